@@ -1,0 +1,93 @@
+#pragma once
+// The command registry of vorlix-cli: each command lives in its own file and
+// registers itself with a RegisterCommand object.
+#include "app/Prompter.h"
+#include "app/Workbench.h"
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <map>
+#include <memory>
+
+namespace vorlix::cli {
+
+enum ExitCode { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+
+// Thrown for a usage error (exit status 2).
+struct UsageError {
+    QString message;
+};
+
+// Answers confirmations with --yes (or No without it) and prints what it
+// was asked, so a batch log shows every decision.
+class CliPrompter : public Prompter {
+public:
+    CliPrompter(bool yes, QTextStream &out, QTextStream &err) : m_yes(yes), m_out(out), m_err(err) {}
+    bool confirm(const QString &text) override;
+    bool warn(const QString &text) override;
+    void inform(const QString &text) override;
+    void error(const QString &text) override;
+    std::optional<QString> askText(const QString &title, const QString &prompt, const QString &initial) override;
+    std::optional<QString> chooseOpenFile(const QString &title, const QString &filter, const QString &initial) override;
+    std::optional<QString> chooseSaveFile(const QString &title, const QString &filter, const QString &initial) override;
+
+    // Answers for askText and the file dialogs, given by the command's arguments.
+    std::deque<QString> textAnswers;
+    std::deque<QString> fileAnswers;
+    int refused = 0; // confirmations answered No
+
+private:
+    bool answer(const QString &text);
+    bool m_yes;
+    QTextStream &m_out;
+    QTextStream &m_err;
+};
+
+class Context {
+public:
+    Context(QString appDir, QString exeDir, bool yes);
+    ~Context();
+
+    QTextStream out;
+    QTextStream err;
+    CliPrompter prompter;
+    QString appDir;
+    QString exeDir;
+
+    // Opens JOB as a project, as "Open project" does, without the options
+    // dialog. The session log goes to JOB/vorlix.log when the context closes.
+    Workbench &openJob(const QString &job);
+    Workbench *workbench() { return m_wb.get(); }
+    // Closes the project (saving its log) and writes the settings.
+    void close();
+
+private:
+    std::unique_ptr<Workbench> m_wb;
+};
+
+using CommandFn = int (*)(Context &ctx, const QStringList &args);
+
+struct CommandInfo {
+    QString name;
+    QString usage;   // arguments after the command name
+    QString summary;
+    CommandFn run;
+};
+
+std::map<QString, CommandInfo> &registry();
+
+struct RegisterCommand {
+    RegisterCommand(const char *name, const char *usage, const char *summary, CommandFn fn);
+};
+
+// Parses a command's own arguments: `args` are the words after the command
+// name. Throws UsageError on unknown options or a wrong count of positionals.
+void parseArgs(QCommandLineParser &parser, const QString &command, const QStringList &args,
+               int minPositional, int maxPositional);
+
+// An integer argument or UsageError.
+int intArg(const QString &text, const QString &what);
+
+} // namespace vorlix::cli

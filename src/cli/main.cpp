@@ -1,0 +1,88 @@
+// vorlix-cli: the conversion steps without a window.
+#include "CliCommand.h"
+
+#include "app/Error.h"
+#include "app/Workbench.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+using namespace vorlix;
+using namespace vorlix::cli;
+
+namespace {
+
+void printUsage(QTextStream &s)
+{
+    s << "usage: vorlix-cli [--app-dir DIR] [--yes] COMMAND ARGS...\n\ncommands:\n";
+    for (const auto &[name, info] : registry())
+        s << "  " << name << ' ' << info.usage << "\n      " << info.summary << '\n';
+    s.flush();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"Vorlix"_qs);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VORLIX_VERSION));
+
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    QCommandLineOption appDirOpt(u"app-dir"_qs, u"Application folder (settings, default project)."_qs, u"DIR"_qs);
+    QCommandLineOption yesOpt(u"yes"_qs, u"Answer Yes to every confirmation."_qs);
+    QCommandLineOption helpOpt({u"h"_qs, u"help"_qs}, u"Show the commands."_qs);
+    parser.addOption(appDirOpt);
+    parser.addOption(yesOpt);
+    parser.addOption(helpOpt);
+    QTextStream err(stderr);
+    QTextStream out(stdout);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        err << parser.errorText() << '\n';
+        printUsage(err);
+        return ExitUsage;
+    }
+    if (parser.isSet(helpOpt)) {
+        printUsage(out);
+        return ExitOk;
+    }
+    QStringList words = parser.positionalArguments();
+    if (words.isEmpty()) {
+        printUsage(err);
+        return ExitUsage;
+    }
+    const QString command = words.takeFirst();
+    const auto it = registry().find(command);
+    if (it == registry().end()) {
+        err << "unknown command: " << command << '\n';
+        printUsage(err);
+        return ExitUsage;
+    }
+
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    QString appDir;
+    if (parser.isSet(appDirOpt)) {
+        appDir = QFileInfo(parser.value(appDirOpt)).absoluteFilePath();
+        seedAppFolder(appDir, exeDir);
+    } else {
+        appDir = resolveAppFolder(exeDir);
+    }
+
+    try {
+        Context ctx(appDir, exeDir, parser.isSet(yesOpt));
+        const int rc = it->second.run(ctx, words);
+        ctx.close();
+        return rc;
+    } catch (const UsageError &e) {
+        err << e.message << "\nusage: vorlix-cli " << command << ' ' << it->second.usage << '\n';
+        return ExitUsage;
+    } catch (const Error &e) {
+        err << e.message() << '\n';
+        return ExitFailed;
+    } catch (const std::exception &e) {
+        err << e.what() << '\n';
+        return ExitFailed;
+    }
+}

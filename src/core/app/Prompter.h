@@ -1,0 +1,94 @@
+#pragma once
+// Every question the program asks goes through a Prompter: the GUI answers
+// with message boxes and file dialogs, the CLI with --yes and its arguments,
+// tests with scripted answers.
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+namespace vorlix {
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    // Confirmation box (Yes/No); true for Yes.
+    virtual bool confirm(const QString &text) = 0;
+    // Warning box (Yes/No); true for Yes.
+    virtual bool warn(const QString &text) = 0;
+    // Information box (OK).
+    virtual void inform(const QString &text) = 0;
+    // The standard error box of a command that ended with an error.
+    virtual void error(const QString &text) = 0;
+    // Input box; nullopt when cancelled.
+    virtual std::optional<QString> askText(const QString &title, const QString &prompt,
+                                           const QString &initial) = 0;
+    // Open-file dialog; nullopt when cancelled. `filter` in the "Name|pattern|..." form.
+    virtual std::optional<QString> chooseOpenFile(const QString &title, const QString &filter,
+                                                  const QString &initialFile) = 0;
+    // Save-file dialog; nullopt when cancelled.
+    virtual std::optional<QString> chooseSaveFile(const QString &title, const QString &filter,
+                                                  const QString &initialFile) = 0;
+};
+
+// Answers from a script, for tests and for the CLI. Every question is
+// recorded in `asked`. With an empty script, confirmations get the default
+// answer, texts and files are cancelled.
+class ScriptedPrompter : public Prompter {
+public:
+    explicit ScriptedPrompter(bool defaultYes = false) : m_defaultYes(defaultYes) {}
+
+    void pushYesNo(bool yes) { m_yesNo.push_back(yes); }
+    void pushText(std::optional<QString> text) { m_texts.push_back(std::move(text)); }
+    void pushFile(std::optional<QString> file) { m_files.push_back(std::move(file)); }
+
+    bool confirm(const QString &text) override { asked << text; return nextYesNo(); }
+    bool warn(const QString &text) override { asked << text; return nextYesNo(); }
+    void inform(const QString &text) override { asked << text; informed << text; }
+    void error(const QString &text) override { asked << text; errors << text; }
+    std::optional<QString> askText(const QString &title, const QString &prompt,
+                                   const QString &) override
+    {
+        asked << title + u": "_qs + prompt;
+        return next(m_texts);
+    }
+    std::optional<QString> chooseOpenFile(const QString &title, const QString &, const QString &) override
+    {
+        asked << title;
+        return next(m_files);
+    }
+    std::optional<QString> chooseSaveFile(const QString &title, const QString &, const QString &) override
+    {
+        asked << title;
+        return next(m_files);
+    }
+
+    QStringList asked;
+    QStringList informed;
+    QStringList errors;
+
+private:
+    bool nextYesNo()
+    {
+        if (m_yesNo.empty())
+            return m_defaultYes;
+        const bool v = m_yesNo.front();
+        m_yesNo.pop_front();
+        return v;
+    }
+    static std::optional<QString> next(std::deque<std::optional<QString>> &q)
+    {
+        if (q.empty())
+            return std::nullopt;
+        auto v = q.front();
+        q.pop_front();
+        return v;
+    }
+    bool m_defaultYes;
+    std::deque<bool> m_yesNo;
+    std::deque<std::optional<QString>> m_texts;
+    std::deque<std::optional<QString>> m_files;
+};
+
+} // namespace vorlix

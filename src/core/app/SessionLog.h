@@ -1,0 +1,46 @@
+#pragma once
+// The session log: time-stamped entries with indented detail lines, kept per
+// folder in vorlix.log (Windows-1252, CR LF, no byte-order mark).
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace vorlix {
+
+class SessionLog {
+public:
+    void LogMsgStart(const QString &msg);
+    void LogMsg(const QString &msg);
+    void PendingMsg(const QString &msg);
+    void LogObjMsg(const QString &msg, bool isErr);
+    void MsgMissingFiles();
+
+    // Clears the memo and loads `folder`/vorlix.log when it exists.
+    void LoadSessionLog(const QString &folder);
+    // Writes the memo to `folder`/vorlix.log (atomically), then clears it.
+    // Throws Error naming the file when it cannot be written.
+    void SaveSessionLog(const QString &folder);
+    void clear();
+
+    const QStringList &lines() const { return m_lines; }
+    // The user edits the memo in the window; the window hands its text back.
+    void setLines(const QStringList &lines);
+
+    int TranslationErrors = 0;
+    QStringList missingFiles;
+
+    // Told about every appended line, and when the memo is replaced wholesale.
+    std::function<void(const QString &line)> lineAppended;
+    std::function<void()> reset;
+
+    // The stamp of LogMsgStart: locale short date, a blank, long time (the
+    // time is left out at exactly midnight).
+    static QString timeStamp();
+
+private:
+    void append(const QString &line);
+    QStringList m_lines;
+    QString m_pending;
+};
+
+} // namespace vorlix

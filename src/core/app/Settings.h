@@ -1,0 +1,53 @@
+#pragma once
+// Program-wide settings kept in vorlix.ini in the application folder.
+#include <QList>
+#include <QString>
+#include <array>
+
+namespace vorlix {
+
+inline constexpr int kDeviceColumns = 47;
+
+struct Settings {
+    // [Paths]
+    QString LastJob;
+    QString IbexProject;
+    QString EFBProject;
+    // [Display]
+    QString ColWidthDisp;
+    QString ColWidthLocaljobList;
+    QString ColWidthDisplayList;
+    std::array<int, kDeviceColumns> deviceColWidth{};   // at least 12 each
+    std::array<bool, kDeviceColumns> deviceColVisible{};
+    // [GUI]
+    int VisualStyle = 13;
+    // [Standards]
+    QString AlerRep, AlerJob, DealerRep, DealerJob;
+    QString LedRep, LedJob, LedOff, LedOn;
+
+    Settings();
+
+    // PrefsInit(read): every key with its default when absent or malformed.
+    void read(const QString &iniPath);
+    // PrefsInit(write), atomically. Throws Error naming the file.
+    void write(const QString &iniPath) const;
+
+    // The step 10 column lists as stored.
+    QString deviceWidthList() const;
+    QString deviceVisibleList() const;
+
+    QString LedRepJob() const;
+    QString LedOffFile() const;
+    QString LedOnFile() const;
+    QString AlertonRepJob(const QString &sep) const;
+    QString DealerRepJob(const QString &sep) const;
+
+    // The string grids' widths from a stored list: empty list gives no
+    // widths (the grids keep theirs); otherwise one per column, a token below
+    // 10 or above 400, missing or not numeric giving 30.
+    static QList<int> stringGridWidths(const QString &list, int columns);
+    // Joins widths as a width list ("90,120,").
+    static QString widthList(const QList<int> &widths);
+};
+
+} // namespace vorlix
