@@ -190,19 +190,15 @@ void ControllerMap::PutCpanelMap(int apex, int sequence, int callTo, int cpNumbe
     }
     // Each field is written only when its value is meant to change.
     QSqlQuery &upd = query("cpupd", "UPDATE CpanelMap SET "
-                                    "CallTo = CASE WHEN ?1 THEN ?2 ELSE CallTo END, "
-                                    "CPanelNumber = CASE WHEN ?3 THEN ?4 ELSE CPanelNumber END, "
-                                    "Trunk = CASE WHEN ?5 THEN ?6 ELSE Trunk END, "
-                                    "Address = CASE WHEN ?5 THEN ?7 ELSE Address END "
-                                    "WHERE rowid = ?8");
-    upd.bindValue(0, callTo < 9999);
-    upd.bindValue(1, callTo);
-    upd.bindValue(2, cpNumber < 9999);
-    upd.bindValue(3, cpNumber);
-    upd.bindValue(4, trunk < 9);
-    upd.bindValue(5, trunk);
-    upd.bindValue(6, address);
-    upd.bindValue(7, rowid);
+                                    "CallTo = CASE WHEN ? THEN ? ELSE CallTo END, "
+                                    "CPanelNumber = CASE WHEN ? THEN ? ELSE CPanelNumber END, "
+                                    "Trunk = CASE WHEN ? THEN ? ELSE Trunk END, "
+                                    "Address = CASE WHEN ? THEN ? ELSE Address END "
+                                    "WHERE rowid = ?");
+    const QVariantList values = {callTo < 9999, callTo, cpNumber < 9999, cpNumber,
+                                 trunk < 9,     trunk,  trunk < 9,       address, rowid};
+    for (int i = 0; i < values.size(); ++i)
+        upd.bindValue(i, values[i]);
     m_pdb.post(upd, u"CpanelMap"_qs, key);
     if (m_pdb.expandedModeAvailable()) {
         QSqlQuery &ex = query("cpexp", "UPDATE CpanelMap SET ExpandedMode = ? WHERE rowid = ?");
