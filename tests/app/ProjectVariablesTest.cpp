@@ -99,3 +99,20 @@ TEST(ProjectVariablesText, SetsByDocumentedNameOrExplains)
     EXPECT_FALSE(SetVariableFromText(v, u"PadUnits"_qs, u"maybe"_qs, &error));
     EXPECT_FALSE(SetVariableFromText(v, u"ScanDepth"_qs, u"ten"_qs, &error));
 }
+
+TEST_F(VarsFixture, OpeningADatabaseWithoutRowsEndsWithScanDepthFive)
+{
+    sql(u"DELETE FROM Vorlix"_qs);
+    ProjectVariables loaded;
+    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), loaded);
+    EXPECT_EQ(loaded.ScanDepth, 5);
+    EXPECT_EQ(loaded.StartingDisplay, 0);
+    EXPECT_EQ(rows(u"VarName = 'ScanDepth' AND IntVal = 5"_qs), 1);
+    EXPECT_EQ(rows(), 24);
+
+    VarIntWrite(pdb.db(), u"ScanDepth"_qs, 50);
+    VarIntWrite(pdb.db(), u"StartingDisplay"_qs, 12345);
+    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), loaded);
+    EXPECT_EQ(loaded.ScanDepth, 20);
+    EXPECT_EQ(loaded.StartingDisplay, 9999);
+}

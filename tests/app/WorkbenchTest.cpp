@@ -155,3 +155,39 @@ TEST(Workbench, OptionsWrittenBackWithoutTrailingSeparator)
     EXPECT_EQ(wb.vars.BactalkJobPath, u"/bactalk/acme/plaza"_qs);
     EXPECT_EQ(wb.status[1], u" Dest: "_qs + QDir::toNativeSeparators(u"/bactalk/acme/plaza"_qs));
 }
+
+TEST(Workbench, EmptyingAsksFirstAndNoKeepsTheRows)
+{
+    TestProject tp;
+    Workbench &wb = tp.openJob();
+    QSqlQuery q(wb.pdb.db());
+    ASSERT_TRUE(q.exec(u"INSERT INTO tblRepJob (devinst) VALUES (9)"_qs));
+    ASSERT_TRUE(q.exec(u"INSERT INTO CpanelNames (Apex, CPanelNumber, Name) VALUES (1, 2, 'x')"_qs));
+    tp.prompter.pushYesNo(false);
+    tp.prompter.pushYesNo(false);
+    EXPECT_FALSE(wb.EmptyDeviceDatabase());
+    EXPECT_FALSE(wb.EmptyTableCommand(u"CpanelNames"_qs));
+    EXPECT_EQ(tp.prompter.asked, (QStringList{u"Empty database of all records?"_qs, u"Empty data from table?"_qs}));
+    q.exec(u"SELECT (SELECT COUNT(*) FROM tblRepJob) + (SELECT COUNT(*) FROM CpanelNames)"_qs);
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toInt(), 2);
+    tp.prompter.pushYesNo(true);
+    tp.prompter.pushYesNo(true);
+    EXPECT_TRUE(wb.EmptyDeviceDatabase());
+    EXPECT_TRUE(wb.EmptyTableCommand(u"CpanelNames"_qs));
+    q.exec(u"SELECT (SELECT COUNT(*) FROM tblRepJob) + (SELECT COUNT(*) FROM CpanelNames)"_qs);
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toInt(), 0);
+}
+
+TEST(Workbench, StartingDisplayIgnoresNegativeValues)
+{
+    TestProject tp;
+    Workbench &wb = tp.openJob();
+    wb.setStartingDisplay(12);
+    wb.setStartingDisplay(-1);
+    EXPECT_EQ(wb.vars.StartingDisplay, 12);
+    ProjectVariables loaded;
+    ProjectVars(wb.pdb.db(), loaded, VarDirection::Read);
+    EXPECT_EQ(loaded.StartingDisplay, 12);
+}
