@@ -81,7 +81,8 @@ private:
     {
         if (q.empty())
             return std::nullopt;
-        auto v = q.front();
+        std::optional<QString> v;
+        v.swap(q.front());
         q.pop_front();
         return v;
     }

@@ -202,27 +202,26 @@ void ControllerMap::PutCpanelMap(int apex, int sequence, int callTo, int cpNumbe
         m_pdb.post(ins, u"CpanelMap"_qs, key);
         return;
     }
-    // Each field is written only when its value is meant to change.
+    // Each field is written only when its value is meant to change. (Plain
+    // "?" placeholders: the SQLite driver counts every "?", so a numbered
+    // placeholder used twice would refuse every update.)
     QSqlQuery &upd = setExpanded
-                         ? query("cpupd14", "UPDATE CpanelMap SET CallTo = CASE WHEN ?1 THEN ?2 ELSE CallTo END, "
-                                            "CPanelNumber = CASE WHEN ?3 THEN ?4 ELSE CPanelNumber END, "
-                                            "Trunk = CASE WHEN ?5 THEN ?6 ELSE Trunk END, "
-                                            "Address = CASE WHEN ?5 THEN ?7 ELSE Address END, "
-                                            "ExpandedMode = ?9 WHERE rowid = ?8")
-                         : query("cpupd", "UPDATE CpanelMap SET CallTo = CASE WHEN ?1 THEN ?2 ELSE CallTo END, "
-                                          "CPanelNumber = CASE WHEN ?3 THEN ?4 ELSE CPanelNumber END, "
-                                          "Trunk = CASE WHEN ?5 THEN ?6 ELSE Trunk END, "
-                                          "Address = CASE WHEN ?5 THEN ?7 ELSE Address END WHERE rowid = ?8");
-    upd.bindValue(0, setCallTo);
-    upd.bindValue(1, callTo);
-    upd.bindValue(2, setCp);
-    upd.bindValue(3, cpNumber);
-    upd.bindValue(4, setTux);
-    upd.bindValue(5, trunk);
-    upd.bindValue(6, address);
-    upd.bindValue(7, rowid);
+                         ? query("cpupd14", "UPDATE CpanelMap SET CallTo = CASE WHEN ? THEN ? ELSE CallTo END, "
+                                            "CPanelNumber = CASE WHEN ? THEN ? ELSE CPanelNumber END, "
+                                            "Trunk = CASE WHEN ? THEN ? ELSE Trunk END, "
+                                            "Address = CASE WHEN ? THEN ? ELSE Address END, "
+                                            "ExpandedMode = ? WHERE rowid = ?")
+                         : query("cpupd", "UPDATE CpanelMap SET CallTo = CASE WHEN ? THEN ? ELSE CallTo END, "
+                                          "CPanelNumber = CASE WHEN ? THEN ? ELSE CPanelNumber END, "
+                                          "Trunk = CASE WHEN ? THEN ? ELSE Trunk END, "
+                                          "Address = CASE WHEN ? THEN ? ELSE Address END WHERE rowid = ?");
+    const QVariantList values{setCallTo, callTo, setCp, cpNumber, setTux, trunk, setTux, address};
+    int i = 0;
+    for (const QVariant &v : values)
+        upd.bindValue(i++, v);
     if (setExpanded)
-        upd.bindValue(8, expanded);
+        upd.bindValue(i++, expanded);
+    upd.bindValue(i, rowid);
     m_pdb.post(upd, u"CpanelMap"_qs, key);
 }
 
