@@ -1,7 +1,7 @@
 #include "app/Error.h"
 #include "app/ProjectDatabase.h"
 #include "app/Schema.h"
-#include "support/TestProject.h"
+#include "support/WorkbenchProject.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,7 +28,7 @@ bool exec(QSqlDatabase db, const QString &sql)
 
 TEST(ProjectDatabase, NewProjectGetsTheTemplateAndReportsItWasMissing)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     ProjectDatabase pdb(u"t1"_qs);
     ProjectVariables vars;
     EXPECT_FALSE(pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars));
@@ -51,7 +51,7 @@ TEST(ProjectDatabase, NewProjectGetsTheTemplateAndReportsItWasMissing)
 
 TEST(ProjectDatabase, TemplateHoldsEveryTableAndField)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     ProjectDatabase pdb(u"t2"_qs);
     ProjectVariables vars;
     pdb.LinkDatabase(tp.appDir(), tp.appDir(), vars);
@@ -65,7 +65,7 @@ TEST(ProjectDatabase, TemplateHoldsEveryTableAndField)
 
 TEST(ProjectDatabase, ApexMapRowsCanBeNeitherInsertedNorDeleted)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     ProjectDatabase pdb(u"t3"_qs);
     ProjectVariables vars;
     pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
@@ -79,7 +79,7 @@ TEST(ProjectDatabase, ApexMapRowsCanBeNeitherInsertedNorDeleted)
 
 TEST(ProjectDatabase, DeviceRowsGetDefaultsAndTakeTheirCapabilitiesAlong)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     ProjectDatabase pdb(u"t4"_qs);
     ProjectVariables vars;
     pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
@@ -102,7 +102,7 @@ TEST(ProjectDatabase, DeviceRowsGetDefaultsAndTakeTheirCapabilitiesAlong)
 
 TEST(ProjectDatabase, OlderGenerationsAdaptInsteadOfFailing)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     {
         ProjectDatabase pdb(u"t5"_qs);
         ProjectVariables vars;
@@ -126,7 +126,7 @@ TEST(ProjectDatabase, OlderGenerationsAdaptInsteadOfFailing)
 
 TEST(ProjectDatabase, AFileThatIsNotADatabaseIsReportedAndLeftAlone)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     const QByteArray junk("this is not a database at all");
     writeFile(tp.jobDir() + u"/vorlix.mdb"_qs, junk);
     ProjectDatabase pdb(u"t7"_qs);
@@ -143,7 +143,7 @@ TEST(ProjectDatabase, AFileThatIsNotADatabaseIsReportedAndLeftAlone)
 
 TEST(ProjectDatabase, NoTemplateMeansNoDatabase)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     QFile::remove(tp.appDir() + u"/vorlix.mdb"_qs);
     ProjectDatabase pdb(u"t8"_qs);
     ProjectVariables vars;
@@ -154,7 +154,7 @@ TEST(ProjectDatabase, NoTemplateMeansNoDatabase)
 
 TEST(ProjectDatabase, RefusedPostIsReportedWithTableAndKey)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     ProjectDatabase pdb(u"t9"_qs);
     ProjectVariables vars;
     pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
@@ -170,7 +170,7 @@ TEST(ProjectDatabase, RefusedPostIsReportedWithTableAndKey)
 
 TEST(OutsideDatabase, OpensSqliteAndRejectsOtherFiles)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     const QString pointDb = tp.appDir() + u"/pointdata.mdb"_qs;
     {
         QSqlDatabase db = openOutsideDatabase(pointDb, u"outside1"_qs);

@@ -1,6 +1,6 @@
 #include "app/ProjectDatabase.h"
 #include "app/ProjectVariables.h"
-#include "support/TestProject.h"
+#include "support/WorkbenchProject.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@ using namespace vorlix::test;
 
 namespace {
 struct VarsFixture : ::testing::Test {
-    TestProject tp;
+    WorkbenchProject tp;
     ProjectDatabase pdb{u"vars"_qs};
     ProjectVariables vars;
     void SetUp() override { pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars); }

@@ -1,6 +1,6 @@
 #include "app/Ansi.h"
 #include "app/SessionLog.h"
-#include "support/TestProject.h"
+#include "support/WorkbenchProject.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #include "app/Settings.h"
-#include "support/TestProject.h"
+#include "support/WorkbenchProject.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "app/Error.h"
 #include "app/Workbench.h"
-#include "support/TestProject.h"
+#include "support/WorkbenchProject.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +20,7 @@ QStringList logLines(const QString &folder)
 
 TEST(Workbench, StartUpWithoutDefaultDatabaseStillWorks)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     QFile::remove(tp.appDir() + u"/vorlix.mdb"_qs);
     Workbench &wb = tp.workbench();
     EXPECT_FALSE(wb.pdb.isOpen());
@@ -30,7 +30,7 @@ TEST(Workbench, StartUpWithoutDefaultDatabaseStillWorks)
 
 TEST(Workbench, OpeningANewProjectMakesItsDatabaseAndAsksForOptions)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     Workbench &wb = tp.workbench();
     QList<bool> optionsShown;
     wb.showOptionsDialog = [&](bool isDefault) { optionsShown << isDefault; };
@@ -54,7 +54,7 @@ TEST(Workbench, OpeningANewProjectMakesItsDatabaseAndAsksForOptions)
 
 TEST(Workbench, LogsAreSavedPerFolderAndNothingIsLostOnClose)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     writeFile(tp.jobDir() + u"/vorlix.log"_qs, "earlier line\r\n");
     Workbench &wb = tp.workbench();
     wb.log.LogMsg(u"default project line"_qs);
@@ -79,7 +79,7 @@ TEST(Workbench, LogsAreSavedPerFolderAndNothingIsLostOnClose)
 
 TEST(Workbench, CloseWithoutProjectChangesNothing)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     Workbench &wb = tp.workbench();
     wb.log.LogMsg(u"kept"_qs);
     wb.CloseProject();
@@ -89,7 +89,7 @@ TEST(Workbench, CloseWithoutProjectChangesNothing)
 
 TEST(Workbench, GridEditsAreOnlyDroppedWhenTheUserSaysYes)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     Workbench &wb = tp.openJob();
     wb.GridEdited = true;
     tp.prompter.pushYesNo(false);
@@ -106,7 +106,7 @@ TEST(Workbench, GridEditsAreOnlyDroppedWhenTheUserSaysYes)
 
 TEST(Workbench, OpenLastProjectWithAVanishedFolderStaysOnTheDefault)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     Workbench &wb = tp.workbench();
     wb.settings.LastJob = tp.root() + u"/gone/"_qs;
     EXPECT_TRUE(wb.OpenLastProject());
@@ -115,7 +115,7 @@ TEST(Workbench, OpenLastProjectWithAVanishedFolderStaysOnTheDefault)
 
 TEST(Workbench, SettingsSurviveARestart)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     {
         Workbench &wb = tp.openJob();
         wb.CloseProject();
@@ -128,7 +128,7 @@ TEST(Workbench, SettingsSurviveARestart)
 
 TEST(Workbench, DamagedProjectDatabaseFallsBackToTheDefaultProject)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     writeFile(tp.jobDir() + u"/vorlix.mdb"_qs, "garbage");
     Workbench &wb = tp.workbench();
     EXPECT_THROW(wb.OpenProject(tp.jobDir()), Error);
@@ -144,7 +144,7 @@ TEST(Workbench, DamagedProjectDatabaseFallsBackToTheDefaultProject)
 
 TEST(Workbench, OptionsWrittenBackWithoutTrailingSeparator)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     Workbench &wb = tp.openJob();
     wb.vars.BactalkJobPath = u"/bactalk/acme/plaza/"_qs;
     wb.saveProjectVariables();
@@ -158,7 +158,7 @@ TEST(Workbench, OptionsWrittenBackWithoutTrailingSeparator)
 
 TEST(Workbench, EmptyingAsksFirstAndNoKeepsTheRows)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     Workbench &wb = tp.openJob();
     QSqlQuery q(wb.pdb.db());
     ASSERT_TRUE(q.exec(u"INSERT INTO tblRepJob (devinst) VALUES (9)"_qs));
@@ -182,7 +182,7 @@ TEST(Workbench, EmptyingAsksFirstAndNoKeepsTheRows)
 
 TEST(Workbench, StartingDisplayIgnoresNegativeValues)
 {
-    TestProject tp;
+    WorkbenchProject tp;
     Workbench &wb = tp.openJob();
     wb.setStartingDisplay(12);
     wb.setStartingDisplay(-1);

@@ -1,5 +1,5 @@
 #include "support/CliRunner.h"
-#include "support/TestProject.h"
+#include "support/WorkbenchProject.h"
 
 #include <QDir>
 #include <QTemporaryDir>

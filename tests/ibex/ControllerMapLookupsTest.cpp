@@ -1,5 +1,5 @@
 #include "ibex/ControllerMap.h"
-#include "support/TestProject.h"
+#include "support/WorkbenchProject.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@ using namespace vorlix::test;
 
 namespace {
 struct MapFixture : ::testing::Test {
-    TestProject tp;
+    WorkbenchProject tp;
     Workbench *wb = nullptr;
     void SetUp() override { wb = &tp.openJob(); }
     ControllerMap &map() { return wb->map; }

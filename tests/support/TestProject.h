@@ -1,40 +1,45 @@
 #pragma once
-// A throw-away application folder (with the template databases the build
-// made) and job folder, and a Workbench over them with scripted answers.
-#include "app/Prompter.h"
-#include "app/Workbench.h"
+// A throw-away project for tests: a job folder with MASETUP.DAT and ldisplay
+// folders in a temporary directory, its project database made from the
+// build's template, and the controller map over it.
+#include "app/ProjectDatabase.h"
+#include "app/ProjectVariables.h"
+#include "ibex/ControllerMap.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
-#include <memory>
+#include <ostream>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace vorlix::test {
-
-// The folder of the built executables and template databases.
-QString binDir();
 
 class TestProject {
 public:
     TestProject();
 
-    QString appDir() const { return m_root.path() + u"/app"_qs; }
-    QString jobDir() const { return m_root.path() + u"/site/job"_qs; }
-    QString root() const { return m_root.path(); }
+    QString jobFolder() const;      // <tmp>/job
+    QString localJobFolder() const; // <tmp>/localjob
+    QString root() const { return m_dir.path(); }
+    // Writes a display file into job/ldisplay or localjob/ldisplay; returns its path.
+    QString writeDisplay(const QString &fileName, const QByteArray &bytes, bool localJob = false) const;
 
-    // A workbench started up with the default project connected.
-    Workbench &workbench();
-    // The workbench with jobDir() open as the project.
-    Workbench &openJob();
+    // Sets an ApexMap row: ComList, GlobalPts and the base addresses of com 1 to 4.
+    void mapApex(int apex, const QString &comList, int globalPts, int base1, int base2 = 0, int base3 = 0,
+                 int base4 = 0);
+    // A CpanelMap row: control panel `cp` of `apex` lives in the Tux at trunk/address.
+    void addCpanel(int apex, int sequence, int cp, int trunk, int address, int callTo = 0);
+    // An IbexPtMap row.
+    void addIbexPoint(int apex, int point, int ptType);
+    // Runs one statement on the project database (test set-up only).
+    void exec(const QString &sql);
 
-    ScriptedPrompter prompter;
-
-private:
-    QTemporaryDir m_root;
-    std::unique_ptr<Workbench> m_wb;
+    QTemporaryDir m_dir;
+    ProjectDatabase pdb;
+    ProjectVariables vars;
+    ControllerMap map{pdb};
 };
-
-// Writes `bytes` to `path`, creating folders; fails the test on error.
-void writeFile(const QString &path, const QByteArray &bytes);
-QByteArray readFile(const QString &path);
 
 } // namespace vorlix::test

@@ -1,4 +1,5 @@
 #include "sample/SampleJob.h"
+#include "sample/SampleDisplays.h"
 #include "sample/SampleIbexFiles.h"
 
 #include "app/Error.h"
@@ -60,6 +61,7 @@ SampleJobPaths writeSampleJob(const QString &root)
     writeSampleApexFiles(p.job);
     writeSamplePointFiles(p.job);
     writeSamplePanelFiles(p.job);
+    writeSampleDisplays(p);
     return p;
 }
 
