@@ -80,7 +80,22 @@ QString zoneTypeName(int type)
 
 struct Renderer {
     int apex = 0;
-    QLocale locale;
+    QString decimalPoint = u"."_qs;
+    QString minus = u"-"_qs;
+
+    // A value in tenths as the shortest decimal text (120 is 12, 125 is
+    // 12.5, -5 is -0.5), with the user's decimal separator.
+    QString tenthsText(int16_t tenths) const
+    {
+        const int v = tenths;
+        const int whole = std::abs(v) / 10;
+        const int tenth = std::abs(v) % 10;
+        QString t = v < 0 ? minus : QString();
+        t += QString::number(whole);
+        if (tenth != 0)
+            t += decimalPoint + QChar(u'0' + tenth);
+        return t;
+    }
     const std::function<int32_t(int)> *baseAddr = nullptr;
 
     // Renders operand k of `rec`; `opText` (when given) receives the text
@@ -89,7 +104,7 @@ struct Renderer {
     {
         const int cls = OperandClass(b, v);
         const int16_t sv = static_cast<int16_t>(v);
-        QString &pt = rec.Points[k - 1];
+        QString &pt = rec.Points[static_cast<size_t>(k - 1)];
         bool counted = false;
         QString text;
         auto withValue = [&](const char *prefix, const QString &suffix) {
@@ -113,7 +128,7 @@ struct Renderer {
         case ocTux: {
             const TuxBits t = tuxBits(b, v);
             pt = QString::number(t.trunk) + u'-' + QString::number(t.address);
-            rec.IsTux[k - 1] = true;
+            rec.IsTux |= uint64_t(1) << (k - 1);
             counted = true;
             if (opText) {
                 const int32_t base = (baseAddr && *baseAddr) ? (*baseAddr)(t.trunk) : NotMapped;
@@ -122,7 +137,7 @@ struct Renderer {
             break;
         }
         case ocConst:
-            pt = locale.toString(sv / 10.0, 'f', QLocale::FloatingPointShortest);
+            pt = tenthsText(sv);
             counted = true;
             break;
         case ocFail:
@@ -236,8 +251,9 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
     const Cursor c{data};
     Renderer r;
     r.apex = apex;
-    r.locale = QLocale::system();
-    r.locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const QLocale locale = QLocale::system();
+    r.decimalPoint = locale.decimalPoint();
+    r.minus = locale.negativeSign();
     r.baseAddr = &baseAddr;
 
     qsizetype cur = kHeaderSize;
@@ -253,6 +269,7 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
         const uint8_t op = c.u8(cur + kOpcode);
         rec.dev = op;
         rec.ptCnt = static_cast<uint16_t>(std::clamp(OperandCount(op, length), 0, kMaxOperands));
+        rec.Points.resize(rec.ptCnt);
         const bool call = isCall(op);
         const bool transfer = op == kOpTransfer && collectSeqLines;
         QString opTexts[2];
