@@ -287,6 +287,7 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
             }
             r.render(rec, k, c.u8(at), c.be16(at + 1), call, (transfer && k <= 2) ? &opTexts[k - 1] : nullptr);
         }
+        const size_t linesBefore = prog.seqLines.size();
         if (transfer && c.has(cur + operandOffset(2), kOperandSize)) {
             const int c1 = OperandTableClass(c.u8(cur + operandOffset(1)));
             const int c2 = OperandTableClass(c.u8(cur + operandOffset(2)));
@@ -296,6 +297,20 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
                 prog.seqLines.push_back({rec.seq, head + opTexts[1] + u'\t' + opTexts[0]});
             else if (c1 == ocIbex && c2 == ocTux)
                 prog.seqLines.push_back({rec.seq, head + opTexts[0] + u'\t' + opTexts[1]});
+        }
+        if (length == 0) {
+            // The cursor stays: every further record up to the cap decodes
+            // the same bytes to the same statement.
+            const DdcRecord same = prog.records.back();
+            const bool withLine = prog.seqLines.size() > linesBefore;
+            const SeqLine line = withLine ? prog.seqLines.back() : SeqLine{};
+            prog.records.reserve(kMaxRecords);
+            while (static_cast<int>(prog.records.size()) < kMaxRecords) {
+                prog.records.push_back(same);
+                if (withLine)
+                    prog.seqLines.push_back(line);
+            }
+            break;
         }
         cur += length;
     }
