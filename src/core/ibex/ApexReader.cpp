@@ -80,7 +80,22 @@ QString zoneTypeName(int type)
 
 struct Renderer {
     int apex = 0;
-    QLocale locale;
+    QString decimalPoint = u"."_qs;
+    QString minus = u"-"_qs;
+
+    // A value in tenths as the shortest decimal text (120 is 12, 125 is
+    // 12.5, -5 is -0.5), with the user's decimal separator.
+    QString tenthsText(int16_t tenths) const
+    {
+        const int v = tenths;
+        const int whole = std::abs(v) / 10;
+        const int tenth = std::abs(v) % 10;
+        QString t = v < 0 ? minus : QString();
+        t += QString::number(whole);
+        if (tenth != 0)
+            t += decimalPoint + QChar(u'0' + tenth);
+        return t;
+    }
     const std::function<int32_t(int)> *baseAddr = nullptr;
 
     // Renders operand k of `rec`; `opText` (when given) receives the text
@@ -89,7 +104,7 @@ struct Renderer {
     {
         const int cls = OperandClass(b, v);
         const int16_t sv = static_cast<int16_t>(v);
-        QString &pt = rec.Points[k - 1];
+        QString &pt = rec.Points[static_cast<size_t>(k - 1)];
         bool counted = false;
         QString text;
         auto withValue = [&](const char *prefix, const QString &suffix) {
@@ -113,7 +128,7 @@ struct Renderer {
         case ocTux: {
             const TuxBits t = tuxBits(b, v);
             pt = QString::number(t.trunk) + u'-' + QString::number(t.address);
-            rec.IsTux[k - 1] = true;
+            rec.IsTux |= uint64_t(1) << (k - 1);
             counted = true;
             if (opText) {
                 const int32_t base = (baseAddr && *baseAddr) ? (*baseAddr)(t.trunk) : NotMapped;
@@ -122,7 +137,7 @@ struct Renderer {
             break;
         }
         case ocConst:
-            pt = locale.toString(sv / 10.0, 'f', QLocale::FloatingPointShortest);
+            pt = tenthsText(sv);
             counted = true;
             break;
         case ocFail:
@@ -236,8 +251,9 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
     const Cursor c{data};
     Renderer r;
     r.apex = apex;
-    r.locale = QLocale::system();
-    r.locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const QLocale locale = QLocale::system();
+    r.decimalPoint = locale.decimalPoint();
+    r.minus = locale.negativeSign();
     r.baseAddr = &baseAddr;
 
     qsizetype cur = kHeaderSize;
@@ -253,6 +269,7 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
         const uint8_t op = c.u8(cur + kOpcode);
         rec.dev = op;
         rec.ptCnt = static_cast<uint16_t>(std::clamp(OperandCount(op, length), 0, kMaxOperands));
+        rec.Points.resize(rec.ptCnt);
         const bool call = isCall(op);
         const bool transfer = op == kOpTransfer && collectSeqLines;
         QString opTexts[2];
@@ -270,6 +287,7 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
             }
             r.render(rec, k, c.u8(at), c.be16(at + 1), call, (transfer && k <= 2) ? &opTexts[k - 1] : nullptr);
         }
+        const size_t linesBefore = prog.seqLines.size();
         if (transfer && c.has(cur + operandOffset(2), kOperandSize)) {
             const int c1 = OperandTableClass(c.u8(cur + operandOffset(1)));
             const int c2 = OperandTableClass(c.u8(cur + operandOffset(2)));
@@ -279,6 +297,20 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
                 prog.seqLines.push_back({rec.seq, head + opTexts[1] + u'\t' + opTexts[0]});
             else if (c1 == ocIbex && c2 == ocTux)
                 prog.seqLines.push_back({rec.seq, head + opTexts[0] + u'\t' + opTexts[1]});
+        }
+        if (length == 0) {
+            // The cursor stays: every further record up to the cap decodes
+            // the same bytes to the same statement.
+            const DdcRecord same = prog.records.back();
+            const bool withLine = prog.seqLines.size() > linesBefore;
+            const SeqLine line = withLine ? prog.seqLines.back() : SeqLine{};
+            prog.records.reserve(kMaxRecords);
+            while (static_cast<int>(prog.records.size()) < kMaxRecords) {
+                prog.records.push_back(same);
+                if (withLine)
+                    prog.seqLines.push_back(line);
+            }
+            break;
         }
         cur += length;
     }
@@ -396,42 +428,21 @@ void BuildCpanelMap(ControllerMap &map, int apex, DdcProgram &prog, bool lostTux
 
 QString ApexReader::fileName(int apex) { return QString::asprintf("apex%.2d.adc", apex); }
 
-template <typename Fn>
-void ApexReader::walk(const QString &jobFolder, int apex, QStringList &missing, Fn &&perFile)
-{
-    JobFiles files(jobFolder);
-    const int first = apex < 0 ? 0 : apex;
-    const int last = apex < 0 ? 31 : apex;
-    for (int a = first; a <= last; ++a) {
-        if (onApex)
-            onApex(a);
-        if (!m_map.ApexIsMapped(a))
-            continue;
-        const QString name = fileName(a);
-        const QString path = files.find(name);
-        if (path.isEmpty()) {
-            missing << name;
-            continue;
-        }
-        const QByteArray bytes = JobFiles::read(path, kMaxReachedBytes);
-        ++filesRead;
-        perFile(a, bytes);
-    }
-}
-
 void ApexReader::ScanTable(const QString &jobFolder, int apex, QStringList &missing)
 {
-    walk(jobFolder, apex, missing, [this](int a, const QByteArray &bytes) {
-        DdcProgram prog = ParseDdcFile(bytes, a, false);
-        BuildCpanelMap(m_map, a, prog, lostTux);
-    });
+    filesRead += ForEachApexFile(m_map, jobFolder, apex < 0 ? 0 : apex, apex < 0 ? 31 : apex, &fileName,
+                                 kMaxReachedBytes, missing, onApex,
+                                 [this](int a, const QString &, const QByteArray &bytes) {
+                                     DdcProgram prog = ParseDdcFile(bytes, a, false);
+                                     BuildCpanelMap(m_map, a, prog, lostTux);
+                                 });
 }
 
 QStringList ApexReader::ScanListing(const QString &jobFolder, int apex, QStringList &missing)
 {
     QStringList lines;
     QSet<QString> seen;
-    walk(jobFolder, apex, missing, [&](int a, const QByteArray &bytes) {
+    const auto perFile = [&](int a, const QString &, const QByteArray &bytes) {
         std::array<int32_t, 4> bases{};
         for (int t = 1; t <= 4; ++t)
             bases[t - 1] = m_map.ApexBaseAddr(a, t);
@@ -445,7 +456,9 @@ QStringList ApexReader::ScanListing(const QString &jobFolder, int apex, QStringL
                 lines << l.text;
             }
         }
-    });
+    };
+    filesRead += ForEachApexFile(m_map, jobFolder, apex < 0 ? 0 : apex, apex < 0 ? 31 : apex, &fileName,
+                                 kMaxReachedBytes, missing, onApex, perFile);
     return lines;
 }
 

@@ -74,11 +74,18 @@ struct DdcRecord {
     uint16_t ptCnt = 0;
     uint16_t callTo = 0;
     uint16_t PointCount = 0;
-    std::array<QString, apexfile::kMaxOperands> Points;
-    std::array<bool, apexfile::kMaxOperands> IsTux{};
+    // Texts of operands 1..ptCnt (index k-1); every slot up to 33 that is
+    // not held reads as empty.
+    std::vector<QString> Points;
+    uint64_t IsTux = 0; // bit k-1 for operand k
+
     // Operands 1..33 as the file numbers them.
-    const QString &point(int k) const { return Points[k - 1]; }
-    bool isTux(int k) const { return IsTux[k - 1]; }
+    const QString &point(int k) const
+    {
+        static const QString none;
+        return k >= 1 && k <= static_cast<int>(Points.size()) ? Points[static_cast<size_t>(k - 1)] : none;
+    }
+    bool isTux(int k) const { return k >= 1 && k <= apexfile::kMaxOperands && ((IsTux >> (k - 1)) & 1); }
 };
 
 struct CallTarget {
@@ -148,8 +155,6 @@ public:
     static QString fileName(int apex); // apexNN.adc
 
 private:
-    template <typename Fn>
-    void walk(const QString &jobFolder, int apex, QStringList &missing, Fn &&perFile);
     ControllerMap &m_map;
 };
 
