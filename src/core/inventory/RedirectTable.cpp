@@ -1,0 +1,78 @@
+#include "inventory/RedirectTable.h"
+
+#include "app/NullChecks.h"
+
+namespace vorlix {
+
+namespace {
+constexpr const char *kFind = "SELECT rowid, EFBFilename FROM DisplayMap "
+                              "WHERE IbexFilename = ? COLLATE NOCASE AND LocalJob = ? ORDER BY rowid LIMIT 1";
+}
+
+bool RedirectTable::FindRedirect(QString &name, bool localJob)
+{
+    if (!m_q.database().isOpen())
+        return false;
+    QSqlQuery &q = m_q.get("find", kFind);
+    q.bindValue(0, name);
+    q.bindValue(1, localJob ? 1 : 0);
+    QueryCache::exec(q);
+    const bool found = q.next();
+    if (found)
+        name = NullToStr(q.value(1));
+    q.finish();
+    return found;
+}
+
+bool RedirectTable::SetRedirect(const QString &ibexName, const QString &efbName, bool localJob)
+{
+    if (!m_q.database().isOpen())
+        return false;
+    QSqlQuery &find = m_q.get("find", kFind);
+    find.bindValue(0, ibexName);
+    find.bindValue(1, localJob ? 1 : 0);
+    QueryCache::exec(find);
+    const bool found = find.next();
+    const qlonglong rowid = found ? find.value(0).toLongLong() : 0;
+    find.finish();
+    const QString key = QStringLiteral("%1, %2").arg(localJob ? 1 : 0).arg(ibexName);
+    if (found) {
+        QSqlQuery &upd = m_q.get("update", "UPDATE DisplayMap SET EFBFilename = ? WHERE rowid = ?");
+        upd.bindValue(0, efbName);
+        upd.bindValue(1, rowid);
+        return m_q.database().post(upd, u"DisplayMap"_qs, key);
+    }
+    QSqlQuery &ins =
+        m_q.get("insert", "INSERT INTO DisplayMap (LocalJob, IbexFilename, EFBFilename) VALUES (?, ?, ?)");
+    ins.bindValue(0, localJob ? 1 : 0);
+    ins.bindValue(1, ibexName);
+    ins.bindValue(2, efbName);
+    return m_q.database().post(ins, u"DisplayMap"_qs, key);
+}
+
+bool RedirectTable::DeleteRedirect(const QString &ibexName, bool localJob)
+{
+    if (!m_q.database().isOpen())
+        return false;
+    QSqlQuery &find = m_q.get("find", kFind);
+    find.bindValue(0, ibexName);
+    find.bindValue(1, localJob ? 1 : 0);
+    QueryCache::exec(find);
+    const bool found = find.next();
+    const qlonglong rowid = found ? find.value(0).toLongLong() : 0;
+    find.finish();
+    if (!found)
+        return false;
+    QSqlQuery &del = m_q.get("delete", "DELETE FROM DisplayMap WHERE rowid = ?");
+    del.bindValue(0, rowid);
+    return m_q.database().post(del, u"DisplayMap"_qs,
+                               QStringLiteral("%1, %2").arg(localJob ? 1 : 0).arg(ibexName));
+}
+
+void RedirectTable::ReportRedirectNotFound(Prompter &prompter)
+{
+    prompter.inform(u"Error in locating the redirect entry. You may need to manually delete it from the "
+                    "\"displaymap\" database table!"_qs);
+}
+
+} // namespace vorlix

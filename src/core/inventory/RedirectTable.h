@@ -1,0 +1,31 @@
+#pragma once
+// The redirect and skip decisions of the display table DisplayMap: at most
+// one row per (LocalJob, IbexFilename), looked up without regard to letter
+// case. A row with a target is a redirect, one without a skip.
+#include "app/Prompter.h"
+#include "app/QueryCache.h"
+
+#include <QString>
+
+namespace vorlix {
+
+class RedirectTable {
+public:
+    explicit RedirectTable(ProjectDatabase &pdb) : m_q(pdb) {}
+
+    // On success replaces `name` with the row's target (empty for a skip)
+    // and returns true; otherwise leaves `name` unchanged.
+    bool FindRedirect(QString &name, bool localJob);
+    // Stores `efbName` as the target of (localJob, ibexName), editing the
+    // existing row or adding one. False when the database refuses it.
+    bool SetRedirect(const QString &ibexName, const QString &efbName, bool localJob);
+    // Deletes the row; false when there is none.
+    bool DeleteRedirect(const QString &ibexName, bool localJob);
+
+    static void ReportRedirectNotFound(Prompter &prompter);
+
+private:
+    QueryCache m_q;
+};
+
+} // namespace vorlix

@@ -1,0 +1,78 @@
+#include "support/TestProject.h"
+
+#include "app/Error.h"
+#include "app/FileUtil.h"
+
+#include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <atomic>
+
+namespace vorlix::test {
+
+namespace {
+QString uniqueConnection()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("vorlix_test_project_%1").arg(++counter);
+}
+} // namespace
+
+TestProject::TestProject() : pdb(uniqueConnection())
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QDir().mkpath(jobFolder() + u"/ldisplay"_qs);
+    QDir().mkpath(localJobFolder() + u"/ldisplay"_qs);
+    writeFileAtomically(jobFolder() + u"/MASETUP.DAT"_qs, QByteArray("TEST\r\n"));
+    pdb.LinkDatabase(jobFolder(), QStringLiteral(VORLIX_BIN_DIR), vars);
+}
+
+QString TestProject::jobFolder() const { return m_dir.path() + u"/job"_qs; }
+QString TestProject::localJobFolder() const { return m_dir.path() + u"/localjob"_qs; }
+
+QString TestProject::writeDisplay(const QString &fileName, const QByteArray &bytes, bool localJob) const
+{
+    const QString path = (localJob ? localJobFolder() : jobFolder()) + u"/ldisplay/"_qs + fileName;
+    writeFileAtomically(path, bytes);
+    return path;
+}
+
+void TestProject::mapApex(int apex, const QString &comList, int globalPts, int base1, int base2, int base3,
+                          int base4)
+{
+    QSqlQuery q(pdb.db());
+    q.prepare(u"UPDATE ApexMap SET ComList = ?, GlobalPts = ?, BaseAddr1 = ?, BaseAddr2 = ?, BaseAddr3 = ?, "
+               "BaseAddr4 = ? WHERE Apex = ?"_qs);
+    q.addBindValue(comList);
+    q.addBindValue(globalPts);
+    q.addBindValue(base1);
+    q.addBindValue(base2);
+    q.addBindValue(base3);
+    q.addBindValue(base4);
+    q.addBindValue(apex);
+    if (!q.exec())
+        throw Error(q.lastError().text());
+}
+
+void TestProject::addCpanel(int apex, int sequence, int cp, int trunk, int address, int callTo)
+{
+    exec(QStringLiteral("INSERT INTO CpanelMap (Apex, Sequence, CallTo, CPanelNumber, Trunk, Address) "
+                        "VALUES (%1, %2, %3, %4, %5, %6)")
+             .arg(apex).arg(sequence).arg(callTo).arg(cp).arg(trunk).arg(address));
+}
+
+void TestProject::addIbexPoint(int apex, int point, int ptType)
+{
+    exec(QStringLiteral("INSERT INTO IbexPtMap (Apex, IbexPt, PtType) VALUES (%1, %2, %3)")
+             .arg(apex).arg(point).arg(ptType));
+}
+
+void TestProject::exec(const QString &sql)
+{
+    QSqlQuery q(pdb.db());
+    if (!q.exec(sql))
+        throw Error(sql + u": "_qs + q.lastError().text());
+}
+
+} // namespace vorlix::test

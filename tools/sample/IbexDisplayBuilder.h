@@ -1,0 +1,79 @@
+#pragma once
+// Builds the bytes of an Ibex display file (*.ibw) field by field, with the
+// offsets of the one layout definition. Used by the sample job and by the
+// tests, so each states only the bytes that matter.
+#include "displays/IbexDisplayLayout.h"
+#include "displays/IbexObject.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <deque>
+
+namespace vorlix::sample {
+
+class IbexRecordBuilder {
+public:
+    explicit IbexRecordBuilder(IbexObject kind);
+    // A raw object code word (for codes that are no known kind).
+    explicit IbexRecordBuilder(uint16_t code);
+
+    IbexRecordBuilder &u8(int off, uint8_t v);
+    IbexRecordBuilder &u16(int off, uint16_t v);
+    IbexRecordBuilder &u32(int off, uint32_t v);
+    IbexRecordBuilder &u32BigEndian(int off, uint32_t v);
+    IbexRecordBuilder &f64(int off, double v);
+    // ANSI text with its NUL; `withNul` false leaves the terminator out.
+    IbexRecordBuilder &text(int off, const QString &text, bool withNul = true);
+
+    IbexRecordBuilder &rect(int x, int y, int w, int h);
+    IbexRecordBuilder &caption(const QString &text) { return this->text(ibw::obj::Caption, text); }
+    // Apex, control-panel number and point reference of the object.
+    IbexRecordBuilder &point(uint8_t apex, uint32_t ref, uint8_t cp = 0);
+    // The airflow form: Apex at 89, control panel at 91, big-endian reference at 92.
+    IbexRecordBuilder &airflowPoint(uint8_t apex, uint32_t ref, uint8_t cp = 0);
+    IbexRecordBuilder &options(uint8_t v) { return u8(ibw::obj::Options, v); }
+    IbexRecordBuilder &kindFlag(uint8_t v) { return u8(ibw::obj::KindFlag, v); }
+    IbexRecordBuilder &bitmap(int i, const QString &name); // i = 1..8
+    IbexRecordBuilder &font(const QString &face, uint8_t pitch, uint16_t weight, uint8_t style);
+    IbexRecordBuilder &colors(uint32_t fore, uint32_t back, uint32_t alarm);
+    // Forces the length word (the record is padded or cut to it unless
+    // `raw`, which writes the word only).
+    IbexRecordBuilder &length(uint16_t length, bool raw = false);
+
+    QByteArray bytes() const;
+
+private:
+    void grow(int size);
+    QByteArray m_bytes;
+    int m_length = -1;
+    bool m_rawLength = false;
+};
+
+class IbexDisplayBuilder {
+public:
+    IbexDisplayBuilder();
+
+    IbexDisplayBuilder &description(const QString &text);
+    IbexDisplayBuilder &bitmapBackground(const QString &fileName);
+    IbexDisplayBuilder &colorBackground(uint32_t color, uint8_t kind = ibw::BackgroundShownColor);
+    IbexDisplayBuilder &size(uint16_t width, uint16_t height);
+    IbexDisplayBuilder &headerByte(int off, uint8_t v);
+
+    // Appends a record and returns it for filling.
+    IbexRecordBuilder &add(IbexObject kind);
+    IbexRecordBuilder &addCode(uint16_t code);
+    // Raw bytes after the records (damaged tails).
+    IbexDisplayBuilder &raw(const QByteArray &bytes);
+
+    QByteArray bytes() const;
+    // Writes the file; throws Error naming it when it cannot be written.
+    void write(const QString &path) const;
+
+private:
+    QByteArray m_header;
+    std::deque<IbexRecordBuilder> m_records;
+    QByteArray m_tail;
+};
+
+} // namespace vorlix::sample
