@@ -77,8 +77,8 @@ TEST(IbexDisplay, FieldsPastTheDataReadAsZeroAndTextsStopAtTheData)
     b.add(ioText).text(88, u"NoTerminator"_qs, false);
     const IbexDisplay d = IbexDisplay::fromBytes(b.bytes());
     const IbexObjRec r = d.record(d.WalkObjectRecords().at(0));
-    // The end marker follows the data and belongs to what the walk reads.
-    EXPECT_EQ(r.caption(), u"NoTerminator\x0f\x0f"_qs);
+    // The text ends with the data; the end marker is not part of it.
+    EXPECT_EQ(r.caption(), u"NoTerminator"_qs);
     EXPECT_EQ(r.u32(200), 0u);
     EXPECT_EQ(r.u8(100000), 0);
     EXPECT_EQ(r.text(5000), QString());

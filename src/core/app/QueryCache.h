@@ -20,7 +20,7 @@ public:
     // Executes a prepared query; throws Error with the database's message.
     static void exec(QSqlQuery &q);
 
-    ProjectDatabase &database() { return m_pdb; }
+    ProjectDatabase &database() const { return m_pdb; }
 
 private:
     ProjectDatabase &m_pdb;

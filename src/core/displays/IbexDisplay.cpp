@@ -58,7 +58,9 @@ QString ByteView::text(int off, int maxBytes) const
     const qsizetype begin = qsizetype(m_start) + off;
     if (begin < 0 || begin >= m_bytes->size())
         return {};
-    qsizetype end = m_bytes->size();
+    qsizetype end = m_textEnd >= 0 ? qMin<qsizetype>(m_textEnd, m_bytes->size()) : m_bytes->size();
+    if (begin >= end)
+        return {};
     if (maxBytes >= 0 && begin + maxBytes < end)
         end = begin + maxBytes;
     const char *data = m_bytes->constData();

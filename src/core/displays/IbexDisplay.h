@@ -18,7 +18,12 @@ namespace vorlix {
 class ByteView {
 public:
     ByteView() = default;
-    ByteView(const QByteArray *bytes, int start) : m_bytes(bytes), m_start(start) {}
+    // Texts end at `textEnd` (an index into `bytes`; the end of the array
+    // when negative): the end marker after a file's data is no text.
+    ByteView(const QByteArray *bytes, int start, int textEnd = -1)
+        : m_bytes(bytes), m_start(start), m_textEnd(textEnd)
+    {
+    }
 
     uint8_t u8(int off) const;
     uint16_t u16(int off) const;
@@ -29,7 +34,7 @@ public:
     // The raw bytes of a field; bytes past the data read as 0.
     QByteArray bytes(int off, int count) const;
     // A NUL-terminated ANSI text: ends at the first NUL, at `maxBytes` bytes
-    // (when not negative) or at the end of the data.
+    // (when not negative) or at the end of the data, whichever comes first.
     QString text(int off, int maxBytes = -1) const;
 
     int start() const { return m_start; }
@@ -37,13 +42,17 @@ public:
 private:
     const QByteArray *m_bytes = nullptr;
     int m_start = 0;
+    int m_textEnd = -1;
 };
 
 // An object record: a view into the display's bytes at its 1-based position.
 class IbexObjRec : public ByteView {
 public:
     IbexObjRec() = default;
-    IbexObjRec(const QByteArray *bytes, int position) : ByteView(bytes, position - 1), m_position(position) {}
+    IbexObjRec(const QByteArray *bytes, int position, int textEnd = -1)
+        : ByteView(bytes, position - 1, textEnd), m_position(position)
+    {
+    }
 
     int position() const { return m_position; } // 1-based
     uint16_t length() const { return u16(ibw::obj::Length); }
@@ -88,7 +97,7 @@ public:
     bool isEmpty() const { return m_length == 0; }
 
     // The header fields.
-    ByteView header() const { return ByteView(&m_bytes, 0); }
+    ByteView header() const { return ByteView(&m_bytes, 0, m_length); }
     QString description() const { return header().text(ibw::hdr::Description); }
     QString bitmapName() const { return header().text(ibw::hdr::BitmapName); }
     uint8_t backgroundKind() const { return header().u8(ibw::hdr::BackgroundKind); }
@@ -100,7 +109,7 @@ public:
     // hold a header and one length word has no records.
     std::vector<int> WalkObjectRecords() const;
 
-    IbexObjRec record(int position) const { return IbexObjRec(&m_bytes, position); }
+    IbexObjRec record(int position) const { return IbexObjRec(&m_bytes, position, m_length); }
 
     // The data with the end marker, as the walk reads it.
     const QByteArray &bytes() const { return m_bytes; }
