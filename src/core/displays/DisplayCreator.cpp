@@ -28,7 +28,7 @@ const QString kTranslationErrors = u"Translation errors may need correcting. See
 } // namespace
 
 DisplayCreator::DisplayCreator(const ProjectVariables &vars, const Settings &settings, SessionLog &log,
-                               Prompter &prompter, DisplayNaming &naming, PointTranslator translatePoint)
+                               Prompter &prompter, DisplayNaming &naming, PointTextSource translatePoint)
     : m_vars(vars), m_settings(settings), m_log(log), m_prompter(prompter), m_naming(naming),
       m_translatePoint(std::move(translatePoint))
 {

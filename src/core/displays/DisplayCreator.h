@@ -40,7 +40,7 @@ struct PointTranslation {
     QString text;
     QString error;
 };
-using PointTranslator = std::function<PointTranslation(const IbexObjRec &rec, IbexFileType loadedType)>;
+using PointTextSource = std::function<PointTranslation(const IbexObjRec &rec, IbexFileType loadedType)>;
 
 struct CreationInput {
     QString loadedName;  // the Ibex file name ("disp0012.ibw")
@@ -68,7 +68,7 @@ struct CreationResult {
 class DisplayCreator {
 public:
     DisplayCreator(const ProjectVariables &vars, const Settings &settings, SessionLog &log, Prompter &prompter,
-                   DisplayNaming &naming, PointTranslator translatePoint);
+                   DisplayNaming &naming, PointTextSource translatePoint);
 
     // The folders of the project (the Ibex job and its local job).
     QString projectFolder;
@@ -128,7 +128,7 @@ private:
     SessionLog &m_log;
     Prompter &m_prompter;
     DisplayNaming &m_naming;
-    PointTranslator m_translatePoint;
+    PointTextSource m_translatePoint;
     bt::BtDisplayWriter m_writer;
 
     QByteArray *m_ibex = nullptr;
