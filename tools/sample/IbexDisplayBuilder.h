@@ -12,6 +12,28 @@
 
 namespace vorlix::sample {
 
+// Ibex point references, composed field by field (trunks 1..4, points 1..64).
+namespace ref {
+inline uint32_t tux(int trunk, int address, int type, int point)
+{
+    return 0xC00000u | uint32_t(trunk - 1) << 15 | uint32_t(address) << 9 | uint32_t(type) << 6 | uint32_t(point - 1);
+}
+inline uint32_t pulse(int trunk, int address, int kind, int point)
+{
+    return 0x500000u | uint32_t(trunk - 1) << 15 | uint32_t(address) << 9 | uint32_t(kind) << 8 | uint32_t(point - 1);
+}
+inline uint32_t zone(int type, int number, int tuxOffset = 0)
+{
+    return 0x200000u | uint32_t(tuxOffset) << 9 | uint32_t(type) << 6 | uint32_t(number - 1);
+}
+inline uint32_t customZone(int number) { return 0x210000u | uint32_t(number - 1); }
+inline uint32_t genericZone(int index) { return 0x220000u | uint32_t(index); }
+inline uint32_t ibex(int point) { return 0xD00000u | uint32_t(point); }
+inline uint32_t global(int point) { return 0x100000u | uint32_t(point); }
+// The Tux address of a Tux pushbutton.
+inline uint32_t tuxButton(int trunk, int address) { return uint32_t(trunk - 1) << 15 | uint32_t(address) << 9; }
+} // namespace ref
+
 class IbexRecordBuilder {
 public:
     explicit IbexRecordBuilder(IbexObject kind);

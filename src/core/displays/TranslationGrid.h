@@ -46,6 +46,8 @@ public:
     enum Column { colObj = 0, colType, colApex, colIbexText, colIbexPoint, colEfbText, colEfbPoint, colNotes };
 
     TranslationGrid(ProjectVariables &vars, ProjectDatabase &pdb, ControllerMap &map);
+    TranslationGrid(const TranslationGrid &) = delete;
+    TranslationGrid &operator=(const TranslationGrid &) = delete;
 
     // --- the loaded display -----------------------------------------------
     // Lists the display file at `path` under `name` (the key of its
