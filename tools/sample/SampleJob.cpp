@@ -1,5 +1,6 @@
 #include "sample/SampleJob.h"
 #include "sample/SampleDisplays.h"
+#include "sample/SampleBitmapLibrary.h"
 
 #include "app/Error.h"
 #include "app/FileUtil.h"
@@ -58,6 +59,7 @@ SampleJobPaths writeSampleJob(const QString &root)
     // MASETUP.DAT only marks the job folder.
     writeFileAtomically(p.job + u"/MASETUP.DAT"_qs, QByteArray("VORLIX SAMPLE JOB\r\n"));
     writeSampleDisplays(p);
+    writeSampleBitmapLibrary(p);
     return p;
 }
 
@@ -82,6 +84,7 @@ void configureSampleProject(Workbench &wb, const SampleJobPaths &paths)
     }
     wb.vars.BactalkJobPath = QDir::toNativeSeparators(paths.bactalkJob);
     wb.saveProjectVariables();
+    useSampleBitmapLibrary(wb.settings);
 }
 
 } // namespace vorlix::sample
