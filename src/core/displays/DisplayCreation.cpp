@@ -1,14 +1,27 @@
 #include "displays/DisplayCreation.h"
 
+#include "app/ProjectDatabase.h"
 #include "app/Workbench.h"
+
+#include <optional>
 #include "displays/TranslationGrid.h"
 
 namespace vorlix {
 
-DisplayCreation::DisplayCreation(Workbench &wb, TranslationGrid &grid) : m_wb(wb), m_grid(grid)
+DisplayCreation::DisplayCreation(Workbench &wb, TranslationGrid &grid)
+    : DisplayCreation(wb.vars, wb.settings, wb.log, wb.prompter, grid)
+{
+    m_creator->projectFolder = wb.ProjectFolder;
+    m_creator->localJobFolder = wb.LocalJobFolder;
+    database = &wb.pdb;
+}
+
+DisplayCreation::DisplayCreation(const ProjectVariables &vars, const Settings &settings, SessionLog &log,
+                                 Prompter &prompter, TranslationGrid &grid)
+    : m_grid(grid)
 {
     m_creator = std::make_unique<DisplayCreator>(
-        wb.vars, wb.settings, wb.log, wb.prompter, grid.naming(),
+        vars, settings, log, prompter, grid.naming(),
         [this](const IbexObjRec &rec, IbexFileType type) {
             PointTranslator &t = m_grid.translator();
             const bool templateContext = type != ftDisplay;
@@ -40,9 +53,6 @@ CreationResult DisplayCreation::CreateEFBDisplay(int selectedRow)
 {
     if (!m_grid.isLoaded())
         return {};
-    m_creator->projectFolder = m_wb.ProjectFolder;
-    m_creator->localJobFolder = m_wb.LocalJobFolder;
-
     CreationInput input;
     input.loadedName = m_grid.displayName();
     input.localJob = m_grid.displayLocalJob();
@@ -75,6 +85,10 @@ CreationResult DisplayCreation::CreateEFBDisplay(int selectedRow)
         }
         input.rows.push_back(r);
     }
+    // Creation only reads the database; the transaction is rolled back.
+    std::optional<ProjectDatabase::Transaction> reading;
+    if (database)
+        reading.emplace(*database);
     const CreationResult result = m_creator->CreateFromGrid(input);
     if (result.written)
         m_grid.GridEdited = false;

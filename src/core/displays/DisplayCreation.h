@@ -10,11 +10,16 @@
 
 namespace vorlix {
 
+class ProjectDatabase;
 class TranslationGrid;
 class Workbench;
 
 class DisplayCreation {
 public:
+    DisplayCreation(const ProjectVariables &vars, const Settings &settings, SessionLog &log, Prompter &prompter,
+                    TranslationGrid &grid);
+    // The workbench's options, settings, log, prompter and the folders of the
+    // project open now (make one per command).
     DisplayCreation(Workbench &wb, TranslationGrid &grid);
     ~DisplayCreation();
 
@@ -25,12 +30,14 @@ public:
     CreationResult CreateEFBDisplay(int selectedRow = -1);
 
     DisplayCreator &creator() { return *m_creator; }
+    // The project database the grid's lookups read: a run reads it inside
+    // one transaction (one lock for the whole run instead of one per lookup).
+    ProjectDatabase *database = nullptr;
 
 private:
     // The loaded display's bytes as creation has changed them.
     QByteArray &workingBytes();
 
-    Workbench &m_wb;
     TranslationGrid &m_grid;
     std::unique_ptr<DisplayCreator> m_creator;
     QByteArray m_loadedBytes; // shares the grid's bytes of the load it belongs to

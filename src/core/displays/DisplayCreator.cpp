@@ -80,6 +80,7 @@ CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
     std::stable_sort(input.rows.begin(), input.rows.end(),
                      [](const CreationRow &a, const CreationRow &b) { return a.objectNumber < b.objectNumber; });
 
+    m_bitmapsThisRun.clear();
     m_writer.reset();
     m_writer.BTCreateHeader();
     BTDispHeader(input);

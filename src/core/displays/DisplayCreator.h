@@ -3,11 +3,13 @@
 // lists it with the user's overrides, into a BACtalk display or template
 // file in the BACtalk job. One record per grid row that is not skipped,
 // taken from the Ibex object record and the row's texts and point.
+#include "displays/BtBitmaps.h"
 #include "displays/BtDisplayWriter.h"
 #include "displays/IbexDisplay.h"
 #include "displays/IbexObject.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -135,6 +137,7 @@ private:
     int m_ibexLength = 0;
     IbexFileType m_fileType = ftDisplay;
     Current m_cur;
+    QHash<QString, bt::BitmapCopy> m_bitmapsThisRun;
 };
 
 } // namespace vorlix

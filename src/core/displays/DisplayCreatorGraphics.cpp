@@ -52,8 +52,20 @@ void DisplayCreator::CopyGraphicBitmap(const QString &name, bool isLocal)
         logBitmapCopy(m_log, name.isEmpty() ? BitmapCopy::Blank : BitmapCopy::Unsafe, name);
         return;
     }
+    // A bitmap several graphics of the display share is looked up once per
+    // run; each graphic still logs its problem.
+    const QString key = (isLocal ? u"L:"_qs : u"J:"_qs) + name.toLower();
+    const auto done = m_bitmapsThisRun.constFind(key);
+    if (done != m_bitmapsThisRun.constEnd()) {
+        logBitmapCopy(m_log, done.value(), name);
+        return;
+    }
     const QString source = findPathCaseInsensitive(isLocal ? localJobFolder : projectFolder, u"ldisplay/"_qs + name);
-    logBitmapCopy(m_log, copyBitmap(source, name, bitmapsFolder()), name);
+    BitmapCopy result = copyBitmap(source, name, bitmapsFolder());
+    logBitmapCopy(m_log, result, name);
+    if (result == BitmapCopy::Copied)
+        result = BitmapCopy::AlreadyThere;
+    m_bitmapsThisRun.insert(key, result);
 }
 
 void DisplayCreator::CreateGraphic()
