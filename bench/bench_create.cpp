@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 using namespace vorlix;
@@ -28,7 +29,7 @@ using namespace vorlix::sample;
 
 namespace {
 
-constexpr int kDisplays = 2000;
+int kDisplays = 2000; // the whole large job; an argument sets another count
 constexpr int kObjects = 100;
 
 QByteArray largeDisplay(int number)
@@ -158,6 +159,8 @@ double rawWriteSeconds(const QString &sourceFolder, const QString &targetFolder,
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc > 1 && std::atoi(argv[1]) >= 16)
+        kDisplays = std::atoi(argv[1]);
     test::TestProject project;
     project.mapApex(1, u"1"_qs, 1100, 1200);
     for (int p = 1; p <= 50; ++p)

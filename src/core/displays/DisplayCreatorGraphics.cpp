@@ -171,10 +171,14 @@ void DisplayCreator::CreateButton(bool microset, const QString &microsetCaption)
         r.setU16(obj::DispObjID, CodeButtonTemplate);
     } else if (withDevice || m_cur.kind == ioBtnTux) {
         // Templates look no device up: their buttons address the current one.
-        if (m_fileType == ftDisplay)
+        if (m_fileType == ftDisplay) {
             r.SetDevice(static_cast<uint32_t>(m_naming.TargetDevice));
-        else
+            // The button still opens the panel, on a device that does not exist.
+            if (!m_naming.TargetMapped)
+                m_log.LogObjMsg(m_cur.typeName + u": Device-ID cannot be mapped!"_qs, true);
+        } else {
             r.SetCurrentDevice(true);
+        }
         r.setU16(obj::DispObjID, CodeButtonDevice);
     }
 }
