@@ -332,3 +332,28 @@ TEST(DisplayCreation, DisplaysFolderThatCannotBeMadeIsAnError)
         EXPECT_TRUE(e.message().contains(u"displays"_qs)) << e.message().toStdString();
     }
 }
+
+TEST(DisplayCreation, DamagedRecordsGiveAValidFile)
+{
+    CreationHarness h;
+    IbexDisplayBuilder d;
+    d.add(ioText).caption(u"ok"_qs);
+    // A value whose record claims 200 bytes and a graphic cut short: the file
+    // ends inside them.
+    d.add(ioAnalog).length(200, true);
+    d.add(ioGrAnalog).length(240, true);
+    QByteArray bytes = d.bytes();
+    bytes.chop(30);
+    h.load(u"disp0011.ibw"_qs, bytes);
+    ASSERT_GE(h.input.rows.size(), 2u);
+    // A row that points past the file is logged, not read.
+    CreationRow stray;
+    stray.objectNumber = 99;
+    stray.position = 1 << 20;
+    h.input.rows.push_back(stray);
+    ASSERT_TRUE(h.create().written);
+    const QByteArray out = h.written();
+    EXPECT_EQ(out.size(), static_cast<int>(static_cast<uint8_t>(out[388]) | (static_cast<uint8_t>(out[389]) << 8)) + 2);
+    EXPECT_EQ(static_cast<uint8_t>(out[372]), h.result.records);
+    EXPECT_TRUE(hasLine(h.log, u"\t\tThe object record lies outside the display file."_qs));
+}
