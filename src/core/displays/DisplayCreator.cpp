@@ -94,11 +94,13 @@ CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
 
 void DisplayCreator::BTDispHeader(const CreationInput &input)
 {
-    const ByteView h(m_ibex, 0);
+    const ByteView h(m_ibex, 0, m_ibexLength); // texts end with the data
     BtRecord r = m_writer.header();
     r.setU16(hdr::Width, h.u16(ibw::hdr::Width));
     r.setU16(hdr::Height, h.u16(ibw::hdr::Height));
-    const QString title = input.headerOvr == RowOverride::Text ? input.headerText : h.text(ibw::hdr::Description, 188 - ibw::hdr::Description);
+    const QString title = input.headerOvr == RowOverride::Text
+        ? input.headerText
+        : h.text(ibw::hdr::Description, ibw::HeaderSize - ibw::hdr::Description);
     r.putText(hdr::Title, hdr::TitleLen, title);
 
     const uint8_t kind = h.u8(ibw::hdr::BackgroundKind);
@@ -254,7 +256,7 @@ void DisplayCreator::dispatch()
 
 // --- helpers ---------------------------------------------------------------
 
-IbexObjRec DisplayCreator::rec() const { return IbexObjRec(m_ibex, m_cur.position); }
+IbexObjRec DisplayCreator::rec() const { return IbexObjRec(m_ibex, m_cur.position, m_ibexLength); }
 
 QString DisplayCreator::rowText(const QString &ibexText) const
 {
