@@ -1,6 +1,7 @@
 #include "points/LookupCache.h"
 
 #include "ibex/ControllerMap.h"
+#include "app/NullChecks.h"
 #include "inventory/RedirectTable.h"
 
 namespace vorlix {
@@ -32,7 +33,7 @@ enum Kind { kMapped = 1, kHasCom, kBase, kGlobal, kCpTux, kPtType };
 }
 
 LookupCache::LookupCache(ControllerMap &map, RedirectTable &redirects)
-    : m_map(map), m_redirects(redirects), m_watch(map.database())
+    : m_map(map), m_redirects(redirects), m_q(map.database()), m_watch(map.database())
 {
 }
 
@@ -47,6 +48,46 @@ void LookupCache::clear()
     m_numbers.clear();
     m_found.clear();
     m_redirectAnswers.clear();
+    m_pointsLoaded.clear();
+    m_panelsLoaded.clear();
+}
+
+void LookupCache::loadApexPoints(int apex)
+{
+    m_pointsLoaded.insert(apex, true);
+    if (!m_q.database().isOpen())
+        return;
+    QSqlQuery &q = m_q.get("points", "SELECT IbexPt, PtType FROM IbexPtMap WHERE Apex = ? ORDER BY rowid");
+    q.bindValue(0, apex);
+    QueryCache::exec(q);
+    while (q.next()) {
+        const quint64 k = key(kPtType, apex, NullToInt(q.value(0)));
+        if (!m_numbers.contains(k)) // the first row of a point counts
+            m_numbers.insert(k, NullToInt(q.value(1)));
+    }
+    q.finish();
+}
+
+void LookupCache::loadApexPanels(int apex)
+{
+    m_panelsLoaded.insert(apex, true);
+    if (!m_q.database().isOpen())
+        return;
+    QSqlQuery &q = m_q.get("panels", "SELECT CPanelNumber, Trunk, Address FROM CpanelMap WHERE Apex = ? "
+                                     "AND CPanelNumber IS NOT NULL ORDER BY rowid");
+    q.bindValue(0, apex);
+    QueryCache::exec(q);
+    while (q.next()) {
+        const quint64 k = key(kCpTux, apex, NullToInt(q.value(0)));
+        if (!m_found.contains(k)) {
+            Found f;
+            f.found = true;
+            f.a = NullToInt(q.value(1));
+            f.b = NullToInt(q.value(2));
+            m_found.insert(k, f);
+        }
+    }
+    q.finish();
 }
 
 bool LookupCache::ApexIsMapped(int apex)
@@ -87,27 +128,21 @@ int32_t LookupCache::ApexGlobalPts(int apex)
 
 int LookupCache::IbexPointType(int apex, int point)
 {
-    const quint64 k = key(kPtType, apex, point);
-    auto it = m_numbers.constFind(k);
-    if (it == m_numbers.cend())
-        it = m_numbers.insert(k, m_map.IbexPointType(apex, point));
-    return *it;
+    if (!m_pointsLoaded.contains(apex))
+        loadApexPoints(apex);
+    return m_numbers.value(key(kPtType, apex, point), 0);
 }
 
 bool LookupCache::CpanelTux(int apex, int cp, int &trunk, int &address)
 {
-    const quint64 k = key(kCpTux, apex, cp);
-    auto it = m_found.constFind(k);
-    if (it == m_found.cend()) {
-        Found f;
-        f.found = m_map.CpanelTux(apex, cp, f.a, f.b);
-        it = m_found.insert(k, f);
-    }
-    if (it->found) {
-        trunk = it->a;
-        address = it->b;
-    }
-    return it->found;
+    if (!m_panelsLoaded.contains(apex))
+        loadApexPanels(apex);
+    const auto it = m_found.constFind(key(kCpTux, apex, cp));
+    if (it == m_found.cend())
+        return false;
+    trunk = it->a;
+    address = it->b;
+    return true;
 }
 
 bool LookupCache::FindRedirect(QString &name, bool localJob)

@@ -53,9 +53,17 @@ private:
     };
     static quint64 key(int kind, int x, int y) { return (quint64(kind) << 56) | (quint64(uint32_t(x)) << 28) | uint32_t(y); }
 
+    // Point types and control panels are read one Apex at a time: one
+    // indexed query per Apex instead of one per object.
+    void loadApexPoints(int apex);
+    void loadApexPanels(int apex);
+
     ControllerMap &m_map;
     RedirectTable &m_redirects;
+    QueryCache m_q;
     DatabaseChangeWatch m_watch;
+    QHash<int, bool> m_pointsLoaded;
+    QHash<int, bool> m_panelsLoaded;
     QHash<quint64, int32_t> m_numbers;
     QHash<quint64, Found> m_found;
     QHash<QString, Found> m_redirectAnswers;
