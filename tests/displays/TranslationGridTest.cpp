@@ -371,3 +371,26 @@ TEST(GridColumns, WidthLists)
     EXPECT_TRUE(back[2].visible);
     EXPECT_EQ(back[2].width, 12);
 }
+
+TEST_F(Grid, ChangesMadeElsewhereShowAtTheNextListingOrRefresh)
+{
+    IbexDisplayBuilder b;
+    b.add(ioRoAnalog).point(1, ref(0xD0, 12)).length(120);
+    b.add(ioRoAnalog).point(1, ref(0xD0, 13)).length(120);
+    load(b);
+    EXPECT_EQ(grid.cell(6, 2), u"1100:AV-12"_qs);
+    EXPECT_EQ(grid.cell(7, 3), u"Ibex point type unassigned."_qs);
+    // Step 3 reads a point type, the user edits the project-wide list.
+    p.addIbexPoint(1, 13, 3);
+    OverrideStore other(p.pdb);
+    other.GlobalOvrPut(1, u"IB-12"_qs, u"1100:AV-40"_qs);
+    load(b);
+    EXPECT_EQ(grid.cell(6, 2), u"1100:AV-40"_qs);
+    EXPECT_EQ(grid.cell(6, 3), u"1100:BV-13"_qs);
+    // Edited in the table directly while the display stays loaded: a point
+    // reset applies the current project-wide override.
+    p.exec(u"UPDATE GlobalOVR SET BTPoint = '1100:AV-41'"_qs);
+    ASSERT_TRUE(grid.EditOverride(6, 2, orOK, u"AV-1"_qs));
+    ASSERT_TRUE(grid.EditOverride(6, 2, orReset));
+    EXPECT_EQ(grid.cell(6, 2), u"1100:AV-41"_qs);
+}

@@ -2,6 +2,8 @@
 // texts and the edge cases of the decoding.
 #include "support/TestProject.h"
 
+#include "inventory/RedirectTable.h"
+#include "points/LookupCache.h"
 #include "points/PointTranslator.h"
 #include "sample/IbexDisplayBuilder.h"
 
@@ -171,4 +173,32 @@ TEST_F(Translation, RecordsAndAirflowForms)
     EXPECT_EQ(t.BtAirflowPointText(d.record(pos[1]), false), u"1203:BO-6-P104"_qs);
     // The ordinary fields of the airflow record name no point.
     EXPECT_EQ(t.IbexPointText(d.record(pos[1]), false), QString());
+}
+
+TEST_F(Translation, RememberedLookupsFollowDatabaseChanges)
+{
+    RedirectTable redirects(p.pdb);
+    LookupCache cache(p.map, redirects);
+    t.setCache(&cache);
+    cache.revalidate();
+    EXPECT_EQ(t.BtPointText(in(ref(0xD0, 13)), false), u"1100:AV-999"_qs);
+    EXPECT_EQ(t.BtPointText(in(ref(0x20, 0x84), 1, 9), false), u"4194304:AI-5"_qs);
+    // Rows added by another part of the program count at the next check.
+    p.addIbexPoint(1, 13, 1);
+    p.addCpanel(1, 30, 9, 1, 6);
+    p.exec(u"UPDATE ApexMap SET GlobalPts = 1500 WHERE Apex = 1"_qs);
+    cache.revalidate();
+    EXPECT_EQ(t.BtPointText(in(ref(0xD0, 13)), false), u"1500:BV-13"_qs);
+    EXPECT_EQ(t.BtPointText(in(ref(0x20, 0x84), 1, 9), false), u"1206:AI-5"_qs);
+    // The first row of a key counts, as a lookup finds it.
+    p.addCpanel(1, 31, 9, 1, 1);
+    p.addIbexPoint(1, 13, 2);
+    cache.revalidate();
+    EXPECT_EQ(t.BtPointText(in(ref(0x20, 0x84), 1, 9), false), u"1206:AI-5"_qs);
+    EXPECT_EQ(t.BtPointText(in(ref(0xD0, 13)), false), u"1500:BV-13"_qs);
+    // Without a check the remembered answer stays (within one listing).
+    p.exec(u"UPDATE ApexMap SET GlobalPts = 1600 WHERE Apex = 1"_qs);
+    EXPECT_EQ(t.BtPointText(in(ref(0xD0, 12)), false), u"1500:AV-12"_qs);
+    cache.revalidate();
+    EXPECT_EQ(t.BtPointText(in(ref(0xD0, 12)), false), u"1600:AV-12"_qs);
 }

@@ -154,7 +154,7 @@ IbexDisplayBuilder service()
     return d;
 }
 
-IbexDisplayBuilder panelTemplate(const QString &title, int nextPage)
+IbexDisplayBuilder panelTemplate(const QString &title, int nextPage, bool local)
 {
     IbexDisplayBuilder d;
     d.description(title).bitmapBackground(u"panel.bmp"_qs).size(640, 480);
@@ -166,7 +166,7 @@ IbexDisplayBuilder panelTemplate(const QString &title, int nextPage)
     value(d, ioRoAnalog, 20, 160, 1, ref::ibex(3));
     controlPanelObjects(d, 200, 1, 0);
     graphic(d, ioGrMicroset, 20, 240, 1, 0, {"microset.bmp"}).u16(ibw::obj::TemplateNumber, nextPage);
-    button(d, ioBtnDisp, 20, 300, u"Next page"_qs).point(0, nextPage);
+    button(d, ioBtnDisp, 20, 300, u"Next page"_qs).point(0, nextPage).options(local ? kLocal : 0);
     button(d, ioBtnDisp, 160, 300, u"Trend"_qs).point(0, 0).kindFlag(2);
     return d;
 }
@@ -181,7 +181,7 @@ IbexDisplayBuilder tuxTemplate(const QString &title)
     value(d, ioAnalog, 20, 70, 1, ref::zone(AO, 1));
     value(d, ioRoDigital, 20, 100, 1, ref::zone(DI, 2));
     graphic(d, ioGrPilot, 200, 40, 1, ref::zone(DI, 2), {"fan_off.bmp", "fan_on.bmp"});
-    button(d, ioBtnDisp, 20, 300, u"Setup"_qs).point(0, 0).u16(ibw::obj::TemplateNumber, 2);
+    button(d, ioBtnDisp, 20, 300, u"Setup"_qs).point(0, 1);
     return d;
 }
 
@@ -242,16 +242,16 @@ void writeSampleDisplays(const SampleJobPaths &p)
     airHandler().write(job + u"/disp0002.ibw"_qs);
     zones().write(job + u"/disp0003.ibw"_qs);
     service().write(job + u"/disp0004.ibw"_qs);
-    panelTemplate(u"Zone panel - page 1"_qs, 2).write(job + u"/ccpd0001.ibw"_qs);
-    panelTemplate(u"Zone panel - page 2"_qs, 1).write(job + u"/ccpd0002.ibw"_qs);
+    panelTemplate(u"Zone panel - page 1"_qs, 2, false).write(job + u"/ccpd0001.ibw"_qs);
+    panelTemplate(u"Zone panel - page 2"_qs, 1, false).write(job + u"/ccpd0002.ibw"_qs);
     tuxTemplate(u"VAV controller"_qs).write(job + u"/ctxd0001.ibw"_qs);
     writeBitmaps(job, {"plant.bmp", "ahu.bmp", "panel.bmp", "fan_off.bmp", "fan_on.bmp", "duct.bmp", "damper0.bmp",
                        "damper1.bmp", "damper2.bmp", "damper3.bmp", "microset.bmp"});
 
     localOverview().write(local + u"/disp0010.ibw"_qs);
-    panelTemplate(u"Lobby panel"_qs, 5).write(local + u"/ccpd0005.ibw"_qs);
+    panelTemplate(u"Lobby panel"_qs, 5, true).write(local + u"/ccpd0005.ibw"_qs);
     tuxTemplate(u"Lobby VAV"_qs).write(local + u"/ctxd0002.ibw"_qs);
-    writeBitmaps(local, {"lobby.bmp", "fan_a.bmp", "fan_b.bmp", "fan_c.bmp", "lamp_off.bmp", "lamp_on.bmp"});
+    writeBitmaps(local, {"lobby.bmp", "panel.bmp", "fan_a.bmp", "fan_b.bmp", "fan_c.bmp", "lamp_off.bmp", "lamp_on.bmp"});
 }
 
 } // namespace vorlix::sample

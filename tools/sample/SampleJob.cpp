@@ -1,5 +1,6 @@
 #include "sample/SampleJob.h"
 #include "sample/SampleDisplays.h"
+#include "sample/SampleBitmapLibrary.h"
 #include "sample/SampleIbexFiles.h"
 
 #include "app/Error.h"
@@ -62,6 +63,7 @@ SampleJobPaths writeSampleJob(const QString &root)
     writeSamplePointFiles(p.job);
     writeSamplePanelFiles(p.job);
     writeSampleDisplays(p);
+    writeSampleBitmapLibrary(p);
     return p;
 }
 
@@ -86,6 +88,7 @@ void configureSampleProject(Workbench &wb, const SampleJobPaths &paths)
     }
     wb.vars.BactalkJobPath = QDir::toNativeSeparators(paths.bactalkJob);
     wb.saveProjectVariables();
+    useSampleBitmapLibrary(wb.settings);
 }
 
 } // namespace vorlix::sample

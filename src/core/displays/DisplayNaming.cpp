@@ -3,6 +3,7 @@
 #include "app/TextUtil.h"
 #include "ibex/ControllerMap.h"
 #include "inventory/RedirectTable.h"
+#include "points/LookupCache.h"
 #include "points/PointRef.h"
 
 #include <QDir>
@@ -177,7 +178,7 @@ QString ButtonTargetText(const IbexObjRec &rec, IbexFileType loadedType)
 QString DisplayNaming::BtTargetName(const QString &ibexName, bool localJob)
 {
     QString name = ibexName;
-    WasRedirected = m_redirects.FindRedirect(name, localJob);
+    WasRedirected = m_cache ? m_cache->FindRedirect(name, localJob) : m_redirects.FindRedirect(name, localJob);
     return WasRedirected ? name : BtFileName(ibexName, localJob, m_vars);
 }
 
@@ -204,11 +205,13 @@ QString DisplayNaming::ButtonTargetName(const IbexObjRec &rec, IbexFileType load
             trunk = t.trunk;
             address = t.address;
         } else {
-            located = m_map.ApexIsMapped(apex) && m_map.CpanelTux(apex, rec.u16(ibw::obj::PointRef), trunk, address);
+            const int cp = rec.u16(ibw::obj::PointRef);
+            located = m_cache ? m_cache->ApexIsMapped(apex) && m_cache->CpanelTux(apex, cp, trunk, address)
+                              : m_map.ApexIsMapped(apex) && m_map.CpanelTux(apex, cp, trunk, address);
         }
         if (located && apex < 32 && trunk >= 0 && trunk <= 4 && address >= 0 && address < 64 &&
-            m_map.ApexHasCom(apex, trunk)) {
-            const int32_t base = m_map.ApexBaseAddr(apex, trunk);
+            (m_cache ? m_cache->ApexHasCom(apex, trunk) : m_map.ApexHasCom(apex, trunk))) {
+            const int32_t base = m_cache ? m_cache->ApexBaseAddr(apex, trunk) : m_map.ApexBaseAddr(apex, trunk);
             TargetDevice = base == NotMapped ? NotMapped : address + base;
         } else {
             TargetDevice = NotMapped;

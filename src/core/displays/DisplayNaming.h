@@ -14,6 +14,7 @@ namespace vorlix {
 
 class ControllerMap;
 class RedirectTable;
+class LookupCache;
 
 // The file kind from a file name or path: the first four characters of the
 // lower-cased file name ("ctxd" Tux template, "ccpd" template, else display).
@@ -66,7 +67,11 @@ public:
     int32_t TargetDevice = 0;
     bool TargetMapped = false;
 
+    // Lookups go through `cache` when set (the owner keeps it valid).
+    void setCache(LookupCache *cache) { m_cache = cache; }
+
 private:
+    LookupCache *m_cache = nullptr;
     const ProjectVariables &m_vars;
     ControllerMap &m_map;
     RedirectTable &m_redirects;

@@ -29,8 +29,11 @@ bool IsPointOverrideKind(IbexObject k)
 }
 
 TranslationGrid::TranslationGrid(ProjectVariables &vars, ProjectDatabase &pdb, ControllerMap &map)
-    : m_vars(vars), m_redirects(pdb), m_overrides(pdb), m_naming(vars, map, m_redirects), m_translator(vars, map)
+    : m_vars(vars), m_redirects(pdb), m_lookups(map, m_redirects), m_overrides(pdb), m_naming(vars, map, m_redirects),
+      m_translator(vars, map)
 {
+    m_naming.setCache(&m_lookups);
+    m_translator.setCache(&m_lookups);
     static const char *const titles[ColCount] = {"",          "Obj-Type", "Apex",      "Ibex Text",
                                                  "Ibex Point", "EFB Text", "EFB Point", "Conversion Notes"};
     for (int c = 0; c < ColCount; ++c)
@@ -61,17 +64,36 @@ void TranslationGrid::ClearGrid()
 
 void TranslationGrid::LoadDisplay(const QString &path, const QString &name, bool localJob)
 {
+    IbexDisplay file;
+    try {
+        file = IbexDisplay::read(path); // throws with the file named
+    } catch (...) {
+        ClearGrid();
+        GridEdited = false;
+        TotalObj = 0;
+        m_loaded = false;
+        throw;
+    }
+    LoadDisplay(std::move(file), path, name, localJob);
+}
+
+void TranslationGrid::LoadDisplay(IbexDisplay file, const QString &path, const QString &name, bool localJob)
+{
     ClearGrid();
     GridEdited = false;
     TotalObj = 0;
-    m_loaded = false;
     const IbexFileType type = IbexFileTypeOf(path);
-    m_file = IbexDisplay::read(path); // throws with the file named
+    m_file = std::move(file);
     m_name = name;
     m_path = path;
     m_localJob = localJob;
     m_loaded = true;
     m_overrides.setDisplay(name, localJob);
+    // One read transaction for all lookups of the listing; the remembered
+    // answers are dropped first when the database changed since the last.
+    ProjectDatabase::Transaction reading(m_overrides.database());
+    m_lookups.revalidate();
+    m_overrides.beginListing();
     AddHeaderToGrid(type);
     for (int p : m_file.WalkObjectRecords()) {
         if (m_file.record(p).length() == ibw::SkippedRecordLength)
@@ -81,6 +103,7 @@ void TranslationGrid::LoadDisplay(const QString &path, const QString &name, bool
         if (TotalObj <= MaxObjects)
             AddObjectToGrid(TotalObj, p);
     }
+    reading.commit();
 }
 
 void TranslationGrid::AddHeaderToGrid(IbexFileType type)
@@ -120,6 +143,12 @@ void TranslationGrid::WriteGridData(int row, CellUpdate mode)
     const bool tmpl = !plain;
     const IbexObjRec rec = record(row);
     const int object = GridGetObjIndex(row);
+    if (mode != cuAll) {
+        // A single row refreshed after an edit: the database may have been
+        // changed since the display was listed.
+        m_lookups.revalidate();
+        m_overrides.revalidate();
+    }
     if (mode == cuAll) {
         m_text[row][colNotes].clear();
         GridSetOVR(row, ovrNone);

@@ -8,6 +8,7 @@
 #include "displays/DisplayNaming.h"
 #include "displays/IbexDisplay.h"
 #include "inventory/RedirectTable.h"
+#include "points/LookupCache.h"
 #include "points/OverrideStore.h"
 #include "points/PointTranslator.h"
 
@@ -54,6 +55,8 @@ public:
     // overrides). Throws Error naming the file when it cannot be read; the
     // grid is cleared then and no display is loaded.
     void LoadDisplay(const QString &path, const QString &name, bool localJob);
+    // The same with the file already read.
+    void LoadDisplay(IbexDisplay file, const QString &path, const QString &name, bool localJob);
     bool isLoaded() const { return m_loaded; }
     const QString &displayName() const { return m_name; }
     const QString &displayPath() const { return m_path; }
@@ -127,6 +130,7 @@ public:
 private:
     ProjectVariables &m_vars;
     RedirectTable m_redirects;
+    LookupCache m_lookups;
     OverrideStore m_overrides;
     DisplayNaming m_naming;
     PointTranslator m_translator;

@@ -23,10 +23,42 @@ std::optional<qlonglong> OverrideStore::findDisplayRow(int object, bool isPoint,
     return rowid;
 }
 
+void OverrideStore::revalidate()
+{
+    if (m_watch.changed())
+        m_globalAnswers.clear();
+}
+
+void OverrideStore::beginListing()
+{
+    revalidate();
+    m_rememberGlobal = true;
+    m_preloaded = false;
+    m_displayRows.clear();
+    if (!available())
+        return;
+    QSqlQuery &q = m_q.get("all", "SELECT Object, IsPoint, Override FROM Overrides WHERE Display = ? COLLATE NOCASE "
+                                  "AND LocalJob = ? ORDER BY rowid");
+    q.bindValue(0, m_display);
+    q.bindValue(1, m_localJob ? 1 : 0);
+    QueryCache::exec(q);
+    while (q.next()) {
+        const int k = rowKey(NullToInt(q.value(0)), NullToBool(q.value(1)));
+        if (!m_displayRows.contains(k)) // the first row of a key counts, as a locate finds it
+            m_displayRows.insert(k, NullToStr(q.value(2)));
+    }
+    q.finish();
+    m_preloaded = true;
+}
+
 std::optional<QString> OverrideStore::DisplayOvrGet(int object, bool isPoint)
 {
     if (!available())
         return std::nullopt;
+    if (m_preloaded) {
+        const auto it = m_displayRows.constFind(rowKey(object, isPoint));
+        return it == m_displayRows.cend() ? std::nullopt : std::optional<QString>(*it);
+    }
     QString value;
     if (!findDisplayRow(object, isPoint, &value))
         return std::nullopt;
@@ -41,13 +73,14 @@ bool OverrideStore::DisplayOvrPut(int object, bool isPoint, const QString &ibexD
                             .arg(m_display, m_localJob ? u"local job"_qs : u"job"_qs)
                             .arg(object)
                             .arg(isPoint ? u"point"_qs : u"text"_qs);
+    bool ok;
     if (const auto rowid = findDisplayRow(object, isPoint, nullptr)) {
         QSqlQuery &u = m_q.get("update", "UPDATE Overrides SET \"Ibex Data\" = ?, Override = ? WHERE rowid = ?");
         u.bindValue(0, ibexData);
         u.bindValue(1, override);
         u.bindValue(2, *rowid);
-        return m_q.database().post(u, u"Overrides"_qs, key);
-    }
+        ok = m_q.database().post(u, u"Overrides"_qs, key);
+    } else {
     QSqlQuery &i = m_q.get("insert", "INSERT INTO Overrides (Display, LocalJob, Object, IsPoint, \"Ibex Data\", "
                                      "Override) VALUES (?, ?, ?, ?, ?, ?)");
     i.bindValue(0, m_display);
@@ -56,7 +89,11 @@ bool OverrideStore::DisplayOvrPut(int object, bool isPoint, const QString &ibexD
     i.bindValue(3, isPoint ? 1 : 0);
     i.bindValue(4, ibexData);
     i.bindValue(5, override);
-    return m_q.database().post(i, u"Overrides"_qs, key);
+    ok = m_q.database().post(i, u"Overrides"_qs, key);
+    }
+    if (ok && m_preloaded)
+        m_displayRows.insert(rowKey(object, isPoint), override);
+    return ok;
 }
 
 bool OverrideStore::DisplayOvrDelete(int object, bool isPoint)
@@ -68,6 +105,8 @@ bool OverrideStore::DisplayOvrDelete(int object, bool isPoint)
         return false;
     QSqlQuery &d = m_q.get("delete", "DELETE FROM Overrides WHERE rowid = ?");
     d.bindValue(0, *rowid);
+    // Another row of the same key may remain: ask the table from now on.
+    m_preloaded = false;
     return m_q.database().post(d, u"Overrides"_qs, QStringLiteral("%1, object %2").arg(m_display).arg(object));
 }
 
@@ -89,6 +128,12 @@ std::optional<QString> OverrideStore::GlobalOvrGet(const QString &apexText, cons
     int apex = 0;
     if (!globalAvailable() || !wholeDecimal(apexText, apex))
         return std::nullopt;
+    const QString memo = QString::number(apex) + u'|' + ibexPoint.toLower();
+    if (m_rememberGlobal) {
+        const auto it = m_globalAnswers.constFind(memo);
+        if (it != m_globalAnswers.cend())
+            return *it;
+    }
     QSqlQuery &q = m_q.get("gfind", "SELECT BTPoint FROM GlobalOVR WHERE Apex = ? AND IbexPoint = ? COLLATE NOCASE "
                                     "ORDER BY rowid LIMIT 1");
     q.bindValue(0, apex);
@@ -98,6 +143,8 @@ std::optional<QString> OverrideStore::GlobalOvrGet(const QString &apexText, cons
     if (q.next())
         result = NullToStr(q.value(0));
     q.finish();
+    if (m_rememberGlobal)
+        m_globalAnswers.insert(memo, result);
     return result;
 }
 
@@ -114,6 +161,7 @@ bool OverrideStore::GlobalOvrPut(int apex, const QString &ibexPoint, const QStri
     const qlonglong rowid = found ? q.value(0).toLongLong() : 0;
     q.finish();
     const QString key = QStringLiteral("Apex %1, %2").arg(apex).arg(ibexPoint);
+    m_globalAnswers.clear();
     if (found) {
         QSqlQuery &u = m_q.get("gupdate", "UPDATE GlobalOVR SET BTPoint = ? WHERE rowid = ?");
         u.bindValue(0, btPoint);

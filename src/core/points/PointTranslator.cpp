@@ -1,6 +1,7 @@
 #include "points/PointTranslator.h"
 
 #include "ibex/ControllerMap.h"
+#include "points/LookupCache.h"
 
 namespace vorlix {
 
@@ -55,17 +56,22 @@ void PointTranslator::problem(const QString &text)
     PointErrorText = text;
 }
 
+int32_t PointTranslator::baseAddr(int apex, int com)
+{
+    return m_cache ? m_cache->ApexBaseAddr(apex, com) : m_map.ApexBaseAddr(apex, com);
+}
+
 int32_t PointTranslator::TuxDevice(int apex, int trunk, int address)
 {
-    const int32_t base = m_map.ApexBaseAddr(apex, trunk);
+    const int32_t base = baseAddr(apex, trunk);
     return base == NotMapped ? NotMapped : base + address;
 }
 
 int32_t PointTranslator::CpanelDevice(int apex, int cp)
 {
     int trunk = 0, address = 0;
-    if (m_map.CpanelTux(apex, cp, trunk, address)) {
-        const int32_t base = m_map.ApexBaseAddr(apex, trunk);
+    if (m_cache ? m_cache->CpanelTux(apex, cp, trunk, address) : m_map.CpanelTux(apex, cp, trunk, address)) {
+        const int32_t base = baseAddr(apex, trunk);
         if (base != NotMapped)
             return base + address;
     }
@@ -130,14 +136,16 @@ QString PointTranslator::BtPointText(const PointInputs &in, bool templateContext
         return text;
     }
     case ptref::IbexPoint: {
-        const int32_t g = m_map.ApexGlobalPts(in.apex);
+        const int32_t g = m_cache ? m_cache->ApexGlobalPts(in.apex) : m_map.ApexGlobalPts(in.apex);
         if (g == NotMapped) {
             problem(u"Apex not mapped to device."_qs);
             return placeholder;
         }
         // A type outside 1..4 (possible after editing IbexPtMap by hand) has
         // no object: it is translated like an unassigned one.
-        const QString object = IbexPtObjectName(m_map.IbexPointType(in.apex, int(s.value & 0xFFFF)));
+        const int point = int(s.value & 0xFFFF);
+        const QString object =
+            IbexPtObjectName(m_cache ? m_cache->IbexPointType(in.apex, point) : m_map.IbexPointType(in.apex, point));
         if (object.isEmpty()) {
             problem(u"Ibex point type unassigned."_qs);
             return QString::number(g) + u':' + placeholder;

@@ -13,6 +13,7 @@
 namespace vorlix {
 
 class ControllerMap;
+class LookupCache;
 
 // The three inputs of a translation, taken from an object record.
 struct PointInputs {
@@ -65,8 +66,13 @@ public:
     bool PointError = false;
     QString PointErrorText;
 
+    // Lookups go through `cache` when set (the owner keeps it valid).
+    void setCache(LookupCache *cache) { m_cache = cache; }
+
 private:
     void problem(const QString &text);
+    int32_t baseAddr(int apex, int com);
+    LookupCache *m_cache = nullptr;
     const ProjectVariables &m_vars;
     ControllerMap &m_map;
 };

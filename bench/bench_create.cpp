@@ -1,0 +1,189 @@
+// Times display creation on a large job: 2,000 Ibex displays of 100 objects
+// each (texts, values with Ibex points, checkboxes, graphics with bitmaps,
+// pushbuttons), each listed in the translation grid and written as a BACtalk
+// display into an empty BACtalk job. Then the same for 1/16 and 1/4 of the
+// displays (1x, 4x, 16x), to show how the cost grows. Prints seconds, files
+// and bytes written per second, and, for comparison, the speed of writing
+// the same bytes atomically without any conversion (the floor: every
+// display is written to a temporary file, synced and renamed).
+#include "app/FileUtil.h"
+#include "app/Prompter.h"
+#include "app/SessionLog.h"
+#include "app/Settings.h"
+#include "displays/DisplayCreation.h"
+#include "displays/TranslationGrid.h"
+#include "sample/IbexDisplayBuilder.h"
+#include "support/TestProject.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+using namespace vorlix;
+using namespace vorlix::sample;
+
+namespace {
+
+int kDisplays = 2000; // the whole large job; an argument sets another count
+constexpr int kObjects = 100;
+
+QByteArray largeDisplay(int number)
+{
+    IbexDisplayBuilder d;
+    d.description(QStringLiteral("Display %1").arg(number)).size(800, 600).colorBackground(0xC0C0C0);
+    for (int i = 0; i < kObjects; ++i) {
+        const int x = 10 + (i % 10) * 70;
+        const int y = 10 + (i / 10) * 50;
+        const uint32_t ibexPoint = 0xD00000u | static_cast<uint32_t>(1 + i % 50);
+        switch (i % 10) {
+        case 0:
+        case 1:
+        case 2:
+            d.add(ioText).rect(x, y, 60, 14).colors(0, 0xFFFFFF, 0xFF).font(u"Arial"_qs, 0, 400, 0)
+                .caption(QStringLiteral("Label %1").arg(i));
+            break;
+        case 3:
+        case 4:
+            d.add(ioRoAnalog).rect(x, y, 60, 14).point(1, ibexPoint).f64(96, 1.0).u8(104, 1).text(88, u"degF"_qs);
+            break;
+        case 5:
+            d.add(ioAnalog).rect(x, y, 60, 14).point(1, ibexPoint).f64(96, 1.0).u8(104, 1).u16(106, 5);
+            break;
+        case 6:
+            d.add(ioDigital).rect(x, y, 60, 14).point(1, ibexPoint).text(88, u"Run"_qs).text(108, u"Stop"_qs);
+            break;
+        case 7:
+            d.add(ioCheckbox).rect(x, y, 60, 14).point(1, ibexPoint).caption(u"Enable"_qs);
+            break;
+        case 8:
+            d.add(ioGrStatic).rect(x, y, 32, 32).point(1, ibexPoint).bitmap(1, u"fan1.bmp"_qs)
+                .bitmap(2, u"fan2.bmp"_qs).bitmap(3, u"fan3.bmp"_qs).bitmap(4, u"fan4.bmp"_qs);
+            break;
+        default:
+            d.add(ioBtnDisp).rect(x, y, 60, 20).point(0, static_cast<uint32_t>(1 + (number + i) % kDisplays))
+                .caption(u"Next"_qs);
+            break;
+        }
+    }
+    return d.bytes();
+}
+
+// Answers Yes, says nothing.
+class QuietPrompter : public Prompter {
+public:
+    bool confirm(const QString &) override { return true; }
+    bool warn(const QString &) override { return true; }
+    void inform(const QString &) override {}
+    void error(const QString &text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    std::optional<QString> askText(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+struct Figures {
+    double seconds = 0;
+    qint64 bytes = 0;
+    int files = 0;
+    double loadSeconds = 0;
+    double cpuSeconds = 0;
+};
+
+// Lists each display in the grid and creates it into an empty BACtalk job.
+Figures createAll(test::TestProject &project, int displays)
+{
+    const QString bactalk = project.root() + QStringLiteral("/bactalk%1/rep/job").arg(displays);
+    QDir().mkpath(bactalk);
+    project.vars.BactalkJobPath = bactalk;
+    Settings settings;
+    SessionLog log;
+    QuietPrompter prompter;
+    TranslationGrid grid(project.vars, project.pdb, project.map);
+    DisplayCreation creation(project.vars, settings, log, prompter, grid);
+    creation.creator().projectFolder = project.jobFolder();
+    creation.creator().localJobFolder = project.localJobFolder();
+    creation.database = &project.pdb;
+
+    Figures f;
+    QElapsedTimer t;
+    t.start();
+    const std::clock_t cpu = std::clock();
+    for (int n = 1; n <= displays; ++n) {
+        const QString name = QStringLiteral("disp%1.ibw").arg(n, 4, 10, QLatin1Char('0'));
+        QElapsedTimer lt;
+        lt.start();
+        {
+            // As the command does: the listing reads the database in one transaction.
+            ProjectDatabase::Transaction reading(project.pdb);
+            grid.LoadDisplay(project.jobFolder() + u"/ldisplay/"_qs + name, name, false);
+        }
+        f.loadSeconds += lt.nsecsElapsed() / 1e9;
+        const CreationResult r = creation.CreateEFBDisplay();
+        if (!r.written) {
+            std::fprintf(stderr, "not written: %s\n", qPrintable(name));
+            continue;
+        }
+        f.bytes += QFileInfo(r.path).size();
+        ++f.files;
+        log.clear(); // the log of 2,000 runs is not what is measured
+    }
+    f.seconds = t.nsecsElapsed() / 1e9;
+    f.cpuSeconds = double(std::clock() - cpu) / CLOCKS_PER_SEC;
+    return f;
+}
+
+// The same bytes written atomically, without conversion.
+double rawWriteSeconds(const QString &sourceFolder, const QString &targetFolder, int displays)
+{
+    QDir().mkpath(targetFolder);
+    std::vector<QByteArray> files;
+    for (int n = 1; n <= displays; ++n) {
+        QFile f(sourceFolder + QStringLiteral("/%1.dsp").arg(n, 8, 10, QLatin1Char('0')));
+        if (f.open(QIODevice::ReadOnly))
+            files.push_back(f.readAll());
+    }
+    QElapsedTimer t;
+    t.start();
+    int n = 0;
+    for (const QByteArray &b : files)
+        writeFileAtomically(targetFolder + QStringLiteral("/%1.dsp").arg(++n, 8, 10, QLatin1Char('0')), b);
+    return t.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc > 1 && std::atoi(argv[1]) >= 16)
+        kDisplays = std::atoi(argv[1]);
+    test::TestProject project;
+    project.mapApex(1, u"1"_qs, 1100, 1200);
+    for (int p = 1; p <= 50; ++p)
+        project.addIbexPoint(1, p, 1 + p % 4);
+    for (int i = 1; i <= 4; ++i)
+        writeFileAtomically(project.jobFolder() + QStringLiteral("/ldisplay/fan%1.bmp").arg(i), QByteArray(70, 'B'));
+    for (int n = 1; n <= kDisplays; ++n)
+        writeFileAtomically(project.jobFolder() + QStringLiteral("/ldisplay/disp%1.ibw").arg(n, 4, 10, QLatin1Char('0')),
+                            largeDisplay(n));
+
+    std::printf("Display creation: %d displays of %d objects (grid listing + creation + file write)\n", kDisplays,
+                kObjects);
+    std::printf("%-6s %9s %10s %10s %12s %12s %14s %16s\n", "scale", "displays", "seconds", "CPU s", "of it grid",
+                "bytes", "MB/s written", "raw write MB/s");
+    for (const int scale : {1, 4, 16}) {
+        const int displays = kDisplays * scale / 16;
+        const Figures f = createAll(project, displays);
+        const QString written = project.root() + QStringLiteral("/bactalk%1/rep/job/displays").arg(displays);
+        const double raw = rawWriteSeconds(written, project.root() + QStringLiteral("/raw%1").arg(displays), displays);
+        std::printf("%-6s %9d %10.3f %10.3f %12.3f %12lld %14.1f %16.1f\n",
+                    qPrintable(QStringLiteral("%1x").arg(scale)), f.files, f.seconds, f.cpuSeconds, f.loadSeconds,
+                    static_cast<long long>(f.bytes), f.bytes / f.seconds / 1e6, f.bytes / raw / 1e6);
+        std::fflush(stdout);
+    }
+    return 0;
+}

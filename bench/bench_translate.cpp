@@ -1,0 +1,163 @@
+// Loads and lists Ibex displays in the translation grid against a full
+// project database: every Apex mapped, control panels, Ibex points, overrides
+// and redirects in the thousands. Prints the time for 2,000 displays of 100
+// objects (1x) and for 4x and 16x as many displays, to show linear growth.
+#include "app/ProjectDatabase.h"
+#include "app/Schema.h"
+#include "displays/TranslationGrid.h"
+#include "ibex/ControllerMap.h"
+#include "sample/IbexDisplayBuilder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace vorlix;
+using namespace vorlix::sample;
+
+#ifndef BENCH_DISPLAYS
+#define BENCH_DISPLAYS 2000
+#endif
+
+namespace {
+
+constexpr int kDisplays = BENCH_DISPLAYS;
+constexpr int kObjects = 100;
+
+void fill(ProjectDatabase &pdb)
+{
+    QSqlQuery q(pdb.db());
+    pdb.db().transaction();
+    for (int apex = 0; apex < 32; ++apex)
+        q.exec(QStringLiteral("UPDATE ApexMap SET ComList = '1234', GlobalPts = %1, BaseAddr1 = %2, BaseAddr2 = %3, "
+                              "BaseAddr3 = %4, BaseAddr4 = %5 WHERE Apex = %6")
+                   .arg(apex * 1000 + 100)
+                   .arg(apex * 1000 + 200)
+                   .arg(apex * 1000 + 300)
+                   .arg(apex * 1000 + 400)
+                   .arg(apex * 1000 + 500)
+                   .arg(apex));
+    q.prepare(QStringLiteral("INSERT INTO CpanelMap (Apex, Sequence, CallTo, CPanelNumber, Trunk, Address) "
+                             "VALUES (?, ?, ?, ?, ?, ?)"));
+    for (int apex = 0; apex < 32; ++apex)
+        for (int cp = 1; cp <= 250; ++cp) {
+            q.addBindValue(apex);
+            q.addBindValue(cp * 10);
+            q.addBindValue(1000 + cp);
+            q.addBindValue(cp);
+            q.addBindValue(cp % 4 + 1);
+            q.addBindValue(cp % 64);
+            q.exec();
+        }
+    q.prepare(QStringLiteral("INSERT INTO IbexPtMap (Apex, IbexPt, PtType, Description, Value) VALUES (?, ?, ?, ?, ?)"));
+    for (int apex = 0; apex < 32; ++apex)
+        for (int pt = 1; pt <= 2000; ++pt) {
+            q.addBindValue(apex);
+            q.addBindValue(pt);
+            q.addBindValue(pt % 4 + 1);
+            q.addBindValue(QStringLiteral("Point %1").arg(pt));
+            q.addBindValue(pt * 0.5);
+            q.exec();
+        }
+    q.prepare(QStringLiteral("INSERT INTO GlobalOVR (Apex, IbexPoint, BTPoint) VALUES (?, ?, ?)"));
+    for (int apex = 0; apex < 32; ++apex)
+        for (int pt = 1; pt <= 2000; pt += 10) {
+            q.addBindValue(apex);
+            q.addBindValue(QStringLiteral("IB-%1").arg(pt));
+            q.addBindValue(QStringLiteral("%1:AV-%2").arg(apex * 1000 + 100).arg(pt + 5000));
+            q.exec();
+        }
+    q.prepare(QStringLiteral("INSERT INTO Overrides (Display, LocalJob, Object, IsPoint, \"Ibex Data\", Override) "
+                             "VALUES (?, 0, ?, ?, '', ?)"));
+    for (int d = 1; d <= kDisplays; d += 2)
+        for (int o = 1; o <= kObjects; o += 7) {
+            q.addBindValue(IbexFileName(ftDisplay, d));
+            q.addBindValue(o);
+            q.addBindValue(o % 2);
+            q.addBindValue(o % 2 ? QStringLiteral("AV-1") : QStringLiteral("Text %1").arg(o));
+            q.exec();
+        }
+    q.prepare(QStringLiteral("INSERT INTO DisplayMap (LocalJob, IbexFilename, EFBFilename) VALUES (0, ?, ?)"));
+    for (int d = 1; d <= kDisplays; d += 5) {
+        q.addBindValue(IbexFileName(ftDisplay, d));
+        q.addBindValue(QStringLiteral("acme-plaza-%1.dsp").arg(d + 5000, 8, 10, QLatin1Char('0')));
+        q.exec();
+    }
+    pdb.db().commit();
+}
+
+QByteArray display(int n)
+{
+    IbexDisplayBuilder b;
+    b.description(QStringLiteral("Display %1").arg(n)).bitmapBackground(QStringLiteral("back.bmp"));
+    for (int i = 0; i < kObjects; ++i) {
+        const int apex = (n + i) % 32;
+        switch (i % 10) {
+        case 0: b.add(ioText).caption(QStringLiteral("Label %1").arg(i)); break;
+        case 1: b.add(ioRoAnalog).point(apex, ref::ibex(1 + (n * 7 + i) % 2100)).length(120); break;
+        case 2: b.add(ioDigital).point(apex, ref::tux(i % 4 + 1, i % 64, 1, i % 64 + 1)).length(128); break;
+        case 3: b.add(ioAnalog).point(apex, ref::pulse(2, 5, 1, 3)).length(120); break;
+        case 4: b.add(ioRoAnalog).point(apex, ref::zone(2, 5), 1 + (n + i) % 260).length(120); break;
+        case 5: b.add(ioCheckbox).caption(QStringLiteral("Box")).point(apex, ref::genericZone(3), 7); break;
+        case 6: b.add(ioBtnDisp).caption(QStringLiteral("Go")).point(0, (n + i) % kDisplays + 1); break;
+        case 7: b.add(ioBtnCP).caption(QStringLiteral("Panel")).point(apex, 1 + i % 250).u16(22, 3); break;
+        case 8: b.add(ioRoAirflow).airflowPoint(apex, ref::ibex(i + 1)).length(120); break;
+        case 9: b.add(ioGrPilot).point(apex, ref::tux(1, 3, 0, 1)).bitmap(1, QStringLiteral("a.bmp")); break;
+        }
+    }
+    return b.bytes();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString appFolder = dir.filePath(QStringLiteral("app"));
+    const QString job = dir.filePath(QStringLiteral("job"));
+    QDir().mkpath(appFolder);
+    QDir().mkpath(job + QStringLiteral("/ldisplay"));
+    schema::createProjectTemplate(appFolder + QStringLiteral("/vorlix.mdb"));
+    ProjectDatabase pdb(QStringLiteral("bench"));
+    ProjectVariables vars;
+    pdb.LinkDatabase(job, appFolder, vars);
+    vars.CpanelPlaceHolder = QStringLiteral("AV-9999");
+    vars.AddRelDefToBO = true;
+    vars.MapMSetGraphicToBtn = true;
+    fill(pdb);
+    ControllerMap map(pdb);
+
+    QStringList paths;
+    for (int d = 1; d <= kDisplays; ++d) {
+        const QString name = IbexFileName(ftDisplay, d);
+        QFile f(job + QStringLiteral("/ldisplay/") + name);
+        if (!f.open(QIODevice::WriteOnly) || f.write(display(d)) < 0)
+            return 1;
+        paths << f.fileName();
+    }
+
+    TranslationGrid grid(vars, pdb, map);
+    std::printf("translation grid: %d displays x %d objects per 1x, full project database\n", kDisplays, kObjects);
+    double base = 0;
+    for (int scale : {1, 4, 16}) {
+        QElapsedTimer t;
+        t.start();
+        qint64 rows = 0;
+        for (int i = 0; i < kDisplays * scale; ++i) {
+            const QString &path = paths[i % kDisplays];
+            grid.LoadDisplay(path, QFileInfo(path).fileName(), false);
+            rows += grid.TotalObj;
+        }
+        const double s = t.nsecsElapsed() / 1e9;
+        if (scale == 1)
+            base = s;
+        std::printf("%3dx: %6d displays, %8lld objects: %7.3f s  (%.2f us/object, %.2f x the 1x time)\n", scale,
+                    kDisplays * scale, static_cast<long long>(rows), s, s * 1e6 / double(rows), s / base);
+        std::fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,76 @@
+// Loads arbitrary bytes as an Ibex display into the translation grid and
+// uses every part of the grid that reads the file: rows, sorting, the
+// clipboard text and the info boxes. The first byte chooses the display
+// kind and the conversion options.
+#include "app/ProjectDatabase.h"
+#include "app/Schema.h"
+#include "displays/TranslationGrid.h"
+#include "ibex/ControllerMap.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+
+using namespace vorlix;
+
+namespace {
+
+struct Fixture {
+    Fixture()
+    {
+        static int argc = 1;
+        static char name[] = "fuzz_display";
+        static char *argv[] = {name, nullptr};
+        app = new QCoreApplication(argc, argv);
+        QDir().mkpath(dir.filePath(QStringLiteral("app")));
+        QDir().mkpath(dir.filePath(QStringLiteral("job")));
+        schema::createProjectTemplate(dir.filePath(QStringLiteral("app/vorlix.mdb")));
+        pdb.LinkDatabase(dir.filePath(QStringLiteral("job")), dir.filePath(QStringLiteral("app")), vars);
+        QSqlQuery q(pdb.db());
+        q.exec(QStringLiteral("UPDATE ApexMap SET ComList = '12', GlobalPts = 1100, BaseAddr1 = 1200, "
+                              "BaseAddr2 = 1300 WHERE Apex = 1"));
+        q.exec(QStringLiteral("INSERT INTO CpanelMap (Apex, Sequence, CPanelNumber, Trunk, Address) "
+                              "VALUES (1, 10, 1, 1, 4)"));
+        q.exec(QStringLiteral("INSERT INTO IbexPtMap (Apex, IbexPt, PtType) VALUES (1, 1, 2)"));
+        q.exec(QStringLiteral("INSERT INTO GlobalOVR (Apex, IbexPoint, BTPoint) VALUES (1, 'IB-2', '$SKIP')"));
+        q.exec(QStringLiteral("INSERT INTO DisplayMap (LocalJob, IbexFilename, EFBFilename) "
+                              "VALUES (0, 'disp0002.ibw', 'a-b-00000009.dsp')"));
+        vars.CpanelPlaceHolder = QStringLiteral("AV-9999");
+        grid = new TranslationGrid(vars, pdb, map);
+    }
+    QCoreApplication *app;
+    QTemporaryDir dir;
+    ProjectDatabase pdb{QStringLiteral("fuzz")};
+    ProjectVariables vars;
+    ControllerMap map{pdb};
+    TranslationGrid *grid = nullptr;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static Fixture f;
+    if (size == 0)
+        return 0;
+    const uint8_t options = data[0];
+    f.vars.ConvertCpStatus = options & 1;
+    f.vars.ConvertCpName = options & 2;
+    f.vars.ShowZoneObjAsText = options & 4;
+    f.vars.MapMSetGraphicToBtn = options & 8;
+    f.vars.AddRelDefToBO = options & 16;
+    static const char *const names[] = {"disp0001.ibw", "ccpd0001.ibw", "ctxd0001.ibw", "disp0001.ibw"};
+    const QString name = QLatin1String(names[(options >> 5) & 3]);
+    const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    TranslationGrid &g = *f.grid;
+    g.LoadDisplay(IbexDisplay::fromBytes(bytes), name, name, options & 0x80);
+    for (int r = 1; r < TranslationGrid::RowCount; ++r)
+        g.info(r);
+    g.SortGrid(SortOrder(options % 8));
+    (void)g.ClipboardText().size();
+    g.SortGrid(soIndex);
+    return 0;
+}

@@ -1,0 +1,81 @@
+// create-display and dump-display: write the BACtalk display of an Ibex
+// display (step 7), and list a written BACtalk display field by field.
+#include "CliCommand.h"
+
+#include "app/Error.h"
+#include "app/FileUtil.h"
+#include "displays/BtDisplayDump.h"
+#include "displays/DisplayCreation.h"
+#include "displays/TranslationGrid.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vorlix::cli {
+namespace {
+
+int runCreateDisplay(Context &ctx, const QStringList &args)
+{
+    QCommandLineParser p;
+    p.addOption(QCommandLineOption(u"local"_qs, u"the display lies in the local job"_qs));
+    p.addOption(QCommandLineOption(u"row"_qs, u"single-row mode on grid row N"_qs, u"N"_qs));
+    parseArgs(p, u"create-display"_qs, args, 2, 2);
+    const QStringList pos = p.positionalArguments();
+    const bool local = p.isSet(u"local"_qs);
+    int row = -1;
+    if (p.isSet(u"row"_qs)) {
+        row = intArg(p.value(u"row"_qs), u"N"_qs);
+        if (row < 1)
+            throw UsageError{u"--row takes a grid row from 1 on (row 1 is the header)"_qs};
+    }
+    if (!isPlainFileName(pos[1]))
+        throw UsageError{QStringLiteral("FILE is a display file name, not \"%1\"").arg(pos[1])};
+
+    Workbench &wb = ctx.openJob(pos[0]);
+    wb.requireDatabase();
+    const QString folder = local ? wb.LocalJobFolder : wb.ProjectFolder;
+    const QString path = findPathCaseInsensitive(folder, u"ldisplay/"_qs + pos[1]);
+    if (!QFileInfo(path).isFile())
+        throw Error(u"Missing display file!\nFile: "_qs + QDir::toNativeSeparators(path));
+
+    TranslationGrid grid(wb.vars, wb.pdb, wb.map);
+    {
+        ProjectDatabase::Transaction reading(wb.pdb); // one lock for all lookups
+        grid.LoadDisplay(path, QFileInfo(path).fileName(), local);
+    }
+    DisplayCreation creation(wb, grid);
+    const int refusedBefore = ctx.prompter.refused;
+    const CreationResult r = creation.CreateEFBDisplay(row);
+    if (r.written) {
+        ctx.out << "Display written: " << QDir::toNativeSeparators(r.path) << " (" << r.records << " objects, "
+                << QFileInfo(r.path).size() << " bytes)\n";
+        return ExitOk;
+    }
+    if (ctx.prompter.refused > refusedBefore) {
+        ctx.out << "Nothing written: the existing file was kept: " << QDir::toNativeSeparators(r.path) << '\n';
+        return ExitOk;
+    }
+    ctx.err << "No display written." << Qt::endl;
+    return ExitFailed;
+}
+
+int runDumpDisplay(Context &ctx, const QStringList &args)
+{
+    QCommandLineParser p;
+    parseArgs(p, u"dump-display"_qs, args, 1, 1);
+    const bt::DumpResult d = bt::dumpDisplayFile(p.positionalArguments().at(0));
+    for (const QString &line : d.lines)
+        ctx.out << line << '\n';
+    if (!d.ok)
+        throw Error(d.error);
+    return ExitOk;
+}
+
+RegisterCommand regCreate("create-display", "JOB FILE [--local] [--row N]",
+                          "step 7: write the BACtalk display of an Ibex display (--row N: grid row N only)",
+                          runCreateDisplay);
+RegisterCommand regDump("dump-display", "DSPFILE", "list the header and records of a BACtalk display field by field",
+                        runDumpDisplay);
+
+} // namespace
+} // namespace vorlix::cli

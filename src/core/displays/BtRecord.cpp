@@ -1,0 +1,147 @@
+#include "displays/BtRecord.h"
+
+#include "app/Ansi.h"
+#include "app/Error.h"
+
+#include <cstring>
+
+namespace vorlix::bt {
+
+QByteArray FitField(const QString &text, int n)
+{
+    QByteArray bytes = ansi::encode(text);
+    // A NUL inside the text ends it, as it would in the field.
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    if (n <= 0)
+        return {};
+    if (bytes.size() > n - 1)
+        bytes.truncate(n - 1);
+    bytes.append('\0');
+    return bytes;
+}
+
+void BtRecord::check(int off, int width) const
+{
+    if (off < 0 || width < 0 || off + width > m_size)
+        throw Error(QStringLiteral("Display record field at offset %1 (%2 bytes) lies outside the %3-byte record.")
+                        .arg(off)
+                        .arg(width)
+                        .arg(m_size));
+}
+
+uint8_t BtRecord::u8(int off) const
+{
+    check(off, 1);
+    return m_data[off];
+}
+
+uint16_t BtRecord::u16(int off) const
+{
+    check(off, 2);
+    return static_cast<uint16_t>(m_data[off] | (m_data[off + 1] << 8));
+}
+
+uint32_t BtRecord::u32(int off) const
+{
+    check(off, 4);
+    return static_cast<uint32_t>(m_data[off]) | (static_cast<uint32_t>(m_data[off + 1]) << 8)
+        | (static_cast<uint32_t>(m_data[off + 2]) << 16) | (static_cast<uint32_t>(m_data[off + 3]) << 24);
+}
+
+double BtRecord::f64(int off) const
+{
+    check(off, 8);
+    uint64_t bits = 0;
+    for (int i = 7; i >= 0; --i)
+        bits = (bits << 8) | m_data[off + i];
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+QString BtRecord::text(int off, int n) const
+{
+    check(off, n);
+    return ansi::decodeField(QByteArrayView(reinterpret_cast<const char *>(m_data + off), n));
+}
+
+void BtRecord::setU8(int off, uint8_t v)
+{
+    check(off, 1);
+    m_data[off] = v;
+}
+
+void BtRecord::setU16(int off, uint16_t v)
+{
+    check(off, 2);
+    m_data[off] = static_cast<uint8_t>(v);
+    m_data[off + 1] = static_cast<uint8_t>(v >> 8);
+}
+
+void BtRecord::setU32(int off, uint32_t v)
+{
+    check(off, 4);
+    for (int i = 0; i < 4; ++i)
+        m_data[off + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+void BtRecord::setF64(int off, double v)
+{
+    check(off, 8);
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    for (int i = 0; i < 8; ++i)
+        m_data[off + i] = static_cast<uint8_t>(bits >> (8 * i));
+}
+
+int BtRecord::putText(int off, int n, const QString &text)
+{
+    check(off, n);
+    const QByteArray bytes = FitField(text, n);
+    std::memcpy(m_data + off, bytes.constData(), static_cast<size_t>(bytes.size()));
+    return static_cast<int>(bytes.size());
+}
+
+void BtRecord::SetDevice(uint32_t instance)
+{
+    setU32(obj::DevID, (u32(obj::DevID) & 0xFFu) | (instance << 8));
+    setU8(obj::CurrDev, 0);
+}
+
+void BtRecord::SetCurrentDevice(bool on)
+{
+    if (on) {
+        setU8(obj::CurrDev, CurrDevOn);
+        setU32(obj::DevID, CurrentDeviceId);
+    } else {
+        setU8(obj::CurrDev, 0);
+    }
+}
+
+void BtRecord::bind(uint16_t type, uint32_t instance, uint8_t prop)
+{
+    setU16(obj::PtType, type);
+    setU32(obj::ObjInst, instance);
+    setU8(obj::ObjProp, prop);
+    setU8(obj::UsePrio, 0);
+}
+
+void BtRecord::bindDeviceProperty(uint8_t prop) { bind(PtDevice, InstDevice, prop); }
+
+void BtRecord::BindPresentValue(uint16_t type, uint32_t instance) { bind(type, instance, PropPresentValue); }
+
+void BtRecord::BindRelinquishDefault(uint16_t type, uint32_t instance)
+{
+    bind(type, instance, PropRelinquishDefault);
+}
+
+void BtRecord::BindPriority(uint16_t type, uint32_t instance, uint8_t index)
+{
+    bind(type, instance, PropPriorityArray);
+    setU8(obj::UsePrio, 1);
+    setU8(obj::Prio, index);
+}
+
+} // namespace vorlix::bt

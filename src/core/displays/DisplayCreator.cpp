@@ -1,0 +1,479 @@
+#include "displays/DisplayCreator.h"
+
+#include "app/Error.h"
+#include "app/FileUtil.h"
+#include "app/ProjectVariables.h"
+#include "app/Prompter.h"
+#include "app/SessionLog.h"
+#include "app/Settings.h"
+#include "displays/BtBitmaps.h"
+#include "displays/BtPointBinding.h"
+#include "displays/DisplayNaming.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace vorlix {
+
+using namespace bt;
+
+namespace {
+
+const QString kNoJobPath = u"BACtalk job path is not set or does not exist!"_qs;
+const QString kTranslationErrors = u"Translation errors may need correcting. See Project-Log tab for details."_qs;
+
+} // namespace
+
+DisplayCreator::DisplayCreator(const ProjectVariables &vars, const Settings &settings, SessionLog &log,
+                               Prompter &prompter, DisplayNaming &naming, PointTextSource translatePoint)
+    : m_vars(vars), m_settings(settings), m_log(log), m_prompter(prompter), m_naming(naming),
+      m_translatePoint(std::move(translatePoint))
+{
+}
+
+// --- the run ---------------------------------------------------------------
+
+CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
+{
+    CreationResult result;
+    const QString jobPath = m_vars.BactalkJobPath;
+    if (jobPath.isEmpty() || !QFileInfo(jobPath).isDir()) {
+        m_prompter.inform(kNoJobPath);
+        return result;
+    }
+    if (!input.ibexBytes)
+        throw Error(u"No Ibex display is loaded."_qs);
+    m_ibex = input.ibexBytes;
+    m_ibexLength = std::clamp(input.ibexDataLength, 0, static_cast<int>(m_ibex->size()));
+    m_fileType = IbexFileTypeOf(input.loadedName);
+
+    const QString target = BtFileName(input.loadedName, input.localJob, m_vars);
+    if (target == u"<err>" || !isPlainFileName(target))
+        throw Error(QStringLiteral("\"%1\" has no display number, so it has no BACtalk file name.").arg(input.loadedName));
+    const QString displays = findCaseInsensitive(jobPath, u"displays"_qs);
+    const QString path = QDir(displays).filePath(target);
+    result.path = path;
+    if (!QFileInfo(displays).isDir() && !QDir(jobPath).mkdir(QFileInfo(displays).fileName()))
+        throw Error(QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(displays)));
+
+    m_log.LogMsgStart(u"Create display file: "_qs + QDir::toNativeSeparators(path));
+    // From here on, whatever happens, the user hears of translation errors.
+    struct ErrorsNotice {
+        SessionLog &log;
+        Prompter &prompter;
+        ~ErrorsNotice()
+        {
+            if (log.TranslationErrors > 0)
+                prompter.inform(kTranslationErrors);
+        }
+    } notice{m_log, m_prompter};
+
+    if (QFileInfo::exists(path)) {
+        if (!m_prompter.confirm(u"File exists! Do you want to overwrite it?\nFile: "_qs + QDir::toNativeSeparators(path)))
+            return result;
+        m_log.LogMsg(u"Overwrite of file allowed by user"_qs);
+    }
+
+    std::stable_sort(input.rows.begin(), input.rows.end(),
+                     [](const CreationRow &a, const CreationRow &b) { return a.objectNumber < b.objectNumber; });
+
+    m_bitmapsThisRun.clear();
+    m_writer.reset();
+    m_writer.BTCreateHeader();
+    BTDispHeader(input);
+    result.translated = ProcessGrid(input);
+    m_writer.FinishDisplay();
+    m_writer.WriteDisplayFile(path);
+    result.records = m_writer.ObjCount;
+    result.written = true;
+    return result;
+}
+
+void DisplayCreator::BTDispHeader(const CreationInput &input)
+{
+    const ByteView h(m_ibex, 0, m_ibexLength); // texts end with the data
+    BtRecord r = m_writer.header();
+    r.setU16(hdr::Width, h.u16(ibw::hdr::Width));
+    r.setU16(hdr::Height, h.u16(ibw::hdr::Height));
+    const QString title = input.headerOvr == RowOverride::Text
+        ? input.headerText
+        : h.text(ibw::hdr::Description, ibw::HeaderSize - ibw::hdr::Description);
+    r.putText(hdr::Title, hdr::TitleLen, title);
+
+    const uint8_t kind = h.u8(ibw::hdr::BackgroundKind);
+    if (kind == ibw::BackgroundBitmap) {
+        const QString b = h.text(ibw::hdr::BitmapName, ibw::hdr::BackgroundKind);
+        QString source;
+        QString name;
+        if (b.contains(u':') || b.contains(u'\\')) {
+            source = QDir::fromNativeSeparators(QString(b).replace(u'\\', u'/'));
+            name = fileNamePart(b);
+        } else {
+            name = b;
+            if (isPlainFileName(b)) {
+                source = findPathCaseInsensitive(projectFolder, u"ldisplay/"_qs + b);
+                if (!QFileInfo::exists(source))
+                    source = findPathCaseInsensitive(localJobFolder, u"ldisplay/"_qs + b);
+            }
+        }
+        const QString root = BtJobRoot(m_vars.BactalkJobPath);
+        const bool a = libraryHasAll(libraryBitmapFolder(root, m_settings.AlerRep, m_settings.AlerJob), {name});
+        const bool d = !a && libraryHasAll(libraryBitmapFolder(root, m_settings.DealerRep, m_settings.DealerJob), {name});
+        QString rep, job;
+        if (a) {
+            rep = m_settings.AlerRep;
+            job = m_settings.AlerJob;
+        } else if (d) {
+            rep = m_settings.DealerRep;
+            job = m_settings.DealerJob;
+        } else {
+            if (!name.isEmpty() && !isPlainFileName(name))
+                logBitmapCopy(m_log, BitmapCopy::Unsafe, b);
+            else
+                CopyBackgroundBMP(source.isEmpty() ? name : source);
+            rep = BtRepName(m_vars.BactalkJobPath);
+            job = BtJobName(m_vars.BactalkJobPath);
+        }
+        r.putText(hdr::BmpName, hdr::BmpNameLen, name);
+        r.putText(hdr::BmpRep, hdr::RepJobLen, rep);
+        r.putText(hdr::BmpJob, hdr::RepJobLen, job);
+        r.setU8(hdr::BackgroundKind, 1);
+        r.setU8(hdr::BmpSource, a || d ? 2 : 1);
+    } else {
+        r.setU8(hdr::BackgroundKind, 0);
+        r.setU32(hdr::BackColor, kind == ibw::BackgroundNone ? 0x808080u : h.u32(ibw::hdr::BackgroundColor));
+    }
+    r.setU16(hdr::IbexByte70, h.u8(ibw::hdr::Byte70));
+}
+
+void DisplayCreator::CopyBackgroundBMP(const QString &source)
+{
+    const QString name = fileNamePart(source);
+    logBitmapCopy(m_log, copyBitmap(source, name, bitmapsFolder()), name);
+}
+
+int DisplayCreator::ProcessGrid(CreationInput &input)
+{
+    int handled = 0;
+    for (const CreationRow &row : input.rows) {
+        if (m_writer.BufferFull(&m_prompter)) {
+            m_log.LogMsg(u"Maximum display objects reached."_qs);
+            break;
+        }
+        if (input.singleObject >= 0 && row.objectNumber != input.singleObject)
+            continue;
+        if (row.ovr == RowOverride::Skip)
+            continue;
+        if (row.position < 1 || row.position > m_ibexLength) {
+            // A row that points outside the loaded display cannot be read.
+            m_log.PendingMsg(QStringLiteral("Object# %1").arg(row.objectNumber));
+            m_log.LogObjMsg(u"The object record lies outside the display file."_qs, true);
+            continue;
+        }
+        m_cur = Current{};
+        m_cur.row = &row;
+        m_cur.position = row.position;
+        m_cur.kind = rec().kind();
+        m_cur.typeName = IbexObjectName(m_cur.kind);
+        m_log.PendingMsg(QStringLiteral("Object# %1, %2").arg(row.objectNumber).arg(m_cur.typeName));
+        dispatch();
+        ++handled;
+    }
+    m_log.LogMsg(QStringLiteral("Translated %1 objects.").arg(handled));
+    return handled;
+}
+
+void DisplayCreator::dispatch()
+{
+    switch (m_cur.kind) {
+    case ioText:
+    case ioUnknown:
+    case ioHdrDesc:
+        CreateText();
+        break;
+    case ioGroupBox:
+    case ioTimeDate:
+        CreateStatic();
+        break;
+    case ioRoDigital:
+    case ioRoAnalog:
+    case ioRoAirflow:
+        CreateROPR(true);
+        break;
+    case ioDigital:
+    case ioAnalog:
+    case ioAirflow:
+        CreateROPR(false);
+        break;
+    case ioCheckbox:
+        CreateCheckbox();
+        break;
+    case ioGrPilot:
+    case ioGrStatic:
+    case ioGrAnimated:
+    case ioGrAnalog:
+        CreateGraphic();
+        break;
+    case ioBtnDisp:
+    case ioBtnCP:
+    case ioBtnTux:
+        CreateButton(false);
+        break;
+    case ioBtnCmd:
+        CreateLoginButton();
+        break;
+    case ioCpStatus:
+        // Without the conversion option the grid shows the object as a text.
+        if (m_vars.ConvertCpStatus)
+            RemapZoneObj();
+        else
+            CreateObjAsText();
+        break;
+    case ioCpDesc:
+    case ioCpNum:
+        if (m_vars.ConvertCpName)
+            RemapZoneObj();
+        else
+            CreateObjAsText();
+        break;
+    case ioGrMicroset:
+    case ioBtnDef:
+    case ioBtnCPSetup:
+    case ioTuxAddress:
+    case ioCpAlarms:
+    case ioCpType:
+    case ioCpTime:
+    case ioCpHoliday:
+    case ioCpEvent:
+    case ioShortDesc:
+        CreateObjAsText();
+        break;
+    }
+}
+
+// --- helpers ---------------------------------------------------------------
+
+IbexObjRec DisplayCreator::rec() const { return IbexObjRec(m_ibex, m_cur.position, m_ibexLength); }
+
+QString DisplayCreator::rowText(const QString &ibexText) const
+{
+    const RowOverride ovr = m_cur.row->ovr;
+    const bool textOverride = ovr == RowOverride::Text
+        || (m_cur.kind == ioCheckbox && ovr == RowOverride::TextAndPoint);
+    return textOverride && !m_cur.row->efbText.isEmpty() ? m_cur.row->efbText : ibexText;
+}
+
+void DisplayCreator::setIbexU16(int off, uint16_t v)
+{
+    const int i = m_cur.position - 1 + off;
+    if (i < 0 || i + 2 > m_ibexLength)
+        return;
+    (*m_ibex)[i] = static_cast<char>(v & 0xFF);
+    (*m_ibex)[i + 1] = static_cast<char>(v >> 8);
+}
+
+void DisplayCreator::setIbexU32(int off, uint32_t v)
+{
+    const int i = m_cur.position - 1 + off;
+    if (i < 0 || i + 4 > m_ibexLength)
+        return;
+    for (int k = 0; k < 4; ++k)
+        (*m_ibex)[i + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
+}
+
+void DisplayCreator::putIbexText(int off, int n, const QString &text)
+{
+    // Never past the record nor past the data.
+    const int start = m_cur.position - 1 + off;
+    const int recordEnd = m_cur.position - 1 + rec().length();
+    const int room = std::min({n, recordEnd - start, m_ibexLength - start});
+    if (start < 0 || room <= 0)
+        return;
+    const QByteArray bytes = FitField(text, room);
+    std::memcpy(m_ibex->data() + start, bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QString DisplayCreator::bitmapsFolder() const
+{
+    return findCaseInsensitive(m_vars.BactalkJobPath, u"bitmaps"_qs);
+}
+
+// --- copy operations -------------------------------------------------------
+
+void DisplayCreator::CopySizingParams(BtRecord &r)
+{
+    const IbexObjRec o = rec();
+    r.setU16(obj::X, o.u16(ibw::obj::X));
+    r.setU16(obj::Y, o.u16(ibw::obj::Y));
+    r.setU16(obj::W, o.u16(ibw::obj::Width));
+    r.setU16(obj::H, o.u16(ibw::obj::Height));
+}
+
+void DisplayCreator::CopyColors(BtRecord &r)
+{
+    if (rec().u32(ibw::obj::ForeColor) == 0 && rec().u32(ibw::obj::BackColor) == 0) {
+        // The loaded record itself takes the defaults, so a second creation
+        // gives the same result.
+        setIbexU32(ibw::obj::BackColor, 0xFFFFFF);
+        setIbexU32(ibw::obj::AlarmColor, 0x0000FF);
+    }
+    const IbexObjRec o = rec();
+    r.setU32(obj::Fgrnd, o.u32(ibw::obj::ForeColor));
+    r.setU32(obj::Bgrnd, o.u32(ibw::obj::BackColor));
+    r.setU32(obj::Alarm, o.u32(ibw::obj::AlarmColor));
+}
+
+void DisplayCreator::CopyFont(BtRecord &r)
+{
+    const IbexObjRec o = rec();
+    if (o.u8(ibw::obj::FontValid) != ibw::obj::FontValidMark)
+        return;
+    r.setU8(obj::Font + font::Pitch, o.u8(ibw::obj::FontPitch));
+    r.setU16(obj::Font + font::Weight, o.u16(ibw::obj::FontWeight));
+    r.setU8(obj::Font + font::Style, o.u8(ibw::obj::FontStyle));
+    if (m_vars.CopyFont == 0)
+        r.putText(obj::Font + font::Name, font::NameLen, o.text(ibw::obj::FontName, ibw::obj::Caption - ibw::obj::FontName));
+}
+
+void DisplayCreator::CopyOptions(BtRecord &r)
+{
+    r.setU16(obj::Options, static_cast<uint16_t>(rec().options() | 0x0E));
+}
+
+void DisplayCreator::CopyPointData(BtRecord &r)
+{
+    QString p;
+    if (!m_cur.row->efbPoint.isEmpty() && m_cur.row->hasPointOverride()) {
+        p = m_cur.row->efbPoint;
+    } else {
+        const PointTranslation t = m_translatePoint ? m_translatePoint(rec(), m_fileType) : PointTranslation{};
+        p = isAirflow(m_cur.kind) ? t.text : t.text.toUpper();
+        if (!t.error.isEmpty())
+            m_log.LogObjMsg(m_cur.typeName + u": "_qs + t.error + u" <"_qs + p + u'>', true);
+    }
+    BindPointText(r, p);
+}
+
+// --- object operations -----------------------------------------------------
+
+void DisplayCreator::CreateText()
+{
+    BtRecord r = m_writer.append(RecordKind::Text);
+    CopySizingParams(r);
+    CopyColors(r);
+    CopyFont(r);
+    CopyOptions(r);
+    r.putText(txt::Text, txt::TextLen, rowText(rec().caption()));
+}
+
+void DisplayCreator::CreateStatic()
+{
+    const bool groupBox = m_cur.kind == ioGroupBox;
+    BtRecord r = m_writer.append(groupBox ? RecordKind::GroupBox : RecordKind::DateTime);
+    CopySizingParams(r);
+    CopyColors(r);
+    CopyFont(r);
+    CopyOptions(r);
+    if (groupBox)
+        r.putText(txt::Text, txt::TextLen, rowText(rec().caption()));
+}
+
+void DisplayCreator::CreateROPR(bool readOnly)
+{
+    BtRecord r = m_writer.append(readOnly ? RecordKind::ReadOnlyValue : RecordKind::PromptedValue);
+    CopySizingParams(r);
+    CopyColors(r);
+    CopyFont(r);
+    CopyPointData(r);
+    CopyOptions(r);
+    const IbexObjRec o = rec();
+    if (m_cur.kind == ioRoAnalog || m_cur.kind == ioAnalog) {
+        // The factor's eight bytes are copied as they stand.
+        const QByteArray factor = o.bytes(ibw::obj::Factor, 8);
+        std::memcpy(r.data() + val::Factor, factor.constData(), 8);
+        r.setU8(val::Decimal, o.u8(ibw::obj::Decimals));
+        if (m_cur.kind == ioAnalog) {
+            const double increment = o.i16(ibw::obj::Increment) / 10.0;
+            const double f = r.f64(val::Factor);
+            // A factor of 0 (or one that is no number) leaves the increment unscaled.
+            double spin = f != 0.0 ? increment / f : increment;
+            if (!std::isfinite(spin))
+                spin = increment;
+            r.setF64(val::Spin, spin);
+        }
+    }
+    if (!readOnly)
+        r.setU8(obj::Level, o.u8(ibw::obj::Level));
+    if (isDigitalValue(m_cur.kind)) {
+        const auto keepsDefault = [this](const QString &t) {
+            return t.isEmpty()
+                || (m_vars.MapStateText
+                    && (t.compare(u"on"_qs, Qt::CaseInsensitive) == 0 || t.compare(u"off"_qs, Qt::CaseInsensitive) == 0));
+        };
+        const QString active = o.text(ibw::obj::ActiveText, ibw::obj::InactiveText - ibw::obj::ActiveText);
+        const QString inactive = o.text(ibw::obj::InactiveText);
+        if (!keepsDefault(active))
+            r.putText(val::ActiveTxt, val::StateTxtLen, active);
+        if (!keepsDefault(inactive))
+            r.putText(val::InactiveTxt, val::StateTxtLen, inactive);
+    }
+    if (isAnalogValue(m_cur.kind) && m_vars.CopyUnits) {
+        QString units = isAirflow(m_cur.kind) ? u"cfm"_qs : o.text(ibw::obj::Units, ibw::obj::Factor - ibw::obj::Units);
+        if (m_vars.PadUnits)
+            units.prepend(u' ');
+        r.putText(val::UnitsText, val::UnitsTextLen, units);
+        r.setU8(val::UnitsType, 1);
+    }
+}
+
+void DisplayCreator::CreateCheckbox()
+{
+    BtRecord r = m_writer.append(RecordKind::Checkbox);
+    CopySizingParams(r);
+    CopyColors(r);
+    CopyFont(r);
+    CopyPointData(r);
+    CopyOptions(r);
+    r.putText(txt::Text, txt::TextLen, rowText(rec().caption()));
+    r.setU8(obj::Level, rec().u8(ibw::obj::Level));
+    if (rec().kindFlag() == 1)
+        m_log.LogObjMsg(m_cur.typeName + u": Reversed DO state!"_qs, true);
+}
+
+void DisplayCreator::CreateObjAsText()
+{
+    if (!m_vars.ShowZoneObjAsText || m_cur.kind == ioShortDesc)
+        return;
+    if (m_cur.kind == ioGrMicroset && m_vars.MapMSetGraphicToBtn) {
+        MapMSetToBtn();
+        return;
+    }
+    BtRecord r = m_writer.append(RecordKind::Text);
+    CopySizingParams(r);
+    CopyColors(r);
+    CopyFont(r);
+    CopyOptions(r);
+    r.putText(txt::Text, txt::TextLen - 1, rowText(m_cur.typeName));
+}
+
+void DisplayCreator::RemapZoneObj()
+{
+    BtRecord r = m_writer.append(m_cur.kind == ioCpStatus ? RecordKind::PromptedValue : RecordKind::ReadOnlyValue);
+    CopySizingParams(r);
+    CopyColors(r);
+    CopyFont(r);
+    CopyOptions(r);
+    QString p;
+    if (m_cur.row->hasPointOverride() && !m_cur.row->efbPoint.isEmpty())
+        p = m_cur.row->efbPoint;
+    else if (m_cur.kind == ioCpStatus)
+        p = m_vars.CpanelStatusBV;
+    else
+        p = m_cur.kind == ioCpDesc ? u"description"_qs : u"object-name"_qs;
+    BindPointText(r, p);
+}
+
+} // namespace vorlix

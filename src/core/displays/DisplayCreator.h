@@ -1,0 +1,143 @@
+#pragma once
+// Display creation: turns the loaded Ibex display, as the translation grid
+// lists it with the user's overrides, into a BACtalk display or template
+// file in the BACtalk job. One record per grid row that is not skipped,
+// taken from the Ibex object record and the row's texts and point.
+#include "displays/BtBitmaps.h"
+#include "displays/BtDisplayWriter.h"
+#include "displays/IbexDisplay.h"
+#include "displays/IbexObject.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace vorlix {
+
+class DisplayNaming;
+class Prompter;
+class SessionLog;
+struct ProjectVariables;
+struct Settings;
+
+// The override state of a grid row, as creation reads it.
+enum class RowOverride { None, Skip, Point, Text, TextAndPoint };
+
+// One grid row below the header row.
+struct CreationRow {
+    int objectNumber = 0; // "Obj.n": the grid row is n + 1
+    int position = 0;     // 1-based position of the Ibex record in the display's bytes
+    QString efbText;      // column 5
+    QString efbPoint;     // column 6
+    RowOverride ovr = RowOverride::None;
+
+    bool hasPointOverride() const { return ovr == RowOverride::Point || ovr == RowOverride::TextAndPoint; }
+};
+
+// The automatic BACtalk point text of an object and the problem its
+// translation raised (empty when none).
+struct PointTranslation {
+    QString text;
+    QString error;
+};
+using PointTextSource = std::function<PointTranslation(const IbexObjRec &rec, IbexFileType loadedType)>;
+
+struct CreationInput {
+    QString loadedName;  // the Ibex file name ("disp0012.ibw")
+    bool localJob = false;
+    // The loaded display's bytes (with the walk's end marker). Creation
+    // changes the records in place where the conversion says so (colour
+    // defaults, microset buttons); the changes give the same result again.
+    QByteArray *ibexBytes = nullptr;
+    int ibexDataLength = 0;
+    // The header row: its override and EFB Text (the display title).
+    RowOverride headerOvr = RowOverride::None;
+    QString headerText;
+    std::vector<CreationRow> rows;
+    // Single-row mode: only the object with this number is written.
+    int singleObject = -1;
+};
+
+struct CreationResult {
+    bool written = false;
+    QString path;       // the display file (also when nothing was written)
+    int translated = 0; // rows handled
+    int records = 0;    // object records written
+};
+
+class DisplayCreator {
+public:
+    DisplayCreator(const ProjectVariables &vars, const Settings &settings, SessionLog &log, Prompter &prompter,
+                   DisplayNaming &naming, PointTextSource translatePoint);
+
+    // The folders of the project (the Ibex job and its local job).
+    QString projectFolder;
+    QString localJobFolder;
+
+    // One creation run (CreateFromGrid). Throws Error when the file cannot
+    // be written; an existing display is then left as it was.
+    CreationResult CreateFromGrid(CreationInput &input);
+
+    // The object buffer, kept between runs.
+    bt::BtDisplayWriter &writer() { return m_writer; }
+
+private:
+    // --- run state ---
+    struct Current {
+        const CreationRow *row = nullptr;
+        int position = 0;
+        IbexObject kind = ioUnknown;
+        QString typeName;
+    };
+
+    void BTDispHeader(const CreationInput &input);
+    int ProcessGrid(CreationInput &input);
+    void dispatch();
+
+    void CreateText();
+    void CreateStatic();
+    void CreateROPR(bool readOnly);
+    void CreateCheckbox();
+    void CreateObjAsText();
+    void RemapZoneObj();
+    void CreateGraphic();
+    void CreateButton(bool microset, const QString &microsetCaption = {});
+    void CreateLoginButton();
+    void MapMSetToBtn();
+
+    void CopySizingParams(bt::BtRecord &r);
+    void CopyColors(bt::BtRecord &r);
+    void CopyFont(bt::BtRecord &r);
+    void CopyOptions(bt::BtRecord &r);
+    void CopyPointData(bt::BtRecord &r);
+    bool FlagIbexPoint();
+    void CopyGraphicBitmap(const QString &name, bool isLocal);
+    void CopyBackgroundBMP(const QString &source);
+
+    // The row text: the EFB Text when overridden, else `ibexText`.
+    QString rowText(const QString &ibexText) const;
+    IbexObjRec rec() const;
+    // Bounded writes into the loaded Ibex record.
+    void setIbexU16(int off, uint16_t v);
+    void setIbexU32(int off, uint32_t v);
+    void putIbexText(int off, int n, const QString &text);
+    QString bitmapsFolder() const;
+
+    const ProjectVariables &m_vars;
+    const Settings &m_settings;
+    SessionLog &m_log;
+    Prompter &m_prompter;
+    DisplayNaming &m_naming;
+    PointTextSource m_translatePoint;
+    bt::BtDisplayWriter m_writer;
+
+    QByteArray *m_ibex = nullptr;
+    int m_ibexLength = 0;
+    IbexFileType m_fileType = ftDisplay;
+    Current m_cur;
+    QHash<QString, bt::BitmapCopy> m_bitmapsThisRun;
+};
+
+} // namespace vorlix

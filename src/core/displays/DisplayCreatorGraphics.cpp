@@ -1,0 +1,207 @@
+// Display creation, continued: graphics with their bitmaps, pushbuttons,
+// login buttons and microset graphics converted to pushbuttons.
+#include "app/FileUtil.h"
+#include "app/ProjectVariables.h"
+#include "app/SessionLog.h"
+#include "app/Settings.h"
+#include "app/TextUtil.h"
+#include "displays/BtBitmaps.h"
+#include "displays/DisplayCreator.h"
+#include "displays/DisplayNaming.h"
+#include "points/PointRef.h"
+
+#include <QFileInfo>
+
+namespace vorlix {
+
+using namespace bt;
+
+namespace {
+
+// A library name "rep-job" into a graphic record; without one the record
+// names the default library.
+void putLibrary(BtRecord &r, const QString &repJob)
+{
+    if (repJob.isEmpty()) {
+        r.setU8(gfx::UseLibrary, 0);
+        return;
+    }
+    QString name = repJob.toLower();
+    const QString rep = NextToken(name, u'-');
+    const QString job = NextToken(name, u'-');
+    r.putText(gfx::LibRep, gfx::RepJobLen, rep);
+    r.putText(gfx::LibJob, gfx::RepJobLen, job);
+    r.setU8(gfx::UseLibrary, 1);
+}
+
+} // namespace
+
+bool DisplayCreator::FlagIbexPoint()
+{
+    if (!m_vars.ConvertZonePts)
+        return false;
+    if (m_cur.row->hasPointOverride() && !m_cur.row->efbPoint.isEmpty())
+        return false;
+    const SplitRef ref = SplitPointRef(rec().pointRef());
+    return ref.code == ptref::ZoneGeneric || (ref.code == ptref::Zone && (ref.value & 0x10000u) != 0);
+}
+
+void DisplayCreator::CopyGraphicBitmap(const QString &name, bool isLocal)
+{
+    if (name.isEmpty() || !isPlainFileName(name)) {
+        logBitmapCopy(m_log, name.isEmpty() ? BitmapCopy::Blank : BitmapCopy::Unsafe, name);
+        return;
+    }
+    // A bitmap several graphics of the display share is looked up once per
+    // run; each graphic still logs its problem.
+    const QString key = (isLocal ? u"L:"_qs : u"J:"_qs) + name.toLower();
+    const auto done = m_bitmapsThisRun.constFind(key);
+    if (done != m_bitmapsThisRun.constEnd()) {
+        logBitmapCopy(m_log, done.value(), name);
+        return;
+    }
+    const QString source = findPathCaseInsensitive(isLocal ? localJobFolder : projectFolder, u"ldisplay/"_qs + name);
+    BitmapCopy result = copyBitmap(source, name, bitmapsFolder());
+    logBitmapCopy(m_log, result, name);
+    if (result == BitmapCopy::Copied)
+        result = BitmapCopy::AlreadyThere;
+    m_bitmapsThisRun.insert(key, result);
+}
+
+void DisplayCreator::CreateGraphic()
+{
+    const IbexObjRec o = rec();
+    RecordKind kind = RecordKind::StaticGraphic;
+    int n = 4;
+    if (m_cur.kind == ioGrAnimated) {
+        kind = RecordKind::AnimatedGraphic;
+        n = 5;
+    } else if (m_cur.kind == ioGrAnalog) {
+        kind = RecordKind::AnalogGraphic;
+        n = 8;
+    }
+
+    QStringList names;
+    QString library;
+    if (m_cur.kind == ioGrPilot) {
+        names = {m_settings.LedOffFile(), m_settings.LedOnFile(), m_settings.LedOffFile(), m_settings.LedOnFile()};
+        library = m_settings.LedRepJob();
+    } else {
+        for (int i = 1; i <= n; ++i)
+            names << o.bitmapName(i);
+        const bool isLocal = IsLocalJobBit(o.options());
+        const QString root = BtJobRoot(m_vars.BactalkJobPath);
+        const bool a = isLocal
+            && libraryHasAll(libraryBitmapFolder(root, m_settings.AlerRep, m_settings.AlerJob), names);
+        const bool d = !a && isLocal
+            && libraryHasAll(libraryBitmapFolder(root, m_settings.DealerRep, m_settings.DealerJob), names);
+        if (a || d) {
+            library = a ? m_settings.AlertonRepJob(u"-"_qs) : m_settings.DealerRepJob(u"-"_qs);
+            m_log.LogObjMsg(u"Found "_qs + library + u" bitmap match!"_qs, false);
+        } else {
+            for (const QString &b : names)
+                CopyGraphicBitmap(b, isLocal);
+        }
+    }
+
+    BtRecord r = m_writer.append(kind);
+    for (int i = 0; i < names.size(); ++i)
+        r.putText(gfx::bitmapSlot(i + 1), gfx::BitmapLen, names.at(i));
+    putLibrary(r, library);
+    CopySizingParams(r);
+    if (FlagIbexPoint()) {
+        r.setU16(obj::W, static_cast<uint16_t>(r.u16(obj::W) + 5));
+        r.setU16(obj::H, static_cast<uint16_t>(r.u16(obj::H) + 5));
+    }
+    CopyPointData(r);
+    r.setU16(obj::Options, static_cast<uint16_t>((o.options() & 0xBF) | (m_vars.SetReadonly ? 0x2000 : 0)));
+    r.setU8(obj::Level, o.u8(ibw::obj::Level));
+    if (kind == RecordKind::AnalogGraphic) {
+        r.setU16(gfx::RangeCount, o.u16(ibw::obj::RangeCount));
+        for (int i = 1; i <= 4; ++i)
+            r.setF64(gfx::rangeLimit(i), o.i16(ibw::obj::RangeLimits + 2 * (i - 1)) / 10.0);
+    }
+}
+
+void DisplayCreator::CreateButton(bool microset, const QString &microsetCaption)
+{
+    const IbexObjRec o = rec();
+    BtRecord r = m_writer.append(RecordKind::Button);
+    CopySizingParams(r);
+    CopyFont(r);
+    r.putText(btn::Caption, btn::CaptionLen, rowText(microset ? microsetCaption : o.caption()));
+    r.setU8(obj::Level, o.u8(ibw::obj::Level));
+
+    const bool displayButton = !microset && m_cur.kind == ioBtnDisp;
+    const bool withDevice = !displayButton && (microset || m_fileType == ftDisplay);
+    r.setU8(btn::IsTemplate, displayButton ? 0 : 1);
+
+    if (displayButton && o.kindFlag() != 0) {
+        // A built-in function, no display to open.
+        r.setU16(obj::Options, o.kindFlag());
+        r.setU16(obj::DispObjID, CodeButtonDisplay);
+        return;
+    }
+
+    const QString target = m_naming.ButtonTargetName(o, m_fileType);
+    if (m_naming.WasRedirected)
+        m_log.LogObjMsg(u"Button redirected to: "_qs + target, false);
+
+    if (target.contains(u'-')) {
+        QString rest = target;
+        const QString rep = NextToken(rest, u'-').toLower();
+        const QString job = NextToken(rest, u'-').toLower();
+        const bool sameJob = rep == BtRepName(m_vars.BactalkJobPath).toLower()
+            && job == BtJobName(m_vars.BactalkJobPath).toLower();
+        if (sameJob || rest.isEmpty()) {
+            r.setU8(btn::OtherJob, 0);
+        } else {
+            r.putText(btn::Rep, btn::RepJobLen, rep);
+            r.putText(btn::Job, btn::RepJobLen, job);
+            r.setU8(btn::OtherJob, 1);
+        }
+    }
+    r.setU32(btn::Target, static_cast<uint32_t>(TargetNumber(target)));
+
+    if (displayButton && m_fileType == ftTemplate) {
+        r.SetCurrentDevice(true);
+        r.setU16(obj::DispObjID, CodeButtonTemplate);
+    } else if (!displayButton && !withDevice && m_fileType == ftTemplate) {
+        r.SetCurrentDevice(true);
+        r.setU16(obj::DispObjID, CodeButtonTemplate);
+    } else if (withDevice || m_cur.kind == ioBtnTux) {
+        // Templates look no device up: their buttons address the current one.
+        if (m_fileType == ftDisplay) {
+            r.SetDevice(static_cast<uint32_t>(m_naming.TargetDevice));
+            // The button still opens the panel, on a device that does not exist.
+            if (!m_naming.TargetMapped)
+                m_log.LogObjMsg(m_cur.typeName + u": Device-ID cannot be mapped!"_qs, true);
+        } else {
+            r.SetCurrentDevice(true);
+        }
+        r.setU16(obj::DispObjID, CodeButtonDevice);
+    }
+}
+
+void DisplayCreator::CreateLoginButton()
+{
+    const IbexObjRec o = rec();
+    if (!o.caption().startsWith(u';'))
+        return;
+    BtRecord r = m_writer.appendLogin(rowText(o.commandCaption()));
+    CopySizingParams(r);
+}
+
+void DisplayCreator::MapMSetToBtn()
+{
+    // The loaded record becomes a 72 x 22 button captioned with its target;
+    // the caption is cut to the room the record has, the whole name goes to
+    // the button.
+    const QString target = m_naming.ButtonTargetName(rec(), m_fileType);
+    setIbexU16(ibw::obj::Width, 72);
+    setIbexU16(ibw::obj::Height, 22);
+    putIbexText(ibw::obj::Caption, 127, target);
+    CreateButton(true, target);
+}
+
+} // namespace vorlix

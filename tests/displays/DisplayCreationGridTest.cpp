@@ -1,0 +1,120 @@
+// Display creation over the translation grid: rows in object order with
+// the grid's overrides, single-row mode on the selected row, and a new load
+// starting from the file again.
+#include "displays/DisplayCreation.h"
+#include "displays/TranslationGrid.h"
+#include "sample/IbexDisplayBuilder.h"
+#include "support/CreationHarness.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace vorlix;
+using namespace vorlix::test;
+using sample::IbexDisplayBuilder;
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString captionAt(const QByteArray &file, int offset)
+{
+    return QString::fromLatin1(file.constData() + offset + 119);
+}
+
+struct GridSetup {
+    CreationHarness h;
+    TranslationGrid grid{h.project.vars, h.project.pdb, h.project.map};
+    DisplayCreation creation{h.project.vars, h.settings, h.log, h.prompter, grid};
+
+    GridSetup()
+    {
+        creation.creator().projectFolder = h.project.jobFolder();
+        creation.creator().localJobFolder = h.project.localJobFolder();
+        creation.database = &h.project.pdb;
+    }
+    void load(const QString &name, const QByteArray &bytes)
+    {
+        grid.LoadDisplay(h.project.writeDisplay(name, bytes), name, false);
+    }
+};
+
+} // namespace
+
+TEST(DisplayCreationGrid, SingleRowModeWritesTheSelectedObjectAfterAnySort)
+{
+    GridSetup s;
+    IbexDisplayBuilder d;
+    d.add(ioText).caption(u"Charlie"_qs);
+    d.add(ioText).caption(u"Alpha"_qs);
+    d.add(ioText).caption(u"Bravo"_qs);
+    s.load(u"disp0001.ibw"_qs, d.bytes());
+    s.grid.SortGrid(soEFBText);
+    ASSERT_EQ(s.grid.cell(TranslationGrid::colEfbText, 2), u"Alpha"_qs);
+    const CreationResult r = s.creation.CreateEFBDisplay(2);
+    ASSERT_TRUE(r.written);
+    const QByteArray out = readFile(r.path);
+    ASSERT_EQ(out.size(), 394 + 247 + 2);
+    EXPECT_EQ(captionAt(out, 394), u"Alpha"_qs);
+    // The grid is back in object order.
+    EXPECT_EQ(s.grid.cell(TranslationGrid::colEfbText, 2), u"Charlie"_qs);
+
+    // The whole display, in object order.
+    s.grid.SortGrid(soEFBText);
+    ASSERT_TRUE(s.creation.CreateEFBDisplay().written);
+    const QByteArray all = readFile(r.path);
+    EXPECT_EQ(captionAt(all, 394), u"Charlie"_qs);
+    EXPECT_EQ(captionAt(all, 394 + 247), u"Alpha"_qs);
+    EXPECT_EQ(captionAt(all, 394 + 2 * 247), u"Bravo"_qs);
+}
+
+TEST(DisplayCreationGrid, OverridesOfTheGridAreWritten)
+{
+    GridSetup s;
+    IbexDisplayBuilder d;
+    d.add(ioText).caption(u"Ibex caption"_qs);
+    d.add(ioRoAnalog).point(1, 0xD00005);
+    d.add(ioText).caption(u"left out"_qs);
+    s.load(u"disp0002.ibw"_qs, d.bytes());
+    ASSERT_TRUE(s.grid.EditOverride(TranslationGrid::colEfbText, 2, orOK, u"Typed caption"_qs));
+    ASSERT_TRUE(s.grid.EditOverride(TranslationGrid::colEfbPoint, 3, orOK, u"1203:BO-6-P87[8]"_qs));
+    ASSERT_TRUE(s.grid.EditOverride(TranslationGrid::colEfbText, 4, orSkip));
+    s.grid.GridEdited = true;
+    const CreationResult r = s.creation.CreateEFBDisplay();
+    ASSERT_TRUE(r.written);
+    EXPECT_FALSE(s.grid.GridEdited);
+    const QByteArray out = readFile(r.path);
+    ASSERT_EQ(out.size(), 394 + 247 + 301 + 2);
+    EXPECT_EQ(captionAt(out, 394), u"Typed caption"_qs);
+    const int v = 394 + 247;
+    EXPECT_EQ(static_cast<uint8_t>(out[v + 39]), 87);
+    EXPECT_EQ(static_cast<uint8_t>(out[v + 41]), 8);
+    EXPECT_EQ(static_cast<uint8_t>(out[v + 32]), 0);
+}
+
+TEST(DisplayCreationGrid, ANewLoadStartsFromTheFile)
+{
+    GridSetup s;
+    IbexDisplayBuilder a;
+    a.add(ioText).colors(0, 0, 0).caption(u"A"_qs);
+    s.load(u"disp0003.ibw"_qs, a.bytes());
+    ASSERT_TRUE(s.creation.CreateEFBDisplay().written);
+    IbexDisplayBuilder b;
+    b.add(ioText).colors(0x10, 0x20, 0x30).caption(u"B"_qs);
+    s.load(u"disp0004.ibw"_qs, b.bytes());
+    const CreationResult r = s.creation.CreateEFBDisplay();
+    ASSERT_TRUE(r.written);
+    const QByteArray out = readFile(r.path);
+    EXPECT_EQ(captionAt(out, 394), u"B"_qs);
+    EXPECT_EQ(static_cast<uint8_t>(out[394 + 20]), 0x20);
+
+    // Nothing loaded: nothing happens.
+    TranslationGrid empty(s.h.project.vars, s.h.project.pdb, s.h.project.map);
+    DisplayCreation none(s.h.project.vars, s.h.settings, s.h.log, s.h.prompter, empty);
+    EXPECT_FALSE(none.CreateEFBDisplay().written);
+}

@@ -1,0 +1,359 @@
+// Display creation: the run, the header, the row loop and the texts, values
+// and checkboxes, compared byte for byte with the documented defaults and
+// the fields the creation fills.
+#include "app/Error.h"
+#include "displays/BtRecord.h"
+#include "sample/IbexDisplayBuilder.h"
+#include "support/BtRecordBuilder.h"
+#include "support/CreationHarness.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace vorlix;
+using namespace vorlix::test;
+using sample::IbexDisplayBuilder;
+
+namespace {
+
+bool hasLine(const SessionLog &log, const QString &line) { return log.lines().contains(line); }
+
+// The header as the creation fills it for a colour background.
+BtBytes header(uint16_t w, uint16_t h, const char *title, uint32_t color, uint8_t byte70)
+{
+    BtBytes b(expectedHeader());
+    b.u16(378, w).u16(380, h).str(2, title).u8(371, 0).u32(382, color).u16(376, byte70);
+    return b;
+}
+
+} // namespace
+
+TEST(DisplayCreation, AllRowsSkippedGiveHeaderAndEndMarker)
+{
+    CreationHarness h;
+    IbexDisplayBuilder d;
+    d.size(640, 400).description(u"Boiler Room"_qs).headerByte(70, 12);
+    d.add(ioText).caption(u"x"_qs);
+    h.load(u"disp0012.ibw"_qs, d.bytes());
+    h.row(1).ovr = RowOverride::Skip;
+    const CreationResult r = h.create();
+    ASSERT_TRUE(r.written);
+    EXPECT_EQ(QDir::fromNativeSeparators(r.path), h.displayPath(u"00000012.dsp"_qs));
+    const QByteArray out = h.written();
+    EXPECT_EQ(out.size(), 396);
+    // Background kind 0: grey.
+    EXPECT_EQ(out, expectedFile(header(640, 400, "Boiler Room", 0x808080, 12).bytes, {}, 0));
+    EXPECT_TRUE(hasLine(h.log, u"\tTranslated 0 objects."_qs));
+    EXPECT_TRUE(h.log.lines().front().endsWith(u"]: Create display file: "_qs + QDir::toNativeSeparators(r.path)));
+    EXPECT_TRUE(h.prompter.informed.isEmpty());
+}
+
+TEST(DisplayCreation, TextObjectAndTheColourDefaultsOfTheLoadedRecord)
+{
+    CreationHarness h;
+    IbexDisplayBuilder d;
+    d.size(800, 600).description(u"AHU"_qs).colorBackground(0x00C0C0C0);
+    d.add(ioText).rect(10, 20, 100, 16).colors(0, 0, 0).font(u"Arial"_qs, 2, 700, 1).options(0x01).caption(u"Zone 1"_qs);
+    h.load(u"disp0001.ibw"_qs, d.bytes());
+    ASSERT_TRUE(h.create().written);
+
+    BtBytes text(expectedText());
+    text.u16(2, 10).u16(4, 20).u16(6, 100).u16(8, 16);
+    text.u32(16, 0).u32(20, 0xFFFFFF).u32(24, 0x0000FF);
+    text.u8(43 + 11, 2).u16(43 + 6, 700).u8(43 + 8, 1).str(43 + 12, "Arial");
+    text.u16(12, 0x000F);
+    text.str(119, "Zone 1");
+    const QByteArray expected = expectedFile(header(800, 600, "AHU", 0x00C0C0C0, 0).bytes, text.bytes, 1);
+    EXPECT_EQ(h.written(), expected);
+    EXPECT_EQ(h.written().size(), 643);
+
+    // The loaded record now holds the colour defaults itself.
+    const IbexObjRec o(&h.ibex, h.row(1).position);
+    EXPECT_EQ(o.u32(ibw::obj::BackColor), 0xFFFFFFu);
+    EXPECT_EQ(o.u32(ibw::obj::AlarmColor), 0x0000FFu);
+
+    // A second creation asks, overwrites and gives the same file.
+    ASSERT_TRUE(h.create().written);
+    EXPECT_EQ(h.written(), expected);
+    EXPECT_TRUE(h.prompter.asked.contains(u"File exists! Do you want to overwrite it?\nFile: "_qs
+                                          + QDir::toNativeSeparators(h.result.path)));
+    EXPECT_TRUE(hasLine(h.log, u"\tOverwrite of file allowed by user"_qs));
+}
+
+TEST(DisplayCreation, TitleOverrideAndCaptionCut)
+{
+    CreationHarness h;
+    IbexDisplayBuilder d;
+    d.description(u"Old title"_qs).colorBackground(0x123456);
+    d.add(ioGroupBox).rect(1, 2, 3, 4).colors(0x10, 0x20, 0x30).caption(QString(150, u'G'));
+    d.add(ioText).caption(u"Ibex text"_qs);
+    h.load(u"disp0002.ibw"_qs, d.bytes());
+    h.input.headerOvr = RowOverride::Text;
+    h.input.headerText = u"New title"_qs;
+    h.row(2).ovr = RowOverride::Text;
+    h.row(2).efbText = u"Override"_qs;
+    ASSERT_TRUE(h.create().written);
+    const QByteArray out = h.written();
+    const bt::BtRecord hdr(reinterpret_cast<uint8_t *>(const_cast<char *>(out.constData())), 394);
+    EXPECT_EQ(hdr.text(2, 80), u"New title"_qs);
+    EXPECT_EQ(hdr.u32(382), 0x123456u);
+
+    BtBytes group(expectedGroupBox());
+    group.u16(2, 1).u16(4, 2).u16(6, 3).u16(8, 4).u32(16, 0x10).u32(20, 0x20).u32(24, 0x30).u16(12, 0x000E);
+    group.bytes.replace(119, 127, QByteArray(127, 'G'));
+    group.u8(246, 0);
+    EXPECT_EQ(out.mid(394, 247), group.bytes);
+    const bt::BtRecord text(reinterpret_cast<uint8_t *>(const_cast<char *>(out.constData())) + 394 + 247, 247);
+    EXPECT_EQ(text.text(119, 128), u"Override"_qs);
+}
+
+TEST(DisplayCreation, ValueWithPriorityOverrideAndUnscaledIncrement)
+{
+    CreationHarness h;
+    h.project.vars.CopyUnits = true;
+    h.project.vars.PadUnits = true;
+    IbexDisplayBuilder d;
+    d.size(600, 480).headerByte(70, 8).colorBackground(0xFFFFFF);
+    // A prompted analog value whose factor is 0.
+    d.add(ioAnalog).rect(30, 40, 60, 18).colors(0xFF, 0xFF00, 0xFF0000).point(1, 0xD00005)
+        .text(88, u"degF"_qs).f64(96, 0.0).u8(104, 2).u16(106, 25).u8(24, 4);
+    h.load(u"disp0003.ibw"_qs, d.bytes());
+    h.row(1).ovr = RowOverride::Point;
+    h.row(1).efbPoint = u"1203:BO-6-P87[8]"_qs;
+    ASSERT_TRUE(h.create().written);
+
+    BtBytes v(expectedPromptedValue());
+    v.u16(2, 30).u16(4, 40).u16(6, 60).u16(8, 18).u32(16, 0xFF).u32(20, 0xFF00).u32(24, 0xFF0000);
+    v.u32(28, 1203u << 8).u8(32, 0).u16(33, 4).u32(35, 6).u8(39, 87).u8(40, 1).u8(41, 8);
+    v.u16(12, 0x000E).u8(14, 4);
+    v.f64(119, 0.0).u8(127, 2).f64(129, 2.5);
+    v.u8(259, 1).str(261, " degF");
+    EXPECT_EQ(h.written(), expectedFile(header(600, 480, "", 0xFFFFFF, 8).bytes, v.bytes, 1));
+}
+
+TEST(DisplayCreation, PlaceholderPointBindsTheCurrentDevice)
+{
+    CreationHarness h;
+    IbexDisplayBuilder d;
+    d.colorBackground(0xFFFFFF);
+    d.add(ioRoAnalog).rect(6, 6, 72, 14).colors(1, 2, 3).point(1, 0x220003).f64(96, 2.0).u8(104, 0);
+    h.load(u"disp0004.ibw"_qs, d.bytes());
+    h.points[1] = {u"av-32"_qs, u"Zone point has no BACtalk object"_qs};
+    ASSERT_TRUE(h.create().written);
+
+    BtBytes v(expectedReadOnlyValue());
+    v.u32(16, 1).u32(20, 2).u32(24, 3).u16(12, 0x000E);
+    v.u32(28, 0xFFFFFF08u).u8(32, 255).u16(33, 2).u32(35, 32).u8(39, 85);
+    v.f64(119, 2.0).u8(127, 0);
+    EXPECT_EQ(h.written(), expectedFile(header(0, 0, "", 0xFFFFFF, 0).bytes, v.bytes, 1));
+    EXPECT_TRUE(hasLine(h.log, u"\tObject# 1, Analog-Readonly"_qs));
+    EXPECT_TRUE(hasLine(h.log, u"\t\tAnalog-Readonly: Zone point has no BACtalk object <AV-32>"_qs));
+    EXPECT_EQ(h.prompter.informed,
+              QStringList{u"Translation errors may need correcting. See Project-Log tab for details."_qs});
+}
+
+TEST(DisplayCreation, ValueDetails)
+{
+    CreationHarness h;
+    h.project.vars.MapStateText = true;
+    IbexDisplayBuilder d;
+    d.add(ioAnalog).f64(96, 4.0).u16(106, 10);                               // 1: spin 1.0 / 4
+    d.add(ioDigital).text(88, u"On"_qs).text(108, u"OFF"_qs).u8(24, 7);      // 2: defaults stay
+    d.add(ioRoDigital).text(88, u"Running"_qs).text(108, u"Stopped"_qs);     // 3
+    d.add(ioRoAirflow).airflowPoint(1, 0xD00001);                            // 4
+    d.add(ioCheckbox).caption(u"Enable"_qs).kindFlag(1).u8(24, 3);           // 5
+    h.project.vars.CopyUnits = true;
+    h.load(u"disp0005.ibw"_qs, d.bytes());
+    h.points[4] = {u"1100:av-1"_qs, QString()};
+    h.points[5] = {u"BO-3"_qs, QString()};
+    h.row(5).ovr = RowOverride::TextAndPoint;
+    h.row(5).efbText = u"Enable fan"_qs;
+    h.row(5).efbPoint = u"1200:BV-9"_qs;
+    ASSERT_TRUE(h.create().written);
+    QByteArray out = h.written();
+    auto rec = [&](int offset, int size) {
+        return bt::BtRecord(reinterpret_cast<uint8_t *>(out.data()) + offset, size);
+    };
+    int at = 394;
+    const bt::BtRecord a = rec(at, 301);
+    EXPECT_DOUBLE_EQ(a.f64(129), 0.25);
+    at += 301;
+    const bt::BtRecord dg = rec(at, 301);
+    EXPECT_EQ(dg.text(137, 40), u"Active"_qs);
+    EXPECT_EQ(dg.text(177, 40), u"Inactive"_qs);
+    EXPECT_EQ(dg.u8(14), 7);
+    at += 301;
+    const bt::BtRecord rd = rec(at, 301);
+    EXPECT_EQ(rd.text(137, 40), u"Running"_qs);
+    EXPECT_EQ(rd.text(177, 40), u"Stopped"_qs);
+    EXPECT_EQ(rd.u8(14), 0); // read-only values keep the default level
+    at += 301;
+    const bt::BtRecord af = rec(at, 301);
+    EXPECT_EQ(af.u16(10), 0x0101);
+    EXPECT_EQ(af.text(261, 40), u"cfm"_qs);
+    EXPECT_EQ(af.u8(259), 1);
+    // Airflow points are used as translated, not upper-cased.
+    EXPECT_EQ(af.u32(28), 1100u << 8);
+    EXPECT_EQ(af.u16(33), 2);
+    at += 301;
+    const bt::BtRecord cb = rec(at, 247);
+    EXPECT_EQ(cb.u16(10), 0x0103);
+    EXPECT_EQ(cb.text(119, 128), u"Enable fan"_qs);
+    EXPECT_EQ(cb.u32(28), (1200u << 8) | 0x08);
+    EXPECT_EQ(cb.u16(33), 5);
+    EXPECT_EQ(cb.u32(35), 9u);
+    EXPECT_EQ(cb.u8(14), 3);
+    EXPECT_TRUE(hasLine(h.log, u"\t\tCheckbox: Reversed DO state!"_qs));
+    EXPECT_EQ(h.result.records, 5);
+}
+
+TEST(DisplayCreation, PanelObjectsAsValuesOrTexts)
+{
+    CreationHarness h;
+    h.project.vars.ShowZoneObjAsText = true;
+    h.project.vars.ConvertCpName = true;
+    h.project.vars.ConvertCpStatus = false;
+    IbexDisplayBuilder d;
+    d.add(ioCpNum).rect(1, 1, 50, 10);       // object-name of the current device
+    d.add(ioCpStatus).rect(2, 2, 50, 10);    // without the option: a text
+    d.add(ioCpAlarms);                       // text "CPanel-Alarms"
+    d.addCode(0x7777).caption(u"odd"_qs);    // unknown kind: a text with its caption
+    d.add(ioBtnDef).caption(u"Help"_qs);     // placeholder text: the type name
+    h.load(u"disp0006.ibw"_qs, d.bytes());
+    h.row(3).ovr = RowOverride::Text;
+    h.row(3).efbText = QString(200, u'a');
+    ASSERT_TRUE(h.create().written);
+    QByteArray out = h.written();
+    const bt::BtRecord num(reinterpret_cast<uint8_t *>(out.data()) + 394, 301);
+    EXPECT_EQ(num.u16(10), 0x0101);
+    EXPECT_EQ(num.u16(33), 8);
+    EXPECT_EQ(num.u32(35), 0xFFFFFFFFu);
+    EXPECT_EQ(num.u8(39), 77);
+    EXPECT_EQ(num.u8(32), 255);
+    int at = 394 + 301;
+    const bt::BtRecord status(reinterpret_cast<uint8_t *>(out.data()) + at, 247);
+    EXPECT_EQ(status.text(119, 128), u"CPanel-Status"_qs);
+    at += 247;
+    const bt::BtRecord alarms(reinterpret_cast<uint8_t *>(out.data()) + at, 247);
+    // Cut to 127 bytes: at most 126 characters.
+    EXPECT_EQ(alarms.text(119, 128), QString(126, u'a'));
+    at += 247;
+    const bt::BtRecord unknown(reinterpret_cast<uint8_t *>(out.data()) + at, 247);
+    EXPECT_EQ(unknown.text(119, 128), u"odd"_qs);
+    at += 247;
+    const bt::BtRecord help(reinterpret_cast<uint8_t *>(out.data()) + at, 247);
+    EXPECT_EQ(help.text(119, 128), u"Button-Default"_qs);
+    EXPECT_EQ(h.result.records, 5);
+
+    // Without ShowZoneObjAsText the placeholders are left out.
+    h.project.vars.ShowZoneObjAsText = false;
+    ASSERT_TRUE(h.create().written);
+    EXPECT_EQ(h.result.records, 2);
+    EXPECT_TRUE(hasLine(h.log, u"\tTranslated 5 objects."_qs));
+}
+
+TEST(DisplayCreation, StopsAt256Objects)
+{
+    CreationHarness h;
+    IbexDisplayBuilder d;
+    for (int i = 0; i < 300; ++i)
+        d.add(ioText).caption(u"t"_qs);
+    h.load(u"disp0007.ibw"_qs, d.bytes());
+    ASSERT_EQ(h.input.rows.size(), 300u);
+    ASSERT_TRUE(h.create().written);
+    EXPECT_EQ(h.result.records, 256);
+    EXPECT_EQ(h.written().size(), 394 + 256 * 247 + 2);
+    EXPECT_TRUE(hasLine(h.log, u"\tMaximum display objects reached."_qs));
+    EXPECT_TRUE(hasLine(h.log, u"\tTranslated 256 objects."_qs));
+    EXPECT_EQ(h.prompter.informed, QStringList{u"Maximum object count reached!"_qs});
+}
+
+TEST(DisplayCreation, SingleRowModeWritesOnlyThatObject)
+{
+    CreationHarness h;
+    IbexDisplayBuilder d;
+    d.add(ioText).caption(u"one"_qs);
+    d.add(ioText).caption(u"two"_qs).rect(7, 8, 9, 10);
+    d.add(ioText).caption(u"three"_qs);
+    h.load(u"disp0008.ibw"_qs, d.bytes());
+    // The rows come in the grid's order; creation sorts them by object.
+    std::reverse(h.input.rows.begin(), h.input.rows.end());
+    h.input.singleObject = 2;
+    ASSERT_TRUE(h.create().written);
+    BtBytes text(expectedText());
+    text.u16(2, 7).u16(4, 8).u16(6, 9).u16(8, 10).u16(12, 0x000E).str(119, "two");
+    EXPECT_EQ(h.written(), expectedFile(header(0, 0, "", 0x808080, 0).bytes, text.bytes, 1));
+    EXPECT_TRUE(hasLine(h.log, u"\tTranslated 1 objects."_qs));
+}
+
+TEST(DisplayCreation, NothingWrittenWithoutJobFolderOrWhenDeclined)
+{
+    CreationHarness h;
+    IbexDisplayBuilder d;
+    d.add(ioText).caption(u"x"_qs);
+    h.load(u"disp0009.ibw"_qs, d.bytes());
+
+    h.project.vars.BactalkJobPath = h.project.root() + u"/nowhere"_qs;
+    EXPECT_FALSE(h.create().written);
+    EXPECT_EQ(h.prompter.informed, QStringList{u"BACtalk job path is not set or does not exist!"_qs});
+    EXPECT_FALSE(QDir(h.project.root() + u"/nowhere"_qs).exists());
+
+    h.project.vars.BactalkJobPath = h.bactalkJob();
+    const QString path = h.displayPath(u"00000009.dsp"_qs);
+    QDir().mkpath(QFileInfo(path).path());
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old display");
+    }
+    h.prompter.pushYesNo(false);
+    EXPECT_FALSE(h.create().written);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old display"));
+    EXPECT_FALSE(hasLine(h.log, u"\tOverwrite of file allowed by user"_qs));
+}
+
+TEST(DisplayCreation, DisplaysFolderThatCannotBeMadeIsAnError)
+{
+    CreationHarness h;
+    IbexDisplayBuilder d;
+    d.add(ioText).caption(u"x"_qs);
+    h.load(u"disp0010.ibw"_qs, d.bytes());
+    // A file where the displays folder should be.
+    QFile blocker(h.bactalkJob() + u"/displays"_qs);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    try {
+        h.create();
+        FAIL() << "no error";
+    } catch (const Error &e) {
+        EXPECT_TRUE(e.message().contains(u"displays"_qs)) << e.message().toStdString();
+    }
+}
+
+TEST(DisplayCreation, DamagedRecordsGiveAValidFile)
+{
+    CreationHarness h;
+    IbexDisplayBuilder d;
+    d.add(ioText).caption(u"ok"_qs);
+    // A value whose record claims 200 bytes and a graphic cut short: the file
+    // ends inside them.
+    d.add(ioAnalog).length(200, true);
+    d.add(ioGrAnalog).length(240, true);
+    QByteArray bytes = d.bytes();
+    bytes.chop(30);
+    h.load(u"disp0011.ibw"_qs, bytes);
+    ASSERT_GE(h.input.rows.size(), 2u);
+    // A row that points past the file is logged, not read.
+    CreationRow stray;
+    stray.objectNumber = 99;
+    stray.position = 1 << 20;
+    h.input.rows.push_back(stray);
+    ASSERT_TRUE(h.create().written);
+    const QByteArray out = h.written();
+    EXPECT_EQ(out.size(), static_cast<int>(static_cast<uint8_t>(out[388]) | (static_cast<uint8_t>(out[389]) << 8)) + 2);
+    EXPECT_EQ(static_cast<uint8_t>(out[372]), h.result.records);
+    EXPECT_TRUE(hasLine(h.log, u"\t\tThe object record lies outside the display file."_qs));
+}

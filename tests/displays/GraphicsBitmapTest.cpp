@@ -1,0 +1,89 @@
+// Bitmap libraries and bitmap copies into the BACtalk job.
+#include "app/SessionLog.h"
+#include "displays/BtBitmaps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vorlix;
+using namespace vorlix::bt;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(GraphicsBitmaps, LibraryMatchNeedsEveryBitmap)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    writeFile(root + u"/Alerton/Standard/bitmaps/ALER0043.BMP"_qs, "a");
+    writeFile(root + u"/Alerton/Standard/bitmaps/aler0044.bmp"_qs, "b");
+    const QString lib = libraryBitmapFolder(root, u"alerton"_qs, u"standard"_qs);
+    EXPECT_TRUE(libraryHasAll(lib, {u"aler0043.bmp"_qs, u"aler0044.bmp"_qs}));
+    EXPECT_FALSE(libraryHasAll(lib, {u"aler0043.bmp"_qs, u"aler0045.bmp"_qs}));
+    EXPECT_FALSE(libraryHasAll(lib, {u"aler0043.bmp"_qs, QString()}));
+    EXPECT_FALSE(libraryHasAll(lib, {u"../Standard/bitmaps/aler0043.bmp"_qs}));
+    // A library that is not set matches nothing.
+    EXPECT_TRUE(libraryBitmapFolder(root, QString(), QString()).isEmpty());
+    EXPECT_FALSE(libraryHasAll(libraryBitmapFolder(root, QString(), u"x"_qs), {u"aler0043.bmp"_qs}));
+}
+
+TEST(GraphicsBitmaps, CopyKeepsExistingFilesAndRefusesUnsafeNames)
+{
+    QTemporaryDir dir;
+    const QString src = dir.filePath(u"job/ldisplay/fan.bmp"_qs);
+    writeFile(src, "fan");
+    const QString job = dir.filePath(u"bt/acme/plaza"_qs);
+    QDir().mkpath(job);
+    const QString bitmaps = job + u"/bitmaps"_qs;
+
+    EXPECT_EQ(copyBitmap(src, u"fan.bmp"_qs, bitmaps), BitmapCopy::Copied);
+    EXPECT_EQ(readFile(bitmaps + u"/fan.bmp"_qs), QByteArray("fan"));
+    writeFile(src, "new fan");
+    EXPECT_EQ(copyBitmap(src, u"fan.bmp"_qs, bitmaps), BitmapCopy::AlreadyThere);
+    EXPECT_EQ(readFile(bitmaps + u"/fan.bmp"_qs), QByteArray("fan"));
+    EXPECT_EQ(copyBitmap(src, u"FAN.BMP"_qs, bitmaps), BitmapCopy::AlreadyThere);
+
+    EXPECT_EQ(copyBitmap(dir.filePath(u"job/ldisplay/none.bmp"_qs), u"none.bmp"_qs, bitmaps), BitmapCopy::Missing);
+    EXPECT_EQ(copyBitmap(src, QString(), bitmaps), BitmapCopy::Blank);
+    EXPECT_EQ(copyBitmap(src, u"../x.bmp"_qs, bitmaps), BitmapCopy::Unsafe);
+    EXPECT_EQ(copyBitmap(src, u"sub\\x.bmp"_qs, bitmaps), BitmapCopy::Unsafe);
+    EXPECT_FALSE(QFile::exists(job + u"/x.bmp"_qs));
+
+    // A BACtalk job that has gone is not made again.
+    const QString gone = dir.filePath(u"bt/acme/gone/bitmaps"_qs);
+    EXPECT_EQ(copyBitmap(src, u"fan.bmp"_qs, gone), BitmapCopy::Failed);
+    EXPECT_FALSE(QDir(dir.filePath(u"bt/acme/gone"_qs)).exists());
+
+    SessionLog log;
+    log.PendingMsg(u"Object# 3, Graphic-Static"_qs);
+    logBitmapCopy(log, BitmapCopy::Missing, u"none.bmp"_qs);
+    logBitmapCopy(log, BitmapCopy::Blank, QString());
+    logBitmapCopy(log, BitmapCopy::Copied, u"fan.bmp"_qs);
+    EXPECT_EQ(log.lines(), (QStringList{u"\tObject# 3, Graphic-Static"_qs, u"\t\tMissing source bitmap: none.bmp"_qs,
+                                        u"\t\tSource bitmap name is blank."_qs}));
+    EXPECT_EQ(log.TranslationErrors, 2);
+}
+
+TEST(GraphicsBitmaps, FileNamePart)
+{
+    EXPECT_EQ(fileNamePart(u"C:\\IBEX\\ldisplay\\Plant.bmp"_qs), u"Plant.bmp"_qs);
+    EXPECT_EQ(fileNamePart(u"c:plant.bmp"_qs), u"plant.bmp"_qs);
+    EXPECT_EQ(fileNamePart(u"plant.bmp"_qs), u"plant.bmp"_qs);
+}

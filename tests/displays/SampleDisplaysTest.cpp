@@ -1,0 +1,60 @@
+// The sample job's displays: every object kind occurs, every pushbutton
+// target and every bitmap exists where the option bits say it lies.
+#include "displays/DisplayNaming.h"
+#include "displays/IbexDisplay.h"
+#include "sample/SampleDisplays.h"
+#include "sample/SampleJob.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace vorlix;
+
+TEST(SampleDisplays, CoverEveryKindAndResolveEveryFile)
+{
+    QTemporaryDir dir;
+    const sample::SampleJobPaths p = sample::writeSampleJob(dir.path());
+    std::set<int> kinds;
+    std::set<int> fileTypes;
+    int displays = 0;
+    for (bool local : {false, true}) {
+        const QString folder = (local ? p.localJob : p.job) + u"/ldisplay"_qs;
+        for (const QString &name : QDir(folder).entryList({u"*.ibw"_qs}, QDir::Files)) {
+            SCOPED_TRACE(name.toStdString());
+            ++displays;
+            const IbexDisplay d = IbexDisplay::read(folder + u'/' + name);
+            const IbexFileType type = IbexFileTypeOf(name);
+            fileTypes.insert(type);
+            if (d.backgroundKind() == ibw::BackgroundBitmap) {
+                EXPECT_TRUE(QFileInfo::exists(folder + u'/' + d.bitmapName()));
+            }
+            for (int pos : d.WalkObjectRecords()) {
+                const IbexObjRec r = d.record(pos);
+                kinds.insert(r.kind());
+                const QString targetFolder =
+                    (IsLocalJobBit(r.options()) ? p.localJob : p.job) + u"/ldisplay/"_qs;
+                for (int i = 1; isGraphic(r.kind()) && i <= ibw::obj::BitmapCount; ++i) {
+                    if (!r.bitmapName(i).isEmpty()) {
+                        EXPECT_TRUE(QFileInfo::exists(targetFolder + r.bitmapName(i))) << r.bitmapName(i).toStdString();
+                    }
+                }
+                if (r.kind() == ioBtnDisp && r.kindFlag() == 0) {
+                    const IbexFileType t = type == ftDisplay ? ftDisplay : ftTemplate;
+                    EXPECT_TRUE(QFileInfo::exists(targetFolder + IbexFileName(t, r.u16(ibw::obj::PointRef))));
+                }
+                if (r.kind() == ioBtnCP || r.kind() == ioBtnTux) {
+                    const IbexFileType t = r.kind() == ioBtnCP ? ftTemplate : ftTuxTemplate;
+                    EXPECT_TRUE(QFileInfo::exists(targetFolder + IbexFileName(t, r.u16(ibw::obj::TemplateNumber))));
+                }
+            }
+        }
+    }
+    EXPECT_EQ(displays, 10);
+    EXPECT_EQ(fileTypes.size(), 3u);
+    for (int k = 0; k < ioHdrDesc; ++k)
+        EXPECT_TRUE(kinds.count(k)) << IbexObjectName(IbexObject(k)).toStdString();
+    EXPECT_TRUE(kinds.count(ioUnknown));
+}
