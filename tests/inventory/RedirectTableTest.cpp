@@ -1,7 +1,5 @@
 // The redirection table: case-insensitive keys, local and job rows apart,
 // skips, replacing targets and reporting a missing row.
-// GCC 12 warns falsely inside ScriptedPrompter (std::optional<QString>).
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include "support/TestProject.h"
 
 #include "inventory/RedirectTable.h"

@@ -1,8 +1,3 @@
-// GCC 12 reports a false "may be used uninitialized" inside the scripted
-// prompter's std::optional answers when its methods are emitted here.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
 #include "support/CreationHarness.h"
 
 #include <QDir>
