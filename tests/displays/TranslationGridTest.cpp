@@ -238,6 +238,9 @@ TEST_F(Grid, EditOverrideStateRules)
 
     ASSERT_TRUE(grid.EditOverride(5, 3, orOK, u"Pump 2"_qs));
     EXPECT_EQ(grid.GridGetOVR(3), ovrText);
+    EXPECT_EQ(grid.cellLook(5, 3), CellLook::Overridden);
+    EXPECT_EQ(grid.cellLook(6, 3), CellLook::Translated);
+    EXPECT_EQ(grid.cellLook(4, 3), CellLook::Plain);
     ASSERT_TRUE(grid.EditOverride(6, 3, orOK, u"1200:BO-4-P104"_qs));
     EXPECT_EQ(grid.GridGetOVR(3), ovrTextAndPoint);
     EXPECT_TRUE(grid.GridEdited);
@@ -260,6 +263,8 @@ TEST_F(Grid, EditOverrideStateRules)
     // Skip stores "$SKIP"; a reload shows the row skipped.
     ASSERT_TRUE(grid.EditOverride(6, 4, orSkip));
     EXPECT_EQ(grid.GridGetOVR(4), ovrSkip);
+    EXPECT_EQ(grid.cellLook(5, 4), CellLook::Skipped);
+    EXPECT_EQ(grid.cellLook(6, 4), CellLook::Skipped);
     load(b);
     EXPECT_EQ(grid.GridGetOVR(4), ovrSkip);
     // Reset of a single override clears both columns back to the translation.

@@ -28,6 +28,24 @@ bool IsPointOverrideKind(IbexObject k)
     }
 }
 
+QString UnsavedGridEditsQuestion()
+{
+    return u"You have made edits to the current translation grid. Loading a new file will cause you to loose "
+           "those edits. \nContinue loading new file?"_qs;
+}
+
+QString RedirectedDisplayNote()
+{
+    return u"This display has been flagged as Redirected/Skipped. \nThere is no need to copy it to the BACtalk job."_qs;
+}
+
+QString UnreferencedDisplayNote()
+{
+    return u"This display does not seem to be referenced from any button. \nYou may not need to translate it."_qs;
+}
+
+QString MissingDisplayMessage(const QString &path) { return u"Missing display file!\nFile: "_qs + path; }
+
 TranslationGrid::TranslationGrid(ProjectVariables &vars, ProjectDatabase &pdb, ControllerMap &map)
     : m_vars(vars), m_redirects(pdb), m_lookups(map, m_redirects), m_overrides(pdb), m_naming(vars, map, m_redirects),
       m_translator(vars, map)
@@ -338,6 +356,20 @@ bool TranslationGrid::canOverride(int col, int row) const
         return false;
     const IbexObject kind = GridGetObjType(row);
     return (col == colEfbText && IsTextOverrideKind(kind)) || (col == colEfbPoint && IsPointOverrideKind(kind));
+}
+
+CellLook TranslationGrid::cellLook(int col, int row) const
+{
+    if ((col != colEfbText && col != colEfbPoint) || row < 1 || row >= RowCount)
+        return CellLook::Plain;
+    ObjOverride o = GridGetOVR(row);
+    if ((col == colEfbText && o == ovrPoint) || (col == colEfbPoint && o == ovrText))
+        o = ovrNone;
+    switch (o) {
+    case ovrNone: return CellLook::Translated;
+    case ovrSkip: return CellLook::Skipped;
+    default: return CellLook::Overridden;
+    }
 }
 
 bool TranslationGrid::EditOverride(int col, int row, OverrideResult result, const QString &value)
