@@ -225,6 +225,7 @@ TEST_F(Grid, OverridePrecedence)
 TEST_F(Grid, EditOverrideStateRules)
 {
     IbexDisplayBuilder b;
+    b.description(u"Boiler room"_qs);
     b.add(ioText).caption(u"Title"_qs);
     b.add(ioCheckbox).caption(u"Pump"_qs).point(1, ref(0xD0, 12));
     b.add(ioRoAnalog).point(1, ref(0xD0, 12)).length(120);
@@ -233,6 +234,19 @@ TEST_F(Grid, EditOverrideStateRules)
     EXPECT_FALSE(grid.EditOverride(6, 2, orOK, u"1:AV-1"_qs));
     EXPECT_FALSE(grid.GridEdited);
     EXPECT_TRUE(grid.canOverride(5, 1));
+    EXPECT_FALSE(grid.canOverride(6, 1));
+    // The display title override comes back with the display.
+    ASSERT_TRUE(grid.EditOverride(5, 1, orOK, u"New title"_qs));
+    load(b);
+    EXPECT_EQ(grid.cell(5, 1), u"New title"_qs);
+    EXPECT_EQ(grid.GridGetOVR(1), ovrText);
+    ASSERT_TRUE(grid.EditOverride(5, 1, orReset));
+    EXPECT_EQ(grid.GridGetOVR(1), ovrNone);
+    EXPECT_EQ(grid.cell(5, 1), u"Boiler room"_qs);
+    EXPECT_EQ(grid.cell(0, 1), u"Hdr"_qs);
+    load(b);
+    EXPECT_EQ(grid.GridGetOVR(1), ovrNone);
+    EXPECT_FALSE(grid.GridEdited);
     EXPECT_TRUE(grid.EditOverride(5, 3, orCancel));
     EXPECT_FALSE(grid.GridEdited);
 

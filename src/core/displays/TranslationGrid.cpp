@@ -135,6 +135,13 @@ void TranslationGrid::AddHeaderToGrid(IbexFileType type)
     m_text[r][colObj] = u"Hdr"_qs;
     m_text[r][colType] = u"Display Info"_qs;
     m_text[r][colEfbText] = m_file.description();
+    // A title override made earlier comes back with the display, as the
+    // overrides of the objects do (otherwise it would show, and be written,
+    // only until the next load).
+    if (const auto title = m_overrides.DisplayOvrGet(0, false)) {
+        m_text[r][colEfbText] = *title;
+        GridSetOVR(r, ovrText);
+    }
 }
 
 void TranslationGrid::AddObjectToGrid(uint16_t number, int position)
@@ -299,6 +306,9 @@ void TranslationGrid::WriteGridData(int row, CellUpdate mode)
             note = u"Convert to button. Change text!"_qs;
         else
             deviceTarget();
+        break;
+    case ioHdrDesc: // a refresh of the header row after a title reset
+        efbText = m_file.description();
         break;
     default:
         break;
