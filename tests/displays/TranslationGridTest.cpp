@@ -413,3 +413,28 @@ TEST_F(Grid, ChangesMadeElsewhereShowAtTheNextListingOrRefresh)
     ASSERT_TRUE(grid.EditOverride(6, 2, orReset));
     EXPECT_EQ(grid.cell(6, 2), u"1100:AV-41"_qs);
 }
+
+TEST_F(Grid, EveryTruncationOfADisplayLists)
+{
+    IbexDisplayBuilder b;
+    b.description(u"Cut"_qs);
+    b.add(ioText).caption(u"Label"_qs);
+    b.add(ioCheckbox).caption(u"Pump"_qs).point(1, ref(0xC0, 0x645)).kindFlag(1);
+    b.add(ioAirflow).airflowPoint(1, ref(0xD0, 12)).length(120);
+    b.add(ioGrAnalog).point(1, ref(0x20, 0x84), 7).bitmap(1, u"a.bmp"_qs).length(210);
+    b.add(ioBtnCmd).caption(u";LLogin"_qs);
+    const QByteArray full = b.bytes();
+    const std::vector<int> positions = IbexDisplay::fromBytes(full).WalkObjectRecords();
+    ASSERT_EQ(positions.size(), 5u);
+    for (qsizetype n = 0; n <= full.size(); ++n) {
+        grid.LoadDisplay(IbexDisplay::fromBytes(full.left(n)), u"disp0001.ibw"_qs, u"disp0001.ibw"_qs, false);
+        // A record is listed once its length word is in the file.
+        int complete = 0;
+        for (int p : positions)
+            complete += p - 1 + 2 <= n ? 1 : 0;
+        ASSERT_EQ(grid.TotalObj, complete) << n;
+        ASSERT_TRUE(grid.ClipboardText().startsWith(u"Obj#"_qs));
+    }
+    EXPECT_EQ(grid.cell(6, 4), u"1100:AV-12"_qs);
+    EXPECT_EQ(grid.cell(6, 5), u"1204:AI-5"_qs);
+}
