@@ -43,7 +43,7 @@ DisplayFile findDisplay(Workbench &wb, const QString &file, bool localJob)
 
 QString missingDisplay(const DisplayFile &d)
 {
-    return u"Missing display file!\nFile: "_qs + QDir::toNativeSeparators(d.path);
+    return MissingDisplayMessage(QDir::toNativeSeparators(d.path));
 }
 
 // Opens the job and lists the display in a grid.

@@ -132,3 +132,63 @@ TEST(IbexDisplay, AirflowScratchRecordMovesThePointFields)
     EXPECT_EQ(d.record(189).u8(93), 0xC0);
     EXPECT_EQ(d.record(189).u8(95), 0x45);
 }
+
+// Bytes placed at the documented offsets by hand, not through the layout
+// names, so a wrong offset in the layout shows here.
+TEST(IbexDisplay, FieldsAtTheirDocumentedOffsets)
+{
+    QByteArray file(188, '\0');
+    file.replace(0, 10, QByteArray("plant.bmp\0", 10));
+    file[65] = 2;
+    file[72] = char(0x20);
+    file[73] = char(0x03); // width 800
+    file[74] = char(0x58);
+    file[75] = char(0x02); // height 600
+    file.replace(76, 9, QByteArray("Temp \xb0" "F\0\0", 9));
+    file[118] = char(0x11);
+    file[119] = char(0x22);
+    file[120] = char(0x33);
+    QByteArray rec(110, '\0');
+    rec[0] = char(110);
+    rec[10] = char(0x05);
+    rec[11] = char(0x17); // 0x1705 airflow
+    rec[13] = 1;
+    rec[14] = char(0x40);
+    rec[16] = 7;
+    rec[18] = char(0x44);
+    rec[19] = char(0x33);
+    rec[20] = char(0x22);
+    rec[21] = char(0x11);
+    rec[22] = char(0x09);
+    rec[25] = 5;
+    rec[89] = 3;
+    rec[91] = 4;
+    rec[92] = char(0x00);
+    rec[93] = char(0xD0);
+    rec[94] = char(0x00);
+    rec[95] = char(0x0C);
+    const IbexDisplay d = IbexDisplay::fromBytes(file + rec);
+    EXPECT_EQ(d.bitmapName(), u"plant.bmp"_qs);
+    EXPECT_EQ(d.backgroundKind(), 2);
+    EXPECT_EQ(d.header().u16(ibw::hdr::Width), 800);
+    EXPECT_EQ(d.header().u16(ibw::hdr::Height), 600);
+    EXPECT_EQ(d.description(), u"Temp \u00b0F"_qs); // Windows-1252
+    EXPECT_EQ(d.backgroundColor(), 0x332211u);
+    const IbexObjRec r = d.record(189);
+    EXPECT_EQ(r.kind(), ioAirflow);
+    EXPECT_EQ(r.kindFlag(), 1);
+    EXPECT_TRUE(IsLocalJobBit(r.options()));
+    EXPECT_EQ(r.apex(), 7);
+    EXPECT_EQ(r.pointRef(), 0x11223344u);
+    EXPECT_EQ(r.u16(ibw::obj::TemplateNumber), 9);
+    EXPECT_EQ(r.cpNumber(), 5);
+    const QByteArray s = AirflowScratchRecord(r);
+    EXPECT_EQ(uint8_t(s[16]), 3);
+    EXPECT_EQ(uint8_t(s[25]), 4);
+    EXPECT_EQ(s.mid(18, 4), QByteArray("\x0c\x00\xd0\x00", 4));
+
+    // The builder writes the same bytes.
+    sample::IbexDisplayBuilder b;
+    b.add(ioAirflow).kindFlag(1).options(0x40).point(7, 0x11223344, 5).u16(22, 9).airflowPoint(3, 0xD0000C, 4).length(110);
+    EXPECT_EQ(b.bytes().mid(188), rec);
+}

@@ -225,6 +225,7 @@ TEST_F(Grid, OverridePrecedence)
 TEST_F(Grid, EditOverrideStateRules)
 {
     IbexDisplayBuilder b;
+    b.description(u"Boiler room"_qs);
     b.add(ioText).caption(u"Title"_qs);
     b.add(ioCheckbox).caption(u"Pump"_qs).point(1, ref(0xD0, 12));
     b.add(ioRoAnalog).point(1, ref(0xD0, 12)).length(120);
@@ -233,11 +234,27 @@ TEST_F(Grid, EditOverrideStateRules)
     EXPECT_FALSE(grid.EditOverride(6, 2, orOK, u"1:AV-1"_qs));
     EXPECT_FALSE(grid.GridEdited);
     EXPECT_TRUE(grid.canOverride(5, 1));
+    EXPECT_FALSE(grid.canOverride(6, 1));
+    // The display title override comes back with the display.
+    ASSERT_TRUE(grid.EditOverride(5, 1, orOK, u"New title"_qs));
+    load(b);
+    EXPECT_EQ(grid.cell(5, 1), u"New title"_qs);
+    EXPECT_EQ(grid.GridGetOVR(1), ovrText);
+    ASSERT_TRUE(grid.EditOverride(5, 1, orReset));
+    EXPECT_EQ(grid.GridGetOVR(1), ovrNone);
+    EXPECT_EQ(grid.cell(5, 1), u"Boiler room"_qs);
+    EXPECT_EQ(grid.cell(0, 1), u"Hdr"_qs);
+    load(b);
+    EXPECT_EQ(grid.GridGetOVR(1), ovrNone);
+    EXPECT_FALSE(grid.GridEdited);
     EXPECT_TRUE(grid.EditOverride(5, 3, orCancel));
     EXPECT_FALSE(grid.GridEdited);
 
     ASSERT_TRUE(grid.EditOverride(5, 3, orOK, u"Pump 2"_qs));
     EXPECT_EQ(grid.GridGetOVR(3), ovrText);
+    EXPECT_EQ(grid.cellLook(5, 3), CellLook::Overridden);
+    EXPECT_EQ(grid.cellLook(6, 3), CellLook::Translated);
+    EXPECT_EQ(grid.cellLook(4, 3), CellLook::Plain);
     ASSERT_TRUE(grid.EditOverride(6, 3, orOK, u"1200:BO-4-P104"_qs));
     EXPECT_EQ(grid.GridGetOVR(3), ovrTextAndPoint);
     EXPECT_TRUE(grid.GridEdited);
@@ -260,6 +277,8 @@ TEST_F(Grid, EditOverrideStateRules)
     // Skip stores "$SKIP"; a reload shows the row skipped.
     ASSERT_TRUE(grid.EditOverride(6, 4, orSkip));
     EXPECT_EQ(grid.GridGetOVR(4), ovrSkip);
+    EXPECT_EQ(grid.cellLook(5, 4), CellLook::Skipped);
+    EXPECT_EQ(grid.cellLook(6, 4), CellLook::Skipped);
     load(b);
     EXPECT_EQ(grid.GridGetOVR(4), ovrSkip);
     // Reset of a single override clears both columns back to the translation.
@@ -393,4 +412,29 @@ TEST_F(Grid, ChangesMadeElsewhereShowAtTheNextListingOrRefresh)
     ASSERT_TRUE(grid.EditOverride(6, 2, orOK, u"AV-1"_qs));
     ASSERT_TRUE(grid.EditOverride(6, 2, orReset));
     EXPECT_EQ(grid.cell(6, 2), u"1100:AV-41"_qs);
+}
+
+TEST_F(Grid, EveryTruncationOfADisplayLists)
+{
+    IbexDisplayBuilder b;
+    b.description(u"Cut"_qs);
+    b.add(ioText).caption(u"Label"_qs);
+    b.add(ioCheckbox).caption(u"Pump"_qs).point(1, ref(0xC0, 0x645)).kindFlag(1);
+    b.add(ioAirflow).airflowPoint(1, ref(0xD0, 12)).length(120);
+    b.add(ioGrAnalog).point(1, ref(0x20, 0x84), 7).bitmap(1, u"a.bmp"_qs).length(210);
+    b.add(ioBtnCmd).caption(u";LLogin"_qs);
+    const QByteArray full = b.bytes();
+    const std::vector<int> positions = IbexDisplay::fromBytes(full).WalkObjectRecords();
+    ASSERT_EQ(positions.size(), 5u);
+    for (qsizetype n = 0; n <= full.size(); ++n) {
+        grid.LoadDisplay(IbexDisplay::fromBytes(full.left(n)), u"disp0001.ibw"_qs, u"disp0001.ibw"_qs, false);
+        // A record is listed once its length word is in the file.
+        int complete = 0;
+        for (int p : positions)
+            complete += p - 1 + 2 <= n ? 1 : 0;
+        ASSERT_EQ(grid.TotalObj, complete) << n;
+        ASSERT_TRUE(grid.ClipboardText().startsWith(u"Obj#"_qs));
+    }
+    EXPECT_EQ(grid.cell(6, 4), u"1100:AV-12"_qs);
+    EXPECT_EQ(grid.cell(6, 5), u"1204:AI-5"_qs);
 }

@@ -9,16 +9,6 @@
 
 using namespace vorlix;
 
-namespace {
-int rowCount(ProjectDatabase &pdb)
-{
-    QSqlQuery q(pdb.db());
-    q.exec(u"SELECT COUNT(*) FROM DisplayMap"_qs);
-    q.next();
-    return q.value(0).toInt();
-}
-} // namespace
-
 TEST(RedirectTable, FindSetAndDelete)
 {
     test::TestProject p;
@@ -36,16 +26,16 @@ TEST(RedirectTable, FindSetAndDelete)
 
     // Replacing the target adds no row; a skip empties the name.
     ASSERT_TRUE(t.SetRedirect(u"Disp0007.ibw"_qs, QString(), false));
-    EXPECT_EQ(rowCount(p.pdb), 1);
+    EXPECT_EQ(p.rowCount(u"DisplayMap"_qs), 1);
     name = u"disp0007.ibw"_qs;
     EXPECT_TRUE(t.FindRedirect(name, false));
     EXPECT_EQ(name, QString());
 
     ASSERT_TRUE(t.SetRedirect(u"disp0007.ibw"_qs, u"a-b-00000001.dsp"_qs, true));
-    EXPECT_EQ(rowCount(p.pdb), 2);
+    EXPECT_EQ(p.rowCount(u"DisplayMap"_qs), 2);
     EXPECT_TRUE(t.DeleteRedirect(u"DISP0007.ibw"_qs, true));
     EXPECT_FALSE(t.DeleteRedirect(u"disp0007.ibw"_qs, true));
-    EXPECT_EQ(rowCount(p.pdb), 1);
+    EXPECT_EQ(p.rowCount(u"DisplayMap"_qs), 1);
 }
 
 TEST(RedirectTable, NullTargetReadsAsSkip)

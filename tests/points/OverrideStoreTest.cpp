@@ -9,16 +9,6 @@
 
 using namespace vorlix;
 
-namespace {
-int count(ProjectDatabase &pdb, const QString &table)
-{
-    QSqlQuery q(pdb.db());
-    q.exec(u"SELECT COUNT(*) FROM "_qs + table);
-    q.next();
-    return q.value(0).toInt();
-}
-} // namespace
-
 TEST(OverrideStore, DisplayOverridesAreKeyedByDisplayLocalJobObjectAndKind)
 {
     test::TestProject p;
@@ -29,7 +19,7 @@ TEST(OverrideStore, DisplayOverridesAreKeyedByDisplayLocalJobObjectAndKind)
     ASSERT_TRUE(s.DisplayOvrPut(3, true, u"IB-12"_qs, u"1100:AV-1"_qs));
     ASSERT_TRUE(s.DisplayOvrPut(3, true, u"IB-12"_qs, u"1100:AV-2"_qs)); // same key: one row
     ASSERT_TRUE(s.DisplayOvrPut(3, false, u"Fan"_qs, u"Supply fan"_qs));
-    EXPECT_EQ(count(p.pdb, u"Overrides"_qs), 2);
+    EXPECT_EQ(p.rowCount(u"Overrides"_qs), 2);
     EXPECT_EQ(s.DisplayOvrGet(3, true).value_or(u"-"_qs), u"1100:AV-2"_qs);
     EXPECT_EQ(s.DisplayOvrGet(3, false).value_or(u"-"_qs), u"Supply fan"_qs);
     EXPECT_FALSE(s.DisplayOvrGet(4, true));
@@ -55,7 +45,7 @@ TEST(OverrideStore, GlobalOverrides)
     EXPECT_FALSE(s.GlobalOvrGet(QString(), u"IB-12"_qs));
     EXPECT_FALSE(s.GlobalOvrGet(u"4"_qs, u"IB-12"_qs));
     ASSERT_TRUE(s.GlobalOvrPut(3, u"IB-12"_qs, u"1100:BV-12"_qs));
-    EXPECT_EQ(count(p.pdb, u"GlobalOVR"_qs), 1);
+    EXPECT_EQ(p.rowCount(u"GlobalOVR"_qs), 1);
     EXPECT_EQ(s.GlobalOvrGet(u"3"_qs, u"ib-12"_qs).value_or(u"-"_qs), u"1100:BV-12"_qs);
 }
 

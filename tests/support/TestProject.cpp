@@ -68,6 +68,14 @@ void TestProject::addIbexPoint(int apex, int point, int ptType)
              .arg(apex).arg(point).arg(ptType));
 }
 
+int TestProject::rowCount(const QString &table)
+{
+    QSqlQuery q(pdb.db());
+    if (!q.exec(u"SELECT COUNT(*) FROM \""_qs + table + u'"') || !q.next())
+        throw Error(table + u": "_qs + q.lastError().text());
+    return q.value(0).toInt();
+}
+
 void TestProject::exec(const QString &sql)
 {
     QSqlQuery q(pdb.db());

@@ -33,6 +33,8 @@ public:
     void addCpanel(int apex, int sequence, int cp, int trunk, int address, int callTo = 0);
     // An IbexPtMap row.
     void addIbexPoint(int apex, int point, int ptType);
+    // The number of rows of a project table.
+    int rowCount(const QString &table);
     // Runs one statement on the project database (test set-up only).
     void exec(const QString &sql);
 

@@ -105,18 +105,17 @@ IbexDisplay IbexDisplay::read(const QString &path)
 std::vector<int> IbexDisplay::WalkObjectRecords() const
 {
     std::vector<int> positions;
-    // A file that ends inside the header or its first length word holds no
-    // record; without this check the end marker would be read as part of a
-    // length.
-    if (m_length < ibw::HeaderSize + 2)
-        return positions;
     const ByteView all(&m_bytes, 0);
+    // A length word that does not lie wholly in the file's data ends the
+    // walk too: read with the end marker it would make up a record the file
+    // does not have (a file cut inside a record, or inside its header).
+    auto lengthAt = [&](int p) -> uint16_t { return p - 1 + 2 <= m_length ? all.u16(p - 1) : 0; };
     int p = ibw::FirstRecordPosition;
-    uint16_t len = all.u16(p - 1);
+    uint16_t len = lengthAt(p);
     while (len != 0 && len < ibw::MaxRecordLength && p < ibw::WalkLimit) {
         positions.push_back(p);
         p = static_cast<uint16_t>(p + len);
-        len = all.u16(p - 1);
+        len = lengthAt(p);
     }
     return positions;
 }

@@ -105,8 +105,9 @@ public:
 
     // The 1-based positions of the object records in file order. The walk
     // starts after the header and ends at a length of 0 or of 255 and more
-    // (the end marker included) or at position 61118. A file too short to
-    // hold a header and one length word has no records.
+    // (the end marker included), at position 61118, or at a length word
+    // that is not wholly inside the file's data (so a file too short to
+    // hold a header and one length word has no records).
     std::vector<int> WalkObjectRecords() const;
 
     IbexObjRec record(int position) const { return IbexObjRec(&m_bytes, position, m_length); }

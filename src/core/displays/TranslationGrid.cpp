@@ -28,6 +28,24 @@ bool IsPointOverrideKind(IbexObject k)
     }
 }
 
+QString UnsavedGridEditsQuestion()
+{
+    return u"You have made edits to the current translation grid. Loading a new file will cause you to loose "
+           "those edits. \nContinue loading new file?"_qs;
+}
+
+QString RedirectedDisplayNote()
+{
+    return u"This display has been flagged as Redirected/Skipped. \nThere is no need to copy it to the BACtalk job."_qs;
+}
+
+QString UnreferencedDisplayNote()
+{
+    return u"This display does not seem to be referenced from any button. \nYou may not need to translate it."_qs;
+}
+
+QString MissingDisplayMessage(const QString &path) { return u"Missing display file!\nFile: "_qs + path; }
+
 TranslationGrid::TranslationGrid(ProjectVariables &vars, ProjectDatabase &pdb, ControllerMap &map)
     : m_vars(vars), m_redirects(pdb), m_lookups(map, m_redirects), m_overrides(pdb), m_naming(vars, map, m_redirects),
       m_translator(vars, map)
@@ -117,6 +135,13 @@ void TranslationGrid::AddHeaderToGrid(IbexFileType type)
     m_text[r][colObj] = u"Hdr"_qs;
     m_text[r][colType] = u"Display Info"_qs;
     m_text[r][colEfbText] = m_file.description();
+    // A title override made earlier comes back with the display, as the
+    // overrides of the objects do (otherwise it would show, and be written,
+    // only until the next load).
+    if (const auto title = m_overrides.DisplayOvrGet(0, false)) {
+        m_text[r][colEfbText] = *title;
+        GridSetOVR(r, ovrText);
+    }
 }
 
 void TranslationGrid::AddObjectToGrid(uint16_t number, int position)
@@ -282,6 +307,9 @@ void TranslationGrid::WriteGridData(int row, CellUpdate mode)
         else
             deviceTarget();
         break;
+    case ioHdrDesc: // a refresh of the header row after a title reset
+        efbText = m_file.description();
+        break;
     default:
         break;
     }
@@ -338,6 +366,20 @@ bool TranslationGrid::canOverride(int col, int row) const
         return false;
     const IbexObject kind = GridGetObjType(row);
     return (col == colEfbText && IsTextOverrideKind(kind)) || (col == colEfbPoint && IsPointOverrideKind(kind));
+}
+
+CellLook TranslationGrid::cellLook(int col, int row) const
+{
+    if ((col != colEfbText && col != colEfbPoint) || row < 1 || row >= RowCount)
+        return CellLook::Plain;
+    ObjOverride o = GridGetOVR(row);
+    if ((col == colEfbText && o == ovrPoint) || (col == colEfbPoint && o == ovrText))
+        o = ovrNone;
+    switch (o) {
+    case ovrNone: return CellLook::Translated;
+    case ovrSkip: return CellLook::Skipped;
+    default: return CellLook::Overridden;
+    }
 }
 
 bool TranslationGrid::EditOverride(int col, int row, OverrideResult result, const QString &value)

@@ -31,6 +31,25 @@ enum SortOrder : uint8_t { soIndex = 0, soObjType, soApex, soIbexText, soIbexPt,
 // Results of the override dialog.
 enum OverrideResult : int { orOK = 1, orCancel = 2, orReset = 4, orSkip = 5 };
 
+// How a cell of the EFB text or point column shows the row's override, as
+// seen from that column (a point override counts as none in the text
+// column, a text override as none in the point column).
+enum class CellLook : uint8_t {
+    Plain,      // other columns
+    Translated, // green: no override
+    Skipped,    // silver, struck through
+    Overridden, // red
+};
+inline constexpr uint32_t TranslatedColor = 0x008000;
+inline constexpr uint32_t SkippedColor = 0xC0C0C0;
+inline constexpr uint32_t OverriddenColor = 0x0000FF;
+
+// The texts the loading of a display shows.
+QString UnsavedGridEditsQuestion();
+QString RedirectedDisplayNote();
+QString UnreferencedDisplayNote();
+QString MissingDisplayMessage(const QString &path);
+
 // The kinds whose BACtalk text (column 5) or point (column 6) may be overridden.
 bool IsTextOverrideKind(IbexObject kind);
 bool IsPointOverrideKind(IbexObject kind);
@@ -105,6 +124,7 @@ public:
     // the column cannot be overridden for the row's kind (nothing changes).
     bool EditOverride(int col, int row, OverrideResult result, const QString &value = QString());
     bool canOverride(int col, int row) const;
+    CellLook cellLook(int col, int row) const;
 
     // Selection sort of the filled rows by a column.
     void SortGrid(SortOrder order);

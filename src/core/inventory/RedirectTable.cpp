@@ -9,34 +9,34 @@ constexpr const char *kFind = "SELECT rowid, EFBFilename FROM DisplayMap "
                               "WHERE IbexFilename = ? COLLATE NOCASE AND LocalJob = ? ORDER BY rowid LIMIT 1";
 }
 
-bool RedirectTable::FindRedirect(QString &name, bool localJob)
+qlonglong RedirectTable::findRow(const QString &name, bool localJob, QString *target)
 {
-    if (!m_q.database().isOpen())
-        return false;
     QSqlQuery &q = m_q.get("find", kFind);
     q.bindValue(0, name);
     q.bindValue(1, localJob ? 1 : 0);
     QueryCache::exec(q);
-    const bool found = q.next();
-    if (found)
-        name = NullToStr(q.value(1));
+    qlonglong rowid = -1;
+    if (q.next()) {
+        rowid = q.value(0).toLongLong();
+        if (target)
+            *target = NullToStr(q.value(1));
+    }
     q.finish();
-    return found;
+    return rowid;
+}
+
+bool RedirectTable::FindRedirect(QString &name, bool localJob)
+{
+    return m_q.database().isOpen() && findRow(name, localJob, &name) >= 0;
 }
 
 bool RedirectTable::SetRedirect(const QString &ibexName, const QString &efbName, bool localJob)
 {
     if (!m_q.database().isOpen())
         return false;
-    QSqlQuery &find = m_q.get("find", kFind);
-    find.bindValue(0, ibexName);
-    find.bindValue(1, localJob ? 1 : 0);
-    QueryCache::exec(find);
-    const bool found = find.next();
-    const qlonglong rowid = found ? find.value(0).toLongLong() : 0;
-    find.finish();
+    const qlonglong rowid = findRow(ibexName, localJob, nullptr);
     const QString key = QStringLiteral("%1, %2").arg(localJob ? 1 : 0).arg(ibexName);
-    if (found) {
+    if (rowid >= 0) {
         QSqlQuery &upd = m_q.get("update", "UPDATE DisplayMap SET EFBFilename = ? WHERE rowid = ?");
         upd.bindValue(0, efbName);
         upd.bindValue(1, rowid);
@@ -54,14 +54,8 @@ bool RedirectTable::DeleteRedirect(const QString &ibexName, bool localJob)
 {
     if (!m_q.database().isOpen())
         return false;
-    QSqlQuery &find = m_q.get("find", kFind);
-    find.bindValue(0, ibexName);
-    find.bindValue(1, localJob ? 1 : 0);
-    QueryCache::exec(find);
-    const bool found = find.next();
-    const qlonglong rowid = found ? find.value(0).toLongLong() : 0;
-    find.finish();
-    if (!found)
+    const qlonglong rowid = findRow(ibexName, localJob, nullptr);
+    if (rowid < 0)
         return false;
     QSqlQuery &del = m_q.get("delete", "DELETE FROM DisplayMap WHERE rowid = ?");
     del.bindValue(0, rowid);

@@ -25,6 +25,8 @@ public:
     static void ReportRedirectNotFound(Prompter &prompter);
 
 private:
+    // The rowid of the row of (localJob, name), or -1.
+    qlonglong findRow(const QString &name, bool localJob, QString *target);
     QueryCache m_q;
 };
 

@@ -1,6 +1,7 @@
 #include "points/LookupCache.h"
 
 #include "ibex/ControllerMap.h"
+#include "app/Error.h"
 #include "app/NullChecks.h"
 #include "inventory/RedirectTable.h"
 
@@ -13,14 +14,20 @@ bool DatabaseChangeWatch::changed()
         return true;
     // total_changes: rows written through this connection; data_version:
     // changes made through any other connection.
-    QSqlQuery &q = m_q.get("watch", "SELECT total_changes(), (SELECT data_version FROM pragma_data_version())");
-    QueryCache::exec(q);
     qint64 changes = -2, version = -2;
-    if (q.next()) {
-        changes = q.value(0).toLongLong();
-        version = q.value(1).toLongLong();
+    try {
+        QSqlQuery &q = m_q.get("watch", "SELECT total_changes(), (SELECT data_version FROM pragma_data_version())");
+        QueryCache::exec(q);
+        if (q.next()) {
+            changes = q.value(0).toLongLong();
+            version = q.value(1).toLongLong();
+        }
+        q.finish();
+    } catch (const Error &) {
+        // A database that cannot tell: nothing is remembered.
+        m_generation = -1;
+        return true;
     }
-    q.finish();
     const bool same = pdb.generation() == m_generation && changes == m_changes && version == m_version;
     m_generation = pdb.generation();
     m_changes = changes;
