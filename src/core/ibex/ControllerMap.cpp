@@ -7,28 +7,8 @@
 
 namespace vorlix {
 
-QSqlQuery &ControllerMap::query(const char *key, const char *sql)
-{
-    if (m_generation != m_pdb.generation()) {
-        m_queries.clear();
-        m_generation = m_pdb.generation();
-    }
-    auto &q = m_queries[QByteArray(key)];
-    if (!q) {
-        q = std::make_shared<QSqlQuery>(m_pdb.db());
-        q->setForwardOnly(true);
-        if (!q->prepare(QString::fromLatin1(sql)))
-            throw Error(QStringLiteral("Project database error: %1").arg(q->lastError().text()));
-    }
-    return *q;
-}
-
 namespace {
-void run(QSqlQuery &q)
-{
-    if (!q.exec())
-        throw Error(QStringLiteral("Project database error: %1").arg(q.lastError().text()));
-}
+void run(QSqlQuery &q) { QueryCache::exec(q); }
 } // namespace
 
 ControllerMap::ApexRow ControllerMap::apexRow(int apex)

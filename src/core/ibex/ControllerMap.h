@@ -3,12 +3,11 @@
 // readers fill (CpanelMap, IbexPtMap, CpanelNames). Every lookup is an indexed
 // query that sees the whole table, whatever a grid shows.
 #include "app/ProjectDatabase.h"
+#include "app/QueryCache.h"
 
-#include <QHash>
 #include <QSqlQuery>
 #include <QString>
 #include <cstdint>
-#include <memory>
 
 namespace vorlix {
 
@@ -29,7 +28,7 @@ struct CallRange {
 
 class ControllerMap {
 public:
-    explicit ControllerMap(ProjectDatabase &pdb) : m_pdb(pdb) {}
+    explicit ControllerMap(ProjectDatabase &pdb) : m_pdb(pdb), m_queries(pdb) {}
 
     bool ApexIsMapped(int apex);
     bool ApexHasCom(int apex, int com);
@@ -63,11 +62,10 @@ private:
         int32_t devId[4]{}, net[4]{}, baseAddr[4]{};
     };
     ApexRow apexRow(int apex);
-    QSqlQuery &query(const char *key, const char *sql);
+    QSqlQuery &query(const char *key, const char *sql) { return m_queries.get(key, sql); }
 
     ProjectDatabase &m_pdb;
-    int m_generation = -1;
-    QHash<QByteArray, std::shared_ptr<QSqlQuery>> m_queries;
+    QueryCache m_queries;
 };
 
 } // namespace vorlix
