@@ -74,11 +74,11 @@ IbexDisplayBuilder mainDisplay()
     button(d, ioBtnDisp, 20, 130, u"Service"_qs).point(0, 4);
     button(d, ioBtnDisp, 20, 165, u"Local Overview"_qs).point(0, 10).options(kLocal);
     button(d, ioBtnDisp, 20, 200, u"Alarms"_qs).point(0, 0).kindFlag(7); // a built-in function
-    button(d, ioBtnCP, 160, 60, u"Zone 1 Panel"_qs).point(1, 1).u16(ibw::obj::TemplateNumber, 1);
-    button(d, ioBtnCP, 160, 95, u"Lobby Panel"_qs).point(2, 1).u16(ibw::obj::TemplateNumber, 5).options(kLocal);
+    button(d, ioBtnCP, 160, 60, u"Zone 1 Panel"_qs).point(1, 12).u16(ibw::obj::TemplateNumber, 1);
+    button(d, ioBtnCP, 160, 95, u"Lobby Panel"_qs).point(2, 5).u16(ibw::obj::TemplateNumber, 5).options(kLocal);
     button(d, ioBtnTux, 160, 130, u"VAV 1-3"_qs).point(1, ref::tuxButton(1, 3)).u16(ibw::obj::TemplateNumber, 1);
     button(d, ioBtnTux, 160, 165, u"VAV 2-7"_qs).point(1, ref::tuxButton(2, 7)).u16(ibw::obj::TemplateNumber, 2).options(kLocal);
-    button(d, ioBtnCPSetup, 160, 200, u"Panel Setup"_qs).point(1, 1).u16(ibw::obj::TemplateNumber, 1);
+    button(d, ioBtnCPSetup, 160, 200, u"Panel Setup"_qs).point(1, 12).u16(ibw::obj::TemplateNumber, 1);
     button(d, ioBtnDef, 300, 60, u"Print"_qs);
     button(d, ioBtnCmd, 300, 95, u"Login"_qs).text(ibw::obj::Caption, u";LLogin"_qs);
     button(d, ioBtnCmd, 300, 130, u"Acknowledge"_qs).text(ibw::obj::Caption, u":AAcknowledge"_qs);
@@ -117,17 +117,17 @@ IbexDisplayBuilder zones()
 {
     IbexDisplayBuilder d;
     d.description(u"Zones"_qs).colorBackground(0xC0C0C0).size(800, 600);
-    label(d, 20, 10, u"Zone 1 (panel 1)"_qs);
-    value(d, ioRoAnalog, 20, 40, 1, ref::zone(AI, 5), 1);
-    value(d, ioDigital, 120, 40, 1, ref::zone(DO, 2), 1);
-    value(d, ioAnalog, 220, 40, 1, ref::genericZone(6), 1);
-    value(d, ioRoAnalog, 320, 40, 1, ref::customZone(256), 1);
-    controlPanelObjects(d, 70, 1, 1);
-    label(d, 20, 110, u"Lobby (Apex 2, panel 1)"_qs);
-    value(d, ioRoAnalog, 20, 140, 2, ref::zone(AI, 1), 1);
-    value(d, ioRoDigital, 120, 140, 2, ref::genericZone(0), 1);
+    label(d, 20, 10, u"Zone 1 (panel 12)"_qs);
+    value(d, ioRoAnalog, 20, 40, 1, ref::zone(AI, 5), 12);
+    value(d, ioDigital, 120, 40, 1, ref::zone(DO, 2), 12);
+    value(d, ioAnalog, 220, 40, 1, ref::genericZone(6), 12);
+    value(d, ioRoAnalog, 320, 40, 1, ref::customZone(256), 12);
+    controlPanelObjects(d, 70, 1, 12);
+    label(d, 20, 110, u"Lobby (Apex 2, panel 5)"_qs);
+    value(d, ioRoAnalog, 20, 140, 2, ref::zone(AI, 1), 5);
+    value(d, ioRoDigital, 120, 140, 2, ref::genericZone(0), 5);
     d.add(ioTuxAddress).rect(220, 140, 60, 20).point(1, ref::tuxButton(1, 3));
-    graphic(d, ioGrMicroset, 20, 200, 1, 1, {"microset.bmp"}).u16(ibw::obj::TemplateNumber, 1);
+    graphic(d, ioGrMicroset, 20, 200, 1, 12, {"microset.bmp"}).u16(ibw::obj::TemplateNumber, 1);
     graphic(d, ioGrMicroset, 80, 200, 1, 9, {"microset.bmp"}).u16(ibw::obj::TemplateNumber, 1);
     button(d, ioBtnDisp, 20, 400, u"Back"_qs).point(0, 1);
     return d;
@@ -143,7 +143,7 @@ IbexDisplayBuilder service()
     value(d, ioRoAnalog, 20, 70, 40, ref::tux(1, 1, AI, 1));   // no such Apex
     value(d, ioRoAnalog, 20, 100, 40, ref::ibex(7));
     value(d, ioRoAnalog, 20, 130, 1, ref::ibex(999));          // point never read
-    value(d, ioRoAnalog, 20, 160, 1, ref::zone(AI, 3, 2), 1);  // Tux offset
+    value(d, ioRoAnalog, 20, 160, 1, ref::zone(AI, 3, 2), 12); // Tux offset
     value(d, ioRoAnalog, 20, 190, 1, ref::zone(AI, 3), 9);     // control panel not in the map
     value(d, ioRoAnalog, 20, 220, 1, ref::genericZone(22), 9);
     button(d, ioBtnCP, 200, 40, u"Panel 9"_qs).point(1, 9).u16(ibw::obj::TemplateNumber, 1);

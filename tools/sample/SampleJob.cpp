@@ -87,6 +87,10 @@ void configureSampleProject(Workbench &wb, const SampleJobPaths &paths)
             throw Error(QStringLiteral("Cannot map Apex %1: %2").arg(m.apex).arg(q.lastError().text()));
     }
     wb.vars.BactalkJobPath = QDir::toNativeSeparators(paths.bactalkJob);
+    // Control-panel and Tux templates share the .dvt numbers: the Tux
+    // templates of the job and the local job get ranges of their own.
+    wb.vars.JobCTXDNum = 1;
+    wb.vars.LocalJobCTXDNum = 2;
     wb.saveProjectVariables();
     useSampleBitmapLibrary(wb.settings);
 }
