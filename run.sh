@@ -12,15 +12,20 @@ out=${VORLIX_SAMPLE_DIR:-$PWD/out/sample}
 rm -rf "$out"
 cli=(build/bin/vorlix-cli --app-dir "$PWD/out/app")
 "${cli[@]}" sample-job "$out"
-if "${cli[@]}" --help | grep -q "^  convert "; then
-  "${cli[@]}" --yes convert "$out/job" --bactalk "$out/bactalk/acme/plaza"
-else
-  for step in read-ddc read-points read-cpanels; do
-    if "${cli[@]}" --help | grep -q "^  $step "; then
-      "${cli[@]}" --yes "$step" "$out/job"
-    fi
-  done
-fi
-"${cli[@]}" dump "$out/job" ApexMap
-echo "Session log of the sample job:"
+# Steps 2 to 4: learn the job.
+"${cli[@]}" --yes read-ddc "$out/job"
+"${cli[@]}" --yes read-points "$out/job"
+"${cli[@]}" --yes read-cpanels "$out/job"
+# Step 7: translate and write every display of the job and the local job.
+for f in "$out"/job/ldisplay/*.ibw; do
+  "${cli[@]}" --yes create-display "$out/job" "$(basename "$f")"
+done
+for f in "$out"/localjob/ldisplay/*.ibw; do
+  "${cli[@]}" --yes create-display "$out/job" "$(basename "$f")" --local
+done
+echo
+echo "BACtalk displays written to $out/bactalk/acme/plaza/displays:"
+ls -l "$out/bactalk/acme/plaza/displays"
+echo
+echo "Session log of the sample job ($out/job/vorlix.log):"
 cat "$out/job/vorlix.log"
