@@ -79,10 +79,12 @@ private:
     }
     static std::optional<QString> next(std::deque<std::optional<QString>> &q)
     {
-        if (q.empty())
-            return std::nullopt;
-        auto v = q.front();
-        q.pop_front();
+        std::optional<QString> v;
+        if (!q.empty()) {
+            if (q.front())
+                v.emplace(*q.front());
+            q.pop_front();
+        }
         return v;
     }
     bool m_defaultYes;

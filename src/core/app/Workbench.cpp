@@ -1,6 +1,7 @@
 #include "app/Workbench.h"
 
 #include "app/Error.h"
+#include "app/Messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,7 +52,7 @@ void Workbench::startUp()
 void Workbench::connectDefaultProject()
 {
     pdb.LinkDatabase(ProjectFolder, AppFolder, vars);
-    setStatus(0, u" No project loaded."_qs);
+    setStatus(0, msg::NoProjectLoaded());
 }
 
 void Workbench::shutDown()
@@ -73,11 +74,11 @@ void Workbench::OpenProject(const QString &folder)
     if (!shown.endsWith(QDir::separator()))
         shown += QDir::separator();
     settings.LastJob = shown;
-    setStatus(0, u" Source: "_qs + shown);
+    setStatus(0, msg::StatusSource() + shown);
     ProjectFolder = withoutTrailingSeparator(QDir::cleanPath(QDir(folder).absolutePath()));
     LocalJobFolder = localJobFolderOf(ProjectFolder);
     log.LoadSessionLog(ProjectFolder);
-    log.LogMsgStart(u"Opened project: "_qs + QDir::toNativeSeparators(ProjectFolder));
+    log.LogMsgStart(msg::OpenedProject() + QDir::toNativeSeparators(ProjectFolder));
     ProjectOpen = true; // also when the database cannot be made (its tables stay closed)
     bool existed = true;
     try {
@@ -92,7 +93,7 @@ void Workbench::OpenProject(const QString &folder)
         }
         throw;
     }
-    setStatus(1, u" Dest: "_qs + QDir::toNativeSeparators(vars.BactalkJobPath));
+    setStatus(1, msg::StatusDest() + QDir::toNativeSeparators(vars.BactalkJobPath));
     buildDisplayInventory();
     refreshDeviceLists();
     if (!existed && pdb.isOpen() && showOptionsDialog)
@@ -127,7 +128,7 @@ void Workbench::CloseProject()
         for (const QString &line : unsaved)
             log.LogMsg(line);
     }
-    setStatus(0, u" No project loaded."_qs);
+    setStatus(0, msg::NoProjectLoaded());
     setStatus(1, QString());
     pdb.LinkDatabase(ProjectFolder, AppFolder, vars);
     if (!saveError.isEmpty())
@@ -144,8 +145,7 @@ void Workbench::requireDatabase() const
 bool Workbench::CanCloseProject()
 {
     if (GridEdited && ProjectOpen)
-        return prompter.confirm(
-            u"Closing now will cause you to lose the edits made in the display grid.\nDo you want to quit?"_qs);
+        return prompter.confirm(msg::CanCloseProject());
     return true;
 }
 
@@ -175,7 +175,7 @@ void Workbench::saveProjectVariables()
         vars.BactalkJobPath.chop(1);
     if (pdb.isOpen())
         ProjectVars(pdb.db(), vars, VarDirection::Write);
-    setStatus(1, u" Dest: "_qs + QDir::toNativeSeparators(vars.BactalkJobPath));
+    setStatus(1, msg::StatusDest() + QDir::toNativeSeparators(vars.BactalkJobPath));
 }
 
 void Workbench::buildDisplayInventory() {}

@@ -1,0 +1,33 @@
+#include "app/DialogFilter.h"
+
+#include <QStringList>
+
+namespace vorlix {
+
+QString qtFileFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString &p : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
+            const QString pattern = p.trimmed();
+            patterns << pattern;
+            if (pattern.toLower() != pattern && pattern != u"*.*"_qs)
+                patterns << pattern.toLower();
+        }
+        out << parts[i] + u" ("_qs + patterns.join(u' ') + u')';
+    }
+    return out.join(u";;"_qs);
+}
+
+VersionParts splitVersion(const QString &version)
+{
+    const QStringList parts = version.split(u'.');
+    VersionParts v;
+    v.version = parts.mid(0, 3).join(u'.');
+    v.build = parts.size() > 3 ? parts[3] : u"0"_qs;
+    return v;
+}
+
+} // namespace vorlix

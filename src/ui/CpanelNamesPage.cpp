@@ -1,0 +1,19 @@
+#include "CpanelNamesPage.h"
+
+#include "PageParts.h"
+
+#include <QGridLayout>
+#include <QPushButton>
+
+namespace vorlix {
+
+CpanelNamesPage::CpanelNamesPage(Workbench &wb, CommandRunner &runner, QWidget *parent)
+    : TableStepPage(GridTable::CpanelNames, u"Step 4: Control Panel names"_qs,
+                    {"DBGrid5", "cb_FilterCPnames", "cb_AlwaysEdit4", "BitBtn8"}, wb, runner, parent)
+{
+    m_read = makeButton(u"Read data CNTPnn.DAT files."_qs, "BitBtn6", this);
+    markNotAvailable(m_read);
+    commands()->addWidget(m_read, 0, 0);
+}
+
+} // namespace vorlix
