@@ -35,8 +35,10 @@ void ApexMapPage::attach()
     m_grid->attach(m_wb.pdb.db());
     if (!m_sized && m_grid->tableModel()) {
         m_sized = true;
-        for (int c = 0; c < m_grid->model()->columnCount(); ++c)
-            m_grid->setColumnWidth(c, c == 1 ? 80 : 68);
+        // All fifteen columns fit the window's initial width.
+        const int widths[] = {44, 64, 66, 62, 50, 70, 62, 50, 70, 62, 50, 70, 62, 50, 70};
+        for (int c = 0; c < m_grid->model()->columnCount() && c < 15; ++c)
+            m_grid->setColumnWidth(c, widths[c]);
     }
 }
 

@@ -247,7 +247,8 @@ void DataGrid::setMultiSelection(bool on)
 
 void DataGrid::cancelPendingEdit()
 {
-    if (QWidget *editor = m_delegate->openEditor())
+    QWidget *editor = m_delegate->openEditor();
+    if (editor && state() == QAbstractItemView::EditingState)
         closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
     if (m_model && m_model->isDirty())
         m_model->revertAll();

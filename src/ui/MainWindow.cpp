@@ -12,6 +12,7 @@
 #include "OptionsDialog.h"
 #include "ProgramOptionsDialog.h"
 #include "ProjectLogPage.h"
+#include "StepTabWidget.h"
 #include "StringGrid.h"
 #include "TranslationPage.h"
 #include "VisualStyle.h"
@@ -28,8 +29,6 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QUrl>
 
 namespace vorlix {
@@ -46,12 +45,8 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
     m_runner = new CommandRunner(wb, m_progress, this);
     buildMenus();
 
-    m_tabs = new QTabWidget(this);
+    m_tabs = new StepTabWidget(this);
     m_tabs->setObjectName(u"PageControl1"_qs);
-    m_tabs->setDocumentMode(false);
-    m_tabs->setUsesScrollButtons(true);
-    m_tabs->tabBar()->setElideMode(Qt::ElideNone);
-    m_tabs->tabBar()->setExpanding(false);
     m_apexMap = new ApexMapPage(wb, *m_runner, m_tabs);
     m_cpanelMap = new CpanelMapPage(wb, *m_runner, m_tabs);
     m_ibexPoints = new IbexPointsPage(wb, *m_runner, m_tabs);
@@ -73,7 +68,7 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
     m_pages = {m_apexMap, m_cpanelMap, m_ibexPoints, m_cpanelNames, m_displayScan,
                m_translation, m_ddcFiles, m_devices, m_log};
     setCentralWidget(m_tabs);
-    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::PageControl1Change);
+    connect(m_tabs, &StepTabWidget::currentChanged, this, &MainWindow::PageControl1Change);
 
     m_wb.statusChanged = [this] { showStatus(); };
     m_wb.showOptionsDialog = [this](bool isDefault) { ProjectOptions(isDefault); };

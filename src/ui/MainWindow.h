@@ -9,7 +9,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
-class QTabWidget;
 
 namespace vorlix {
 
@@ -23,6 +22,7 @@ class DisplayScanPage;
 class IbexPointsPage;
 class ProjectLogPage;
 class StepPage;
+class StepTabWidget;
 class TranslationPage;
 class Workbench;
 
@@ -50,7 +50,7 @@ public:
     QAction *defaultProjectAction() const { return m_defaultProject; }
     QAction *currentProjectAction() const { return m_currentProject; }
     QMenu *optionsMenu() const { return m_optionsMenu; }
-    QTabWidget *tabs() const { return m_tabs; }
+    StepTabWidget *tabs() const { return m_tabs; }
     QLabel *statusPanel(int panel) const { return m_panels[panel]; }
     CommandRunner &runner() const { return *m_runner; }
 
@@ -83,7 +83,7 @@ private:
 
     Workbench &m_wb;
     CommandRunner *m_runner = nullptr;
-    QTabWidget *m_tabs = nullptr;
+    StepTabWidget *m_tabs = nullptr;
     QMenu *m_optionsMenu = nullptr;
     QAction *m_defaultProject = nullptr;
     QAction *m_currentProject = nullptr;
