@@ -112,8 +112,8 @@ int DataGrid::rowCountShown() const { return model() ? model()->rowCount() : 0; 
 
 void DataGrid::rememberColumns()
 {
-    if (!model())
-        return;
+    if (!m_model)
+        return; // the empty stand-in model has nothing worth keeping
     for (int c = 0; c < model()->columnCount(); ++c) {
         const QString title = model()->headerData(c, Qt::Horizontal).toString();
         ColumnState &s = m_columns[title];
@@ -182,6 +182,16 @@ void DataGrid::attach(const QSqlDatabase &db, bool expandedMode)
     if (previous)
         previous->deleteLater();
     m_delegate->devModelColumn = m_which == GridTable::RepJob ? m->record().indexOf(u"devmodel"_qs) : -1;
+    // Columns start wide enough for their titles; never sized to the
+    // contents, which would read every row of a large table.
+    const QFontMetrics titleFont(horizontalHeader()->font());
+    for (int c = 0; c < m->columnCount(); ++c) {
+        const QString title = m->headerData(c, Qt::Horizontal).toString();
+        const int wanted = qMax(m_which == GridTable::RepJob && title == u"devmodel"_qs ? 150 : 56,
+                                titleFont.horizontalAdvance(title) + 16);
+        if (!m_columns.contains(title) || m_columns[title].width <= 0)
+            setColumnWidth(c, wanted);
+    }
     restoreColumns();
     setMultiSelection(m_multi);
     setContinuousEdit(m_continuous);

@@ -122,8 +122,10 @@ void DevicePage::detach() { m_grid->detach(); }
 void DevicePage::applyColumnSettings()
 {
     const Settings &s = m_wb.settings;
-    for (int i = 0; i < kDeviceColumns; ++i)
-        m_grid->setColumnState(i, qMax(12, s.deviceColWidth[i]), s.deviceColVisible[i]);
+    for (int i = 0; i < kDeviceColumns; ++i) {
+        const int width = s.deviceColWidthStored ? qMax(12, s.deviceColWidth[i]) : m_grid->columnWidthOf(i);
+        m_grid->setColumnState(i, width, s.deviceColVisible[i]);
+    }
 }
 
 void DevicePage::collectColumnSettings()
@@ -136,6 +138,7 @@ void DevicePage::collectColumnSettings()
         if (visible && w > 0)
             s.deviceColWidth[i] = qMax(12, w);
     }
+    s.deviceColWidthStored = true;
 }
 
 void DevicePage::emptyDatabase()

@@ -35,7 +35,7 @@ DisplayScanPage::DisplayScanPage(Workbench &wb, CommandRunner &runner, QWidget *
     // Step 5
     auto *scan = new QWidget(splitter);
     auto *scanLayout = new QVBoxLayout(scan);
-    scanLayout->setContentsMargins(0, 0, 0, 0);
+    scanLayout->setContentsMargins(0, 0, 10, 0);
     scanLayout->addWidget(makeHeading(u"Step 5: Scan and Build Display File List"_qs, scan));
     auto *controls = new QGridLayout;
     m_build = makeButton(u"Build File List"_qs, "btn_BuildFileList", scan);
@@ -70,7 +70,7 @@ DisplayScanPage::DisplayScanPage(Workbench &wb, CommandRunner &runner, QWidget *
     // Step 6
     auto *redirect = new QWidget(splitter);
     auto *redirectLayout = new QVBoxLayout(redirect);
-    redirectLayout->setContentsMargins(0, 0, 0, 0);
+    redirectLayout->setContentsMargins(10, 0, 0, 0);
     redirectLayout->addWidget(makeHeading(u"Step 6: Setup Display Redirection"_qs, redirect));
     auto *buttons = new QHBoxLayout;
     auto *add = makeButton(u"Add selected Ibex File to redirection list"_qs, "sb_AddRedirect", redirect);
@@ -94,6 +94,7 @@ DisplayScanPage::DisplayScanPage(Workbench &wb, CommandRunner &runner, QWidget *
     localLayout->addWidget(m_localJobGrid);
     redirectLayout->addWidget(localBox, 1);
 
+    splitter->setHandleWidth(9);
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
 

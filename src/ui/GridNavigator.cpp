@@ -36,7 +36,7 @@ GridNavigator::GridNavigator(DataGrid *grid, bool insertDelete, QWidget *parent)
         }
     });
     add(u"\u2715"_qs, tr("Cancel edit"), [this] { m_grid->cancelPendingEdit(); });
-    row->addStretch();
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 void GridNavigator::move(int to)

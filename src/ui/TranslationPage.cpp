@@ -49,6 +49,8 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
                              u"EFB Text"_qs, u"EFB Point"_qs, u"Conversion Notes"_qs},
                             splitter);
     m_grid->setObjectName(u"TransGrid"_qs);
+    m_grid->setColumnWidth(0, 50);
+    m_grid->setColumnWidth(7, 160);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grid, &QTableWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         QMenu menu(this);
