@@ -16,7 +16,12 @@ QString qtFileFilter(const QString &filter)
             if (pattern.toLower() != pattern && pattern != u"*.*"_qs)
                 patterns << pattern.toLower();
         }
-        out << parts[i] + u" ("_qs + patterns.join(u' ') + u')';
+        // A name that already shows its patterns ("Any file (*.*)") shows them once.
+        QString name = parts[i].trimmed();
+        const qsizetype open = name.lastIndexOf(u'(');
+        if (name.endsWith(u')') && open > 0)
+            name = name.left(open).trimmed();
+        out << name + u" ("_qs + patterns.join(u' ') + u')';
     }
     return out.join(u";;"_qs);
 }
