@@ -1,4 +1,5 @@
 #include "sample/SampleJob.h"
+#include "sample/SampleIbexFiles.h"
 
 #include "app/Error.h"
 #include "app/FileUtil.h"
@@ -56,6 +57,9 @@ SampleJobPaths writeSampleJob(const QString &root)
     makeDir(p.bactalkJob);
     // MASETUP.DAT only marks the job folder.
     writeFileAtomically(p.job + u"/MASETUP.DAT"_qs, QByteArray("VORLIX SAMPLE JOB\r\n"));
+    writeSampleApexFiles(p.job);
+    writeSamplePointFiles(p.job);
+    writeSamplePanelFiles(p.job);
     return p;
 }
 

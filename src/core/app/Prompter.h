@@ -79,12 +79,11 @@ private:
     }
     static std::optional<QString> next(std::deque<std::optional<QString>> &q)
     {
+        if (q.empty())
+            return std::nullopt;
         std::optional<QString> v;
-        if (!q.empty()) {
-            if (q.front())
-                v.emplace(*q.front());
-            q.pop_front();
-        }
+        v.swap(q.front());
+        q.pop_front();
         return v;
     }
     bool m_defaultYes;

@@ -180,36 +180,49 @@ void ControllerMap::PutCpanelMap(int apex, int sequence, int callTo, int cpNumbe
         rowid = find.value(0).toLongLong();
     find.finish();
     const QString key = QStringLiteral("Apex %1, Sequence %2").arg(apex).arg(sequence);
+    const bool setCallTo = callTo < 9999;
+    const bool setCp = cpNumber < 9999;
+    const bool setTux = trunk < 9;
+    const bool setExpanded = m_pdb.expandedModeAvailable();
     if (rowid < 0) {
-        QSqlQuery &ins = query("cpins", "INSERT INTO CpanelMap (Apex, Sequence) VALUES (?, ?)");
+        // A new row is appended whole, so a refused row leaves nothing behind.
+        QSqlQuery &ins = setExpanded
+                             ? query("cpins14", "INSERT INTO CpanelMap (Apex, Sequence, CallTo, CPanelNumber, Trunk, "
+                                                "Address, ExpandedMode) VALUES (?, ?, ?, ?, ?, ?, ?)")
+                             : query("cpins", "INSERT INTO CpanelMap (Apex, Sequence, CallTo, CPanelNumber, Trunk, "
+                                              "Address) VALUES (?, ?, ?, ?, ?, ?)");
         ins.bindValue(0, apex);
         ins.bindValue(1, sequence);
-        if (!m_pdb.post(ins, u"CpanelMap"_qs, key))
-            return;
-        rowid = ins.lastInsertId().toLongLong();
+        ins.bindValue(2, setCallTo ? QVariant(callTo) : QVariant());
+        ins.bindValue(3, setCp ? QVariant(cpNumber) : QVariant());
+        ins.bindValue(4, setTux ? QVariant(trunk) : QVariant());
+        ins.bindValue(5, setTux ? QVariant(address) : QVariant());
+        if (setExpanded)
+            ins.bindValue(6, expanded);
+        m_pdb.post(ins, u"CpanelMap"_qs, key);
+        return;
     }
-    // Each field is written only when its value is meant to change.
-    QSqlQuery &upd = query("cpupd", "UPDATE CpanelMap SET "
-                                    "CallTo = CASE WHEN ?1 THEN ?2 ELSE CallTo END, "
-                                    "CPanelNumber = CASE WHEN ?3 THEN ?4 ELSE CPanelNumber END, "
-                                    "Trunk = CASE WHEN ?5 THEN ?6 ELSE Trunk END, "
-                                    "Address = CASE WHEN ?5 THEN ?7 ELSE Address END "
-                                    "WHERE rowid = ?8");
-    upd.bindValue(0, callTo < 9999);
-    upd.bindValue(1, callTo);
-    upd.bindValue(2, cpNumber < 9999);
-    upd.bindValue(3, cpNumber);
-    upd.bindValue(4, trunk < 9);
-    upd.bindValue(5, trunk);
-    upd.bindValue(6, address);
-    upd.bindValue(7, rowid);
+    // Each field is written only when its value is meant to change. (Plain
+    // "?" placeholders: the SQLite driver counts every "?", so a numbered
+    // placeholder used twice would refuse every update.)
+    QSqlQuery &upd = setExpanded
+                         ? query("cpupd14", "UPDATE CpanelMap SET CallTo = CASE WHEN ? THEN ? ELSE CallTo END, "
+                                            "CPanelNumber = CASE WHEN ? THEN ? ELSE CPanelNumber END, "
+                                            "Trunk = CASE WHEN ? THEN ? ELSE Trunk END, "
+                                            "Address = CASE WHEN ? THEN ? ELSE Address END, "
+                                            "ExpandedMode = ? WHERE rowid = ?")
+                         : query("cpupd", "UPDATE CpanelMap SET CallTo = CASE WHEN ? THEN ? ELSE CallTo END, "
+                                          "CPanelNumber = CASE WHEN ? THEN ? ELSE CPanelNumber END, "
+                                          "Trunk = CASE WHEN ? THEN ? ELSE Trunk END, "
+                                          "Address = CASE WHEN ? THEN ? ELSE Address END WHERE rowid = ?");
+    const QVariantList values{setCallTo, callTo, setCp, cpNumber, setTux, trunk, setTux, address};
+    int i = 0;
+    for (const QVariant &v : values)
+        upd.bindValue(i++, v);
+    if (setExpanded)
+        upd.bindValue(i++, expanded);
+    upd.bindValue(i, rowid);
     m_pdb.post(upd, u"CpanelMap"_qs, key);
-    if (m_pdb.expandedModeAvailable()) {
-        QSqlQuery &ex = query("cpexp", "UPDATE CpanelMap SET ExpandedMode = ? WHERE rowid = ?");
-        ex.bindValue(0, expanded);
-        ex.bindValue(1, rowid);
-        m_pdb.post(ex, u"CpanelMap"_qs, key);
-    }
 }
 
 void ControllerMap::PutIbexPoint(int apex, int point, int type, const QString &description)

@@ -1,0 +1,59 @@
+// read-ddc, read-points and read-cpanels: steps 2, 3 and 4.
+#include "CliCommand.h"
+
+#include "ibex/ReaderCommands.h"
+
+namespace vorlix::cli {
+namespace {
+
+int report(Context &ctx, const QString &command, const QString &table, const ReadOutcome &r)
+{
+    if (r.declined) {
+        ctx.out << command << ": nothing was read; " << table
+                << " is unchanged (the confirmation was answered No, use --yes).\n";
+        ctx.out.flush();
+        return ExitOk;
+    }
+    ctx.out << command << ": " << r.filesRead << " file(s) read into " << table << ".\n";
+    for (const QString &f : r.missingFiles)
+        ctx.out << "Possible missing file: " << f << '\n';
+    if (r.refusedRows > 0)
+        ctx.out << r.refusedRows << " row(s) were not written; see the session log.\n";
+    ctx.out.flush();
+    return ExitOk;
+}
+
+int runReadDdc(Context &ctx, const QStringList &args)
+{
+    QCommandLineParser p;
+    const QCommandLineOption lostTux(u"lost-tux"_qs, u"Add Tux with no Cpanel Reference."_qs);
+    p.addOption(lostTux);
+    parseArgs(p, u"read-ddc"_qs, args, 1, 1);
+    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    return report(ctx, u"read-ddc"_qs, u"CpanelMap"_qs, ReadDdcCommand(wb, p.isSet(lostTux)));
+}
+
+int runReadPoints(Context &ctx, const QStringList &args)
+{
+    QCommandLineParser p;
+    parseArgs(p, u"read-points"_qs, args, 1, 1);
+    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    return report(ctx, u"read-points"_qs, u"IbexPtMap"_qs, ReadPointsCommand(wb));
+}
+
+int runReadCpanels(Context &ctx, const QStringList &args)
+{
+    QCommandLineParser p;
+    parseArgs(p, u"read-cpanels"_qs, args, 1, 1);
+    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    return report(ctx, u"read-cpanels"_qs, u"CpanelNames"_qs, ReadCpanelsCommand(wb));
+}
+
+RegisterCommand regDdc("read-ddc", "JOB [--lost-tux]",
+                       "step 2: read the control-panel calls of the APEXnn.adc files into CpanelMap", runReadDdc);
+RegisterCommand regPoints("read-points", "JOB", "step 3: read PNTSnn.DAT and PDATnn.DAT into IbexPtMap",
+                          runReadPoints);
+RegisterCommand regCpanels("read-cpanels", "JOB", "step 4: read CNTPnn.DAT into CpanelNames", runReadCpanels);
+
+} // namespace
+} // namespace vorlix::cli

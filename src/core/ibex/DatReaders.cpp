@@ -1,0 +1,150 @@
+#include "ibex/DatReaders.h"
+
+#include "app/Ansi.h"
+#include "app/Error.h"
+#include "ibex/ControllerMap.h"
+#include "ibex/JobFiles.h"
+
+#include <QDir>
+
+namespace vorlix {
+
+namespace {
+
+// Reads within the data only: bytes past its end read as zero.
+struct Bytes {
+    QByteArrayView data;
+    uint8_t u8(qsizetype off) const
+    {
+        return off >= 0 && off < data.size() ? static_cast<uint8_t>(data[off]) : 0;
+    }
+    uint16_t u16(qsizetype off) const { return static_cast<uint16_t>(u8(off) | (u8(off + 1) << 8)); }
+    bool has(qsizetype off, qsizetype n) const { return off >= 0 && off <= data.size() - n; }
+    // A text field cut at the end of the data.
+    QString text(qsizetype off, qsizetype size) const
+    {
+        if (off >= data.size())
+            return {};
+        return ansi::decodeField(data.sliced(off, std::min(size, data.size() - off)));
+    }
+};
+
+} // namespace
+
+std::vector<PointSetup> DecodePnts(QByteArrayView data)
+{
+    using namespace pntsfile;
+    std::vector<PointSetup> out;
+    const Bytes b{data};
+    qsizetype off = kHeaderSize;
+    for (int examined = 0; off + 1 < data.size() && examined < kMaxRecords; ++examined, off += kRecordSize) {
+        const uint16_t number = b.u16(off + kNumber);
+        if (number == kDatListEnd)
+            break;
+        const uint16_t type = b.u16(off + kType);
+        if (number <= kMaxPoint && type >= 1 && type <= 4)
+            out.push_back({number, type, b.text(off + kDescription, kDescriptionSize)});
+    }
+    return out;
+}
+
+std::vector<PointValue> DecodePdat(QByteArrayView data)
+{
+    using namespace pdatfile;
+    std::vector<PointValue> out;
+    const Bytes b{data};
+    qsizetype pos = 0;
+    // A block whose kind byte lies past the data ends the list like 0xFF.
+    while (pos + 1 < data.size() && b.has(pos + kKind, 1) && b.u8(pos + kKind) != kEndKind) {
+        const uint16_t length = b.u16(pos + kLength);
+        if (b.u8(pos + kKind) == kPointValues && b.has(pos + kBase, 2)) {
+            const int count = b.u8(pos + kCount);
+            const int base = b.u16(pos + kBase);
+            for (int j = 1; j <= count; ++j) {
+                const qsizetype at = pos + kValues + kValueStride * (j - 1);
+                if (!b.has(at, 2))
+                    break; // values stop where the data does
+                const auto raw = static_cast<int16_t>(b.u16(at));
+                out.push_back({base + j, raw / 10.0});
+            }
+        }
+        pos += qsizetype(length) + 2;
+    }
+    return out;
+}
+
+std::vector<PanelName> DecodeCntp(QByteArrayView data)
+{
+    using namespace cntpfile;
+    std::vector<PanelName> out;
+    const Bytes b{data};
+    qsizetype off = kHeaderSize;
+    for (int examined = 0; off + 1 < data.size() && examined < kMaxRecords; ++examined, off += kRecordSize) {
+        const uint16_t number = b.u16(off + kNumber);
+        if (number == kDatListEnd)
+            break;
+        if (number <= kMaxPanel)
+            out.push_back({number, b.text(off + kName, kNameSize)});
+    }
+    return out;
+}
+
+QString DatReaders::pntsName(int apex) { return QString::asprintf("pnts%.2d.dat", apex); }
+QString DatReaders::pdatName(int apex) { return QString::asprintf("pdat%.2d.dat", apex); }
+QString DatReaders::cntpName(int apex) { return QString::asprintf("cntp%.2d.dat", apex); }
+
+template <typename Fn>
+void DatReaders::walk(const QString &jobFolder, QString (*nameOf)(int), qsizetype maxBytes, QStringList &missing,
+                      Fn &&perFile)
+{
+    JobFiles files(jobFolder);
+    for (int apex = 0; apex <= 31; ++apex) {
+        if (onApex)
+            onApex(apex);
+        if (!m_map.ApexIsMapped(apex))
+            continue;
+        const QString name = nameOf(apex);
+        const QString path = files.find(name);
+        if (path.isEmpty()) {
+            missing << name;
+            continue;
+        }
+        const QByteArray bytes = JobFiles::read(path, maxBytes);
+        ++filesRead;
+        perFile(apex, path, bytes);
+    }
+}
+
+void DatReaders::ReadPntsFiles(const QString &jobFolder, QStringList &missing)
+{
+    walk(jobFolder, &pntsName, pntsfile::kMaxReachedBytes, missing,
+         [this](int apex, const QString &, const QByteArray &bytes) {
+             for (const PointSetup &p : DecodePnts(bytes))
+                 m_map.PutIbexPoint(apex, p.point, p.type, p.description);
+         });
+}
+
+void DatReaders::ReadPdatFiles(const QString &jobFolder, QStringList &missing)
+{
+    // One byte more than allowed tells a file that is too large.
+    walk(jobFolder, &pdatName, pdatfile::kMaxFileBytes + 1, missing,
+         [this](int apex, const QString &path, const QByteArray &bytes) {
+             if (bytes.size() > pdatfile::kMaxFileBytes)
+                 throw Error(QStringLiteral("\"%1\" is too large to be a point value file (more than %2 MiB).")
+                                 .arg(QDir::toNativeSeparators(path))
+                                 .arg(pdatfile::kMaxFileBytes / (1024 * 1024)));
+             for (const PointValue &v : DecodePdat(bytes))
+                 m_map.PutIbexPointValue(apex, v.point, v.value);
+         });
+}
+
+void DatReaders::ReadCntpFiles(const QString &jobFolder, QStringList &missing)
+{
+    walk(jobFolder, &cntpName, cntpfile::kMaxReachedBytes, missing,
+         [this](int apex, const QString &, const QByteArray &bytes) {
+             for (const PanelName &p : DecodeCntp(bytes))
+                 m_map.PutCpanelName(apex, p.number, p.name);
+         });
+}
+
+} // namespace vorlix
