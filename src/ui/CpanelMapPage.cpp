@@ -13,7 +13,9 @@ CpanelMapPage::CpanelMapPage(Workbench &wb, CommandRunner &runner, QWidget *pare
                     {"DBGrid3", "cb_FilterCP", "cb_AlwaysEdit2", "BitBtn4"}, wb, runner, parent)
 {
     m_read = makeButton(u"Read data from APEXnn.adc files."_qs, "BitBtn3", this);
-    markNotAvailable(m_read);
+    connect(m_read, &QPushButton::clicked, this, [this] {
+        runReader([this](const CommandFrame &f) { return ReadDdcCommand(m_wb, m_lostTux->isChecked(), f); });
+    });
     m_lostTux = makeCheckBox(u"Add Tux with no Cpanel Reference"_qs, "cb_LostTux", this);
     commands()->addWidget(m_read, 0, 0);
     commands()->addWidget(m_lostTux, 0, 1);

@@ -12,7 +12,8 @@ CpanelNamesPage::CpanelNamesPage(Workbench &wb, CommandRunner &runner, QWidget *
                     {"DBGrid5", "cb_FilterCPnames", "cb_AlwaysEdit4", "BitBtn8"}, wb, runner, parent)
 {
     m_read = makeButton(u"Read data CNTPnn.DAT files."_qs, "BitBtn6", this);
-    markNotAvailable(m_read);
+    connect(m_read, &QPushButton::clicked, this,
+            [this] { runReader([this](const CommandFrame &f) { return ReadCpanelsCommand(m_wb, f); }); });
     commands()->addWidget(m_read, 0, 0);
 }
 

@@ -16,7 +16,8 @@ IbexPointsPage::IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *pa
                     {"DBGrid4", "cb_FilterIbex", "cb_AlwaysEdit3", "BitBtn7"}, wb, runner, parent)
 {
     m_read = makeButton(u"Read data PNTSnn.DAT files."_qs, "BitBtn5", this);
-    markNotAvailable(m_read);
+    connect(m_read, &QPushButton::clicked, this,
+            [this] { runReader([this](const CommandFrame &f) { return ReadPointsCommand(m_wb, f); }); });
     m_overrides = makeButton(u"Manage project point overrides"_qs, "btn_GlobalPoints", this);
     markNotAvailable(m_overrides);
     auto *apexLabel = new QLabel(u"Apex"_qs, this);

@@ -7,6 +7,7 @@
 #include "app/Messages.h"
 #include "app/Workbench.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -67,16 +68,40 @@ void TableStepPage::cancelPendingEdits() { m_grid->cancelPendingEdit(); }
 
 void TableStepPage::clearFilter() { m_filter->setChecked(false); }
 
+CommandFrame TableStepPage::frame()
+{
+    CommandFrame f;
+    f.beginBusy = [this] {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // the heading shows first
+        m_runner.BeginBusy();
+        m_grid->setUpdatesEnabled(false);
+    };
+    f.endBusy = [this] {
+        m_grid->setUpdatesEnabled(true);
+        m_runner.EndBusy();
+    };
+    f.progress = m_runner.progress();
+    return f;
+}
+
+void TableStepPage::runReader(const std::function<ReadOutcome(const CommandFrame &)> &command)
+{
+    m_grid->cancelPendingEdit();
+    const CommandFrame f = frame();
+    ReadOutcome outcome;
+    const bool ok = m_runner.guarded([&] { outcome = command(f); });
+    if (!ok || !outcome.declined) {
+        m_grid->reload();
+        m_grid->firstRow();
+    }
+}
+
 void TableStepPage::emptyTable()
 {
-    if (!m_wb.prompter.confirm(msg::ConfirmEmptyTable()))
-        return;
     const QString name = TableView(m_table).tableName();
     m_grid->cancelPendingEdit();
-    m_runner.run(QString(), [&](const Progress &) {
-        m_wb.requireDatabase();
-        m_wb.pdb.EmptyTable(name);
-    });
+    const CommandFrame f = frame();
+    m_runner.guarded([&] { EmptyReaderTableCommand(m_wb, name, f); });
     m_grid->reload();
     m_grid->firstRow();
 }

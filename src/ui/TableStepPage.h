@@ -4,6 +4,9 @@
 // "Continuous edit mode".
 #include "StepPage.h"
 #include "app/TableView.h"
+#include "ibex/ReaderCommands.h"
+
+#include <functional>
 
 class QCheckBox;
 class QGridLayout;
@@ -40,6 +43,11 @@ protected:
     GridTable table() const { return m_table; }
     // The empty-table command: asks, then empties the table in the busy frame.
     void emptyTable();
+    // Runs a reader command in the busy frame (busy cursor, the grid's
+    // updates suspended, progress in the status bar), then shows the
+    // table again from its first row.
+    CommandFrame frame();
+    void runReader(const std::function<ReadOutcome(const CommandFrame &)> &command);
 
 private:
     GridTable m_table;
