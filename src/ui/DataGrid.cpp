@@ -187,8 +187,8 @@ void DataGrid::attach(const QSqlDatabase &db, bool expandedMode)
     const QFontMetrics titleFont(horizontalHeader()->font());
     for (int c = 0; c < m->columnCount(); ++c) {
         const QString title = m->headerData(c, Qt::Horizontal).toString();
-        const int wanted = qMax(m_which == GridTable::RepJob && title == u"devmodel"_qs ? 150 : 56,
-                                titleFont.horizontalAdvance(title) + 16);
+        const bool text = m->isTextColumn(c);
+        const int wanted = qMax(text ? 150 : 56, titleFont.horizontalAdvance(title) + 16);
         if (!m_columns.contains(title) || m_columns[title].width <= 0)
             setColumnWidth(c, wanted);
     }

@@ -1,5 +1,7 @@
 #include "ProjectTableModel.h"
 
+#include "app/Schema.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QDir>
@@ -97,6 +99,20 @@ int ProjectTableModel::calculatedColumn() const
     return record().count();
 }
 
+bool ProjectTableModel::isTextColumn(int modelColumn) const
+{
+    if (modelColumn == calculatedColumn())
+        return true;
+    const schema::Table *table = schema::findTable(m_view.tableName());
+    if (!table || modelColumn < 0 || modelColumn >= record().count())
+        return false;
+    const QString name = record().fieldName(modelColumn);
+    for (const schema::Field &f : table->fields)
+        if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0)
+            return f.type == schema::FieldType::Text || f.type == schema::FieldType::DateTime;
+    return false;
+}
+
 int ProjectTableModel::columnCount(const QModelIndex &parent) const
 {
     if (parent.isValid())
@@ -130,6 +146,8 @@ QVariant ProjectTableModel::data(const QModelIndex &index, int role) const
             return {};
         }
     }
+    if (role == Qt::TextAlignmentRole && !isTextColumn(index.column()))
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     return QSqlTableModel::data(index, role);
 }
 

@@ -31,6 +31,8 @@ public:
     int viewColumn(int modelColumn) const;
     int modelColumn(int viewColumn) const;
     int calculatedColumn() const; // -1 when the table has none
+    // A column of a text field (left-aligned and wider; numbers align right).
+    bool isTextColumn(int modelColumn) const;
 
     // Where the step 1 cues ask whether the style is dark, and where the
     // Tux file list finds the BACtalk job folder.

@@ -2,6 +2,8 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStyleOptionTab>
 #include <QStylePainter>
@@ -58,6 +60,18 @@ StepTabWidget::StepTabWidget(QWidget *parent) : QWidget(parent)
     m_group = new QButtonGroup(this);
     m_group->setExclusive(true);
     connect(m_group, &QButtonGroup::idClicked, this, &StepTabWidget::setCurrentIndex);
+    // Ctrl+Tab and Ctrl+PgDn move to the next tab, with Shift or PgUp back.
+    auto step = [this](int by) {
+        if (!m_tabs.isEmpty())
+            setCurrentIndex((currentIndex() + by + int(m_tabs.size())) % int(m_tabs.size()));
+    };
+    for (const QKeySequence &next : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        connect(new QShortcut(next, this), &QShortcut::activated, this,
+                [step] { step(1); });
+    for (const QKeySequence &back :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        connect(new QShortcut(back, this), &QShortcut::activated, this,
+                [step] { step(-1); });
 }
 
 int StepTabWidget::addTab(QWidget *page, const QString &caption)
