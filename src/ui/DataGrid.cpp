@@ -115,6 +115,8 @@ void DataGrid::rememberColumns()
     if (!m_model)
         return; // the empty stand-in model has nothing worth keeping
     for (int c = 0; c < model()->columnCount(); ++c) {
+        if (m_model->viewColumn(c) < 0)
+            continue; // not shown by this database's generation
         const QString title = model()->headerData(c, Qt::Horizontal).toString();
         ColumnState &s = m_columns[title];
         s.visible = !isColumnHidden(c);
