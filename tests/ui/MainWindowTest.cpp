@@ -82,9 +82,7 @@ TEST_F(MainWindowTest, CurrentProjectOptionsShowTheExtendedPagesAndCheckPointTex
     seedDefaultProject();
     start();
     const QString job = makeJob();
-    onNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
-    prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
-    window->OpenProjectClick();
+    openJob(job);
     ASSERT_TRUE(wb->ProjectOpen);
 
     wb->vars.CpanelPlaceHolder = u"AV-32"_qs;
@@ -135,9 +133,7 @@ TEST_F(MainWindowTest, DefaultAndCurrentProjectAreNeverEnabledTogether)
     };
     check();
     const QString job = makeJob();
-    onNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
-    prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
-    window->OpenProjectClick();
+    openJob(job);
     check();
     window->Closeproject1Click();
     check();
@@ -151,9 +147,7 @@ TEST_F(MainWindowTest, ExitWithUnsavedGridEditsAsksAndNoChangesNothing)
     seedDefaultProject();
     start();
     const QString job = makeJob();
-    onNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
-    prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
-    window->OpenProjectClick();
+    openJob(job);
     ASSERT_TRUE(wb->ProjectOpen);
     wb->GridEdited = true;
     const QString folder = wb->ProjectFolder;
@@ -185,9 +179,7 @@ TEST_F(MainWindowTest, TitleBarCloseSavesTheLogIntoTheOpenProject)
     seedDefaultProject();
     start();
     const QString job = makeJob();
-    onNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
-    prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
-    window->OpenProjectClick();
+    openJob(job);
     // The user's own words in the memo are kept too.
     auto *memo = window->logPage()->memo();
     memo->appendPlainText(u"checked trunk 2 by hand"_qs);

@@ -144,25 +144,23 @@ TEST_F(ProjectSettingsTest, SpinEditsShowNearestBoundsAndStoreTheProjectVariable
 TEST_F(ProjectSettingsTest, ExpandedModeShowsOnlyForGeneration14Databases)
 {
     const QString oldJob = makeJob(u"old"_qs);
-    openNewJob(oldJob, [](OptionsDialog *d) { d->reject(); });
+    openJob(oldJob);
     {
         QSqlQuery q(wb->pdb.db());
         ASSERT_TRUE(q.exec(u"UPDATE Vorlix SET FloatVal = 12.6 WHERE VarName = 'DatabaseVersion'"_qs));
     }
     const QString newJob = makeJob(u"new"_qs);
-    openNewJob(newJob, [](OptionsDialog *d) { d->reject(); });
+    openJob(newJob);
     auto *grid = window->cpanelMapPage()->grid();
     auto expandedShown = [&] {
         const int c = grid->tableModel()->record().indexOf(u"ExpandedMode"_qs);
         return c >= 0 && !grid->isColumnHidden(c);
     };
     EXPECT_TRUE(expandedShown());
-    prompter.pushFile(QDir(oldJob).filePath(u"MASETUP.DAT"_qs));
-    window->OpenProjectClick();
+    openJob(oldJob);
     EXPECT_FALSE(wb->pdb.expandedModeAvailable());
     EXPECT_FALSE(expandedShown());
-    prompter.pushFile(QDir(newJob).filePath(u"MASETUP.DAT"_qs));
-    window->OpenProjectClick();
+    openJob(newJob);
     EXPECT_TRUE(expandedShown());
 }
 

@@ -27,9 +27,7 @@ protected:
         start();
         ASSERT_TRUE(m_root.isValid());
         m_paths = sample::writeSampleJob(m_root.path());
-        onNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
-        prompter.pushFile(QDir(m_paths.job).filePath(u"MASETUP.DAT"_qs));
-        window->OpenProjectClick();
+        openJob(m_paths.job);
         ASSERT_TRUE(wb->ProjectOpen);
         sample::configureSampleProject(*wb, m_paths);
         prompter.asked.clear();

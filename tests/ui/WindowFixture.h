@@ -6,6 +6,7 @@
 #include "app/Workbench.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -69,6 +70,20 @@ protected:
             QWidget *modal = QApplication::activeModalWidget();
             inspect(modal);
         });
+    }
+
+    // Opens the job folder through "Open or create new project"; a new
+    // project's options dialog is cancelled.
+    void openJob(const QString &job)
+    {
+        const bool created = !QFile::exists(QDir(job).filePath(u"vorlix.mdb"_qs));
+        if (created)
+            onNextModal([](QWidget *modal) {
+                if (auto *dialog = qobject_cast<QDialog *>(modal))
+                    dialog->reject();
+            });
+        prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
+        window->OpenProjectClick();
     }
 
     template <typename T>
