@@ -29,6 +29,7 @@ void CommandRunner::EndBusy()
         return;
     m_busy = false;
     QApplication::restoreOverrideCursor();
+    m_wb.setStatus(2, QString());
     if (m_bar) {
         m_bar->reset();
         m_bar->hide();
@@ -46,9 +47,10 @@ Progress CommandRunner::progress()
                 m_bar->setValue(qMin(done, total));
                 m_bar->setFormat(QStringLiteral("%1 of %2").arg(done).arg(total));
             }
-            if (!what.isEmpty())
-                m_bar->setToolTip(what);
         }
+        // The activity panel names the item being worked on.
+        if (!what.isEmpty())
+            m_wb.setStatus(2, u" "_qs + what);
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     p.cancelled = [this] { return m_wb.ScanAborted; };

@@ -192,6 +192,25 @@ TEST_F(MainWindowTest, TitleBarCloseSavesTheLogIntoTheOpenProject)
     EXPECT_TRUE(QFile::exists(QDir(appDir).filePath(u"vorlix.ini"_qs)));
 }
 
+TEST_F(MainWindowTest, ADamagedProjectDatabaseIsReportedAndLeftAsItIs)
+{
+    seedDefaultProject();
+    start();
+    const QString job = makeJob();
+    QFile damaged(QDir(job).filePath(u"vorlix.mdb"_qs));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("Standard Jet DB, but not really");
+    damaged.close();
+    openJob(job);
+    ASSERT_EQ(prompter.errors.size(), 1);
+    EXPECT_TRUE(prompter.errors[0].contains(QDir::toNativeSeparators(damaged.fileName())));
+    EXPECT_FALSE(wb->ProjectOpen);
+    EXPECT_EQ(window->statusPanel(0)->text(), u" No project loaded."_qs);
+    EXPECT_EQ(child<DataGrid>("DBGrid2")->model()->rowCount(), 32); // the default project again
+    ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
+    EXPECT_EQ(damaged.readAll(), QByteArray("Standard Jet DB, but not really"));
+}
+
 TEST_F(MainWindowTest, ClearLogEmptiesTheMemoAndTheSavedLog)
 {
     seedDefaultProject();
