@@ -114,20 +114,8 @@ void DisplayScanPage::attach()
         storeStartingDisplay(m_start->value());
 }
 
-void DisplayScanPage::storeStartingDisplay(int value)
-{
-    if (value < 0)
-        return;
-    m_wb.vars.StartingDisplay = static_cast<uint16_t>(value);
-    if (m_wb.pdb.isOpen())
-        SetVarInt(m_wb.pdb.db(), u"StartingDisplay"_qs, value);
-}
+void DisplayScanPage::storeStartingDisplay(int value) { m_wb.setStartingDisplay(value); }
 
-void DisplayScanPage::storeScanDepth(int value)
-{
-    m_wb.vars.ScanDepth = static_cast<uint16_t>(value);
-    if (m_wb.pdb.isOpen())
-        SetVarInt(m_wb.pdb.db(), u"ScanDepth"_qs, value);
-}
+void DisplayScanPage::storeScanDepth(int value) { m_wb.setScanDepth(value); }
 
 } // namespace vorlix

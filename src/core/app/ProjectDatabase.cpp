@@ -113,6 +113,16 @@ bool ProjectDatabase::LinkDatabase(const QString &projectFolder, const QString &
         // A read-only project folder: the lookups still work, only slower.
     }
     ProjectVars(d, vars, VarDirection::Read);
+    // The step 5 spin edits show the scan settings within their ranges and
+    // store the shown value back.
+    if (vars.ScanDepth < 5 || vars.ScanDepth > 20) {
+        vars.ScanDepth = vars.ScanDepth < 5 ? 5 : 20;
+        SetVarInt(d, u"ScanDepth"_qs, vars.ScanDepth);
+    }
+    if (vars.StartingDisplay > 9999) {
+        vars.StartingDisplay = 9999;
+        SetVarInt(d, u"StartingDisplay"_qs, vars.StartingDisplay);
+    }
 
     m_expandedMode = vars.DatabaseVersion >= 14 && hasField(d, "CpanelMap", "ExpandedMode");
     if (vars.DatabaseVersion >= 14 && !hasField(d, "CpanelMap", "ExpandedMode")) {

@@ -40,8 +40,9 @@ public:
     explicit ScriptedPrompter(bool defaultYes = false) : m_defaultYes(defaultYes) {}
 
     void pushYesNo(bool yes) { m_yesNo.push_back(yes); }
-    void pushText(std::optional<QString> text) { m_texts.push_back(std::move(text)); }
-    void pushFile(std::optional<QString> file) { m_files.push_back(std::move(file)); }
+    // A null QString stands for Cancel.
+    void pushText(const QString &text) { m_texts.push_back(text); }
+    void pushFile(const QString &file) { m_files.push_back(file); }
 
     bool confirm(const QString &text) override { asked << text; return nextYesNo(); }
     bool warn(const QString &text) override { asked << text; return nextYesNo(); }
@@ -77,19 +78,20 @@ private:
         m_yesNo.pop_front();
         return v;
     }
-    static std::optional<QString> next(std::deque<std::optional<QString>> &q)
+    static std::optional<QString> next(std::deque<QString> &q)
     {
         if (q.empty())
             return std::nullopt;
-        std::optional<QString> v;
-        v.swap(q.front());
+        const QString v = q.front();
         q.pop_front();
-        return v;
+        if (v.isNull())
+            return std::nullopt;
+        return std::make_optional(v);
     }
     bool m_defaultYes;
     std::deque<bool> m_yesNo;
-    std::deque<std::optional<QString>> m_texts;
-    std::deque<std::optional<QString>> m_files;
+    std::deque<QString> m_texts;
+    std::deque<QString> m_files;
 };
 
 } // namespace vorlix

@@ -3,6 +3,7 @@
 #include "app/Ansi.h"
 #include "app/Error.h"
 #include "app/FileUtil.h"
+#include "app/Messages.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -62,7 +63,7 @@ void SessionLog::LogObjMsg(const QString &msg, bool isErr)
 void SessionLog::MsgMissingFiles()
 {
     for (const QString &f : missingFiles)
-        append(u"\tPossible missing file: "_qs + f);
+        append(msg::PossibleMissingFile() + f);
 }
 
 void SessionLog::clear()

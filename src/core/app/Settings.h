@@ -26,7 +26,7 @@ struct Settings {
     int VisualStyle = 13;
     // [Standards]
     QString AlerRep, AlerJob, DealerRep, DealerJob;
-    QString LedRep, LedJob, LedOff, LedOn;
+    QString LedRep = u"alerton"_qs, LedJob = u"standard"_qs, LedOff = u"aler0000"_qs, LedOn = u"aler0001"_qs;
 
     Settings();
 

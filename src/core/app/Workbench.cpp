@@ -178,6 +178,43 @@ void Workbench::saveProjectVariables()
     setStatus(1, msg::StatusDest() + QDir::toNativeSeparators(vars.BactalkJobPath));
 }
 
+bool Workbench::ConfirmClearTable() { return prompter.confirm(msg::ConfirmClearTable()); }
+bool Workbench::ConfirmEmptyTable() { return prompter.confirm(msg::ConfirmEmptyTable()); }
+
+bool Workbench::EmptyTableCommand(const QString &table)
+{
+    if (!ConfirmEmptyTable())
+        return false;
+    requireDatabase();
+    pdb.EmptyTable(table);
+    return true;
+}
+
+bool Workbench::EmptyDeviceDatabase()
+{
+    if (!prompter.confirm(msg::ConfirmEmptyDeviceDatabase()))
+        return false;
+    requireDatabase();
+    pdb.EmptyDeviceTables();
+    return true;
+}
+
+void Workbench::setScanDepth(int depth)
+{
+    vars.ScanDepth = static_cast<uint16_t>(depth);
+    if (pdb.isOpen())
+        SetVarInt(pdb.db(), u"ScanDepth"_qs, depth);
+}
+
+void Workbench::setStartingDisplay(int display)
+{
+    if (display < 0)
+        return;
+    vars.StartingDisplay = static_cast<uint16_t>(display);
+    if (pdb.isOpen())
+        SetVarInt(pdb.db(), u"StartingDisplay"_qs, display);
+}
+
 void Workbench::buildDisplayInventory() {}
 void Workbench::refreshDeviceLists() {}
 void Workbench::saveFileList() {}

@@ -69,6 +69,20 @@ public:
     // Throws Error naming the file when no project database is open.
     void requireDatabase() const;
 
+    // The two table confirmations of the readers and empty-table buttons.
+    bool ConfirmClearTable();
+    bool ConfirmEmptyTable();
+    // Empty-table buttons of steps 2 to 4: asks, then empties the table.
+    // False when the user said No.
+    bool EmptyTableCommand(const QString &table);
+    // Step 10 "Empty Database": asks, then empties both device tables.
+    bool EmptyDeviceDatabase();
+
+    // The step 5 spin edits store their values at once ("Starting display"
+    // only for values of 0 or more).
+    void setScanDepth(int depth);
+    void setStartingDisplay(int display);
+
     // Project variables back into the database (options dialog OK).
     void saveProjectVariables();
 
