@@ -218,13 +218,10 @@ void MainWindow::OpenProjectClick()
         return;
     if (!m_wb.CanCloseProject())
         return;
-    // The question is answered; the core does not ask it again.
-    const bool edited = m_wb.GridEdited;
+    // The question is answered (the grid edits are given up): the core
+    // does not ask it again.
     m_wb.GridEdited = false;
-    relink([&] {
-        if (!m_wb.OpenProjectFile(QDir::fromNativeSeparators(*file)))
-            m_wb.GridEdited = edited;
-    });
+    relink([&] { m_wb.OpenProjectFile(QDir::fromNativeSeparators(*file)); });
 }
 
 void MainWindow::Openlastjob1Click()
