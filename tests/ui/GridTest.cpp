@@ -6,6 +6,7 @@
 #include "DevicePage.h"
 #include "ProjectTableModel.h"
 #include "StepTabWidget.h"
+#include "TabListBox.h"
 #include "WindowFixture.h"
 #include "app/Messages.h"
 
@@ -224,6 +225,24 @@ TEST_F(GridTest, EmptyDatabaseAsksAndEmptiesBothDeviceTables)
     ASSERT_TRUE(q.exec(u"SELECT COUNT(*) FROM tblDevCapabilities"_qs) && q.next());
     EXPECT_EQ(q.value(0).toInt(), 0);
     EXPECT_EQ(prompter.asked.value(0), msg::ConfirmEmptyDeviceDatabase());
+}
+
+} // namespace
+} // namespace vorlix::test
+
+namespace vorlix::test {
+namespace {
+
+TEST(TabListBox, ColumnsStartAtTheirTabStopsUnlessTextIsLonger)
+{
+    TabListBox box;
+    box.setTabStops({100, 220});
+    const QList<int> starts = box.columnStarts(u"12\tAV-3\t1200:AV-3"_qs);
+    EXPECT_EQ(starts, (QList<int>{0, 100, 220}));
+    const QString wide = QString(60, u'W');
+    const QList<int> pushed = box.columnStarts(wide + u"\tx"_qs);
+    EXPECT_GT(pushed[1], 100); // the long first column pushes the second one on
+    EXPECT_EQ(box.columnStarts(u"only"_qs), QList<int>{0});
 }
 
 } // namespace
