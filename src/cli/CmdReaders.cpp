@@ -3,8 +3,25 @@
 
 #include "ibex/ReaderCommands.h"
 
+#include <cstdio>
+#include <unistd.h>
+
 namespace vorlix::cli {
 namespace {
+
+// Progress as one line on stderr that is rewritten per Apex, when stderr
+// is a terminal (batch logs stay clean).
+CommandFrame progressFrame(Context &ctx)
+{
+    CommandFrame frame;
+    if (isatty(fileno(stderr))) {
+        frame.progress.report = [&ctx](int done, int total, const QString &what) {
+            ctx.err << '\r' << what << " (" << done << '/' << total << ')' << Qt::flush;
+        };
+        frame.endBusy = [&ctx] { ctx.err << '\r' << QString(30, u' ') << '\r' << Qt::flush; };
+    }
+    return frame;
+}
 
 int report(Context &ctx, const QString &command, const QString &table, const ReadOutcome &r)
 {
@@ -30,7 +47,7 @@ int runReadDdc(Context &ctx, const QStringList &args)
     p.addOption(lostTux);
     parseArgs(p, u"read-ddc"_qs, args, 1, 1);
     Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
-    return report(ctx, u"read-ddc"_qs, u"CpanelMap"_qs, ReadDdcCommand(wb, p.isSet(lostTux)));
+    return report(ctx, u"read-ddc"_qs, u"CpanelMap"_qs, ReadDdcCommand(wb, p.isSet(lostTux), progressFrame(ctx)));
 }
 
 int runReadPoints(Context &ctx, const QStringList &args)
@@ -38,7 +55,7 @@ int runReadPoints(Context &ctx, const QStringList &args)
     QCommandLineParser p;
     parseArgs(p, u"read-points"_qs, args, 1, 1);
     Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
-    return report(ctx, u"read-points"_qs, u"IbexPtMap"_qs, ReadPointsCommand(wb));
+    return report(ctx, u"read-points"_qs, u"IbexPtMap"_qs, ReadPointsCommand(wb, progressFrame(ctx)));
 }
 
 int runReadCpanels(Context &ctx, const QStringList &args)
@@ -46,7 +63,7 @@ int runReadCpanels(Context &ctx, const QStringList &args)
     QCommandLineParser p;
     parseArgs(p, u"read-cpanels"_qs, args, 1, 1);
     Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
-    return report(ctx, u"read-cpanels"_qs, u"CpanelNames"_qs, ReadCpanelsCommand(wb));
+    return report(ctx, u"read-cpanels"_qs, u"CpanelNames"_qs, ReadCpanelsCommand(wb, progressFrame(ctx)));
 }
 
 RegisterCommand regDdc("read-ddc", "JOB [--lost-tux]",

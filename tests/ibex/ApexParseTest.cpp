@@ -166,7 +166,9 @@ TEST(ApexParse, DamagedRecordsStayInsideTheData)
     // A zero length repeats the record until the 10000-record cap.
     const DdcProgram zero = ParseDdcFile(B().statement(9, 'P', {B::constant(10), B::constant(20)}, 0).bytes(), 0,
                                          false);
-    EXPECT_EQ(zero.records.size(), 10000u);
+    ASSERT_EQ(zero.records.size(), 10000u);
+    EXPECT_EQ(zero.records.back().seq, 9);
+    EXPECT_EQ(zero.records.back().point(2), u"2");
     // A record head cut in the middle ends the list.
     EXPECT_TRUE(ParseDdcFile(B().raw(QByteArray("\x01\x00\x08", 3)).bytes(false), 0, false).records.empty());
 }

@@ -221,3 +221,18 @@ TEST(ReadDdc, EmptyTableAsksAndEmpties)
     EXPECT_TRUE(f.cpanelMap().isEmpty());
     EXPECT_THROW(EmptyReaderTableCommand(f.wb(), u"ApexMap"_qs), Error);
 }
+
+TEST(ReadDdc, OlderProjectDatabasesGetNoExpandedMode)
+{
+    JobFixture f;
+    f.mapApex(3, u"1"_qs);
+    f.writeJobFile(u"apex03.adc"_qs, exampleProgram());
+    f.rows(u"UPDATE CpanelMap SET ExpandedMode = 0"_qs);
+    f.rows(u"UPDATE Vorlix SET FloatVal = 12.6 WHERE VarName = 'DatabaseVersion'"_qs);
+    f.wb().OpenProject(f.jobFolder());
+    ASSERT_FALSE(f.wb().pdb.expandedModeAvailable());
+    ReadDdcCommand(f.wb(), false);
+    // The Tux subroutine's calls (30, 31) keep ExpandedMode as it was.
+    EXPECT_EQ(f.rows(u"SELECT COUNT(*) FROM CpanelMap WHERE ExpandedMode = 1"_qs), QStringList{u"0"_qs});
+    EXPECT_EQ(f.cpanelMap().size(), kExampleRows.size());
+}

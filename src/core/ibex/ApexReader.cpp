@@ -287,6 +287,7 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
             }
             r.render(rec, k, c.u8(at), c.be16(at + 1), call, (transfer && k <= 2) ? &opTexts[k - 1] : nullptr);
         }
+        const size_t linesBefore = prog.seqLines.size();
         if (transfer && c.has(cur + operandOffset(2), kOperandSize)) {
             const int c1 = OperandTableClass(c.u8(cur + operandOffset(1)));
             const int c2 = OperandTableClass(c.u8(cur + operandOffset(2)));
@@ -296,6 +297,20 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
                 prog.seqLines.push_back({rec.seq, head + opTexts[1] + u'\t' + opTexts[0]});
             else if (c1 == ocIbex && c2 == ocTux)
                 prog.seqLines.push_back({rec.seq, head + opTexts[0] + u'\t' + opTexts[1]});
+        }
+        if (length == 0) {
+            // The cursor stays: every further record up to the cap decodes
+            // the same bytes to the same statement.
+            const DdcRecord same = prog.records.back();
+            const bool withLine = prog.seqLines.size() > linesBefore;
+            const SeqLine line = withLine ? prog.seqLines.back() : SeqLine{};
+            prog.records.reserve(kMaxRecords);
+            while (static_cast<int>(prog.records.size()) < kMaxRecords) {
+                prog.records.push_back(same);
+                if (withLine)
+                    prog.seqLines.push_back(line);
+            }
+            break;
         }
         cur += length;
     }
@@ -413,42 +428,21 @@ void BuildCpanelMap(ControllerMap &map, int apex, DdcProgram &prog, bool lostTux
 
 QString ApexReader::fileName(int apex) { return QString::asprintf("apex%.2d.adc", apex); }
 
-template <typename Fn>
-void ApexReader::walk(const QString &jobFolder, int apex, QStringList &missing, Fn &&perFile)
-{
-    JobFiles files(jobFolder);
-    const int first = apex < 0 ? 0 : apex;
-    const int last = apex < 0 ? 31 : apex;
-    for (int a = first; a <= last; ++a) {
-        if (onApex)
-            onApex(a);
-        if (!m_map.ApexIsMapped(a))
-            continue;
-        const QString name = fileName(a);
-        const QString path = files.find(name);
-        if (path.isEmpty()) {
-            missing << name;
-            continue;
-        }
-        const QByteArray bytes = JobFiles::read(path, kMaxReachedBytes);
-        ++filesRead;
-        perFile(a, bytes);
-    }
-}
-
 void ApexReader::ScanTable(const QString &jobFolder, int apex, QStringList &missing)
 {
-    walk(jobFolder, apex, missing, [this](int a, const QByteArray &bytes) {
-        DdcProgram prog = ParseDdcFile(bytes, a, false);
-        BuildCpanelMap(m_map, a, prog, lostTux);
-    });
+    filesRead += ForEachApexFile(m_map, jobFolder, apex < 0 ? 0 : apex, apex < 0 ? 31 : apex, &fileName,
+                                 kMaxReachedBytes, missing, onApex,
+                                 [this](int a, const QString &, const QByteArray &bytes) {
+                                     DdcProgram prog = ParseDdcFile(bytes, a, false);
+                                     BuildCpanelMap(m_map, a, prog, lostTux);
+                                 });
 }
 
 QStringList ApexReader::ScanListing(const QString &jobFolder, int apex, QStringList &missing)
 {
     QStringList lines;
     QSet<QString> seen;
-    walk(jobFolder, apex, missing, [&](int a, const QByteArray &bytes) {
+    const auto perFile = [&](int a, const QString &, const QByteArray &bytes) {
         std::array<int32_t, 4> bases{};
         for (int t = 1; t <= 4; ++t)
             bases[t - 1] = m_map.ApexBaseAddr(a, t);
@@ -462,7 +456,9 @@ QStringList ApexReader::ScanListing(const QString &jobFolder, int apex, QStringL
                 lines << l.text;
             }
         }
-    });
+    };
+    filesRead += ForEachApexFile(m_map, jobFolder, apex < 0 ? 0 : apex, apex < 0 ? 31 : apex, &fileName,
+                                 kMaxReachedBytes, missing, onApex, perFile);
     return lines;
 }
 

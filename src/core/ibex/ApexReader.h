@@ -155,8 +155,6 @@ public:
     static QString fileName(int apex); // apexNN.adc
 
 private:
-    template <typename Fn>
-    void walk(const QString &jobFolder, int apex, QStringList &missing, Fn &&perFile);
     ControllerMap &m_map;
 };
 

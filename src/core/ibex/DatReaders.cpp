@@ -29,6 +29,22 @@ struct Bytes {
     }
 };
 
+// Fixed-size records after a header, each with its number at `numberAt`:
+// a record is examined while its first byte and the next lie in the data,
+// up to `maxRecords`; the number 0xFFFF ends the list.
+template <typename Fn>
+void forEachRecord(const Bytes &b, qsizetype header, qsizetype recordSize, qsizetype numberAt, int maxRecords,
+                   Fn &&fn)
+{
+    qsizetype off = header;
+    for (int examined = 0; off + 1 < b.data.size() && examined < maxRecords; ++examined, off += recordSize) {
+        const uint16_t number = b.u16(off + numberAt);
+        if (number == kDatListEnd)
+            break;
+        fn(off, number);
+    }
+}
+
 } // namespace
 
 std::vector<PointSetup> DecodePnts(QByteArrayView data)
@@ -36,15 +52,11 @@ std::vector<PointSetup> DecodePnts(QByteArrayView data)
     using namespace pntsfile;
     std::vector<PointSetup> out;
     const Bytes b{data};
-    qsizetype off = kHeaderSize;
-    for (int examined = 0; off + 1 < data.size() && examined < kMaxRecords; ++examined, off += kRecordSize) {
-        const uint16_t number = b.u16(off + kNumber);
-        if (number == kDatListEnd)
-            break;
+    forEachRecord(b, kHeaderSize, kRecordSize, kNumber, kMaxRecords, [&](qsizetype off, uint16_t number) {
         const uint16_t type = b.u16(off + kType);
         if (number <= kMaxPoint && type >= 1 && type <= 4)
             out.push_back({number, type, b.text(off + kDescription, kDescriptionSize)});
-    }
+    });
     return out;
 }
 
@@ -78,14 +90,10 @@ std::vector<PanelName> DecodeCntp(QByteArrayView data)
     using namespace cntpfile;
     std::vector<PanelName> out;
     const Bytes b{data};
-    qsizetype off = kHeaderSize;
-    for (int examined = 0; off + 1 < data.size() && examined < kMaxRecords; ++examined, off += kRecordSize) {
-        const uint16_t number = b.u16(off + kNumber);
-        if (number == kDatListEnd)
-            break;
+    forEachRecord(b, kHeaderSize, kRecordSize, kNumber, kMaxRecords, [&](qsizetype off, uint16_t number) {
         if (number <= kMaxPanel)
             out.push_back({number, b.text(off + kName, kNameSize)});
-    }
+    });
     return out;
 }
 
@@ -93,31 +101,9 @@ QString DatReaders::pntsName(int apex) { return QString::asprintf("pnts%.2d.dat"
 QString DatReaders::pdatName(int apex) { return QString::asprintf("pdat%.2d.dat", apex); }
 QString DatReaders::cntpName(int apex) { return QString::asprintf("cntp%.2d.dat", apex); }
 
-template <typename Fn>
-void DatReaders::walk(const QString &jobFolder, QString (*nameOf)(int), qsizetype maxBytes, QStringList &missing,
-                      Fn &&perFile)
-{
-    JobFiles files(jobFolder);
-    for (int apex = 0; apex <= 31; ++apex) {
-        if (onApex)
-            onApex(apex);
-        if (!m_map.ApexIsMapped(apex))
-            continue;
-        const QString name = nameOf(apex);
-        const QString path = files.find(name);
-        if (path.isEmpty()) {
-            missing << name;
-            continue;
-        }
-        const QByteArray bytes = JobFiles::read(path, maxBytes);
-        ++filesRead;
-        perFile(apex, path, bytes);
-    }
-}
-
 void DatReaders::ReadPntsFiles(const QString &jobFolder, QStringList &missing)
 {
-    walk(jobFolder, &pntsName, pntsfile::kMaxReachedBytes, missing,
+    filesRead += ForEachApexFile(m_map, jobFolder, 0, 31, &pntsName, pntsfile::kMaxReachedBytes, missing, onApex,
          [this](int apex, const QString &, const QByteArray &bytes) {
              for (const PointSetup &p : DecodePnts(bytes))
                  m_map.PutIbexPoint(apex, p.point, p.type, p.description);
@@ -127,7 +113,7 @@ void DatReaders::ReadPntsFiles(const QString &jobFolder, QStringList &missing)
 void DatReaders::ReadPdatFiles(const QString &jobFolder, QStringList &missing)
 {
     // One byte more than allowed tells a file that is too large.
-    walk(jobFolder, &pdatName, pdatfile::kMaxFileBytes + 1, missing,
+    filesRead += ForEachApexFile(m_map, jobFolder, 0, 31, &pdatName, pdatfile::kMaxFileBytes + 1, missing, onApex,
          [this](int apex, const QString &path, const QByteArray &bytes) {
              if (bytes.size() > pdatfile::kMaxFileBytes)
                  throw Error(QStringLiteral("\"%1\" is too large to be a point value file (more than %2 MiB).")
@@ -140,7 +126,7 @@ void DatReaders::ReadPdatFiles(const QString &jobFolder, QStringList &missing)
 
 void DatReaders::ReadCntpFiles(const QString &jobFolder, QStringList &missing)
 {
-    walk(jobFolder, &cntpName, cntpfile::kMaxReachedBytes, missing,
+    filesRead += ForEachApexFile(m_map, jobFolder, 0, 31, &cntpName, cntpfile::kMaxReachedBytes, missing, onApex,
          [this](int apex, const QString &, const QByteArray &bytes) {
              for (const PanelName &p : DecodeCntp(bytes))
                  m_map.PutCpanelName(apex, p.number, p.name);

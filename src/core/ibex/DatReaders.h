@@ -96,9 +96,6 @@ public:
     static QString cntpName(int apex);
 
 private:
-    template <typename Fn>
-    void walk(const QString &jobFolder, QString (*nameOf)(int), qsizetype maxBytes, QStringList &missing,
-              Fn &&perFile);
     ControllerMap &m_map;
 };
 

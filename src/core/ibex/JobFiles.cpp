@@ -2,6 +2,7 @@
 
 #include "app/Error.h"
 #include "app/FileUtil.h"
+#include "ibex/ControllerMap.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,6 +38,31 @@ QByteArray JobFiles::read(const QString &path, qsizetype maxBytes)
     if (!readWholeFile(path, bytes, &error, maxBytes))
         throw Error(error);
     return bytes;
+}
+
+int ForEachApexFile(ControllerMap &map, const QString &jobFolder, int first, int last,
+                    const std::function<QString(int apex)> &nameOf, qsizetype maxBytes, QStringList &missing,
+                    const std::function<void(int apex)> &onApex,
+                    const std::function<void(int apex, const QString &path, const QByteArray &bytes)> &perFile)
+{
+    JobFiles files(jobFolder);
+    int read = 0;
+    for (int apex = first; apex <= last; ++apex) {
+        if (onApex)
+            onApex(apex);
+        if (!map.ApexIsMapped(apex))
+            continue;
+        const QString name = nameOf(apex);
+        const QString path = files.find(name);
+        if (path.isEmpty()) {
+            missing << name;
+            continue;
+        }
+        const QByteArray bytes = JobFiles::read(path, maxBytes);
+        ++read;
+        perFile(apex, path, bytes);
+    }
+    return read;
 }
 
 } // namespace vorlix

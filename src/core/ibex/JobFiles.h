@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 namespace vorlix {
 
@@ -27,5 +29,17 @@ private:
     bool m_listed = false;
     QHash<QString, QString> m_byLowerName;
 };
+
+class ControllerMap;
+
+// The walk every Ibex reader makes: Apex `first` to `last` in ascending
+// order; `onApex` before each; an unmapped Apex is skipped silently; a
+// missing file of a mapped one adds its bare name to `missing`; an existing
+// file is read (at most `maxBytes`) and handed to `perFile`. Returns the
+// number of files read. Throws Error naming a file that cannot be read.
+int ForEachApexFile(ControllerMap &map, const QString &jobFolder, int first, int last,
+                    const std::function<QString(int apex)> &nameOf, qsizetype maxBytes, QStringList &missing,
+                    const std::function<void(int apex)> &onApex,
+                    const std::function<void(int apex, const QString &path, const QByteArray &bytes)> &perFile);
 
 } // namespace vorlix
