@@ -236,6 +236,10 @@ void createProjectTemplate(const QString &path)
         ProjectVariables defaults;
         defaults.ScanDepth = 5;
         defaults.StartingDisplay = 0;
+        // Valid point texts, so that the options dialog of a new project
+        // can be confirmed as it opens.
+        defaults.CpanelPlaceHolder = u"AV-32"_qs;
+        defaults.CpanelStatusBV = u"BV-13"_qs;
         ProjectVars(db, defaults, VarDirection::Write);
         ensureIndexesAndGuards(db);
     });

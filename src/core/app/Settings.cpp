@@ -77,6 +77,7 @@ void Settings::read(const QString &iniPath)
     ColWidthDisplayList = get(d, "Display", "ColWidthDisplayList");
 
     QString widths = get(d, "Display", "ColWidthDeviceDb");
+    deviceColWidthStored = !widths.isEmpty();
     QString flags = get(d, "Display", "ColVisibleDeviceDb");
     if (flags.isEmpty())
         flags = allVisible();

@@ -19,6 +19,9 @@ struct Settings {
     QString ColWidthDisplayList;
     std::array<int, kDeviceColumns> deviceColWidth{};   // at least 12 each
     std::array<bool, kDeviceColumns> deviceColVisible{};
+    // False when no width list was stored (a first start): the grid keeps
+    // widths that show its titles instead of 47 columns of 12 pixels.
+    bool deviceColWidthStored = false;
     // [GUI]
     int VisualStyle = 13;
     // [Standards]

@@ -1,6 +1,7 @@
 #include "ibex/ReaderCommands.h"
 
 #include "app/Error.h"
+#include "app/Messages.h"
 #include "app/Workbench.h"
 #include "ibex/ApexReader.h"
 #include "ibex/DatReaders.h"
@@ -68,12 +69,9 @@ std::function<void(int)> apexProgress(const CommandFrame &frame)
 
 } // namespace
 
-QString ConfirmClearTableText()
-{
-    return u"This action will clear all data from the table including any modifications you have made. Continue?"_qs;
-}
+QString ConfirmClearTableText() { return msg::ConfirmClearTable(); }
 
-QString ConfirmEmptyTableText() { return u"Empty data from table?"_qs; }
+QString ConfirmEmptyTableText() { return msg::ConfirmEmptyTable(); }
 
 ReadOutcome ReadDdcCommand(Workbench &wb, bool lostTux, const CommandFrame &frame)
 {

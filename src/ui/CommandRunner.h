@@ -1,0 +1,40 @@
+#pragma once
+// The frame of long commands: the log heading, a repaint, the busy cursor,
+// progress in the status bar, the work, and the cursor restored also when
+// the work fails (the error is then shown in the error box).
+#include "app/Progress.h"
+
+#include <QObject>
+#include <functional>
+
+class QProgressBar;
+class QLabel;
+
+namespace vorlix {
+
+class Workbench;
+
+class CommandRunner : public QObject {
+    Q_OBJECT
+public:
+    CommandRunner(Workbench &wb, QProgressBar *bar, QObject *parent = nullptr);
+
+    // BeginBusy / EndBusy: one remembered cursor, never nested.
+    void BeginBusy();
+    void EndBusy();
+
+    // Runs `work` in the busy frame. `heading` (when not empty) starts a log
+    // entry first. Returns false when the work failed.
+    bool run(const QString &heading, const std::function<void(const Progress &)> &work);
+    // Runs `work` and shows an error it raises; no busy cursor.
+    bool guarded(const std::function<void()> &work);
+
+    Progress progress();
+
+private:
+    Workbench &m_wb;
+    QProgressBar *m_bar;
+    bool m_busy = false;
+};
+
+} // namespace vorlix

@@ -1,0 +1,24 @@
+#include "CpanelMapPage.h"
+
+#include "PageParts.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QPushButton>
+
+namespace vorlix {
+
+CpanelMapPage::CpanelMapPage(Workbench &wb, CommandRunner &runner, QWidget *parent)
+    : TableStepPage(GridTable::CpanelMap, u"Step 2: Subroutines and Control Panel References"_qs,
+                    {"DBGrid3", "cb_FilterCP", "cb_AlwaysEdit2", "BitBtn4"}, wb, runner, parent)
+{
+    m_read = makeButton(u"Read data from APEXnn.adc files."_qs, "BitBtn3", this);
+    connect(m_read, &QPushButton::clicked, this, [this] {
+        runReader([this](const CommandFrame &f) { return ReadDdcCommand(m_wb, m_lostTux->isChecked(), f); });
+    });
+    m_lostTux = makeCheckBox(u"Add Tux with no Cpanel Reference"_qs, "cb_LostTux", this);
+    commands()->addWidget(m_read, 0, 0);
+    commands()->addWidget(m_lostTux, 0, 1);
+}
+
+} // namespace vorlix

@@ -1,0 +1,22 @@
+#pragma once
+// Step 2: control-panel references read from the Apex DDC files.
+#include "TableStepPage.h"
+
+class QCheckBox;
+class QPushButton;
+
+namespace vorlix {
+
+class CpanelMapPage : public TableStepPage {
+    Q_OBJECT
+public:
+    CpanelMapPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
+    QPushButton *readButton() const { return m_read; }
+    QCheckBox *lostTuxBox() const { return m_lostTux; }
+
+private:
+    QPushButton *m_read;
+    QCheckBox *m_lostTux;
+};
+
+} // namespace vorlix

@@ -1,0 +1,20 @@
+#include "CpanelNamesPage.h"
+
+#include "PageParts.h"
+
+#include <QGridLayout>
+#include <QPushButton>
+
+namespace vorlix {
+
+CpanelNamesPage::CpanelNamesPage(Workbench &wb, CommandRunner &runner, QWidget *parent)
+    : TableStepPage(GridTable::CpanelNames, u"Step 4: Control Panel names"_qs,
+                    {"DBGrid5", "cb_FilterCPnames", "cb_AlwaysEdit4", "BitBtn8"}, wb, runner, parent)
+{
+    m_read = makeButton(u"Read data CNTPnn.DAT files."_qs, "BitBtn6", this);
+    connect(m_read, &QPushButton::clicked, this,
+            [this] { runReader([this](const CommandFrame &f) { return ReadCpanelsCommand(m_wb, f); }); });
+    commands()->addWidget(m_read, 0, 0);
+}
+
+} // namespace vorlix

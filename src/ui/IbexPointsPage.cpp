@@ -1,0 +1,53 @@
+#include "IbexPointsPage.h"
+
+#include "PageParts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vorlix {
+
+IbexPointsPage::IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *parent)
+    : TableStepPage(GridTable::IbexPtMap, u"Step 3: Ibex Point Setups"_qs,
+                    {"DBGrid4", "cb_FilterIbex", "cb_AlwaysEdit3", "BitBtn7"}, wb, runner, parent)
+{
+    m_read = makeButton(u"Read data PNTSnn.DAT files."_qs, "BitBtn5", this);
+    connect(m_read, &QPushButton::clicked, this,
+            [this] { runReader([this](const CommandFrame &f) { return ReadPointsCommand(m_wb, f); }); });
+    m_overrides = makeButton(u"Manage project point overrides"_qs, "btn_GlobalPoints", this);
+    markNotAvailable(m_overrides);
+    auto *apexLabel = new QLabel(u"Apex"_qs, this);
+    m_apex = new QComboBox(this);
+    m_apex->setObjectName(u"cb_ExportApex"_qs);
+    for (int apex = 0; apex < 32; ++apex)
+        m_apex->addItem(QString::number(apex), apex);
+    m_export = makeButton(u"Translate and Export Points"_qs, "btn_ExportIbex", this);
+    markNotAvailable(m_export);
+    commands()->addWidget(m_read, 0, 0);
+    commands()->addWidget(m_overrides, 1, 0);
+    auto *exportRow = new QHBoxLayout;
+    exportRow->addWidget(apexLabel);
+    exportRow->addWidget(m_apex);
+    exportRow->addWidget(m_export);
+    commands()->addLayout(exportRow, 0, 1);
+
+    auto *legend = new QGroupBox(u"Ibex Point Types"_qs, this);
+    auto *legendLayout = new QGridLayout(legend);
+    legendLayout->addWidget(new QLabel(u"1 = BI"_qs, legend), 0, 0);
+    legendLayout->addWidget(new QLabel(u"2 = AI"_qs, legend), 0, 1);
+    legendLayout->addWidget(new QLabel(u"3 = BO"_qs, legend), 1, 0);
+    legendLayout->addWidget(new QLabel(u"4 = AO"_qs, legend), 1, 1);
+    side()->addWidget(legend);
+}
+
+void IbexPointsPage::attach()
+{
+    TableStepPage::attach();
+    // The override list comes with a later release; it needs GlobalOVR.
+}
+
+} // namespace vorlix

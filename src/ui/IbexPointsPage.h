@@ -1,0 +1,25 @@
+#pragma once
+// Step 3: Ibex point setups read from the point files, and their export.
+#include "TableStepPage.h"
+
+class QComboBox;
+class QPushButton;
+
+namespace vorlix {
+
+class IbexPointsPage : public TableStepPage {
+    Q_OBJECT
+public:
+    IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
+    QPushButton *readButton() const { return m_read; }
+    QPushButton *overridesButton() const { return m_overrides; }
+    void attach() override;
+
+private:
+    QPushButton *m_read;
+    QPushButton *m_overrides;
+    QComboBox *m_apex;
+    QPushButton *m_export;
+};
+
+} // namespace vorlix

@@ -1,0 +1,313 @@
+#include "MainWindow.h"
+
+#include "AboutDialog.h"
+#include "ApexMapPage.h"
+#include "CommandRunner.h"
+#include "CpanelMapPage.h"
+#include "CpanelNamesPage.h"
+#include "DdcFilesPage.h"
+#include "DevicePage.h"
+#include "DisplayScanPage.h"
+#include "IbexPointsPage.h"
+#include "OptionsDialog.h"
+#include "ProgramOptionsDialog.h"
+#include "ProjectLogPage.h"
+#include "StepTabWidget.h"
+#include "StringGrid.h"
+#include "TranslationPage.h"
+#include "VisualStyle.h"
+#include "app/Messages.h"
+#include "app/Workbench.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QUrl>
+
+namespace vorlix {
+
+MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_wb(wb)
+{
+    setObjectName(u"TMainForm"_qs);
+    setWindowTitle(u" Vorlix"_qs);
+
+    // FormCreate: folders, settings, the default project's log.
+    m_wb.startUp();
+
+    buildStatusBar();
+    m_runner = new CommandRunner(wb, m_progress, this);
+    buildMenus();
+
+    m_tabs = new StepTabWidget(this);
+    m_tabs->setObjectName(u"PageControl1"_qs);
+    m_apexMap = new ApexMapPage(wb, *m_runner, m_tabs);
+    m_cpanelMap = new CpanelMapPage(wb, *m_runner, m_tabs);
+    m_ibexPoints = new IbexPointsPage(wb, *m_runner, m_tabs);
+    m_cpanelNames = new CpanelNamesPage(wb, *m_runner, m_tabs);
+    m_displayScan = new DisplayScanPage(wb, *m_runner, m_tabs);
+    m_translation = new TranslationPage(wb, *m_runner, m_tabs);
+    m_ddcFiles = new DdcFilesPage(wb, *m_runner, m_tabs);
+    m_devices = new DevicePage(wb, *m_runner, m_tabs);
+    m_log = new ProjectLogPage(wb, *m_runner, m_tabs);
+    m_tabs->addTab(m_apexMap, u"Apex to BACnet Map"_qs);
+    m_tabs->addTab(m_cpanelMap, u"Subroutines && Control Panels"_qs);
+    m_tabs->addTab(m_ibexPoints, u"Ibex Point Files"_qs);
+    m_tabs->addTab(m_cpanelNames, u"Ibex DAT Files"_qs);
+    m_tabs->addTab(m_displayScan, u"Display File Scan | Redirection"_qs);
+    m_tabs->addTab(m_translation, u"Display File Translation-Grid"_qs);
+    m_tabs->addTab(m_ddcFiles, u"DDC Drawings and Files"_qs);
+    m_tabs->addTab(m_devices, u"EFB Database"_qs);
+    m_tabs->addTab(m_log, u"Project Log"_qs);
+    m_pages = {m_apexMap, m_cpanelMap, m_ibexPoints, m_cpanelNames, m_displayScan,
+               m_translation, m_ddcFiles, m_devices, m_log};
+    setCentralWidget(m_tabs);
+    connect(m_tabs, &StepTabWidget::currentChanged, this, &MainWindow::PageControl1Change);
+
+    m_wb.statusChanged = [this] { showStatus(); };
+    m_wb.showOptionsDialog = [this](bool isDefault) { ProjectOptions(isDefault); };
+    showStatus();
+
+    // Minimum client size 850 x 520, initial size 1012 x 731, centred.
+    setMinimumSize(850, 520 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    resize(1012, 731);
+    if (const QScreen *screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    Displays1Click();
+}
+
+MainWindow::~MainWindow()
+{
+    m_wb.statusChanged = nullptr;
+    m_wb.showOptionsDialog = nullptr;
+    detachPages();
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(u"&File"_qs);
+    file->setObjectName(u"File1"_qs);
+    auto add = [this](QMenu *menu, const QString &caption, const char *name, auto handler) {
+        QAction *a = menu->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    add(file, u"Open or create new project"_qs, "OpenProject", [this] { OpenProjectClick(); });
+    add(file, u"Open last project"_qs, "Openlastjob1", [this] { Openlastjob1Click(); });
+    add(file, u"Close project"_qs, "Closeproject1", [this] { Closeproject1Click(); });
+    file->addSeparator();
+    add(file, u"Exit"_qs, "Exit1", [this] { Exit1Click(); });
+
+    m_optionsMenu = menuBar()->addMenu(u"&Options"_qs);
+    m_optionsMenu->setObjectName(u"Displays1"_qs);
+    connect(m_optionsMenu, &QMenu::aboutToShow, this, &MainWindow::Displays1Click);
+    m_defaultProject = add(m_optionsMenu, u"Default project"_qs, "DefaultProject", [this] { ProjectOptions(true); });
+    m_currentProject = add(m_optionsMenu, u"Current project"_qs, "CurrentProject", [this] { ProjectOptions(false); });
+    m_optionsMenu->addSeparator();
+    add(m_optionsMenu, u"Vorlix Setup"_qs, "VisualStyle1", [this] { VisualStyle1Click(); });
+
+    QMenu *help = menuBar()->addMenu(u"&Help"_qs);
+    help->setObjectName(u"Help1"_qs);
+    add(help, u"User Manual"_qs, "help", [this] { helpClick(); });
+    add(help, u"About"_qs, "About2", [this] { About2Click(); });
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setSizeGripEnabled(true);
+    const int widths[4] = {300, 300, 200, 80};
+    for (int i = 0; i < 4; ++i) {
+        auto *label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        label->setFixedWidth(widths[i]);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setTextFormat(Qt::PlainText);
+        m_panels[i] = label;
+        bar->addWidget(label);
+    }
+    m_progress = new QProgressBar(bar);
+    m_progress->setObjectName(u"CommandProgress"_qs);
+    m_progress->setMaximumWidth(200);
+    m_progress->setTextVisible(true);
+    m_progress->hide();
+    bar->addWidget(m_progress, 1);
+}
+
+void MainWindow::showStatus()
+{
+    for (int i = 0; i < 4; ++i) {
+        m_panels[i]->setText(m_wb.status[i]);
+        m_panels[i]->setToolTip(m_wb.status[i].trimmed());
+    }
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void MainWindow::FormShow()
+{
+    // The string grids' titles are set; their saved widths come next.
+    m_translation->transGrid()->applyWidthList(m_wb.settings.ColWidthDisp);
+    m_displayScan->localJobGrid()->applyWidthList(m_wb.settings.ColWidthLocaljobList);
+    m_displayScan->jobGrid()->applyWidthList(m_wb.settings.ColWidthDisplayList);
+    m_runner->guarded([this] { m_wb.connectDefaultProject(); });
+    attachPages();
+    m_devices->applyColumnSettings();
+    m_wb.setStatus(0, msg::NoProjectLoaded());
+    SetVisualStyle();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // FormActivate: the visual style is applied whenever the window becomes active.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        SetVisualStyle();
+}
+
+void MainWindow::SetVisualStyle() { applyVisualStyle(m_wb.settings.VisualStyle); }
+
+void MainWindow::attachPages()
+{
+    for (StepPage *p : m_pages)
+        p->attach();
+}
+
+void MainWindow::detachPages()
+{
+    for (StepPage *p : m_pages)
+        p->detach();
+}
+
+void MainWindow::relink(const std::function<void()> &change)
+{
+    m_log->syncToLog();
+    detachPages();
+    m_runner->guarded(change);
+    attachPages();
+    Displays1Click();
+}
+
+void MainWindow::PageControl1Change(int)
+{
+    // A change of tab discards the pending edits of the step 1 to 4 grids.
+    for (StepPage *p : {static_cast<StepPage *>(m_apexMap), static_cast<StepPage *>(m_cpanelMap),
+                        static_cast<StepPage *>(m_ibexPoints), static_cast<StepPage *>(m_cpanelNames)})
+        p->cancelPendingEdits();
+}
+
+void MainWindow::OpenProjectClick()
+{
+    const auto file = m_wb.prompter.chooseOpenFile(msg::SelectIbexJobTitle(), msg::IbexJobFilter(),
+                                                   m_wb.settings.IbexProject);
+    if (!file)
+        return;
+    if (!m_wb.CanCloseProject())
+        return;
+    // The question is answered (the grid edits are given up): the core
+    // does not ask it again.
+    m_wb.GridEdited = false;
+    relink([&] { m_wb.OpenProjectFile(QDir::fromNativeSeparators(*file)); });
+}
+
+void MainWindow::Openlastjob1Click()
+{
+    if (!m_wb.CanCloseProject())
+        return;
+    m_wb.GridEdited = false;
+    relink([this] { m_wb.OpenLastProject(); });
+}
+
+void MainWindow::Closeproject1Click()
+{
+    if (!m_wb.ProjectOpen)
+        return;
+    relink([this] { m_wb.CloseProject(); });
+}
+
+void MainWindow::Exit1Click()
+{
+    if (!m_wb.CanCloseProject())
+        return;
+    Closeproject1Click();
+    close();
+}
+
+void MainWindow::ProjectOptions(bool isDefault)
+{
+    OptionsDialog dialog(m_wb, this);
+    dialog.Setup(isDefault);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_runner->guarded([&] { dialog.EndSetup(); });
+    // The Tux file list shows whether files exist in the BACtalk job.
+    m_ddcFiles->attach();
+}
+
+void MainWindow::VisualStyle1Click()
+{
+    const int before = m_wb.settings.VisualStyle;
+    ProgramOptionsDialog dialog(m_wb.settings, this);
+    if (dialog.exec() == QDialog::Accepted && m_wb.settings.VisualStyle != before) {
+        SetVisualStyle();
+        update();
+    }
+}
+
+void MainWindow::helpClick()
+{
+    QString path = QDir(m_wb.AppFolder).filePath(msg::ManualFile());
+    if (!QFileInfo::exists(path))
+        path = QDir(m_wb.AppFolder).filePath(msg::ManualFallbackFile());
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        m_wb.prompter.error(QStringLiteral("The user manual \"%1\" could not be opened.")
+                                .arg(QDir::toNativeSeparators(path)));
+}
+
+void MainWindow::About2Click()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::Displays1Click()
+{
+    m_defaultProject->setEnabled(!m_wb.ProjectOpen);
+    m_currentProject->setEnabled(m_wb.ProjectOpen);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_closing) {
+        m_closing = true;
+        FormClose();
+    }
+    event->accept();
+}
+
+void MainWindow::FormClose()
+{
+    Settings &s = m_wb.settings;
+    s.ColWidthDisp = m_translation->transGrid()->widthList();
+    s.ColWidthLocaljobList = m_displayScan->localJobGrid()->widthList();
+    s.ColWidthDisplayList = m_displayScan->jobGrid()->widthList();
+    m_devices->collectColumnSettings();
+    m_log->syncToLog();
+    m_runner->guarded([this] { m_wb.shutDown(); });
+}
+
+} // namespace vorlix

@@ -1,0 +1,107 @@
+#pragma once
+// The workbench window: menus, the step tabs and the status bar. It shows
+// the Workbench's state and runs its commands; it owns no logic of its own.
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+
+namespace vorlix {
+
+class ApexMapPage;
+class CommandRunner;
+class CpanelMapPage;
+class CpanelNamesPage;
+class DdcFilesPage;
+class DevicePage;
+class DisplayScanPage;
+class IbexPointsPage;
+class ProjectLogPage;
+class StepPage;
+class StepTabWidget;
+class TranslationPage;
+class Workbench;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Reads the settings and the default project's log (FormCreate).
+    explicit MainWindow(Workbench &wb, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Menu commands.
+    void OpenProjectClick();
+    void Openlastjob1Click();
+    void Closeproject1Click();
+    void Exit1Click();
+    void ProjectOptions(bool isDefault);
+    void VisualStyle1Click();
+    void helpClick();
+    void About2Click();
+    // Opening the Options menu: "Default project" only without a project,
+    // "Current project" only with one.
+    void Displays1Click();
+    void SetVisualStyle();
+
+    QAction *defaultProjectAction() const { return m_defaultProject; }
+    QAction *currentProjectAction() const { return m_currentProject; }
+    QMenu *optionsMenu() const { return m_optionsMenu; }
+    StepTabWidget *tabs() const { return m_tabs; }
+    QLabel *statusPanel(int panel) const { return m_panels[panel]; }
+    CommandRunner &runner() const { return *m_runner; }
+
+    ApexMapPage *apexMapPage() const { return m_apexMap; }
+    CpanelMapPage *cpanelMapPage() const { return m_cpanelMap; }
+    IbexPointsPage *ibexPointsPage() const { return m_ibexPoints; }
+    CpanelNamesPage *cpanelNamesPage() const { return m_cpanelNames; }
+    DisplayScanPage *displayScanPage() const { return m_displayScan; }
+    TranslationPage *translationPage() const { return m_translation; }
+    DdcFilesPage *ddcFilesPage() const { return m_ddcFiles; }
+    DevicePage *devicePage() const { return m_devices; }
+    ProjectLogPage *logPage() const { return m_log; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildStatusBar();
+    void FormShow();
+    void FormClose();
+    void PageControl1Change(int index);
+    void showStatus();
+    // Lets the grids go, runs a project change, binds them again.
+    void relink(const std::function<void()> &change);
+    void attachPages();
+    void detachPages();
+
+    Workbench &m_wb;
+    CommandRunner *m_runner = nullptr;
+    StepTabWidget *m_tabs = nullptr;
+    QMenu *m_optionsMenu = nullptr;
+    QAction *m_defaultProject = nullptr;
+    QAction *m_currentProject = nullptr;
+    std::array<QLabel *, 4> m_panels{};
+    QProgressBar *m_progress = nullptr;
+    bool m_shown = false;
+    bool m_closing = false;
+
+    ApexMapPage *m_apexMap;
+    CpanelMapPage *m_cpanelMap;
+    IbexPointsPage *m_ibexPoints;
+    CpanelNamesPage *m_cpanelNames;
+    DisplayScanPage *m_displayScan;
+    TranslationPage *m_translation;
+    DdcFilesPage *m_ddcFiles;
+    DevicePage *m_devices;
+    ProjectLogPage *m_log;
+    QList<StepPage *> m_pages;
+};
+
+} // namespace vorlix

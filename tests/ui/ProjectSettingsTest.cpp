@@ -1,0 +1,190 @@
+// Project options, program options, the step 5 spin edits and the table
+// generations, through the window's dialogs and pages.
+#include "CpanelMapPage.h"
+#include "DataGrid.h"
+#include "DevicePage.h"
+#include "DisplayScanPage.h"
+#include "OptionsDialog.h"
+#include "ProgramOptionsDialog.h"
+#include "ProjectTableModel.h"
+#include "SpinEdit.h"
+#include "StepTabWidget.h"
+#include "VisualStyle.h"
+#include "WindowFixture.h"
+#include "app/VisualStyles.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QSqlTableModel>
+#include <QTableView>
+#include <QToolButton>
+
+namespace vorlix::test {
+namespace {
+
+class ProjectSettingsTest : public WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        seedDefaultProject();
+        start();
+    }
+    // Opens a new job; `inspect` sees its options dialog and closes it.
+    void openNewJob(const QString &job, std::function<void(OptionsDialog *)> inspect)
+    {
+        onNextModal([inspect](QWidget *modal) {
+            auto *dialog = qobject_cast<OptionsDialog *>(modal);
+            ASSERT_NE(dialog, nullptr);
+            inspect(dialog);
+        });
+        prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
+        window->OpenProjectClick();
+    }
+};
+
+TEST_F(ProjectSettingsTest, ANewProjectsOptionsCanBeConfirmedAndBrowseSetsTheBactalkFolder)
+{
+    const QString job = makeJob();
+    const QString bactalk = QDir(job).filePath(u"../bactalk/acme/plaza"_qs);
+    QDir().mkpath(bactalk);
+    QFile mdb(QDir(bactalk).filePath(u"BACtalk.mdb"_qs));
+    ASSERT_TRUE(mdb.open(QIODevice::WriteOnly));
+    mdb.close();
+    openNewJob(job, [&](OptionsDialog *dialog) {
+        EXPECT_TRUE(dialog->okButton()->isEnabled()); // the default project's point texts are valid
+        prompter.pushFile(QDir::toNativeSeparators(QFileInfo(mdb).absoluteFilePath()));
+        dialog->findChild<QToolButton *>(u"SpeedButton1"_qs)->click();
+        const QString shown = dialog->findChild<QLineEdit *>(u"eb_BtPath"_qs)->text();
+        EXPECT_TRUE(shown.endsWith(QDir::separator()));
+        dialog->okButton()->click();
+    });
+    EXPECT_EQ(wb->settings.EFBProject, QDir::toNativeSeparators(QFileInfo(mdb).absoluteFilePath()));
+    EXPECT_EQ(QDir::fromNativeSeparators(wb->vars.BactalkJobPath), QFileInfo(bactalk).absoluteFilePath());
+    EXPECT_EQ(window->statusPanel(1)->text(), u" Dest: "_qs + wb->vars.BactalkJobPath);
+    // The project database holds it.
+    window->Closeproject1Click();
+    EXPECT_TRUE(wb->vars.BactalkJobPath.isEmpty());
+    window->Openlastjob1Click();
+    EXPECT_EQ(QDir::fromNativeSeparators(wb->vars.BactalkJobPath), QFileInfo(bactalk).absoluteFilePath());
+}
+
+TEST_F(ProjectSettingsTest, TablePagesWriteAtOnce)
+{
+    OptionsDialog dialog(*wb, window.get());
+    dialog.Setup(true);
+    auto *view = dialog.findChild<QTableView *>(u"DisplayMapGrid"_qs);
+    ASSERT_NE(view, nullptr);
+    auto *model = qobject_cast<QSqlTableModel *>(view->model());
+    ASSERT_NE(model, nullptr);
+    QSqlRecord row = model->record();
+    row.setValue(u"IbexFilename"_qs, u"disp0012.ibw"_qs);
+    row.setValue(u"EFBFilename"_qs, u"00000040.dsp"_qs);
+    ASSERT_TRUE(model->insertRecord(-1, row));
+    dialog.reject(); // Cancel does not take it back
+    QSqlQuery q(wb->pdb.db());
+    ASSERT_TRUE(q.exec(u"SELECT EFBFilename FROM DisplayMap WHERE IbexFilename = 'disp0012.ibw'"_qs) && q.next());
+    EXPECT_EQ(q.value(0).toString(), u"00000040.dsp"_qs);
+}
+
+TEST_F(ProjectSettingsTest, ProgramOptionsChangeTheStyleAndTheStandards)
+{
+    ASSERT_EQ(appliedVisualStyle(), 13);
+    onNextModal([](QWidget *modal) {
+        auto *dialog = qobject_cast<ProgramOptionsDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), u" Vorlix Program Options"_qs);
+        EXPECT_EQ(dialog->styleBox()->count(), 15);
+        EXPECT_EQ(dialog->styleBox()->currentText(), u"Slate Classico"_qs);
+        EXPECT_EQ(dialog->edit("eb_LedOff")->text(), u"aler0000"_qs);
+        EXPECT_EQ(dialog->edit("eb_AlerRep")->maxLength(), 8);
+        dialog->styleBox()->setCurrentIndex(11);
+        dialog->edit("eb_AlerRep")->setText(u"acme"_qs);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    window->VisualStyle1Click();
+    EXPECT_EQ(wb->settings.VisualStyle, 11);
+    EXPECT_EQ(appliedVisualStyle(), 11);
+    EXPECT_EQ(wb->settings.AlerRep, u"acme"_qs);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Base), QColor::fromRgb(visualStyle(11).colours.base));
+    restart(); // written when the window closed
+    EXPECT_EQ(wb->settings.AlerRep, u"acme"_qs);
+    EXPECT_EQ(wb->settings.VisualStyle, 11);
+    applyVisualStyle(13);
+}
+
+TEST_F(ProjectSettingsTest, SpinEditsShowNearestBoundsAndStoreTheProjectVariables)
+{
+    QSqlQuery q(wb->pdb.db());
+    ASSERT_TRUE(q.exec(u"UPDATE Vorlix SET IntVal = 0 WHERE VarName = 'ScanDepth'"_qs));
+    ASSERT_TRUE(q.exec(u"UPDATE Vorlix SET IntVal = 12 WHERE VarName = 'StartingDisplay'"_qs));
+    restart();
+    auto *page = window->displayScanPage();
+    EXPECT_EQ(page->scanDepth()->value(), 5);
+    EXPECT_EQ(page->startingDisplay()->value(), 12);
+    auto stored = [&](const char *name) {
+        QSqlQuery r(wb->pdb.db());
+        r.exec(QStringLiteral("SELECT IntVal FROM Vorlix WHERE VarName = '%1'").arg(QLatin1String(name)));
+        return r.next() ? r.value(0).toInt() : -1;
+    };
+    EXPECT_EQ(stored("ScanDepth"), 5);
+    page->scanDepth()->setValue(25); // above the range: 20
+    EXPECT_EQ(stored("ScanDepth"), 20);
+    page->startingDisplay()->setValue(40);
+    EXPECT_EQ(stored("StartingDisplay"), 40);
+    EXPECT_EQ(wb->vars.StartingDisplay, 40);
+}
+
+TEST_F(ProjectSettingsTest, ExpandedModeShowsOnlyForGeneration14Databases)
+{
+    const QString oldJob = makeJob(u"old"_qs);
+    openJob(oldJob);
+    {
+        QSqlQuery q(wb->pdb.db());
+        ASSERT_TRUE(q.exec(u"UPDATE Vorlix SET FloatVal = 12.6 WHERE VarName = 'DatabaseVersion'"_qs));
+    }
+    const QString newJob = makeJob(u"new"_qs);
+    openJob(newJob);
+    auto *grid = window->cpanelMapPage()->grid();
+    auto expandedShown = [&] {
+        const int c = grid->tableModel()->record().indexOf(u"ExpandedMode"_qs);
+        return c >= 0 && !grid->isColumnHidden(c);
+    };
+    EXPECT_TRUE(expandedShown());
+    openJob(oldJob);
+    EXPECT_FALSE(wb->pdb.expandedModeAvailable());
+    EXPECT_FALSE(expandedShown());
+    openJob(newJob);
+    EXPECT_TRUE(expandedShown());
+}
+
+TEST_F(ProjectSettingsTest, DevModelCellsOfferTheModelList)
+{
+    QSqlQuery q(wb->pdb.db());
+    ASSERT_TRUE(q.exec(u"INSERT INTO tblRepJob (devinst, devmodel) VALUES (1101, 'TX-SA')"_qs));
+    auto *page = window->devicePage();
+    auto *grid = page->grid();
+    grid->reload();
+    window->tabs()->setCurrentIndex(7);
+    const int c = grid->tableModel()->record().indexOf(u"devmodel"_qs);
+    grid->setCurrentIndex(grid->model()->index(0, c));
+    grid->edit(grid->currentIndex());
+    auto *combo = grid->findChild<QComboBox *>();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 46);
+    EXPECT_TRUE(combo->isEditable());
+    EXPECT_EQ(combo->currentText(), u"TX-SA"_qs);
+    combo->setEditText(u"Custom gateway"_qs); // any other text may be typed
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    ASSERT_TRUE(q.exec(u"SELECT devmodel FROM tblRepJob WHERE devinst = 1101"_qs) && q.next());
+    EXPECT_EQ(q.value(0).toString(), u"Custom gateway"_qs);
+}
+
+} // namespace
+} // namespace vorlix::test

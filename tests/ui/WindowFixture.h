@@ -1,0 +1,104 @@
+#pragma once
+// A workbench window over a temporary application folder, with scripted
+// answers to every question.
+#include "MainWindow.h"
+#include "app/Prompter.h"
+#include "app/Workbench.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace vorlix::test {
+
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tmp.isValid());
+        appDir = m_tmp.filePath(u"app"_qs);
+        QDir().mkpath(appDir);
+    }
+    void TearDown() override { stop(); }
+
+    // The templates beside the executables become the default project.
+    void seedDefaultProject() { seedAppFolder(appDir, QStringLiteral(VORLIX_BIN_DIR)); }
+
+    void start()
+    {
+        wb = std::make_unique<Workbench>(appDir, prompter);
+        window = std::make_unique<MainWindow>(*wb);
+        window->show();
+        QApplication::processEvents();
+    }
+    // Closing by the title bar: settings and log are written.
+    void stop()
+    {
+        if (window) {
+            window->close();
+            window.reset();
+        }
+        wb.reset();
+    }
+    void restart()
+    {
+        stop();
+        start();
+    }
+
+    // A job folder with MASETUP.DAT and no project database yet.
+    QString makeJob(const QString &name = u"job"_qs)
+    {
+        const QString job = m_tmp.filePath(name);
+        QDir().mkpath(job);
+        QFile f(QDir(job).filePath(u"MASETUP.DAT"_qs));
+        f.open(QIODevice::WriteOnly);
+        f.write("IBEX");
+        return job;
+    }
+
+    // Runs `inspect` on the next modal dialog, which it must close.
+    void onNextModal(std::function<void(QWidget *)> inspect)
+    {
+        QTimer::singleShot(0, [inspect] {
+            QWidget *modal = QApplication::activeModalWidget();
+            inspect(modal);
+        });
+    }
+
+    // Opens the job folder through "Open or create new project"; a new
+    // project's options dialog is cancelled.
+    void openJob(const QString &job)
+    {
+        const bool created = !QFile::exists(QDir(job).filePath(u"vorlix.mdb"_qs));
+        if (created)
+            onNextModal([](QWidget *modal) {
+                if (auto *dialog = qobject_cast<QDialog *>(modal))
+                    dialog->reject();
+            });
+        prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
+        window->OpenProjectClick();
+    }
+
+    template <typename T>
+    T *child(const char *name) const
+    {
+        return window->findChild<T *>(QLatin1String(name));
+    }
+
+    ScriptedPrompter prompter;
+    QString appDir;
+    std::unique_ptr<Workbench> wb;
+    std::unique_ptr<MainWindow> window;
+
+private:
+    QTemporaryDir m_tmp;
+};
+
+} // namespace vorlix::test
