@@ -66,8 +66,8 @@ TEST_F(TranslateCli, EverySampleDisplayLists)
         EXPECT_EQ(run({u"grid"_qs, job(), f, u"--local"_qs}).code, 0) << f.toStdString();
 
     const CliRun service = run({u"grid"_qs, job(), u"DISP0004.IBW"_qs});
-    EXPECT_EQ(line(service.out, 2), u"Obj.2\tAnalog-Readonly\t1\t\tGL-12\t\t\tGlobal Pt"_qs);
-    EXPECT_EQ(line(service.out, 3), u"Obj.3\tAnalog-Readonly\t40\t\tTux-1-1-AI-1\t\t\tApex not mapped to device."_qs);
+    EXPECT_EQ(line(service.out, 2), u"Obj.2\tAnalog-Readonly\t1\t\tGL-12\t\tAV-32\tGlobal Pt"_qs);
+    EXPECT_EQ(line(service.out, 3), u"Obj.3\tAnalog-Readonly\t40\t\tTux-1-1-AI-1\t\tAV-32\tApex not mapped to device."_qs);
     EXPECT_EQ(line(service.out, 6), u"Obj.6\tAnalog-Readonly\t1\t\tCP-12: ZT-2-AI-3\t\t\tZone Tux Offset not supported!"_qs);
     EXPECT_EQ(line(service.out, 7),
               u"Obj.7\tAnalog-Readonly\t1\t\tCP-9: ZT-AI-3\t\t4194304:AI-3\tCPanel# cannot be mapped. "_qs);
