@@ -73,18 +73,6 @@ QByteArray largeDisplay(int number)
     return d.bytes();
 }
 
-// Answers Yes, says nothing.
-class QuietPrompter : public Prompter {
-public:
-    bool confirm(const QString &) override { return true; }
-    bool warn(const QString &) override { return true; }
-    void inform(const QString &) override {}
-    void error(const QString &text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    std::optional<QString> askText(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> chooseOpenFile(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> chooseSaveFile(const QString &, const QString &, const QString &) override { return {}; }
-};
-
 struct Figures {
     double seconds = 0;
     qint64 bytes = 0;
@@ -101,7 +89,7 @@ Figures createAll(test::TestProject &project, int displays)
     project.vars.BactalkJobPath = bactalk;
     Settings settings;
     SessionLog log;
-    QuietPrompter prompter;
+    ScriptedPrompter prompter(true); // Yes to every confirmation
     TranslationGrid grid(project.vars, project.pdb, project.map);
     DisplayCreation creation(project.vars, settings, log, prompter, grid);
     creation.creator().projectFolder = project.jobFolder();

@@ -260,7 +260,9 @@ TEST_F(MainWindowTest, AboutBoxShowsVersionAndBuild)
     EXPECT_EQ(about.windowTitle(), u"About Vorlix"_qs);
     EXPECT_EQ(about.findChild<QLabel *>(u"lbl_Version"_qs)->text(),
               u"Version: "_qs + QStringLiteral(VORLIX_VERSION).section(u'.', 0, 2));
-    EXPECT_EQ(about.findChild<QLabel *>(u"lbl_Build"_qs)->text(), u"Build: 0"_qs);
+    EXPECT_EQ(about.findChild<QLabel *>(u"lbl_Build"_qs)->text(),
+              u"Build: "_qs + QStringLiteral(VORLIX_VERSION).section(u'.', 3, 3));
+    EXPECT_FALSE(QStringLiteral(VORLIX_VERSION).section(u'.', 3, 3).isEmpty());
 }
 
 } // namespace
