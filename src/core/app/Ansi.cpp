@@ -41,19 +41,27 @@ QString decode(QByteArrayView bytes)
     return out;
 }
 
-QByteArray encode(const QString &text)
+qsizetype encodeInto(QStringView text, char *out, qsizetype max, bool stopAtNul)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < text.size() && n < max; ++i) {
         const QChar c = text.at(i);
+        if (stopAtNul && c.unicode() == 0)
+            break;
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            out.append('?'); // one character outside the code page
+            out[n++] = '?'; // one character outside the code page
             ++i;
             continue;
         }
-        out.append(toByte(c.unicode()));
+        out[n++] = toByte(c.unicode());
     }
+    return n;
+}
+
+QByteArray encode(const QString &text)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    out.truncate(encodeInto(text, out.data(), out.size()));
     return out;
 }
 

@@ -13,6 +13,9 @@ QString decode(QByteArrayView bytes);
 
 // Text to bytes; a character Windows-1252 cannot hold becomes '?'.
 QByteArray encode(const QString &text);
+// The same into `out`: at most `max` bytes, and with `stopAtNul` nothing
+// from a NUL character on. Returns the number of bytes written.
+qsizetype encodeInto(QStringView text, char *out, qsizetype max, bool stopAtNul = false);
 
 // A NUL-terminated text in a fixed field: ends at the first zero byte or at
 // the end of the field, whichever comes first.

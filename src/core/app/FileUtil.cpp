@@ -35,7 +35,7 @@ QByteArray ansiLines(const QStringList &lines)
     return out;
 }
 
-QString findCaseInsensitive(const QString &folder, const QString &name)
+QString existingCaseInsensitive(const QString &folder, const QString &name)
 {
     const QDir dir(folder);
     const QString exact = dir.filePath(name);
@@ -45,7 +45,13 @@ QString findCaseInsensitive(const QString &folder, const QString &name)
     for (const QString &e : entries)
         if (e.compare(name, Qt::CaseInsensitive) == 0)
             return dir.filePath(e);
-    return exact;
+    return {};
+}
+
+QString findCaseInsensitive(const QString &folder, const QString &name)
+{
+    const QString found = existingCaseInsensitive(folder, name);
+    return found.isEmpty() ? QDir(folder).filePath(name) : found;
 }
 
 QString findPathCaseInsensitive(const QString &folder, const QString &relativePath)

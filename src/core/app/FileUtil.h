@@ -16,6 +16,8 @@ QByteArray ansiLines(const QStringList &lines);
 // (Ibex jobs come from Windows). The exact name wins when it exists. Returns
 // the path of the entry found, or folder/name when there is none.
 QString findCaseInsensitive(const QString &folder, const QString &name);
+// The same, but an empty text when there is no such entry.
+QString existingCaseInsensitive(const QString &folder, const QString &name);
 
 // Same, for a relative path of several parts ("ldisplay/disp0001.ibw").
 QString findPathCaseInsensitive(const QString &folder, const QString &relativePath);

@@ -47,10 +47,25 @@ void SessionLog::LogMsgStart(const QString &msg)
 
 void SessionLog::LogMsg(const QString &msg) { append(u'\t' + msg); }
 
-void SessionLog::PendingMsg(const QString &msg) { m_pending = msg; }
+void SessionLog::PendingMsg(const QString &msg)
+{
+    m_pending = msg;
+    m_pendingNumber = -1;
+}
+
+void SessionLog::PendingObjMsg(int number, const QString &typeName)
+{
+    m_pending.clear();
+    m_pendingNumber = number;
+    m_pendingType = typeName;
+}
 
 void SessionLog::LogObjMsg(const QString &msg, bool isErr)
 {
+    if (m_pendingNumber >= 0) {
+        m_pending = u"Object# "_qs + QString::number(m_pendingNumber) + u", "_qs + m_pendingType;
+        m_pendingNumber = -1;
+    }
     if (!m_pending.isEmpty()) {
         append(u'\t' + m_pending);
         m_pending.clear();

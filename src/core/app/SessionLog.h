@@ -12,6 +12,9 @@ public:
     void LogMsgStart(const QString &msg);
     void LogMsg(const QString &msg);
     void PendingMsg(const QString &msg);
+    // The pending heading "Object# n, type name", put together only when a
+    // line under it follows (most objects log nothing).
+    void PendingObjMsg(int number, const QString &typeName);
     void LogObjMsg(const QString &msg, bool isErr);
     void MsgMissingFiles();
 
@@ -41,6 +44,9 @@ private:
     void append(const QString &line);
     QStringList m_lines;
     QString m_pending;
+    // A pending object heading not yet put into words (number < 0: none).
+    int m_pendingNumber = -1;
+    QString m_pendingType;
 };
 
 } // namespace vorlix

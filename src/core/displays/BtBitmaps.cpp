@@ -47,7 +47,7 @@ BitmapCopy copyBitmap(const QString &source, const QString &name, const QString 
         return BitmapCopy::Unsafe;
     if (!QFileInfo(source).isFile())
         return BitmapCopy::Missing;
-    if (QFileInfo::exists(findCaseInsensitive(bitmapsFolder, name)))
+    if (!existingCaseInsensitive(bitmapsFolder, name).isEmpty())
         return BitmapCopy::AlreadyThere;
     // Only the "bitmaps" folder itself is made: a BACtalk job folder that has
     // gone is never created again here.

@@ -3,22 +3,31 @@
 #include "app/Ansi.h"
 #include "app/Error.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vorlix::bt {
 
+namespace {
+
+// The text's bytes and their NUL into `out`, which has room for n > 0 bytes;
+// a NUL inside the text ends it, as it would in the field. Returns the bytes
+// written, the NUL included.
+int fitInto(const QString &text, int n, char *out)
+{
+    const qsizetype used = ansi::encodeInto(text, out, n - 1, true);
+    out[used] = '\0';
+    return static_cast<int>(used) + 1;
+}
+
+} // namespace
+
 QByteArray FitField(const QString &text, int n)
 {
-    QByteArray bytes = ansi::encode(text);
-    // A NUL inside the text ends it, as it would in the field.
-    const qsizetype nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
     if (n <= 0)
         return {};
-    if (bytes.size() > n - 1)
-        bytes.truncate(n - 1);
-    bytes.append('\0');
+    QByteArray bytes(std::min<qsizetype>(n, text.size() + 1), Qt::Uninitialized);
+    bytes.truncate(fitInto(text, static_cast<int>(bytes.size()), bytes.data()));
     return bytes;
 }
 
@@ -99,9 +108,9 @@ void BtRecord::setF64(int off, double v)
 int BtRecord::putText(int off, int n, const QString &text)
 {
     check(off, n);
-    const QByteArray bytes = FitField(text, n);
-    std::memcpy(m_data + off, bytes.constData(), static_cast<size_t>(bytes.size()));
-    return static_cast<int>(bytes.size());
+    if (n <= 0)
+        return 0;
+    return fitInto(text, n, reinterpret_cast<char *>(m_data + off));
 }
 
 void BtRecord::SetDevice(uint32_t instance)

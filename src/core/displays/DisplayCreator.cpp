@@ -81,6 +81,7 @@ CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
                      [](const CreationRow &a, const CreationRow &b) { return a.objectNumber < b.objectNumber; });
 
     m_bitmapsThisRun.clear();
+    findRunFolders();
     m_writer.reset();
     m_writer.BTCreateHeader();
     BTDispHeader(input);
@@ -114,14 +115,13 @@ void DisplayCreator::BTDispHeader(const CreationInput &input)
         } else {
             name = b;
             if (isPlainFileName(b)) {
-                source = findPathCaseInsensitive(projectFolder, u"ldisplay/"_qs + b);
+                source = findCaseInsensitive(ibexBitmapFolder(false), b);
                 if (!QFileInfo::exists(source))
-                    source = findPathCaseInsensitive(localJobFolder, u"ldisplay/"_qs + b);
+                    source = findCaseInsensitive(ibexBitmapFolder(true), b);
             }
         }
-        const QString root = BtJobRoot(m_vars.BactalkJobPath);
-        const bool a = libraryHasAll(libraryBitmapFolder(root, m_settings.AlerRep, m_settings.AlerJob), {name});
-        const bool d = !a && libraryHasAll(libraryBitmapFolder(root, m_settings.DealerRep, m_settings.DealerJob), {name});
+        const bool a = libraryHasAll(alertonLibrary(), {name});
+        const bool d = !a && libraryHasAll(dealerLibrary(), {name});
         QString rep, job;
         if (a) {
             rep = m_settings.AlerRep;
@@ -134,8 +134,8 @@ void DisplayCreator::BTDispHeader(const CreationInput &input)
                 logBitmapCopy(m_log, BitmapCopy::Unsafe, b);
             else
                 CopyBackgroundBMP(source.isEmpty() ? name : source);
-            rep = BtRepName(m_vars.BactalkJobPath);
-            job = BtJobName(m_vars.BactalkJobPath);
+            rep = m_folders.rep;
+            job = m_folders.job;
         }
         r.putText(hdr::BmpName, hdr::BmpNameLen, name);
         r.putText(hdr::BmpRep, hdr::RepJobLen, rep);
@@ -152,7 +152,7 @@ void DisplayCreator::BTDispHeader(const CreationInput &input)
 void DisplayCreator::CopyBackgroundBMP(const QString &source)
 {
     const QString name = fileNamePart(source);
-    logBitmapCopy(m_log, copyBitmap(source, name, bitmapsFolder()), name);
+    logBitmapCopy(m_log, copyBitmap(source, name, m_folders.bitmaps), name);
 }
 
 int DisplayCreator::ProcessGrid(CreationInput &input)
@@ -178,7 +178,7 @@ int DisplayCreator::ProcessGrid(CreationInput &input)
         m_cur.position = row.position;
         m_cur.kind = rec().kind();
         m_cur.typeName = IbexObjectName(m_cur.kind);
-        m_log.PendingMsg(QStringLiteral("Object# %1, %2").arg(row.objectNumber).arg(m_cur.typeName));
+        m_log.PendingObjMsg(row.objectNumber, m_cur.typeName);
         dispatch();
         ++handled;
     }
@@ -296,9 +296,51 @@ void DisplayCreator::putIbexText(int off, int n, const QString &text)
     std::memcpy(m_ibex->data() + start, bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-QString DisplayCreator::bitmapsFolder() const
+void DisplayCreator::findRunFolders()
 {
-    return findCaseInsensitive(m_vars.BactalkJobPath, u"bitmaps"_qs);
+    const QString &path = m_vars.BactalkJobPath;
+    m_folders = RunFolders{};
+    m_folders.root = BtJobRoot(path);
+    m_folders.rep = BtRepName(path);
+    m_folders.job = BtJobName(path);
+    m_folders.bitmaps = findCaseInsensitive(path, u"bitmaps"_qs);
+}
+
+const QString &DisplayCreator::ibexBitmapFolder(bool localJob)
+{
+    std::optional<QString> &folder = localJob ? m_folders.localJobIbexBitmaps : m_folders.jobIbexBitmaps;
+    if (!folder)
+        folder = findCaseInsensitive(localJob ? localJobFolder : projectFolder, u"ldisplay"_qs);
+    return *folder;
+}
+
+const QString &DisplayCreator::alertonLibrary()
+{
+    if (!m_folders.alertonLibrary)
+        m_folders.alertonLibrary = libraryBitmapFolder(m_folders.root, m_settings.AlerRep, m_settings.AlerJob);
+    return *m_folders.alertonLibrary;
+}
+
+const QString &DisplayCreator::dealerLibrary()
+{
+    if (!m_folders.dealerLibrary)
+        m_folders.dealerLibrary = libraryBitmapFolder(m_folders.root, m_settings.DealerRep, m_settings.DealerJob);
+    return *m_folders.dealerLibrary;
+}
+
+bool DisplayCreator::libraryHasAll(const QString &folder, const QStringList &names)
+{
+    if (folder.isEmpty() || names.isEmpty())
+        return false;
+    for (const QString &name : names) {
+        const QString key = folder + u'/' + name.toLower();
+        auto it = m_folders.libraryFiles.constFind(key);
+        if (it == m_folders.libraryFiles.cend())
+            it = m_folders.libraryFiles.insert(key, bt::libraryHasAll(folder, {name}));
+        if (!*it)
+            return false;
+    }
+    return true;
 }
 
 // --- copy operations -------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vorlix {
@@ -123,7 +124,21 @@ private:
     void setIbexU16(int off, uint16_t v);
     void setIbexU32(int off, uint32_t v);
     void putIbexText(int off, int n, const QString &text);
-    QString bitmapsFolder() const;
+
+    // The BACtalk job's folders as this run finds them. Each is looked up
+    // once per run, and whether a library holds a bitmap once per name: a
+    // run adds files only to the job's own "bitmaps" folder.
+    struct RunFolders {
+        QString root, rep, job, bitmaps;
+        std::optional<QString> alertonLibrary, dealerLibrary;
+        std::optional<QString> jobIbexBitmaps, localJobIbexBitmaps; // the "ldisplay" folders
+        QHash<QString, bool> libraryFiles; // folder + "/" + lower-case name
+    };
+    void findRunFolders();
+    const QString &ibexBitmapFolder(bool localJob);
+    const QString &alertonLibrary();
+    const QString &dealerLibrary();
+    bool libraryHasAll(const QString &folder, const QStringList &names);
 
     const ProjectVariables &m_vars;
     const Settings &m_settings;
@@ -138,6 +153,7 @@ private:
     IbexFileType m_fileType = ftDisplay;
     Current m_cur;
     QHash<QString, bt::BitmapCopy> m_bitmapsThisRun;
+    RunFolders m_folders;
 };
 
 } // namespace vorlix

@@ -60,8 +60,8 @@ void DisplayCreator::CopyGraphicBitmap(const QString &name, bool isLocal)
         logBitmapCopy(m_log, done.value(), name);
         return;
     }
-    const QString source = findPathCaseInsensitive(isLocal ? localJobFolder : projectFolder, u"ldisplay/"_qs + name);
-    BitmapCopy result = copyBitmap(source, name, bitmapsFolder());
+    const QString source = findCaseInsensitive(ibexBitmapFolder(isLocal), name);
+    BitmapCopy result = copyBitmap(source, name, m_folders.bitmaps);
     logBitmapCopy(m_log, result, name);
     if (result == BitmapCopy::Copied)
         result = BitmapCopy::AlreadyThere;
@@ -90,11 +90,8 @@ void DisplayCreator::CreateGraphic()
         for (int i = 1; i <= n; ++i)
             names << o.bitmapName(i);
         const bool isLocal = IsLocalJobBit(o.options());
-        const QString root = BtJobRoot(m_vars.BactalkJobPath);
-        const bool a = isLocal
-            && libraryHasAll(libraryBitmapFolder(root, m_settings.AlerRep, m_settings.AlerJob), names);
-        const bool d = !a && isLocal
-            && libraryHasAll(libraryBitmapFolder(root, m_settings.DealerRep, m_settings.DealerJob), names);
+        const bool a = isLocal && libraryHasAll(alertonLibrary(), names);
+        const bool d = !a && isLocal && libraryHasAll(dealerLibrary(), names);
         if (a || d) {
             library = a ? m_settings.AlertonRepJob(u"-"_qs) : m_settings.DealerRepJob(u"-"_qs);
             m_log.LogObjMsg(u"Found "_qs + library + u" bitmap match!"_qs, false);
@@ -151,8 +148,7 @@ void DisplayCreator::CreateButton(bool microset, const QString &microsetCaption)
         QString rest = target;
         const QString rep = NextToken(rest, u'-').toLower();
         const QString job = NextToken(rest, u'-').toLower();
-        const bool sameJob = rep == BtRepName(m_vars.BactalkJobPath).toLower()
-            && job == BtJobName(m_vars.BactalkJobPath).toLower();
+        const bool sameJob = rep == m_folders.rep.toLower() && job == m_folders.job.toLower();
         if (sameJob || rest.isEmpty()) {
             r.setU8(btn::OtherJob, 0);
         } else {

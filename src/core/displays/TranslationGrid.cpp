@@ -436,6 +436,13 @@ void TranslationGrid::SortGrid(SortOrder order)
             return GridGetObjIndex(a) < GridGetObjIndex(b);
         return QString::compare(m_text[a][order], m_text[b][order], Qt::CaseInsensitive) < 0;
     };
+    // Rows already in order stay as they are (the sort takes the first of
+    // equal rows, so it would not move one): nothing to do.
+    bool ordered = true;
+    for (int r = 1; ordered && r < n; ++r)
+        ordered = !less(r + 1, r);
+    if (ordered)
+        return;
     for (int b = 1; b < n; ++b) {
         int m = b;
         for (int r = b + 1; r <= n; ++r)

@@ -57,6 +57,7 @@ void LookupCache::clear()
     m_redirectAnswers.clear();
     m_pointsLoaded.clear();
     m_panelsLoaded.clear();
+    ++m_generation;
 }
 
 void LookupCache::loadApexPoints(int apex)

@@ -36,6 +36,9 @@ public:
     // Drops every remembered answer when the database changed.
     void revalidate();
     void clear();
+    // Counts the clear()s: answers built on this cache (whole translations)
+    // are stale once it moves on.
+    quint64 generation() const { return m_generation; }
 
     bool ApexIsMapped(int apex);
     bool ApexHasCom(int apex, int com);
@@ -67,6 +70,7 @@ private:
     QHash<quint64, int32_t> m_numbers;
     QHash<quint64, Found> m_found;
     QHash<QString, Found> m_redirectAnswers;
+    quint64 m_generation = 0;
 };
 
 } // namespace vorlix

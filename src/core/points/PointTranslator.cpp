@@ -79,7 +79,44 @@ int32_t PointTranslator::CpanelDevice(int apex, int cp)
     return NotMapped;
 }
 
+void PointTranslator::checkRemembered()
+{
+    if (m_rememberedGeneration == m_cache->generation() && m_rememberedRelDef == m_vars.AddRelDefToBO
+        && m_rememberedPlaceholder == m_vars.CpanelPlaceHolder)
+        return;
+    m_remembered.clear();
+    m_rememberedGeneration = m_cache->generation();
+    m_rememberedRelDef = m_vars.AddRelDefToBO;
+    m_rememberedPlaceholder = m_vars.CpanelPlaceHolder;
+}
+
 QString PointTranslator::BtPointText(const PointInputs &in, bool templateContext)
+{
+    if (!m_cache)
+        return translate(in, templateContext);
+    // Apex and control panel come from one byte each of the record; other
+    // values (no record has them) are translated without remembering.
+    const bool keyed = in.apex >= 0 && in.apex <= 0xFFFF && in.cp >= 0 && in.cp <= 0x7FFF;
+    if (!keyed)
+        return translate(in, templateContext);
+    checkRemembered();
+    const quint64 key = (quint64(in.ref) << 32) | (quint64(in.apex) << 16) | (quint64(in.cp) << 1)
+        | (templateContext ? 1u : 0u);
+    const auto it = m_remembered.constFind(key);
+    if (it != m_remembered.cend()) {
+        PointError = it->error;
+        PointErrorText = it->errorText;
+        return it->text;
+    }
+    Remembered r;
+    r.text = translate(in, templateContext);
+    r.error = PointError;
+    r.errorText = PointErrorText;
+    m_remembered.insert(key, r);
+    return r.text;
+}
+
+QString PointTranslator::translate(const PointInputs &in, bool templateContext)
 {
     PointError = false;
     PointErrorText.clear();

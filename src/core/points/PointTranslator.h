@@ -7,6 +7,7 @@
 #include "displays/IbexDisplay.h"
 #include "points/PointRef.h"
 
+#include <QHash>
 #include <QString>
 #include <cstdint>
 
@@ -66,15 +67,30 @@ public:
     bool PointError = false;
     QString PointErrorText;
 
-    // Lookups go through `cache` when set (the owner keeps it valid).
+    // Lookups go through `cache` when set (the owner keeps it valid). With
+    // a cache, whole BACtalk translations are remembered as well, until the
+    // cache drops its answers or the options they depend on change: listing
+    // a display and creating it translate each point once.
     void setCache(LookupCache *cache) { m_cache = cache; }
 
 private:
+    struct Remembered {
+        QString text;
+        bool error = false;
+        QString errorText;
+    };
+    QString translate(const PointInputs &in, bool templateContext);
+    // Drops the remembered translations when they no longer hold.
+    void checkRemembered();
     void problem(const QString &text);
     int32_t baseAddr(int apex, int com);
     LookupCache *m_cache = nullptr;
     const ProjectVariables &m_vars;
     ControllerMap &m_map;
+    QHash<quint64, Remembered> m_remembered;
+    quint64 m_rememberedGeneration = 0;
+    QString m_rememberedPlaceholder;
+    bool m_rememberedRelDef = false;
 };
 
 } // namespace vorlix
