@@ -189,6 +189,14 @@ TEST(GraphicsButtons, LocalGraphicMatchesTheAlertonLibrary)
     EXPECT_TRUE(hasLine(h.log, u"\t\tFound alerton-standard bitmap match!"_qs));
     EXPECT_EQ(h.log.TranslationErrors, 0);
     EXPECT_FALSE(QDir(h.bactalkJob() + u"/bitmaps"_qs).exists());
+    // The next run looks at the library again: without one of the four
+    // bitmaps it no longer matches, and the graphic wants its own copies.
+    ASSERT_TRUE(QFile::remove(h.bactalkRoot() + u"/alerton/standard/bitmaps/FAN4.BMP"_qs));
+    h.log.clear();
+    ASSERT_TRUE(h.create().written);
+    EXPECT_FALSE(hasLine(h.log, u"\t\tFound alerton-standard bitmap match!"_qs));
+    EXPECT_TRUE(hasLine(h.log, u"\t\tMissing source bitmap: fan4.bmp"_qs));
+    EXPECT_EQ(objects(h.written()).at(119), 0); // no library named
 }
 
 TEST(GraphicsButtons, JobGraphicCopiesItsBitmaps)

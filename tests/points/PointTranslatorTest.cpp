@@ -202,3 +202,29 @@ TEST_F(Translation, RememberedLookupsFollowDatabaseChanges)
     cache.revalidate();
     EXPECT_EQ(t.BtPointText(in(ref(0xD0, 12)), false), u"1600:AV-12"_qs);
 }
+
+TEST_F(Translation, RememberedTranslationsKeepProblemsAndFollowOptions)
+{
+    RedirectTable redirects(p.pdb);
+    LookupCache cache(p.map, redirects);
+    t.setCache(&cache);
+    cache.revalidate();
+    // A remembered answer brings its problem back; a good one clears it.
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass);
+        EXPECT_EQ(t.BtPointText(in(ref(0x10, 0xC)), false), u"AV-999"_qs);
+        EXPECT_TRUE(t.PointError);
+        EXPECT_EQ(t.PointErrorText, u"Global Pt"_qs);
+        EXPECT_EQ(t.BtPointText(in(ref(0xC0, 0x645)), false), u"1203:BO-6-P104"_qs);
+        EXPECT_FALSE(t.PointError);
+        EXPECT_TRUE(t.PointErrorText.isEmpty());
+    }
+    // The template form of the same reference is its own answer.
+    EXPECT_EQ(t.BtPointText(in(ref(0x20, 0x84)), false), u"1204:AI-5"_qs);
+    EXPECT_EQ(t.BtPointText(in(ref(0x20, 0x84)), true), u"AI-5"_qs);
+    // Options changed in memory count at once, without a database change.
+    p.vars.CpanelPlaceHolder = u"AV-32"_qs;
+    EXPECT_EQ(t.BtPointText(in(ref(0x10, 0xC)), false), u"AV-32"_qs);
+    p.vars.AddRelDefToBO = false;
+    EXPECT_EQ(t.BtPointText(in(ref(0xC0, 0x645)), false), u"1203:BO-6"_qs);
+}
