@@ -115,11 +115,7 @@ Figures createAll(test::TestProject &project, int displays)
         const QString name = QStringLiteral("disp%1.ibw").arg(n, 4, 10, QLatin1Char('0'));
         QElapsedTimer lt;
         lt.start();
-        {
-            // As the command does: the listing reads the database in one transaction.
-            ProjectDatabase::Transaction reading(project.pdb);
-            grid.LoadDisplay(project.jobFolder() + u"/ldisplay/"_qs + name, name, false);
-        }
+        grid.LoadDisplay(project.jobFolder() + u"/ldisplay/"_qs + name, name, false);
         f.loadSeconds += lt.nsecsElapsed() / 1e9;
         const CreationResult r = creation.CreateEFBDisplay();
         if (!r.written) {

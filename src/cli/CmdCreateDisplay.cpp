@@ -39,10 +39,7 @@ int runCreateDisplay(Context &ctx, const QStringList &args)
         throw Error(u"Missing display file!\nFile: "_qs + QDir::toNativeSeparators(path));
 
     TranslationGrid grid(wb.vars, wb.pdb, wb.map);
-    {
-        ProjectDatabase::Transaction reading(wb.pdb); // one lock for all lookups
-        grid.LoadDisplay(path, QFileInfo(path).fileName(), local);
-    }
+    grid.LoadDisplay(path, QFileInfo(path).fileName(), local); // reads in one transaction
     DisplayCreation creation(wb, grid);
     const int refusedBefore = ctx.prompter.refused;
     const CreationResult r = creation.CreateEFBDisplay(row);

@@ -168,6 +168,41 @@ TEST(ProjectDatabase, RefusedPostIsReportedWithTableAndKey)
     EXPECT_EQ(pdb.refusedPosts(), 1);
 }
 
+TEST(ProjectDatabase, ATransactionInsideAnotherIsPartOfIt)
+{
+    WorkbenchProject tp;
+    ProjectDatabase pdb(u"t10"_qs);
+    ProjectVariables vars;
+    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    const QString rows = u"SELECT COUNT(*) FROM DisplayMap"_qs;
+    const QString add = u"INSERT INTO DisplayMap (LocalJob, IbexFilename) VALUES (0, 'disp0001.ibw')"_qs;
+    {
+        ProjectDatabase::Transaction outer(pdb);
+        {
+            ProjectDatabase::Transaction inner(pdb);
+            ASSERT_TRUE(exec(pdb.db(), add));
+            inner.commit(); // ends nothing: the outer one decides
+        }
+        EXPECT_EQ(count(pdb.db(), rows), 1);
+    } // rolled back
+    EXPECT_EQ(count(pdb.db(), rows), 0);
+    {
+        ProjectDatabase::Transaction outer(pdb);
+        {
+            ProjectDatabase::Transaction inner(pdb);
+            ASSERT_TRUE(exec(pdb.db(), add));
+        } // an inner one going out of scope rolls nothing back
+        outer.commit();
+    }
+    EXPECT_EQ(count(pdb.db(), rows), 1);
+    // Once the outer one has ended, the next one is a transaction of its own.
+    {
+        ProjectDatabase::Transaction next(pdb);
+        ASSERT_TRUE(exec(pdb.db(), add));
+    }
+    EXPECT_EQ(count(pdb.db(), rows), 1);
+}
+
 TEST(OutsideDatabase, OpensSqliteAndRejectsOtherFiles)
 {
     WorkbenchProject tp;

@@ -3,6 +3,7 @@
 #include "support/TestProject.h"
 
 #include "inventory/RedirectTable.h"
+#include "points/LookupCache.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -55,4 +56,39 @@ TEST(RedirectTable, ReportsAMissingRowThroughThePrompter)
     ASSERT_EQ(prompter.informed.size(), 1);
     EXPECT_EQ(prompter.informed[0], u"Error in locating the redirect entry. You may need to manually delete it "
                                      "from the \"displaymap\" database table!"_qs);
+}
+
+TEST(RedirectTable, RememberedLookupsAnswerAsTheTableDoes)
+{
+    test::TestProject p;
+    RedirectTable t(p.pdb);
+    p.exec(u"INSERT INTO DisplayMap (LocalJob, IbexFilename, EFBFilename) VALUES "
+           "(0, 'Disp0001.IBW', 'a-b-00000001.dsp'), (0, 'disp0001.ibw', 'second-row.dsp'), "
+           "(1, 'disp0001.ibw', 'c-d-00000002.dsp'), (0, 'disp0002.ibw', NULL), (2, 'disp0003.ibw', 'x.dsp'), "
+           "(0, NULL, 'y.dsp'), (0, 'däsp0004.ibw', 'z.dsp')"_qs);
+    LookupCache cache(p.map, t);
+    cache.revalidate();
+    const QString names[] = {u"disp0001.ibw"_qs, u"DISP0001.ibw"_qs, u"disp0002.ibw"_qs, u"disp0003.ibw"_qs,
+                             u"däsp0004.ibw"_qs, u"DÄSP0004.IBW"_qs, u"disp0005.ibw"_qs, QString()};
+    const auto sameAnswers = [&] {
+        for (const bool local : {false, true})
+            for (const QString &n : names) {
+                SCOPED_TRACE(qPrintable(n + (local ? u" local"_qs : u" job"_qs)));
+                QString fromTable = n, fromCache = n;
+                EXPECT_EQ(cache.FindRedirect(fromCache, local), t.FindRedirect(fromTable, local));
+                EXPECT_EQ(fromCache, fromTable);
+            }
+    };
+    sameAnswers();
+    QString name = u"DISP0001.IBW"_qs;
+    ASSERT_TRUE(cache.FindRedirect(name, false));
+    EXPECT_EQ(name, u"a-b-00000001.dsp"_qs); // the first row of a name
+
+    // A change counts at the next check.
+    ASSERT_TRUE(t.SetRedirect(u"disp0005.ibw"_qs, u"e-f-00000005.dsp"_qs, false));
+    ASSERT_TRUE(t.DeleteRedirect(u"disp0002.ibw"_qs, false));
+    cache.revalidate();
+    sameAnswers();
+    name = u"disp0005.ibw"_qs;
+    EXPECT_TRUE(cache.FindRedirect(name, false));
 }

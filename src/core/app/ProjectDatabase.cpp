@@ -63,6 +63,7 @@ void ProjectDatabase::close()
             d.close();
     }
     m_extended = m_globalOverrides = m_expandedMode = false;
+    m_inTransaction = false;
     m_path.clear();
 }
 
@@ -164,22 +165,28 @@ bool ProjectDatabase::post(QSqlQuery &query, const QString &table, const QString
 
 ProjectDatabase::Transaction::Transaction(ProjectDatabase &pdb) : m_pdb(pdb)
 {
+    if (pdb.m_inTransaction)
+        return;
     m_active = pdb.isOpen() && pdb.db().transaction();
+    pdb.m_inTransaction = m_active;
 }
 
 ProjectDatabase::Transaction::~Transaction()
 {
-    if (m_active)
+    if (m_active) {
         m_pdb.db().rollback();
+        m_pdb.m_inTransaction = false;
+    }
 }
 
 void ProjectDatabase::Transaction::commit()
 {
     if (m_active) {
+        m_active = false;
+        m_pdb.m_inTransaction = false;
         if (!m_pdb.db().commit())
             throw Error(QStringLiteral("Cannot save to the project database \"%1\": %2")
                             .arg(QDir::toNativeSeparators(m_pdb.path()), m_pdb.db().lastError().text()));
-        m_active = false;
     }
 }
 

@@ -51,6 +51,8 @@ public:
     void resetRefusedPosts() { m_refused = 0; }
 
     // One transaction around a batch command; rolls back when not committed.
+    // One transaction at a time: one begun inside another is part of it
+    // (it neither begins nor ends anything).
     class Transaction {
     public:
         explicit Transaction(ProjectDatabase &pdb);
@@ -69,6 +71,7 @@ private:
     bool m_globalOverrides = false;
     bool m_expandedMode = false;
     int m_refused = 0;
+    bool m_inTransaction = false;
 };
 
 // Opens a database that belongs to the BACtalk job (RepJob.mdb, a point

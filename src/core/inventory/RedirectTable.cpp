@@ -63,6 +63,23 @@ bool RedirectTable::DeleteRedirect(const QString &ibexName, bool localJob)
                                QStringLiteral("%1, %2").arg(localJob ? 1 : 0).arg(ibexName));
 }
 
+void RedirectTable::ForEachRedirect(
+    const std::function<void(bool localJob, const QString &ibexName, const QString &target)> &visit)
+{
+    if (!m_q.database().isOpen())
+        return;
+    QSqlQuery &q = m_q.get("all", "SELECT LocalJob, IbexFilename, EFBFilename FROM DisplayMap ORDER BY rowid");
+    QueryCache::exec(q);
+    while (q.next()) {
+        if (q.value(0).isNull() || q.value(1).isNull())
+            continue;
+        const int flag = NullToInt(q.value(0));
+        if (flag == 0 || flag == 1)
+            visit(flag == 1, q.value(1).toString(), NullToStr(q.value(2)));
+    }
+    q.finish();
+}
+
 void RedirectTable::ReportRedirectNotFound(Prompter &prompter)
 {
     prompter.inform(u"Error in locating the redirect entry. You may need to manually delete it from the "

@@ -6,6 +6,7 @@
 #include "app/QueryCache.h"
 
 #include <QString>
+#include <functional>
 
 namespace vorlix {
 
@@ -21,6 +22,11 @@ public:
     bool SetRedirect(const QString &ibexName, const QString &efbName, bool localJob);
     // Deletes the row; false when there is none.
     bool DeleteRedirect(const QString &ibexName, bool localJob);
+
+    // Every row in table order (the first row of a name is the one
+    // FindRedirect finds): local-job flag, Ibex file name, target. Rows that
+    // no lookup can find (no name, a flag other than 0 or 1) are left out.
+    void ForEachRedirect(const std::function<void(bool localJob, const QString &ibexName, const QString &target)> &visit);
 
     static void ReportRedirectNotFound(Prompter &prompter);
 

@@ -54,7 +54,8 @@ void LookupCache::clear()
 {
     m_numbers.clear();
     m_found.clear();
-    m_redirectAnswers.clear();
+    m_redirectsLoaded = false;
+    m_redirectTargets.clear();
     m_pointsLoaded.clear();
     m_panelsLoaded.clear();
     ++m_generation;
@@ -153,19 +154,40 @@ bool LookupCache::CpanelTux(int apex, int cp, int &trunk, int &address)
     return true;
 }
 
+namespace {
+
+// The key of a display name as the table matches it: letter case ignored
+// the way the database does it (ASCII letters only).
+QString redirectKey(const QString &name, bool localJob)
+{
+    QString k = (localJob ? u"1|"_qs : u"0|"_qs) + name;
+    for (qsizetype i = 2; i < k.size(); ++i)
+        if (k[i] >= u'A' && k[i] <= u'Z')
+            k[i] = QChar(k[i].unicode() + (u'a' - u'A'));
+    return k;
+}
+
+} // namespace
+
+void LookupCache::loadRedirects()
+{
+    m_redirectsLoaded = true;
+    m_redirects.ForEachRedirect([this](bool localJob, const QString &ibexName, const QString &target) {
+        const QString k = redirectKey(ibexName, localJob);
+        if (!m_redirectTargets.contains(k)) // the first row of a name counts
+            m_redirectTargets.insert(k, target);
+    });
+}
+
 bool LookupCache::FindRedirect(QString &name, bool localJob)
 {
-    const QString k = (localJob ? u"1|"_qs : u"0|"_qs) + name.toLower();
-    auto it = m_redirectAnswers.constFind(k);
-    if (it == m_redirectAnswers.cend()) {
-        Found f;
-        f.text = name;
-        f.found = m_redirects.FindRedirect(f.text, localJob);
-        it = m_redirectAnswers.insert(k, f);
-    }
-    if (it->found)
-        name = it->text;
-    return it->found;
+    if (!m_redirectsLoaded)
+        loadRedirects();
+    const auto it = m_redirectTargets.constFind(redirectKey(name, localJob));
+    if (it == m_redirectTargets.cend())
+        return false;
+    name = *it;
+    return true;
 }
 
 } // namespace vorlix

@@ -60,6 +60,8 @@ private:
     // indexed query per Apex instead of one per object.
     void loadApexPoints(int apex);
     void loadApexPanels(int apex);
+    // The redirection table is small: it is read whole, once.
+    void loadRedirects();
 
     ControllerMap &m_map;
     RedirectTable &m_redirects;
@@ -69,7 +71,8 @@ private:
     QHash<int, bool> m_panelsLoaded;
     QHash<quint64, int32_t> m_numbers;
     QHash<quint64, Found> m_found;
-    QHash<QString, Found> m_redirectAnswers;
+    bool m_redirectsLoaded = false;
+    QHash<QString, QString> m_redirectTargets; // "0|" or "1|" + name in ASCII lower case
     quint64 m_generation = 0;
 };
 
