@@ -17,12 +17,7 @@ cli=(build/bin/vorlix-cli --app-dir "$PWD/out/app")
 "${cli[@]}" --yes read-points "$out/job"
 "${cli[@]}" --yes read-cpanels "$out/job"
 # Step 7: translate and write every display of the job and the local job.
-for f in "$out"/job/ldisplay/*.ibw; do
-  "${cli[@]}" --yes create-display "$out/job" "$(basename "$f")"
-done
-for f in "$out"/localjob/ldisplay/*.ibw; do
-  "${cli[@]}" --yes create-display "$out/job" "$(basename "$f")" --local
-done
+"${cli[@]}" --yes create-display "$out/job" --all
 echo
 echo "BACtalk displays written to $out/bactalk/acme/plaza/displays:"
 ls -l "$out/bactalk/acme/plaza/displays"

@@ -1,15 +1,19 @@
 // Times display creation on a large job: 2,000 Ibex displays of 100 objects
 // each (texts, values with Ibex points, checkboxes, graphics with bitmaps,
 // pushbuttons), each listed in the translation grid and written as a BACtalk
-// display into an empty BACtalk job. Then the same for 1/16 and 1/4 of the
-// displays (1x, 4x, 16x), to show how the cost grows. Prints seconds, files
-// and bytes written per second, and, for comparison, the speed of writing
-// the same bytes atomically without any conversion (the floor: every
-// display is written to a temporary file, synced and renamed).
+// display into an empty BACtalk job, once display by display as the step 7
+// command does it, once as a batch ("create-display --all", which writes
+// each file in the background while the next display is made). Then the
+// same for 1/16 and 1/4 of the displays (1x, 4x, 16x), to show how the cost
+// grows. Prints seconds, CPU time, files and bytes written per second, and,
+// for comparison, the speed of writing the same bytes atomically without
+// any conversion (the floor: every display is written to a temporary file,
+// synced and renamed).
 #include "app/FileUtil.h"
 #include "app/Prompter.h"
 #include "app/SessionLog.h"
 #include "app/Settings.h"
+#include "displays/DisplayBatch.h"
 #include "displays/DisplayCreation.h"
 #include "displays/TranslationGrid.h"
 #include "sample/IbexDisplayBuilder.h"
@@ -92,10 +96,13 @@ std::pair<double, double> cpuTimes()
     return {seconds(u.ru_utime), seconds(u.ru_stime)};
 }
 
-// Lists each display in the grid and creates it into an empty BACtalk job.
-Figures createAll(test::TestProject &project, int displays)
+QString displayName(int n) { return QStringLiteral("disp%1.ibw").arg(n, 4, 10, QLatin1Char('0')); }
+
+// Lists each display in the grid and creates it into an empty BACtalk job:
+// one by one, or as one batch.
+Figures createAll(test::TestProject &project, int displays, bool batch)
 {
-    const QString bactalk = project.root() + QStringLiteral("/bactalk%1/rep/job").arg(displays);
+    const QString bactalk = project.root() + QStringLiteral("/bactalk%1%2/rep/job").arg(displays).arg(batch ? "b" : "");
     QDir().mkpath(bactalk);
     project.vars.BactalkJobPath = bactalk;
     Settings settings;
@@ -111,8 +118,28 @@ Figures createAll(test::TestProject &project, int displays)
     QElapsedTimer t;
     t.start();
     const auto cpu = cpuTimes();
+    const auto stopClocks = [&] {
+        f.seconds = t.nsecsElapsed() / 1e9;
+        const auto cpuEnd = cpuTimes();
+        f.userSeconds = cpuEnd.first - cpu.first;
+        f.systemSeconds = cpuEnd.second - cpu.second;
+    };
+    if (batch) {
+        std::vector<BatchDisplay> list;
+        for (int n = 1; n <= displays; ++n)
+            list.push_back({project.jobFolder() + u"/ldisplay/"_qs + displayName(n), false});
+        DisplayBatch creator(creation, grid, log);
+        const BatchOutcome r = creator.run(list);
+        for (const QString &problem : r.problems)
+            std::fprintf(stderr, "%s\n", qPrintable(problem));
+        stopClocks();
+        f.files = r.written;
+        for (const QFileInfo &file : QDir(bactalk + u"/displays"_qs).entryInfoList(QDir::Files))
+            f.bytes += file.size();
+        return f;
+    }
     for (int n = 1; n <= displays; ++n) {
-        const QString name = QStringLiteral("disp%1.ibw").arg(n, 4, 10, QLatin1Char('0'));
+        const QString name = displayName(n);
         QElapsedTimer lt;
         lt.start();
         grid.LoadDisplay(project.jobFolder() + u"/ldisplay/"_qs + name, name, false);
@@ -126,10 +153,7 @@ Figures createAll(test::TestProject &project, int displays)
         ++f.files;
         log.clear(); // the log of 2,000 runs is not what is measured
     }
-    f.seconds = t.nsecsElapsed() / 1e9;
-    const auto cpuEnd = cpuTimes();
-    f.userSeconds = cpuEnd.first - cpu.first;
-    f.systemSeconds = cpuEnd.second - cpu.second;
+    stopClocks();
     return f;
 }
 
@@ -170,18 +194,23 @@ int main(int argc, char **argv)
 
     std::printf("Display creation: %d displays of %d objects (grid listing + creation + file write)\n", kDisplays,
                 kObjects);
-    std::printf("%-6s %9s %10s %10s %10s %12s %12s %14s %16s\n", "scale", "displays", "seconds", "user s", "system s",
-                "of it grid", "bytes", "MB/s written", "raw write MB/s");
+    std::printf("%-6s %-8s %9s %10s %10s %10s %12s %12s %14s %16s\n", "scale", "mode", "displays", "seconds",
+                "user s", "system s", "of it grid", "bytes", "MB/s written", "raw write MB/s");
     for (const int scale : {1, 4, 16}) {
         const int displays = kDisplays * scale / 16;
-        const Figures f = createAll(project, displays);
-        const QString written = project.root() + QStringLiteral("/bactalk%1/rep/job/displays").arg(displays);
-        const double raw = rawWriteSeconds(written, project.root() + QStringLiteral("/raw%1").arg(displays), displays);
-        std::printf("%-6s %9d %10.3f %10.3f %10.3f %12.3f %12lld %14.1f %16.1f\n",
-                    qPrintable(QStringLiteral("%1x").arg(scale)), f.files, f.seconds, f.userSeconds, f.systemSeconds,
-                    f.loadSeconds,
-                    static_cast<long long>(f.bytes), f.bytes / f.seconds / 1e6, f.bytes / raw / 1e6);
-        std::fflush(stdout);
+        for (const bool batch : {false, true}) {
+            const Figures f = createAll(project, displays, batch);
+            const QString written =
+                project.root() + QStringLiteral("/bactalk%1%2/rep/job/displays").arg(displays).arg(batch ? "b" : "");
+            const double raw = rawWriteSeconds(
+                written, project.root() + QStringLiteral("/raw%1%2").arg(displays).arg(batch ? "b" : ""), displays);
+            const QString grid = batch ? u"-"_qs : QString::number(f.loadSeconds, 'f', 3);
+            std::printf("%-6s %-8s %9d %10.3f %10.3f %10.3f %12s %12lld %14.1f %16.1f\n",
+                        qPrintable(QStringLiteral("%1x").arg(scale)), batch ? "batch" : "single", f.files, f.seconds,
+                        f.userSeconds, f.systemSeconds, qPrintable(grid), static_cast<long long>(f.bytes),
+                        f.bytes / f.seconds / 1e6, f.bytes / raw / 1e6);
+            std::fflush(stdout);
+        }
     }
     return 0;
 }

@@ -1,10 +1,12 @@
 // create-display and dump-display: write the BACtalk display of an Ibex
-// display (step 7), and list a written BACtalk display field by field.
+// display, or of every display of the job (step 7), and list a written
+// BACtalk display field by field.
 #include "CliCommand.h"
 
 #include "app/Error.h"
 #include "app/FileUtil.h"
 #include "displays/BtDisplayDump.h"
+#include "displays/DisplayBatch.h"
 #include "displays/DisplayCreation.h"
 #include "displays/TranslationGrid.h"
 
@@ -14,13 +16,43 @@
 namespace vorlix::cli {
 namespace {
 
+// Every display of the job and of its local job, one after another.
+int createAll(Context &ctx, const QString &job)
+{
+    Workbench &wb = ctx.openJob(job);
+    wb.requireDatabase();
+    const std::vector<BatchDisplay> displays = DisplayBatch::JobDisplays(wb.ProjectFolder, wb.LocalJobFolder);
+    TranslationGrid grid(wb.vars, wb.pdb, wb.map);
+    DisplayCreation creation(wb, grid);
+    DisplayBatch batch(creation, grid, wb.log);
+    const BatchOutcome r = batch.run(displays);
+    ctx.out << "Displays written: " << r.written << " of " << displays.size();
+    if (r.kept > 0)
+        ctx.out << " (" << r.kept << " existing files kept: the confirmation was answered No, use --yes)";
+    ctx.out << '\n';
+    if (r.withTranslationErrors > 0)
+        ctx.prompter.inform(DisplayCreator::TranslationErrorsMessage()
+                            + QStringLiteral(" (%1 displays)").arg(r.withTranslationErrors));
+    for (const QString &problem : r.problems)
+        ctx.err << problem << '\n';
+    return r.problems.isEmpty() ? ExitOk : ExitFailed;
+}
+
 int runCreateDisplay(Context &ctx, const QStringList &args)
 {
     QCommandLineParser p;
     p.addOption(QCommandLineOption(u"local"_qs, u"the display lies in the local job"_qs));
     p.addOption(QCommandLineOption(u"row"_qs, u"single-row mode on grid row N"_qs, u"N"_qs));
-    parseArgs(p, u"create-display"_qs, args, 2, 2);
+    p.addOption(QCommandLineOption(u"all"_qs, u"every display of the job and of its local job"_qs));
+    parseArgs(p, u"create-display"_qs, args, 1, 2);
     const QStringList pos = p.positionalArguments();
+    if (p.isSet(u"all"_qs)) {
+        if (pos.size() != 1 || p.isSet(u"local"_qs) || p.isSet(u"row"_qs))
+            throw UsageError{u"create-display JOB --all takes no FILE, --local or --row"_qs};
+        return createAll(ctx, pos[0]);
+    }
+    if (pos.size() != 2)
+        throw UsageError{u"create-display needs JOB and FILE (or JOB --all)"_qs};
     const bool local = p.isSet(u"local"_qs);
     int row = -1;
     if (p.isSet(u"row"_qs)) {
@@ -68,8 +100,9 @@ int runDumpDisplay(Context &ctx, const QStringList &args)
     return ExitOk;
 }
 
-RegisterCommand regCreate("create-display", "JOB FILE [--local] [--row N]",
-                          "step 7: write the BACtalk display of an Ibex display (--row N: grid row N only)",
+RegisterCommand regCreate("create-display", "JOB (FILE [--local] [--row N] | --all)",
+                          "step 7: write the BACtalk display of an Ibex display (--row N: grid row N only; "
+                          "--all: of every display of the job and its local job)",
                           runCreateDisplay);
 RegisterCommand regDump("dump-display", "DSPFILE", "list the header and records of a BACtalk display field by field",
                         runDumpDisplay);

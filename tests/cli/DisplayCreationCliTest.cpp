@@ -110,6 +110,46 @@ TEST_F(DisplayCreationCli, ExistingFileIsKeptWithoutYes)
     EXPECT_EQ(read(path).size(), 394 + 301 + 2);
 }
 
+TEST_F(DisplayCreationCli, AllDisplaysAtOnceWriteWhatEachCommandWrites)
+{
+    const CliRun all = cli({u"create-display"_qs, job(), u"--all"_qs});
+    EXPECT_EQ(all.code, 0) << all.err.toStdString();
+    EXPECT_TRUE(all.out.contains(u"Displays written: 10 of 10\n"_qs)) << all.out.toStdString();
+    // Translation errors are told once for the batch.
+    EXPECT_EQ(all.out.count(u"Translation errors may need correcting."_qs), 1) << all.out.toStdString();
+    QDir folder(displays());
+    const QStringList files = folder.entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 10);
+    std::vector<QByteArray> batch;
+    for (const QString &f : files)
+        batch.push_back(read(folder.filePath(f)));
+
+    // Without --yes every existing file is kept, and the command says so.
+    const CliRun again = cli({u"create-display"_qs, job(), u"--all"_qs});
+    EXPECT_EQ(again.code, 0);
+    EXPECT_TRUE(again.out.contains(u"Displays written: 0 of 10 (10 existing files kept"_qs)) << again.out.toStdString();
+
+    // Display by display, the same bytes.
+    const struct {
+        const char *file;
+        bool local;
+        const char *target;
+    } some[] = {{"disp0002.ibw", false, "00000002.dsp"}, {"ccpd0001.ibw", false, "00000001.dvt"},
+                {"disp0010.ibw", true, "00000010.dsp"}};
+    for (const auto &c : some) {
+        QStringList args{u"--yes"_qs, u"create-display"_qs, job(), QString::fromLatin1(c.file)};
+        if (c.local)
+            args << u"--local"_qs;
+        ASSERT_EQ(cli(args).code, 0) << c.file;
+        const qsizetype i = files.indexOf(QLatin1String(c.target));
+        ASSERT_GE(i, 0) << c.target;
+        EXPECT_EQ(read(folder.filePath(files[i])), batch[static_cast<size_t>(i)]) << c.target;
+    }
+    EXPECT_EQ(cli({u"create-display"_qs, job(), u"disp0001.ibw"_qs, u"--all"_qs}).code, 2);
+    EXPECT_EQ(cli({u"create-display"_qs, job(), u"--all"_qs, u"--row"_qs, u"2"_qs}).code, 2);
+    EXPECT_EQ(cli({u"create-display"_qs, job()}).code, 2);
+}
+
 TEST_F(DisplayCreationCli, BadInput)
 {
     EXPECT_EQ(cli({u"create-display"_qs, job(), u"disp0099.ibw"_qs}).code, 1);

@@ -1,5 +1,6 @@
 #include "displays/DisplayCreator.h"
 
+#include "app/BackgroundWriter.h"
 #include "app/Error.h"
 #include "app/FileUtil.h"
 #include "app/ProjectVariables.h"
@@ -26,6 +27,8 @@ const QString kNoJobPath = u"BACtalk job path is not set or does not exist!"_qs;
 const QString kTranslationErrors = u"Translation errors may need correcting. See Project-Log tab for details."_qs;
 
 } // namespace
+
+QString DisplayCreator::TranslationErrorsMessage() { return kTranslationErrors; }
 
 DisplayCreator::DisplayCreator(const ProjectVariables &vars, const Settings &settings, SessionLog &log,
                                Prompter &prompter, DisplayNaming &naming, PointTextSource translatePoint)
@@ -64,13 +67,16 @@ CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
     struct ErrorsNotice {
         SessionLog &log;
         Prompter &prompter;
+        bool tell;
         ~ErrorsNotice()
         {
-            if (log.TranslationErrors > 0)
+            if (tell && log.TranslationErrors > 0)
                 prompter.inform(kTranslationErrors);
         }
-    } notice{m_log, m_prompter};
+    } notice{m_log, m_prompter, tellTranslationErrors};
 
+    if (writeBehind)
+        writeBehind->settle(path); // the file of an earlier run first
     if (QFileInfo::exists(path)) {
         if (!m_prompter.confirm(u"File exists! Do you want to overwrite it?\nFile: "_qs + QDir::toNativeSeparators(path)))
             return result;
@@ -87,7 +93,10 @@ CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
     BTDispHeader(input);
     result.translated = ProcessGrid(input);
     m_writer.FinishDisplay();
-    m_writer.WriteDisplayFile(path);
+    if (writeBehind)
+        writeBehind->write(path, m_writer.bytes());
+    else
+        m_writer.WriteDisplayFile(path);
     result.records = m_writer.ObjCount;
     result.written = true;
     return result;

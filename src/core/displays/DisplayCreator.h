@@ -17,6 +17,7 @@
 
 namespace vorlix {
 
+class BackgroundWriter;
 class DisplayNaming;
 class Prompter;
 class SessionLog;
@@ -62,6 +63,8 @@ struct CreationInput {
 };
 
 struct CreationResult {
+    // The file was written (with a background writer: handed to it, which
+    // tells later whether it landed).
     bool written = false;
     QString path;       // the display file (also when nothing was written)
     int translated = 0; // rows handled
@@ -80,6 +83,14 @@ public:
     // One creation run (CreateFromGrid). Throws Error when the file cannot
     // be written; an existing display is then left as it was.
     CreationResult CreateFromGrid(CreationInput &input);
+
+    // When set, runs hand their files to this writer instead of writing
+    // them before they end (a batch of displays).
+    BackgroundWriter *writeBehind = nullptr;
+    // A run with translation errors ends by telling the user so; a batch
+    // tells once, at its end, instead.
+    bool tellTranslationErrors = true;
+    static QString TranslationErrorsMessage();
 
     // The object buffer, kept between runs.
     bt::BtDisplayWriter &writer() { return m_writer; }

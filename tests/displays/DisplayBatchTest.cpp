@@ -1,0 +1,156 @@
+// Many displays in one go: the same files as one at a time, problems named
+// while the batch goes on, and a target written twice seen the second time.
+#include "app/SessionLog.h"
+#include "displays/DisplayBatch.h"
+#include "displays/DisplayCreation.h"
+#include "displays/TranslationGrid.h"
+#include "sample/IbexDisplayBuilder.h"
+#include "support/CreationHarness.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace vorlix;
+using namespace vorlix::test;
+using sample::IbexDisplayBuilder;
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct BatchSetup {
+    CreationHarness h;
+    TranslationGrid grid{h.project.vars, h.project.pdb, h.project.map};
+    DisplayCreation creation{h.project.vars, h.settings, h.log, h.prompter, grid};
+
+    BatchSetup()
+    {
+        creation.creator().projectFolder = h.project.jobFolder();
+        creation.creator().localJobFolder = h.project.localJobFolder();
+        creation.database = &h.project.pdb;
+        h.project.mapApex(1, u"1"_qs, 1100, 1200);
+        h.project.addIbexPoint(1, 5, 2);
+    }
+    BatchOutcome runAll()
+    {
+        DisplayBatch batch(creation, grid, h.log);
+        return batch.run(DisplayBatch::JobDisplays(h.project.jobFolder(), h.project.localJobFolder()));
+    }
+    // One display as "Create BACtalk Display" writes it.
+    QByteArray single(const QString &name, bool localJob)
+    {
+        const QString folder = localJob ? h.project.localJobFolder() : h.project.jobFolder();
+        grid.LoadDisplay(folder + u"/ldisplay/"_qs + name, name, localJob);
+        const CreationResult r = creation.CreateEFBDisplay();
+        return r.written ? readFile(r.path) : QByteArray();
+    }
+};
+
+QByteArray textDisplay(const QString &caption)
+{
+    IbexDisplayBuilder d;
+    d.add(ioText).colors(0, 0, 0).caption(caption);
+    return d.bytes();
+}
+
+QByteArray busyDisplay()
+{
+    IbexDisplayBuilder d;
+    d.description(u"Plant"_qs).size(640, 480);
+    d.add(ioRoAnalog).point(1, 0xD00005).f64(96, 1.0).text(88, u"degF"_qs);
+    d.add(ioGrStatic).point(1, 0xD00009).bitmap(1, u"fan1.bmp"_qs); // a point without type, a missing bitmap
+    d.add(ioBtnDisp).point(0, 2).caption(u"Next"_qs);
+    return d.bytes();
+}
+
+} // namespace
+
+TEST(DisplayBatch, WritesWhatOneAtATimeWrites)
+{
+    BatchSetup s;
+    s.h.project.writeDisplay(u"disp0001.ibw"_qs, textDisplay(u"One"_qs));
+    s.h.project.writeDisplay(u"DISP0002.IBW"_qs, busyDisplay());
+    s.h.project.writeDisplay(u"ccpd0001.ibw"_qs, busyDisplay());
+    s.h.project.writeDisplay(u"notes.txt"_qs, "not a display");
+    s.h.project.vars.LocalJobDispNum = 1;
+    s.h.project.writeDisplay(u"disp0005.ibw"_qs, textDisplay(u"Local"_qs), true);
+
+    const std::vector<BatchDisplay> all = DisplayBatch::JobDisplays(s.h.project.jobFolder(), s.h.project.localJobFolder());
+    ASSERT_EQ(all.size(), 4u);
+    EXPECT_TRUE(all[0].path.endsWith(u"/ccpd0001.ibw"_qs));
+    EXPECT_TRUE(all[1].path.endsWith(u"/disp0001.ibw"_qs));
+    EXPECT_TRUE(all[2].path.endsWith(u"/DISP0002.IBW"_qs));
+    EXPECT_TRUE(all[3].path.endsWith(u"/disp0005.ibw"_qs) && all[3].localJob);
+    EXPECT_FALSE(all[2].localJob);
+
+    const BatchOutcome out = s.runAll();
+    EXPECT_EQ(out.written, 4);
+    EXPECT_EQ(out.kept, 0);
+    EXPECT_TRUE(out.problems.isEmpty()) << out.problems.join(u'\n').toStdString();
+    EXPECT_EQ(out.withTranslationErrors, 2); // the two busy displays
+    // The batch tells of translation errors once, not display by display.
+    EXPECT_TRUE(s.h.prompter.informed.isEmpty());
+    const QString displays = s.h.bactalkJob() + u"/displays/"_qs;
+    const QByteArray batch[] = {readFile(displays + u"00000001.dvt"_qs), readFile(displays + u"00000001.dsp"_qs),
+                                readFile(displays + u"00000002.dsp"_qs), readFile(displays + u"00010005.dsp"_qs)};
+    for (const QByteArray &b : batch)
+        EXPECT_GT(b.size(), 396);
+
+    // The same displays one at a time, into a BACtalk job of the same name.
+    const QString other = s.h.project.root() + u"/other/acme/plaza"_qs;
+    ASSERT_TRUE(QDir().mkpath(other));
+    s.h.project.vars.BactalkJobPath = other;
+    EXPECT_EQ(s.single(u"ccpd0001.ibw"_qs, false), batch[0]);
+    EXPECT_EQ(s.single(u"disp0001.ibw"_qs, false), batch[1]);
+    EXPECT_EQ(s.single(u"DISP0002.IBW"_qs, false), batch[2]);
+    EXPECT_EQ(s.single(u"disp0005.ibw"_qs, true), batch[3]);
+    // Alone, a run tells of its translation errors itself.
+    EXPECT_FALSE(s.h.prompter.informed.isEmpty());
+}
+
+TEST(DisplayBatch, ProblemsAreNamedAndTheOthersAreWritten)
+{
+    BatchSetup s;
+    s.h.project.writeDisplay(u"disp0001.ibw"_qs, textDisplay(u"One"_qs));
+    s.h.project.writeDisplay(u"disp0002.ibw"_qs, textDisplay(u"Two"_qs));
+    s.h.project.writeDisplay(u"disp0003.ibw"_qs, textDisplay(u"Three"_qs));
+    // The second display's file cannot be written: a folder stands in its way.
+    ASSERT_TRUE(QDir().mkpath(s.h.bactalkJob() + u"/displays/00000002.dsp"_qs));
+    std::vector<BatchDisplay> list = DisplayBatch::JobDisplays(s.h.project.jobFolder(), QString());
+    list.insert(list.begin() + 1, BatchDisplay{s.h.project.jobFolder() + u"/ldisplay/disp0009.ibw"_qs, false});
+
+    DisplayBatch batch(s.creation, s.grid, s.h.log);
+    const BatchOutcome out = batch.run(list);
+    EXPECT_EQ(out.written, 2);
+    ASSERT_EQ(out.problems.size(), 2);
+    EXPECT_TRUE(out.problems[0].contains(u"disp0009.ibw"_qs)) << out.problems[0].toStdString();
+    EXPECT_TRUE(out.problems[1].contains(QDir::toNativeSeparators(s.h.bactalkJob() + u"/displays/00000002.dsp"_qs)))
+        << out.problems[1].toStdString();
+    EXPECT_TRUE(s.h.log.lines().contains(u'\t' + out.problems[1])); // in the log as well
+    EXPECT_EQ(readFile(s.h.bactalkJob() + u"/displays/00000001.dsp"_qs).mid(394 + 119, 3), QByteArray("One"));
+    EXPECT_EQ(readFile(s.h.bactalkJob() + u"/displays/00000003.dsp"_qs).mid(394 + 119, 5), QByteArray("Three"));
+    // After the batch the creation writes its files itself again.
+    EXPECT_EQ(s.creation.creator().writeBehind, nullptr);
+}
+
+TEST(DisplayBatch, ATargetWrittenEarlierInTheBatchIsAnExistingFile)
+{
+    BatchSetup s;
+    // Job and local job number their displays alike: both go to 00000001.dsp.
+    s.h.project.writeDisplay(u"disp0001.ibw"_qs, textDisplay(u"Job"_qs));
+    s.h.project.writeDisplay(u"disp0001.ibw"_qs, textDisplay(u"Local"_qs), true);
+    s.h.prompter.pushYesNo(false); // keep the file the batch wrote first
+
+    const BatchOutcome out = s.runAll();
+    EXPECT_EQ(out.written, 1);
+    EXPECT_EQ(out.kept, 1);
+    const QString path = s.h.bactalkJob() + u"/displays/00000001.dsp"_qs;
+    ASSERT_EQ(s.h.prompter.asked.size(), 1);
+    EXPECT_EQ(s.h.prompter.asked[0], u"File exists! Do you want to overwrite it?\nFile: "_qs + QDir::toNativeSeparators(path));
+    EXPECT_EQ(readFile(path).mid(394 + 119, 4), QByteArray("Job\0", 4));
+}
