@@ -17,22 +17,9 @@ using sample::IbexDisplayBuilder;
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-struct BatchSetup {
-    CreationHarness h;
-    TranslationGrid grid{h.project.vars, h.project.pdb, h.project.map};
-    DisplayCreation creation{h.project.vars, h.settings, h.log, h.prompter, grid};
-
+struct BatchSetup : GridCreation {
     BatchSetup()
     {
-        creation.creator().projectFolder = h.project.jobFolder();
-        creation.creator().localJobFolder = h.project.localJobFolder();
-        creation.database = &h.project.pdb;
         h.project.mapApex(1, u"1"_qs, 1100, 1200);
         h.project.addIbexPoint(1, 5, 2);
     }
@@ -47,7 +34,7 @@ struct BatchSetup {
         const QString folder = localJob ? h.project.localJobFolder() : h.project.jobFolder();
         grid.LoadDisplay(folder + u"/ldisplay/"_qs + name, name, localJob);
         const CreationResult r = creation.CreateEFBDisplay();
-        return r.written ? readFile(r.path) : QByteArray();
+        return r.written ? fileBytes(r.path) : QByteArray();
     }
 };
 
@@ -96,8 +83,8 @@ TEST(DisplayBatch, WritesWhatOneAtATimeWrites)
     // The batch tells of translation errors once, not display by display.
     EXPECT_TRUE(s.h.prompter.informed.isEmpty());
     const QString displays = s.h.bactalkJob() + u"/displays/"_qs;
-    const QByteArray batch[] = {readFile(displays + u"00000001.dvt"_qs), readFile(displays + u"00000001.dsp"_qs),
-                                readFile(displays + u"00000002.dsp"_qs), readFile(displays + u"00010005.dsp"_qs)};
+    const QByteArray batch[] = {fileBytes(displays + u"00000001.dvt"_qs), fileBytes(displays + u"00000001.dsp"_qs),
+                                fileBytes(displays + u"00000002.dsp"_qs), fileBytes(displays + u"00010005.dsp"_qs)};
     for (const QByteArray &b : batch)
         EXPECT_GT(b.size(), 396);
 
@@ -132,8 +119,8 @@ TEST(DisplayBatch, ProblemsAreNamedAndTheOthersAreWritten)
     EXPECT_TRUE(out.problems[1].contains(QDir::toNativeSeparators(s.h.bactalkJob() + u"/displays/00000002.dsp"_qs)))
         << out.problems[1].toStdString();
     EXPECT_TRUE(s.h.log.lines().contains(u'\t' + out.problems[1])); // in the log as well
-    EXPECT_EQ(readFile(s.h.bactalkJob() + u"/displays/00000001.dsp"_qs).mid(394 + 119, 3), QByteArray("One"));
-    EXPECT_EQ(readFile(s.h.bactalkJob() + u"/displays/00000003.dsp"_qs).mid(394 + 119, 5), QByteArray("Three"));
+    EXPECT_EQ(fileBytes(s.h.bactalkJob() + u"/displays/00000001.dsp"_qs).mid(394 + 119, 3), QByteArray("One"));
+    EXPECT_EQ(fileBytes(s.h.bactalkJob() + u"/displays/00000003.dsp"_qs).mid(394 + 119, 5), QByteArray("Three"));
     // After the batch the creation writes its files itself again.
     EXPECT_EQ(s.creation.creator().writeBehind, nullptr);
 }
@@ -152,5 +139,5 @@ TEST(DisplayBatch, ATargetWrittenEarlierInTheBatchIsAnExistingFile)
     const QString path = s.h.bactalkJob() + u"/displays/00000001.dsp"_qs;
     ASSERT_EQ(s.h.prompter.asked.size(), 1);
     EXPECT_EQ(s.h.prompter.asked[0], u"File exists! Do you want to overwrite it?\nFile: "_qs + QDir::toNativeSeparators(path));
-    EXPECT_EQ(readFile(path).mid(394 + 119, 4), QByteArray("Job\0", 4));
+    EXPECT_EQ(fileBytes(path).mid(394 + 119, 4), QByteArray("Job\0", 4));
 }

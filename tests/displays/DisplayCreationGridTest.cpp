@@ -16,39 +16,16 @@ using sample::IbexDisplayBuilder;
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QString captionAt(const QByteArray &file, int offset)
 {
     return QString::fromLatin1(file.constData() + offset + 119);
 }
 
-struct GridSetup {
-    CreationHarness h;
-    TranslationGrid grid{h.project.vars, h.project.pdb, h.project.map};
-    DisplayCreation creation{h.project.vars, h.settings, h.log, h.prompter, grid};
-
-    GridSetup()
-    {
-        creation.creator().projectFolder = h.project.jobFolder();
-        creation.creator().localJobFolder = h.project.localJobFolder();
-        creation.database = &h.project.pdb;
-    }
-    void load(const QString &name, const QByteArray &bytes)
-    {
-        grid.LoadDisplay(h.project.writeDisplay(name, bytes), name, false);
-    }
-};
-
 } // namespace
 
 TEST(DisplayCreationGrid, SingleRowModeWritesTheSelectedObjectAfterAnySort)
 {
-    GridSetup s;
+    GridCreation s;
     IbexDisplayBuilder d;
     d.add(ioText).caption(u"Charlie"_qs);
     d.add(ioText).caption(u"Alpha"_qs);
@@ -58,7 +35,7 @@ TEST(DisplayCreationGrid, SingleRowModeWritesTheSelectedObjectAfterAnySort)
     ASSERT_EQ(s.grid.cell(TranslationGrid::colEfbText, 2), u"Alpha"_qs);
     const CreationResult r = s.creation.CreateEFBDisplay(2);
     ASSERT_TRUE(r.written);
-    const QByteArray out = readFile(r.path);
+    const QByteArray out = fileBytes(r.path);
     ASSERT_EQ(out.size(), 394 + 247 + 2);
     EXPECT_EQ(captionAt(out, 394), u"Alpha"_qs);
     // The grid is back in object order.
@@ -67,7 +44,7 @@ TEST(DisplayCreationGrid, SingleRowModeWritesTheSelectedObjectAfterAnySort)
     // The whole display, in object order.
     s.grid.SortGrid(soEFBText);
     ASSERT_TRUE(s.creation.CreateEFBDisplay().written);
-    const QByteArray all = readFile(r.path);
+    const QByteArray all = fileBytes(r.path);
     EXPECT_EQ(captionAt(all, 394), u"Charlie"_qs);
     EXPECT_EQ(captionAt(all, 394 + 247), u"Alpha"_qs);
     EXPECT_EQ(captionAt(all, 394 + 2 * 247), u"Bravo"_qs);
@@ -75,7 +52,7 @@ TEST(DisplayCreationGrid, SingleRowModeWritesTheSelectedObjectAfterAnySort)
 
 TEST(DisplayCreationGrid, OverridesOfTheGridAreWritten)
 {
-    GridSetup s;
+    GridCreation s;
     IbexDisplayBuilder d;
     d.add(ioText).caption(u"Ibex caption"_qs);
     d.add(ioRoAnalog).point(1, 0xD00005);
@@ -88,7 +65,7 @@ TEST(DisplayCreationGrid, OverridesOfTheGridAreWritten)
     const CreationResult r = s.creation.CreateEFBDisplay();
     ASSERT_TRUE(r.written);
     EXPECT_FALSE(s.grid.GridEdited);
-    const QByteArray out = readFile(r.path);
+    const QByteArray out = fileBytes(r.path);
     ASSERT_EQ(out.size(), 394 + 247 + 301 + 2);
     EXPECT_EQ(captionAt(out, 394), u"Typed caption"_qs);
     const int v = 394 + 247;
@@ -99,7 +76,7 @@ TEST(DisplayCreationGrid, OverridesOfTheGridAreWritten)
 
 TEST(DisplayCreationGrid, ANewLoadStartsFromTheFile)
 {
-    GridSetup s;
+    GridCreation s;
     IbexDisplayBuilder a;
     a.add(ioText).colors(0, 0, 0).caption(u"A"_qs);
     s.load(u"disp0003.ibw"_qs, a.bytes());
@@ -109,7 +86,7 @@ TEST(DisplayCreationGrid, ANewLoadStartsFromTheFile)
     s.load(u"disp0004.ibw"_qs, b.bytes());
     const CreationResult r = s.creation.CreateEFBDisplay();
     ASSERT_TRUE(r.written);
-    const QByteArray out = readFile(r.path);
+    const QByteArray out = fileBytes(r.path);
     EXPECT_EQ(captionAt(out, 394), u"B"_qs);
     EXPECT_EQ(static_cast<uint8_t>(out[394 + 20]), 0x20);
 

@@ -71,4 +71,22 @@ QByteArray CreationHarness::written() const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+GridCreation::GridCreation()
+{
+    creation.creator().projectFolder = h.project.jobFolder();
+    creation.creator().localJobFolder = h.project.localJobFolder();
+    creation.database = &h.project.pdb;
+}
+
+void GridCreation::load(const QString &name, const QByteArray &bytes)
+{
+    grid.LoadDisplay(h.project.writeDisplay(name, bytes), name, false);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace vorlix::test

@@ -4,6 +4,8 @@
 // scripted prompter, and a point translation the test chooses. Rows are made
 // from the records of an Ibex display the test builds.
 #include "app/Prompter.h"
+#include "displays/DisplayCreation.h"
+#include "displays/TranslationGrid.h"
 #include "app/SessionLog.h"
 #include "app/Settings.h"
 #include "displays/DisplayCreator.h"
@@ -55,5 +57,20 @@ public:
     QByteArray ibex;
     CreationResult result;
 };
+
+// The creation over a translation grid, as the step 7 command runs it, in
+// the harness's project.
+struct GridCreation {
+    GridCreation();
+    // Lists `bytes`, written to the job's "ldisplay" folder as `name`.
+    void load(const QString &name, const QByteArray &bytes);
+
+    CreationHarness h;
+    TranslationGrid grid{h.project.vars, h.project.pdb, h.project.map};
+    DisplayCreation creation{h.project.vars, h.settings, h.log, h.prompter, grid};
+};
+
+// The whole file, or nothing when it cannot be read.
+QByteArray fileBytes(const QString &path);
 
 } // namespace vorlix::test
