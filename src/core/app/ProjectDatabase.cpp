@@ -182,11 +182,12 @@ ProjectDatabase::Transaction::~Transaction()
 void ProjectDatabase::Transaction::commit()
 {
     if (m_active) {
-        m_active = false;
-        m_pdb.m_inTransaction = false;
+        // A commit that fails leaves the transaction to the destructor's rollback.
         if (!m_pdb.db().commit())
             throw Error(QStringLiteral("Cannot save to the project database \"%1\": %2")
                             .arg(QDir::toNativeSeparators(m_pdb.path()), m_pdb.db().lastError().text()));
+        m_active = false;
+        m_pdb.m_inTransaction = false;
     }
 }
 
