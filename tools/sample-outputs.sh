@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Runs every vorlix-cli command over the bundled sample job and keeps what
+# each one printed, its exit status, the tables, the translation grids, the
+# written BACtalk files (their bytes as a hash, their fields as a dump) and
+# the session log, with the temporary folder and the log's time stamps
+# written as <DIR> and <stamp>. The outputs of one build compared with those
+# of another show whether a change of the code changed anything a user sees.
+#
+#   tools/sample-outputs.sh CLI OUTDIR           write the outputs to OUTDIR
+#   tools/sample-outputs.sh --check CLI GOLDEN   compare them with GOLDEN
+#                                                (exit 1 and a diff if they differ)
+set -euo pipefail
+
+check=0
+if [ "${1:-}" = --check ]; then
+  check=1
+  shift
+fi
+if [ $# -ne 2 ]; then
+  echo "usage: $0 [--check] CLI OUTDIR|GOLDEN" >&2
+  exit 2
+fi
+cli=$(realpath "$1")
+target=$2
+
+export LC_ALL=C LANG=C QT_QPA_PLATFORM=offscreen
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+out=$work/out
+mkdir -p "$out"
+if [ $check = 0 ]; then
+  rm -rf "$target"
+  mkdir -p "$target"
+  out=$(realpath "$target")
+fi
+site=$work/site
+app=$work/app
+job=$site/job
+transcript=$out/transcript.txt
+: >"$transcript"
+
+normalize() { sed -e "s#$work#<DIR>#g" -e 's#^\[[^]]*\]: #[<stamp>]: #'; }
+
+# One command: its words, what it printed on stdout and stderr, its status.
+run() {
+  local status=0
+  "$cli" --app-dir "$app" "$@" >"$work/stdout" 2>"$work/stderr" || status=$?
+  {
+    printf '$ vorlix-cli %s\n' "$*"
+    cat "$work/stdout"
+    if [ -s "$work/stderr" ]; then
+      printf -- '--- stderr\n'
+      cat "$work/stderr"
+    fi
+    printf -- '--- exit %s\n\n' "$status"
+  } | normalize >>"$transcript"
+}
+
+run sample-job "$site"
+run set "$job" PadUnits 1
+run set "$job" NoSuchVariable 1
+run map "$job" 3 ComList=1 BaseAddr1=3100 DevID1=3000 GlobalPts=3000
+run map "$job" 3 NoSuchField=1
+# Steps 2 to 4: declined without --yes, then read.
+run read-ddc "$job"
+run --yes read-ddc "$job"
+run --yes read-ddc "$job" --lost-tux
+run --yes read-points "$job"
+run --yes read-cpanels "$job"
+# Step 7: every grid, then overrides of each kind.
+for f in "$job"/ldisplay/*.ibw; do run grid "$job" "$(basename "$f")"; done
+for f in "$site"/localjob/ldisplay/*.ibw; do run grid "$job" "$(basename "$f")" --local; done
+run grid "$job"
+run grid "$job" nosuch.ibw
+run override "$job" disp0001.ibw 1 --text "Outside air"
+run override "$job" disp0001.ibw 0 --text "Title of the display"
+run override "$job" disp0002.ibw 3 --point 1200:AV-7
+run override "$job" disp0002.ibw 4 --skip
+run override "$job" disp0002.ibw 3 --reset
+run override "$job" disp0002.ibw 999 --text x
+run override "$job" disp0002.ibw 3 --point "not a point"
+run global-override "$job" 1 IB-12 1100:AV-99
+run global-override "$job" 1 IB-13 nonsense
+run grid "$job" disp0001.ibw
+run grid "$job" disp0002.ibw
+# Step 6.
+run redirect "$job" disp0003.ibw --to acme-plaza-00000099.dsp
+run redirect "$job" disp0004.ibw --skip
+run redirect "$job" disp0004.ibw --remove
+run redirect "$job" disp0004.ibw --remove
+run redirect "$job" disp0003.ibw --to nodash
+# Step 7: one display, kept, replaced in single-row mode, then all.
+run create-display "$job" disp0001.ibw
+run create-display "$job" disp0001.ibw
+run --yes create-display "$job" disp0001.ibw --row 3
+run create-display "$job" nosuch.ibw
+run --yes create-display "$job" --all
+for f in "$site"/bactalk/acme/plaza/displays/*; do
+  run dump-display "$f"
+done
+for t in ApexMap CpanelMap IbexPtMap CpanelNames Vorlix DisplayMap TdcFiles FileList Overrides Buttons \
+         GlobalOVR tblRepJob tblDevCapabilities; do
+  run dump "$job" "$t"
+done
+run dump "$job" NoSuchTable
+
+(cd "$site/bactalk" && find . -type f | LC_ALL=C sort | xargs sha256sum) >"$out/bactalk-files.sha256"
+normalize <"$job/vorlix.log" >"$out/vorlix.log"
+
+if [ $check = 1 ]; then
+  if ! diff -r "$target" "$out"; then
+    echo "The sample job's outputs differ from $target (lines with < are the expected ones)." >&2
+    exit 1
+  fi
+  echo "The sample job's outputs match $target."
+fi
