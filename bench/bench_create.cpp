@@ -9,13 +9,13 @@
 // for comparison, the speed of writing the same bytes atomically without
 // any conversion (the floor: every display is written to a temporary file,
 // synced and renamed).
-#include "app/FileUtil.h"
-#include "app/Prompter.h"
-#include "app/SessionLog.h"
-#include "app/Settings.h"
+#include "util/FileUtil.h"
+#include "util/Prompter.h"
+#include "project/SessionLog.h"
+#include "project/Settings.h"
 #include "displays/DisplayBatch.h"
 #include "displays/DisplayCreation.h"
-#include "displays/TranslationGrid.h"
+#include "translate/TranslationGrid.h"
 #include "sample/IbexDisplayBuilder.h"
 #include "support/TestProject.h"
 

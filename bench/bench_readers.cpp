@@ -3,9 +3,9 @@
 // with their values and 256 control-panel names; against an empty project
 // database and again against the full one. Then the same for jobs of 1, 4
 // and 16 such Apexes, to show how the cost grows with the records.
-#include "app/Prompter.h"
-#include "app/Workbench.h"
-#include "ibex/ReaderCommands.h"
+#include "util/Prompter.h"
+#include "project/Workbench.h"
+#include "commands/ReaderCommands.h"
 #include "sample/ApexFileBuilder.h"
 #include "sample/DatFileBuilders.h"
 

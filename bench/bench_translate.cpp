@@ -2,10 +2,10 @@
 // project database: every Apex mapped, control panels, Ibex points, overrides
 // and redirects in the thousands. Prints the time for 2,000 displays of 100
 // objects (1x) and for 4x and 16x as many displays, to show linear growth.
-#include "app/ProjectDatabase.h"
-#include "app/Schema.h"
-#include "displays/TranslationGrid.h"
-#include "ibex/ControllerMap.h"
+#include "project/ProjectDatabase.h"
+#include "project/Schema.h"
+#include "translate/TranslationGrid.h"
+#include "project/ControllerMap.h"
 #include "sample/IbexDisplayBuilder.h"
 
 #include <QCoreApplication>

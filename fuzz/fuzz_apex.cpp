@@ -1,7 +1,7 @@
 // libFuzzer target: APEXnn.adc bytes through the DDC decoder, the call
 // target pass, the call rows and the transfer lines.
 #include "ibex/ApexReader.h"
-#include "ibex/ControllerMap.h"
+#include "project/ControllerMap.h"
 
 #include <QByteArray>
 #include <cstddef>

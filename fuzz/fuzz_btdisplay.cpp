@@ -1,6 +1,6 @@
 // Reads arbitrary bytes as a BACtalk display and lists them field by field:
 // a damaged file must give a message, never a read outside the data.
-#include "displays/BtDisplayDump.h"
+#include "bactalk/BtDisplayDump.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,10 +2,10 @@
 // uses every part of the grid that reads the file: rows, sorting, the
 // clipboard text and the info boxes. The first byte chooses the display
 // kind and the conversion options.
-#include "app/ProjectDatabase.h"
-#include "app/Schema.h"
-#include "displays/TranslationGrid.h"
-#include "ibex/ControllerMap.h"
+#include "project/ProjectDatabase.h"
+#include "project/Schema.h"
+#include "translate/TranslationGrid.h"
+#include "project/ControllerMap.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Builds the template databases (default project vorlix.mdb, pointdata.mdb)
 // into the folder given on the command line.
-#include "app/Error.h"
-#include "app/Schema.h"
+#include "util/Error.h"
+#include "project/Schema.h"
 
 #include <QCoreApplication>
 #include <QDir>

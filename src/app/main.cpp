@@ -1,7 +1,7 @@
 // vorlix: the Ibex to BACtalk conversion workbench.
 #include "MainWindow.h"
 #include "QtPrompter.h"
-#include "app/Workbench.h"
+#include "project/Workbench.h"
 
 #include <QApplication>
 

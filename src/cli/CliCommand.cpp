@@ -1,7 +1,7 @@
 #include "CliCommand.h"
 
-#include "app/Error.h"
-#include "app/TextUtil.h"
+#include "util/Error.h"
+#include "util/TextUtil.h"
 
 #include <QDir>
 #include <cstdio>

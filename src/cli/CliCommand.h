@@ -1,8 +1,8 @@
 #pragma once
 // The command registry of vorlix-cli: each command lives in its own file and
 // registers itself with a RegisterCommand object.
-#include "app/Prompter.h"
-#include "app/Workbench.h"
+#include "util/Prompter.h"
+#include "project/Workbench.h"
 
 #include <QCommandLineParser>
 #include <QString>

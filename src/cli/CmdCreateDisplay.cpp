@@ -3,12 +3,12 @@
 // BACtalk display field by field.
 #include "CliCommand.h"
 
-#include "app/Error.h"
-#include "app/FileUtil.h"
-#include "displays/BtDisplayDump.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "bactalk/BtDisplayDump.h"
 #include "displays/DisplayBatch.h"
 #include "displays/DisplayCreation.h"
-#include "displays/TranslationGrid.h"
+#include "translate/TranslationGrid.h"
 
 #include <QDir>
 #include <QFileInfo>

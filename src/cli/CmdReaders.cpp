@@ -1,7 +1,7 @@
 // read-ddc, read-points and read-cpanels: steps 2, 3 and 4.
 #include "CliCommand.h"
 
-#include "ibex/ReaderCommands.h"
+#include "commands/ReaderCommands.h"
 
 #include <cstdio>
 #include <unistd.h>

@@ -2,9 +2,9 @@
 #include "CliCommand.h"
 #include "TableDump.h"
 
-#include "app/Error.h"
-#include "app/Schema.h"
-#include "app/TextUtil.h"
+#include "util/Error.h"
+#include "project/Schema.h"
+#include "util/TextUtil.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

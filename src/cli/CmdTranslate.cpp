@@ -3,11 +3,11 @@
 // and skip decisions.
 #include "CliCommand.h"
 
-#include "app/Error.h"
-#include "app/FileUtil.h"
-#include "app/TextUtil.h"
-#include "displays/DisplayNaming.h"
-#include "displays/TranslationGrid.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "util/TextUtil.h"
+#include "translate/DisplayNaming.h"
+#include "translate/TranslationGrid.h"
 #include "inventory/RedirectTable.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "TableDump.h"
 
-#include "app/Error.h"
-#include "app/NullChecks.h"
+#include "util/Error.h"
+#include "util/NullChecks.h"
 
 #include <QDateTime>
 #include <QLocale>

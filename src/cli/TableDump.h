@@ -1,6 +1,6 @@
 #pragma once
-#include "app/ProjectDatabase.h"
-#include "app/Schema.h"
+#include "project/ProjectDatabase.h"
+#include "project/Schema.h"
 
 #include <QString>
 

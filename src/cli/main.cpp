@@ -1,8 +1,8 @@
 // vorlix-cli: the conversion steps without a window.
 #include "CliCommand.h"
 
-#include "app/Error.h"
-#include "app/Workbench.h"
+#include "util/Error.h"
+#include "project/Workbench.h"
 
 #include <QCoreApplication>
 #include <QDir>

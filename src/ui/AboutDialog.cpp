@@ -1,7 +1,7 @@
 #include "AboutDialog.h"
 
-#include "app/DialogFilter.h"
-#include "app/Messages.h"
+#include "util/Version.h"
+#include "project/Messages.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -3,8 +3,8 @@
 #include "DataGrid.h"
 #include "GridNavigator.h"
 #include "PageParts.h"
-#include "app/VisualStyles.h"
-#include "app/Workbench.h"
+#include "project/VisualStyles.h"
+#include "project/Workbench.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

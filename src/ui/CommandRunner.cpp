@@ -1,7 +1,7 @@
 #include "CommandRunner.h"
 
-#include "app/Error.h"
-#include "app/Workbench.h"
+#include "util/Error.h"
+#include "project/Workbench.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -2,7 +2,7 @@
 // The frame of long commands: the log heading, a repaint, the busy cursor,
 // progress in the status bar, the work, and the cursor restored also when
 // the work fails (the error is then shown in the error box).
-#include "app/Progress.h"
+#include "util/Progress.h"
 
 #include <QObject>
 #include <functional>

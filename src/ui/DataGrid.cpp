@@ -1,9 +1,9 @@
 #include "DataGrid.h"
 
 #include "ProjectTableModel.h"
-#include "app/DevModels.h"
-#include "app/Messages.h"
-#include "app/Prompter.h"
+#include "devices/DevModels.h"
+#include "project/Messages.h"
+#include "util/Prompter.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -3,7 +3,7 @@
 // title click, "Filter on current field", continuous edit mode, the step 10
 // multi-row selection, delete confirmation, and column widths and
 // visibility that survive a change of project.
-#include "app/TableView.h"
+#include "project/TableView.h"
 
 #include <QHash>
 #include <QPointer>

@@ -2,7 +2,7 @@
 
 #include "DataGrid.h"
 #include "PageParts.h"
-#include "app/Workbench.h"
+#include "project/Workbench.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

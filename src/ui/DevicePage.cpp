@@ -4,9 +4,9 @@
 #include "DataGrid.h"
 #include "GridNavigator.h"
 #include "PageParts.h"
-#include "app/Messages.h"
-#include "app/Settings.h"
-#include "app/Workbench.h"
+#include "project/Messages.h"
+#include "project/Settings.h"
+#include "project/Workbench.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

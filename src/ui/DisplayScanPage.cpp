@@ -3,7 +3,7 @@
 #include "PageParts.h"
 #include "SpinEdit.h"
 #include "StringGrid.h"
-#include "app/Workbench.h"
+#include "project/Workbench.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -16,8 +16,8 @@
 #include "StringGrid.h"
 #include "TranslationPage.h"
 #include "VisualStyle.h"
-#include "app/Messages.h"
-#include "app/Workbench.h"
+#include "project/Messages.h"
+#include "project/Workbench.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
 #include "OptionsDialog.h"
 
 #include "SpinEdit.h"
-#include "app/Messages.h"
-#include "app/TextUtil.h"
-#include "app/Workbench.h"
+#include "project/Messages.h"
+#include "util/TextUtil.h"
+#include "project/Workbench.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "PageParts.h"
 
-#include "app/Messages.h"
+#include "project/Messages.h"
 
 #include <QCheckBox>
 #include <QLabel>

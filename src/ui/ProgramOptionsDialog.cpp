@@ -1,7 +1,7 @@
 #include "ProgramOptionsDialog.h"
 
-#include "app/Settings.h"
-#include "app/VisualStyles.h"
+#include "project/Settings.h"
+#include "project/VisualStyles.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #include "ProjectLogPage.h"
 
 #include "PageParts.h"
-#include "app/Workbench.h"
+#include "project/Workbench.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

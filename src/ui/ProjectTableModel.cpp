@@ -1,6 +1,6 @@
 #include "ProjectTableModel.h"
 
-#include "app/Schema.h"
+#include "project/Schema.h"
 
 #include <QBrush>
 #include <QColor>

@@ -3,7 +3,7 @@
 // grid's own order and filter (TableView), every row fetched, one UPDATE per
 // edited field, titles from the view, the step 1 colour cues and the
 // calculated "File Exists" column of the Tux file list.
-#include "app/TableView.h"
+#include "project/TableView.h"
 
 #include <QSqlTableModel>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "QtPrompter.h"
 
-#include "app/DialogFilter.h"
+#include "util/FileFilter.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 // Questions asked with message boxes, file dialogs and input boxes.
-#include "app/Prompter.h"
+#include "util/Prompter.h"
 
 class QWidget;
 

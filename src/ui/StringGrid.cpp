@@ -1,6 +1,6 @@
 #include "StringGrid.h"
 
-#include "app/Settings.h"
+#include "project/Settings.h"
 
 #include <QHeaderView>
 

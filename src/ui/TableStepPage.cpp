@@ -4,8 +4,8 @@
 #include "DataGrid.h"
 #include "PageParts.h"
 #include "ProjectTableModel.h"
-#include "app/Messages.h"
-#include "app/Workbench.h"
+#include "project/Messages.h"
+#include "project/Workbench.h"
 
 #include <QApplication>
 #include <QCheckBox>

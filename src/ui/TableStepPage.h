@@ -3,8 +3,8 @@
 // empty-table button, and a grid with "Filter on current field" and
 // "Continuous edit mode".
 #include "StepPage.h"
-#include "app/TableView.h"
-#include "ibex/ReaderCommands.h"
+#include "project/TableView.h"
+#include "commands/ReaderCommands.h"
 
 #include <functional>
 

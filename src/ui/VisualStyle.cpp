@@ -1,6 +1,6 @@
 #include "VisualStyle.h"
 
-#include "app/VisualStyles.h"
+#include "project/VisualStyles.h"
 
 #include <QApplication>
 #include <QPalette>

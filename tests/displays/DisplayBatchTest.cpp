@@ -1,9 +1,9 @@
 // Many displays in one go: the same files as one at a time, problems named
 // while the batch goes on, and a target written twice seen the second time.
-#include "app/SessionLog.h"
+#include "project/SessionLog.h"
 #include "displays/DisplayBatch.h"
 #include "displays/DisplayCreation.h"
-#include "displays/TranslationGrid.h"
+#include "translate/TranslationGrid.h"
 #include "sample/IbexDisplayBuilder.h"
 #include "support/CreationHarness.h"
 

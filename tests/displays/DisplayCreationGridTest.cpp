@@ -2,7 +2,7 @@
 // the grid's overrides, single-row mode on the selected row, and a new load
 // starting from the file again.
 #include "displays/DisplayCreation.h"
-#include "displays/TranslationGrid.h"
+#include "translate/TranslationGrid.h"
 #include "sample/IbexDisplayBuilder.h"
 #include "support/CreationHarness.h"
 

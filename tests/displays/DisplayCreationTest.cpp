@@ -1,8 +1,8 @@
 // Display creation: the run, the header, the row loop and the texts, values
 // and checkboxes, compared byte for byte with the documented defaults and
 // the fields the creation fills.
-#include "app/Error.h"
-#include "displays/BtRecord.h"
+#include "util/Error.h"
+#include "bactalk/BtRecord.h"
 #include "sample/IbexDisplayBuilder.h"
 #include "support/BtRecordBuilder.h"
 #include "support/CreationHarness.h"

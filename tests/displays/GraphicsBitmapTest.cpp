@@ -1,6 +1,6 @@
 // Bitmap libraries and bitmap copies into the BACtalk job.
-#include "app/SessionLog.h"
-#include "displays/BtBitmaps.h"
+#include "project/SessionLog.h"
+#include "bactalk/BtBitmaps.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The sample job's displays: every object kind occurs, every pushbutton
 // target and every bitmap exists where the option bits say it lies.
-#include "displays/DisplayNaming.h"
-#include "displays/IbexDisplay.h"
+#include "translate/DisplayNaming.h"
+#include "ibex/IbexDisplay.h"
 #include "sample/SampleDisplays.h"
 #include "sample/SampleJob.h"
 

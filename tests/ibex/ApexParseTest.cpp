@@ -1,7 +1,7 @@
 // Decoding APEXnn.adc bytes: operand counts, classes, rendering, calls and
 // transfer lines, and damaged files.
 #include "ibex/ApexReader.h"
-#include "ibex/ControllerMap.h"
+#include "project/ControllerMap.h"
 #include "sample/ApexFileBuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // PNTS, PDAT and CNTP: decoding the bytes, and steps 3 and 4 through files.
 #include "ibex/DatReaders.h"
-#include "ibex/ReaderCommands.h"
+#include "commands/ReaderCommands.h"
 #include "sample/DatFileBuilders.h"
 #include "support/JobFixture.h"
 

@@ -3,7 +3,7 @@
 #include "support/TestProject.h"
 
 #include "inventory/RedirectTable.h"
-#include "points/LookupCache.h"
+#include "project/LookupCache.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>

@@ -3,13 +3,13 @@
 // job folder, the naming over its redirection table and controller map, a
 // scripted prompter, and a point translation the test chooses. Rows are made
 // from the records of an Ibex display the test builds.
-#include "app/Prompter.h"
+#include "util/Prompter.h"
 #include "displays/DisplayCreation.h"
-#include "displays/TranslationGrid.h"
-#include "app/SessionLog.h"
-#include "app/Settings.h"
+#include "translate/TranslationGrid.h"
+#include "project/SessionLog.h"
+#include "project/Settings.h"
 #include "displays/DisplayCreator.h"
-#include "displays/DisplayNaming.h"
+#include "translate/DisplayNaming.h"
 #include "inventory/RedirectTable.h"
 #include "support/TestProject.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // A temporary application folder and Ibex job, opened as a project on a
 // Workbench whose questions are answered from a script.
-#include "app/Prompter.h"
-#include "app/Workbench.h"
+#include "util/Prompter.h"
+#include "project/Workbench.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "support/TestProject.h"
 
-#include "app/Error.h"
-#include "app/FileUtil.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
 
 #include <QDir>
 #include <QSqlError>

@@ -2,9 +2,9 @@
 // A throw-away project for tests: a job folder with MASETUP.DAT and ldisplay
 // folders in a temporary directory, its project database made from the
 // build's template, and the controller map over it.
-#include "app/ProjectDatabase.h"
-#include "app/ProjectVariables.h"
-#include "ibex/ControllerMap.h"
+#include "project/ProjectDatabase.h"
+#include "project/ProjectVariables.h"
+#include "project/ControllerMap.h"
 
 #include <QByteArray>
 #include <QString>

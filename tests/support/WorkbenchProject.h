@@ -1,8 +1,8 @@
 #pragma once
 // A throw-away application folder (with the template databases the build
 // made) and job folder, and a Workbench over them with scripted answers.
-#include "app/Prompter.h"
-#include "app/Workbench.h"
+#include "util/Prompter.h"
+#include "project/Workbench.h"
 
 #include <QString>
 #include <QTemporaryDir>

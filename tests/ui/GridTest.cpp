@@ -8,7 +8,7 @@
 #include "StepTabWidget.h"
 #include "TabListBox.h"
 #include "WindowFixture.h"
-#include "app/Messages.h"
+#include "project/Messages.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

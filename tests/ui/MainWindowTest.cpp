@@ -9,7 +9,7 @@
 #include "StringGrid.h"
 #include "TranslationPage.h"
 #include "WindowFixture.h"
-#include "app/Messages.h"
+#include "project/Messages.h"
 
 #include <QAction>
 #include <QCheckBox>

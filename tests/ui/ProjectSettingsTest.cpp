@@ -11,7 +11,7 @@
 #include "StepTabWidget.h"
 #include "VisualStyle.h"
 #include "WindowFixture.h"
-#include "app/VisualStyles.h"
+#include "project/VisualStyles.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -7,7 +7,7 @@
 #include "sample/SampleJob.h"
 #include "StepTabWidget.h"
 #include "WindowFixture.h"
-#include "app/Messages.h"
+#include "project/Messages.h"
 
 #include <QDialog>
 #include <QPlainTextEdit>

@@ -2,8 +2,8 @@
 // A workbench window over a temporary application folder, with scripted
 // answers to every question.
 #include "MainWindow.h"
-#include "app/Prompter.h"
-#include "app/Workbench.h"
+#include "util/Prompter.h"
+#include "project/Workbench.h"
 
 #include <QApplication>
 #include <QDialog>

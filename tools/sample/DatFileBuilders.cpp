@@ -1,6 +1,6 @@
 #include "sample/DatFileBuilders.h"
 
-#include "app/Ansi.h"
+#include "util/Ansi.h"
 #include "ibex/DatReaders.h"
 
 namespace vorlix::sample {

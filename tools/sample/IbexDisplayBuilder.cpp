@@ -1,7 +1,7 @@
 #include "sample/IbexDisplayBuilder.h"
 
-#include "app/Ansi.h"
-#include "app/FileUtil.h"
+#include "util/Ansi.h"
+#include "util/FileUtil.h"
 
 #include <cstring>
 

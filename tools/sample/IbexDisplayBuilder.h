@@ -2,8 +2,8 @@
 // Builds the bytes of an Ibex display file (*.ibw) field by field, with the
 // offsets of the one layout definition. Used by the sample job and by the
 // tests, so each states only the bytes that matter.
-#include "displays/IbexDisplayLayout.h"
-#include "displays/IbexObject.h"
+#include "ibex/IbexDisplayLayout.h"
+#include "ibex/IbexObject.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "sample/SampleBitmapLibrary.h"
 
-#include "app/Error.h"
-#include "app/FileUtil.h"
-#include "app/Settings.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "project/Settings.h"
 #include "sample/SampleDisplays.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "sample/SampleDisplays.h"
 
-#include "app/FileUtil.h"
+#include "util/FileUtil.h"
 #include "sample/IbexDisplayBuilder.h"
 
 namespace vorlix::sample {

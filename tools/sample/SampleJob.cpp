@@ -3,9 +3,9 @@
 #include "sample/SampleBitmapLibrary.h"
 #include "sample/SampleIbexFiles.h"
 
-#include "app/Error.h"
-#include "app/FileUtil.h"
-#include "app/Workbench.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "project/Workbench.h"
 
 #include <QDir>
 #include <QSqlError>

@@ -1,7 +1,7 @@
 #include "sample/DatFileBuilders.h"
 #include "sample/SampleIbexFiles.h"
 
-#include "app/FileUtil.h"
+#include "util/FileUtil.h"
 
 #include <QDir>
 

@@ -1,11 +1,11 @@
 #include "displays/DisplayBatch.h"
 
-#include "app/BackgroundWriter.h"
-#include "app/Error.h"
-#include "app/FileUtil.h"
-#include "app/SessionLog.h"
+#include "util/BackgroundWriter.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "project/SessionLog.h"
 #include "displays/DisplayCreation.h"
-#include "displays/TranslationGrid.h"
+#include "translate/TranslationGrid.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "displays/DisplayCreation.h"
 
-#include "app/ProjectDatabase.h"
-#include "app/Workbench.h"
+#include "project/ProjectDatabase.h"
+#include "project/Workbench.h"
 
 #include <optional>
-#include "displays/TranslationGrid.h"
+#include "translate/TranslationGrid.h"
 
 namespace vorlix {
 

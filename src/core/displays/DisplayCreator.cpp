@@ -1,15 +1,15 @@
 #include "displays/DisplayCreator.h"
 
-#include "app/BackgroundWriter.h"
-#include "app/Error.h"
-#include "app/FileUtil.h"
-#include "app/ProjectVariables.h"
-#include "app/Prompter.h"
-#include "app/SessionLog.h"
-#include "app/Settings.h"
-#include "displays/BtBitmaps.h"
-#include "displays/BtPointBinding.h"
-#include "displays/DisplayNaming.h"
+#include "util/BackgroundWriter.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "project/ProjectVariables.h"
+#include "util/Prompter.h"
+#include "project/SessionLog.h"
+#include "project/Settings.h"
+#include "bactalk/BtBitmaps.h"
+#include "bactalk/BtPointBinding.h"
+#include "translate/DisplayNaming.h"
 
 #include <QDir>
 #include <QFileInfo>

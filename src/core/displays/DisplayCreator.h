@@ -3,10 +3,10 @@
 // lists it with the user's overrides, into a BACtalk display or template
 // file in the BACtalk job. One record per grid row that is not skipped,
 // taken from the Ibex object record and the row's texts and point.
-#include "displays/BtBitmaps.h"
-#include "displays/BtDisplayWriter.h"
-#include "displays/IbexDisplay.h"
-#include "displays/IbexObject.h"
+#include "bactalk/BtBitmaps.h"
+#include "bactalk/BtDisplayWriter.h"
+#include "ibex/IbexDisplay.h"
+#include "ibex/IbexObject.h"
 
 #include <QByteArray>
 #include <QHash>

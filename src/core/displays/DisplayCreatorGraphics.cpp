@@ -1,14 +1,14 @@
 // Display creation, continued: graphics with their bitmaps, pushbuttons,
 // login buttons and microset graphics converted to pushbuttons.
-#include "app/FileUtil.h"
-#include "app/ProjectVariables.h"
-#include "app/SessionLog.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
-#include "displays/BtBitmaps.h"
+#include "util/FileUtil.h"
+#include "project/ProjectVariables.h"
+#include "project/SessionLog.h"
+#include "project/Settings.h"
+#include "util/TextUtil.h"
+#include "bactalk/BtBitmaps.h"
 #include "displays/DisplayCreator.h"
-#include "displays/DisplayNaming.h"
-#include "points/PointRef.h"
+#include "translate/DisplayNaming.h"
+#include "translate/PointRef.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "ibex/ApexReader.h"
 
-#include "app/TextUtil.h"
-#include "ibex/ControllerMap.h"
+#include "util/TextUtil.h"
+#include "project/ControllerMap.h"
 #include "ibex/JobFiles.h"
 
 #include <QLocale>

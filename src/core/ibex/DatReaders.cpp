@@ -1,8 +1,8 @@
 #include "ibex/DatReaders.h"
 
-#include "app/Ansi.h"
-#include "app/Error.h"
-#include "ibex/ControllerMap.h"
+#include "util/Ansi.h"
+#include "util/Error.h"
+#include "project/ControllerMap.h"
 #include "ibex/JobFiles.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "ibex/JobFiles.h"
 
-#include "app/Error.h"
-#include "app/FileUtil.h"
-#include "ibex/ControllerMap.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "project/ControllerMap.h"
 
 #include <QDir>
 #include <QFileInfo>

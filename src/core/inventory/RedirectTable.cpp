@@ -1,6 +1,6 @@
 #include "inventory/RedirectTable.h"
 
-#include "app/NullChecks.h"
+#include "util/NullChecks.h"
 
 namespace vorlix {
 

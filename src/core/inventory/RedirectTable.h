@@ -2,8 +2,8 @@
 // The redirect and skip decisions of the display table DisplayMap: at most
 // one row per (LocalJob, IbexFilename), looked up without regard to letter
 // case. A row with a target is a redirect, one without a skip.
-#include "app/Prompter.h"
-#include "app/QueryCache.h"
+#include "util/Prompter.h"
+#include "project/QueryCache.h"
 
 #include <QString>
 #include <functional>

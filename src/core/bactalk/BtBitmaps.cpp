@@ -1,0 +1,84 @@
+#include "bactalk/BtBitmaps.h"
+
+#include "util/FileUtil.h"
+#include "project/SessionLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace vorlix::bt {
+
+QString libraryBitmapFolder(const QString &btJobRoot, const QString &rep, const QString &job)
+{
+    if (rep.isEmpty() || job.isEmpty() || btJobRoot.isEmpty())
+        return {};
+    if (!isPlainFileName(rep) || !isPlainFileName(job))
+        return {};
+    return findPathCaseInsensitive(btJobRoot, rep + u'/' + job + u"/bitmaps"_qs);
+}
+
+bool libraryHasAll(const QString &folder, const QStringList &names)
+{
+    if (folder.isEmpty() || names.isEmpty())
+        return false;
+    for (const QString &name : names) {
+        if (!isPlainFileName(name))
+            return false;
+        if (!QFileInfo(findCaseInsensitive(folder, name)).isFile())
+            return false;
+    }
+    return true;
+}
+
+QString fileNamePart(const QString &path)
+{
+    qsizetype cut = -1;
+    for (const QChar sep : {u'\\', u'/', u':'})
+        cut = std::max(cut, path.lastIndexOf(sep));
+    return path.mid(cut + 1);
+}
+
+BitmapCopy copyBitmap(const QString &source, const QString &name, const QString &bitmapsFolder)
+{
+    if (name.isEmpty())
+        return BitmapCopy::Blank;
+    if (!isPlainFileName(name))
+        return BitmapCopy::Unsafe;
+    if (!QFileInfo(source).isFile())
+        return BitmapCopy::Missing;
+    if (!existingCaseInsensitive(bitmapsFolder, name).isEmpty())
+        return BitmapCopy::AlreadyThere;
+    // Only the "bitmaps" folder itself is made: a BACtalk job folder that has
+    // gone is never created again here.
+    if (!QFileInfo(bitmapsFolder).isDir()) {
+        const QFileInfo folder(bitmapsFolder);
+        if (!folder.dir().exists() || !folder.dir().mkdir(folder.fileName()))
+            return BitmapCopy::Failed;
+    }
+    // QFile::copy writes a temporary file and renames it: no half file.
+    return QFile::copy(source, QDir(bitmapsFolder).filePath(name)) ? BitmapCopy::Copied : BitmapCopy::Failed;
+}
+
+void logBitmapCopy(SessionLog &log, BitmapCopy result, const QString &name)
+{
+    switch (result) {
+    case BitmapCopy::Copied:
+    case BitmapCopy::AlreadyThere:
+        return;
+    case BitmapCopy::Missing:
+        log.LogObjMsg(u"Missing source bitmap: "_qs + name, true);
+        return;
+    case BitmapCopy::Blank:
+        log.LogObjMsg(u"Source bitmap name is blank."_qs, true);
+        return;
+    case BitmapCopy::Unsafe:
+        log.LogObjMsg(u"Bitmap name is not a plain file name, not copied: "_qs + name, true);
+        return;
+    case BitmapCopy::Failed:
+        log.LogObjMsg(u"Cannot copy bitmap: "_qs + name, true);
+        return;
+    }
+}
+
+} // namespace vorlix::bt

@@ -1,0 +1,138 @@
+#include "commands/ReaderCommands.h"
+
+#include "util/Error.h"
+#include "project/Messages.h"
+#include "project/Workbench.h"
+#include "ibex/ApexReader.h"
+#include "ibex/DatReaders.h"
+
+namespace vorlix {
+
+namespace {
+
+// endBusy runs however the work ends.
+class BusyScope {
+public:
+    explicit BusyScope(const CommandFrame &frame) : m_frame(frame)
+    {
+        if (m_frame.beginBusy)
+            m_frame.beginBusy();
+    }
+    ~BusyScope()
+    {
+        if (m_frame.endBusy)
+            m_frame.endBusy();
+    }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    const CommandFrame &m_frame;
+};
+
+// The frame of a reader command: confirmation, heading, busy, one
+// transaction around the work, missing files. When the work fails, the rows
+// written so far are kept (committed) and the error goes on to the caller.
+template <typename Work>
+ReadOutcome runReader(Workbench &wb, const char *heading, const CommandFrame &frame, Work &&work)
+{
+    ReadOutcome out;
+    wb.requireDatabase();
+    if (!wb.prompter.confirm(ConfirmClearTableText())) {
+        out.declined = true;
+        return out;
+    }
+    wb.log.LogMsgStart(QLatin1String(heading));
+    wb.log.missingFiles.clear();
+    wb.pdb.resetRefusedPosts();
+    {
+        BusyScope busy(frame);
+        ProjectDatabase::Transaction tx(wb.pdb);
+        try {
+            work(out);
+        } catch (...) {
+            tx.commit();
+            throw;
+        }
+        tx.commit();
+    }
+    wb.log.MsgMissingFiles();
+    out.missingFiles = wb.log.missingFiles;
+    out.refusedRows = wb.pdb.refusedPosts();
+    return out;
+}
+
+std::function<void(int)> apexProgress(const CommandFrame &frame)
+{
+    return [&frame](int apex) { frame.progress.step(apex + 1, 32, QStringLiteral("Apex %1").arg(apex)); };
+}
+
+} // namespace
+
+QString ConfirmClearTableText() { return msg::ConfirmClearTable(); }
+
+QString ConfirmEmptyTableText() { return msg::ConfirmEmptyTable(); }
+
+ReadOutcome ReadDdcCommand(Workbench &wb, bool lostTux, const CommandFrame &frame)
+{
+    return runReader(wb, kHeadingReadDdc, frame, [&](ReadOutcome &out) {
+        ApexReader reader(wb.map);
+        reader.lostTux = lostTux;
+        reader.onApex = apexProgress(frame);
+        reader.ScanTable(wb.ProjectFolder, -1, wb.log.missingFiles);
+        out.filesRead = reader.filesRead;
+    });
+}
+
+ReadOutcome ReadPointsCommand(Workbench &wb, const CommandFrame &frame)
+{
+    return runReader(wb, kHeadingReadPoints, frame, [&](ReadOutcome &out) {
+        DatReaders reader(wb.map);
+        reader.onApex = apexProgress(frame);
+        reader.ReadPntsFiles(wb.ProjectFolder, wb.log.missingFiles);
+        // The point values go onto the rows the setups made.
+        reader.ReadPdatFiles(wb.ProjectFolder, wb.log.missingFiles);
+        out.filesRead = reader.filesRead;
+    });
+}
+
+ReadOutcome ReadCpanelsCommand(Workbench &wb, const CommandFrame &frame)
+{
+    return runReader(wb, kHeadingReadCpanels, frame, [&](ReadOutcome &out) {
+        DatReaders reader(wb.map);
+        reader.onApex = apexProgress(frame);
+        reader.ReadCntpFiles(wb.ProjectFolder, wb.log.missingFiles);
+        out.filesRead = reader.filesRead;
+    });
+}
+
+bool EmptyReaderTableCommand(Workbench &wb, const QString &table, const CommandFrame &frame)
+{
+    static const char *tables[] = {"CpanelMap", "IbexPtMap", "CpanelNames"};
+    bool known = false;
+    for (const char *t : tables)
+        known = known || table.compare(QLatin1String(t), Qt::CaseInsensitive) == 0;
+    if (!known)
+        throw Error(QStringLiteral("The table %1 is not one of the Ibex reader tables.").arg(table));
+    wb.requireDatabase();
+    if (!wb.prompter.confirm(ConfirmEmptyTableText()))
+        return false;
+    BusyScope busy(frame);
+    ProjectDatabase::Transaction tx(wb.pdb);
+    wb.pdb.EmptyTable(table);
+    tx.commit();
+    return true;
+}
+
+QStringList ScanTransferLines(Workbench &wb, int apex, QStringList *missing)
+{
+    wb.requireDatabase();
+    wb.log.missingFiles.clear();
+    ApexReader reader(wb.map);
+    const QStringList lines = reader.ScanListing(wb.ProjectFolder, apex, wb.log.missingFiles);
+    if (missing)
+        *missing = wb.log.missingFiles;
+    return lines;
+}
+
+} // namespace vorlix

@@ -1,0 +1,190 @@
+#include "project/ProjectVariables.h"
+
+#include "util/Error.h"
+#include "util/NullChecks.h"
+#include "util/TextUtil.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace vorlix {
+
+namespace {
+
+using PV = ProjectVariables;
+
+std::vector<VariableInfo> buildTable()
+{
+    auto b = [](const char *n, bool PV::*m) { return VariableInfo{VariableInfo::Bool, n, m, nullptr, nullptr}; };
+    auto i = [](const char *n, uint16_t PV::*m) { return VariableInfo{VariableInfo::Int, n, nullptr, m, nullptr}; };
+    auto s = [](const char *n, QString PV::*m) { return VariableInfo{VariableInfo::Str, n, nullptr, nullptr, m}; };
+    return {
+        b("ConvertCpName", &PV::ConvertCpName), b("ConvertZonePts", &PV::ConvertZonePts),
+        b("AddRelDefToBO", &PV::AddRelDefToBO), b("ConvertCpStatus", &PV::ConvertCpStatus),
+        b("ShowZoneObjAsText", &PV::ShowZoneObjAsText), b("PadUnits", &PV::PadUnits),
+        b("LockSubcallerMap", &PV::LockSubcallerMap), b("CopyUnits", &PV::CopyUnits),
+        b("SetReadonly", &PV::SetReadonly), b("MapStateText", &PV::MapStateText),
+        b("MapMSetGraphicToBtn", &PV::MapMSetGraphicToBtn),
+        i("LocalJobDispNum", &PV::LocalJobDispNum), i("LocalJobCCPDNum", &PV::LocalJobCCPDNum),
+        i("LocalJobCTXDNum", &PV::LocalJobCTXDNum), i("JobDispNum", &PV::JobDispNum),
+        i("JobCCPDNum", &PV::JobCCPDNum), i("JobCTXDNum", &PV::JobCTXDNum),
+        i("ScanDepth", &PV::ScanDepth), i("StartingDisplay", &PV::StartingDisplay),
+        i("CopyColors", &PV::CopyColors), i("CopyFont", &PV::CopyFont),
+        s("CpanelStatusBV", &PV::CpanelStatusBV), s("CpanelPlaceHolder", &PV::CpanelPlaceHolder),
+        s("BactalkJobPath", &PV::BactalkJobPath),
+    };
+}
+
+void run(QSqlQuery &q)
+{
+    if (!q.exec())
+        throw Error(QStringLiteral("Project database error on table Vorlix: %1").arg(q.lastError().text()));
+}
+
+// Locates the row of `name`; appends it with `field` at its default when absent.
+QVariant locateOrAppend(QSqlDatabase db, const QString &name, const char *field, const QVariant &def)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT %1 FROM Vorlix WHERE VarName = ? ORDER BY rowid LIMIT 1").arg(QLatin1String(field)));
+    q.addBindValue(name);
+    run(q);
+    if (q.next())
+        return q.value(0);
+    QSqlQuery ins(db);
+    ins.prepare(QStringLiteral("INSERT INTO Vorlix (VarName, %1) VALUES (?, ?)").arg(QLatin1String(field)));
+    ins.addBindValue(name);
+    ins.addBindValue(def);
+    run(ins);
+    return def;
+}
+
+void write(QSqlDatabase db, const QString &name, const char *field, const QVariant &value)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("UPDATE Vorlix SET %1 = ? WHERE rowid = (SELECT rowid FROM Vorlix "
+                             "WHERE VarName = ? ORDER BY rowid LIMIT 1)").arg(QLatin1String(field)));
+    q.addBindValue(value);
+    q.addBindValue(name);
+    run(q);
+}
+
+} // namespace
+
+const std::vector<VariableInfo> &variableTable()
+{
+    static const std::vector<VariableInfo> table = buildTable();
+    return table;
+}
+
+const VariableInfo *findVariable(const QString &name)
+{
+    for (const VariableInfo &v : variableTable())
+        if (name.compare(QLatin1String(v.name), Qt::CaseInsensitive) == 0)
+            return &v;
+    return nullptr;
+}
+
+void VarBool(QSqlDatabase db, const QString &name, bool &value, VarDirection dir)
+{
+    const QVariant stored = locateOrAppend(db, name, "BoolVal", false);
+    if (dir == VarDirection::Write)
+        write(db, name, "BoolVal", value);
+    else
+        value = NullToBool(stored);
+}
+
+void VarInt(QSqlDatabase db, const QString &name, uint16_t &value, VarDirection dir)
+{
+    const QVariant stored = locateOrAppend(db, name, "IntVal", 0);
+    if (dir == VarDirection::Write)
+        write(db, name, "IntVal", static_cast<int>(value));
+    else
+        value = NullToWord(stored);
+}
+
+void VarIntWrite(QSqlDatabase db, const QString &name, int32_t value)
+{
+    locateOrAppend(db, name, "IntVal", 0);
+    write(db, name, "IntVal", value);
+}
+
+void VarStr(QSqlDatabase db, const QString &name, QString &value, VarDirection dir)
+{
+    const QVariant stored = locateOrAppend(db, name, "StrVal", QString(u""_qs));
+    if (dir == VarDirection::Write)
+        write(db, name, "StrVal", value);
+    else
+        value = NullToStr(stored);
+}
+
+double VarVersion(QSqlDatabase db)
+{
+    QSqlQuery q(db);
+    q.prepare(u"SELECT FloatVal FROM Vorlix WHERE VarName = 'DatabaseVersion' ORDER BY rowid LIMIT 1"_qs);
+    run(q);
+    if (q.next())
+        return NullToFloat(q.value(0));
+    return 12.6;
+}
+
+void SetVarInt(QSqlDatabase db, const QString &name, int32_t value)
+{
+    write(db, name, "IntVal", value); // updates nothing when the row is absent
+}
+
+void ProjectVars(QSqlDatabase db, ProjectVariables &vars, VarDirection dir)
+{
+    if (dir == VarDirection::Read)
+        vars.DatabaseVersion = VarVersion(db);
+    for (const VariableInfo &v : variableTable()) {
+        const QString name = QLatin1String(v.name);
+        switch (v.kind) {
+        case VariableInfo::Bool: VarBool(db, name, vars.*(v.boolMember), dir); break;
+        case VariableInfo::Int: VarInt(db, name, vars.*(v.intMember), dir); break;
+        case VariableInfo::Str: VarStr(db, name, vars.*(v.strMember), dir); break;
+        }
+    }
+}
+
+bool SetVariableFromText(ProjectVariables &vars, const QString &name, const QString &value, QString *error)
+{
+    const VariableInfo *v = findVariable(name);
+    if (!v) {
+        if (error)
+            *error = QStringLiteral("Unknown project variable \"%1\".").arg(name);
+        return false;
+    }
+    switch (v->kind) {
+    case VariableInfo::Bool: {
+        const QString t = value.trimmed().toLower();
+        if (t == u"1" || t == u"true" || t == u"yes")
+            vars.*(v->boolMember) = true;
+        else if (t == u"0" || t == u"false" || t == u"no")
+            vars.*(v->boolMember) = false;
+        else {
+            if (error)
+                *error = QStringLiteral("The variable %1 takes 1 or 0 (true or false), not \"%2\".")
+                             .arg(QLatin1String(v->name), value);
+            return false;
+        }
+        return true;
+    }
+    case VariableInfo::Int: {
+        int32_t i = 0;
+        if (!ParseInt32(value, i)) {
+            if (error)
+                *error = QStringLiteral("The variable %1 takes a whole number, not \"%2\".")
+                             .arg(QLatin1String(v->name), value);
+            return false;
+        }
+        vars.*(v->intMember) = static_cast<uint16_t>(static_cast<uint32_t>(i) & 0xFFFFu);
+        return true;
+    }
+    case VariableInfo::Str:
+        vars.*(v->strMember) = value;
+        return true;
+    }
+    return false;
+}
+
+} // namespace vorlix

@@ -1,0 +1,124 @@
+#include "project/SessionLog.h"
+
+#include "util/Ansi.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "project/Messages.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+namespace vorlix {
+
+namespace {
+constexpr auto kLogFile = "vorlix.log";
+}
+
+QString SessionLog::timeStamp()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    QString stamp = locale.toString(now.date(), QLocale::ShortFormat);
+    if (now.time() != QTime(0, 0)) {
+        // The locale's long time without the time-zone name.
+        QString fmt = locale.timeFormat(QLocale::LongFormat);
+        fmt.remove(u't');
+        stamp += u' ' + now.time().toString(fmt.trimmed());
+    }
+    return stamp;
+}
+
+void SessionLog::append(const QString &line)
+{
+    m_lines.append(line);
+    if (lineAppended)
+        lineAppended(line);
+}
+
+void SessionLog::LogMsgStart(const QString &msg)
+{
+    if (!m_lines.isEmpty())
+        append(QString());
+    append(u'[' + timeStamp() + u"]: "_qs + msg);
+    TranslationErrors = 0;
+}
+
+void SessionLog::LogMsg(const QString &msg) { append(u'\t' + msg); }
+
+void SessionLog::PendingMsg(const QString &msg)
+{
+    m_pending = msg;
+    m_pendingNumber = -1;
+}
+
+void SessionLog::PendingObjMsg(int number, const QString &typeName)
+{
+    m_pending.clear();
+    m_pendingNumber = number;
+    m_pendingType = typeName;
+}
+
+void SessionLog::LogObjMsg(const QString &msg, bool isErr)
+{
+    if (m_pendingNumber >= 0) {
+        m_pending = u"Object# "_qs + QString::number(m_pendingNumber) + u", "_qs + m_pendingType;
+        m_pendingNumber = -1;
+    }
+    if (!m_pending.isEmpty()) {
+        append(u'\t' + m_pending);
+        m_pending.clear();
+    }
+    append(u"\t\t"_qs + msg);
+    if (isErr)
+        ++TranslationErrors;
+}
+
+void SessionLog::MsgMissingFiles()
+{
+    for (const QString &f : missingFiles)
+        append(msg::PossibleMissingFile() + f);
+}
+
+void SessionLog::clear()
+{
+    m_lines.clear();
+    if (reset)
+        reset();
+}
+
+void SessionLog::setLines(const QStringList &lines)
+{
+    m_lines = lines;
+}
+
+void SessionLog::LoadSessionLog(const QString &folder)
+{
+    m_lines.clear();
+    QFile f(QDir(folder).filePath(QLatin1String(kLogFile)));
+    if (f.open(QIODevice::ReadOnly)) {
+        QString text = ansi::decode(f.readAll());
+        text.replace(u"\r\n"_qs, u"\n"_qs);
+        text.replace(u'\r', u'\n');
+        if (text.endsWith(u'\n'))
+            text.chop(1);
+        if (!text.isEmpty() || f.size() > 0)
+            m_lines = text.split(u'\n');
+    }
+    if (reset)
+        reset();
+}
+
+void SessionLog::SaveSessionLog(const QString &folder)
+{
+    QByteArray bytes;
+    for (const QString &line : m_lines) {
+        bytes += ansi::encode(line);
+        bytes += "\r\n";
+    }
+    writeFileAtomically(QDir(folder).filePath(QLatin1String(kLogFile)), bytes);
+    clear();
+}
+
+} // namespace vorlix

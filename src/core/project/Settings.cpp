@@ -1,0 +1,197 @@
+#include "project/Settings.h"
+
+#include "util/Ansi.h"
+#include "util/FileUtil.h"
+#include "util/TextUtil.h"
+
+#include <QFile>
+#include <QMap>
+
+namespace vorlix {
+
+namespace {
+
+// A plain INI file: "[Section]" lines and "Key=Value" lines. Keys and
+// sections compare without regard to case, as the Windows profile functions do.
+using IniData = QMap<QString, QMap<QString, QString>>;
+
+IniData readIni(const QString &path)
+{
+    IniData data;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return data;
+    QString section;
+    const QString text = ansi::decode(f.readAll());
+    for (QString line : text.split(u'\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(u';'))
+            continue;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            section = line.mid(1, line.size() - 2).trimmed().toLower();
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq <= 0)
+            continue;
+        const QString key = line.left(eq).trimmed().toLower();
+        if (!data[section].contains(key))
+            data[section][key] = line.mid(eq + 1).trimmed();
+    }
+    return data;
+}
+
+QString get(const IniData &d, const char *section, const char *key, const QString &def = {})
+{
+    const auto s = d.find(QString::fromLatin1(section).toLower());
+    if (s == d.end())
+        return def;
+    const auto k = s->find(QString::fromLatin1(key).toLower());
+    return k == s->end() ? def : *k;
+}
+
+QString allVisible()
+{
+    QStringList ones;
+    for (int i = 0; i < kDeviceColumns; ++i)
+        ones << u"1"_qs;
+    return ones.join(u',');
+}
+
+} // namespace
+
+Settings::Settings()
+{
+    deviceColWidth.fill(12);
+    deviceColVisible.fill(true);
+}
+
+void Settings::read(const QString &iniPath)
+{
+    const IniData d = readIni(iniPath);
+    LastJob = get(d, "Paths", "LastJob");
+    IbexProject = get(d, "Paths", "IbexProject");
+    EFBProject = get(d, "Paths", "EFBProject");
+    ColWidthDisp = get(d, "Display", "ColWidthDisp");
+    ColWidthLocaljobList = get(d, "Display", "ColWidthLocaljobList");
+    ColWidthDisplayList = get(d, "Display", "ColWidthDisplayList");
+
+    QString widths = get(d, "Display", "ColWidthDeviceDb");
+    deviceColWidthStored = !widths.isEmpty();
+    QString flags = get(d, "Display", "ColVisibleDeviceDb");
+    if (flags.isEmpty())
+        flags = allVisible();
+    for (int i = 0; i < kDeviceColumns; ++i) {
+        const int w = NextTokenInt(widths, u',');
+        deviceColWidth[i] = w >= 12 ? w : 12;
+        deviceColVisible[i] = NextTokenInt(flags, u',') != 0;
+    }
+
+    int32_t style = 13;
+    const QString styleText = get(d, "GUI", "VisualStyle");
+    if (styleText.isEmpty() || !ParseInt32(styleText, style))
+        style = 13;
+    VisualStyle = style;
+
+    AlerRep = get(d, "Standards", "AlerRep");
+    AlerJob = get(d, "Standards", "AlerJob");
+    DealerRep = get(d, "Standards", "DealerRep");
+    DealerJob = get(d, "Standards", "DealerJob");
+    LedRep = get(d, "Standards", "Led-Rep", u"alerton"_qs);
+    LedJob = get(d, "Standards", "Led-Job", u"standard"_qs);
+    LedOff = get(d, "Standards", "Led-Off", u"aler0000"_qs);
+    LedOn = get(d, "Standards", "Led-On", u"aler0001"_qs);
+    if (LedRep.isEmpty()) {
+        LedRep = u"alerton"_qs;
+        LedJob = u"standard"_qs;
+        LedOff = u"aler0000"_qs;
+        LedOn = u"aler0001"_qs;
+    }
+}
+
+QString Settings::deviceWidthList() const
+{
+    QString out;
+    for (int i = 0; i < kDeviceColumns; ++i)
+        out += QString::number(deviceColWidth[i]) + u',';
+    return out;
+}
+
+QString Settings::deviceVisibleList() const
+{
+    QString out;
+    for (int i = 0; i < kDeviceColumns; ++i)
+        out += (deviceColVisible[i] ? u"1,"_qs : u"0,"_qs);
+    return out;
+}
+
+void Settings::write(const QString &iniPath) const
+{
+    QStringList lines;
+    auto section = [&](const char *name) {
+        if (!lines.isEmpty())
+            lines << QString();
+        lines << u'[' + QLatin1String(name) + u']';
+    };
+    auto key = [&](const char *name, const QString &value) { lines << QLatin1String(name) + u'=' + value; };
+    section("Paths");
+    key("LastJob", LastJob);
+    key("IbexProject", IbexProject);
+    key("EFBProject", EFBProject);
+    section("Display");
+    key("ColWidthDisp", ColWidthDisp);
+    key("ColWidthLocaljobList", ColWidthLocaljobList);
+    key("ColWidthDisplayList", ColWidthDisplayList);
+    key("ColWidthDeviceDb", deviceWidthList());
+    key("ColVisibleDeviceDb", deviceVisibleList());
+    section("GUI");
+    key("VisualStyle", QString::number(VisualStyle));
+    section("Standards");
+    key("AlerRep", AlerRep);
+    key("AlerJob", AlerJob);
+    key("DealerRep", DealerRep);
+    key("DealerJob", DealerJob);
+    key("Led-Rep", LedRep);
+    key("Led-Job", LedJob);
+    key("Led-Off", LedOff);
+    key("Led-On", LedOn);
+    writeFileAtomically(iniPath, ansiLines(lines));
+}
+
+QString Settings::LedRepJob() const
+{
+    if (!LedRep.isEmpty() && !LedJob.isEmpty())
+        return LedRep + u'-' + LedJob;
+    return u"alerton-standard"_qs;
+}
+
+QString Settings::LedOffFile() const { return LedOff.isEmpty() ? u"aler0000.bmp"_qs : LedOff + u".bmp"_qs; }
+QString Settings::LedOnFile() const { return LedOn.isEmpty() ? u"aler0001.bmp"_qs : LedOn + u".bmp"_qs; }
+QString Settings::AlertonRepJob(const QString &sep) const { return AlerRep + sep + AlerJob; }
+QString Settings::DealerRepJob(const QString &sep) const { return DealerRep + sep + DealerJob; }
+
+QList<int> Settings::stringGridWidths(const QString &list, int columns)
+{
+    QList<int> out;
+    if (list.isEmpty())
+        return out;
+    QString rest = list;
+    for (int i = 0; i < columns; ++i) {
+        const QString token = NextToken(rest, u',');
+        int32_t w = 0;
+        if (!ParseInt32(token, w) || w < 10 || w > 400)
+            w = 30;
+        out << w;
+    }
+    return out;
+}
+
+QString Settings::widthList(const QList<int> &widths)
+{
+    QString out;
+    for (int w : widths)
+        out += QString::number(w) + u',';
+    return out;
+}
+
+} // namespace vorlix

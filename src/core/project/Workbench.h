@@ -1,0 +1,109 @@
+#pragma once
+// The program state the main window and the CLI work on: folders, flags,
+// settings, project variables, the session log and the project database.
+// The window shows it; it does not own the logic.
+#include "project/ProjectDatabase.h"
+#include "project/ProjectVariables.h"
+#include "util/Prompter.h"
+#include "project/SessionLog.h"
+#include "project/Settings.h"
+#include "project/ControllerMap.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+
+namespace vorlix {
+
+class Workbench {
+public:
+    Workbench(QString appFolder, Prompter &prompter);
+    ~Workbench();
+
+    // --- state -----------------------------------------------------------
+    QString AppFolder;
+    QString ProjectFolder;
+    QString LocalJobFolder;
+    bool ProjectOpen = false;
+    bool GridEdited = false;
+    bool ScanAborted = false;
+
+    Settings settings;
+    ProjectVariables vars;
+    SessionLog log;
+    ProjectDatabase pdb;
+    ControllerMap map{pdb};
+    Prompter &prompter;
+
+    // Status bar panels 1 to 4 (index 0 to 3).
+    std::array<QString, 4> status;
+    std::function<void()> statusChanged;
+    void setStatus(int panel, const QString &text);
+
+    // The window's options dialog, shown after a new project database is
+    // made (isDefault true). Empty in the CLI: nothing is shown.
+    std::function<void(bool isDefault)> showOptionsDialog;
+
+    // --- lifecycle ---------------------------------------------------------
+    // FormCreate: settings, then the default project's log.
+    void startUp();
+    // First show: connect the default project's database.
+    void connectDefaultProject();
+    // Window closing: settings, then the log of the current folder.
+    void shutDown();
+
+    QString iniPath() const;
+
+    // Makes `folder` the current project (a trailing separator is allowed).
+    void OpenProject(const QString &folder);
+    // Back to the default project. Does nothing when no project is open.
+    void CloseProject();
+    // Closes the current project and opens LastJob when that folder exists.
+    // False when the user kept the grid edits.
+    bool OpenLastProject();
+    // "Open or create new project" with a chosen MASETUP.DAT (or any file of
+    // the job folder). False when the user kept the grid edits.
+    bool OpenProjectFile(const QString &chosenFile);
+    bool CanCloseProject();
+
+    // Throws Error naming the file when no project database is open.
+    void requireDatabase() const;
+
+    // The two table confirmations of the readers and empty-table buttons.
+    bool ConfirmClearTable();
+    bool ConfirmEmptyTable();
+    // Empty-table buttons of steps 2 to 4: asks, then empties the table.
+    // False when the user said No.
+    bool EmptyTableCommand(const QString &table);
+    // Step 10 "Empty Database": asks, then empties both device tables.
+    bool EmptyDeviceDatabase();
+
+    // The step 5 spin edits store their values at once ("Starting display"
+    // only for values of 0 or more).
+    void setScanDepth(int depth);
+    void setStartingDisplay(int display);
+
+    // Project variables back into the database (options dialog OK).
+    void saveProjectVariables();
+
+    // Folders of a project.
+    static QString localJobFolderOf(const QString &projectFolder);
+    QString bactalkJobPath() const { return vars.BactalkJobPath; }
+
+private:
+    // Steps that later parts of the program own; they run as the project
+    // opens and closes.
+    void buildDisplayInventory();
+    void refreshDeviceLists();
+    void saveFileList();
+};
+
+// Where settings, the default project and its log live: the executable's
+// folder when it is writable; otherwise the per-user application data
+// folder, seeded with the template databases from the executable's folder.
+QString resolveAppFolder(const QString &executableFolder);
+
+// Copies the template databases into `appFolder` when they are missing.
+void seedAppFolder(const QString &appFolder, const QString &executableFolder);
+
+} // namespace vorlix

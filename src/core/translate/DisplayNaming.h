@@ -1,0 +1,80 @@
+#pragma once
+// How an Ibex display is named and how it ties to its BACtalk counterpart:
+// Ibex file names from display numbers, BACtalk file names from Ibex names,
+// the BACtalk job folder split into root, rep and job, redirection, and the
+// target of a pushbutton.
+#include "project/ProjectVariables.h"
+#include "ibex/IbexDisplay.h"
+#include "ibex/IbexObject.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace vorlix {
+
+class ControllerMap;
+class RedirectTable;
+class LookupCache;
+
+// The file kind from a file name or path: the first four characters of the
+// lower-cased file name ("ctxd" Tux template, "ccpd" template, else display).
+IbexFileType IbexFileTypeOf(const QString &fileName);
+// "disp%.4d.ibw", "ccpd%.4d.ibw" or "ctxd%.4d.ibw".
+QString IbexFileName(IbexFileType type, uint16_t number);
+// "%.8d.dsp" for displays, "%.8d.dvt" for templates, numbered by the
+// project's numbering options; "<err>" when the number part is not a number.
+QString BtFileName(const QString &ibexName, bool localJob, const ProjectVariables &vars);
+// The display number inside a BACtalk file name (0 when there is none).
+int TargetNumber(const QString &btName);
+// "localjob:" for a local-job target, else "".
+QString LocalJobPrefix(bool localJob);
+
+// The BACtalk job folder is root<sep>rep<sep>job. Both give "<no path set>"
+// when the folder does not exist.
+QString BtJobRoot(const QString &bactalkJobPath);
+QString BtRepJob(const QString &bactalkJobPath); // "rep<sep>job"
+// The last and second-to-last folder names; empty when the folder does not
+// exist.
+QString BtJobName(const QString &bactalkJobPath);
+QString BtRepName(const QString &bactalkJobPath);
+// Splits a path into root and rep<sep>job; leaves both texts as they are when
+// the path has too few parts.
+void SplitBtJobPath(const QString &path, QString &root, QString &repJob);
+// root<sep>rep<sep>job<sep>displays<sep>file for a target "rep-job-file".
+QString RedirectPath(const QString &bactalkJobPath, const QString &target);
+
+// The short target description of a pushbutton or microset graphic in the
+// grid's Ibex point column.
+QString ButtonTargetText(const IbexObjRec &rec, IbexFileType loadedType);
+
+// The naming operations that consult the project: the redirection table and
+// the controller map. They keep the results of the last call.
+class DisplayNaming {
+public:
+    DisplayNaming(const ProjectVariables &vars, ControllerMap &map, RedirectTable &redirects)
+        : m_vars(vars), m_map(map), m_redirects(redirects)
+    {
+    }
+
+    // The redirect target when the redirection table has the display (the
+    // empty text for a skipped one; WasRedirected set), else BtFileName.
+    QString BtTargetName(const QString &ibexName, bool localJob);
+    // The BACtalk file of the display a pushbutton or microset graphic opens;
+    // sets TargetDevice and TargetMapped.
+    QString ButtonTargetName(const IbexObjRec &rec, IbexFileType loadedType);
+
+    bool WasRedirected = false;
+    int32_t TargetDevice = 0;
+    bool TargetMapped = false;
+
+    // Lookups go through `cache` when set (the owner keeps it valid).
+    void setCache(LookupCache *cache) { m_cache = cache; }
+
+private:
+    LookupCache *m_cache = nullptr;
+    const ProjectVariables &m_vars;
+    ControllerMap &m_map;
+    RedirectTable &m_redirects;
+};
+
+} // namespace vorlix

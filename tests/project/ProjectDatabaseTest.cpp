@@ -1,0 +1,233 @@
+#include "util/Error.h"
+#include "project/ProjectDatabase.h"
+#include "project/Schema.h"
+#include "support/WorkbenchProject.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <gtest/gtest.h>
+
+using namespace vorlix;
+using namespace vorlix::test;
+
+namespace {
+int count(QSqlDatabase db, const QString &sql)
+{
+    QSqlQuery q(db);
+    EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
+    return q.next() ? q.value(0).toInt() : -1;
+}
+bool exec(QSqlDatabase db, const QString &sql)
+{
+    QSqlQuery q(db);
+    return q.exec(sql);
+}
+} // namespace
+
+TEST(ProjectDatabase, NewProjectGetsTheTemplateAndReportsItWasMissing)
+{
+    WorkbenchProject tp;
+    ProjectDatabase pdb(u"t1"_qs);
+    ProjectVariables vars;
+    EXPECT_FALSE(pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars));
+    EXPECT_TRUE(QFile::exists(tp.jobDir() + u"/vorlix.mdb"_qs));
+    EXPECT_TRUE(pdb.isOpen());
+    EXPECT_DOUBLE_EQ(vars.DatabaseVersion, 14.0);
+    EXPECT_EQ(vars.ScanDepth, 5);
+    EXPECT_TRUE(pdb.expandedModeAvailable());
+    EXPECT_TRUE(pdb.extendedTablesAvailable());
+    EXPECT_TRUE(pdb.globalOverridesAvailable());
+    EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM ApexMap"_qs), 32);
+    EXPECT_EQ(count(pdb.db(), u"SELECT MIN(Apex) FROM ApexMap"_qs), 0);
+    EXPECT_EQ(count(pdb.db(), u"SELECT MAX(Apex) FROM ApexMap"_qs), 31);
+    EXPECT_EQ(pdb.db().record(u"tblRepJob"_qs).count(), 47);
+    EXPECT_EQ(pdb.db().record(u"tblDevCapabilities"_qs).count(), 42);
+    EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM sqlite_master WHERE type='index' AND name='devID'"_qs), 1);
+
+    EXPECT_TRUE(pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars));
+}
+
+TEST(ProjectDatabase, TemplateHoldsEveryTableAndField)
+{
+    WorkbenchProject tp;
+    ProjectDatabase pdb(u"t2"_qs);
+    ProjectVariables vars;
+    pdb.LinkDatabase(tp.appDir(), tp.appDir(), vars);
+    for (const schema::Table &t : schema::projectTables()) {
+        const QSqlRecord rec = pdb.db().record(QLatin1String(t.name));
+        ASSERT_EQ(rec.count(), static_cast<int>(t.fields.size())) << t.name;
+        for (const schema::Field &f : t.fields)
+            EXPECT_GE(rec.indexOf(QLatin1String(f.name)), 0) << t.name << "." << f.name;
+    }
+}
+
+TEST(ProjectDatabase, ApexMapRowsCanBeNeitherInsertedNorDeleted)
+{
+    WorkbenchProject tp;
+    ProjectDatabase pdb(u"t3"_qs);
+    ProjectVariables vars;
+    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    exec(pdb.db(), u"INSERT INTO ApexMap (Apex) VALUES (40)"_qs);
+    exec(pdb.db(), u"DELETE FROM ApexMap WHERE Apex = 3"_qs);
+    pdb.EmptyTable(u"ApexMap"_qs);
+    EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM ApexMap"_qs), 32);
+    EXPECT_TRUE(exec(pdb.db(), u"UPDATE ApexMap SET ComList = '12' WHERE Apex = 3"_qs));
+    EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM ApexMap WHERE ComList = '12'"_qs), 1);
+}
+
+TEST(ProjectDatabase, DeviceRowsGetDefaultsAndTakeTheirCapabilitiesAlong)
+{
+    WorkbenchProject tp;
+    ProjectDatabase pdb(u"t4"_qs);
+    ProjectVariables vars;
+    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    ASSERT_TRUE(exec(pdb.db(), u"INSERT INTO tblRepJob (devinst) VALUES (1201)"_qs));
+    ASSERT_TRUE(exec(pdb.db(), u"INSERT INTO tblRepJob (devinst) VALUES (1202)"_qs));
+    ASSERT_TRUE(exec(pdb.db(), u"INSERT INTO tblDevCapabilities (devinst) VALUES (1201)"_qs));
+    ASSERT_TRUE(exec(pdb.db(), u"INSERT INTO tblDevCapabilities (devinst) VALUES (1202)"_qs));
+    EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM tblRepJob WHERE omf_autodown = 0 AND ddc_autodown = 0 "
+                               "AND commalarmenabled = 0 AND enablemstpproxy = 0 AND WrtObjName = 0 "
+                               "AND readDevMgr = 0 AND Exp0 = 0 AND Exp7 = 0"_qs),
+              2);
+    ASSERT_TRUE(exec(pdb.db(), u"DELETE FROM tblRepJob WHERE devinst = 1201"_qs));
+    EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM tblDevCapabilities WHERE devinst = 1201"_qs), 0);
+    EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM tblDevCapabilities WHERE devinst = 1202"_qs), 1);
+
+    pdb.EmptyDeviceTables();
+    EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM tblRepJob"_qs), 0);
+    EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM tblDevCapabilities"_qs), 0);
+}
+
+TEST(ProjectDatabase, OlderGenerationsAdaptInsteadOfFailing)
+{
+    WorkbenchProject tp;
+    {
+        ProjectDatabase pdb(u"t5"_qs);
+        ProjectVariables vars;
+        pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+        // A 12.6 database: no DatabaseVersion row and no GlobalOVR table.
+        exec(pdb.db(), u"DELETE FROM Vorlix WHERE VarName = 'DatabaseVersion'"_qs);
+        exec(pdb.db(), u"DROP TABLE GlobalOVR"_qs);
+    }
+    ProjectDatabase pdb(u"t6"_qs);
+    ProjectVariables vars;
+    EXPECT_TRUE(pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars));
+    EXPECT_DOUBLE_EQ(vars.DatabaseVersion, 12.6);
+    EXPECT_FALSE(pdb.expandedModeAvailable());
+    EXPECT_FALSE(pdb.globalOverridesAvailable());
+    EXPECT_TRUE(pdb.extendedTablesAvailable());
+
+    exec(pdb.db(), u"DROP TABLE Buttons"_qs);
+    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    EXPECT_FALSE(pdb.extendedTablesAvailable());
+}
+
+TEST(ProjectDatabase, AFileThatIsNotADatabaseIsReportedAndLeftAlone)
+{
+    WorkbenchProject tp;
+    const QByteArray junk("this is not a database at all");
+    writeFile(tp.jobDir() + u"/vorlix.mdb"_qs, junk);
+    ProjectDatabase pdb(u"t7"_qs);
+    ProjectVariables vars;
+    try {
+        pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+        FAIL() << "expected an error";
+    } catch (const Error &e) {
+        EXPECT_TRUE(e.message().contains(QDir::toNativeSeparators(tp.jobDir() + u"/vorlix.mdb"_qs)));
+    }
+    EXPECT_FALSE(pdb.isOpen());
+    EXPECT_EQ(readFile(tp.jobDir() + u"/vorlix.mdb"_qs), junk);
+}
+
+TEST(ProjectDatabase, NoTemplateMeansNoDatabase)
+{
+    WorkbenchProject tp;
+    QFile::remove(tp.appDir() + u"/vorlix.mdb"_qs);
+    ProjectDatabase pdb(u"t8"_qs);
+    ProjectVariables vars;
+    EXPECT_FALSE(pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars));
+    EXPECT_FALSE(pdb.isOpen());
+    EXPECT_FALSE(QFile::exists(tp.jobDir() + u"/vorlix.mdb"_qs));
+}
+
+TEST(ProjectDatabase, RefusedPostIsReportedWithTableAndKey)
+{
+    WorkbenchProject tp;
+    ProjectDatabase pdb(u"t9"_qs);
+    ProjectVariables vars;
+    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    QStringList lines;
+    pdb.refusalSink = [&](const QString &l) { lines << l; };
+    QSqlQuery q(pdb.db());
+    q.prepare(u"INSERT INTO NoSuchTable VALUES (1)"_qs);
+    EXPECT_FALSE(pdb.post(q, u"CpanelMap"_qs, u"Apex 1, Sequence 2"_qs));
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith(u"Not written to CpanelMap (Apex 1, Sequence 2)"_qs));
+    EXPECT_EQ(pdb.refusedPosts(), 1);
+}
+
+TEST(ProjectDatabase, ATransactionInsideAnotherIsPartOfIt)
+{
+    WorkbenchProject tp;
+    ProjectDatabase pdb(u"t10"_qs);
+    ProjectVariables vars;
+    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    const QString rows = u"SELECT COUNT(*) FROM DisplayMap"_qs;
+    const QString add = u"INSERT INTO DisplayMap (LocalJob, IbexFilename) VALUES (0, 'disp0001.ibw')"_qs;
+    {
+        ProjectDatabase::Transaction outer(pdb);
+        {
+            ProjectDatabase::Transaction inner(pdb);
+            ASSERT_TRUE(exec(pdb.db(), add));
+            inner.commit(); // ends nothing: the outer one decides
+        }
+        EXPECT_EQ(count(pdb.db(), rows), 1);
+    } // rolled back
+    EXPECT_EQ(count(pdb.db(), rows), 0);
+    {
+        ProjectDatabase::Transaction outer(pdb);
+        {
+            ProjectDatabase::Transaction inner(pdb);
+            ASSERT_TRUE(exec(pdb.db(), add));
+        } // an inner one going out of scope rolls nothing back
+        outer.commit();
+    }
+    EXPECT_EQ(count(pdb.db(), rows), 1);
+    // Once the outer one has ended, the next one is a transaction of its own.
+    {
+        ProjectDatabase::Transaction next(pdb);
+        ASSERT_TRUE(exec(pdb.db(), add));
+    }
+    EXPECT_EQ(count(pdb.db(), rows), 1);
+}
+
+TEST(OutsideDatabase, OpensSqliteAndRejectsOtherFiles)
+{
+    WorkbenchProject tp;
+    const QString pointDb = tp.appDir() + u"/pointdata.mdb"_qs;
+    {
+        QSqlDatabase db = openOutsideDatabase(pointDb, u"outside1"_qs);
+        EXPECT_TRUE(db.tables().contains(u"Analog Values"_qs));
+        EXPECT_TRUE(db.tables().contains(u"Binary Values"_qs));
+    }
+    closeOutsideDatabase(u"outside1"_qs);
+
+    const QString text = tp.root() + u"/notes.mdb"_qs;
+    writeFile(text, "hello");
+    EXPECT_THROW(openOutsideDatabase(text, u"outside2"_qs), Error);
+    EXPECT_THROW(openOutsideDatabase(tp.root() + u"/none.mdb"_qs, u"outside3"_qs), Error);
+
+    QByteArray jet(64, '\0');
+    jet.replace(4, 15, "Standard Jet DB");
+    const QString access = tp.root() + u"/RepJob.mdb"_qs;
+    writeFile(access, jet);
+    try {
+        openOutsideDatabase(access, u"outside4"_qs);
+        FAIL() << "an Access file cannot open without the Access ODBC driver";
+    } catch (const Error &e) {
+        EXPECT_TRUE(e.message().contains(QDir::toNativeSeparators(access)));
+    }
+    EXPECT_EQ(readFile(access), jet);
+}

@@ -1,0 +1,114 @@
+#include "project/Settings.h"
+#include "support/WorkbenchProject.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vorlix;
+
+namespace {
+Settings readFrom(const QByteArray &ini)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/vorlix.ini"_qs;
+    test::writeFile(path, ini);
+    Settings s;
+    s.read(path);
+    return s;
+}
+} // namespace
+
+TEST(Settings, DefaultsWhenTheFileIsMissing)
+{
+    Settings s;
+    s.read(u"/nonexistent/vorlix.ini"_qs);
+    EXPECT_EQ(s.VisualStyle, 13);
+    EXPECT_TRUE(s.LastJob.isEmpty());
+    EXPECT_EQ(s.LedRepJob(), u"alerton-standard"_qs);
+    EXPECT_EQ(s.LedOffFile(), u"aler0000.bmp"_qs);
+    EXPECT_EQ(s.LedOnFile(), u"aler0001.bmp"_qs);
+    for (int i = 0; i < kDeviceColumns; ++i) {
+        EXPECT_TRUE(s.deviceColVisible[i]);
+        EXPECT_EQ(s.deviceColWidth[i], 12);
+    }
+}
+
+TEST(Settings, LedDefaultsApplyTogetherOnlyWhenRepIsEmpty)
+{
+    Settings s = readFrom("[Standards]\r\nLed-Rep=\r\nLed-Off=mine\r\nLed-On=also\r\n");
+    EXPECT_EQ(s.LedRep, u"alerton"_qs);
+    EXPECT_EQ(s.LedOff, u"aler0000"_qs);
+    EXPECT_EQ(s.LedOn, u"aler0001"_qs);
+
+    s = readFrom("[Standards]\r\nLed-Rep=dealer\r\nLed-Job=\r\nLed-Off=off1\r\n");
+    EXPECT_EQ(s.LedRepJob(), u"alerton-standard"_qs); // job empty
+    EXPECT_EQ(s.LedOffFile(), u"off1.bmp"_qs);
+    EXPECT_EQ(s.LedOnFile(), u"aler0001.bmp"_qs); // key absent: default
+}
+
+TEST(Settings, RepJobHelpersJoinWithTheSeparator)
+{
+    Settings s = readFrom("[Standards]\r\nAlerRep=alerton\r\nAlerJob=std\r\nDealerRep=acme\r\nDealerJob=lib\r\n");
+    EXPECT_EQ(s.AlertonRepJob(u"\\"_qs), u"alerton\\std"_qs);
+    EXPECT_EQ(s.DealerRepJob(u"-"_qs), u"acme-lib"_qs);
+}
+
+TEST(Settings, DeviceColumnListsParseTokenByToken)
+{
+    Settings s = readFrom("[Display]\r\nColWidthDeviceDb=80,5,abc,,200\r\nColVisibleDeviceDb=1,0,x,1\r\n");
+    EXPECT_EQ(s.deviceColWidth[0], 80);
+    EXPECT_EQ(s.deviceColWidth[1], 12); // below 12
+    EXPECT_EQ(s.deviceColWidth[2], 12); // not numeric
+    EXPECT_EQ(s.deviceColWidth[4], 200);
+    EXPECT_EQ(s.deviceColWidth[46], 12); // missing
+    EXPECT_TRUE(s.deviceColVisible[0]);
+    EXPECT_FALSE(s.deviceColVisible[1]);
+    EXPECT_FALSE(s.deviceColVisible[2]); // non-numeric counts as 0
+    EXPECT_TRUE(s.deviceColVisible[3]);
+    EXPECT_FALSE(s.deviceColVisible[10]); // missing counts as 0
+}
+
+TEST(Settings, EmptyVisibilityListShowsEveryColumn)
+{
+    Settings s = readFrom("[Display]\r\nColVisibleDeviceDb=\r\n");
+    for (int i = 0; i < kDeviceColumns; ++i)
+        EXPECT_TRUE(s.deviceColVisible[i]);
+}
+
+TEST(Settings, GarbageValuesFallBackToDefaults)
+{
+    Settings s = readFrom("garbage line\r\n[GUI]\r\nVisualStyle=dark\r\n=x\r\n[Paths\r\n");
+    EXPECT_EQ(s.VisualStyle, 13);
+}
+
+TEST(Settings, WritesAndReadsBack)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/vorlix.ini"_qs;
+    Settings s;
+    s.LastJob = u"C:\\jobs\\plaza\\"_qs;
+    s.VisualStyle = 5;
+    s.deviceColWidth[3] = 140;
+    s.deviceColVisible[7] = false;
+    s.ColWidthDisp = u"40,90,"_qs;
+    s.write(path);
+    const QByteArray text = test::readFile(path);
+    EXPECT_TRUE(text.contains("[Paths]\r\nLastJob=C:\\jobs\\plaza\\\r\n"));
+    EXPECT_TRUE(text.contains("Led-Rep=alerton\r\n"));
+
+    Settings back;
+    back.read(path);
+    EXPECT_EQ(back.LastJob, s.LastJob);
+    EXPECT_EQ(back.VisualStyle, 5);
+    EXPECT_EQ(back.deviceColWidth[3], 140);
+    EXPECT_FALSE(back.deviceColVisible[7]);
+    EXPECT_TRUE(back.deviceColVisible[8]);
+    EXPECT_EQ(back.ColWidthDisp, u"40,90,"_qs);
+}
+
+TEST(Settings, StringGridWidthsClampToThirty)
+{
+    EXPECT_TRUE(Settings::stringGridWidths(QString(), 3).isEmpty());
+    EXPECT_EQ(Settings::stringGridWidths(u"90,5,401,abc"_qs, 6), (QList<int>{90, 30, 30, 30, 30, 30}));
+    EXPECT_EQ(Settings::widthList({90, 120}), u"90,120,"_qs);
+}

@@ -1,0 +1,193 @@
+#include "util/Error.h"
+#include "project/Workbench.h"
+#include "support/WorkbenchProject.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace vorlix;
+using namespace vorlix::test;
+
+namespace {
+QStringList logLines(const QString &folder)
+{
+    const QString text = QString::fromLatin1(readFile(folder + u"/vorlix.log"_qs));
+    return text.split(u"\r\n"_qs, Qt::SkipEmptyParts);
+}
+} // namespace
+
+TEST(Workbench, StartUpWithoutDefaultDatabaseStillWorks)
+{
+    WorkbenchProject tp;
+    QFile::remove(tp.appDir() + u"/vorlix.mdb"_qs);
+    Workbench &wb = tp.workbench();
+    EXPECT_FALSE(wb.pdb.isOpen());
+    EXPECT_EQ(wb.status[0], u" No project loaded."_qs);
+    EXPECT_FALSE(wb.ProjectOpen);
+}
+
+TEST(Workbench, OpeningANewProjectMakesItsDatabaseAndAsksForOptions)
+{
+    WorkbenchProject tp;
+    Workbench &wb = tp.workbench();
+    QList<bool> optionsShown;
+    wb.showOptionsDialog = [&](bool isDefault) { optionsShown << isDefault; };
+    wb.OpenProject(tp.jobDir() + u"/"_qs);
+    EXPECT_TRUE(wb.ProjectOpen);
+    EXPECT_EQ(wb.ProjectFolder, tp.jobDir());
+    EXPECT_EQ(wb.LocalJobFolder, QDir::cleanPath(tp.root() + u"/site/localjob"_qs));
+    EXPECT_EQ(optionsShown, QList<bool>{true});
+    EXPECT_TRUE(QFile::exists(tp.jobDir() + u"/vorlix.mdb"_qs));
+    EXPECT_EQ(wb.status[0], u" Source: "_qs + QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
+    EXPECT_EQ(wb.status[1], u" Dest: "_qs);
+    EXPECT_EQ(wb.settings.LastJob, QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
+    ASSERT_FALSE(wb.log.lines().isEmpty());
+    EXPECT_TRUE(wb.log.lines().last().endsWith(u"]: Opened project: "_qs + QDir::toNativeSeparators(tp.jobDir())));
+
+    // The second time the database exists: no options dialog.
+    wb.CloseProject();
+    wb.OpenProject(tp.jobDir());
+    EXPECT_EQ(optionsShown.size(), 1);
+}
+
+TEST(Workbench, LogsAreSavedPerFolderAndNothingIsLostOnClose)
+{
+    WorkbenchProject tp;
+    writeFile(tp.jobDir() + u"/vorlix.log"_qs, "earlier line\r\n");
+    Workbench &wb = tp.workbench();
+    wb.log.LogMsg(u"default project line"_qs);
+    wb.OpenProject(tp.jobDir());
+    // The default project's log went back to the application folder first.
+    EXPECT_EQ(logLines(tp.appDir()), QStringList{u"\tdefault project line"_qs});
+    // The project's own log was loaded untouched, then the open was logged.
+    EXPECT_EQ(wb.log.lines().first(), u"earlier line"_qs);
+
+    wb.log.LogMsg(u"work done in the project"_qs);
+    wb.CloseProject();
+    EXPECT_FALSE(wb.ProjectOpen);
+    EXPECT_EQ(wb.ProjectFolder, tp.appDir());
+    EXPECT_TRUE(wb.LocalJobFolder.isEmpty());
+    EXPECT_EQ(wb.status[0], u" No project loaded."_qs);
+    EXPECT_TRUE(wb.status[1].isEmpty());
+    EXPECT_TRUE(logLines(tp.jobDir()).contains(u"\twork done in the project"_qs));
+    EXPECT_EQ(wb.log.lines(), QStringList{u"\tdefault project line"_qs});
+    EXPECT_TRUE(wb.pdb.isOpen());
+    EXPECT_EQ(wb.pdb.path(), tp.appDir() + u"/vorlix.mdb"_qs);
+}
+
+TEST(Workbench, CloseWithoutProjectChangesNothing)
+{
+    WorkbenchProject tp;
+    Workbench &wb = tp.workbench();
+    wb.log.LogMsg(u"kept"_qs);
+    wb.CloseProject();
+    EXPECT_EQ(wb.log.lines(), QStringList{u"\tkept"_qs});
+    EXPECT_FALSE(QFile::exists(tp.appDir() + u"/vorlix.log"_qs));
+}
+
+TEST(Workbench, GridEditsAreOnlyDroppedWhenTheUserSaysYes)
+{
+    WorkbenchProject tp;
+    Workbench &wb = tp.openJob();
+    wb.GridEdited = true;
+    tp.prompter.pushYesNo(false);
+    EXPECT_FALSE(wb.OpenLastProject());
+    EXPECT_TRUE(wb.ProjectOpen);
+    EXPECT_TRUE(wb.GridEdited);
+    EXPECT_EQ(tp.prompter.asked.last(),
+              u"Closing now will cause you to lose the edits made in the display grid.\nDo you want to quit?"_qs);
+    tp.prompter.pushYesNo(true);
+    EXPECT_TRUE(wb.OpenLastProject());
+    EXPECT_TRUE(wb.ProjectOpen); // LastJob is the job itself
+    EXPECT_FALSE(wb.GridEdited);
+}
+
+TEST(Workbench, OpenLastProjectWithAVanishedFolderStaysOnTheDefault)
+{
+    WorkbenchProject tp;
+    Workbench &wb = tp.workbench();
+    wb.settings.LastJob = tp.root() + u"/gone/"_qs;
+    EXPECT_TRUE(wb.OpenLastProject());
+    EXPECT_FALSE(wb.ProjectOpen);
+}
+
+TEST(Workbench, SettingsSurviveARestart)
+{
+    WorkbenchProject tp;
+    {
+        Workbench &wb = tp.openJob();
+        wb.CloseProject();
+        wb.shutDown();
+    }
+    Workbench again(tp.appDir(), tp.prompter);
+    again.startUp();
+    EXPECT_EQ(again.settings.LastJob, QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
+}
+
+TEST(Workbench, DamagedProjectDatabaseFallsBackToTheDefaultProject)
+{
+    WorkbenchProject tp;
+    writeFile(tp.jobDir() + u"/vorlix.mdb"_qs, "garbage");
+    Workbench &wb = tp.workbench();
+    EXPECT_THROW(wb.OpenProject(tp.jobDir()), Error);
+    EXPECT_FALSE(wb.ProjectOpen);
+    EXPECT_TRUE(wb.pdb.isOpen());
+    EXPECT_EQ(wb.pdb.path(), tp.appDir() + u"/vorlix.mdb"_qs);
+    EXPECT_EQ(readFile(tp.jobDir() + u"/vorlix.mdb"_qs), QByteArray("garbage"));
+    // The project's log says what went wrong.
+    const QStringList lines = logLines(tp.jobDir());
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.last().contains(u"not a Vorlix project database"_qs));
+}
+
+TEST(Workbench, OptionsWrittenBackWithoutTrailingSeparator)
+{
+    WorkbenchProject tp;
+    Workbench &wb = tp.openJob();
+    wb.vars.BactalkJobPath = u"/bactalk/acme/plaza/"_qs;
+    wb.saveProjectVariables();
+    EXPECT_EQ(wb.vars.BactalkJobPath, u"/bactalk/acme/plaza"_qs);
+    wb.CloseProject();
+    EXPECT_TRUE(wb.vars.BactalkJobPath.isEmpty());
+    wb.OpenProject(tp.jobDir());
+    EXPECT_EQ(wb.vars.BactalkJobPath, u"/bactalk/acme/plaza"_qs);
+    EXPECT_EQ(wb.status[1], u" Dest: "_qs + QDir::toNativeSeparators(u"/bactalk/acme/plaza"_qs));
+}
+
+TEST(Workbench, EmptyingAsksFirstAndNoKeepsTheRows)
+{
+    WorkbenchProject tp;
+    Workbench &wb = tp.openJob();
+    QSqlQuery q(wb.pdb.db());
+    ASSERT_TRUE(q.exec(u"INSERT INTO tblRepJob (devinst) VALUES (9)"_qs));
+    ASSERT_TRUE(q.exec(u"INSERT INTO CpanelNames (Apex, CPanelNumber, Name) VALUES (1, 2, 'x')"_qs));
+    tp.prompter.pushYesNo(false);
+    tp.prompter.pushYesNo(false);
+    EXPECT_FALSE(wb.EmptyDeviceDatabase());
+    EXPECT_FALSE(wb.EmptyTableCommand(u"CpanelNames"_qs));
+    EXPECT_EQ(tp.prompter.asked, (QStringList{u"Empty database of all records?"_qs, u"Empty data from table?"_qs}));
+    q.exec(u"SELECT (SELECT COUNT(*) FROM tblRepJob) + (SELECT COUNT(*) FROM CpanelNames)"_qs);
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toInt(), 2);
+    tp.prompter.pushYesNo(true);
+    tp.prompter.pushYesNo(true);
+    EXPECT_TRUE(wb.EmptyDeviceDatabase());
+    EXPECT_TRUE(wb.EmptyTableCommand(u"CpanelNames"_qs));
+    q.exec(u"SELECT (SELECT COUNT(*) FROM tblRepJob) + (SELECT COUNT(*) FROM CpanelNames)"_qs);
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toInt(), 0);
+}
+
+TEST(Workbench, StartingDisplayIgnoresNegativeValues)
+{
+    WorkbenchProject tp;
+    Workbench &wb = tp.openJob();
+    wb.setStartingDisplay(12);
+    wb.setStartingDisplay(-1);
+    EXPECT_EQ(wb.vars.StartingDisplay, 12);
+    ProjectVariables loaded;
+    ProjectVars(wb.pdb.db(), loaded, VarDirection::Read);
+    EXPECT_EQ(loaded.StartingDisplay, 12);
+}
