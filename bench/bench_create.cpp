@@ -104,7 +104,7 @@ Figures createAll(test::TestProject &project, int displays, bool batch)
 {
     const QString bactalk = project.root() + QStringLiteral("/bactalk%1%2/rep/job").arg(displays).arg(batch ? "b" : "");
     QDir().mkpath(bactalk);
-    project.vars.BactalkJobPath = bactalk;
+    project.vars.bactalkJobPath = bactalk;
     Settings settings;
     SessionLog log;
     ScriptedPrompter prompter(true); // Yes to every confirmation
@@ -142,9 +142,9 @@ Figures createAll(test::TestProject &project, int displays, bool batch)
         const QString name = displayName(n);
         QElapsedTimer lt;
         lt.start();
-        grid.LoadDisplay(project.jobFolder() + u"/ldisplay/"_qs + name, name, false);
+        grid.loadDisplay(project.jobFolder() + u"/ldisplay/"_qs + name, name, false);
         f.loadSeconds += lt.nsecsElapsed() / 1e9;
-        const CreationResult r = creation.CreateEFBDisplay();
+        const CreationResult r = creation.createBtDisplay();
         if (!r.written) {
             std::fprintf(stderr, "not written: %s\n", qPrintable(name));
             continue;

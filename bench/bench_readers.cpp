@@ -132,13 +132,13 @@ Timings runSteps(Workbench &wb)
     const double cpuStart = cpuMs();
     QElapsedTimer clock;
     clock.start();
-    ReadDdcCommand(wb, true);
+    readDdcCommand(wb, true);
     t.ddc = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     clock.restart();
-    ReadPointsCommand(wb);
+    readPointsCommand(wb);
     t.points = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     clock.restart();
-    ReadCpanelsCommand(wb);
+    readCpanelsCommand(wb);
     t.panels = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     t.cpu = cpuMs() - cpuStart;
     return t;
@@ -148,7 +148,7 @@ void openJob(Workbench &wb, const QString &job, int apexes)
 {
     wb.startUp();
     wb.connectDefaultProject();
-    wb.OpenProject(job);
+    wb.openProject(job);
     QSqlQuery q(wb.pdb.db());
     q.prepare(u"UPDATE ApexMap SET ComList = '1234', BaseAddr1 = 1000, BaseAddr2 = 2000, BaseAddr3 = 3000, "
                "BaseAddr4 = 4000 WHERE Apex < ?"_qs);
@@ -194,7 +194,7 @@ int main(int argc, char **argv)
         print("empty project database", runSteps(wb));
         print("full project database", runSteps(wb));
         std::printf("rows: %s\n", qPrintable(rowCounts(wb)));
-        wb.CloseProject();
+        wb.closeProject();
     }
 
     std::printf("\nGrowth with the records (empty database, then full):\n");
@@ -207,7 +207,7 @@ int main(int argc, char **argv)
         std::printf("%2dx one Apex: empty %7.1f ms (%5.1f ms per Apex, cpu %5.1f)   full %7.1f ms (%5.1f ms per "
                     "Apex, cpu %5.1f)\n",
                     n, empty.total(), empty.total() / n, empty.cpu / n, full.total(), full.total() / n, full.cpu / n);
-        wb.CloseProject();
+        wb.closeProject();
     }
     return 0;
 }

@@ -74,7 +74,7 @@ void fill(ProjectDatabase &pdb)
                              "VALUES (?, 0, ?, ?, '', ?)"));
     for (int d = 1; d <= kDisplays; d += 2)
         for (int o = 1; o <= kObjects; o += 7) {
-            q.addBindValue(IbexFileName(ftDisplay, d));
+            q.addBindValue(ibexFileName(ftDisplay, d));
             q.addBindValue(o);
             q.addBindValue(o % 2);
             q.addBindValue(o % 2 ? QStringLiteral("AV-1") : QStringLiteral("Text %1").arg(o));
@@ -82,7 +82,7 @@ void fill(ProjectDatabase &pdb)
         }
     q.prepare(QStringLiteral("INSERT INTO DisplayMap (LocalJob, IbexFilename, EFBFilename) VALUES (0, ?, ?)"));
     for (int d = 1; d <= kDisplays; d += 5) {
-        q.addBindValue(IbexFileName(ftDisplay, d));
+        q.addBindValue(ibexFileName(ftDisplay, d));
         q.addBindValue(QStringLiteral("acme-plaza-%1.dsp").arg(d + 5000, 8, 10, QLatin1Char('0')));
         q.exec();
     }
@@ -124,16 +124,16 @@ int main(int argc, char **argv)
     schema::createProjectTemplate(appFolder + QStringLiteral("/vorlix.mdb"));
     ProjectDatabase pdb(QStringLiteral("bench"));
     ProjectVariables vars;
-    pdb.LinkDatabase(job, appFolder, vars);
-    vars.CpanelPlaceHolder = QStringLiteral("AV-9999");
-    vars.AddRelDefToBO = true;
-    vars.MapMSetGraphicToBtn = true;
+    pdb.linkDatabase(job, appFolder, vars);
+    vars.cpanelPlaceHolder = QStringLiteral("AV-9999");
+    vars.addRelDefToBO = true;
+    vars.mapMSetGraphicToBtn = true;
     fill(pdb);
     ControllerMap map(pdb);
 
     QStringList paths;
     for (int d = 1; d <= kDisplays; ++d) {
-        const QString name = IbexFileName(ftDisplay, d);
+        const QString name = ibexFileName(ftDisplay, d);
         QFile f(job + QStringLiteral("/ldisplay/") + name);
         if (!f.open(QIODevice::WriteOnly) || f.write(display(d)) < 0)
             return 1;
@@ -149,8 +149,8 @@ int main(int argc, char **argv)
         qint64 rows = 0;
         for (int i = 0; i < kDisplays * scale; ++i) {
             const QString &path = paths[i % kDisplays];
-            grid.LoadDisplay(path, QFileInfo(path).fileName(), false);
-            rows += grid.TotalObj;
+            grid.loadDisplay(path, QFileInfo(path).fileName(), false);
+            rows += grid.totalObj;
         }
         const double s = t.nsecsElapsed() / 1e9;
         if (scale == 1)

@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bytes.append(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const std::function<int32_t(int)> base = [](int trunk) { return trunk == 2 ? NotMapped : 1000 * trunk; };
     // Listing mode decodes everything table mode does, and the transfer lines.
-    DdcProgram p = ParseDdcFile(bytes, 7, true, base);
-    ResolveCallTargets(p);
+    DdcProgram p = parseDdcFile(bytes, 7, true, base);
+    resolveCallTargets(p);
     for (const DdcRecord &r : p.records) {
         if (apexfile::isCall(static_cast<uint8_t>(r.dev)))
-            (void)CallRowOf(p, r);
+            (void)callRowOf(p, r);
         for (int k = 0; k <= apexfile::kMaxOperands + 1; ++k)
             (void)r.point(k).size();
     }

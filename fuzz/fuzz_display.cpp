@@ -28,7 +28,7 @@ struct Fixture {
         QDir().mkpath(dir.filePath(QStringLiteral("app")));
         QDir().mkpath(dir.filePath(QStringLiteral("job")));
         schema::createProjectTemplate(dir.filePath(QStringLiteral("app/vorlix.mdb")));
-        pdb.LinkDatabase(dir.filePath(QStringLiteral("job")), dir.filePath(QStringLiteral("app")), vars);
+        pdb.linkDatabase(dir.filePath(QStringLiteral("job")), dir.filePath(QStringLiteral("app")), vars);
         QSqlQuery q(pdb.db());
         q.exec(QStringLiteral("UPDATE ApexMap SET ComList = '12', GlobalPts = 1100, BaseAddr1 = 1200, "
                               "BaseAddr2 = 1300 WHERE Apex = 1"));
@@ -38,7 +38,7 @@ struct Fixture {
         q.exec(QStringLiteral("INSERT INTO GlobalOVR (Apex, IbexPoint, BTPoint) VALUES (1, 'IB-2', '$SKIP')"));
         q.exec(QStringLiteral("INSERT INTO DisplayMap (LocalJob, IbexFilename, EFBFilename) "
                               "VALUES (0, 'disp0002.ibw', 'a-b-00000009.dsp')"));
-        vars.CpanelPlaceHolder = QStringLiteral("AV-9999");
+        vars.cpanelPlaceHolder = QStringLiteral("AV-9999");
         grid = new TranslationGrid(vars, pdb, map);
     }
     QCoreApplication *app;
@@ -57,20 +57,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     const uint8_t options = data[0];
-    f.vars.ConvertCpStatus = options & 1;
-    f.vars.ConvertCpName = options & 2;
-    f.vars.ShowZoneObjAsText = options & 4;
-    f.vars.MapMSetGraphicToBtn = options & 8;
-    f.vars.AddRelDefToBO = options & 16;
+    f.vars.convertCpStatus = options & 1;
+    f.vars.convertCpName = options & 2;
+    f.vars.showZoneObjAsText = options & 4;
+    f.vars.mapMSetGraphicToBtn = options & 8;
+    f.vars.addRelDefToBO = options & 16;
     static const char *const names[] = {"disp0001.ibw", "ccpd0001.ibw", "ctxd0001.ibw", "disp0001.ibw"};
     const QString name = QLatin1String(names[(options >> 5) & 3]);
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     TranslationGrid &g = *f.grid;
-    g.LoadDisplay(IbexDisplay::fromBytes(bytes), name, name, options & 0x80);
+    g.loadDisplay(IbexDisplay::fromBytes(bytes), name, name, options & 0x80);
     for (int r = 1; r < TranslationGrid::RowCount; ++r)
         g.info(r);
-    g.SortGrid(SortOrder(options % 8));
-    (void)g.ClipboardText().size();
-    g.SortGrid(soIndex);
+    g.sortGrid(SortOrder(options % 8));
+    (void)g.clipboardText().size();
+    g.sortGrid(soIndex);
     return 0;
 }

@@ -74,7 +74,7 @@ Workbench &Context::openJob(const QString &job)
     m_wb = std::make_unique<Workbench>(appDir, prompter);
     m_wb->startUp();
     m_wb->connectDefaultProject();
-    m_wb->OpenProject(info.absoluteFilePath());
+    m_wb->openProject(info.absoluteFilePath());
     return *m_wb;
 }
 
@@ -83,7 +83,7 @@ void Context::close()
     if (!m_wb)
         return;
     auto wb = std::move(m_wb);
-    wb->CloseProject();
+    wb->closeProject();
     wb->shutDown();
 }
 
@@ -113,7 +113,7 @@ void parseArgs(QCommandLineParser &parser, const QString &command, const QString
 int intArg(const QString &text, const QString &what)
 {
     int32_t v = 0;
-    if (!ParseInt32(text, v))
+    if (!parseInt32(text, v))
         throw UsageError{QStringLiteral("%1 must be a whole number, not \"%2\"").arg(what, text)};
     return v;
 }

@@ -21,7 +21,7 @@ int createAll(Context &ctx, const QString &job)
 {
     Workbench &wb = ctx.openJob(job);
     wb.requireDatabase();
-    const std::vector<BatchDisplay> displays = DisplayBatch::JobDisplays(wb.ProjectFolder, wb.LocalJobFolder);
+    const std::vector<BatchDisplay> displays = DisplayBatch::jobDisplays(wb.projectFolder, wb.localJobFolder);
     TranslationGrid grid(wb.vars, wb.pdb, wb.map);
     DisplayCreation creation(wb, grid);
     DisplayBatch batch(creation, grid, wb.log);
@@ -31,7 +31,7 @@ int createAll(Context &ctx, const QString &job)
         ctx.out << " (" << r.kept << " existing files kept: the confirmation was answered No, use --yes)";
     ctx.out << '\n';
     if (r.withTranslationErrors > 0)
-        ctx.prompter.inform(DisplayCreator::TranslationErrorsMessage()
+        ctx.prompter.inform(DisplayCreator::translationErrorsMessage()
                             + QStringLiteral(" (%1 displays)").arg(r.withTranslationErrors));
     for (const QString &problem : r.problems)
         ctx.err << problem << '\n';
@@ -65,16 +65,16 @@ int runCreateDisplay(Context &ctx, const QStringList &args)
 
     Workbench &wb = ctx.openJob(pos[0]);
     wb.requireDatabase();
-    const QString folder = local ? wb.LocalJobFolder : wb.ProjectFolder;
+    const QString folder = local ? wb.localJobFolder : wb.projectFolder;
     const QString path = findPathCaseInsensitive(folder, u"ldisplay/"_qs + pos[1]);
     if (!QFileInfo(path).isFile())
         throw Error(u"Missing display file!\nFile: "_qs + QDir::toNativeSeparators(path));
 
     TranslationGrid grid(wb.vars, wb.pdb, wb.map);
-    grid.LoadDisplay(path, QFileInfo(path).fileName(), local); // reads in one transaction
+    grid.loadDisplay(path, QFileInfo(path).fileName(), local); // reads in one transaction
     DisplayCreation creation(wb, grid);
     const int refusedBefore = ctx.prompter.refused;
-    const CreationResult r = creation.CreateEFBDisplay(row);
+    const CreationResult r = creation.createBtDisplay(row);
     if (r.written) {
         ctx.out << "Display written: " << QDir::toNativeSeparators(r.path) << " (" << r.records << " objects, "
                 << QFileInfo(r.path).size() << " bytes)\n";

@@ -47,7 +47,7 @@ int runReadDdc(Context &ctx, const QStringList &args)
     p.addOption(lostTux);
     parseArgs(p, u"read-ddc"_qs, args, 1, 1);
     Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
-    return report(ctx, u"read-ddc"_qs, u"CpanelMap"_qs, ReadDdcCommand(wb, p.isSet(lostTux), progressFrame(ctx)));
+    return report(ctx, u"read-ddc"_qs, u"CpanelMap"_qs, readDdcCommand(wb, p.isSet(lostTux), progressFrame(ctx)));
 }
 
 int runReadPoints(Context &ctx, const QStringList &args)
@@ -55,7 +55,7 @@ int runReadPoints(Context &ctx, const QStringList &args)
     QCommandLineParser p;
     parseArgs(p, u"read-points"_qs, args, 1, 1);
     Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
-    return report(ctx, u"read-points"_qs, u"IbexPtMap"_qs, ReadPointsCommand(wb, progressFrame(ctx)));
+    return report(ctx, u"read-points"_qs, u"IbexPtMap"_qs, readPointsCommand(wb, progressFrame(ctx)));
 }
 
 int runReadCpanels(Context &ctx, const QStringList &args)
@@ -63,7 +63,7 @@ int runReadCpanels(Context &ctx, const QStringList &args)
     QCommandLineParser p;
     parseArgs(p, u"read-cpanels"_qs, args, 1, 1);
     Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
-    return report(ctx, u"read-cpanels"_qs, u"CpanelNames"_qs, ReadCpanelsCommand(wb, progressFrame(ctx)));
+    return report(ctx, u"read-cpanels"_qs, u"CpanelNames"_qs, readCpanelsCommand(wb, progressFrame(ctx)));
 }
 
 RegisterCommand regDdc("read-ddc", "JOB [--lost-tux]",

@@ -15,7 +15,7 @@ int runSampleJob(Context &ctx, const QStringList &args)
     parseArgs(p, u"sample-job"_qs, args, 1, 1);
     const sample::SampleJobPaths paths = sample::writeSampleJob(p.positionalArguments().at(0));
     Workbench &wb = ctx.openJob(paths.job);
-    wb.log.LogMsgStart(u"Sample job written: "_qs + QDir::toNativeSeparators(paths.root));
+    wb.log.logMsgStart(u"Sample job written: "_qs + QDir::toNativeSeparators(paths.root));
     sample::configureSampleProject(wb, paths);
     ctx.out << "Sample job written to " << QDir::toNativeSeparators(paths.job) << '\n';
     ctx.out << "BACtalk job folder: " << QDir::toNativeSeparators(paths.bactalkJob) << '\n';

@@ -20,10 +20,10 @@ int runSet(Context &ctx, const QStringList &args)
     Workbench &wb = ctx.openJob(pos[0]);
     wb.requireDatabase();
     QString error;
-    if (!SetVariableFromText(wb.vars, pos[1], pos[2], &error))
+    if (!setVariableFromText(wb.vars, pos[1], pos[2], &error))
         throw Error(error);
     wb.saveProjectVariables();
-    wb.log.LogMsgStart(QStringLiteral("Project variable %1 set to \"%2\"").arg(pos[1], pos[2]));
+    wb.log.logMsgStart(QStringLiteral("Project variable %1 set to \"%2\"").arg(pos[1], pos[2]));
     return ExitOk;
 }
 
@@ -55,7 +55,7 @@ int runMap(Context &ctx, const QStringList &args)
             values << value;
         } else {
             int32_t v = 0;
-            if (!value.isEmpty() && !ParseInt32(value, v))
+            if (!value.isEmpty() && !parseInt32(value, v))
                 throw Error(QStringLiteral("The field %1 takes a whole number, not \"%2\".")
                                 .arg(QLatin1String(field->name), value));
             values << (value.isEmpty() ? QVariant() : QVariant(v));
@@ -73,7 +73,7 @@ int runMap(Context &ctx, const QStringList &args)
         throw Error(QStringLiteral("Cannot update ApexMap row %1: %2").arg(apex).arg(q.lastError().text()));
     if (q.numRowsAffected() == 0)
         throw Error(QStringLiteral("ApexMap has no row for Apex %1.").arg(apex));
-    wb.log.LogMsgStart(QStringLiteral("Apex %1 mapped: %2").arg(apex).arg(pos.join(u' ')));
+    wb.log.logMsgStart(QStringLiteral("Apex %1 mapped: %2").arg(apex).arg(pos.join(u' ')));
     return ExitOk;
 }
 

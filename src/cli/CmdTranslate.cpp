@@ -33,7 +33,7 @@ DisplayFile findDisplay(Workbench &wb, const QString &file, bool localJob)
         throw UsageError{QStringLiteral("FILE must be a display file name, not \"%1\"").arg(file)};
     DisplayFile d;
     d.localJob = localJob;
-    const QString folder = localJob ? wb.LocalJobFolder : wb.ProjectFolder;
+    const QString folder = localJob ? wb.localJobFolder : wb.projectFolder;
     d.path = findPathCaseInsensitive(folder, u"ldisplay/"_qs + file);
     const QFileInfo info(d.path);
     d.exists = info.isFile();
@@ -43,7 +43,7 @@ DisplayFile findDisplay(Workbench &wb, const QString &file, bool localJob)
 
 QString missingDisplay(const DisplayFile &d)
 {
-    return MissingDisplayMessage(QDir::toNativeSeparators(d.path));
+    return missingDisplayMessage(QDir::toNativeSeparators(d.path));
 }
 
 // Opens the job and lists the display in a grid.
@@ -61,7 +61,7 @@ std::unique_ptr<LoadedGrid> loadGrid(Context &ctx, const QString &job, const QSt
     if (!file.exists)
         throw Error(missingDisplay(file));
     auto g = std::unique_ptr<LoadedGrid>(new LoadedGrid{wb, file, TranslationGrid(wb.vars, wb.pdb, wb.map)});
-    g->grid.LoadDisplay(file.path, file.name, localJob);
+    g->grid.loadDisplay(file.path, file.name, localJob);
     return g;
 }
 
@@ -80,7 +80,7 @@ int runGrid(Context &ctx, const QStringList &args)
     parseArgs(p, u"grid"_qs, args, 2, 2);
     const QStringList pos = p.positionalArguments();
     auto g = loadGrid(ctx, pos[0], pos[1], p.isSet(kLocal));
-    ctx.out << g->grid.ClipboardText() << '\n';
+    ctx.out << g->grid.clipboardText() << '\n';
     ctx.out.flush();
     return ExitOk;
 }
@@ -101,7 +101,7 @@ int runOverride(Context &ctx, const QStringList &args)
     const int object = intArg(pos[2], u"OBJ"_qs);
     if (p.isSet(point)) {
         const QString value = p.value(point);
-        if (!value.isEmpty() && !ValidPointText(value))
+        if (!value.isEmpty() && !validPointText(value))
             throw Error(QStringLiteral("\"%1\" is not a valid BACtalk point text.").arg(value));
     }
 
@@ -114,21 +114,21 @@ int runOverride(Context &ctx, const QStringList &args)
         throw Error(QStringLiteral("%1 has no object %2 in its grid (objects 1 to %3).")
                         .arg(g->file.name)
                         .arg(object)
-                        .arg(qMin<int>(grid.TotalObj, TranslationGrid::MaxObjects)));
+                        .arg(qMin<int>(grid.totalObj, TranslationGrid::MaxObjects)));
     const QString kind = grid.cell(TranslationGrid::colType, row);
-    const bool textCol = grid.canOverride(TranslationGrid::colEfbText, row);
-    const bool pointCol = grid.canOverride(TranslationGrid::colEfbPoint, row);
+    const bool textCol = grid.canOverride(TranslationGrid::colBtText, row);
+    const bool pointCol = grid.canOverride(TranslationGrid::colBtPoint, row);
     QString done;
     if (p.isSet(text)) {
-        if (!grid.EditOverride(TranslationGrid::colEfbText, row, orOK, p.value(text)))
+        if (!grid.editOverride(TranslationGrid::colBtText, row, orOK, p.value(text)))
             throw Error(QStringLiteral("Object %1 (%2) has no text that can be overridden.").arg(object).arg(kind));
         done = u"text overridden: "_qs + p.value(text);
     } else if (p.isSet(point)) {
-        if (!grid.EditOverride(TranslationGrid::colEfbPoint, row, orOK, p.value(point)))
+        if (!grid.editOverride(TranslationGrid::colBtPoint, row, orOK, p.value(point)))
             throw Error(QStringLiteral("Object %1 (%2) has no point that can be overridden.").arg(object).arg(kind));
         done = u"point overridden: "_qs + p.value(point);
     } else if (p.isSet(skip)) {
-        if (!grid.EditOverride(pointCol ? TranslationGrid::colEfbPoint : TranslationGrid::colEfbText, row, orSkip))
+        if (!grid.editOverride(pointCol ? TranslationGrid::colBtPoint : TranslationGrid::colBtText, row, orSkip))
             throw Error(QStringLiteral("Object %1 (%2) cannot be overridden.").arg(object).arg(kind));
         done = u"skipped"_qs;
     } else {
@@ -137,12 +137,12 @@ int runOverride(Context &ctx, const QStringList &args)
         // Resetting the text column first leaves at most the point override,
         // which the point column's reset then removes.
         if (textCol)
-            grid.EditOverride(TranslationGrid::colEfbText, row, orReset);
+            grid.editOverride(TranslationGrid::colBtText, row, orReset);
         if (pointCol)
-            grid.EditOverride(TranslationGrid::colEfbPoint, row, orReset);
+            grid.editOverride(TranslationGrid::colBtPoint, row, orReset);
         done = u"overrides reset"_qs;
     }
-    g->wb.log.LogMsgStart(QStringLiteral("Override of %1 object %2: %3").arg(g->file.name).arg(object).arg(done));
+    g->wb.log.logMsgStart(QStringLiteral("Override of %1 object %2: %3").arg(g->file.name).arg(object).arg(done));
     ctx.out << rowLine(grid, row) << '\n';
     ctx.out.flush();
     return ExitOk;
@@ -160,16 +160,16 @@ int runGlobalOverride(Context &ctx, const QStringList &args)
     const QString btPoint = pos[3].trimmed();
     if (ibexPoint.isEmpty())
         throw UsageError{u"IBEXPOINT must not be empty"_qs};
-    if (btPoint != SkipMark && !ValidPointText(btPoint))
+    if (btPoint != SkipMark && !validPointText(btPoint))
         throw Error(QStringLiteral("\"%1\" is not a valid BACtalk point text.").arg(btPoint));
     Workbench &wb = ctx.openJob(pos[0]);
     wb.requireDatabase();
     OverrideStore store(wb.pdb);
     if (!store.globalAvailable())
         throw Error(u"The project database has no GlobalOVR table: project point overrides cannot be stored."_qs);
-    if (!store.GlobalOvrPut(apex, ibexPoint, btPoint))
+    if (!store.globalOvrPut(apex, ibexPoint, btPoint))
         throw Error(u"Could not set value in database!"_qs);
-    wb.log.LogMsgStart(QStringLiteral("Project point override: Apex %1, %2 -> %3").arg(apex).arg(ibexPoint, btPoint));
+    wb.log.logMsgStart(QStringLiteral("Project point override: Apex %1, %2 -> %3").arg(apex).arg(ibexPoint, btPoint));
     return ExitOk;
 }
 
@@ -202,25 +202,25 @@ int runRedirect(Context &ctx, const QStringList &args)
     const QString key = file.name.toLower();
     RedirectTable table(wb.pdb);
     if (p.isSet(remove)) {
-        if (!table.DeleteRedirect(key, localJob)) {
-            RedirectTable::ReportRedirectNotFound(ctx.prompter);
+        if (!table.deleteRedirect(key, localJob)) {
+            RedirectTable::reportRedirectNotFound(ctx.prompter);
             return ExitFailed;
         }
-        wb.log.LogMsgStart(u"Removed button/display redirection entry: "_qs + key);
+        wb.log.logMsgStart(u"Removed button/display redirection entry: "_qs + key);
         return ExitOk;
     }
     if (!file.exists)
         throw Error(missingDisplay(file));
     if (p.isSet(to)) {
-        const QString path = RedirectPath(wb.vars.BactalkJobPath, target);
+        const QString path = redirectPath(wb.vars.bactalkJobPath, target);
         if (!QFileInfo(path).isFile())
             ctx.prompter.inform(u"The BACtalk file does not exists! Make sure to add it to the project at some "
                                 "point.\nFile: "_qs +
-                                target.section(u'-', 2) + u"\nEFB Job path: "_qs + wb.vars.BactalkJobPath);
+                                target.section(u'-', 2) + u"\nEFB Job path: "_qs + wb.vars.bactalkJobPath);
     }
-    if (!table.SetRedirect(key, target, localJob))
+    if (!table.setRedirect(key, target, localJob))
         throw Error(u"Could not set value in database!"_qs);
-    wb.log.LogMsgStart(u"Add/edit button/display redirection entry: "_qs + key);
+    wb.log.logMsgStart(u"Add/edit button/display redirection entry: "_qs + key);
     return ExitOk;
 }
 

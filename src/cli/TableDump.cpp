@@ -42,12 +42,12 @@ QString formatValue(const QVariant &v, schema::FieldType type)
         return {};
     switch (type) {
     case schema::FieldType::YesNo:
-        return NullToBool(v) ? u"1"_qs : u"0"_qs;
+        return nullToBool(v) ? u"1"_qs : u"0"_qs;
     case schema::FieldType::Short:
     case schema::FieldType::Long:
-        return QString::number(NullToLong(v));
+        return QString::number(nullToLong(v));
     case schema::FieldType::Double:
-        return QString::number(NullToFloat(v), 'g', QLocale::FloatingPointShortest);
+        return QString::number(nullToFloat(v), 'g', QLocale::FloatingPointShortest);
     case schema::FieldType::DateTime: {
         const QDateTime dt = v.toDateTime();
         return dt.isValid() ? dt.toString(Qt::ISODate) : v.toString();

@@ -13,7 +13,7 @@ namespace vorlix {
 AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(u"TfrmAbout"_qs);
-    setWindowTitle(msg::AboutCaption());
+    setWindowTitle(msg::aboutCaption());
     const VersionParts v = splitVersion(QStringLiteral(VORLIX_VERSION));
     auto *layout = new QVBoxLayout(this);
     auto *name = new QLabel(u"Vorlix"_qs, this);
@@ -24,10 +24,10 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     layout->addWidget(name);
     auto *purpose = new QLabel(u"Ibex to BACtalk conversion workbench"_qs, this);
     layout->addWidget(purpose);
-    auto *version = new QLabel(msg::AboutVersion() + v.version, this);
+    auto *version = new QLabel(msg::aboutVersion() + v.version, this);
     version->setObjectName(u"lbl_Version"_qs);
     layout->addWidget(version);
-    auto *build = new QLabel(msg::AboutBuild() + v.build, this);
+    auto *build = new QLabel(msg::aboutBuild() + v.build, this);
     build->setObjectName(u"lbl_Build"_qs);
     layout->addWidget(build);
     // Escape closes the dialog as the Close button does.

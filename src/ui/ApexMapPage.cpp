@@ -19,7 +19,7 @@ ApexMapPage::ApexMapPage(Workbench &wb, CommandRunner &runner, QWidget *parent) 
     layout->addWidget(makeHeading(u"Step 1: Apex to BACnet Mapping"_qs, this));
     m_grid = new DataGrid(GridTable::ApexMap, wb.prompter, this);
     m_grid->setObjectName(u"DBGrid2"_qs);
-    m_grid->isDark = [&wb] { return IsDarkStyle(wb.settings.VisualStyle); };
+    m_grid->isDark = [&wb] { return isDarkStyle(wb.settings.visualStyle); };
     layout->addWidget(m_grid, 1);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(new GridNavigator(m_grid, false, this));

@@ -14,16 +14,16 @@ CommandRunner::CommandRunner(Workbench &wb, QProgressBar *bar, QObject *parent)
 {
 }
 
-void CommandRunner::BeginBusy()
+void CommandRunner::beginBusy()
 {
-    m_wb.ScanAborted = false;
+    m_wb.scanAborted = false;
     if (m_busy)
         return;
     m_busy = true;
     QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
-void CommandRunner::EndBusy()
+void CommandRunner::endBusy()
 {
     if (!m_busy)
         return;
@@ -53,17 +53,17 @@ Progress CommandRunner::progress()
             m_wb.setStatus(2, u" "_qs + what);
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    p.cancelled = [this] { return m_wb.ScanAborted; };
+    p.cancelled = [this] { return m_wb.scanAborted; };
     return p;
 }
 
 bool CommandRunner::run(const QString &heading, const std::function<void(const Progress &)> &work)
 {
     if (!heading.isEmpty()) {
-        m_wb.log.LogMsgStart(heading);
+        m_wb.log.logMsgStart(heading);
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    BeginBusy();
+    beginBusy();
     bool ok = true;
     QString failure;
     try {
@@ -76,7 +76,7 @@ bool CommandRunner::run(const QString &heading, const std::function<void(const P
         failure = QString::fromLocal8Bit(e.what());
     }
     m_wb.setStatus(2, QString());
-    EndBusy();
+    endBusy();
     if (!ok)
         m_wb.prompter.error(failure);
     return ok;

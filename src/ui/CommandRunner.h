@@ -19,9 +19,9 @@ class CommandRunner : public QObject {
 public:
     CommandRunner(Workbench &wb, QProgressBar *bar, QObject *parent = nullptr);
 
-    // BeginBusy / EndBusy: one remembered cursor, never nested.
-    void BeginBusy();
-    void EndBusy();
+    // beginBusy / endBusy: one remembered cursor, never nested.
+    void beginBusy();
+    void endBusy();
 
     // Runs `work` in the busy frame. `heading` (when not empty) starts a log
     // entry first. Returns false when the work failed.

@@ -14,7 +14,7 @@ CpanelMapPage::CpanelMapPage(Workbench &wb, CommandRunner &runner, QWidget *pare
 {
     m_read = makeButton(u"Read data from APEXnn.adc files."_qs, "BitBtn3", this);
     connect(m_read, &QPushButton::clicked, this, [this] {
-        runReader([this](const CommandFrame &f) { return ReadDdcCommand(m_wb, m_lostTux->isChecked(), f); });
+        runReader([this](const CommandFrame &f) { return readDdcCommand(m_wb, m_lostTux->isChecked(), f); });
     });
     m_lostTux = makeCheckBox(u"Add Tux with no Cpanel Reference"_qs, "cb_LostTux", this);
     commands()->addWidget(m_read, 0, 0);

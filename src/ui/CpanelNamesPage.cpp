@@ -13,7 +13,7 @@ CpanelNamesPage::CpanelNamesPage(Workbench &wb, CommandRunner &runner, QWidget *
 {
     m_read = makeButton(u"Read data CNTPnn.DAT files."_qs, "BitBtn6", this);
     connect(m_read, &QPushButton::clicked, this,
-            [this] { runReader([this](const CommandFrame &f) { return ReadCpanelsCommand(m_wb, f); }); });
+            [this] { runReader([this](const CommandFrame &f) { return readCpanelsCommand(m_wb, f); }); });
     commands()->addWidget(m_read, 0, 0);
 }
 

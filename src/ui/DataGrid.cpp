@@ -26,7 +26,7 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
         combo->setEditable(true); // any other text may be typed
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setMaxVisibleItems(20);
-        combo->addItems(DevModels());
+        combo->addItems(devModels());
         if (auto *items = qobject_cast<QStandardItemModel *>(combo->model())) {
             for (int i = 0; i < items->rowCount(); ++i) {
                 if (isDevModelHeading(items->item(i)->text())) {
@@ -292,7 +292,7 @@ void DataGrid::deleteCurrentRow()
     const QModelIndex current = currentIndex();
     if (!current.isValid())
         return;
-    if (!m_prompter.confirm(msg::ConfirmDeleteRecord()))
+    if (!m_prompter.confirm(msg::confirmDeleteRecord()))
         return;
     cancelPendingEdit();
     const int row = current.row();

@@ -35,8 +35,8 @@ DevicePage::DevicePage(Workbench &wb, CommandRunner &runner, QWidget *parent) : 
     };
     auto later = [](QAction *a) {
         a->setEnabled(false);
-        a->setToolTip(a->toolTip() == a->text() ? msg::NotAvailableYet()
-                                                 : a->toolTip() + u" \u2014 "_qs + msg::NotAvailableYet());
+        a->setToolTip(a->toolTip() == a->text() ? msg::notAvailableYet()
+                                                 : a->toolTip() + u" \u2014 "_qs + msg::notAvailableYet());
     };
     later(tool(u"Add Workstation"_qs, {}, "ToolButton5"));
     later(tool(u"Add BCM"_qs, u"Add global controllers"_qs, "tb_AddGlobal"));
@@ -143,12 +143,12 @@ void DevicePage::collectColumnSettings()
 
 void DevicePage::emptyDatabase()
 {
-    if (!m_wb.prompter.confirm(msg::ConfirmEmptyDeviceDatabase()))
+    if (!m_wb.prompter.confirm(msg::confirmEmptyDeviceDatabase()))
         return;
     m_grid->cancelPendingEdit();
     m_runner.run(QString(), [this](const Progress &) {
         m_wb.requireDatabase();
-        m_wb.pdb.EmptyDeviceTables();
+        m_wb.pdb.emptyDeviceTables();
     });
     m_grid->reload();
 }

@@ -42,7 +42,7 @@ DisplayScanPage::DisplayScanPage(Workbench &wb, CommandRunner &runner, QWidget *
     markNotAvailable(m_build);
     m_abort = makeButton(u"Cancel Scan"_qs, "btn_abort", scan);
     m_abort->hide(); // shown in place of "Build File List" while a scan runs
-    connect(m_abort, &QPushButton::clicked, this, [this] { m_wb.ScanAborted = true; });
+    connect(m_abort, &QPushButton::clicked, this, [this] { m_wb.scanAborted = true; });
     controls->addWidget(m_build, 0, 0, 1, 2);
     controls->addWidget(m_abort, 0, 0, 1, 2);
     m_start = new SpinEdit(0, 9999, scan);
@@ -106,11 +106,11 @@ void DisplayScanPage::attach()
 {
     // The spin edits show the project's values (out-of-range values as the
     // nearest bound, which is then stored back).
-    m_start->setValue(m_wb.vars.StartingDisplay);
-    m_depth->setValue(m_wb.vars.ScanDepth);
-    if (m_depth->value() != m_wb.vars.ScanDepth)
+    m_start->setValue(m_wb.vars.startingDisplay);
+    m_depth->setValue(m_wb.vars.scanDepth);
+    if (m_depth->value() != m_wb.vars.scanDepth)
         storeScanDepth(m_depth->value());
-    if (m_start->value() != m_wb.vars.StartingDisplay)
+    if (m_start->value() != m_wb.vars.startingDisplay)
         storeStartingDisplay(m_start->value());
 }
 

@@ -17,7 +17,7 @@ IbexPointsPage::IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *pa
 {
     m_read = makeButton(u"Read data PNTSnn.DAT files."_qs, "BitBtn5", this);
     connect(m_read, &QPushButton::clicked, this,
-            [this] { runReader([this](const CommandFrame &f) { return ReadPointsCommand(m_wb, f); }); });
+            [this] { runReader([this](const CommandFrame &f) { return readPointsCommand(m_wb, f); }); });
     m_overrides = makeButton(u"Manage project point overrides"_qs, "btn_GlobalPoints", this);
     markNotAvailable(m_overrides);
     auto *apexLabel = new QLabel(u"Apex"_qs, this);

@@ -68,10 +68,10 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
     m_pages = {m_apexMap, m_cpanelMap, m_ibexPoints, m_cpanelNames, m_displayScan,
                m_translation, m_ddcFiles, m_devices, m_log};
     setCentralWidget(m_tabs);
-    connect(m_tabs, &StepTabWidget::currentChanged, this, &MainWindow::PageControl1Change);
+    connect(m_tabs, &StepTabWidget::currentChanged, this, &MainWindow::discardPendingGridEdits);
 
     m_wb.statusChanged = [this] { showStatus(); };
-    m_wb.showOptionsDialog = [this](bool isDefault) { ProjectOptions(isDefault); };
+    m_wb.showOptionsDialog = [this](bool isDefault) { showProjectOptions(isDefault); };
     showStatus();
 
     // Minimum client size 850 x 520, initial size 1012 x 731, centred.
@@ -79,7 +79,7 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
     resize(1012, 731);
     if (const QScreen *screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    Displays1Click();
+    updateOptionsMenu();
 }
 
 MainWindow::~MainWindow()
@@ -99,24 +99,24 @@ void MainWindow::buildMenus()
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    add(file, u"Open or create new project"_qs, "OpenProject", [this] { OpenProjectClick(); });
-    add(file, u"Open last project"_qs, "Openlastjob1", [this] { Openlastjob1Click(); });
-    add(file, u"Close project"_qs, "Closeproject1", [this] { Closeproject1Click(); });
+    add(file, u"Open or create new project"_qs, "OpenProject", [this] { openProject(); });
+    add(file, u"Open last project"_qs, "Openlastjob1", [this] { openLastProject(); });
+    add(file, u"Close project"_qs, "Closeproject1", [this] { closeProject(); });
     file->addSeparator();
-    add(file, u"Exit"_qs, "Exit1", [this] { Exit1Click(); });
+    add(file, u"Exit"_qs, "Exit1", [this] { exitProgram(); });
 
     m_optionsMenu = menuBar()->addMenu(u"&Options"_qs);
     m_optionsMenu->setObjectName(u"Displays1"_qs);
-    connect(m_optionsMenu, &QMenu::aboutToShow, this, &MainWindow::Displays1Click);
-    m_defaultProject = add(m_optionsMenu, u"Default project"_qs, "DefaultProject", [this] { ProjectOptions(true); });
-    m_currentProject = add(m_optionsMenu, u"Current project"_qs, "CurrentProject", [this] { ProjectOptions(false); });
+    connect(m_optionsMenu, &QMenu::aboutToShow, this, &MainWindow::updateOptionsMenu);
+    m_defaultProject = add(m_optionsMenu, u"Default project"_qs, "DefaultProject", [this] { showProjectOptions(true); });
+    m_currentProject = add(m_optionsMenu, u"Current project"_qs, "CurrentProject", [this] { showProjectOptions(false); });
     m_optionsMenu->addSeparator();
-    add(m_optionsMenu, u"Vorlix Setup"_qs, "VisualStyle1", [this] { VisualStyle1Click(); });
+    add(m_optionsMenu, u"Vorlix Setup"_qs, "VisualStyle1", [this] { showProgramOptions(); });
 
     QMenu *help = menuBar()->addMenu(u"&Help"_qs);
     help->setObjectName(u"Help1"_qs);
-    add(help, u"User Manual"_qs, "help", [this] { helpClick(); });
-    add(help, u"About"_qs, "About2", [this] { About2Click(); });
+    add(help, u"User Manual"_qs, "help", [this] { openUserManual(); });
+    add(help, u"About"_qs, "About2", [this] { showAbout(); });
 }
 
 void MainWindow::buildStatusBar()
@@ -154,21 +154,21 @@ void MainWindow::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        FormShow();
+        firstShow();
     }
 }
 
-void MainWindow::FormShow()
+void MainWindow::firstShow()
 {
     // The string grids' titles are set; their saved widths come next.
-    m_translation->transGrid()->applyWidthList(m_wb.settings.ColWidthDisp);
-    m_displayScan->localJobGrid()->applyWidthList(m_wb.settings.ColWidthLocaljobList);
-    m_displayScan->jobGrid()->applyWidthList(m_wb.settings.ColWidthDisplayList);
+    m_translation->transGrid()->applyWidthList(m_wb.settings.colWidthDisp);
+    m_displayScan->localJobGrid()->applyWidthList(m_wb.settings.colWidthLocalJobList);
+    m_displayScan->jobGrid()->applyWidthList(m_wb.settings.colWidthDisplayList);
     m_runner->guarded([this] { m_wb.connectDefaultProject(); });
     attachPages();
     m_devices->applyColumnSettings();
-    m_wb.setStatus(0, msg::NoProjectLoaded());
-    SetVisualStyle();
+    m_wb.setStatus(0, msg::noProjectLoaded());
+    setVisualStyle();
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -176,10 +176,10 @@ void MainWindow::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     // FormActivate: the visual style is applied whenever the window becomes active.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        SetVisualStyle();
+        setVisualStyle();
 }
 
-void MainWindow::SetVisualStyle() { applyVisualStyle(m_wb.settings.VisualStyle); }
+void MainWindow::setVisualStyle() { applyVisualStyle(m_wb.settings.visualStyle); }
 
 void MainWindow::attachPages()
 {
@@ -199,10 +199,10 @@ void MainWindow::relink(const std::function<void()> &change)
     detachPages();
     m_runner->guarded(change);
     attachPages();
-    Displays1Click();
+    updateOptionsMenu();
 }
 
-void MainWindow::PageControl1Change(int)
+void MainWindow::discardPendingGridEdits(int)
 {
     // A change of tab discards the pending edits of the step 1 to 4 grids.
     for (StepPage *p : {static_cast<StepPage *>(m_apexMap), static_cast<StepPage *>(m_cpanelMap),
@@ -210,101 +210,101 @@ void MainWindow::PageControl1Change(int)
         p->cancelPendingEdits();
 }
 
-void MainWindow::OpenProjectClick()
+void MainWindow::openProject()
 {
-    const auto file = m_wb.prompter.chooseOpenFile(msg::SelectIbexJobTitle(), msg::IbexJobFilter(),
-                                                   m_wb.settings.IbexProject);
+    const auto file = m_wb.prompter.chooseOpenFile(msg::selectIbexJobTitle(), msg::ibexJobFilter(),
+                                                   m_wb.settings.ibexProject);
     if (!file)
         return;
-    if (!m_wb.CanCloseProject())
+    if (!m_wb.canCloseProject())
         return;
     // The question is answered (the grid edits are given up): the core
     // does not ask it again.
-    m_wb.GridEdited = false;
-    relink([&] { m_wb.OpenProjectFile(QDir::fromNativeSeparators(*file)); });
+    m_wb.gridEdited = false;
+    relink([&] { m_wb.openProjectFile(QDir::fromNativeSeparators(*file)); });
 }
 
-void MainWindow::Openlastjob1Click()
+void MainWindow::openLastProject()
 {
-    if (!m_wb.CanCloseProject())
+    if (!m_wb.canCloseProject())
         return;
-    m_wb.GridEdited = false;
-    relink([this] { m_wb.OpenLastProject(); });
+    m_wb.gridEdited = false;
+    relink([this] { m_wb.openLastProject(); });
 }
 
-void MainWindow::Closeproject1Click()
+void MainWindow::closeProject()
 {
-    if (!m_wb.ProjectOpen)
+    if (!m_wb.projectOpen)
         return;
-    relink([this] { m_wb.CloseProject(); });
+    relink([this] { m_wb.closeProject(); });
 }
 
-void MainWindow::Exit1Click()
+void MainWindow::exitProgram()
 {
-    if (!m_wb.CanCloseProject())
+    if (!m_wb.canCloseProject())
         return;
-    Closeproject1Click();
+    closeProject();
     close();
 }
 
-void MainWindow::ProjectOptions(bool isDefault)
+void MainWindow::showProjectOptions(bool isDefault)
 {
     OptionsDialog dialog(m_wb, this);
-    dialog.Setup(isDefault);
+    dialog.setup(isDefault);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_runner->guarded([&] { dialog.EndSetup(); });
+    m_runner->guarded([&] { dialog.endSetup(); });
     // The Tux file list shows whether files exist in the BACtalk job.
     m_ddcFiles->attach();
 }
 
-void MainWindow::VisualStyle1Click()
+void MainWindow::showProgramOptions()
 {
-    const int before = m_wb.settings.VisualStyle;
+    const int before = m_wb.settings.visualStyle;
     ProgramOptionsDialog dialog(m_wb.settings, this);
-    if (dialog.exec() == QDialog::Accepted && m_wb.settings.VisualStyle != before) {
-        SetVisualStyle();
+    if (dialog.exec() == QDialog::Accepted && m_wb.settings.visualStyle != before) {
+        setVisualStyle();
         update();
     }
 }
 
-void MainWindow::helpClick()
+void MainWindow::openUserManual()
 {
-    QString path = QDir(m_wb.AppFolder).filePath(msg::ManualFile());
+    QString path = QDir(m_wb.appFolder).filePath(msg::manualFile());
     if (!QFileInfo::exists(path))
-        path = QDir(m_wb.AppFolder).filePath(msg::ManualFallbackFile());
+        path = QDir(m_wb.appFolder).filePath(msg::manualFallbackFile());
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         m_wb.prompter.error(QStringLiteral("The user manual \"%1\" could not be opened.")
                                 .arg(QDir::toNativeSeparators(path)));
 }
 
-void MainWindow::About2Click()
+void MainWindow::showAbout()
 {
     AboutDialog dialog(this);
     dialog.exec();
 }
 
-void MainWindow::Displays1Click()
+void MainWindow::updateOptionsMenu()
 {
-    m_defaultProject->setEnabled(!m_wb.ProjectOpen);
-    m_currentProject->setEnabled(m_wb.ProjectOpen);
+    m_defaultProject->setEnabled(!m_wb.projectOpen);
+    m_currentProject->setEnabled(m_wb.projectOpen);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_closing) {
         m_closing = true;
-        FormClose();
+        saveOnClose();
     }
     event->accept();
 }
 
-void MainWindow::FormClose()
+void MainWindow::saveOnClose()
 {
     Settings &s = m_wb.settings;
-    s.ColWidthDisp = m_translation->transGrid()->widthList();
-    s.ColWidthLocaljobList = m_displayScan->localJobGrid()->widthList();
-    s.ColWidthDisplayList = m_displayScan->jobGrid()->widthList();
+    s.colWidthDisp = m_translation->transGrid()->widthList();
+    s.colWidthLocalJobList = m_displayScan->localJobGrid()->widthList();
+    s.colWidthDisplayList = m_displayScan->jobGrid()->widthList();
     m_devices->collectColumnSettings();
     m_log->syncToLog();
     m_runner->guarded([this] { m_wb.shutDown(); });

@@ -34,18 +34,18 @@ public:
     ~MainWindow() override;
 
     // Menu commands.
-    void OpenProjectClick();
-    void Openlastjob1Click();
-    void Closeproject1Click();
-    void Exit1Click();
-    void ProjectOptions(bool isDefault);
-    void VisualStyle1Click();
-    void helpClick();
-    void About2Click();
+    void openProject();
+    void openLastProject();
+    void closeProject();
+    void exitProgram();
+    void showProjectOptions(bool isDefault);
+    void showProgramOptions();
+    void openUserManual();
+    void showAbout();
     // Opening the Options menu: "Default project" only without a project,
     // "Current project" only with one.
-    void Displays1Click();
-    void SetVisualStyle();
+    void updateOptionsMenu();
+    void setVisualStyle();
 
     QAction *defaultProjectAction() const { return m_defaultProject; }
     QAction *currentProjectAction() const { return m_currentProject; }
@@ -72,9 +72,9 @@ protected:
 private:
     void buildMenus();
     void buildStatusBar();
-    void FormShow();
-    void FormClose();
-    void PageControl1Change(int index);
+    void firstShow();
+    void saveOnClose();
+    void discardPendingGridEdits(int index);
     void showStatus();
     // Lets the grids go, runs a project change, binds them again.
     void relink(const std::function<void()> &change);

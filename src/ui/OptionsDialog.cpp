@@ -95,10 +95,10 @@ OptionsDialog::OptionsDialog(Workbench &wb, QWidget *parent) : QDialog(parent), 
     layout->addWidget(m_buttons);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(eb_PlaceHolder, &QLineEdit::textChanged, this, &OptionsDialog::ClearError);
-    connect(eb_CPstatusBV, &QLineEdit::textChanged, this, &OptionsDialog::ClearError);
+    connect(eb_PlaceHolder, &QLineEdit::textChanged, this, &OptionsDialog::clearError);
+    connect(eb_CPstatusBV, &QLineEdit::textChanged, this, &OptionsDialog::clearError);
     connect(cb_copyunits, &QCheckBox::toggled, cb_padunits, &QWidget::setEnabled);
-    ClearError();
+    clearError();
 }
 
 OptionsDialog::~OptionsDialog() = default;
@@ -216,11 +216,11 @@ QWidget *OptionsDialog::tablePage(const QString &label, const QString &table, co
     view->setObjectName(table + u"Grid"_qs);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     layout->addWidget(view, 1);
-    auto *note = new QLabel(msg::ImmediateTableNote(), page);
+    auto *note = new QLabel(msg::immediateTableNote(), page);
     note->setWordWrap(true);
     layout->addWidget(note);
     if (extendedNote) {
-        auto *more = new QLabel(msg::ExtendedTableNote(), page);
+        auto *more = new QLabel(msg::extendedTableNote(), page);
         more->setWordWrap(true);
         layout->addWidget(more);
     }
@@ -249,72 +249,72 @@ bool OptionsDialog::pageShown(const QString &title) const
     return false;
 }
 
-void OptionsDialog::Setup(bool isDefault)
+void OptionsDialog::setup(bool isDefault)
 {
     const bool extended = m_wb.pdb.extendedTablesAvailable() && !isDefault;
     m_pages->setTabVisible(m_pages->indexOf(m_subcallerPage), extended);
     m_pages->setTabVisible(m_pages->indexOf(m_overridesPage), extended);
 
     const ProjectVariables &v = m_wb.vars;
-    eb_BtPath->setText(QDir::toNativeSeparators(v.BactalkJobPath));
-    se_JobDispNum->setValue(v.JobDispNum);
-    se_JobCCPDnum->setValue(v.JobCCPDNum);
-    se_JobCTXDnum->setValue(v.JobCTXDNum);
-    se_LclDispNum->setValue(v.LocalJobDispNum);
-    se_LclCCPDnum->setValue(v.LocalJobCCPDNum);
-    se_LclCTXDnum->setValue(v.LocalJobCTXDNum);
-    cb_copyunits->setChecked(v.CopyUnits);
-    cb_padunits->setChecked(v.PadUnits);
-    cb_padunits->setEnabled(v.CopyUnits);
-    cb_MapStateText->setChecked(v.MapStateText);
-    cb_MsetToBtn->setChecked(v.MapMSetGraphicToBtn);
-    cb_setreadonly->setChecked(v.SetReadonly);
-    eb_PlaceHolder->setText(v.CpanelPlaceHolder);
-    cb_AddRelDef->setChecked(v.AddRelDefToBO);
-    cb_MapPlaceHolder->setChecked(v.ConvertZonePts);
-    cb_CpDesc->setChecked(v.ConvertCpName);
-    cb_CpStatus->setChecked(v.ConvertCpStatus);
-    eb_CPstatusBV->setText(v.CpanelStatusBV);
-    cb_ObjAsText->setChecked(v.ShowZoneObjAsText);
-    checkRadio(rg_copyfont, v.CopyFont);
-    checkRadio(rg_ObjColors, v.CopyColors);
-    cb_LockSubcallerMap->setChecked(v.LockSubcallerMap);
-    ClearError();
+    eb_BtPath->setText(QDir::toNativeSeparators(v.bactalkJobPath));
+    se_JobDispNum->setValue(v.jobDispNum);
+    se_JobCCPDnum->setValue(v.jobCCPDNum);
+    se_JobCTXDnum->setValue(v.jobCTXDNum);
+    se_LclDispNum->setValue(v.localJobDispNum);
+    se_LclCCPDnum->setValue(v.localJobCCPDNum);
+    se_LclCTXDnum->setValue(v.localJobCTXDNum);
+    cb_copyunits->setChecked(v.copyUnits);
+    cb_padunits->setChecked(v.padUnits);
+    cb_padunits->setEnabled(v.copyUnits);
+    cb_MapStateText->setChecked(v.mapStateText);
+    cb_MsetToBtn->setChecked(v.mapMSetGraphicToBtn);
+    cb_setreadonly->setChecked(v.setReadonly);
+    eb_PlaceHolder->setText(v.cpanelPlaceHolder);
+    cb_AddRelDef->setChecked(v.addRelDefToBO);
+    cb_MapPlaceHolder->setChecked(v.convertZonePts);
+    cb_CpDesc->setChecked(v.convertCpName);
+    cb_CpStatus->setChecked(v.convertCpStatus);
+    eb_CPstatusBV->setText(v.cpanelStatusBV);
+    cb_ObjAsText->setChecked(v.showZoneObjAsText);
+    checkRadio(rg_copyfont, v.copyFont);
+    checkRadio(rg_ObjColors, v.copyColors);
+    cb_LockSubcallerMap->setChecked(v.lockSubcallerMap);
+    clearError();
 }
 
-void OptionsDialog::EndSetup()
+void OptionsDialog::endSetup()
 {
     ProjectVariables &v = m_wb.vars;
-    v.BactalkJobPath = eb_BtPath->text().trimmed();
-    v.JobDispNum = static_cast<uint16_t>(se_JobDispNum->value());
-    v.JobCCPDNum = static_cast<uint16_t>(se_JobCCPDnum->value());
-    v.JobCTXDNum = static_cast<uint16_t>(se_JobCTXDnum->value());
-    v.LocalJobDispNum = static_cast<uint16_t>(se_LclDispNum->value());
-    v.LocalJobCCPDNum = static_cast<uint16_t>(se_LclCCPDnum->value());
-    v.LocalJobCTXDNum = static_cast<uint16_t>(se_LclCTXDnum->value());
-    v.CopyUnits = cb_copyunits->isChecked();
-    v.PadUnits = cb_padunits->isChecked();
-    v.MapStateText = cb_MapStateText->isChecked();
-    v.MapMSetGraphicToBtn = cb_MsetToBtn->isChecked();
-    v.SetReadonly = cb_setreadonly->isChecked();
-    v.CpanelPlaceHolder = eb_PlaceHolder->text();
-    v.AddRelDefToBO = cb_AddRelDef->isChecked();
-    v.ConvertZonePts = cb_MapPlaceHolder->isChecked();
-    v.ConvertCpName = cb_CpDesc->isChecked();
-    v.ConvertCpStatus = cb_CpStatus->isChecked();
-    v.CpanelStatusBV = eb_CPstatusBV->text();
-    v.ShowZoneObjAsText = cb_ObjAsText->isChecked();
-    v.CopyFont = static_cast<uint16_t>(qMax(0, rg_copyfont->checkedId()));
-    v.CopyColors = static_cast<uint16_t>(qMax(0, rg_ObjColors->checkedId()));
-    v.LockSubcallerMap = cb_LockSubcallerMap->isChecked();
+    v.bactalkJobPath = eb_BtPath->text().trimmed();
+    v.jobDispNum = static_cast<uint16_t>(se_JobDispNum->value());
+    v.jobCCPDNum = static_cast<uint16_t>(se_JobCCPDnum->value());
+    v.jobCTXDNum = static_cast<uint16_t>(se_JobCTXDnum->value());
+    v.localJobDispNum = static_cast<uint16_t>(se_LclDispNum->value());
+    v.localJobCCPDNum = static_cast<uint16_t>(se_LclCCPDnum->value());
+    v.localJobCTXDNum = static_cast<uint16_t>(se_LclCTXDnum->value());
+    v.copyUnits = cb_copyunits->isChecked();
+    v.padUnits = cb_padunits->isChecked();
+    v.mapStateText = cb_MapStateText->isChecked();
+    v.mapMSetGraphicToBtn = cb_MsetToBtn->isChecked();
+    v.setReadonly = cb_setreadonly->isChecked();
+    v.cpanelPlaceHolder = eb_PlaceHolder->text();
+    v.addRelDefToBO = cb_AddRelDef->isChecked();
+    v.convertZonePts = cb_MapPlaceHolder->isChecked();
+    v.convertCpName = cb_CpDesc->isChecked();
+    v.convertCpStatus = cb_CpStatus->isChecked();
+    v.cpanelStatusBV = eb_CPstatusBV->text();
+    v.showZoneObjAsText = cb_ObjAsText->isChecked();
+    v.copyFont = static_cast<uint16_t>(qMax(0, rg_copyfont->checkedId()));
+    v.copyColors = static_cast<uint16_t>(qMax(0, rg_ObjColors->checkedId()));
+    v.lockSubcallerMap = cb_LockSubcallerMap->isChecked();
     m_wb.saveProjectVariables(); // removes a trailing separator, writes, updates the status bar
 }
 
-void OptionsDialog::ClearError()
+void OptionsDialog::clearError()
 {
     bool allValid = true;
     for (QLineEdit *edit : {eb_PlaceHolder, eb_CPstatusBV}) {
-        const bool inError = edit->text().isEmpty() || !ValidPointText(edit->text());
+        const bool inError = edit->text().isEmpty() || !validPointText(edit->text());
         QPalette p = edit->palette();
         p.setColor(QPalette::Text, inError ? QColor(Qt::red) : palette().color(QPalette::Text));
         edit->setPalette(p);
@@ -328,10 +328,10 @@ void OptionsDialog::ClearError()
 void OptionsDialog::browseBactalkFolder()
 {
     const auto file = m_wb.prompter.chooseOpenFile(u"Select the BACtalk job database"_qs,
-                                                   msg::BactalkDatabaseFilter(), m_wb.settings.EFBProject);
+                                                   msg::bactalkDatabaseFilter(), m_wb.settings.bactalkProject);
     if (!file)
         return;
-    m_wb.settings.EFBProject = QDir::toNativeSeparators(*file);
+    m_wb.settings.bactalkProject = QDir::toNativeSeparators(*file);
     eb_BtPath->setText(QDir::toNativeSeparators(QFileInfo(QDir::fromNativeSeparators(*file)).absolutePath()) +
                        QDir::separator());
 }

@@ -25,12 +25,12 @@ public:
     // Loads every control from the project variables; the "Subcaller Map"
     // and "User Overrides" pages only for an open project's database with
     // the extended tables.
-    void Setup(bool isDefault);
+    void setup(bool isDefault);
     // Copies the controls back and writes the project variables.
-    void EndSetup();
+    void endSetup();
 
     // Red text for an empty or invalid point text; OK only when both are valid.
-    void ClearError();
+    void clearError();
     bool pageShown(const QString &title) const;
     QTabWidget *pages() const { return m_pages; }
     QPushButton *okButton() const;

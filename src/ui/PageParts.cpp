@@ -31,7 +31,7 @@ QPushButton *makeButton(const QString &caption, const char *objectName, QWidget 
 void markNotAvailable(QWidget *control)
 {
     control->setEnabled(false);
-    control->setToolTip(msg::NotAvailableYet());
+    control->setToolTip(msg::notAvailableYet());
     // Disabled widgets show no tool tip by default; this one should.
     control->setAttribute(Qt::WA_AlwaysShowToolTips, true);
 }
@@ -40,7 +40,7 @@ QAction *addNotAvailable(QMenu &menu, const QString &caption)
 {
     QAction *a = menu.addAction(caption);
     a->setEnabled(false);
-    a->setToolTip(msg::NotAvailableYet());
+    a->setToolTip(msg::notAvailableYet());
     menu.setToolTipsVisible(true);
     return a;
 }

@@ -22,7 +22,7 @@ ProgramOptionsDialog::ProgramOptionsDialog(Settings &settings, QWidget *parent) 
     m_style = new QComboBox(this);
     m_style->setObjectName(u"cb_VisualStyle"_qs);
     m_style->addItems(visualStyleNames());
-    m_style->setCurrentIndex(validVisualStyle(settings.VisualStyle));
+    m_style->setCurrentIndex(validVisualStyle(settings.visualStyle));
     styleForm->addRow(u"Visual style"_qs, m_style);
     layout->addLayout(styleForm);
 
@@ -36,10 +36,10 @@ ProgramOptionsDialog::ProgramOptionsDialog(Settings &settings, QWidget *parent) 
     auto *groups = new QHBoxLayout;
     auto *match = new QGroupBox(u"Locations to check for bitmap matches"_qs, this);
     auto *matchForm = new QFormLayout(match);
-    m_alerRep = field(settings.AlerRep, "eb_AlerRep", match);
-    m_alerJob = field(settings.AlerJob, "eb_AlerJob", match);
-    m_dealerRep = field(settings.DealerRep, "eb_DealerRep", match);
-    m_dealerJob = field(settings.DealerJob, "eb_DealerJob", match);
+    m_alerRep = field(settings.alerRep, "eb_AlerRep", match);
+    m_alerJob = field(settings.alerJob, "eb_AlerJob", match);
+    m_dealerRep = field(settings.dealerRep, "eb_DealerRep", match);
+    m_dealerJob = field(settings.dealerJob, "eb_DealerJob", match);
     matchForm->addRow(u"Alerton Rep"_qs, m_alerRep);
     matchForm->addRow(u"Alerton Job"_qs, m_alerJob);
     matchForm->addRow(u"Dealer Rep"_qs, m_dealerRep);
@@ -47,10 +47,10 @@ ProgramOptionsDialog::ProgramOptionsDialog(Settings &settings, QWidget *parent) 
     groups->addWidget(match);
     auto *led = new QGroupBox(u"Alerton LED Replacement"_qs, this);
     auto *ledForm = new QFormLayout(led);
-    m_ledRep = field(settings.LedRep, "eb_LedRep", led);
-    m_ledJob = field(settings.LedJob, "eb_LedJob", led);
-    m_ledOff = field(settings.LedOff, "eb_LedOff", led);
-    m_ledOn = field(settings.LedOn, "eb_LedOn", led);
+    m_ledRep = field(settings.ledRep, "eb_LedRep", led);
+    m_ledJob = field(settings.ledJob, "eb_LedJob", led);
+    m_ledOff = field(settings.ledOff, "eb_LedOff", led);
+    m_ledOn = field(settings.ledOn, "eb_LedOn", led);
     ledForm->addRow(u"Rep"_qs, m_ledRep);
     ledForm->addRow(u"Job"_qs, m_ledJob);
     ledForm->addRow(u"Off bitmap"_qs, m_ledOff);
@@ -61,7 +61,7 @@ ProgramOptionsDialog::ProgramOptionsDialog(Settings &settings, QWidget *parent) 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        BitBtn2Click();
+        storeSettings();
         accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -72,17 +72,17 @@ QLineEdit *ProgramOptionsDialog::edit(const char *objectName) const
     return findChild<QLineEdit *>(QLatin1String(objectName));
 }
 
-void ProgramOptionsDialog::BitBtn2Click()
+void ProgramOptionsDialog::storeSettings()
 {
-    m_settings.VisualStyle = m_style->currentIndex();
-    m_settings.AlerRep = m_alerRep->text();
-    m_settings.AlerJob = m_alerJob->text();
-    m_settings.DealerRep = m_dealerRep->text();
-    m_settings.DealerJob = m_dealerJob->text();
-    m_settings.LedRep = m_ledRep->text();
-    m_settings.LedJob = m_ledJob->text();
-    m_settings.LedOff = m_ledOff->text();
-    m_settings.LedOn = m_ledOn->text();
+    m_settings.visualStyle = m_style->currentIndex();
+    m_settings.alerRep = m_alerRep->text();
+    m_settings.alerJob = m_alerJob->text();
+    m_settings.dealerRep = m_dealerRep->text();
+    m_settings.dealerJob = m_dealerJob->text();
+    m_settings.ledRep = m_ledRep->text();
+    m_settings.ledJob = m_ledJob->text();
+    m_settings.ledOff = m_ledOff->text();
+    m_settings.ledOn = m_ledOn->text();
 }
 
 } // namespace vorlix

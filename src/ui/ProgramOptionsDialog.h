@@ -18,7 +18,7 @@ public:
 
 private:
     // OK: the selection and the eight edits back into the settings.
-    void BitBtn2Click();
+    void storeSettings();
     Settings &m_settings;
     QComboBox *m_style;
     QLineEdit *m_alerRep, *m_alerJob, *m_dealerRep, *m_dealerJob;

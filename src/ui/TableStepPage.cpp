@@ -73,12 +73,12 @@ CommandFrame TableStepPage::frame()
     CommandFrame f;
     f.beginBusy = [this] {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // the heading shows first
-        m_runner.BeginBusy();
+        m_runner.beginBusy();
         m_grid->setUpdatesEnabled(false);
     };
     f.endBusy = [this] {
         m_grid->setUpdatesEnabled(true);
-        m_runner.EndBusy();
+        m_runner.endBusy();
     };
     f.progress = m_runner.progress();
     return f;
@@ -101,7 +101,7 @@ void TableStepPage::emptyTable()
     const QString name = TableView(m_table).tableName();
     m_grid->cancelPendingEdit();
     const CommandFrame f = frame();
-    m_runner.guarded([&] { EmptyReaderTableCommand(m_wb, name, f); });
+    m_runner.guarded([&] { emptyReaderTableCommand(m_wb, name, f); });
     m_grid->reload();
     m_grid->firstRow();
 }

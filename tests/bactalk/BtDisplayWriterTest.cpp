@@ -28,7 +28,7 @@ QByteArray readFile(const QString &path)
 void startRun(BtDisplayWriter &w)
 {
     w.reset();
-    w.BTCreateHeader();
+    w.btCreateHeader();
 }
 
 } // namespace
@@ -37,9 +37,9 @@ TEST(BtDisplayWriter, EmptyDisplayIsHeaderAndEndMarker)
 {
     BtDisplayWriter w;
     startRun(w);
-    EXPECT_EQ(w.WritePos, 395);
-    EXPECT_EQ(w.ObjBytes, 394);
-    w.FinishDisplay();
+    EXPECT_EQ(w.writePos, 395);
+    EXPECT_EQ(w.objBytes, 394);
+    w.finishDisplay();
     const QByteArray out = w.bytes();
     ASSERT_EQ(out.size(), 396);
     EXPECT_EQ(out, expectedFile(expectedHeader(), {}, 0));
@@ -52,7 +52,7 @@ TEST(BtDisplayWriter, OneTextObjectIs643Bytes)
     BtDisplayWriter w;
     startRun(w);
     w.append(RecordKind::Text);
-    w.FinishDisplay();
+    w.finishDisplay();
     const QByteArray out = w.bytes();
     ASSERT_EQ(out.size(), 643);
     EXPECT_EQ(out, expectedFile(expectedHeader(), expectedText(), 1));
@@ -79,9 +79,9 @@ TEST_P(BtDefaultRecord, AppendedRecordIsTheDocumentedDefault)
     const QByteArray expected = GetParam().expected();
     ASSERT_EQ(r.size(), expected.size());
     EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(r.data()), r.size()), expected);
-    EXPECT_EQ(w.ObjBytes, 394 + expected.size());
-    EXPECT_EQ(w.WritePos, 395 + expected.size());
-    EXPECT_EQ(w.ObjCount, 1);
+    EXPECT_EQ(w.objBytes, 394 + expected.size());
+    EXPECT_EQ(w.writePos, 395 + expected.size());
+    EXPECT_EQ(w.objCount, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -105,7 +105,7 @@ TEST(BtDisplayWriter, LoginRecordIsAsLongAsItsCaption)
     const BtRecord login = w.appendLogin(u"Login"_qs);
     EXPECT_EQ(login.size(), 127);
     w.append(RecordKind::Text);
-    w.FinishDisplay();
+    w.finishDisplay();
     const QByteArray out = w.bytes();
     EXPECT_EQ(out, expectedFile(expectedHeader(), expectedLogin("Login") + expectedText(), 2));
     // The text record starts right after the caption's NUL.
@@ -115,7 +115,7 @@ TEST(BtDisplayWriter, LoginRecordIsAsLongAsItsCaption)
     // A caption longer than 47 characters is cut: the record is 169 bytes.
     startRun(w);
     EXPECT_EQ(w.appendLogin(QString(60, u'x')).size(), 169);
-    EXPECT_EQ(w.ObjBytes, 394 + 169);
+    EXPECT_EQ(w.objBytes, 394 + 169);
     // An empty caption: 121 + NUL.
     EXPECT_EQ(w.appendLogin(QString()).size(), 122);
 }
@@ -123,10 +123,10 @@ TEST(BtDisplayWriter, LoginRecordIsAsLongAsItsCaption)
 TEST(BtDisplayWriter, FitFieldCutsAndKeepsTheBytesAfterTheNul)
 {
     // Windows-1252 bytes, cut to n - 1 plus the NUL.
-    EXPECT_EQ(FitField(u"Caf\u00e9 \u20ac5"_qs, 16), QByteArray("Caf\xE9 \x80" "5", 7) + QByteArray(1, '\0'));
-    EXPECT_EQ(FitField(u"\u4e2d"_qs, 8), QByteArray("?\0", 2));
-    EXPECT_EQ(FitField(u"abcdef"_qs, 4), QByteArray("abc\0", 4));
-    EXPECT_EQ(FitField(QString(), 4), QByteArray(1, '\0'));
+    EXPECT_EQ(fitField(u"Caf\u00e9 \u20ac5"_qs, 16), QByteArray("Caf\xE9 \x80" "5", 7) + QByteArray(1, '\0'));
+    EXPECT_EQ(fitField(u"\u4e2d"_qs, 8), QByteArray("?\0", 2));
+    EXPECT_EQ(fitField(u"abcdef"_qs, 4), QByteArray("abc\0", 4));
+    EXPECT_EQ(fitField(QString(), 4), QByteArray(1, '\0'));
 
     BtDisplayWriter w;
     startRun(w);
@@ -162,40 +162,40 @@ TEST(BtDisplayWriter, PointBindingOperations)
     BtDisplayWriter w;
     startRun(w);
     BtRecord r = w.append(RecordKind::ReadOnlyValue);
-    r.SetDevice(1203);
+    r.setDevice(1203);
     EXPECT_EQ(r.u32(28), 1203u * 256 + 0x00);
     EXPECT_EQ(r.u8(32), 0);
-    r.BindPriority(4, 6, 8);
+    r.bindPriority(4, 6, 8);
     EXPECT_EQ(r.u16(33), 4);
     EXPECT_EQ(r.u32(35), 6u);
     EXPECT_EQ(r.u8(39), 87);
     EXPECT_EQ(r.u8(40), 1);
     EXPECT_EQ(r.u8(41), 8);
-    r.BindRelinquishDefault(4, 6);
+    r.bindRelinquishDefault(4, 6);
     EXPECT_EQ(r.u8(39), 104);
     EXPECT_EQ(r.u8(40), 0);
-    r.BindObjectName();
+    r.bindObjectName();
     EXPECT_EQ(r.u16(33), 8);
     EXPECT_EQ(r.u32(35), 0xFFFFFFFFu);
     EXPECT_EQ(r.u8(39), 77);
-    r.BindDescription();
+    r.bindDescription();
     EXPECT_EQ(r.u8(39), 28);
-    r.BindLocation();
+    r.bindLocation();
     EXPECT_EQ(r.u8(39), 58);
-    r.BindPresentValue(2, 32);
+    r.bindPresentValue(2, 32);
     EXPECT_EQ(r.u16(33), 2);
     EXPECT_EQ(r.u32(35), 32u);
     EXPECT_EQ(r.u8(39), 85);
-    r.SetCurrentDevice(true);
+    r.setCurrentDevice(true);
     EXPECT_EQ(r.u32(28), 0xFFFFFF08u);
     EXPECT_EQ(r.u8(32), 255);
-    r.SetCurrentDevice(false);
+    r.setCurrentDevice(false);
     EXPECT_EQ(r.u8(32), 0);
     EXPECT_EQ(r.u32(28), 0xFFFFFF08u);
 
     // The kind's low byte stays: 8 in a pushbutton.
     BtRecord b = w.append(RecordKind::Button);
-    b.SetDevice(1203);
+    b.setDevice(1203);
     EXPECT_EQ(b.u32(28), 0x0004B308u);
 }
 
@@ -206,7 +206,7 @@ TEST(BtDisplayWriter, StopsAt256Objects)
     ScriptedPrompter prompter;
     int appended = 0;
     for (int i = 0; i < 300; ++i) {
-        if (w.BufferFull(&prompter))
+        if (w.bufferFull(&prompter))
             break;
         w.append(RecordKind::Text);
         ++appended;
@@ -215,7 +215,7 @@ TEST(BtDisplayWriter, StopsAt256Objects)
     ASSERT_EQ(prompter.informed.size(), 1);
     EXPECT_EQ(prompter.informed.front(), u"Maximum object count reached!"_qs);
     EXPECT_THROW(w.append(RecordKind::Text), Error);
-    w.FinishDisplay();
+    w.finishDisplay();
     QByteArray records;
     for (int i = 0; i < 256; ++i)
         records += expectedText();
@@ -229,12 +229,12 @@ TEST(BtDisplayWriter, OutOfSpaceMessage)
 {
     BtDisplayWriter w;
     startRun(w);
-    w.ObjBytes = ObjBufSize - 547; // 548 more would not fit
+    w.objBytes = ObjBufSize - 547; // 548 more would not fit
     ScriptedPrompter prompter;
-    EXPECT_TRUE(w.BufferFull(&prompter));
+    EXPECT_TRUE(w.bufferFull(&prompter));
     EXPECT_EQ(prompter.informed, QStringList{u"Object buffer is out of space!"_qs});
-    w.ObjBytes = ObjBufSize - 548;
-    EXPECT_FALSE(w.BufferFull(nullptr));
+    w.objBytes = ObjBufSize - 548;
+    EXPECT_FALSE(w.bufferFull(nullptr));
 }
 
 TEST(BtDisplayWriter, ResetStartsANewRunWithNothingOfThePrevious)
@@ -242,9 +242,9 @@ TEST(BtDisplayWriter, ResetStartsANewRunWithNothingOfThePrevious)
     BtDisplayWriter w;
     startRun(w);
     w.append(RecordKind::AnalogGraphic).putText(152, 14, u"zz.bmp"_qs);
-    w.FinishDisplay();
+    w.finishDisplay();
     startRun(w);
-    w.FinishDisplay();
+    w.finishDisplay();
     EXPECT_EQ(w.bytes(), expectedFile(expectedHeader(), {}, 0));
 }
 
@@ -260,14 +260,14 @@ TEST(BtDisplayWriter, WriteReplacesTheFileAndKeepsItOnFailure)
     BtDisplayWriter w;
     startRun(w);
     w.append(RecordKind::Text);
-    w.FinishDisplay();
-    w.WriteDisplayFile(path);
+    w.finishDisplay();
+    w.writeDisplayFile(path);
     EXPECT_EQ(readFile(path), expectedFile(expectedHeader(), expectedText(), 1));
 
     // The folder vanished: an error naming the file; nothing else written.
     const QString gone = dir.filePath(u"missing/00000013.dsp"_qs);
     try {
-        w.WriteDisplayFile(gone);
+        w.writeDisplayFile(gone);
         FAIL() << "no error";
     } catch (const Error &e) {
         EXPECT_TRUE(e.message().contains(u"00000013.dsp"_qs)) << e.message().toStdString();
@@ -281,11 +281,11 @@ TEST(BtDisplayDump, ListsEveryRecordAndRejectsDamage)
     BtDisplayWriter w;
     startRun(w);
     w.append(RecordKind::Text).putText(119, 128, u"Zone 1"_qs);
-    w.append(RecordKind::PromptedValue).BindPriority(4, 6, 8);
+    w.append(RecordKind::PromptedValue).bindPriority(4, 6, 8);
     w.append(RecordKind::AnalogGraphic);
     w.append(RecordKind::Button).setU32(153, 12);
     w.appendLogin(u"Login"_qs);
-    w.FinishDisplay();
+    w.finishDisplay();
     const DumpResult d = dumpDisplay(w.bytes(), u"x.dsp"_qs);
     ASSERT_TRUE(d.ok) << d.error.toStdString();
     EXPECT_EQ(d.records, 5);

@@ -16,9 +16,9 @@ QByteArray bound(const QString &pointText)
 {
     BtDisplayWriter w;
     w.reset();
-    w.BTCreateHeader();
+    w.btCreateHeader();
     BtRecord r = w.append(RecordKind::ReadOnlyValue);
-    BindPointText(r, pointText);
+    bindPointText(r, pointText);
     return QByteArray(reinterpret_cast<const char *>(r.data()), r.size());
 }
 

@@ -56,12 +56,12 @@ TEST(ReadDdc, WritesOneRowPerCallWithPanelTrunkAndAddress)
     JobFixture f;
     f.mapApex(3, u"13"_qs, {1000, 2000, 3000, 0});
     f.writeJobFile(u"apex03.adc"_qs, exampleProgram());
-    const ReadOutcome r = ReadDdcCommand(f.wb(), false);
+    const ReadOutcome r = readDdcCommand(f.wb(), false);
     EXPECT_FALSE(r.declined);
     EXPECT_EQ(r.filesRead, 1);
     EXPECT_EQ(f.cpanelMap(), kExampleRows);
     // Reading again changes nothing and adds nothing.
-    ReadDdcCommand(f.wb(), false);
+    readDdcCommand(f.wb(), false);
     EXPECT_EQ(f.cpanelMap(), kExampleRows);
 }
 
@@ -70,11 +70,11 @@ TEST(ReadDdc, LostTuxAddsRowsForTuxWithoutPanel)
     JobFixture f;
     f.mapApex(3, u"1"_qs);
     f.writeJobFile(u"apex03.adc"_qs, exampleProgram());
-    ReadDdcCommand(f.wb(), true);
+    readDdcCommand(f.wb(), true);
     QStringList expected = kExampleRows;
     expected << u"3,10205,,2,5,,0"_qs; // trunk 2 address 5; 3-12 has its row
     EXPECT_EQ(f.cpanelMap(), expected);
-    ReadDdcCommand(f.wb(), true);
+    readDdcCommand(f.wb(), true);
     EXPECT_EQ(f.cpanelMap(), expected);
 }
 
@@ -87,7 +87,7 @@ TEST(ReadDdc, KeepsRowsAndFieldsTheFilesDoNotName)
     f.rows(u"INSERT INTO CpanelMap (Apex, Sequence, CallTo, Trunk, Address, CPanelNumber) VALUES "
            "(3, 999, 1, 1, 1, 1), (3, 40, 700, 4, 9, 77)"_qs);
     f.writeJobFile(u"apex03.adc"_qs, exampleProgram());
-    ReadDdcCommand(f.wb(), false);
+    readDdcCommand(f.wb(), false);
     const QStringList rows = f.cpanelMap();
     EXPECT_TRUE(rows.contains(u"3,999,1,1,1,1,0"_qs));
     EXPECT_TRUE(rows.contains(u"3,40,700,4,9,77,0"_qs));
@@ -102,7 +102,7 @@ TEST(ReadDdc, SkipsUnmappedApexesAndReportsMissingFilesOfMappedOnes)
     f.writeJobFile(u"APEX01.ADC"_qs, exampleProgram()); // any letter case
     f.writeJobFile(u"apex04.adc"_qs, exampleProgram());
     QDir(f.jobFolder()).mkdir(u"apex02.adc"_qs); // a folder is no file
-    const ReadOutcome r = ReadDdcCommand(f.wb(), false);
+    const ReadOutcome r = readDdcCommand(f.wb(), false);
     EXPECT_EQ(r.filesRead, 1);
     EXPECT_EQ(r.missingFiles, QStringList{u"apex02.adc"_qs});
     EXPECT_EQ(f.rows(u"SELECT DISTINCT Apex FROM CpanelMap"_qs), QStringList{u"1"_qs});
@@ -121,9 +121,9 @@ TEST(ReadDdc, NoAnswersNothing)
     int busy = 0;
     CommandFrame frame;
     frame.beginBusy = [&] { ++busy; };
-    const ReadOutcome r = ReadDdcCommand(f.wb(), false, frame);
+    const ReadOutcome r = readDdcCommand(f.wb(), false, frame);
     EXPECT_TRUE(r.declined);
-    EXPECT_EQ(f.prompter.asked.last(), ConfirmClearTableText());
+    EXPECT_EQ(f.prompter.asked.last(), confirmClearTableText());
     EXPECT_TRUE(f.cpanelMap().isEmpty());
     EXPECT_EQ(busy, 0);
     EXPECT_FALSE(f.wb().log.lines().join(u'\n').contains(u"Scanning Apex DDC files"_qs));
@@ -142,7 +142,7 @@ TEST(ReadDdc, UnreadableFileEndsTheRunNamingItAndKeepsEarlierRows)
     CommandFrame frame;
     frame.endBusy = [&] { ++ended; };
     try {
-        ReadDdcCommand(f.wb(), false, frame);
+        readDdcCommand(f.wb(), false, frame);
         GTEST_SKIP() << "this system reads /proc/self/mem without an error";
     } catch (const Error &e) {
         EXPECT_TRUE(e.message().contains(u"apex02.adc"_qs)) << e.message().toStdString();
@@ -156,15 +156,15 @@ TEST(ReadDdc, AGridFilterDoesNotHideRowsFromTheUpserts)
     JobFixture f;
     f.mapApex(3, u"1"_qs);
     f.writeJobFile(u"apex03.adc"_qs, exampleProgram());
-    ReadDdcCommand(f.wb(), false);
+    readDdcCommand(f.wb(), false);
     QSqlTableModel grid(nullptr, f.wb().pdb.db());
     grid.setTable(u"CpanelMap"_qs);
     grid.setFilter(u"CPanelNumber = 5"_qs);
     grid.select();
-    ReadDdcCommand(f.wb(), false);
+    readDdcCommand(f.wb(), false);
     EXPECT_EQ(f.cpanelMap(), kExampleRows);
     int trunk = -1, address = -1;
-    EXPECT_TRUE(f.wb().map.CpanelTux(3, 21, trunk, address));
+    EXPECT_TRUE(f.wb().map.cpanelTux(3, 21, trunk, address));
     EXPECT_EQ(trunk, 1);
     EXPECT_EQ(address, 4);
 }
@@ -180,7 +180,7 @@ TEST(ReadDdc, DamagedFilesGiveNoRowsAndNoError)
     f.writeJobFile(u"apex03.adc"_qs, B().statement(1, 'B', std::vector<sample::DdcOperand>(3), 200).bytes(false));
     f.writeJobFile(u"apex04.adc"_qs, exampleProgram().left(300));
     f.writeJobFile(u"apex05.adc"_qs, QByteArray(140, '\0')); // zero-length records
-    EXPECT_NO_THROW(ReadDdcCommand(f.wb(), true));
+    EXPECT_NO_THROW(readDdcCommand(f.wb(), true));
     // Apex 3's 'B' claims 200 bytes and has 3 operands in the file; apex 4
     // is cut inside the third call.
     EXPECT_EQ(f.rows(u"SELECT DISTINCT Apex FROM CpanelMap ORDER BY Apex"_qs), (QStringList{u"3"_qs, u"4"_qs}));
@@ -198,11 +198,11 @@ TEST(ReadDdc, ListingModeShowsEveryTransferLineOnce)
                                          .bytes());
     f.writeJobFile(u"Apex02.adc"_qs, B().transfer(7, B::tuxPoint(2, 1, 0, 4), B::ibexPoint(9)).bytes());
     QStringList missing;
-    const QStringList all = ScanTransferLines(f.wb(), -1, &missing);
+    const QStringList all = scanTransferLines(f.wb(), -1, &missing);
     EXPECT_EQ(all, (QStringList{u"Seq:40\tApex: 1\tIB-12\t1203:AI-5"_qs, u"Seq:41\tApex: 1\tIB-2\terr"_qs,
                                 u"Seq:7\tApex: 2\tIB-9\t2301:BI-4"_qs}));
     EXPECT_EQ(missing, QStringList{u"apex07.adc"_qs});
-    EXPECT_EQ(ScanTransferLines(f.wb(), 2), QStringList{u"Seq:7\tApex: 2\tIB-9\t2301:BI-4"_qs});
+    EXPECT_EQ(scanTransferLines(f.wb(), 2), QStringList{u"Seq:7\tApex: 2\tIB-9\t2301:BI-4"_qs});
     // Listing writes no rows.
     EXPECT_TRUE(f.cpanelMap().isEmpty());
 }
@@ -212,14 +212,14 @@ TEST(ReadDdc, EmptyTableAsksAndEmpties)
     JobFixture f;
     f.mapApex(3, u"1"_qs);
     f.writeJobFile(u"apex03.adc"_qs, exampleProgram());
-    ReadDdcCommand(f.wb(), false);
+    readDdcCommand(f.wb(), false);
     f.prompter.pushYesNo(false);
-    EXPECT_FALSE(EmptyReaderTableCommand(f.wb(), u"CpanelMap"_qs));
-    EXPECT_EQ(f.prompter.asked.last(), ConfirmEmptyTableText());
+    EXPECT_FALSE(emptyReaderTableCommand(f.wb(), u"CpanelMap"_qs));
+    EXPECT_EQ(f.prompter.asked.last(), confirmEmptyTableText());
     EXPECT_EQ(f.cpanelMap().size(), kExampleRows.size());
-    EXPECT_TRUE(EmptyReaderTableCommand(f.wb(), u"CpanelMap"_qs));
+    EXPECT_TRUE(emptyReaderTableCommand(f.wb(), u"CpanelMap"_qs));
     EXPECT_TRUE(f.cpanelMap().isEmpty());
-    EXPECT_THROW(EmptyReaderTableCommand(f.wb(), u"ApexMap"_qs), Error);
+    EXPECT_THROW(emptyReaderTableCommand(f.wb(), u"ApexMap"_qs), Error);
 }
 
 TEST(ReadDdc, OlderProjectDatabasesGetNoExpandedMode)
@@ -229,9 +229,9 @@ TEST(ReadDdc, OlderProjectDatabasesGetNoExpandedMode)
     f.writeJobFile(u"apex03.adc"_qs, exampleProgram());
     f.rows(u"UPDATE CpanelMap SET ExpandedMode = 0"_qs);
     f.rows(u"UPDATE Vorlix SET FloatVal = 12.6 WHERE VarName = 'DatabaseVersion'"_qs);
-    f.wb().OpenProject(f.jobFolder());
+    f.wb().openProject(f.jobFolder());
     ASSERT_FALSE(f.wb().pdb.expandedModeAvailable());
-    ReadDdcCommand(f.wb(), false);
+    readDdcCommand(f.wb(), false);
     // The Tux subroutine's calls (30, 31) keep ExpandedMode as it was.
     EXPECT_EQ(f.rows(u"SELECT COUNT(*) FROM CpanelMap WHERE ExpandedMode = 1"_qs), QStringList{u"0"_qs});
     EXPECT_EQ(f.cpanelMap().size(), kExampleRows.size());

@@ -26,14 +26,14 @@ struct BatchSetup : GridCreation {
     BatchOutcome runAll()
     {
         DisplayBatch batch(creation, grid, h.log);
-        return batch.run(DisplayBatch::JobDisplays(h.project.jobFolder(), h.project.localJobFolder()));
+        return batch.run(DisplayBatch::jobDisplays(h.project.jobFolder(), h.project.localJobFolder()));
     }
     // One display as "Create BACtalk Display" writes it.
     QByteArray single(const QString &name, bool localJob)
     {
         const QString folder = localJob ? h.project.localJobFolder() : h.project.jobFolder();
-        grid.LoadDisplay(folder + u"/ldisplay/"_qs + name, name, localJob);
-        const CreationResult r = creation.CreateEFBDisplay();
+        grid.loadDisplay(folder + u"/ldisplay/"_qs + name, name, localJob);
+        const CreationResult r = creation.createBtDisplay();
         return r.written ? fileBytes(r.path) : QByteArray();
     }
 };
@@ -64,10 +64,10 @@ TEST(DisplayBatch, WritesWhatOneAtATimeWrites)
     s.h.project.writeDisplay(u"DISP0002.IBW"_qs, busyDisplay());
     s.h.project.writeDisplay(u"ccpd0001.ibw"_qs, busyDisplay());
     s.h.project.writeDisplay(u"notes.txt"_qs, "not a display");
-    s.h.project.vars.LocalJobDispNum = 1;
+    s.h.project.vars.localJobDispNum = 1;
     s.h.project.writeDisplay(u"disp0005.ibw"_qs, textDisplay(u"Local"_qs), true);
 
-    const std::vector<BatchDisplay> all = DisplayBatch::JobDisplays(s.h.project.jobFolder(), s.h.project.localJobFolder());
+    const std::vector<BatchDisplay> all = DisplayBatch::jobDisplays(s.h.project.jobFolder(), s.h.project.localJobFolder());
     ASSERT_EQ(all.size(), 4u);
     EXPECT_TRUE(all[0].path.endsWith(u"/ccpd0001.ibw"_qs));
     EXPECT_TRUE(all[1].path.endsWith(u"/disp0001.ibw"_qs));
@@ -91,7 +91,7 @@ TEST(DisplayBatch, WritesWhatOneAtATimeWrites)
     // The same displays one at a time, into a BACtalk job of the same name.
     const QString other = s.h.project.root() + u"/other/acme/plaza"_qs;
     ASSERT_TRUE(QDir().mkpath(other));
-    s.h.project.vars.BactalkJobPath = other;
+    s.h.project.vars.bactalkJobPath = other;
     EXPECT_EQ(s.single(u"ccpd0001.ibw"_qs, false), batch[0]);
     EXPECT_EQ(s.single(u"disp0001.ibw"_qs, false), batch[1]);
     EXPECT_EQ(s.single(u"DISP0002.IBW"_qs, false), batch[2]);
@@ -108,7 +108,7 @@ TEST(DisplayBatch, ProblemsAreNamedAndTheOthersAreWritten)
     s.h.project.writeDisplay(u"disp0003.ibw"_qs, textDisplay(u"Three"_qs));
     // The second display's file cannot be written: a folder stands in its way.
     ASSERT_TRUE(QDir().mkpath(s.h.bactalkJob() + u"/displays/00000002.dsp"_qs));
-    std::vector<BatchDisplay> list = DisplayBatch::JobDisplays(s.h.project.jobFolder(), QString());
+    std::vector<BatchDisplay> list = DisplayBatch::jobDisplays(s.h.project.jobFolder(), QString());
     list.insert(list.begin() + 1, BatchDisplay{s.h.project.jobFolder() + u"/ldisplay/disp0009.ibw"_qs, false});
 
     DisplayBatch batch(s.creation, s.grid, s.h.log);

@@ -31,19 +31,19 @@ TEST(DisplayCreationGrid, SingleRowModeWritesTheSelectedObjectAfterAnySort)
     d.add(ioText).caption(u"Alpha"_qs);
     d.add(ioText).caption(u"Bravo"_qs);
     s.load(u"disp0001.ibw"_qs, d.bytes());
-    s.grid.SortGrid(soEFBText);
-    ASSERT_EQ(s.grid.cell(TranslationGrid::colEfbText, 2), u"Alpha"_qs);
-    const CreationResult r = s.creation.CreateEFBDisplay(2);
+    s.grid.sortGrid(soBtText);
+    ASSERT_EQ(s.grid.cell(TranslationGrid::colBtText, 2), u"Alpha"_qs);
+    const CreationResult r = s.creation.createBtDisplay(2);
     ASSERT_TRUE(r.written);
     const QByteArray out = fileBytes(r.path);
     ASSERT_EQ(out.size(), 394 + 247 + 2);
     EXPECT_EQ(captionAt(out, 394), u"Alpha"_qs);
     // The grid is back in object order.
-    EXPECT_EQ(s.grid.cell(TranslationGrid::colEfbText, 2), u"Charlie"_qs);
+    EXPECT_EQ(s.grid.cell(TranslationGrid::colBtText, 2), u"Charlie"_qs);
 
     // The whole display, in object order.
-    s.grid.SortGrid(soEFBText);
-    ASSERT_TRUE(s.creation.CreateEFBDisplay().written);
+    s.grid.sortGrid(soBtText);
+    ASSERT_TRUE(s.creation.createBtDisplay().written);
     const QByteArray all = fileBytes(r.path);
     EXPECT_EQ(captionAt(all, 394), u"Charlie"_qs);
     EXPECT_EQ(captionAt(all, 394 + 247), u"Alpha"_qs);
@@ -58,13 +58,13 @@ TEST(DisplayCreationGrid, OverridesOfTheGridAreWritten)
     d.add(ioRoAnalog).point(1, 0xD00005);
     d.add(ioText).caption(u"left out"_qs);
     s.load(u"disp0002.ibw"_qs, d.bytes());
-    ASSERT_TRUE(s.grid.EditOverride(TranslationGrid::colEfbText, 2, orOK, u"Typed caption"_qs));
-    ASSERT_TRUE(s.grid.EditOverride(TranslationGrid::colEfbPoint, 3, orOK, u"1203:BO-6-P87[8]"_qs));
-    ASSERT_TRUE(s.grid.EditOverride(TranslationGrid::colEfbText, 4, orSkip));
-    s.grid.GridEdited = true;
-    const CreationResult r = s.creation.CreateEFBDisplay();
+    ASSERT_TRUE(s.grid.editOverride(TranslationGrid::colBtText, 2, orOK, u"Typed caption"_qs));
+    ASSERT_TRUE(s.grid.editOverride(TranslationGrid::colBtPoint, 3, orOK, u"1203:BO-6-P87[8]"_qs));
+    ASSERT_TRUE(s.grid.editOverride(TranslationGrid::colBtText, 4, orSkip));
+    s.grid.gridEdited = true;
+    const CreationResult r = s.creation.createBtDisplay();
     ASSERT_TRUE(r.written);
-    EXPECT_FALSE(s.grid.GridEdited);
+    EXPECT_FALSE(s.grid.gridEdited);
     const QByteArray out = fileBytes(r.path);
     ASSERT_EQ(out.size(), 394 + 247 + 301 + 2);
     EXPECT_EQ(captionAt(out, 394), u"Typed caption"_qs);
@@ -80,11 +80,11 @@ TEST(DisplayCreationGrid, ANewLoadStartsFromTheFile)
     IbexDisplayBuilder a;
     a.add(ioText).colors(0, 0, 0).caption(u"A"_qs);
     s.load(u"disp0003.ibw"_qs, a.bytes());
-    ASSERT_TRUE(s.creation.CreateEFBDisplay().written);
+    ASSERT_TRUE(s.creation.createBtDisplay().written);
     IbexDisplayBuilder b;
     b.add(ioText).colors(0x10, 0x20, 0x30).caption(u"B"_qs);
     s.load(u"disp0004.ibw"_qs, b.bytes());
-    const CreationResult r = s.creation.CreateEFBDisplay();
+    const CreationResult r = s.creation.createBtDisplay();
     ASSERT_TRUE(r.written);
     const QByteArray out = fileBytes(r.path);
     EXPECT_EQ(captionAt(out, 394), u"B"_qs);
@@ -93,5 +93,5 @@ TEST(DisplayCreationGrid, ANewLoadStartsFromTheFile)
     // Nothing loaded: nothing happens.
     TranslationGrid empty(s.h.project.vars, s.h.project.pdb, s.h.project.map);
     DisplayCreation none(s.h.project.vars, s.h.settings, s.h.log, s.h.prompter, empty);
-    EXPECT_FALSE(none.CreateEFBDisplay().written);
+    EXPECT_FALSE(none.createBtDisplay().written);
 }

@@ -92,7 +92,7 @@ TEST(DisplayCreation, TitleOverrideAndCaptionCut)
     h.input.headerOvr = RowOverride::Text;
     h.input.headerText = u"New title"_qs;
     h.row(2).ovr = RowOverride::Text;
-    h.row(2).efbText = u"Override"_qs;
+    h.row(2).btText = u"Override"_qs;
     ASSERT_TRUE(h.create().written);
     const QByteArray out = h.written();
     const bt::BtRecord hdr(reinterpret_cast<uint8_t *>(const_cast<char *>(out.constData())), 394);
@@ -111,8 +111,8 @@ TEST(DisplayCreation, TitleOverrideAndCaptionCut)
 TEST(DisplayCreation, ValueWithPriorityOverrideAndUnscaledIncrement)
 {
     CreationHarness h;
-    h.project.vars.CopyUnits = true;
-    h.project.vars.PadUnits = true;
+    h.project.vars.copyUnits = true;
+    h.project.vars.padUnits = true;
     IbexDisplayBuilder d;
     d.size(600, 480).headerByte(70, 8).colorBackground(0xFFFFFF);
     // A prompted analog value whose factor is 0.
@@ -120,7 +120,7 @@ TEST(DisplayCreation, ValueWithPriorityOverrideAndUnscaledIncrement)
         .text(88, u"degF"_qs).f64(96, 0.0).u8(104, 2).u16(106, 25).u8(24, 4);
     h.load(u"disp0003.ibw"_qs, d.bytes());
     h.row(1).ovr = RowOverride::Point;
-    h.row(1).efbPoint = u"1203:BO-6-P87[8]"_qs;
+    h.row(1).btPoint = u"1203:BO-6-P87[8]"_qs;
     ASSERT_TRUE(h.create().written);
 
     BtBytes v(expectedPromptedValue());
@@ -156,20 +156,20 @@ TEST(DisplayCreation, PlaceholderPointBindsTheCurrentDevice)
 TEST(DisplayCreation, ValueDetails)
 {
     CreationHarness h;
-    h.project.vars.MapStateText = true;
+    h.project.vars.mapStateText = true;
     IbexDisplayBuilder d;
     d.add(ioAnalog).f64(96, 4.0).u16(106, 10);                               // 1: spin 1.0 / 4
     d.add(ioDigital).text(88, u"On"_qs).text(108, u"OFF"_qs).u8(24, 7);      // 2: defaults stay
     d.add(ioRoDigital).text(88, u"Running"_qs).text(108, u"Stopped"_qs);     // 3
     d.add(ioRoAirflow).airflowPoint(1, 0xD00001);                            // 4
     d.add(ioCheckbox).caption(u"Enable"_qs).kindFlag(1).u8(24, 3);           // 5
-    h.project.vars.CopyUnits = true;
+    h.project.vars.copyUnits = true;
     h.load(u"disp0005.ibw"_qs, d.bytes());
     h.points[4] = {u"1100:av-1"_qs, QString()};
     h.points[5] = {u"BO-3"_qs, QString()};
     h.row(5).ovr = RowOverride::TextAndPoint;
-    h.row(5).efbText = u"Enable fan"_qs;
-    h.row(5).efbPoint = u"1200:BV-9"_qs;
+    h.row(5).btText = u"Enable fan"_qs;
+    h.row(5).btPoint = u"1200:BV-9"_qs;
     ASSERT_TRUE(h.create().written);
     QByteArray out = h.written();
     auto rec = [&](int offset, int size) {
@@ -211,9 +211,9 @@ TEST(DisplayCreation, ValueDetails)
 TEST(DisplayCreation, PanelObjectsAsValuesOrTexts)
 {
     CreationHarness h;
-    h.project.vars.ShowZoneObjAsText = true;
-    h.project.vars.ConvertCpName = true;
-    h.project.vars.ConvertCpStatus = false;
+    h.project.vars.showZoneObjAsText = true;
+    h.project.vars.convertCpName = true;
+    h.project.vars.convertCpStatus = false;
     IbexDisplayBuilder d;
     d.add(ioCpNum).rect(1, 1, 50, 10);       // object-name of the current device
     d.add(ioCpStatus).rect(2, 2, 50, 10);    // without the option: a text
@@ -222,7 +222,7 @@ TEST(DisplayCreation, PanelObjectsAsValuesOrTexts)
     d.add(ioBtnDef).caption(u"Help"_qs);     // placeholder text: the type name
     h.load(u"disp0006.ibw"_qs, d.bytes());
     h.row(3).ovr = RowOverride::Text;
-    h.row(3).efbText = QString(200, u'a');
+    h.row(3).btText = QString(200, u'a');
     ASSERT_TRUE(h.create().written);
     QByteArray out = h.written();
     const bt::BtRecord num(reinterpret_cast<uint8_t *>(out.data()) + 394, 301);
@@ -247,7 +247,7 @@ TEST(DisplayCreation, PanelObjectsAsValuesOrTexts)
     EXPECT_EQ(h.result.records, 5);
 
     // Without ShowZoneObjAsText the placeholders are left out.
-    h.project.vars.ShowZoneObjAsText = false;
+    h.project.vars.showZoneObjAsText = false;
     ASSERT_TRUE(h.create().written);
     EXPECT_EQ(h.result.records, 2);
     EXPECT_TRUE(hasLine(h.log, u"\tTranslated 5 objects."_qs));
@@ -294,12 +294,12 @@ TEST(DisplayCreation, NothingWrittenWithoutJobFolderOrWhenDeclined)
     d.add(ioText).caption(u"x"_qs);
     h.load(u"disp0009.ibw"_qs, d.bytes());
 
-    h.project.vars.BactalkJobPath = h.project.root() + u"/nowhere"_qs;
+    h.project.vars.bactalkJobPath = h.project.root() + u"/nowhere"_qs;
     EXPECT_FALSE(h.create().written);
     EXPECT_EQ(h.prompter.informed, QStringList{u"BACtalk job path is not set or does not exist!"_qs});
     EXPECT_FALSE(QDir(h.project.root() + u"/nowhere"_qs).exists());
 
-    h.project.vars.BactalkJobPath = h.bactalkJob();
+    h.project.vars.bactalkJobPath = h.bactalkJob();
     const QString path = h.displayPath(u"00000009.dsp"_qs);
     QDir().mkpath(QFileInfo(path).path());
     {

@@ -72,13 +72,13 @@ TEST(GraphicsBitmaps, CopyKeepsExistingFilesAndRefusesUnsafeNames)
     EXPECT_FALSE(QDir(dir.filePath(u"bt/acme/gone"_qs)).exists());
 
     SessionLog log;
-    log.PendingMsg(u"Object# 3, Graphic-Static"_qs);
+    log.pendingMsg(u"Object# 3, Graphic-Static"_qs);
     logBitmapCopy(log, BitmapCopy::Missing, u"none.bmp"_qs);
     logBitmapCopy(log, BitmapCopy::Blank, QString());
     logBitmapCopy(log, BitmapCopy::Copied, u"fan.bmp"_qs);
     EXPECT_EQ(log.lines(), (QStringList{u"\tObject# 3, Graphic-Static"_qs, u"\t\tMissing source bitmap: none.bmp"_qs,
                                         u"\t\tSource bitmap name is blank."_qs}));
-    EXPECT_EQ(log.TranslationErrors, 2);
+    EXPECT_EQ(log.translationErrors, 2);
 }
 
 TEST(GraphicsBitmaps, FileNamePart)

@@ -64,9 +64,9 @@ TEST(GraphicsButtons, DisplayButtonInAControlPanelTemplate)
 TEST(GraphicsButtons, RedirectedAndSkippedTargets)
 {
     CreationHarness h;
-    ASSERT_TRUE(h.redirects.SetRedirect(u"disp0009.ibw"_qs, u"rep2-job2-00000044.dsp"_qs, false));
-    ASSERT_TRUE(h.redirects.SetRedirect(u"disp0010.ibw"_qs, QString(), false));
-    ASSERT_TRUE(h.redirects.SetRedirect(u"disp0011.ibw"_qs, u"ACME-Plaza-00000050.dsp"_qs, false));
+    ASSERT_TRUE(h.redirects.setRedirect(u"disp0009.ibw"_qs, u"rep2-job2-00000044.dsp"_qs, false));
+    ASSERT_TRUE(h.redirects.setRedirect(u"disp0010.ibw"_qs, QString(), false));
+    ASSERT_TRUE(h.redirects.setRedirect(u"disp0011.ibw"_qs, u"ACME-Plaza-00000050.dsp"_qs, false));
     IbexDisplayBuilder d;
     d.add(ioBtnDisp).point(0, 9).caption(u"Other job"_qs);
     d.add(ioBtnDisp).point(0, 10).caption(u"Skipped"_qs);
@@ -97,14 +97,14 @@ TEST(GraphicsButtons, RedirectedAndSkippedTargets)
 
     EXPECT_TRUE(hasLine(h.log, u"\t\tButton redirected to: rep2-job2-00000044.dsp"_qs));
     EXPECT_TRUE(hasLine(h.log, u"\t\tButton redirected to: "_qs));
-    EXPECT_EQ(h.log.TranslationErrors, 0);
+    EXPECT_EQ(h.log.translationErrors, 0);
 }
 
 TEST(GraphicsButtons, TuxButtonsAndMicrosetsInTemplatesUseTheCurrentDevice)
 {
     CreationHarness h;
-    h.project.vars.ShowZoneObjAsText = true;
-    h.project.vars.MapMSetGraphicToBtn = true;
+    h.project.vars.showZoneObjAsText = true;
+    h.project.vars.mapMSetGraphicToBtn = true;
     IbexDisplayBuilder d;
     d.add(ioBtnTux).point(1, (1u << 15) | (4u << 9)).u16(ibw::obj::TemplateNumber, 2).caption(u"Tux"_qs);
     d.add(ioGrMicroset).rect(3, 3, 10, 10).point(1, 6).u16(ibw::obj::TemplateNumber, 8).length(120);
@@ -135,8 +135,8 @@ TEST(GraphicsButtons, TuxButtonsAndMicrosetsInTemplatesUseTheCurrentDevice)
 TEST(GraphicsButtons, MicrosetCaptionNeverRunsPastItsRecord)
 {
     CreationHarness h;
-    h.project.vars.ShowZoneObjAsText = true;
-    h.project.vars.MapMSetGraphicToBtn = true;
+    h.project.vars.showZoneObjAsText = true;
+    h.project.vars.mapMSetGraphicToBtn = true;
     IbexDisplayBuilder d;
     d.add(ioGrMicroset).point(1, 6).u16(ibw::obj::TemplateNumber, 8).length(92);
     d.add(ioText).caption(u"next"_qs);
@@ -187,7 +187,7 @@ TEST(GraphicsButtons, LocalGraphicMatchesTheAlertonLibrary)
     g.u8(119, 1).str(120, "alerton").str(136, "standard");
     EXPECT_EQ(objects(h.written()), g.bytes);
     EXPECT_TRUE(hasLine(h.log, u"\t\tFound alerton-standard bitmap match!"_qs));
-    EXPECT_EQ(h.log.TranslationErrors, 0);
+    EXPECT_EQ(h.log.translationErrors, 0);
     EXPECT_FALSE(QDir(h.bactalkJob() + u"/bitmaps"_qs).exists());
     // The next run looks at the library again: without one of the four
     // bitmaps it no longer matches, and the graphic wants its own copies.
@@ -223,14 +223,14 @@ TEST(GraphicsButtons, JobGraphicCopiesItsBitmaps)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("kept"));
     EXPECT_TRUE(hasLine(h.log, u"\t\tMissing source bitmap: fan4.bmp"_qs));
-    EXPECT_EQ(h.log.TranslationErrors, 1);
+    EXPECT_EQ(h.log.translationErrors, 1);
 }
 
 TEST(GraphicsButtons, PilotAnalogFlaggedAndUnsafeGraphics)
 {
     CreationHarness h;
-    h.project.vars.ConvertZonePts = true;
-    h.project.vars.SetReadonly = true;
+    h.project.vars.convertZonePts = true;
+    h.project.vars.setReadonly = true;
     IbexDisplayBuilder d;
     d.add(ioGrPilot).rect(1, 1, 16, 16).point(1, 0x220001); // generic zone point: flagged
     d.add(ioGrAnalog).u16(200, 4).u16(202, 680).u16(204, 700).u16(206, 740).u16(208, 760).bitmap(1, u"../evil.bmp"_qs);
@@ -271,5 +271,5 @@ TEST(GraphicsButtons, PanelButtonWithoutDeviceIsLogged)
     // Written as documented: the device the lookup gave (NotMapped).
     EXPECT_EQ(static_cast<uint8_t>(out[31]), 0x40);
     EXPECT_TRUE(hasLine(h.log, u"\t\tButton-CPanel: Device-ID cannot be mapped!"_qs));
-    EXPECT_EQ(h.log.TranslationErrors, 1);
+    EXPECT_EQ(h.log.translationErrors, 1);
 }

@@ -26,16 +26,16 @@ TEST(SampleDisplays, CoverEveryKindAndResolveEveryFile)
             SCOPED_TRACE(name.toStdString());
             ++displays;
             const IbexDisplay d = IbexDisplay::read(folder + u'/' + name);
-            const IbexFileType type = IbexFileTypeOf(name);
+            const IbexFileType type = ibexFileTypeOf(name);
             fileTypes.insert(type);
             if (d.backgroundKind() == ibw::BackgroundBitmap) {
                 EXPECT_TRUE(QFileInfo::exists(folder + u'/' + d.bitmapName()));
             }
-            for (int pos : d.WalkObjectRecords()) {
+            for (int pos : d.walkObjectRecords()) {
                 const IbexObjRec r = d.record(pos);
                 kinds.insert(r.kind());
                 const QString targetFolder =
-                    (IsLocalJobBit(r.options()) ? p.localJob : p.job) + u"/ldisplay/"_qs;
+                    (isLocalJobBit(r.options()) ? p.localJob : p.job) + u"/ldisplay/"_qs;
                 for (int i = 1; isGraphic(r.kind()) && i <= ibw::obj::BitmapCount; ++i) {
                     if (!r.bitmapName(i).isEmpty()) {
                         EXPECT_TRUE(QFileInfo::exists(targetFolder + r.bitmapName(i))) << r.bitmapName(i).toStdString();
@@ -43,11 +43,11 @@ TEST(SampleDisplays, CoverEveryKindAndResolveEveryFile)
                 }
                 if (r.kind() == ioBtnDisp && r.kindFlag() == 0) {
                     const IbexFileType t = type == ftDisplay ? ftDisplay : ftTemplate;
-                    EXPECT_TRUE(QFileInfo::exists(targetFolder + IbexFileName(t, r.u16(ibw::obj::PointRef))));
+                    EXPECT_TRUE(QFileInfo::exists(targetFolder + ibexFileName(t, r.u16(ibw::obj::PointRef))));
                 }
                 if (r.kind() == ioBtnCP || r.kind() == ioBtnTux) {
                     const IbexFileType t = r.kind() == ioBtnCP ? ftTemplate : ftTuxTemplate;
-                    EXPECT_TRUE(QFileInfo::exists(targetFolder + IbexFileName(t, r.u16(ibw::obj::TemplateNumber))));
+                    EXPECT_TRUE(QFileInfo::exists(targetFolder + ibexFileName(t, r.u16(ibw::obj::TemplateNumber))));
                 }
             }
         }
@@ -55,6 +55,6 @@ TEST(SampleDisplays, CoverEveryKindAndResolveEveryFile)
     EXPECT_EQ(displays, 10);
     EXPECT_EQ(fileTypes.size(), 3u);
     for (int k = 0; k < ioHdrDesc; ++k)
-        EXPECT_TRUE(kinds.count(k)) << IbexObjectName(IbexObject(k)).toStdString();
+        EXPECT_TRUE(kinds.count(k)) << ibexObjectName(IbexObject(k)).toStdString();
     EXPECT_TRUE(kinds.count(ioUnknown));
 }

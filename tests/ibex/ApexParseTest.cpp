@@ -16,7 +16,7 @@ namespace {
 // A file of one statement with raw operands.
 DdcRecord single(uint8_t opcode, const std::vector<DdcOperand> &ops, int length = -1)
 {
-    const DdcProgram p = ParseDdcFile(B().statement(100, opcode, ops, length).bytes(), 1, false);
+    const DdcProgram p = parseDdcFile(B().statement(100, opcode, ops, length).bytes(), 1, false);
     EXPECT_FALSE(p.records.empty());
     return p.records.empty() ? DdcRecord{} : p.records.front();
 }
@@ -39,7 +39,7 @@ struct CountCase {
 class OperandCountTest : public ::testing::TestWithParam<CountCase> {};
 TEST_P(OperandCountTest, MatchesTheOpcodeTable)
 {
-    EXPECT_EQ(OperandCount(GetParam().opcode, GetParam().length), GetParam().count);
+    EXPECT_EQ(operandCount(GetParam().opcode, GetParam().length), GetParam().count);
 }
 INSTANTIATE_TEST_SUITE_P(
     Opcodes, OperandCountTest,
@@ -61,9 +61,9 @@ TEST(ApexParse, CallRecordsTakeTheirOperandCountFromOpcodeAndLength)
     // A 'B' length that claims more than 33 operands is held to the 33 slots.
     const DdcRecord big = single('B', std::vector<DdcOperand>(40, B::constant(10)), 200);
     EXPECT_EQ(big.ptCnt, 33);
-    EXPECT_EQ(big.PointCount, 32); // operand 1 is the call target
+    EXPECT_EQ(big.pointCount, 32); // operand 1 is the call target
     // A negative count gives no operands and no call target.
-    const DdcProgram shortCall = ParseDdcFile(B().statement(7, 'B', {}, 2).bytes(), 0, false);
+    const DdcProgram shortCall = parseDdcFile(B().statement(7, 'B', {}, 2).bytes(), 0, false);
     ASSERT_FALSE(shortCall.records.empty());
     EXPECT_EQ(shortCall.records[0].ptCnt, 0);
     EXPECT_TRUE(shortCall.targets.empty());
@@ -71,18 +71,18 @@ TEST(ApexParse, CallRecordsTakeTheirOperandCountFromOpcodeAndLength)
 
 TEST(ApexParse, OperandClassesAndRefinements)
 {
-    EXPECT_EQ(OperandClass(0x64, 9), ocTP);
-    EXPECT_EQ(OperandClass(0x62, 1), ocInit);
-    EXPECT_EQ(OperandClass(0x66, 2), ocMinMid);
-    EXPECT_EQ(OperandClass(0x62, 7), ocFail);
-    EXPECT_EQ(OperandClass(0x20, 0), ocZoneTux);
-    EXPECT_EQ(OperandClass(0x29, 0), ocZoneCustom);
-    EXPECT_EQ(OperandClass(0x2A, 0), ocZoneGeneric);
-    EXPECT_EQ(OperandClass(0x2D, 0), ocNone);
-    EXPECT_EQ(OperandClass(0x05, 0), ocFail);
+    EXPECT_EQ(operandClass(0x64, 9), ocTP);
+    EXPECT_EQ(operandClass(0x62, 1), ocInit);
+    EXPECT_EQ(operandClass(0x66, 2), ocMinMid);
+    EXPECT_EQ(operandClass(0x62, 7), ocFail);
+    EXPECT_EQ(operandClass(0x20, 0), ocZoneTux);
+    EXPECT_EQ(operandClass(0x29, 0), ocZoneCustom);
+    EXPECT_EQ(operandClass(0x2A, 0), ocZoneGeneric);
+    EXPECT_EQ(operandClass(0x2D, 0), ocNone);
+    EXPECT_EQ(operandClass(0x05, 0), ocFail);
     for (uint8_t code : {0x30, 0x90, 0xA0, 0xB0, 0xE0, 0xF0})
-        EXPECT_EQ(OperandTableClass(code), ocNone) << int(code);
-    EXPECT_EQ(OperandTableClass(0x50), ocPulse);
+        EXPECT_EQ(operandTableClass(code), ocNone) << int(code);
+    EXPECT_EQ(operandTableClass(0x50), ocPulse);
 }
 
 TEST(ApexParse, OperandRendering)
@@ -109,7 +109,7 @@ TEST(ApexParse, OperandRendering)
     EXPECT_EQ(r.point(13), u"ZC-5");  // not counted
     EXPECT_EQ(r.point(14), u"<err>"); // ZG outside 1..32, not counted
     EXPECT_EQ(r.point(15), u"");      // class 14
-    EXPECT_EQ(r.PointCount, 12);
+    EXPECT_EQ(r.pointCount, 12);
 }
 
 TEST(ApexParse, ZoneAndPulseOperands)
@@ -124,58 +124,58 @@ TEST(ApexParse, ZoneAndPulseOperands)
     EXPECT_EQ(r.point(3), u"-N"); // ZG 3: the suffix alone
     EXPECT_EQ(r.point(4), u"P-4-1-4-N");
     EXPECT_EQ(r.point(5), u"<err>");
-    EXPECT_EQ(r.PointCount, 1); // only P is counted
+    EXPECT_EQ(r.pointCount, 1); // only P is counted
 }
 
 TEST(ApexParse, FailInitAndMinMidInCallsProduceNothing)
 {
-    const DdcProgram p = ParseDdcFile(B().call(1, 50, {{0x62, 1}, {0x00, 0}, B::constant(10)}).bytes(), 0, false);
+    const DdcProgram p = parseDdcFile(B().call(1, 50, {{0x62, 1}, {0x00, 0}, B::constant(10)}).bytes(), 0, false);
     ASSERT_EQ(p.records.size(), 1u);
     const DdcRecord &c = p.records[0];
     EXPECT_EQ(c.callTo, 50);
     EXPECT_EQ(c.point(2), u"");
     EXPECT_EQ(c.point(3), u"");
     EXPECT_EQ(c.point(4), u"1");
-    EXPECT_EQ(c.PointCount, 1);
+    EXPECT_EQ(c.pointCount, 1);
 }
 
 TEST(ApexParse, TinyAndEmptyFilesYieldNoRecords)
 {
     for (int size = 0; size <= 5; ++size)
-        EXPECT_TRUE(ParseDdcFile(QByteArray(size, '\x20'), 0, false).records.empty()) << size;
-    EXPECT_TRUE(ParseDdcFile(B().bytes(), 0, false).records.empty());
+        EXPECT_TRUE(parseDdcFile(QByteArray(size, '\x20'), 0, false).records.empty()) << size;
+    EXPECT_TRUE(parseDdcFile(B().bytes(), 0, false).records.empty());
     // A header shorter than 128 bytes: nothing to decode, nothing read past it.
-    EXPECT_TRUE(ParseDdcFile(QByteArray(100, '\x43'), 0, false).records.empty());
+    EXPECT_TRUE(parseDdcFile(QByteArray(100, '\x43'), 0, false).records.empty());
 }
 
 TEST(ApexParse, DamagedRecordsStayInsideTheData)
 {
     // No terminator: the list ends with the data.
-    EXPECT_EQ(ParseDdcFile(B().statement(1, 'P', {B::ibexPoint(1), B::ibexPoint(2)}).bytes(false), 0, false)
+    EXPECT_EQ(parseDdcFile(B().statement(1, 'P', {B::ibexPoint(1), B::ibexPoint(2)}).bytes(false), 0, false)
                   .records.size(),
               1u);
     // A 'C' record cut after its second operand: the rest stay empty.
     const QByteArray cut = B().call(3, 77, {B::constant(10), B::constant(20)}).bytes(false).left(128 + 4 + 3 * 2 + 2);
-    const DdcProgram p = ParseDdcFile(cut, 0, false);
+    const DdcProgram p = parseDdcFile(cut, 0, false);
     ASSERT_EQ(p.records.size(), 1u);
     EXPECT_EQ(p.records[0].callTo, 77);
     EXPECT_EQ(p.records[0].point(2), u"1");
     EXPECT_EQ(p.records[0].point(3), u"");
     // A length past the end: one record, then the data is over.
-    EXPECT_EQ(ParseDdcFile(B().statement(1, 'N', {}, 250).bytes(false).left(140), 0, false).records.size(), 1u);
+    EXPECT_EQ(parseDdcFile(B().statement(1, 'N', {}, 250).bytes(false).left(140), 0, false).records.size(), 1u);
     // A zero length repeats the record until the 10000-record cap.
-    const DdcProgram zero = ParseDdcFile(B().statement(9, 'P', {B::constant(10), B::constant(20)}, 0).bytes(), 0,
+    const DdcProgram zero = parseDdcFile(B().statement(9, 'P', {B::constant(10), B::constant(20)}, 0).bytes(), 0,
                                          false);
     ASSERT_EQ(zero.records.size(), 10000u);
     EXPECT_EQ(zero.records.back().seq, 9);
     EXPECT_EQ(zero.records.back().point(2), u"2");
     // A record head cut in the middle ends the list.
-    EXPECT_TRUE(ParseDdcFile(B().raw(QByteArray("\x01\x00\x08", 3)).bytes(false), 0, false).records.empty());
+    EXPECT_TRUE(parseDdcFile(B().raw(QByteArray("\x01\x00\x08", 3)).bytes(false), 0, false).records.empty());
 }
 
 TEST(ApexParse, CallTargetsAreListedOnceInOrderOfAppearance)
 {
-    const DdcProgram p = ParseDdcFile(
+    const DdcProgram p = parseDdcFile(
         B().call(1, 300, {}).callVar(2, 200, {}).call(3, 300, {}).bytes(), 0, false);
     ASSERT_EQ(p.targets.size(), 2u);
     EXPECT_EQ(p.targets[0].target, 300);
@@ -184,7 +184,7 @@ TEST(ApexParse, CallTargetsAreListedOnceInOrderOfAppearance)
 
 TEST(ApexParse, PanelTextsComeFromTheLastPanelRecordOfTheSubroutine)
 {
-    DdcProgram p = ParseDdcFile(B().call(1, 500, {})
+    DdcProgram p = parseDdcFile(B().call(1, 500, {})
                                     .call(2, 600, {})
                                     .call(3, 900, {})
                                     .subroutineEnd(4)
@@ -196,7 +196,7 @@ TEST(ApexParse, PanelTextsComeFromTheLastPanelRecordOfTheSubroutine)
                                     .tuxMark(605)
                                     .bytes(),
                                 0, false);
-    ResolveCallTargets(p);
+    resolveCallTargets(p);
     ASSERT_EQ(p.targets.size(), 3u);
     EXPECT_EQ(p.targets[0].cpText, u"S-1,S-2");
     EXPECT_FALSE(p.targets[0].tux);
@@ -207,22 +207,22 @@ TEST(ApexParse, PanelTextsComeFromTheLastPanelRecordOfTheSubroutine)
 
 TEST(ApexParse, ResolveParamPicksTheCallParameter)
 {
-    const DdcProgram p = ParseDdcFile(B().call(1, 5, {B::constant(120), B::tuxPoint(3, 12, 2, 1)}).bytes(), 0, false);
+    const DdcProgram p = parseDdcFile(B().call(1, 5, {B::constant(120), B::tuxPoint(3, 12, 2, 1)}).bytes(), 0, false);
     const DdcRecord &call = p.records.at(0);
-    EXPECT_EQ(ResolveParam(u"S-1"_qs, call), u"12");
-    EXPECT_EQ(ResolveParam(u"S-2"_qs, call), u"3-12");
-    EXPECT_EQ(ResolveParam(u"S-3"_qs, call), u"");
-    EXPECT_EQ(ResolveParam(u"S-0"_qs, call), u"");
-    EXPECT_EQ(ResolveParam(u"S-33"_qs, call), u"");
-    EXPECT_EQ(ResolveParam(u"S-x"_qs, call), u"");
-    EXPECT_EQ(ResolveParam(u"3-12"_qs, call), u"3-12");
+    EXPECT_EQ(resolveParam(u"S-1"_qs, call), u"12");
+    EXPECT_EQ(resolveParam(u"S-2"_qs, call), u"3-12");
+    EXPECT_EQ(resolveParam(u"S-3"_qs, call), u"");
+    EXPECT_EQ(resolveParam(u"S-0"_qs, call), u"");
+    EXPECT_EQ(resolveParam(u"S-33"_qs, call), u"");
+    EXPECT_EQ(resolveParam(u"S-x"_qs, call), u"");
+    EXPECT_EQ(resolveParam(u"3-12"_qs, call), u"3-12");
 }
 
 TEST(ApexParse, CallRowOfTheWorkedExample)
 {
     // Parameter 1 constant 12.0, parameter 2 Tux 3-12; the subroutine's 'P'
     // names S-1 and S-2.
-    DdcProgram p = ParseDdcFile(B().call(10, 500, {B::constant(120), B::tuxPoint(3, 12, 2, 1)})
+    DdcProgram p = parseDdcFile(B().call(10, 500, {B::constant(120), B::tuxPoint(3, 12, 2, 1)})
                                     .callVar(11, 600, {B::constant(-10)})
                                     .call(12, 700, {})
                                     .subroutineEnd(13)
@@ -232,8 +232,8 @@ TEST(ApexParse, CallRowOfTheWorkedExample)
                                     .subroutineEnd(601)
                                     .bytes(),
                                 4, false);
-    ResolveCallTargets(p);
-    const CallRow row = CallRowOf(p, p.records[0]);
+    resolveCallTargets(p);
+    const CallRow row = callRowOf(p, p.records[0]);
     EXPECT_EQ(row.sequence, 10);
     EXPECT_EQ(row.callTo, 500);
     EXPECT_EQ(row.cpNumber, 12);
@@ -241,12 +241,12 @@ TEST(ApexParse, CallRowOfTheWorkedExample)
     EXPECT_EQ(row.address, 12);
     // -1.0 as a panel number is no usable number (16-bit: far above 9999);
     // a parameter the call does not pass gives trunk 0 and address 0.
-    const CallRow neg = CallRowOf(p, p.records[1]);
+    const CallRow neg = callRowOf(p, p.records[1]);
     EXPECT_GE(neg.cpNumber, 9999);
     EXPECT_EQ(neg.trunk, 0);
     EXPECT_EQ(neg.address, 0);
     // No 'P' record: the defaults that leave the row's fields alone.
-    const CallRow none = CallRowOf(p, p.records[2]);
+    const CallRow none = callRowOf(p, p.records[2]);
     EXPECT_EQ(none.cpNumber, 9999);
     EXPECT_EQ(none.trunk, 9);
 }
@@ -261,17 +261,17 @@ TEST(ApexParse, TransferLinesPutTheIbexPointFirst)
                                 .transfer(70, B::ibexPoint(1), B::ibexPoint(2))
                                 .transfer(80, B::tuxPoint(1, 3, 6, 1), B::ibexPoint(16, sample::kSuffixR))
                                 .bytes();
-    EXPECT_EQ(lines(ParseDdcFile(file, 3, true, base)),
+    EXPECT_EQ(lines(parseDdcFile(file, 3, true, base)),
               (QStringList{u"Seq:40\tApex: 3\tIB-12\t1203:AI-5"_qs, u"Seq:50\tApex: 3\tIB-14-N\t1203:BO-1"_qs,
                            u"Seq:60\tApex: 3\tIB-15\terr"_qs, u"Seq:80\tApex: 3\tIB-16-R\terr"_qs}));
     // Table mode collects no lines.
-    EXPECT_TRUE(ParseDdcFile(file, 3, false).seqLines.empty());
+    EXPECT_TRUE(parseDdcFile(file, 3, false).seqLines.empty());
 }
 
 TEST(ApexParse, TuxRefText)
 {
-    EXPECT_EQ(TuxRefText(1200, 3, 2, 5), u"1203:AI-5");
-    EXPECT_EQ(TuxRefText(0, 7, 3, 1), u"7:AO-1");
-    EXPECT_EQ(TuxRefText(NotMapped, 3, 2, 5), u"err");
-    EXPECT_EQ(TuxRefText(1200, 3, 5, 5), u"err");
+    EXPECT_EQ(tuxRefText(1200, 3, 2, 5), u"1203:AI-5");
+    EXPECT_EQ(tuxRefText(0, 7, 3, 1), u"7:AO-1");
+    EXPECT_EQ(tuxRefText(NotMapped, 3, 2, 5), u"err");
+    EXPECT_EQ(tuxRefText(1200, 3, 5, 5), u"err");
 }

@@ -18,21 +18,21 @@ namespace {
 QStringList setups(const QByteArray &bytes)
 {
     QStringList out;
-    for (const PointSetup &p : DecodePnts(bytes))
+    for (const PointSetup &p : decodePnts(bytes))
         out << QStringLiteral("%1,%2,%3").arg(p.point).arg(p.type).arg(p.description);
     return out;
 }
 QStringList values(const QByteArray &bytes)
 {
     QStringList out;
-    for (const PointValue &v : DecodePdat(bytes))
+    for (const PointValue &v : decodePdat(bytes))
         out << QStringLiteral("%1=%2").arg(v.point).arg(v.value);
     return out;
 }
 QStringList panels(const QByteArray &bytes)
 {
     QStringList out;
-    for (const PanelName &p : DecodeCntp(bytes))
+    for (const PanelName &p : decodeCntp(bytes))
         out << QStringLiteral("%1,%2").arg(p.number).arg(p.name);
     return out;
 }
@@ -126,13 +126,13 @@ TEST(ReadPoints, SetupsThenValuesIntoIbexPtMap)
     f.writeJobFile(u"Pnts02.dat"_qs, PntsFileBuilder().point(11, 2, u"Zone Temp"_qs).point(12, 4, u"Valve"_qs).bytes());
     f.writeJobFile(u"PDAT02.DAT"_qs, PdatFileBuilder().block(2, 10, {215, -5, 99}).bytes()); // 13 has no row
     f.writeJobFile(u"pnts03.dat"_qs, PntsFileBuilder().point(1, 1, u"Alarm"_qs).bytes());
-    const ReadOutcome r = ReadPointsCommand(f.wb());
+    const ReadOutcome r = readPointsCommand(f.wb());
     EXPECT_EQ(r.filesRead, 3);
     EXPECT_EQ(r.missingFiles, QStringList{u"pdat03.dat"_qs});
     const QStringList expected{u"2,11,2,Zone Temp,21.5"_qs, u"2,12,4,Valve,-0.5"_qs, u"3,1,1,Alarm,"_qs};
     EXPECT_EQ(f.ibexPtMap(), expected);
     // A second run updates in place.
-    EXPECT_FALSE(ReadPointsCommand(f.wb()).declined);
+    EXPECT_FALSE(readPointsCommand(f.wb()).declined);
     EXPECT_EQ(f.ibexPtMap(), expected);
     const QStringList log = f.wb().log.lines();
     const qsizetype heading = log.lastIndexOf(QRegularExpression(u".*\\]: Scanning Ibex point DAT files$"_qs));
@@ -147,12 +147,12 @@ TEST(ReadPoints, ReportsMissingSetupAndValueFilesTogether)
     f.mapApex(9, u"1"_qs);
     f.writeJobFile(u"pnts09.dat"_qs, PntsFileBuilder().bytes());
     f.writeJobFile(u"pdat09.dat"_qs, PdatFileBuilder().bytes());
-    EXPECT_EQ(ReadPointsCommand(f.wb()).missingFiles, (QStringList{u"pnts00.dat"_qs, u"pdat00.dat"_qs}));
+    EXPECT_EQ(readPointsCommand(f.wb()).missingFiles, (QStringList{u"pnts00.dat"_qs, u"pdat00.dat"_qs}));
     f.prompter.pushYesNo(false);
-    EXPECT_TRUE(ReadPointsCommand(f.wb()).declined);
+    EXPECT_TRUE(readPointsCommand(f.wb()).declined);
     f.prompter.pushYesNo(true);
     f.rows(u"INSERT INTO IbexPtMap (Apex, IbexPt) VALUES (1, 1)"_qs);
-    EXPECT_TRUE(EmptyReaderTableCommand(f.wb(), u"IbexPtMap"_qs));
+    EXPECT_TRUE(emptyReaderTableCommand(f.wb(), u"IbexPtMap"_qs));
     EXPECT_TRUE(f.ibexPtMap().isEmpty());
 }
 
@@ -162,12 +162,12 @@ TEST(ReadCpanels, NamesIntoCpanelNames)
     f.mapApex(4, u"1"_qs);
     f.mapApex(6, u"1"_qs);
     f.writeJobFile(u"CNTP04.DAT"_qs, CntpFileBuilder().panel(12, u"AHU-1"_qs).panel(257, u"Beyond"_qs).bytes());
-    const ReadOutcome r = ReadCpanelsCommand(f.wb());
+    const ReadOutcome r = readCpanelsCommand(f.wb());
     EXPECT_EQ(r.missingFiles, QStringList{u"cntp06.dat"_qs});
     EXPECT_EQ(f.cpanelNames(), QStringList{u"4,12,AHU-1"_qs});
     f.writeJobFile(u"CNTP04.DAT"_qs, CntpFileBuilder().panel(12, u"AHU-1 renamed"_qs).bytes());
-    ReadCpanelsCommand(f.wb());
+    readCpanelsCommand(f.wb());
     EXPECT_EQ(f.cpanelNames(), QStringList{u"4,12,AHU-1 renamed"_qs});
-    EXPECT_EQ(f.wb().map.CpanelName(4, 12), u"AHU-1 renamed");
+    EXPECT_EQ(f.wb().map.cpanelName(4, 12), u"AHU-1 renamed");
     EXPECT_TRUE(f.wb().log.lines().join(u'\n').contains(u"]: Scanning Control Panel DAT files"_qs));
 }

@@ -21,7 +21,7 @@ TEST(IbexDisplay, WalkYieldsEachRecordInFileOrder)
     b.add(ioRoAnalog).point(1, 0xD0000C).length(120);
     b.add(ioCheckbox).caption(u"Fan"_qs).length(22);
     const IbexDisplay d = IbexDisplay::fromBytes(b.bytes());
-    const std::vector<int> p = d.WalkObjectRecords();
+    const std::vector<int> p = d.walkObjectRecords();
     ASSERT_EQ(p.size(), 3u);
     EXPECT_EQ(p[0], 189);
     EXPECT_EQ(p[1], 189 + 88 + 6); // "Hello" and its NUL end the first record
@@ -39,12 +39,12 @@ TEST(IbexDisplay, LengthWordsThatEndTheWalk)
         IbexDisplayBuilder b;
         b.add(ioText).caption(u"a"_qs);
         b.raw(word(len) + QByteArray(300, '\x01'));
-        EXPECT_EQ(IbexDisplay::fromBytes(b.bytes()).WalkObjectRecords().size(), 1u) << len;
+        EXPECT_EQ(IbexDisplay::fromBytes(b.bytes()).walkObjectRecords().size(), 1u) << len;
     }
     // A length of 1 or 254 steps on; 1 lands inside the word itself.
     IbexDisplayBuilder b;
     b.raw(word(254) + QByteArray(252, '\0'));
-    EXPECT_EQ(IbexDisplay::fromBytes(b.bytes()).WalkObjectRecords().size(), 1u);
+    EXPECT_EQ(IbexDisplay::fromBytes(b.bytes()).walkObjectRecords().size(), 1u);
 }
 
 TEST(IbexDisplay, WalkStopsAtThePositionLimit)
@@ -52,7 +52,7 @@ TEST(IbexDisplay, WalkStopsAtThePositionLimit)
     IbexDisplayBuilder b;
     for (int i = 0; i < 400; ++i)
         b.add(ioText).length(200);
-    const std::vector<int> p = IbexDisplay::fromBytes(b.bytes()).WalkObjectRecords();
+    const std::vector<int> p = IbexDisplay::fromBytes(b.bytes()).walkObjectRecords();
     // Positions 189, 389, ... below 61118.
     EXPECT_EQ(p.size(), size_t((61118 - 189 + 199) / 200));
     EXPECT_LT(p.back(), 61118);
@@ -61,13 +61,13 @@ TEST(IbexDisplay, WalkStopsAtThePositionLimit)
 TEST(IbexDisplay, ShortFilesHoldNoRecords)
 {
     // Exactly a header: the appended end marker is read as the first length.
-    EXPECT_TRUE(IbexDisplay::fromBytes(IbexDisplayBuilder().bytes()).WalkObjectRecords().empty());
+    EXPECT_TRUE(IbexDisplay::fromBytes(IbexDisplayBuilder().bytes()).walkObjectRecords().empty());
     for (int n : {0, 10, 187, 189})
-        EXPECT_TRUE(IbexDisplay::fromBytes(QByteArray(n, '\x05')).WalkObjectRecords().empty()) << n;
+        EXPECT_TRUE(IbexDisplay::fromBytes(QByteArray(n, '\x05')).walkObjectRecords().empty()) << n;
     // First length word 0.
     IbexDisplayBuilder b;
     b.raw(word(0) + QByteArray(100, '\x07'));
-    EXPECT_TRUE(IbexDisplay::fromBytes(b.bytes()).WalkObjectRecords().empty());
+    EXPECT_TRUE(IbexDisplay::fromBytes(b.bytes()).walkObjectRecords().empty());
 }
 
 TEST(IbexDisplay, FieldsPastTheDataReadAsZeroAndTextsStopAtTheData)
@@ -76,7 +76,7 @@ TEST(IbexDisplay, FieldsPastTheDataReadAsZeroAndTextsStopAtTheData)
     // A caption without NUL running to the end of the file.
     b.add(ioText).text(88, u"NoTerminator"_qs, false);
     const IbexDisplay d = IbexDisplay::fromBytes(b.bytes());
-    const IbexObjRec r = d.record(d.WalkObjectRecords().at(0));
+    const IbexObjRec r = d.record(d.walkObjectRecords().at(0));
     // The text ends with the data; the end marker is not part of it.
     EXPECT_EQ(r.caption(), u"NoTerminator"_qs);
     EXPECT_EQ(r.u32(200), 0u);
@@ -96,23 +96,23 @@ TEST(IbexDisplay, ReadsWholeFilesBeyond64k)
     b.write(path);
     const IbexDisplay d = IbexDisplay::read(path);
     EXPECT_EQ(d.dataLength(), 70000);
-    EXPECT_EQ(d.WalkObjectRecords().size(), 1u);
+    EXPECT_EQ(d.walkObjectRecords().size(), 1u);
     EXPECT_THROW(IbexDisplay::read(dir.filePath(u"missing.ibw"_qs)), std::exception);
 }
 
 TEST(IbexDisplay, ObjectKindsAndNames)
 {
-    EXPECT_EQ(ObjectKindOf(0x0601), ioText);
-    EXPECT_EQ(ObjectKindOf(0x0A0B), ioGrMicroset);
-    EXPECT_EQ(ObjectKindOf(0x1701), ioRoAirflow);
-    EXPECT_EQ(ObjectKindOf(0x0000), ioUnknown);
-    EXPECT_EQ(ObjectKindOf(0x0602), ioUnknown);
+    EXPECT_EQ(objectKindOf(0x0601), ioText);
+    EXPECT_EQ(objectKindOf(0x0A0B), ioGrMicroset);
+    EXPECT_EQ(objectKindOf(0x1701), ioRoAirflow);
+    EXPECT_EQ(objectKindOf(0x0000), ioUnknown);
+    EXPECT_EQ(objectKindOf(0x0602), ioUnknown);
     for (int k = 0; k < ioHdrDesc; ++k)
-        EXPECT_EQ(ObjectKindOf(ObjectCodeOf(IbexObject(k))), k);
-    EXPECT_EQ(IbexObjectName(ioBtnCPSetup), u"Button-Cpanel Setup"_qs);
-    EXPECT_EQ(IbexObjectName(ioHdrDesc), u"Display Description"_qs);
-    EXPECT_EQ(IbexObjectName(ioUnknown), u"Unknown-object"_qs);
-    EXPECT_EQ(IbexObjectName(IbexObject(200)), u"Unknown-object"_qs);
+        EXPECT_EQ(objectKindOf(objectCodeOf(IbexObject(k))), k);
+    EXPECT_EQ(ibexObjectName(ioBtnCPSetup), u"Button-Cpanel Setup"_qs);
+    EXPECT_EQ(ibexObjectName(ioHdrDesc), u"Display Description"_qs);
+    EXPECT_EQ(ibexObjectName(ioUnknown), u"Unknown-object"_qs);
+    EXPECT_EQ(ibexObjectName(IbexObject(200)), u"Unknown-object"_qs);
 }
 
 TEST(IbexDisplay, AirflowScratchRecordMovesThePointFields)
@@ -120,7 +120,7 @@ TEST(IbexDisplay, AirflowScratchRecordMovesThePointFields)
     IbexDisplayBuilder b;
     b.add(ioAirflow).point(9, 0x11223344, 8).airflowPoint(3, 0xC00645, 7).length(120);
     const IbexDisplay d = IbexDisplay::fromBytes(b.bytes());
-    const QByteArray s = AirflowScratchRecord(d.record(189));
+    const QByteArray s = airflowScratchRecord(d.record(189));
     ASSERT_EQ(s.size(), 104);
     const IbexObjRec r(&s, 1);
     EXPECT_EQ(r.apex(), 3);
@@ -177,12 +177,12 @@ TEST(IbexDisplay, FieldsAtTheirDocumentedOffsets)
     const IbexObjRec r = d.record(189);
     EXPECT_EQ(r.kind(), ioAirflow);
     EXPECT_EQ(r.kindFlag(), 1);
-    EXPECT_TRUE(IsLocalJobBit(r.options()));
+    EXPECT_TRUE(isLocalJobBit(r.options()));
     EXPECT_EQ(r.apex(), 7);
     EXPECT_EQ(r.pointRef(), 0x11223344u);
     EXPECT_EQ(r.u16(ibw::obj::TemplateNumber), 9);
     EXPECT_EQ(r.cpNumber(), 5);
-    const QByteArray s = AirflowScratchRecord(r);
+    const QByteArray s = airflowScratchRecord(r);
     EXPECT_EQ(uint8_t(s[16]), 3);
     EXPECT_EQ(uint8_t(s[25]), 4);
     EXPECT_EQ(s.mid(18, 4), QByteArray("\x0c\x00\xd0\x00", 4));

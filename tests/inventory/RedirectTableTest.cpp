@@ -15,27 +15,27 @@ TEST(RedirectTable, FindSetAndDelete)
     test::TestProject p;
     RedirectTable t(p.pdb);
     QString name = u"disp0007.ibw"_qs;
-    EXPECT_FALSE(t.FindRedirect(name, false));
+    EXPECT_FALSE(t.findRedirect(name, false));
     EXPECT_EQ(name, u"disp0007.ibw"_qs);
 
-    ASSERT_TRUE(t.SetRedirect(u"disp0007.ibw"_qs, u"alerton-standard-00000012.dsp"_qs, false));
+    ASSERT_TRUE(t.setRedirect(u"disp0007.ibw"_qs, u"alerton-standard-00000012.dsp"_qs, false));
     name = u"DISP0007.IBW"_qs;
-    EXPECT_TRUE(t.FindRedirect(name, false));
+    EXPECT_TRUE(t.findRedirect(name, false));
     EXPECT_EQ(name, u"alerton-standard-00000012.dsp"_qs);
     name = u"disp0007.ibw"_qs;
-    EXPECT_FALSE(t.FindRedirect(name, true)); // the local job's row is another one
+    EXPECT_FALSE(t.findRedirect(name, true)); // the local job's row is another one
 
     // Replacing the target adds no row; a skip empties the name.
-    ASSERT_TRUE(t.SetRedirect(u"Disp0007.ibw"_qs, QString(), false));
+    ASSERT_TRUE(t.setRedirect(u"Disp0007.ibw"_qs, QString(), false));
     EXPECT_EQ(p.rowCount(u"DisplayMap"_qs), 1);
     name = u"disp0007.ibw"_qs;
-    EXPECT_TRUE(t.FindRedirect(name, false));
+    EXPECT_TRUE(t.findRedirect(name, false));
     EXPECT_EQ(name, QString());
 
-    ASSERT_TRUE(t.SetRedirect(u"disp0007.ibw"_qs, u"a-b-00000001.dsp"_qs, true));
+    ASSERT_TRUE(t.setRedirect(u"disp0007.ibw"_qs, u"a-b-00000001.dsp"_qs, true));
     EXPECT_EQ(p.rowCount(u"DisplayMap"_qs), 2);
-    EXPECT_TRUE(t.DeleteRedirect(u"DISP0007.ibw"_qs, true));
-    EXPECT_FALSE(t.DeleteRedirect(u"disp0007.ibw"_qs, true));
+    EXPECT_TRUE(t.deleteRedirect(u"DISP0007.ibw"_qs, true));
+    EXPECT_FALSE(t.deleteRedirect(u"disp0007.ibw"_qs, true));
     EXPECT_EQ(p.rowCount(u"DisplayMap"_qs), 1);
 }
 
@@ -45,14 +45,14 @@ TEST(RedirectTable, NullTargetReadsAsSkip)
     p.exec(u"INSERT INTO DisplayMap (LocalJob, IbexFilename, EFBFilename) VALUES (0, 'disp0001.ibw', NULL)"_qs);
     RedirectTable t(p.pdb);
     QString name = u"disp0001.ibw"_qs;
-    EXPECT_TRUE(t.FindRedirect(name, false));
+    EXPECT_TRUE(t.findRedirect(name, false));
     EXPECT_EQ(name, QString());
 }
 
 TEST(RedirectTable, ReportsAMissingRowThroughThePrompter)
 {
     ScriptedPrompter prompter;
-    RedirectTable::ReportRedirectNotFound(prompter);
+    RedirectTable::reportRedirectNotFound(prompter);
     ASSERT_EQ(prompter.informed.size(), 1);
     EXPECT_EQ(prompter.informed[0], u"Error in locating the redirect entry. You may need to manually delete it "
                                      "from the \"displaymap\" database table!"_qs);
@@ -75,20 +75,20 @@ TEST(RedirectTable, RememberedLookupsAnswerAsTheTableDoes)
             for (const QString &n : names) {
                 SCOPED_TRACE(qPrintable(n + (local ? u" local"_qs : u" job"_qs)));
                 QString fromTable = n, fromCache = n;
-                EXPECT_EQ(cache.FindRedirect(fromCache, local), t.FindRedirect(fromTable, local));
+                EXPECT_EQ(cache.findRedirect(fromCache, local), t.findRedirect(fromTable, local));
                 EXPECT_EQ(fromCache, fromTable);
             }
     };
     sameAnswers();
     QString name = u"DISP0001.IBW"_qs;
-    ASSERT_TRUE(cache.FindRedirect(name, false));
+    ASSERT_TRUE(cache.findRedirect(name, false));
     EXPECT_EQ(name, u"a-b-00000001.dsp"_qs); // the first row of a name
 
     // A change counts at the next check.
-    ASSERT_TRUE(t.SetRedirect(u"disp0005.ibw"_qs, u"e-f-00000005.dsp"_qs, false));
-    ASSERT_TRUE(t.DeleteRedirect(u"disp0002.ibw"_qs, false));
+    ASSERT_TRUE(t.setRedirect(u"disp0005.ibw"_qs, u"e-f-00000005.dsp"_qs, false));
+    ASSERT_TRUE(t.deleteRedirect(u"disp0002.ibw"_qs, false));
     cache.revalidate();
     sameAnswers();
     name = u"disp0005.ibw"_qs;
-    EXPECT_TRUE(cache.FindRedirect(name, false));
+    EXPECT_TRUE(cache.findRedirect(name, false));
 }

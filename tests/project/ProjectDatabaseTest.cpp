@@ -31,11 +31,11 @@ TEST(ProjectDatabase, NewProjectGetsTheTemplateAndReportsItWasMissing)
     WorkbenchProject tp;
     ProjectDatabase pdb(u"t1"_qs);
     ProjectVariables vars;
-    EXPECT_FALSE(pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars));
+    EXPECT_FALSE(pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars));
     EXPECT_TRUE(QFile::exists(tp.jobDir() + u"/vorlix.mdb"_qs));
     EXPECT_TRUE(pdb.isOpen());
-    EXPECT_DOUBLE_EQ(vars.DatabaseVersion, 14.0);
-    EXPECT_EQ(vars.ScanDepth, 5);
+    EXPECT_DOUBLE_EQ(vars.databaseVersion, 14.0);
+    EXPECT_EQ(vars.scanDepth, 5);
     EXPECT_TRUE(pdb.expandedModeAvailable());
     EXPECT_TRUE(pdb.extendedTablesAvailable());
     EXPECT_TRUE(pdb.globalOverridesAvailable());
@@ -46,7 +46,7 @@ TEST(ProjectDatabase, NewProjectGetsTheTemplateAndReportsItWasMissing)
     EXPECT_EQ(pdb.db().record(u"tblDevCapabilities"_qs).count(), 42);
     EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM sqlite_master WHERE type='index' AND name='devID'"_qs), 1);
 
-    EXPECT_TRUE(pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars));
+    EXPECT_TRUE(pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars));
 }
 
 TEST(ProjectDatabase, TemplateHoldsEveryTableAndField)
@@ -54,7 +54,7 @@ TEST(ProjectDatabase, TemplateHoldsEveryTableAndField)
     WorkbenchProject tp;
     ProjectDatabase pdb(u"t2"_qs);
     ProjectVariables vars;
-    pdb.LinkDatabase(tp.appDir(), tp.appDir(), vars);
+    pdb.linkDatabase(tp.appDir(), tp.appDir(), vars);
     for (const schema::Table &t : schema::projectTables()) {
         const QSqlRecord rec = pdb.db().record(QLatin1String(t.name));
         ASSERT_EQ(rec.count(), static_cast<int>(t.fields.size())) << t.name;
@@ -68,10 +68,10 @@ TEST(ProjectDatabase, ApexMapRowsCanBeNeitherInsertedNorDeleted)
     WorkbenchProject tp;
     ProjectDatabase pdb(u"t3"_qs);
     ProjectVariables vars;
-    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars);
     exec(pdb.db(), u"INSERT INTO ApexMap (Apex) VALUES (40)"_qs);
     exec(pdb.db(), u"DELETE FROM ApexMap WHERE Apex = 3"_qs);
-    pdb.EmptyTable(u"ApexMap"_qs);
+    pdb.emptyTable(u"ApexMap"_qs);
     EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM ApexMap"_qs), 32);
     EXPECT_TRUE(exec(pdb.db(), u"UPDATE ApexMap SET ComList = '12' WHERE Apex = 3"_qs));
     EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM ApexMap WHERE ComList = '12'"_qs), 1);
@@ -82,7 +82,7 @@ TEST(ProjectDatabase, DeviceRowsGetDefaultsAndTakeTheirCapabilitiesAlong)
     WorkbenchProject tp;
     ProjectDatabase pdb(u"t4"_qs);
     ProjectVariables vars;
-    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars);
     ASSERT_TRUE(exec(pdb.db(), u"INSERT INTO tblRepJob (devinst) VALUES (1201)"_qs));
     ASSERT_TRUE(exec(pdb.db(), u"INSERT INTO tblRepJob (devinst) VALUES (1202)"_qs));
     ASSERT_TRUE(exec(pdb.db(), u"INSERT INTO tblDevCapabilities (devinst) VALUES (1201)"_qs));
@@ -95,7 +95,7 @@ TEST(ProjectDatabase, DeviceRowsGetDefaultsAndTakeTheirCapabilitiesAlong)
     EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM tblDevCapabilities WHERE devinst = 1201"_qs), 0);
     EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM tblDevCapabilities WHERE devinst = 1202"_qs), 1);
 
-    pdb.EmptyDeviceTables();
+    pdb.emptyDeviceTables();
     EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM tblRepJob"_qs), 0);
     EXPECT_EQ(count(pdb.db(), u"SELECT COUNT(*) FROM tblDevCapabilities"_qs), 0);
 }
@@ -106,21 +106,21 @@ TEST(ProjectDatabase, OlderGenerationsAdaptInsteadOfFailing)
     {
         ProjectDatabase pdb(u"t5"_qs);
         ProjectVariables vars;
-        pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+        pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars);
         // A 12.6 database: no DatabaseVersion row and no GlobalOVR table.
         exec(pdb.db(), u"DELETE FROM Vorlix WHERE VarName = 'DatabaseVersion'"_qs);
         exec(pdb.db(), u"DROP TABLE GlobalOVR"_qs);
     }
     ProjectDatabase pdb(u"t6"_qs);
     ProjectVariables vars;
-    EXPECT_TRUE(pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars));
-    EXPECT_DOUBLE_EQ(vars.DatabaseVersion, 12.6);
+    EXPECT_TRUE(pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars));
+    EXPECT_DOUBLE_EQ(vars.databaseVersion, 12.6);
     EXPECT_FALSE(pdb.expandedModeAvailable());
     EXPECT_FALSE(pdb.globalOverridesAvailable());
     EXPECT_TRUE(pdb.extendedTablesAvailable());
 
     exec(pdb.db(), u"DROP TABLE Buttons"_qs);
-    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars);
     EXPECT_FALSE(pdb.extendedTablesAvailable());
 }
 
@@ -132,7 +132,7 @@ TEST(ProjectDatabase, AFileThatIsNotADatabaseIsReportedAndLeftAlone)
     ProjectDatabase pdb(u"t7"_qs);
     ProjectVariables vars;
     try {
-        pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+        pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars);
         FAIL() << "expected an error";
     } catch (const Error &e) {
         EXPECT_TRUE(e.message().contains(QDir::toNativeSeparators(tp.jobDir() + u"/vorlix.mdb"_qs)));
@@ -147,7 +147,7 @@ TEST(ProjectDatabase, NoTemplateMeansNoDatabase)
     QFile::remove(tp.appDir() + u"/vorlix.mdb"_qs);
     ProjectDatabase pdb(u"t8"_qs);
     ProjectVariables vars;
-    EXPECT_FALSE(pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars));
+    EXPECT_FALSE(pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars));
     EXPECT_FALSE(pdb.isOpen());
     EXPECT_FALSE(QFile::exists(tp.jobDir() + u"/vorlix.mdb"_qs));
 }
@@ -157,7 +157,7 @@ TEST(ProjectDatabase, RefusedPostIsReportedWithTableAndKey)
     WorkbenchProject tp;
     ProjectDatabase pdb(u"t9"_qs);
     ProjectVariables vars;
-    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars);
     QStringList lines;
     pdb.refusalSink = [&](const QString &l) { lines << l; };
     QSqlQuery q(pdb.db());
@@ -173,7 +173,7 @@ TEST(ProjectDatabase, ATransactionInsideAnotherIsPartOfIt)
     WorkbenchProject tp;
     ProjectDatabase pdb(u"t10"_qs);
     ProjectVariables vars;
-    pdb.LinkDatabase(tp.jobDir(), tp.appDir(), vars);
+    pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars);
     const QString rows = u"SELECT COUNT(*) FROM DisplayMap"_qs;
     const QString add = u"INSERT INTO DisplayMap (LocalJob, IbexFilename) VALUES (0, 'disp0001.ibw')"_qs;
     {

@@ -11,14 +11,14 @@ using namespace vorlix;
 TEST(SessionLog, EntryShapes)
 {
     SessionLog log;
-    log.LogMsgStart(u"Scanning Apex DDC files"_qs);
+    log.logMsgStart(u"Scanning Apex DDC files"_qs);
     ASSERT_EQ(log.lines().size(), 1);
     EXPECT_TRUE(log.lines()[0].startsWith(u'['));
     EXPECT_TRUE(log.lines()[0].endsWith(u"]: Scanning Apex DDC files"_qs));
 
-    log.LogMsg(u"detail"_qs);
-    log.LogObjMsg(u"plain object line"_qs, false);
-    log.LogMsgStart(u"second"_qs);
+    log.logMsg(u"detail"_qs);
+    log.logObjMsg(u"plain object line"_qs, false);
+    log.logMsgStart(u"second"_qs);
     ASSERT_EQ(log.lines().size(), 5);
     EXPECT_EQ(log.lines()[1], u"\tdetail"_qs);
     EXPECT_EQ(log.lines()[2], u"\t\tplain object line"_qs);
@@ -29,21 +29,21 @@ TEST(SessionLog, EntryShapes)
 TEST(SessionLog, OnlyTheLastPendingHeadingIsWrittenAndOnlyOnce)
 {
     SessionLog log;
-    log.PendingMsg(u"Object# 1, Text"_qs);
-    log.PendingMsg(u"Object# 2, Text"_qs);
-    log.LogObjMsg(u"first"_qs, true);
-    log.LogObjMsg(u"second"_qs, true);
+    log.pendingMsg(u"Object# 1, Text"_qs);
+    log.pendingMsg(u"Object# 2, Text"_qs);
+    log.logObjMsg(u"first"_qs, true);
+    log.logObjMsg(u"second"_qs, true);
     EXPECT_EQ(log.lines(), (QStringList{u"\tObject# 2, Text"_qs, u"\t\tfirst"_qs, u"\t\tsecond"_qs}));
-    EXPECT_EQ(log.TranslationErrors, 2);
-    log.LogMsgStart(u"next"_qs);
-    EXPECT_EQ(log.TranslationErrors, 0);
+    EXPECT_EQ(log.translationErrors, 2);
+    log.logMsgStart(u"next"_qs);
+    EXPECT_EQ(log.translationErrors, 0);
 }
 
 TEST(SessionLog, MissingFilesAreListedAndKept)
 {
     SessionLog log;
     log.missingFiles << u"/job/APEX05.adc"_qs << u"/job/PNTS05.DAT"_qs;
-    log.MsgMissingFiles();
+    log.msgMissingFiles();
     EXPECT_EQ(log.lines(), (QStringList{u"\tPossible missing file: /job/APEX05.adc"_qs,
                                         u"\tPossible missing file: /job/PNTS05.DAT"_qs}));
     EXPECT_EQ(log.missingFiles.size(), 2);
@@ -53,13 +53,13 @@ TEST(SessionLog, SavesCrLfWindows1252AndLoadsBack)
 {
     QTemporaryDir dir;
     SessionLog log;
-    log.LogMsg(QString::fromUtf8("Zürich €"));
-    log.LogMsg(u"two"_qs);
-    log.SaveSessionLog(dir.path());
+    log.logMsg(QString::fromUtf8("Zürich €"));
+    log.logMsg(u"two"_qs);
+    log.saveSessionLog(dir.path());
     EXPECT_TRUE(log.lines().isEmpty());
     const QByteArray bytes = test::readFile(dir.path() + u"/vorlix.log"_qs);
     EXPECT_EQ(bytes, QByteArray("\tZ\xfcrich \x80\r\n\ttwo\r\n"));
-    log.LoadSessionLog(dir.path());
+    log.loadSessionLog(dir.path());
     EXPECT_EQ(log.lines(), (QStringList{QString::fromUtf8("\tZürich €"), u"\ttwo"_qs}));
 }
 
@@ -67,13 +67,13 @@ TEST(SessionLog, ClearedLogSavesAnEmptyFile)
 {
     QTemporaryDir dir;
     SessionLog log;
-    log.LogMsg(u"x"_qs);
+    log.logMsg(u"x"_qs);
     log.clear();
-    log.SaveSessionLog(dir.path());
+    log.saveSessionLog(dir.path());
     QFile f(dir.path() + u"/vorlix.log"_qs);
     ASSERT_TRUE(f.exists());
     EXPECT_EQ(f.size(), 0);
-    log.LoadSessionLog(dir.path());
+    log.loadSessionLog(dir.path());
     EXPECT_TRUE(log.lines().isEmpty());
 }
 
@@ -81,7 +81,7 @@ TEST(SessionLog, MissingLogFileLoadsEmpty)
 {
     QTemporaryDir dir;
     SessionLog log;
-    log.LogMsg(u"old"_qs);
-    log.LoadSessionLog(dir.path());
+    log.logMsg(u"old"_qs);
+    log.loadSessionLog(dir.path());
     EXPECT_TRUE(log.lines().isEmpty());
 }

@@ -22,11 +22,11 @@ TEST(Settings, DefaultsWhenTheFileIsMissing)
 {
     Settings s;
     s.read(u"/nonexistent/vorlix.ini"_qs);
-    EXPECT_EQ(s.VisualStyle, 13);
-    EXPECT_TRUE(s.LastJob.isEmpty());
-    EXPECT_EQ(s.LedRepJob(), u"alerton-standard"_qs);
-    EXPECT_EQ(s.LedOffFile(), u"aler0000.bmp"_qs);
-    EXPECT_EQ(s.LedOnFile(), u"aler0001.bmp"_qs);
+    EXPECT_EQ(s.visualStyle, 13);
+    EXPECT_TRUE(s.lastJob.isEmpty());
+    EXPECT_EQ(s.ledRepJob(), u"alerton-standard"_qs);
+    EXPECT_EQ(s.ledOffFile(), u"aler0000.bmp"_qs);
+    EXPECT_EQ(s.ledOnFile(), u"aler0001.bmp"_qs);
     for (int i = 0; i < kDeviceColumns; ++i) {
         EXPECT_TRUE(s.deviceColVisible[i]);
         EXPECT_EQ(s.deviceColWidth[i], 12);
@@ -36,21 +36,21 @@ TEST(Settings, DefaultsWhenTheFileIsMissing)
 TEST(Settings, LedDefaultsApplyTogetherOnlyWhenRepIsEmpty)
 {
     Settings s = readFrom("[Standards]\r\nLed-Rep=\r\nLed-Off=mine\r\nLed-On=also\r\n");
-    EXPECT_EQ(s.LedRep, u"alerton"_qs);
-    EXPECT_EQ(s.LedOff, u"aler0000"_qs);
-    EXPECT_EQ(s.LedOn, u"aler0001"_qs);
+    EXPECT_EQ(s.ledRep, u"alerton"_qs);
+    EXPECT_EQ(s.ledOff, u"aler0000"_qs);
+    EXPECT_EQ(s.ledOn, u"aler0001"_qs);
 
     s = readFrom("[Standards]\r\nLed-Rep=dealer\r\nLed-Job=\r\nLed-Off=off1\r\n");
-    EXPECT_EQ(s.LedRepJob(), u"alerton-standard"_qs); // job empty
-    EXPECT_EQ(s.LedOffFile(), u"off1.bmp"_qs);
-    EXPECT_EQ(s.LedOnFile(), u"aler0001.bmp"_qs); // key absent: default
+    EXPECT_EQ(s.ledRepJob(), u"alerton-standard"_qs); // job empty
+    EXPECT_EQ(s.ledOffFile(), u"off1.bmp"_qs);
+    EXPECT_EQ(s.ledOnFile(), u"aler0001.bmp"_qs); // key absent: default
 }
 
 TEST(Settings, RepJobHelpersJoinWithTheSeparator)
 {
     Settings s = readFrom("[Standards]\r\nAlerRep=alerton\r\nAlerJob=std\r\nDealerRep=acme\r\nDealerJob=lib\r\n");
-    EXPECT_EQ(s.AlertonRepJob(u"\\"_qs), u"alerton\\std"_qs);
-    EXPECT_EQ(s.DealerRepJob(u"-"_qs), u"acme-lib"_qs);
+    EXPECT_EQ(s.alertonRepJob(u"\\"_qs), u"alerton\\std"_qs);
+    EXPECT_EQ(s.dealerRepJob(u"-"_qs), u"acme-lib"_qs);
 }
 
 TEST(Settings, DeviceColumnListsParseTokenByToken)
@@ -78,7 +78,7 @@ TEST(Settings, EmptyVisibilityListShowsEveryColumn)
 TEST(Settings, GarbageValuesFallBackToDefaults)
 {
     Settings s = readFrom("garbage line\r\n[GUI]\r\nVisualStyle=dark\r\n=x\r\n[Paths\r\n");
-    EXPECT_EQ(s.VisualStyle, 13);
+    EXPECT_EQ(s.visualStyle, 13);
 }
 
 TEST(Settings, WritesAndReadsBack)
@@ -86,11 +86,11 @@ TEST(Settings, WritesAndReadsBack)
     QTemporaryDir dir;
     const QString path = dir.path() + u"/vorlix.ini"_qs;
     Settings s;
-    s.LastJob = u"C:\\jobs\\plaza\\"_qs;
-    s.VisualStyle = 5;
+    s.lastJob = u"C:\\jobs\\plaza\\"_qs;
+    s.visualStyle = 5;
     s.deviceColWidth[3] = 140;
     s.deviceColVisible[7] = false;
-    s.ColWidthDisp = u"40,90,"_qs;
+    s.colWidthDisp = u"40,90,"_qs;
     s.write(path);
     const QByteArray text = test::readFile(path);
     EXPECT_TRUE(text.contains("[Paths]\r\nLastJob=C:\\jobs\\plaza\\\r\n"));
@@ -98,12 +98,12 @@ TEST(Settings, WritesAndReadsBack)
 
     Settings back;
     back.read(path);
-    EXPECT_EQ(back.LastJob, s.LastJob);
-    EXPECT_EQ(back.VisualStyle, 5);
+    EXPECT_EQ(back.lastJob, s.lastJob);
+    EXPECT_EQ(back.visualStyle, 5);
     EXPECT_EQ(back.deviceColWidth[3], 140);
     EXPECT_FALSE(back.deviceColVisible[7]);
     EXPECT_TRUE(back.deviceColVisible[8]);
-    EXPECT_EQ(back.ColWidthDisp, u"40,90,"_qs);
+    EXPECT_EQ(back.colWidthDisp, u"40,90,"_qs);
 }
 
 TEST(Settings, StringGridWidthsClampToThirty)

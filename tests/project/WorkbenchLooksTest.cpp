@@ -24,24 +24,24 @@ TEST(VisualStyles, FifteenNamesAndTheDarkOnes)
     EXPECT_EQ(names[14], u"Smokey Quartz Kamri"_qs);
     QList<int> dark;
     for (int i = 0; i < 15; ++i)
-        if (IsDarkStyle(i))
+        if (isDarkStyle(i))
             dark << i;
     EXPECT_EQ(dark, (QList<int>{1, 3, 5, 6, 8, 11}));
     // Dark styles have light text on a dark base, light ones the reverse.
     for (int i = 0; i < 15; ++i) {
         const StyleColours &c = visualStyle(i).colours;
         const bool darkBase = (c.base & 0xff) + ((c.base >> 8) & 0xff) + ((c.base >> 16) & 0xff) < 3 * 128;
-        EXPECT_EQ(darkBase, IsDarkStyle(i)) << i;
+        EXPECT_EQ(darkBase, isDarkStyle(i)) << i;
     }
     // A hand-edited settings file with an unknown index gets the default.
     EXPECT_EQ(validVisualStyle(15), 13);
     EXPECT_EQ(validVisualStyle(-1), 13);
-    EXPECT_FALSE(IsDarkStyle(99));
+    EXPECT_FALSE(isDarkStyle(99));
 }
 
 TEST(DevModels, FortySixEntriesWithFourHeadings)
 {
-    const QStringList &models = DevModels();
+    const QStringList &models = devModels();
     ASSERT_EQ(models.size(), 46);
     EXPECT_EQ(models.first(), u"--TUX--"_qs);
     EXPECT_EQ(models[7], u"Envision for BACtalk"_qs);
@@ -57,8 +57,8 @@ TEST(DevModels, FortySixEntriesWithFourHeadings)
 
 TEST(FileFilter, ConvertsPairsAndMatchesLowerCaseNames)
 {
-    EXPECT_EQ(qtFileFilter(msg::IbexJobFilter()), u"MASETUP.DAT (MASETUP.DAT masetup.dat);;Any file (*.*)"_qs);
-    EXPECT_EQ(qtFileFilter(msg::BactalkDatabaseFilter()),
+    EXPECT_EQ(qtFileFilter(msg::ibexJobFilter()), u"MASETUP.DAT (MASETUP.DAT masetup.dat);;Any file (*.*)"_qs);
+    EXPECT_EQ(qtFileFilter(msg::bactalkDatabaseFilter()),
               u"BACtalk.mdb (BACtalk.mdb bactalk.mdb);;All files (*.*)"_qs);
     EXPECT_EQ(qtFileFilter(u"Pellum Script file (*.dsr)|*.dsr"_qs), u"Pellum Script file (*.dsr)"_qs);
 }

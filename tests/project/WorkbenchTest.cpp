@@ -25,7 +25,7 @@ TEST(Workbench, StartUpWithoutDefaultDatabaseStillWorks)
     Workbench &wb = tp.workbench();
     EXPECT_FALSE(wb.pdb.isOpen());
     EXPECT_EQ(wb.status[0], u" No project loaded."_qs);
-    EXPECT_FALSE(wb.ProjectOpen);
+    EXPECT_FALSE(wb.projectOpen);
 }
 
 TEST(Workbench, OpeningANewProjectMakesItsDatabaseAndAsksForOptions)
@@ -34,21 +34,21 @@ TEST(Workbench, OpeningANewProjectMakesItsDatabaseAndAsksForOptions)
     Workbench &wb = tp.workbench();
     QList<bool> optionsShown;
     wb.showOptionsDialog = [&](bool isDefault) { optionsShown << isDefault; };
-    wb.OpenProject(tp.jobDir() + u"/"_qs);
-    EXPECT_TRUE(wb.ProjectOpen);
-    EXPECT_EQ(wb.ProjectFolder, tp.jobDir());
-    EXPECT_EQ(wb.LocalJobFolder, QDir::cleanPath(tp.root() + u"/site/localjob"_qs));
+    wb.openProject(tp.jobDir() + u"/"_qs);
+    EXPECT_TRUE(wb.projectOpen);
+    EXPECT_EQ(wb.projectFolder, tp.jobDir());
+    EXPECT_EQ(wb.localJobFolder, QDir::cleanPath(tp.root() + u"/site/localjob"_qs));
     EXPECT_EQ(optionsShown, QList<bool>{true});
     EXPECT_TRUE(QFile::exists(tp.jobDir() + u"/vorlix.mdb"_qs));
     EXPECT_EQ(wb.status[0], u" Source: "_qs + QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
     EXPECT_EQ(wb.status[1], u" Dest: "_qs);
-    EXPECT_EQ(wb.settings.LastJob, QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
+    EXPECT_EQ(wb.settings.lastJob, QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
     ASSERT_FALSE(wb.log.lines().isEmpty());
     EXPECT_TRUE(wb.log.lines().last().endsWith(u"]: Opened project: "_qs + QDir::toNativeSeparators(tp.jobDir())));
 
     // The second time the database exists: no options dialog.
-    wb.CloseProject();
-    wb.OpenProject(tp.jobDir());
+    wb.closeProject();
+    wb.openProject(tp.jobDir());
     EXPECT_EQ(optionsShown.size(), 1);
 }
 
@@ -57,18 +57,18 @@ TEST(Workbench, LogsAreSavedPerFolderAndNothingIsLostOnClose)
     WorkbenchProject tp;
     writeFile(tp.jobDir() + u"/vorlix.log"_qs, "earlier line\r\n");
     Workbench &wb = tp.workbench();
-    wb.log.LogMsg(u"default project line"_qs);
-    wb.OpenProject(tp.jobDir());
+    wb.log.logMsg(u"default project line"_qs);
+    wb.openProject(tp.jobDir());
     // The default project's log went back to the application folder first.
     EXPECT_EQ(logLines(tp.appDir()), QStringList{u"\tdefault project line"_qs});
     // The project's own log was loaded untouched, then the open was logged.
     EXPECT_EQ(wb.log.lines().first(), u"earlier line"_qs);
 
-    wb.log.LogMsg(u"work done in the project"_qs);
-    wb.CloseProject();
-    EXPECT_FALSE(wb.ProjectOpen);
-    EXPECT_EQ(wb.ProjectFolder, tp.appDir());
-    EXPECT_TRUE(wb.LocalJobFolder.isEmpty());
+    wb.log.logMsg(u"work done in the project"_qs);
+    wb.closeProject();
+    EXPECT_FALSE(wb.projectOpen);
+    EXPECT_EQ(wb.projectFolder, tp.appDir());
+    EXPECT_TRUE(wb.localJobFolder.isEmpty());
     EXPECT_EQ(wb.status[0], u" No project loaded."_qs);
     EXPECT_TRUE(wb.status[1].isEmpty());
     EXPECT_TRUE(logLines(tp.jobDir()).contains(u"\twork done in the project"_qs));
@@ -81,8 +81,8 @@ TEST(Workbench, CloseWithoutProjectChangesNothing)
 {
     WorkbenchProject tp;
     Workbench &wb = tp.workbench();
-    wb.log.LogMsg(u"kept"_qs);
-    wb.CloseProject();
+    wb.log.logMsg(u"kept"_qs);
+    wb.closeProject();
     EXPECT_EQ(wb.log.lines(), QStringList{u"\tkept"_qs});
     EXPECT_FALSE(QFile::exists(tp.appDir() + u"/vorlix.log"_qs));
 }
@@ -91,26 +91,26 @@ TEST(Workbench, GridEditsAreOnlyDroppedWhenTheUserSaysYes)
 {
     WorkbenchProject tp;
     Workbench &wb = tp.openJob();
-    wb.GridEdited = true;
+    wb.gridEdited = true;
     tp.prompter.pushYesNo(false);
-    EXPECT_FALSE(wb.OpenLastProject());
-    EXPECT_TRUE(wb.ProjectOpen);
-    EXPECT_TRUE(wb.GridEdited);
+    EXPECT_FALSE(wb.openLastProject());
+    EXPECT_TRUE(wb.projectOpen);
+    EXPECT_TRUE(wb.gridEdited);
     EXPECT_EQ(tp.prompter.asked.last(),
               u"Closing now will cause you to lose the edits made in the display grid.\nDo you want to quit?"_qs);
     tp.prompter.pushYesNo(true);
-    EXPECT_TRUE(wb.OpenLastProject());
-    EXPECT_TRUE(wb.ProjectOpen); // LastJob is the job itself
-    EXPECT_FALSE(wb.GridEdited);
+    EXPECT_TRUE(wb.openLastProject());
+    EXPECT_TRUE(wb.projectOpen); // LastJob is the job itself
+    EXPECT_FALSE(wb.gridEdited);
 }
 
 TEST(Workbench, OpenLastProjectWithAVanishedFolderStaysOnTheDefault)
 {
     WorkbenchProject tp;
     Workbench &wb = tp.workbench();
-    wb.settings.LastJob = tp.root() + u"/gone/"_qs;
-    EXPECT_TRUE(wb.OpenLastProject());
-    EXPECT_FALSE(wb.ProjectOpen);
+    wb.settings.lastJob = tp.root() + u"/gone/"_qs;
+    EXPECT_TRUE(wb.openLastProject());
+    EXPECT_FALSE(wb.projectOpen);
 }
 
 TEST(Workbench, SettingsSurviveARestart)
@@ -118,12 +118,12 @@ TEST(Workbench, SettingsSurviveARestart)
     WorkbenchProject tp;
     {
         Workbench &wb = tp.openJob();
-        wb.CloseProject();
+        wb.closeProject();
         wb.shutDown();
     }
     Workbench again(tp.appDir(), tp.prompter);
     again.startUp();
-    EXPECT_EQ(again.settings.LastJob, QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
+    EXPECT_EQ(again.settings.lastJob, QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
 }
 
 TEST(Workbench, DamagedProjectDatabaseFallsBackToTheDefaultProject)
@@ -131,8 +131,8 @@ TEST(Workbench, DamagedProjectDatabaseFallsBackToTheDefaultProject)
     WorkbenchProject tp;
     writeFile(tp.jobDir() + u"/vorlix.mdb"_qs, "garbage");
     Workbench &wb = tp.workbench();
-    EXPECT_THROW(wb.OpenProject(tp.jobDir()), Error);
-    EXPECT_FALSE(wb.ProjectOpen);
+    EXPECT_THROW(wb.openProject(tp.jobDir()), Error);
+    EXPECT_FALSE(wb.projectOpen);
     EXPECT_TRUE(wb.pdb.isOpen());
     EXPECT_EQ(wb.pdb.path(), tp.appDir() + u"/vorlix.mdb"_qs);
     EXPECT_EQ(readFile(tp.jobDir() + u"/vorlix.mdb"_qs), QByteArray("garbage"));
@@ -146,13 +146,13 @@ TEST(Workbench, OptionsWrittenBackWithoutTrailingSeparator)
 {
     WorkbenchProject tp;
     Workbench &wb = tp.openJob();
-    wb.vars.BactalkJobPath = u"/bactalk/acme/plaza/"_qs;
+    wb.vars.bactalkJobPath = u"/bactalk/acme/plaza/"_qs;
     wb.saveProjectVariables();
-    EXPECT_EQ(wb.vars.BactalkJobPath, u"/bactalk/acme/plaza"_qs);
-    wb.CloseProject();
-    EXPECT_TRUE(wb.vars.BactalkJobPath.isEmpty());
-    wb.OpenProject(tp.jobDir());
-    EXPECT_EQ(wb.vars.BactalkJobPath, u"/bactalk/acme/plaza"_qs);
+    EXPECT_EQ(wb.vars.bactalkJobPath, u"/bactalk/acme/plaza"_qs);
+    wb.closeProject();
+    EXPECT_TRUE(wb.vars.bactalkJobPath.isEmpty());
+    wb.openProject(tp.jobDir());
+    EXPECT_EQ(wb.vars.bactalkJobPath, u"/bactalk/acme/plaza"_qs);
     EXPECT_EQ(wb.status[1], u" Dest: "_qs + QDir::toNativeSeparators(u"/bactalk/acme/plaza"_qs));
 }
 
@@ -165,16 +165,16 @@ TEST(Workbench, EmptyingAsksFirstAndNoKeepsTheRows)
     ASSERT_TRUE(q.exec(u"INSERT INTO CpanelNames (Apex, CPanelNumber, Name) VALUES (1, 2, 'x')"_qs));
     tp.prompter.pushYesNo(false);
     tp.prompter.pushYesNo(false);
-    EXPECT_FALSE(wb.EmptyDeviceDatabase());
-    EXPECT_FALSE(wb.EmptyTableCommand(u"CpanelNames"_qs));
+    EXPECT_FALSE(wb.emptyDeviceDatabase());
+    EXPECT_FALSE(wb.emptyTableCommand(u"CpanelNames"_qs));
     EXPECT_EQ(tp.prompter.asked, (QStringList{u"Empty database of all records?"_qs, u"Empty data from table?"_qs}));
     q.exec(u"SELECT (SELECT COUNT(*) FROM tblRepJob) + (SELECT COUNT(*) FROM CpanelNames)"_qs);
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toInt(), 2);
     tp.prompter.pushYesNo(true);
     tp.prompter.pushYesNo(true);
-    EXPECT_TRUE(wb.EmptyDeviceDatabase());
-    EXPECT_TRUE(wb.EmptyTableCommand(u"CpanelNames"_qs));
+    EXPECT_TRUE(wb.emptyDeviceDatabase());
+    EXPECT_TRUE(wb.emptyTableCommand(u"CpanelNames"_qs));
     q.exec(u"SELECT (SELECT COUNT(*) FROM tblRepJob) + (SELECT COUNT(*) FROM CpanelNames)"_qs);
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toInt(), 0);
@@ -186,8 +186,8 @@ TEST(Workbench, StartingDisplayIgnoresNegativeValues)
     Workbench &wb = tp.openJob();
     wb.setStartingDisplay(12);
     wb.setStartingDisplay(-1);
-    EXPECT_EQ(wb.vars.StartingDisplay, 12);
+    EXPECT_EQ(wb.vars.startingDisplay, 12);
     ProjectVariables loaded;
-    ProjectVars(wb.pdb.db(), loaded, VarDirection::Read);
-    EXPECT_EQ(loaded.StartingDisplay, 12);
+    projectVars(wb.pdb.db(), loaded, VarDirection::Read);
+    EXPECT_EQ(loaded.startingDisplay, 12);
 }

@@ -8,11 +8,11 @@ namespace vorlix::test {
 CreationHarness::CreationHarness() : m_prompter(std::make_unique<ScriptedPrompter>(true)), prompter(*m_prompter)
 {
     QDir().mkpath(bactalkJob());
-    project.vars.BactalkJobPath = bactalkJob();
-    settings.AlerRep = u"alerton"_qs;
-    settings.AlerJob = u"standard"_qs;
-    settings.DealerRep = u"dealer"_qs;
-    settings.DealerJob = u"bitmaps"_qs;
+    project.vars.bactalkJobPath = bactalkJob();
+    settings.alerRep = u"alerton"_qs;
+    settings.alerJob = u"standard"_qs;
+    settings.dealerRep = u"dealer"_qs;
+    settings.dealerJob = u"bitmaps"_qs;
     creator = std::make_unique<DisplayCreator>(
         project.vars, settings, log, prompter, naming, [this](const IbexObjRec &rec, IbexFileType) {
             for (const CreationRow &r : input.rows)
@@ -41,7 +41,7 @@ void CreationHarness::load(const QString &ibexName, const QByteArray &fileBytes,
     input.ibexBytes = &ibex;
     input.ibexDataLength = d.dataLength();
     int n = 0;
-    for (int p : d.WalkObjectRecords()) {
+    for (int p : d.walkObjectRecords()) {
         if (d.record(p).length() == ibw::SkippedRecordLength)
             continue;
         CreationRow r;
@@ -61,7 +61,7 @@ CreationRow &CreationHarness::row(int objectNumber)
 
 CreationResult CreationHarness::create()
 {
-    result = creator->CreateFromGrid(input);
+    result = creator->createFromGrid(input);
     return result;
 }
 
@@ -80,7 +80,7 @@ GridCreation::GridCreation()
 
 void GridCreation::load(const QString &name, const QByteArray &bytes)
 {
-    grid.LoadDisplay(h.project.writeDisplay(name, bytes), name, false);
+    grid.loadDisplay(h.project.writeDisplay(name, bytes), name, false);
 }
 
 QByteArray fileBytes(const QString &path)

@@ -21,7 +21,7 @@ JobFixture::JobFixture() : m_dir(std::make_unique<QTemporaryDir>())
     m_wb = std::make_unique<Workbench>(appFolder(), prompter);
     m_wb->startUp();
     m_wb->connectDefaultProject();
-    m_wb->OpenProject(jobFolder());
+    m_wb->openProject(jobFolder());
     EXPECT_TRUE(m_wb->pdb.isOpen());
 }
 

@@ -25,7 +25,7 @@ TestProject::TestProject() : pdb(uniqueConnection())
     QDir().mkpath(jobFolder() + u"/ldisplay"_qs);
     QDir().mkpath(localJobFolder() + u"/ldisplay"_qs);
     writeFileAtomically(jobFolder() + u"/MASETUP.DAT"_qs, QByteArray("TEST\r\n"));
-    pdb.LinkDatabase(jobFolder(), QStringLiteral(VORLIX_BIN_DIR), vars);
+    pdb.linkDatabase(jobFolder(), QStringLiteral(VORLIX_BIN_DIR), vars);
 }
 
 QString TestProject::jobFolder() const { return m_dir.path() + u"/job"_qs; }

@@ -31,7 +31,7 @@ Workbench &WorkbenchProject::workbench()
 Workbench &WorkbenchProject::openJob()
 {
     Workbench &wb = workbench();
-    wb.OpenProject(jobDir());
+    wb.openProject(jobDir());
     return wb;
 }
 

@@ -14,67 +14,67 @@ using sample::IbexDisplayBuilder;
 
 TEST(DisplayNaming, FileTypesAndIbexNames)
 {
-    EXPECT_EQ(IbexFileTypeOf(u"/x/y/CTXD0001.IBW"_qs), ftTuxTemplate);
-    EXPECT_EQ(IbexFileTypeOf(u"ccpd0003.ibw"_qs), ftTemplate);
-    EXPECT_EQ(IbexFileTypeOf(u"disp0003.ibw"_qs), ftDisplay);
-    EXPECT_EQ(IbexFileTypeOf(u"ccpd"_qs), ftTemplate); // short: the whole name
-    EXPECT_EQ(IbexFileTypeOf(u"ccp"_qs), ftDisplay);
-    EXPECT_EQ(IbexFileName(ftDisplay, 12), u"disp0012.ibw"_qs);
-    EXPECT_EQ(IbexFileName(ftTemplate, 7), u"ccpd0007.ibw"_qs);
-    EXPECT_EQ(IbexFileName(ftTuxTemplate, 65535), u"ctxd65535.ibw"_qs);
+    EXPECT_EQ(ibexFileTypeOf(u"/x/y/CTXD0001.IBW"_qs), ftTuxTemplate);
+    EXPECT_EQ(ibexFileTypeOf(u"ccpd0003.ibw"_qs), ftTemplate);
+    EXPECT_EQ(ibexFileTypeOf(u"disp0003.ibw"_qs), ftDisplay);
+    EXPECT_EQ(ibexFileTypeOf(u"ccpd"_qs), ftTemplate); // short: the whole name
+    EXPECT_EQ(ibexFileTypeOf(u"ccp"_qs), ftDisplay);
+    EXPECT_EQ(ibexFileName(ftDisplay, 12), u"disp0012.ibw"_qs);
+    EXPECT_EQ(ibexFileName(ftTemplate, 7), u"ccpd0007.ibw"_qs);
+    EXPECT_EQ(ibexFileName(ftTuxTemplate, 65535), u"ctxd65535.ibw"_qs);
 }
 
 TEST(DisplayNaming, BtFileNames)
 {
     ProjectVariables v;
-    EXPECT_EQ(BtFileName(u"disp0123.ibw"_qs, false, v), u"00000123.dsp"_qs);
-    v.JobDispNum = 1;
-    EXPECT_EQ(BtFileName(u"DISP0005.IBW"_qs, false, v), u"00010005.dsp"_qs);
-    v.JobCTXDNum = 3;
-    EXPECT_EQ(BtFileName(u"ctxd12.ibw"_qs, false, v), u"00030012.dvt"_qs);
-    v.LocalJobCCPDNum = 2000;
-    EXPECT_EQ(BtFileName(u"ccpd0007.ibw"_qs, true, v), u"20000007.dvt"_qs);
-    EXPECT_EQ(BtFileName(u"ccpd0007.ibw"_qs, false, v), u"00000007.dvt"_qs);
-    EXPECT_EQ(BtFileName(u"dispABCD.ibw"_qs, false, v), u"<err>"_qs);
-    EXPECT_EQ(BtFileName(u"disp.ibw"_qs, false, v), u"<err>"_qs);
-    EXPECT_EQ(BtFileName(u"disp1-2.ibw"_qs, false, v), u"<err>"_qs);
+    EXPECT_EQ(btFileName(u"disp0123.ibw"_qs, false, v), u"00000123.dsp"_qs);
+    v.jobDispNum = 1;
+    EXPECT_EQ(btFileName(u"DISP0005.IBW"_qs, false, v), u"00010005.dsp"_qs);
+    v.jobCTXDNum = 3;
+    EXPECT_EQ(btFileName(u"ctxd12.ibw"_qs, false, v), u"00030012.dvt"_qs);
+    v.localJobCCPDNum = 2000;
+    EXPECT_EQ(btFileName(u"ccpd0007.ibw"_qs, true, v), u"20000007.dvt"_qs);
+    EXPECT_EQ(btFileName(u"ccpd0007.ibw"_qs, false, v), u"00000007.dvt"_qs);
+    EXPECT_EQ(btFileName(u"dispABCD.ibw"_qs, false, v), u"<err>"_qs);
+    EXPECT_EQ(btFileName(u"disp.ibw"_qs, false, v), u"<err>"_qs);
+    EXPECT_EQ(btFileName(u"disp1-2.ibw"_qs, false, v), u"<err>"_qs);
 }
 
 TEST(DisplayNaming, TargetNumberAndPrefix)
 {
-    EXPECT_EQ(TargetNumber(u"00000012.dsp"_qs), 12);
-    EXPECT_EQ(TargetNumber(u"alerton-standard-00010005.dsp"_qs), 10005);
-    EXPECT_EQ(TargetNumber(u"00000000.dsp"_qs), 0);
-    EXPECT_EQ(TargetNumber(u"abc.dsp"_qs), 0);
-    EXPECT_EQ(TargetNumber(u"a1b0c2.dsp"_qs), 102);
-    EXPECT_EQ(LocalJobPrefix(true), u"localjob:"_qs);
-    EXPECT_EQ(LocalJobPrefix(false), QString());
+    EXPECT_EQ(targetNumber(u"00000012.dsp"_qs), 12);
+    EXPECT_EQ(targetNumber(u"alerton-standard-00010005.dsp"_qs), 10005);
+    EXPECT_EQ(targetNumber(u"00000000.dsp"_qs), 0);
+    EXPECT_EQ(targetNumber(u"abc.dsp"_qs), 0);
+    EXPECT_EQ(targetNumber(u"a1b0c2.dsp"_qs), 102);
+    EXPECT_EQ(localJobPrefix(true), u"localjob:"_qs);
+    EXPECT_EQ(localJobPrefix(false), QString());
 }
 
 TEST(DisplayNaming, BtJobPathSplit)
 {
     QString root = u"keep"_qs, repJob = u"keep"_qs;
-    SplitBtJobPath(u"C:\\BACtalk\\Rep1\\Job1"_qs, root, repJob);
+    splitBtJobPath(u"C:\\BACtalk\\Rep1\\Job1"_qs, root, repJob);
     EXPECT_EQ(root, u"C:\\BACtalk"_qs);
     EXPECT_EQ(repJob, u"Rep1\\Job1"_qs);
     root = repJob = u"keep"_qs;
-    SplitBtJobPath(u"C:\\a\\b"_qs, root, repJob);
+    splitBtJobPath(u"C:\\a\\b"_qs, root, repJob);
     EXPECT_EQ(root, u"keep"_qs);
     EXPECT_EQ(repJob, u"keep"_qs);
 
     vorlix::test::TestProject p;
     const QString job = p.root() + u"/bactalk/acme/plaza"_qs;
     QDir().mkpath(job);
-    EXPECT_EQ(BtJobRoot(job), p.root() + u"/bactalk"_qs);
-    EXPECT_EQ(BtRepJob(job), u"acme/plaza"_qs);
-    EXPECT_EQ(BtJobName(job + u"/"_qs), u"plaza"_qs);
-    EXPECT_EQ(BtRepName(job), u"acme"_qs);
-    EXPECT_EQ(RedirectPath(job, u"alerton-standard-00000012.dsp"_qs),
+    EXPECT_EQ(btJobRoot(job), p.root() + u"/bactalk"_qs);
+    EXPECT_EQ(btRepJob(job), u"acme/plaza"_qs);
+    EXPECT_EQ(btJobName(job + u"/"_qs), u"plaza"_qs);
+    EXPECT_EQ(btRepName(job), u"acme"_qs);
+    EXPECT_EQ(redirectPath(job, u"alerton-standard-00000012.dsp"_qs),
               p.root() + u"/bactalk/alerton/standard/displays/00000012.dsp"_qs);
-    EXPECT_EQ(BtJobRoot(job + u"/none"_qs), u"<no path set>"_qs);
-    EXPECT_EQ(BtRepJob(QString()), u"<no path set>"_qs);
-    EXPECT_EQ(BtJobName(job + u"/none"_qs), QString());
-    EXPECT_EQ(BtRepName(job + u"/none"_qs), QString());
+    EXPECT_EQ(btJobRoot(job + u"/none"_qs), u"<no path set>"_qs);
+    EXPECT_EQ(btRepJob(QString()), u"<no path set>"_qs);
+    EXPECT_EQ(btJobName(job + u"/none"_qs), QString());
+    EXPECT_EQ(btRepName(job + u"/none"_qs), QString());
 }
 
 TEST(DisplayNaming, TargetNamesGoThroughTheRedirectionTable)
@@ -82,15 +82,15 @@ TEST(DisplayNaming, TargetNamesGoThroughTheRedirectionTable)
     vorlix::test::TestProject p;
     RedirectTable redirects(p.pdb);
     DisplayNaming naming(p.vars, p.map, redirects);
-    EXPECT_EQ(naming.BtTargetName(u"disp0007.ibw"_qs, false), u"00000007.dsp"_qs);
-    EXPECT_FALSE(naming.WasRedirected);
-    ASSERT_TRUE(redirects.SetRedirect(u"disp0007.ibw"_qs, u"alerton-standard-00000012.dsp"_qs, false));
-    EXPECT_EQ(naming.BtTargetName(u"DISP0007.IBW"_qs, false), u"alerton-standard-00000012.dsp"_qs);
-    EXPECT_TRUE(naming.WasRedirected);
-    EXPECT_EQ(naming.BtTargetName(u"disp0007.ibw"_qs, true), u"00000007.dsp"_qs);
-    ASSERT_TRUE(redirects.SetRedirect(u"disp0008.ibw"_qs, QString(), false));
-    EXPECT_EQ(naming.BtTargetName(u"disp0008.ibw"_qs, false), QString());
-    EXPECT_TRUE(naming.WasRedirected);
+    EXPECT_EQ(naming.btTargetName(u"disp0007.ibw"_qs, false), u"00000007.dsp"_qs);
+    EXPECT_FALSE(naming.wasRedirected);
+    ASSERT_TRUE(redirects.setRedirect(u"disp0007.ibw"_qs, u"alerton-standard-00000012.dsp"_qs, false));
+    EXPECT_EQ(naming.btTargetName(u"DISP0007.IBW"_qs, false), u"alerton-standard-00000012.dsp"_qs);
+    EXPECT_TRUE(naming.wasRedirected);
+    EXPECT_EQ(naming.btTargetName(u"disp0007.ibw"_qs, true), u"00000007.dsp"_qs);
+    ASSERT_TRUE(redirects.setRedirect(u"disp0008.ibw"_qs, QString(), false));
+    EXPECT_EQ(naming.btTargetName(u"disp0008.ibw"_qs, false), QString());
+    EXPECT_TRUE(naming.wasRedirected);
 }
 
 TEST(DisplayNaming, ButtonTargets)
@@ -98,7 +98,7 @@ TEST(DisplayNaming, ButtonTargets)
     vorlix::test::TestProject p;
     p.mapApex(1, u"12"_qs, 1100, 1200, 1300);
     p.addCpanel(1, 10, 7, 2, 4);
-    p.vars.JobCCPDNum = 1;
+    p.vars.jobCCPDNum = 1;
     RedirectTable redirects(p.pdb);
     DisplayNaming naming(p.vars, p.map, redirects);
 
@@ -110,33 +110,33 @@ TEST(DisplayNaming, ButtonTargets)
     b.add(ioGrMicroset).point(2, 7).u16(22, 4);                  // Apex 2 is not mapped
     b.add(ioBtnTux).point(1, (2u << 15) | (5u << 9)).u16(22, 2); // trunk 3 not in ComList
     const IbexDisplay d = IbexDisplay::fromBytes(b.bytes());
-    const std::vector<int> pos = d.WalkObjectRecords();
+    const std::vector<int> pos = d.walkObjectRecords();
     ASSERT_EQ(pos.size(), 6u);
 
     // A display button opens the display at offset 18, whatever byte 13 says.
-    EXPECT_EQ(naming.ButtonTargetName(d.record(pos[0]), ftDisplay), u"00000005.dsp"_qs);
-    EXPECT_TRUE(naming.TargetMapped);
-    EXPECT_EQ(naming.ButtonTargetName(d.record(pos[0]), ftTuxTemplate), u"00010005.dvt"_qs);
-    EXPECT_EQ(ButtonTargetText(d.record(pos[0]), ftTemplate), u"Same Cpanel"_qs);
-    EXPECT_EQ(ButtonTargetText(d.record(pos[0]), ftDisplay), QString());
+    EXPECT_EQ(naming.buttonTargetName(d.record(pos[0]), ftDisplay), u"00000005.dsp"_qs);
+    EXPECT_TRUE(naming.targetMapped);
+    EXPECT_EQ(naming.buttonTargetName(d.record(pos[0]), ftTuxTemplate), u"00010005.dvt"_qs);
+    EXPECT_EQ(buttonTargetText(d.record(pos[0]), ftTemplate), u"Same Cpanel"_qs);
+    EXPECT_EQ(buttonTargetText(d.record(pos[0]), ftDisplay), QString());
 
-    EXPECT_EQ(naming.ButtonTargetName(d.record(pos[1]), ftDisplay), u"00000003.dvt"_qs); // local job
-    EXPECT_EQ(naming.TargetDevice, 1304);
-    EXPECT_TRUE(naming.TargetMapped);
-    EXPECT_EQ(ButtonTargetText(d.record(pos[1]), ftDisplay), u"CPanel 7"_qs);
+    EXPECT_EQ(naming.buttonTargetName(d.record(pos[1]), ftDisplay), u"00000003.dvt"_qs); // local job
+    EXPECT_EQ(naming.targetDevice, 1304);
+    EXPECT_TRUE(naming.targetMapped);
+    EXPECT_EQ(buttonTargetText(d.record(pos[1]), ftDisplay), u"CPanel 7"_qs);
 
-    EXPECT_EQ(naming.ButtonTargetName(d.record(pos[2]), ftDisplay), u"00000002.dvt"_qs);
-    EXPECT_EQ(naming.TargetDevice, 1305);
-    EXPECT_EQ(ButtonTargetText(d.record(pos[2]), ftDisplay), u"Tx-2-5"_qs);
+    EXPECT_EQ(naming.buttonTargetName(d.record(pos[2]), ftDisplay), u"00000002.dvt"_qs);
+    EXPECT_EQ(naming.targetDevice, 1305);
+    EXPECT_EQ(buttonTargetText(d.record(pos[2]), ftDisplay), u"Tx-2-5"_qs);
 
-    naming.ButtonTargetName(d.record(pos[3]), ftDisplay);
-    EXPECT_EQ(naming.TargetDevice, NotMapped);
-    EXPECT_FALSE(naming.TargetMapped);
-    naming.ButtonTargetName(d.record(pos[4]), ftDisplay);
-    EXPECT_FALSE(naming.TargetMapped);
-    naming.ButtonTargetName(d.record(pos[5]), ftDisplay);
-    EXPECT_FALSE(naming.TargetMapped);
+    naming.buttonTargetName(d.record(pos[3]), ftDisplay);
+    EXPECT_EQ(naming.targetDevice, NotMapped);
+    EXPECT_FALSE(naming.targetMapped);
+    naming.buttonTargetName(d.record(pos[4]), ftDisplay);
+    EXPECT_FALSE(naming.targetMapped);
+    naming.buttonTargetName(d.record(pos[5]), ftDisplay);
+    EXPECT_FALSE(naming.targetMapped);
     // In a template no device is looked up.
-    naming.ButtonTargetName(d.record(pos[3]), ftTemplate);
-    EXPECT_TRUE(naming.TargetMapped);
+    naming.buttonTargetName(d.record(pos[3]), ftTemplate);
+    EXPECT_TRUE(naming.targetMapped);
 }

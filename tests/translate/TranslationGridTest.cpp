@@ -23,13 +23,13 @@ protected:
         p.mapApex(1, u"12"_qs, 1100, 1200, 1300);
         p.addCpanel(1, 20, 7, 1, 4);
         p.addIbexPoint(1, 12, 2);
-        p.vars.CpanelPlaceHolder = u"AV-999"_qs;
-        p.vars.CpanelStatusBV = u"BV-1"_qs;
+        p.vars.cpanelPlaceHolder = u"AV-999"_qs;
+        p.vars.cpanelStatusBV = u"BV-1"_qs;
     }
     void load(const IbexDisplayBuilder &b, const QString &name = u"disp0001.ibw"_qs, bool local = false)
     {
         const QString path = p.writeDisplay(name, b.bytes(), local);
-        grid.LoadDisplay(path, name, local);
+        grid.loadDisplay(path, name, local);
     }
     // Columns 0 to 7 of a row joined by "|".
     QString row(int r) const
@@ -70,21 +70,21 @@ TEST_F(Grid, RowsOfAPlainDisplay)
     b.addCode(0x7777).caption(u"?"_qs);
     load(b);
 
-    EXPECT_EQ(grid.TotalObj, 18);
+    EXPECT_EQ(grid.totalObj, 18);
     EXPECT_EQ(row(1), u"Hdr|Display Info||||Air handler 1||"_qs);
     EXPECT_EQ(row(2), u"Obj.1|Text||Supply||Supply||"_qs);
     EXPECT_EQ(row(3), u"Obj.2|GroupBox||Fans||Fans||"_qs);
     EXPECT_EQ(row(4), u"Obj.3|DateTime||DateTime||DateTime||"_qs);
     EXPECT_EQ(row(5), u"Obj.4|Button-Default||Print||Print||No translation."_qs);
-    EXPECT_EQ(grid.GridGetOVR(5), ovrSkip);
+    EXPECT_EQ(grid.gridGetOvr(5), ovrSkip);
     EXPECT_EQ(row(6), u"Obj.5|Button-Display||Next||Next||"_qs);
     EXPECT_EQ(row(7), u"Obj.6|Button-CPanel|1|Zone 7|CPanel 7|Zone 7|Dev-ID: 1204|"_qs);
     EXPECT_EQ(row(8), u"Obj.7|Button-TuxView|1|VAV|Tx-2-3|VAV|Dev-ID: 1303|"_qs);
     EXPECT_EQ(row(9), u"Obj.8|Button-Command||Login||Login||"_qs);
-    EXPECT_EQ(grid.GridGetException(9), excLoginBtn);
+    EXPECT_EQ(grid.gridGetException(9), excLoginBtn);
     // The caption proper starts after ";" and the command character.
     EXPECT_EQ(row(10), u"Obj.9|Button-Command||uit||uit||No translation."_qs);
-    EXPECT_EQ(grid.GridGetException(10), excNone);
+    EXPECT_EQ(grid.gridGetException(10), excNone);
     EXPECT_EQ(row(11), u"Obj.10|Analog-Readonly|1||IB-12||1100:AV-12|"_qs);
     EXPECT_EQ(row(12), u"Obj.11|Digital-Prompted|1||Tux-1-3-DO-6||1203:BO-6|"_qs);
     EXPECT_EQ(row(13), u"Obj.12|Checkbox|1|Pump|Tux-1-3-DO-6|Pump|1203:BO-6|Reversed DO state!"_qs);
@@ -92,12 +92,12 @@ TEST_F(Grid, RowsOfAPlainDisplay)
     EXPECT_EQ(row(15), u"Obj.14|Airflow-Readonly|||IB-12||1100:AV-12|"_qs);
     EXPECT_EQ(row(16), u"Obj.15|Graphic-Pilot|1||CP-7: ZG-Cooldn,ZG Cooldown||1204:AV-999|Zone Generic"_qs);
     EXPECT_EQ(row(17), u"Obj.16|CPanel-Alarms|1|CPanel-Alarms||||Will be skipped."_qs);
-    EXPECT_EQ(grid.GridGetOVR(17), ovrSkip);
+    EXPECT_EQ(grid.gridGetOvr(17), ovrSkip);
     EXPECT_EQ(row(18), u"Obj.17|Graphic-Microset|1||CPanel 7|||Will be skipped."_qs);
     EXPECT_EQ(row(19), u"Obj.18|Unknown-object||||||"_qs);
-    EXPECT_EQ(grid.GridGetObjType(19), ioUnknown);
-    EXPECT_EQ(grid.GridGetBufferStart(2), 189);
-    EXPECT_EQ(grid.GridGetObjIndex(19), 18);
+    EXPECT_EQ(grid.gridGetObjType(19), ioUnknown);
+    EXPECT_EQ(grid.gridGetBufferStart(2), 189);
+    EXPECT_EQ(grid.gridGetObjIndex(19), 18);
     EXPECT_TRUE(grid.cell(0, 20).isEmpty());
     EXPECT_EQ(grid.data(0, 20), TranslationGrid::ClearedData);
 }
@@ -111,21 +111,21 @@ TEST_F(Grid, ControlPanelOptions)
     b.add(ioTuxAddress).point(2, 0);
     b.add(ioGrMicroset).point(1, 8).u16(22, 3); // control panel 8 is not in the map
     b.add(ioGrMicroset).point(1, 7).u16(22, 3);
-    p.vars.ConvertCpStatus = true;
-    p.vars.ConvertCpName = true;
-    p.vars.ShowZoneObjAsText = true;
-    p.vars.MapMSetGraphicToBtn = true;
+    p.vars.convertCpStatus = true;
+    p.vars.convertCpName = true;
+    p.vars.showZoneObjAsText = true;
+    p.vars.mapMSetGraphicToBtn = true;
     load(b);
     EXPECT_EQ(row(2), u"Obj.1|CPanel-Status|1|||BV-1|Convert to prompted pt."_qs.replace(u"|||"_qs, u"||||"_qs));
     EXPECT_EQ(row(3), u"Obj.2|CPanel-Desc|1||||description|Convert to readonly pt."_qs);
     EXPECT_EQ(row(4), u"Obj.3|CPanel-Number|1||||object-name|Convert to readonly pt."_qs);
     EXPECT_EQ(row(5), u"Obj.4|TuxAddress|2|TuxAddress||TuxAddress||Convert to text"_qs);
-    EXPECT_EQ(grid.GridGetOVR(5), ovrNone);
+    EXPECT_EQ(grid.gridGetOvr(5), ovrNone);
     EXPECT_EQ(row(6), u"Obj.5|Graphic-Microset|1||CPanel 8|||Device-ID cannot be mapped!"_qs);
     EXPECT_EQ(row(7), u"Obj.6|Graphic-Microset|1||CPanel 7||Dev-ID: 1204|"_qs);
 
-    p.vars.ConvertCpStatus = false;
-    p.vars.ConvertCpName = false;
+    p.vars.convertCpStatus = false;
+    p.vars.convertCpName = false;
     load(b);
     EXPECT_EQ(row(2), u"Obj.1|CPanel-Status|1|CPanel-Status||CPanel-Status||Convert to text"_qs);
     EXPECT_EQ(row(4), u"Obj.3|CPanel-Number|1|CPanel-Number||CPanel-Number||Convert to text"_qs);
@@ -140,7 +140,7 @@ TEST_F(Grid, TemplatesDropPrefixesAndApexes)
     b.add(ioRoAnalog).point(1, ref(0xD0, 12)).length(120);
     b.add(ioCpDesc).point(1, 0);
     b.add(ioGrMicroset).point(1, 7).u16(22, 3);
-    p.vars.MapMSetGraphicToBtn = true;
+    p.vars.mapMSetGraphicToBtn = true;
     load(b, u"ccpd0002.ibw"_qs);
     EXPECT_EQ(grid.fileType(), ftTemplate);
     EXPECT_EQ(row(2), u"Obj.1|Button-Display||Back|Same Cpanel|Back||"_qs);
@@ -163,11 +163,11 @@ TEST_F(Grid, RecordsOf22BytesAndTheRowLimit)
     for (int i = 0; i < 297; ++i)
         b.add(ioText).caption(QString::number(i + 3));
     load(b);
-    EXPECT_EQ(grid.TotalObj, 299);
+    EXPECT_EQ(grid.totalObj, 299);
     EXPECT_EQ(grid.cell(3, 3), u"b"_qs);
     EXPECT_EQ(grid.cell(0, 3), u"Obj.2"_qs);
     EXPECT_EQ(grid.cell(0, 257), u"Obj.256"_qs);
-    EXPECT_EQ(grid.ClipboardText().count(u'\n'), 257);
+    EXPECT_EQ(grid.clipboardText().count(u'\n'), 257);
 }
 
 TEST_F(Grid, DamagedFilesListWhatCanBeListed)
@@ -177,18 +177,18 @@ TEST_F(Grid, DamagedFilesListWhatCanBeListed)
     b.add(ioText).caption(u"ok"_qs);
     b.add(ioCheckbox).caption(u"cut"_qs).point(1, ref(0xD0, 12)).length(200, true);
     load(b);
-    EXPECT_EQ(grid.TotalObj, 2);
+    EXPECT_EQ(grid.totalObj, 2);
     EXPECT_EQ(grid.cell(4, 3), u"IB-12"_qs);
     // A header shorter than 188 bytes: only the header row.
     const QString path = p.writeDisplay(u"disp0002.ibw"_qs, QByteArray(100, 'x'));
-    grid.LoadDisplay(path, u"disp0002.ibw"_qs, false);
-    EXPECT_EQ(grid.TotalObj, 0);
+    grid.loadDisplay(path, u"disp0002.ibw"_qs, false);
+    EXPECT_EQ(grid.totalObj, 0);
     EXPECT_EQ(grid.cell(0, 1), u"Hdr"_qs);
     EXPECT_EQ(grid.cell(5, 1), u"xxxxxxxxxxxxxxxxxxxxxxxx"_qs); // the title runs to the end of the data
     // A missing file: an error naming it, nothing loaded.
-    EXPECT_THROW(grid.LoadDisplay(p.jobFolder() + u"/ldisplay/none.ibw"_qs, u"none.ibw"_qs, false), std::exception);
+    EXPECT_THROW(grid.loadDisplay(p.jobFolder() + u"/ldisplay/none.ibw"_qs, u"none.ibw"_qs, false), std::exception);
     EXPECT_FALSE(grid.isLoaded());
-    EXPECT_EQ(grid.ClipboardText(), QString());
+    EXPECT_EQ(grid.clipboardText(), QString());
 }
 
 TEST_F(Grid, OverridePrecedence)
@@ -198,27 +198,27 @@ TEST_F(Grid, OverridePrecedence)
     b.add(ioRoAnalog).point(1, ref(0xD0, 12)).length(120);
     b.add(ioRoAnalog).point(1, ref(0x10, 5)).length(120);
     OverrideStore &s = grid.overrides();
-    s.GlobalOvrPut(1, u"ib-12"_qs, u"1100:AV-77"_qs);
-    s.GlobalOvrPut(1, u"GL-5"_qs, SkipMark);
+    s.globalOvrPut(1, u"ib-12"_qs, u"1100:AV-77"_qs);
+    s.globalOvrPut(1, u"GL-5"_qs, SkipMark);
     s.setDisplay(u"disp0001.ibw"_qs, false);
-    s.DisplayOvrPut(1, false, u"Pump"_qs, u"Pump 1"_qs);
-    s.DisplayOvrPut(1, true, u"IB-12"_qs, u"1100:AV-50"_qs);
+    s.displayOvrPut(1, false, u"Pump"_qs, u"Pump 1"_qs);
+    s.displayOvrPut(1, true, u"IB-12"_qs, u"1100:AV-50"_qs);
     load(b);
     EXPECT_EQ(row(2), u"Obj.1|Checkbox|1|Pump|IB-12|Pump 1|1100:AV-50|"_qs);
-    EXPECT_EQ(grid.GridGetOVR(2), ovrTextAndPoint);
+    EXPECT_EQ(grid.gridGetOvr(2), ovrTextAndPoint);
     EXPECT_EQ(grid.cell(6, 3), u"1100:AV-77"_qs); // the project-wide override
-    EXPECT_EQ(grid.GridGetOVR(3), ovrPoint);
+    EXPECT_EQ(grid.gridGetOvr(3), ovrPoint);
     // A project-wide "$SKIP" skips the row and leaves its point as translated.
-    EXPECT_EQ(grid.GridGetOVR(4), ovrSkip);
+    EXPECT_EQ(grid.gridGetOvr(4), ovrSkip);
     EXPECT_EQ(grid.cell(6, 4), u"AV-999"_qs);
     // "$SKIP" per display wins over the text override.
-    s.DisplayOvrPut(1, true, u"IB-12"_qs, SkipMark);
+    s.displayOvrPut(1, true, u"IB-12"_qs, SkipMark);
     load(b);
-    EXPECT_EQ(grid.GridGetOVR(2), ovrSkip);
+    EXPECT_EQ(grid.gridGetOvr(2), ovrSkip);
     EXPECT_EQ(grid.cell(5, 2), u"Pump 1"_qs);
     // The same name in the local job has none of these.
     load(b, u"disp0001.ibw"_qs, true);
-    EXPECT_EQ(grid.GridGetOVR(2), ovrPoint);
+    EXPECT_EQ(grid.gridGetOvr(2), ovrPoint);
     EXPECT_EQ(grid.cell(6, 2), u"1100:AV-77"_qs);
 }
 
@@ -231,79 +231,79 @@ TEST_F(Grid, EditOverrideStateRules)
     b.add(ioRoAnalog).point(1, ref(0xD0, 12)).length(120);
     load(b);
     // Texts have no point; the header has a text.
-    EXPECT_FALSE(grid.EditOverride(6, 2, orOK, u"1:AV-1"_qs));
-    EXPECT_FALSE(grid.GridEdited);
+    EXPECT_FALSE(grid.editOverride(6, 2, orOK, u"1:AV-1"_qs));
+    EXPECT_FALSE(grid.gridEdited);
     EXPECT_TRUE(grid.canOverride(5, 1));
     EXPECT_FALSE(grid.canOverride(6, 1));
     // The display title override comes back with the display.
-    ASSERT_TRUE(grid.EditOverride(5, 1, orOK, u"New title"_qs));
+    ASSERT_TRUE(grid.editOverride(5, 1, orOK, u"New title"_qs));
     load(b);
     EXPECT_EQ(grid.cell(5, 1), u"New title"_qs);
-    EXPECT_EQ(grid.GridGetOVR(1), ovrText);
-    ASSERT_TRUE(grid.EditOverride(5, 1, orReset));
-    EXPECT_EQ(grid.GridGetOVR(1), ovrNone);
+    EXPECT_EQ(grid.gridGetOvr(1), ovrText);
+    ASSERT_TRUE(grid.editOverride(5, 1, orReset));
+    EXPECT_EQ(grid.gridGetOvr(1), ovrNone);
     EXPECT_EQ(grid.cell(5, 1), u"Boiler room"_qs);
     EXPECT_EQ(grid.cell(0, 1), u"Hdr"_qs);
     load(b);
-    EXPECT_EQ(grid.GridGetOVR(1), ovrNone);
-    EXPECT_FALSE(grid.GridEdited);
-    EXPECT_TRUE(grid.EditOverride(5, 3, orCancel));
-    EXPECT_FALSE(grid.GridEdited);
+    EXPECT_EQ(grid.gridGetOvr(1), ovrNone);
+    EXPECT_FALSE(grid.gridEdited);
+    EXPECT_TRUE(grid.editOverride(5, 3, orCancel));
+    EXPECT_FALSE(grid.gridEdited);
 
-    ASSERT_TRUE(grid.EditOverride(5, 3, orOK, u"Pump 2"_qs));
-    EXPECT_EQ(grid.GridGetOVR(3), ovrText);
+    ASSERT_TRUE(grid.editOverride(5, 3, orOK, u"Pump 2"_qs));
+    EXPECT_EQ(grid.gridGetOvr(3), ovrText);
     EXPECT_EQ(grid.cellLook(5, 3), CellLook::Overridden);
     EXPECT_EQ(grid.cellLook(6, 3), CellLook::Translated);
     EXPECT_EQ(grid.cellLook(4, 3), CellLook::Plain);
-    ASSERT_TRUE(grid.EditOverride(6, 3, orOK, u"1200:BO-4-P104"_qs));
-    EXPECT_EQ(grid.GridGetOVR(3), ovrTextAndPoint);
-    EXPECT_TRUE(grid.GridEdited);
+    ASSERT_TRUE(grid.editOverride(6, 3, orOK, u"1200:BO-4-P104"_qs));
+    EXPECT_EQ(grid.gridGetOvr(3), ovrTextAndPoint);
+    EXPECT_TRUE(grid.gridEdited);
     // Reset in column 6 keeps the text override, in column 5 the point one.
-    ASSERT_TRUE(grid.EditOverride(6, 3, orReset));
-    EXPECT_EQ(grid.GridGetOVR(3), ovrText);
+    ASSERT_TRUE(grid.editOverride(6, 3, orReset));
+    EXPECT_EQ(grid.gridGetOvr(3), ovrText);
     EXPECT_EQ(grid.cell(6, 3), u"1100:AV-12"_qs);
     EXPECT_EQ(grid.cell(5, 3), u"Pump 2"_qs);
     load(b);
-    EXPECT_EQ(grid.GridGetOVR(3), ovrText);
+    EXPECT_EQ(grid.gridGetOvr(3), ovrText);
     EXPECT_EQ(grid.cell(5, 3), u"Pump 2"_qs);
-    ASSERT_TRUE(grid.EditOverride(6, 3, orOK, u"BV-9"_qs));
-    ASSERT_TRUE(grid.EditOverride(5, 3, orReset));
-    EXPECT_EQ(grid.GridGetOVR(3), ovrPoint);
+    ASSERT_TRUE(grid.editOverride(6, 3, orOK, u"BV-9"_qs));
+    ASSERT_TRUE(grid.editOverride(5, 3, orReset));
+    EXPECT_EQ(grid.gridGetOvr(3), ovrPoint);
     EXPECT_EQ(grid.cell(5, 3), u"Pump"_qs);
     load(b);
-    EXPECT_EQ(grid.GridGetOVR(3), ovrPoint);
+    EXPECT_EQ(grid.gridGetOvr(3), ovrPoint);
     EXPECT_EQ(grid.cell(6, 3), u"BV-9"_qs);
 
     // Skip stores "$SKIP"; a reload shows the row skipped.
-    ASSERT_TRUE(grid.EditOverride(6, 4, orSkip));
-    EXPECT_EQ(grid.GridGetOVR(4), ovrSkip);
+    ASSERT_TRUE(grid.editOverride(6, 4, orSkip));
+    EXPECT_EQ(grid.gridGetOvr(4), ovrSkip);
     EXPECT_EQ(grid.cellLook(5, 4), CellLook::Skipped);
     EXPECT_EQ(grid.cellLook(6, 4), CellLook::Skipped);
     load(b);
-    EXPECT_EQ(grid.GridGetOVR(4), ovrSkip);
+    EXPECT_EQ(grid.gridGetOvr(4), ovrSkip);
     // Reset of a single override clears both columns back to the translation.
-    ASSERT_TRUE(grid.EditOverride(6, 4, orReset));
-    EXPECT_EQ(grid.GridGetOVR(4), ovrNone);
-    ASSERT_TRUE(grid.EditOverride(5, 3, orOK, u"X"_qs));
-    ASSERT_TRUE(grid.EditOverride(6, 3, orReset)); // state was ovrTextAndPoint
-    ASSERT_TRUE(grid.EditOverride(5, 3, orReset)); // now ovrText: everything goes
-    EXPECT_EQ(grid.GridGetOVR(3), ovrNone);
+    ASSERT_TRUE(grid.editOverride(6, 4, orReset));
+    EXPECT_EQ(grid.gridGetOvr(4), ovrNone);
+    ASSERT_TRUE(grid.editOverride(5, 3, orOK, u"X"_qs));
+    ASSERT_TRUE(grid.editOverride(6, 3, orReset)); // state was ovrTextAndPoint
+    ASSERT_TRUE(grid.editOverride(5, 3, orReset)); // now ovrText: everything goes
+    EXPECT_EQ(grid.gridGetOvr(3), ovrNone);
     EXPECT_EQ(grid.cell(5, 3), u"Pump"_qs);
     EXPECT_EQ(grid.cell(6, 3), u"1100:AV-12"_qs);
     load(b);
-    EXPECT_EQ(grid.GridGetOVR(3), ovrNone);
+    EXPECT_EQ(grid.gridGetOvr(3), ovrNone);
 
     // A point reset with a project-wide override applies it again.
-    grid.overrides().GlobalOvrPut(1, u"IB-12"_qs, u"1100:AV-5"_qs);
-    ASSERT_TRUE(grid.EditOverride(6, 4, orOK, u"AV-1"_qs));
-    ASSERT_TRUE(grid.EditOverride(6, 4, orReset));
-    EXPECT_EQ(grid.GridGetOVR(4), ovrPoint);
+    grid.overrides().globalOvrPut(1, u"IB-12"_qs, u"1100:AV-5"_qs);
+    ASSERT_TRUE(grid.editOverride(6, 4, orOK, u"AV-1"_qs));
+    ASSERT_TRUE(grid.editOverride(6, 4, orReset));
+    EXPECT_EQ(grid.gridGetOvr(4), ovrPoint);
     EXPECT_EQ(grid.cell(6, 4), u"1100:AV-5"_qs);
     // A project-wide "$SKIP" re-applied by a point refresh skips the row.
-    grid.overrides().GlobalOvrPut(1, u"IB-12"_qs, SkipMark);
-    ASSERT_TRUE(grid.EditOverride(6, 4, orOK, u"AV-1"_qs));
-    ASSERT_TRUE(grid.EditOverride(6, 4, orReset));
-    EXPECT_EQ(grid.GridGetOVR(4), ovrSkip);
+    grid.overrides().globalOvrPut(1, u"IB-12"_qs, SkipMark);
+    ASSERT_TRUE(grid.editOverride(6, 4, orOK, u"AV-1"_qs));
+    ASSERT_TRUE(grid.editOverride(6, 4, orReset));
+    EXPECT_EQ(grid.gridGetOvr(4), ovrSkip);
     EXPECT_EQ(grid.cell(6, 4), u"1100:AV-12"_qs);
 }
 
@@ -314,26 +314,26 @@ TEST_F(Grid, SortingAndClipboard)
     b.add(ioText).caption(u"Alpha"_qs);
     b.add(ioCheckbox).caption(u"alpha"_qs).point(1, ref(0xD0, 12));
     load(b);
-    grid.SortGrid(soObjType);
+    grid.sortGrid(soObjType);
     // "Checkbox" < "Display Info" < "Text". A selection sort: the exchanges
     // leave the two "Text" rows in reverse order.
     EXPECT_EQ(grid.cell(0, 1), u"Obj.3"_qs);
     EXPECT_EQ(grid.cell(0, 2), u"Hdr"_qs);
     EXPECT_EQ(grid.cell(0, 3), u"Obj.2"_qs);
     EXPECT_EQ(grid.cell(0, 4), u"Obj.1"_qs);
-    EXPECT_EQ(grid.GridGetBufferStart(1), grid.display().WalkObjectRecords()[2]);
-    EXPECT_EQ(grid.GridGetObjType(2), ioHdrDesc);
-    grid.SortGrid(soIndex);
+    EXPECT_EQ(grid.gridGetBufferStart(1), grid.display().walkObjectRecords()[2]);
+    EXPECT_EQ(grid.gridGetObjType(2), ioHdrDesc);
+    grid.sortGrid(soIndex);
     EXPECT_EQ(grid.cell(0, 1), u"Hdr"_qs);
     EXPECT_EQ(grid.cell(0, 4), u"Obj.3"_qs);
     // Ibex Text: the header's empty text is never strictly smaller.
-    grid.SortGrid(soIbexText);
+    grid.sortGrid(soIbexText);
     EXPECT_EQ(grid.cell(0, 1), u"Hdr"_qs);
     EXPECT_EQ(grid.cell(0, 2), u"Obj.2"_qs); // Alpha, found before alpha
     EXPECT_EQ(grid.cell(0, 3), u"Obj.3"_qs);
     EXPECT_EQ(grid.cell(0, 4), u"Obj.1"_qs);
-    grid.SortGrid(soIndex);
-    EXPECT_EQ(grid.ClipboardText(),
+    grid.sortGrid(soIndex);
+    EXPECT_EQ(grid.clipboardText(),
               u"Obj#\tType\tApex#\tIbex-Text\tIbex-Pt\tBT-Text\tBT-Pt\tNotes\n"
               "Hdr\tDisplay Info\t\t\t\t\t\t\n"
               "Obj.1\tText\t\tbeta\t\tbeta\t\t\n"
@@ -350,7 +350,7 @@ TEST_F(Grid, InfoBoxes)
     b.add(ioBtnDisp).caption(u"Next"_qs).point(0, 12).options(0x40);
     b.add(ioBtnCP).caption(u"Zone"_qs).point(1, 7).u16(22, 3);
     b.add(ioText).caption(u"t"_qs);
-    grid.redirects().SetRedirect(u"disp0012.ibw"_qs, u"alerton-standard-00000099.dsp"_qs, true);
+    grid.redirects().setRedirect(u"disp0012.ibw"_qs, u"alerton-standard-00000099.dsp"_qs, true);
     load(b);
     EXPECT_EQ(grid.info(1).ibex, u"C:\\pics\\plant.bmp"_qs);
     EXPECT_EQ(grid.info(1).bactalk, u"plant.bmp"_qs);
@@ -363,27 +363,27 @@ TEST_F(Grid, InfoBoxes)
     c.colorBackground(0x0000FF);
     load(c);
     EXPECT_EQ(grid.info(1).ibex, u"Color: clRed"_qs);
-    EXPECT_EQ(ColorToString(0x00123456), u"$00123456"_qs);
+    EXPECT_EQ(colorToString(0x00123456), u"$00123456"_qs);
 }
 
 TEST(GridColumns, WidthLists)
 {
-    EXPECT_EQ(FormatColumnWidths({40, 90, 90}), u"40,90,90,"_qs);
+    EXPECT_EQ(formatColumnWidths({40, 90, 90}), u"40,90,90,"_qs);
     std::vector<int> w{1, 2, 3, 4};
-    ApplyColumnWidths(u"5,500,120,"_qs, w);
+    applyColumnWidths(u"5,500,120,"_qs, w);
     EXPECT_EQ(w, (std::vector<int>{30, 30, 120, 30}));
-    ApplyColumnWidths(QString(), w);
+    applyColumnWidths(QString(), w);
     EXPECT_EQ(w, (std::vector<int>{30, 30, 120, 30}));
-    ApplyColumnWidths(u"x,64"_qs, w);
+    applyColumnWidths(u"x,64"_qs, w);
     EXPECT_EQ(w, (std::vector<int>{30, 64, 30, 30}));
 
     std::vector<DbColumn> cols{{50, true}, {60, false}, {8, true}};
     QString widths, flags;
-    FormatDbColumns(cols, widths, flags);
+    formatDbColumns(cols, widths, flags);
     EXPECT_EQ(widths, u"50,8,"_qs);
     EXPECT_EQ(flags, u"1,0,1,"_qs);
     std::vector<DbColumn> back{{1, false}, {1, true}, {1, false}};
-    ApplyDbColumns(widths, flags, back);
+    applyDbColumns(widths, flags, back);
     EXPECT_TRUE(back[0].visible);
     EXPECT_EQ(back[0].width, 50);
     EXPECT_FALSE(back[1].visible);
@@ -402,15 +402,15 @@ TEST_F(Grid, ChangesMadeElsewhereShowAtTheNextListingOrRefresh)
     // Step 3 reads a point type, the user edits the project-wide list.
     p.addIbexPoint(1, 13, 3);
     OverrideStore other(p.pdb);
-    other.GlobalOvrPut(1, u"IB-12"_qs, u"1100:AV-40"_qs);
+    other.globalOvrPut(1, u"IB-12"_qs, u"1100:AV-40"_qs);
     load(b);
     EXPECT_EQ(grid.cell(6, 2), u"1100:AV-40"_qs);
     EXPECT_EQ(grid.cell(6, 3), u"1100:BV-13"_qs);
     // Edited in the table directly while the display stays loaded: a point
     // reset applies the current project-wide override.
     p.exec(u"UPDATE GlobalOVR SET BTPoint = '1100:AV-41'"_qs);
-    ASSERT_TRUE(grid.EditOverride(6, 2, orOK, u"AV-1"_qs));
-    ASSERT_TRUE(grid.EditOverride(6, 2, orReset));
+    ASSERT_TRUE(grid.editOverride(6, 2, orOK, u"AV-1"_qs));
+    ASSERT_TRUE(grid.editOverride(6, 2, orReset));
     EXPECT_EQ(grid.cell(6, 2), u"1100:AV-41"_qs);
 }
 
@@ -424,16 +424,16 @@ TEST_F(Grid, EveryTruncationOfADisplayLists)
     b.add(ioGrAnalog).point(1, ref(0x20, 0x84), 7).bitmap(1, u"a.bmp"_qs).length(210);
     b.add(ioBtnCmd).caption(u";LLogin"_qs);
     const QByteArray full = b.bytes();
-    const std::vector<int> positions = IbexDisplay::fromBytes(full).WalkObjectRecords();
+    const std::vector<int> positions = IbexDisplay::fromBytes(full).walkObjectRecords();
     ASSERT_EQ(positions.size(), 5u);
     for (qsizetype n = 0; n <= full.size(); ++n) {
-        grid.LoadDisplay(IbexDisplay::fromBytes(full.left(n)), u"disp0001.ibw"_qs, u"disp0001.ibw"_qs, false);
+        grid.loadDisplay(IbexDisplay::fromBytes(full.left(n)), u"disp0001.ibw"_qs, u"disp0001.ibw"_qs, false);
         // A record is listed once its length word is in the file.
         int complete = 0;
         for (int p : positions)
             complete += p - 1 + 2 <= n ? 1 : 0;
-        ASSERT_EQ(grid.TotalObj, complete) << n;
-        ASSERT_TRUE(grid.ClipboardText().startsWith(u"Obj#"_qs));
+        ASSERT_EQ(grid.totalObj, complete) << n;
+        ASSERT_TRUE(grid.clipboardText().startsWith(u"Obj#"_qs));
     }
     EXPECT_EQ(grid.cell(6, 4), u"1100:AV-12"_qs);
     EXPECT_EQ(grid.cell(6, 5), u"1204:AI-5"_qs);

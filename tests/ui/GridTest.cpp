@@ -74,7 +74,7 @@ TEST_F(GridTest, ComList13ColoursTheFirstAndThirdDeviceGroups)
     EXPECT_FALSE(tinted("Net4"));
     EXPECT_FALSE(tinted("GlobalPts"));
     EXPECT_EQ(colour("Apex"), QColor(Qt::black)); // light style 13
-    wb->settings.VisualStyle = 5;                  // Carbon is dark
+    wb->settings.visualStyle = 5;                  // Carbon is dark
     EXPECT_EQ(colour("ComList"), QColor(Qt::white));
     EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), u"Com List"_qs);
 }
@@ -104,7 +104,7 @@ TEST_F(GridTest, DeletingARowAsksFirst)
     EXPECT_EQ(grid->model()->rowCount(), 2);
     prompter.pushYesNo(true);
     grid->deleteCurrentRow();
-    EXPECT_EQ(prompter.asked, (QStringList{msg::ConfirmDeleteRecord(), msg::ConfirmDeleteRecord()}));
+    EXPECT_EQ(prompter.asked, (QStringList{msg::confirmDeleteRecord(), msg::confirmDeleteRecord()}));
     ASSERT_EQ(grid->model()->rowCount(), 1);
     EXPECT_EQ(cell(grid, 0, "Name").toString(), u"AHU-2"_qs);
 }
@@ -131,7 +131,7 @@ TEST_F(GridTest, FilterOnAnEmptyCellChangesNothingAndQuotesMatchLiterally)
     ASSERT_EQ(grid->model()->rowCount(), 1);
     EXPECT_EQ(cell(grid, 0, "CPanelNumber").toInt(), 3);
     // Lookups see the whole table whatever the grid shows.
-    EXPECT_EQ(wb->map.CpanelName(1, 1), u"Lobby"_qs);
+    EXPECT_EQ(wb->map.cpanelName(1, 1), u"Lobby"_qs);
     page->filterBox()->setChecked(false);
     EXPECT_EQ(grid->model()->rowCount(), 3);
 }
@@ -205,7 +205,7 @@ TEST_F(GridTest, ChangingTabDiscardsAPendingStep1Edit)
     grid->tableModel()->setData(grid->currentIndex(), u"2"_qs);
     ASSERT_TRUE(q.exec(u"SELECT ComList FROM ApexMap WHERE Apex = 4"_qs) && q.next());
     EXPECT_EQ(q.value(0).toString(), u"2"_qs);
-    EXPECT_EQ(wb->map.ApexComList(4), u"2"_qs);
+    EXPECT_EQ(wb->map.apexComList(4), u"2"_qs);
 }
 
 TEST_F(GridTest, EmptyDatabaseAsksAndEmptiesBothDeviceTables)
@@ -224,7 +224,7 @@ TEST_F(GridTest, EmptyDatabaseAsksAndEmptiesBothDeviceTables)
     QSqlQuery q(wb->pdb.db());
     ASSERT_TRUE(q.exec(u"SELECT COUNT(*) FROM tblDevCapabilities"_qs) && q.next());
     EXPECT_EQ(q.value(0).toInt(), 0);
-    EXPECT_EQ(prompter.asked.value(0), msg::ConfirmEmptyDeviceDatabase());
+    EXPECT_EQ(prompter.asked.value(0), msg::confirmEmptyDeviceDatabase());
 }
 
 } // namespace

@@ -56,24 +56,24 @@ TEST_F(MainWindowTest, OpeningAJobWithoutDatabaseCreatesItAndShowsTheDefaultOpti
         general = dialog->pageShown(u"General Settings"_qs);
         dialog->reject();
     });
-    window->OpenProjectClick();
+    window->openProject();
     EXPECT_TRUE(seen);
     EXPECT_FALSE(subcaller);
     EXPECT_FALSE(overrides);
     EXPECT_TRUE(general);
     EXPECT_TRUE(QFile::exists(QDir(job).filePath(u"vorlix.mdb"_qs)));
-    EXPECT_TRUE(wb->ProjectOpen);
+    EXPECT_TRUE(wb->projectOpen);
     EXPECT_EQ(window->statusPanel(0)->text(), u" Source: "_qs + QDir::toNativeSeparators(job) + QDir::separator());
     EXPECT_EQ(window->statusPanel(1)->text(), u" Dest: "_qs);
-    EXPECT_EQ(prompter.asked.value(0), msg::SelectIbexJobTitle());
+    EXPECT_EQ(prompter.asked.value(0), msg::selectIbexJobTitle());
 
     // Opened again, the database exists: no dialog this time.
-    window->Closeproject1Click();
+    window->closeProject();
     EXPECT_EQ(window->statusPanel(0)->text(), u" No project loaded."_qs);
     EXPECT_TRUE(window->statusPanel(1)->text().isEmpty());
     prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
-    window->OpenProjectClick();
-    EXPECT_TRUE(wb->ProjectOpen);
+    window->openProject();
+    EXPECT_TRUE(wb->projectOpen);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -83,13 +83,13 @@ TEST_F(MainWindowTest, CurrentProjectOptionsShowTheExtendedPagesAndCheckPointTex
     start();
     const QString job = makeJob();
     openJob(job);
-    ASSERT_TRUE(wb->ProjectOpen);
+    ASSERT_TRUE(wb->projectOpen);
 
-    wb->vars.CpanelPlaceHolder = u"AV-32"_qs;
-    wb->vars.CpanelStatusBV = u"XV-3"_qs; // stored invalid: red at once, OK disabled
-    wb->vars.CopyUnits = false;
+    wb->vars.cpanelPlaceHolder = u"AV-32"_qs;
+    wb->vars.cpanelStatusBV = u"XV-3"_qs; // stored invalid: red at once, OK disabled
+    wb->vars.copyUnits = false;
     OptionsDialog dialog(*wb, window.get());
-    dialog.Setup(false);
+    dialog.setup(false);
     EXPECT_TRUE(dialog.pageShown(u"Subcaller Map"_qs));
     EXPECT_TRUE(dialog.pageShown(u"User Overrides"_qs));
     auto *placeHolder = dialog.findChild<QLineEdit *>(u"eb_PlaceHolder"_qs);
@@ -112,14 +112,14 @@ TEST_F(MainWindowTest, CurrentProjectOptionsShowTheExtendedPagesAndCheckPointTex
     EXPECT_TRUE(padUnits->isEnabled());
 
     dialog.findChild<QLineEdit *>(u"eb_BtPath"_qs)->setText(u"/jobs/bt/"_qs);
-    dialog.EndSetup();
-    EXPECT_EQ(wb->vars.BactalkJobPath, u"/jobs/bt"_qs);
+    dialog.endSetup();
+    EXPECT_EQ(wb->vars.bactalkJobPath, u"/jobs/bt"_qs);
     EXPECT_EQ(window->statusPanel(1)->text(), u" Dest: "_qs + QDir::toNativeSeparators(u"/jobs/bt"_qs));
     // Written to the project database: a reconnect reads it back.
     ProjectVariables reread;
-    ProjectVars(wb->pdb.db(), reread, VarDirection::Read);
-    EXPECT_EQ(reread.CpanelStatusBV, u"1200:BO-4-P104"_qs);
-    EXPECT_TRUE(reread.CopyUnits);
+    projectVars(wb->pdb.db(), reread, VarDirection::Read);
+    EXPECT_EQ(reread.cpanelStatusBV, u"1200:BO-4-P104"_qs);
+    EXPECT_TRUE(reread.copyUnits);
 }
 
 TEST_F(MainWindowTest, DefaultAndCurrentProjectAreNeverEnabledTogether)
@@ -129,16 +129,16 @@ TEST_F(MainWindowTest, DefaultAndCurrentProjectAreNeverEnabledTogether)
     auto check = [&] {
         emit window->optionsMenu()->aboutToShow();
         EXPECT_NE(window->defaultProjectAction()->isEnabled(), window->currentProjectAction()->isEnabled());
-        EXPECT_EQ(window->currentProjectAction()->isEnabled(), wb->ProjectOpen);
+        EXPECT_EQ(window->currentProjectAction()->isEnabled(), wb->projectOpen);
     };
     check();
     const QString job = makeJob();
     openJob(job);
     check();
-    window->Closeproject1Click();
+    window->closeProject();
     check();
-    window->Openlastjob1Click(); // LastJob is the job: it opens again
-    EXPECT_TRUE(wb->ProjectOpen);
+    window->openLastProject(); // LastJob is the job: it opens again
+    EXPECT_TRUE(wb->projectOpen);
     check();
 }
 
@@ -148,29 +148,29 @@ TEST_F(MainWindowTest, ExitWithUnsavedGridEditsAsksAndNoChangesNothing)
     start();
     const QString job = makeJob();
     openJob(job);
-    ASSERT_TRUE(wb->ProjectOpen);
-    wb->GridEdited = true;
-    const QString folder = wb->ProjectFolder;
+    ASSERT_TRUE(wb->projectOpen);
+    wb->gridEdited = true;
+    const QString folder = wb->projectFolder;
     prompter.asked.clear();
     prompter.pushYesNo(false);
-    window->Exit1Click();
-    EXPECT_EQ(prompter.asked, QStringList{msg::CanCloseProject()});
+    window->exitProgram();
+    EXPECT_EQ(prompter.asked, QStringList{msg::canCloseProject()});
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(wb->ProjectOpen);
-    EXPECT_TRUE(wb->GridEdited);
-    EXPECT_EQ(wb->ProjectFolder, folder);
+    EXPECT_TRUE(wb->projectOpen);
+    EXPECT_TRUE(wb->gridEdited);
+    EXPECT_EQ(wb->projectFolder, folder);
     EXPECT_TRUE(wb->pdb.isOpen());
 
     // "Open last project" is cancelled the same way.
     prompter.pushYesNo(false);
-    window->Openlastjob1Click();
-    EXPECT_TRUE(wb->GridEdited);
-    EXPECT_EQ(wb->ProjectFolder, folder);
+    window->openLastProject();
+    EXPECT_TRUE(wb->gridEdited);
+    EXPECT_EQ(wb->projectFolder, folder);
 
     // Yes closes the project, then the window.
     prompter.pushYesNo(true);
-    window->Exit1Click();
-    EXPECT_FALSE(wb->ProjectOpen);
+    window->exitProgram();
+    EXPECT_FALSE(wb->projectOpen);
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, ADamagedProjectDatabaseIsReportedAndLeftAsItIs)
     openJob(job);
     ASSERT_EQ(prompter.errors.size(), 1);
     EXPECT_TRUE(prompter.errors[0].contains(QDir::toNativeSeparators(damaged.fileName())));
-    EXPECT_FALSE(wb->ProjectOpen);
+    EXPECT_FALSE(wb->projectOpen);
     EXPECT_EQ(window->statusPanel(0)->text(), u" No project loaded."_qs);
     EXPECT_EQ(child<DataGrid>("DBGrid2")->model()->rowCount(), 32); // the default project again
     ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));

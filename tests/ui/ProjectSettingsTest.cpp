@@ -45,7 +45,7 @@ protected:
             inspect(dialog);
         });
         prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
-        window->OpenProjectClick();
+        window->openProject();
     }
 };
 
@@ -65,20 +65,20 @@ TEST_F(ProjectSettingsTest, ANewProjectsOptionsCanBeConfirmedAndBrowseSetsTheBac
         EXPECT_TRUE(shown.endsWith(QDir::separator()));
         dialog->okButton()->click();
     });
-    EXPECT_EQ(wb->settings.EFBProject, QDir::toNativeSeparators(QFileInfo(mdb).absoluteFilePath()));
-    EXPECT_EQ(QDir::fromNativeSeparators(wb->vars.BactalkJobPath), QFileInfo(bactalk).absoluteFilePath());
-    EXPECT_EQ(window->statusPanel(1)->text(), u" Dest: "_qs + wb->vars.BactalkJobPath);
+    EXPECT_EQ(wb->settings.bactalkProject, QDir::toNativeSeparators(QFileInfo(mdb).absoluteFilePath()));
+    EXPECT_EQ(QDir::fromNativeSeparators(wb->vars.bactalkJobPath), QFileInfo(bactalk).absoluteFilePath());
+    EXPECT_EQ(window->statusPanel(1)->text(), u" Dest: "_qs + wb->vars.bactalkJobPath);
     // The project database holds it.
-    window->Closeproject1Click();
-    EXPECT_TRUE(wb->vars.BactalkJobPath.isEmpty());
-    window->Openlastjob1Click();
-    EXPECT_EQ(QDir::fromNativeSeparators(wb->vars.BactalkJobPath), QFileInfo(bactalk).absoluteFilePath());
+    window->closeProject();
+    EXPECT_TRUE(wb->vars.bactalkJobPath.isEmpty());
+    window->openLastProject();
+    EXPECT_EQ(QDir::fromNativeSeparators(wb->vars.bactalkJobPath), QFileInfo(bactalk).absoluteFilePath());
 }
 
 TEST_F(ProjectSettingsTest, TablePagesWriteAtOnce)
 {
     OptionsDialog dialog(*wb, window.get());
-    dialog.Setup(true);
+    dialog.setup(true);
     auto *view = dialog.findChild<QTableView *>(u"DisplayMapGrid"_qs);
     ASSERT_NE(view, nullptr);
     auto *model = qobject_cast<QSqlTableModel *>(view->model());
@@ -108,14 +108,14 @@ TEST_F(ProjectSettingsTest, ProgramOptionsChangeTheStyleAndTheStandards)
         dialog->edit("eb_AlerRep")->setText(u"acme"_qs);
         dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     });
-    window->VisualStyle1Click();
-    EXPECT_EQ(wb->settings.VisualStyle, 11);
+    window->showProgramOptions();
+    EXPECT_EQ(wb->settings.visualStyle, 11);
     EXPECT_EQ(appliedVisualStyle(), 11);
-    EXPECT_EQ(wb->settings.AlerRep, u"acme"_qs);
+    EXPECT_EQ(wb->settings.alerRep, u"acme"_qs);
     EXPECT_EQ(QApplication::palette().color(QPalette::Base), QColor::fromRgb(visualStyle(11).colours.base));
     restart(); // written when the window closed
-    EXPECT_EQ(wb->settings.AlerRep, u"acme"_qs);
-    EXPECT_EQ(wb->settings.VisualStyle, 11);
+    EXPECT_EQ(wb->settings.alerRep, u"acme"_qs);
+    EXPECT_EQ(wb->settings.visualStyle, 11);
     applyVisualStyle(13);
 }
 
@@ -138,7 +138,7 @@ TEST_F(ProjectSettingsTest, SpinEditsShowNearestBoundsAndStoreTheProjectVariable
     EXPECT_EQ(stored("ScanDepth"), 20);
     page->startingDisplay()->setValue(40);
     EXPECT_EQ(stored("StartingDisplay"), 40);
-    EXPECT_EQ(wb->vars.StartingDisplay, 40);
+    EXPECT_EQ(wb->vars.startingDisplay, 40);
 }
 
 TEST_F(ProjectSettingsTest, ExpandedModeShowsOnlyForGeneration14Databases)

@@ -28,7 +28,7 @@ protected:
         ASSERT_TRUE(m_root.isValid());
         m_paths = sample::writeSampleJob(m_root.path());
         openJob(m_paths.job);
-        ASSERT_TRUE(wb->ProjectOpen);
+        ASSERT_TRUE(wb->projectOpen);
         sample::configureSampleProject(*wb, m_paths);
         prompter.asked.clear();
     }
@@ -51,7 +51,7 @@ TEST_F(ReaderPagesTest, ReadButtonsFillTheirGridsInTheBusyFrame)
 
     prompter.pushYesNo(true);
     step2->readButton()->click();
-    EXPECT_EQ(prompter.asked.value(1), msg::ConfirmClearTable());
+    EXPECT_EQ(prompter.asked.value(1), msg::confirmClearTable());
     EXPECT_GT(step2->grid()->model()->rowCount(), 0);
     const QString log = window->logPage()->memo()->toPlainText();
     EXPECT_TRUE(log.contains(u"]: Scanning Apex DDC files"_qs));
@@ -71,7 +71,7 @@ TEST_F(ReaderPagesTest, ReadButtonsFillTheirGridsInTheBusyFrame)
     prompter.asked.clear();
     prompter.pushYesNo(true);
     window->ibexPointsPage()->findChild<QPushButton *>(u"BitBtn7"_qs)->click();
-    EXPECT_EQ(prompter.asked, QStringList{msg::ConfirmEmptyTable()});
+    EXPECT_EQ(prompter.asked, QStringList{msg::confirmEmptyTable()});
     EXPECT_EQ(window->ibexPointsPage()->grid()->model()->rowCount(), 0);
     EXPECT_GT(window->cpanelNamesPage()->grid()->model()->rowCount(), 0);
 }

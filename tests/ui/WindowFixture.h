@@ -83,7 +83,7 @@ protected:
                     dialog->reject();
             });
         prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
-        window->OpenProjectClick();
+        window->openProject();
     }
 
     template <typename T>

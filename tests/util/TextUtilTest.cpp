@@ -8,55 +8,55 @@ using namespace vorlix;
 TEST(NextToken, CutsAtTheSeparatorAndTrimsLeadingControls)
 {
     QString text = u"  \tabc, def,ghi"_qs;
-    EXPECT_EQ(NextToken(text, u','), u"abc"_qs);
+    EXPECT_EQ(nextToken(text, u','), u"abc"_qs);
     EXPECT_EQ(text, u" def,ghi"_qs);
-    EXPECT_EQ(NextToken(text, u','), u"def"_qs);
-    EXPECT_EQ(NextToken(text, u','), u"ghi"_qs);
+    EXPECT_EQ(nextToken(text, u','), u"def"_qs);
+    EXPECT_EQ(nextToken(text, u','), u"ghi"_qs);
     EXPECT_TRUE(text.isEmpty());
-    EXPECT_EQ(NextToken(text, u','), QString());
+    EXPECT_EQ(nextToken(text, u','), QString());
 }
 
 TEST(NextToken, SeparatorInFirstPositionGivesEmptyToken)
 {
     QString text = u",12"_qs;
-    EXPECT_EQ(NextToken(text, u','), QString());
+    EXPECT_EQ(nextToken(text, u','), QString());
     EXPECT_EQ(text, u"12"_qs);
 }
 
 TEST(NextToken, TrailingBlanksOfATokenStay)
 {
     QString text = u"ab ,c"_qs;
-    EXPECT_EQ(NextToken(text, u','), u"ab "_qs);
+    EXPECT_EQ(nextToken(text, u','), u"ab "_qs);
 }
 
 TEST(NextTokenInt, ConvertsOrGivesZero)
 {
     QString text = u"12,x,-7,,70000,2147483648,"_qs;
-    EXPECT_EQ(NextTokenInt(text, u','), 12);
-    EXPECT_EQ(NextTokenInt(text, u','), 0);
-    EXPECT_EQ(NextTokenInt(text, u','), -7);
-    EXPECT_EQ(NextTokenInt(text, u','), 0);
-    EXPECT_EQ(NextTokenInt(text, u','), 70000);
-    EXPECT_EQ(NextTokenInt(text, u','), 0); // does not fit 32 bits
+    EXPECT_EQ(nextTokenInt(text, u','), 12);
+    EXPECT_EQ(nextTokenInt(text, u','), 0);
+    EXPECT_EQ(nextTokenInt(text, u','), -7);
+    EXPECT_EQ(nextTokenInt(text, u','), 0);
+    EXPECT_EQ(nextTokenInt(text, u','), 70000);
+    EXPECT_EQ(nextTokenInt(text, u','), 0); // does not fit 32 bits
     EXPECT_TRUE(text.isEmpty());
 }
 
 TEST(NextTokenInt, SixteenBitVariantKeepsTheLowBits)
 {
     QString text = u"70000,-1,65535"_qs;
-    EXPECT_EQ(NextTokenInt16(text, u','), 4464);
-    EXPECT_EQ(NextTokenInt16(text, u','), 65535);
-    EXPECT_EQ(NextTokenInt16(text, u','), 65535);
+    EXPECT_EQ(nextTokenInt16(text, u','), 4464);
+    EXPECT_EQ(nextTokenInt16(text, u','), 65535);
+    EXPECT_EQ(nextTokenInt16(text, u','), 65535);
 }
 
 TEST(IsNonNumeric, DigitsMinusAndDotAreNumeric)
 {
-    EXPECT_FALSE(IsNonNumeric(QString()));
-    EXPECT_FALSE(IsNonNumeric(u"12.5"_qs));
-    EXPECT_FALSE(IsNonNumeric(u"-3"_qs));
-    EXPECT_FALSE(IsNonNumeric(u"1-2.3."_qs));
-    EXPECT_TRUE(IsNonNumeric(u"12a"_qs));
-    EXPECT_TRUE(IsNonNumeric(u" 12"_qs));
+    EXPECT_FALSE(isNonNumeric(QString()));
+    EXPECT_FALSE(isNonNumeric(u"12.5"_qs));
+    EXPECT_FALSE(isNonNumeric(u"-3"_qs));
+    EXPECT_FALSE(isNonNumeric(u"1-2.3."_qs));
+    EXPECT_TRUE(isNonNumeric(u"12a"_qs));
+    EXPECT_TRUE(isNonNumeric(u" 12"_qs));
 }
 
 struct PointTextCase {
@@ -68,7 +68,7 @@ class ValidPointTextTest : public ::testing::TestWithParam<PointTextCase> {};
 
 TEST_P(ValidPointTextTest, Checks)
 {
-    EXPECT_EQ(ValidPointText(QString::fromLatin1(GetParam().text)), GetParam().valid) << GetParam().text;
+    EXPECT_EQ(validPointText(QString::fromLatin1(GetParam().text)), GetParam().valid) << GetParam().text;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -14,7 +14,7 @@ constexpr int kMinRecord = ibw::obj::Caption;
 void put(QByteArray &b, int off, uint8_t v) { b[off] = static_cast<char>(v); }
 } // namespace
 
-IbexRecordBuilder::IbexRecordBuilder(IbexObject kind) : IbexRecordBuilder(ObjectCodeOf(kind)) {}
+IbexRecordBuilder::IbexRecordBuilder(IbexObject kind) : IbexRecordBuilder(objectCodeOf(kind)) {}
 
 IbexRecordBuilder::IbexRecordBuilder(uint16_t code) : m_bytes(kMinRecord, '\0')
 {

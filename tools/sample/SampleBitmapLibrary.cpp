@@ -35,9 +35,9 @@ void writeSampleBitmapLibrary(const SampleJobPaths &p)
 
 void useSampleBitmapLibrary(Settings &settings)
 {
-    if (settings.AlerRep.isEmpty() && settings.AlerJob.isEmpty()) {
-        settings.AlerRep = QLatin1String(kLibraryRep);
-        settings.AlerJob = QLatin1String(kLibraryJob);
+    if (settings.alerRep.isEmpty() && settings.alerJob.isEmpty()) {
+        settings.alerRep = QLatin1String(kLibraryRep);
+        settings.alerJob = QLatin1String(kLibraryJob);
     }
 }
 

@@ -86,11 +86,11 @@ void configureSampleProject(Workbench &wb, const SampleJobPaths &paths)
         if (!q.exec())
             throw Error(QStringLiteral("Cannot map Apex %1: %2").arg(m.apex).arg(q.lastError().text()));
     }
-    wb.vars.BactalkJobPath = QDir::toNativeSeparators(paths.bactalkJob);
+    wb.vars.bactalkJobPath = QDir::toNativeSeparators(paths.bactalkJob);
     // Control-panel and Tux templates share the .dvt numbers: the Tux
     // templates of the job and the local job get ranges of their own.
-    wb.vars.JobCTXDNum = 1;
-    wb.vars.LocalJobCTXDNum = 2;
+    wb.vars.jobCTXDNum = 1;
+    wb.vars.localJobCTXDNum = 2;
     wb.saveProjectVariables();
     useSampleBitmapLibrary(wb.settings);
 }

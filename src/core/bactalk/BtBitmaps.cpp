@@ -67,16 +67,16 @@ void logBitmapCopy(SessionLog &log, BitmapCopy result, const QString &name)
     case BitmapCopy::AlreadyThere:
         return;
     case BitmapCopy::Missing:
-        log.LogObjMsg(u"Missing source bitmap: "_qs + name, true);
+        log.logObjMsg(u"Missing source bitmap: "_qs + name, true);
         return;
     case BitmapCopy::Blank:
-        log.LogObjMsg(u"Source bitmap name is blank."_qs, true);
+        log.logObjMsg(u"Source bitmap name is blank."_qs, true);
         return;
     case BitmapCopy::Unsafe:
-        log.LogObjMsg(u"Bitmap name is not a plain file name, not copied: "_qs + name, true);
+        log.logObjMsg(u"Bitmap name is not a plain file name, not copied: "_qs + name, true);
         return;
     case BitmapCopy::Failed:
-        log.LogObjMsg(u"Cannot copy bitmap: "_qs + name, true);
+        log.logObjMsg(u"Cannot copy bitmap: "_qs + name, true);
         return;
     }
 }

@@ -28,18 +28,18 @@ class BtDisplayWriter {
 public:
     BtDisplayWriter();
 
-    // Counters back to the start of a run (WritePos 1, no objects, no bytes).
+    // Counters back to the start of a run (writePos 1, no objects, no bytes).
     void reset();
     // Copies the default header to the start of the buffer.
-    void BTCreateHeader();
+    void btCreateHeader();
 
     BufferState bufferState() const;
     // True when no further object may be added; tells the reason through
     // `prompter` (information box) when one is given.
-    bool BufferFull(Prompter *prompter) const;
+    bool bufferFull(Prompter *prompter) const;
 
     // Appends a copy of `kind`'s default record and returns it for filling.
-    // Throws Error when the buffer is full (callers test BufferFull first).
+    // Throws Error when the buffer is full (callers test bufferFull first).
     BtRecord append(RecordKind kind);
     // Appends a login pushbutton with its caption (at most 47 characters):
     // the default record is copied, the caption placed and Size set, and the
@@ -52,17 +52,17 @@ public:
     BtRecord recordAt(int index);
 
     // End marker, file length and object count into the header.
-    void FinishDisplay();
-    // Writes the first ObjBytes bytes to `path`, replacing any file there.
+    void finishDisplay();
+    // Writes the first objBytes bytes to `path`, replacing any file there.
     // Throws Error naming the file; an existing file is kept on failure.
-    void WriteDisplayFile(const QString &path) const;
+    void writeDisplayFile(const QString &path) const;
 
-    // The file image built so far (the first ObjBytes bytes).
+    // The file image built so far (the first objBytes bytes).
     QByteArray bytes() const;
 
-    int WritePos = 1; // 1-based position of the next record
-    int ObjBytes = 0;
-    int ObjCount = 0;
+    int writePos = 1; // 1-based position of the next record
+    int objBytes = 0;
+    int objCount = 0;
     // Buffer index of each object record, in creation order.
     const std::vector<int> &recordOffsets() const { return m_offsets; }
 

@@ -4,7 +4,7 @@
 
 namespace vorlix::bt {
 
-uint16_t PointTypeOf(const QString &typeText)
+uint16_t pointTypeOf(const QString &typeText)
 {
     static const char *const kTypes[] = {"AI", "AO", "AV", "BI", "BO", "BV"};
     for (uint16_t i = 0; i < 6; ++i)
@@ -13,47 +13,47 @@ uint16_t PointTypeOf(const QString &typeText)
     return 0;
 }
 
-void BindPointText(BtRecord &r, const QString &pointText)
+void bindPointText(BtRecord &r, const QString &pointText)
 {
     QString p = pointText;
     const QString whole = p.trimmed();
     if (whole.compare(u"object-name"_qs, Qt::CaseInsensitive) == 0) {
-        r.BindObjectName();
-        r.SetCurrentDevice(true);
+        r.bindObjectName();
+        r.setCurrentDevice(true);
         return;
     }
     if (whole.compare(u"description"_qs, Qt::CaseInsensitive) == 0) {
-        r.BindDescription();
-        r.SetCurrentDevice(true);
+        r.bindDescription();
+        r.setCurrentDevice(true);
         return;
     }
     if (whole.compare(u"location"_qs, Qt::CaseInsensitive) == 0) {
-        r.BindLocation();
-        r.SetCurrentDevice(true);
+        r.bindLocation();
+        r.setCurrentDevice(true);
         return;
     }
     bool currentDevice = true;
     int32_t device = 0;
     if (p.contains(u':')) {
-        device = NextTokenInt(p, u':');
+        device = nextTokenInt(p, u':');
         currentDevice = false;
     }
-    const uint16_t type = PointTypeOf(NextToken(p, u'-'));
-    const auto instance = static_cast<uint32_t>(NextTokenInt(p, u'-'));
+    const uint16_t type = pointTypeOf(nextToken(p, u'-'));
+    const auto instance = static_cast<uint32_t>(nextTokenInt(p, u'-'));
     if (p.startsWith(u"P87"_qs, Qt::CaseInsensitive)) {
         const qsizetype open = p.indexOf(u'[');
         p = open >= 0 ? p.mid(open + 1) : QString();
-        const auto priority = static_cast<uint8_t>(NextTokenInt(p, u']'));
-        r.BindPriority(type, instance, priority);
+        const auto priority = static_cast<uint8_t>(nextTokenInt(p, u']'));
+        r.bindPriority(type, instance, priority);
     } else if (p.startsWith(u"P104"_qs, Qt::CaseInsensitive)) {
-        r.BindRelinquishDefault(type, instance);
+        r.bindRelinquishDefault(type, instance);
     } else {
-        r.BindPresentValue(type, instance);
+        r.bindPresentValue(type, instance);
     }
     if (currentDevice)
-        r.SetCurrentDevice(true);
+        r.setCurrentDevice(true);
     else
-        r.SetDevice(static_cast<uint32_t>(device));
+        r.setDevice(static_cast<uint32_t>(device));
 }
 
 } // namespace vorlix::bt

@@ -11,8 +11,8 @@ namespace vorlix::bt {
 
 // BACnet object type of a point type text: AI 0, AO 1, AV 2, BI 3, BO 4,
 // BV 5; anything else 0. Letter case is ignored.
-uint16_t PointTypeOf(const QString &typeText);
+uint16_t pointTypeOf(const QString &typeText);
 
-void BindPointText(BtRecord &r, const QString &pointText);
+void bindPointText(BtRecord &r, const QString &pointText);
 
 } // namespace vorlix::bt

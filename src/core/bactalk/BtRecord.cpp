@@ -22,7 +22,7 @@ int fitInto(const QString &text, int n, char *out)
 
 } // namespace
 
-QByteArray FitField(const QString &text, int n)
+QByteArray fitField(const QString &text, int n)
 {
     if (n <= 0)
         return {};
@@ -113,13 +113,13 @@ int BtRecord::putText(int off, int n, const QString &text)
     return fitInto(text, n, reinterpret_cast<char *>(m_data + off));
 }
 
-void BtRecord::SetDevice(uint32_t instance)
+void BtRecord::setDevice(uint32_t instance)
 {
     setU32(obj::DevID, (u32(obj::DevID) & 0xFFu) | (instance << 8));
     setU8(obj::CurrDev, 0);
 }
 
-void BtRecord::SetCurrentDevice(bool on)
+void BtRecord::setCurrentDevice(bool on)
 {
     if (on) {
         setU8(obj::CurrDev, CurrDevOn);
@@ -139,14 +139,14 @@ void BtRecord::bind(uint16_t type, uint32_t instance, uint8_t prop)
 
 void BtRecord::bindDeviceProperty(uint8_t prop) { bind(PtDevice, InstDevice, prop); }
 
-void BtRecord::BindPresentValue(uint16_t type, uint32_t instance) { bind(type, instance, PropPresentValue); }
+void BtRecord::bindPresentValue(uint16_t type, uint32_t instance) { bind(type, instance, PropPresentValue); }
 
-void BtRecord::BindRelinquishDefault(uint16_t type, uint32_t instance)
+void BtRecord::bindRelinquishDefault(uint16_t type, uint32_t instance)
 {
     bind(type, instance, PropRelinquishDefault);
 }
 
-void BtRecord::BindPriority(uint16_t type, uint32_t instance, uint8_t index)
+void BtRecord::bindPriority(uint16_t type, uint32_t instance, uint8_t index)
 {
     bind(type, instance, PropPriorityArray);
     setU8(obj::UsePrio, 1);

@@ -12,7 +12,7 @@ namespace vorlix::bt {
 
 // The text cut to at most n - 1 Windows-1252 bytes followed by its NUL (the
 // byte count the caller copies into a field of n bytes).
-QByteArray FitField(const QString &text, int n);
+QByteArray fitField(const QString &text, int n);
 
 class BtRecord {
 public:
@@ -35,19 +35,19 @@ public:
     void setI16(int off, int16_t v) { setU16(off, static_cast<uint16_t>(v)); }
     void setU32(int off, uint32_t v);
     void setF64(int off, double v);
-    // FitField(text, n) copied to off; the bytes of the field after the NUL
+    // fitField(text, n) copied to off; the bytes of the field after the NUL
     // keep what they held. Returns the byte count copied.
     int putText(int off, int n, const QString &text);
 
     // --- point block ------------------------------------------------------
-    void SetDevice(uint32_t instance);
-    void SetCurrentDevice(bool on);
-    void BindObjectName() { bindDeviceProperty(PropObjectName); }
-    void BindDescription() { bindDeviceProperty(PropDescription); }
-    void BindLocation() { bindDeviceProperty(PropLocation); }
-    void BindPresentValue(uint16_t type, uint32_t instance);
-    void BindRelinquishDefault(uint16_t type, uint32_t instance);
-    void BindPriority(uint16_t type, uint32_t instance, uint8_t index);
+    void setDevice(uint32_t instance);
+    void setCurrentDevice(bool on);
+    void bindObjectName() { bindDeviceProperty(PropObjectName); }
+    void bindDescription() { bindDeviceProperty(PropDescription); }
+    void bindLocation() { bindDeviceProperty(PropLocation); }
+    void bindPresentValue(uint16_t type, uint32_t instance);
+    void bindRelinquishDefault(uint16_t type, uint32_t instance);
+    void bindPriority(uint16_t type, uint32_t instance, uint8_t index);
 
 private:
     void check(int off, int width) const;

@@ -38,11 +38,11 @@ ReadOutcome runReader(Workbench &wb, const char *heading, const CommandFrame &fr
 {
     ReadOutcome out;
     wb.requireDatabase();
-    if (!wb.prompter.confirm(ConfirmClearTableText())) {
+    if (!wb.prompter.confirm(confirmClearTableText())) {
         out.declined = true;
         return out;
     }
-    wb.log.LogMsgStart(QLatin1String(heading));
+    wb.log.logMsgStart(QLatin1String(heading));
     wb.log.missingFiles.clear();
     wb.pdb.resetRefusedPosts();
     {
@@ -56,7 +56,7 @@ ReadOutcome runReader(Workbench &wb, const char *heading, const CommandFrame &fr
         }
         tx.commit();
     }
-    wb.log.MsgMissingFiles();
+    wb.log.msgMissingFiles();
     out.missingFiles = wb.log.missingFiles;
     out.refusedRows = wb.pdb.refusedPosts();
     return out;
@@ -69,44 +69,44 @@ std::function<void(int)> apexProgress(const CommandFrame &frame)
 
 } // namespace
 
-QString ConfirmClearTableText() { return msg::ConfirmClearTable(); }
+QString confirmClearTableText() { return msg::confirmClearTable(); }
 
-QString ConfirmEmptyTableText() { return msg::ConfirmEmptyTable(); }
+QString confirmEmptyTableText() { return msg::confirmEmptyTable(); }
 
-ReadOutcome ReadDdcCommand(Workbench &wb, bool lostTux, const CommandFrame &frame)
+ReadOutcome readDdcCommand(Workbench &wb, bool lostTux, const CommandFrame &frame)
 {
     return runReader(wb, kHeadingReadDdc, frame, [&](ReadOutcome &out) {
         ApexReader reader(wb.map);
         reader.lostTux = lostTux;
         reader.onApex = apexProgress(frame);
-        reader.ScanTable(wb.ProjectFolder, -1, wb.log.missingFiles);
+        reader.scanTable(wb.projectFolder, -1, wb.log.missingFiles);
         out.filesRead = reader.filesRead;
     });
 }
 
-ReadOutcome ReadPointsCommand(Workbench &wb, const CommandFrame &frame)
+ReadOutcome readPointsCommand(Workbench &wb, const CommandFrame &frame)
 {
     return runReader(wb, kHeadingReadPoints, frame, [&](ReadOutcome &out) {
         DatReaders reader(wb.map);
         reader.onApex = apexProgress(frame);
-        reader.ReadPntsFiles(wb.ProjectFolder, wb.log.missingFiles);
+        reader.readPntsFiles(wb.projectFolder, wb.log.missingFiles);
         // The point values go onto the rows the setups made.
-        reader.ReadPdatFiles(wb.ProjectFolder, wb.log.missingFiles);
+        reader.readPdatFiles(wb.projectFolder, wb.log.missingFiles);
         out.filesRead = reader.filesRead;
     });
 }
 
-ReadOutcome ReadCpanelsCommand(Workbench &wb, const CommandFrame &frame)
+ReadOutcome readCpanelsCommand(Workbench &wb, const CommandFrame &frame)
 {
     return runReader(wb, kHeadingReadCpanels, frame, [&](ReadOutcome &out) {
         DatReaders reader(wb.map);
         reader.onApex = apexProgress(frame);
-        reader.ReadCntpFiles(wb.ProjectFolder, wb.log.missingFiles);
+        reader.readCntpFiles(wb.projectFolder, wb.log.missingFiles);
         out.filesRead = reader.filesRead;
     });
 }
 
-bool EmptyReaderTableCommand(Workbench &wb, const QString &table, const CommandFrame &frame)
+bool emptyReaderTableCommand(Workbench &wb, const QString &table, const CommandFrame &frame)
 {
     static const char *tables[] = {"CpanelMap", "IbexPtMap", "CpanelNames"};
     bool known = false;
@@ -115,21 +115,21 @@ bool EmptyReaderTableCommand(Workbench &wb, const QString &table, const CommandF
     if (!known)
         throw Error(QStringLiteral("The table %1 is not one of the Ibex reader tables.").arg(table));
     wb.requireDatabase();
-    if (!wb.prompter.confirm(ConfirmEmptyTableText()))
+    if (!wb.prompter.confirm(confirmEmptyTableText()))
         return false;
     BusyScope busy(frame);
     ProjectDatabase::Transaction tx(wb.pdb);
-    wb.pdb.EmptyTable(table);
+    wb.pdb.emptyTable(table);
     tx.commit();
     return true;
 }
 
-QStringList ScanTransferLines(Workbench &wb, int apex, QStringList *missing)
+QStringList scanTransferLines(Workbench &wb, int apex, QStringList *missing)
 {
     wb.requireDatabase();
     wb.log.missingFiles.clear();
     ApexReader reader(wb.map);
-    const QStringList lines = reader.ScanListing(wb.ProjectFolder, apex, wb.log.missingFiles);
+    const QStringList lines = reader.scanListing(wb.projectFolder, apex, wb.log.missingFiles);
     if (missing)
         *missing = wb.log.missingFiles;
     return lines;

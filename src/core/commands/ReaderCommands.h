@@ -36,28 +36,28 @@ inline constexpr auto kHeadingReadPoints = "Scanning Ibex point DAT files";
 inline constexpr auto kHeadingReadCpanels = "Scanning Control Panel DAT files";
 
 // Confirmation texts of the table helpers.
-QString ConfirmClearTableText();
-QString ConfirmEmptyTableText();
+QString confirmClearTableText();
+QString confirmEmptyTableText();
 
 // Step 2 "Read data from APEXnn.adc files.": rows of CpanelMap are created
 // or updated by (Apex, Sequence); `lostTux` adds rows for Tux controllers
 // that no call names ("Add Tux with no Cpanel Reference"). A file that cannot
 // be read ends the command with an Error naming it; rows written before stay.
-ReadOutcome ReadDdcCommand(Workbench &wb, bool lostTux, const CommandFrame &frame = {});
+ReadOutcome readDdcCommand(Workbench &wb, bool lostTux, const CommandFrame &frame = {});
 
 // Step 3 "Read data PNTSnn.DAT files.": PNTS, then PDAT, into IbexPtMap.
-ReadOutcome ReadPointsCommand(Workbench &wb, const CommandFrame &frame = {});
+ReadOutcome readPointsCommand(Workbench &wb, const CommandFrame &frame = {});
 
 // Step 4 "Read data CNTPnn.DAT files.": CNTP into CpanelNames.
-ReadOutcome ReadCpanelsCommand(Workbench &wb, const CommandFrame &frame = {});
+ReadOutcome readCpanelsCommand(Workbench &wb, const CommandFrame &frame = {});
 
 // The empty-table buttons of steps 2, 3 and 4 (CpanelMap, IbexPtMap,
 // CpanelNames). False when the user answered No.
-bool EmptyReaderTableCommand(Workbench &wb, const QString &table, const CommandFrame &frame = {});
+bool emptyReaderTableCommand(Workbench &wb, const QString &table, const CommandFrame &frame = {});
 
 // Listing mode for the project point overrides: the lines of the statements
 // that transfer between an Ibex point and a Tux point, each once, of one Apex
 // (or of 0 to 31 for -1). Missing files of mapped Apexes go to `missing`.
-QStringList ScanTransferLines(Workbench &wb, int apex, QStringList *missing = nullptr);
+QStringList scanTransferLines(Workbench &wb, int apex, QStringList *missing = nullptr);
 
 } // namespace vorlix

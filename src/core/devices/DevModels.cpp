@@ -2,7 +2,7 @@
 
 namespace vorlix {
 
-const QStringList &DevModels()
+const QStringList &devModels()
 {
     static const QStringList models = {
         u"--TUX--"_qs, u"TX-NON-SA"_qs, u"TX-SA"_qs, u"TX-SA651"_qs, u"TX-V.A.V."_qs, u"TX-Host-R3"_qs,

@@ -5,7 +5,7 @@
 
 namespace vorlix {
 
-const QStringList &DevModels();
+const QStringList &devModels();
 bool isDevModelHeading(const QString &entry);
 
 } // namespace vorlix

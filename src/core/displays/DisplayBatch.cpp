@@ -45,7 +45,7 @@ BatchOutcome DisplayBatch::run(const std::vector<BatchDisplay> &displays)
                 ++outcome.written;
             } else {
                 outcome.problems << f.error;
-                m_log.LogMsg(f.error);
+                m_log.logMsg(f.error);
             }
         }
     };
@@ -53,10 +53,10 @@ BatchOutcome DisplayBatch::run(const std::vector<BatchDisplay> &displays)
     for (const BatchDisplay &d : displays) {
         const QString shown = QDir::toNativeSeparators(d.path);
         try {
-            m_grid.LoadDisplay(d.path, QFileInfo(d.path).fileName(), d.localJob);
-            m_log.TranslationErrors = 0;
-            const CreationResult r = m_creation.CreateEFBDisplay();
-            if (m_log.TranslationErrors > 0)
+            m_grid.loadDisplay(d.path, QFileInfo(d.path).fileName(), d.localJob);
+            m_log.translationErrors = 0;
+            const CreationResult r = m_creation.createBtDisplay();
+            if (m_log.translationErrors > 0)
                 ++outcome.withTranslationErrors;
             if (!r.written) {
                 if (!r.path.isEmpty() && QFileInfo::exists(r.path))
@@ -73,7 +73,7 @@ BatchOutcome DisplayBatch::run(const std::vector<BatchDisplay> &displays)
     return outcome;
 }
 
-std::vector<BatchDisplay> DisplayBatch::JobDisplays(const QString &projectFolder, const QString &localJobFolder)
+std::vector<BatchDisplay> DisplayBatch::jobDisplays(const QString &projectFolder, const QString &localJobFolder)
 {
     std::vector<BatchDisplay> out;
     const auto add = [&](const QString &folder, bool localJob) {

@@ -36,7 +36,7 @@ public:
 
     // Every display file (".ibw") of the job's "ldisplay" folder, then of
     // the local job's, each in name order.
-    static std::vector<BatchDisplay> JobDisplays(const QString &projectFolder, const QString &localJobFolder);
+    static std::vector<BatchDisplay> jobDisplays(const QString &projectFolder, const QString &localJobFolder);
 
 private:
     DisplayCreation &m_creation;

@@ -11,8 +11,8 @@ namespace vorlix {
 DisplayCreation::DisplayCreation(Workbench &wb, TranslationGrid &grid)
     : DisplayCreation(wb.vars, wb.settings, wb.log, wb.prompter, grid)
 {
-    m_creator->projectFolder = wb.ProjectFolder;
-    m_creator->localJobFolder = wb.LocalJobFolder;
+    m_creator->projectFolder = wb.projectFolder;
+    m_creator->localJobFolder = wb.localJobFolder;
     database = &wb.pdb;
 }
 
@@ -26,10 +26,10 @@ DisplayCreation::DisplayCreation(const ProjectVariables &vars, const Settings &s
             PointTranslator &t = m_grid.translator();
             const bool templateContext = type != ftDisplay;
             PointTranslation out;
-            out.text = isAirflow(rec.kind()) ? t.BtAirflowPointText(rec, templateContext)
-                                             : t.BtPointText(rec, templateContext);
-            if (t.PointError)
-                out.error = t.PointErrorText;
+            out.text = isAirflow(rec.kind()) ? t.btAirflowPointText(rec, templateContext)
+                                             : t.btPointText(rec, templateContext);
+            if (t.pointError)
+                out.error = t.pointErrorText;
             return out;
         });
 }
@@ -49,7 +49,7 @@ QByteArray &DisplayCreation::workingBytes()
     return m_working;
 }
 
-CreationResult DisplayCreation::CreateEFBDisplay(int selectedRow)
+CreationResult DisplayCreation::createBtDisplay(int selectedRow)
 {
     if (!m_grid.isLoaded())
         return {};
@@ -58,25 +58,25 @@ CreationResult DisplayCreation::CreateEFBDisplay(int selectedRow)
     input.localJob = m_grid.displayLocalJob();
     input.ibexBytes = &workingBytes();
     input.ibexDataLength = m_grid.display().dataLength();
-    input.headerOvr = m_grid.GridGetOVR(TranslationGrid::HeaderRow) == ovrText ? RowOverride::Text : RowOverride::None;
-    input.headerText = m_grid.cell(TranslationGrid::colEfbText, TranslationGrid::HeaderRow);
+    input.headerOvr = m_grid.gridGetOvr(TranslationGrid::HeaderRow) == ovrText ? RowOverride::Text : RowOverride::None;
+    input.headerText = m_grid.cell(TranslationGrid::colBtText, TranslationGrid::HeaderRow);
     // The object chosen for single-row mode, before the sort moves rows.
     if (selectedRow > TranslationGrid::HeaderRow && selectedRow < TranslationGrid::RowCount
         && !m_grid.cell(TranslationGrid::colType, selectedRow).isEmpty())
-        input.singleObject = m_grid.GridGetObjIndex(selectedRow);
+        input.singleObject = m_grid.gridGetObjIndex(selectedRow);
     else if (selectedRow >= 0)
         input.singleObject = 0; // the header row or an empty row: no object
 
-    m_grid.SortGrid(soIndex);
+    m_grid.sortGrid(soIndex);
     for (int row = TranslationGrid::HeaderRow + 1; row < TranslationGrid::RowCount; ++row) {
         if (m_grid.cell(TranslationGrid::colType, row).isEmpty())
             break;
         CreationRow r;
-        r.objectNumber = m_grid.GridGetObjIndex(row);
-        r.position = m_grid.GridGetBufferStart(row);
-        r.efbText = m_grid.cell(TranslationGrid::colEfbText, row);
-        r.efbPoint = m_grid.cell(TranslationGrid::colEfbPoint, row);
-        switch (m_grid.GridGetOVR(row)) {
+        r.objectNumber = m_grid.gridGetObjIndex(row);
+        r.position = m_grid.gridGetBufferStart(row);
+        r.btText = m_grid.cell(TranslationGrid::colBtText, row);
+        r.btPoint = m_grid.cell(TranslationGrid::colBtPoint, row);
+        switch (m_grid.gridGetOvr(row)) {
         case ovrNone: r.ovr = RowOverride::None; break;
         case ovrSkip: r.ovr = RowOverride::Skip; break;
         case ovrPoint: r.ovr = RowOverride::Point; break;
@@ -89,9 +89,9 @@ CreationResult DisplayCreation::CreateEFBDisplay(int selectedRow)
     std::optional<ProjectDatabase::Transaction> reading;
     if (database)
         reading.emplace(*database);
-    const CreationResult result = m_creator->CreateFromGrid(input);
+    const CreationResult result = m_creator->createFromGrid(input);
     if (result.written)
-        m_grid.GridEdited = false;
+        m_grid.gridEdited = false;
     return result;
 }
 

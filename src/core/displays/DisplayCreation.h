@@ -27,7 +27,7 @@ public:
     // result then says nothing was written). `selectedRow` is the grid row
     // of single-row mode (Ctrl+Alt held), -1 for the whole display. After a
     // written display the grid no longer counts as edited.
-    CreationResult CreateEFBDisplay(int selectedRow = -1);
+    CreationResult createBtDisplay(int selectedRow = -1);
 
     DisplayCreator &creator() { return *m_creator; }
     // The project database the grid's lookups read: a run reads it inside

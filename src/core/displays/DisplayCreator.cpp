@@ -28,7 +28,7 @@ const QString kTranslationErrors = u"Translation errors may need correcting. See
 
 } // namespace
 
-QString DisplayCreator::TranslationErrorsMessage() { return kTranslationErrors; }
+QString DisplayCreator::translationErrorsMessage() { return kTranslationErrors; }
 
 DisplayCreator::DisplayCreator(const ProjectVariables &vars, const Settings &settings, SessionLog &log,
                                Prompter &prompter, DisplayNaming &naming, PointTextSource translatePoint)
@@ -39,10 +39,10 @@ DisplayCreator::DisplayCreator(const ProjectVariables &vars, const Settings &set
 
 // --- the run ---------------------------------------------------------------
 
-CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
+CreationResult DisplayCreator::createFromGrid(CreationInput &input)
 {
     CreationResult result;
-    const QString jobPath = m_vars.BactalkJobPath;
+    const QString jobPath = m_vars.bactalkJobPath;
     if (jobPath.isEmpty() || !QFileInfo(jobPath).isDir()) {
         m_prompter.inform(kNoJobPath);
         return result;
@@ -51,9 +51,9 @@ CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
         throw Error(u"No Ibex display is loaded."_qs);
     m_ibex = input.ibexBytes;
     m_ibexLength = std::clamp(input.ibexDataLength, 0, static_cast<int>(m_ibex->size()));
-    m_fileType = IbexFileTypeOf(input.loadedName);
+    m_fileType = ibexFileTypeOf(input.loadedName);
 
-    const QString target = BtFileName(input.loadedName, input.localJob, m_vars);
+    const QString target = btFileName(input.loadedName, input.localJob, m_vars);
     if (target == u"<err>" || !isPlainFileName(target))
         throw Error(QStringLiteral("\"%1\" has no display number, so it has no BACtalk file name.").arg(input.loadedName));
     const QString displays = findCaseInsensitive(jobPath, u"displays"_qs);
@@ -62,7 +62,7 @@ CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
     if (!QFileInfo(displays).isDir() && !QDir(jobPath).mkdir(QFileInfo(displays).fileName()))
         throw Error(QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(displays)));
 
-    m_log.LogMsgStart(u"Create display file: "_qs + QDir::toNativeSeparators(path));
+    m_log.logMsgStart(u"Create display file: "_qs + QDir::toNativeSeparators(path));
     // From here on, whatever happens, the user hears of translation errors.
     struct ErrorsNotice {
         SessionLog &log;
@@ -70,7 +70,7 @@ CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
         bool tell;
         ~ErrorsNotice()
         {
-            if (tell && log.TranslationErrors > 0)
+            if (tell && log.translationErrors > 0)
                 prompter.inform(kTranslationErrors);
         }
     } notice{m_log, m_prompter, tellTranslationErrors};
@@ -80,7 +80,7 @@ CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
     if (QFileInfo::exists(path)) {
         if (!m_prompter.confirm(u"File exists! Do you want to overwrite it?\nFile: "_qs + QDir::toNativeSeparators(path)))
             return result;
-        m_log.LogMsg(u"Overwrite of file allowed by user"_qs);
+        m_log.logMsg(u"Overwrite of file allowed by user"_qs);
     }
 
     std::stable_sort(input.rows.begin(), input.rows.end(),
@@ -89,20 +89,20 @@ CreationResult DisplayCreator::CreateFromGrid(CreationInput &input)
     m_bitmapsThisRun.clear();
     findRunFolders();
     m_writer.reset();
-    m_writer.BTCreateHeader();
-    BTDispHeader(input);
-    result.translated = ProcessGrid(input);
-    m_writer.FinishDisplay();
+    m_writer.btCreateHeader();
+    btDispHeader(input);
+    result.translated = processGrid(input);
+    m_writer.finishDisplay();
     if (writeBehind)
         writeBehind->write(path, m_writer.bytes());
     else
-        m_writer.WriteDisplayFile(path);
-    result.records = m_writer.ObjCount;
+        m_writer.writeDisplayFile(path);
+    result.records = m_writer.objCount;
     result.written = true;
     return result;
 }
 
-void DisplayCreator::BTDispHeader(const CreationInput &input)
+void DisplayCreator::btDispHeader(const CreationInput &input)
 {
     const ByteView h(m_ibex, 0, m_ibexLength); // texts end with the data
     BtRecord r = m_writer.header();
@@ -133,16 +133,16 @@ void DisplayCreator::BTDispHeader(const CreationInput &input)
         const bool d = !a && libraryHasAll(dealerLibrary(), {name});
         QString rep, job;
         if (a) {
-            rep = m_settings.AlerRep;
-            job = m_settings.AlerJob;
+            rep = m_settings.alerRep;
+            job = m_settings.alerJob;
         } else if (d) {
-            rep = m_settings.DealerRep;
-            job = m_settings.DealerJob;
+            rep = m_settings.dealerRep;
+            job = m_settings.dealerJob;
         } else {
             if (!name.isEmpty() && !isPlainFileName(name))
                 logBitmapCopy(m_log, BitmapCopy::Unsafe, b);
             else
-                CopyBackgroundBMP(source.isEmpty() ? name : source);
+                copyBackgroundBmp(source.isEmpty() ? name : source);
             rep = m_folders.rep;
             job = m_folders.job;
         }
@@ -158,18 +158,18 @@ void DisplayCreator::BTDispHeader(const CreationInput &input)
     r.setU16(hdr::IbexByte70, h.u8(ibw::hdr::Byte70));
 }
 
-void DisplayCreator::CopyBackgroundBMP(const QString &source)
+void DisplayCreator::copyBackgroundBmp(const QString &source)
 {
     const QString name = fileNamePart(source);
     logBitmapCopy(m_log, copyBitmap(source, name, m_folders.bitmaps), name);
 }
 
-int DisplayCreator::ProcessGrid(CreationInput &input)
+int DisplayCreator::processGrid(CreationInput &input)
 {
     int handled = 0;
     for (const CreationRow &row : input.rows) {
-        if (m_writer.BufferFull(&m_prompter)) {
-            m_log.LogMsg(u"Maximum display objects reached."_qs);
+        if (m_writer.bufferFull(&m_prompter)) {
+            m_log.logMsg(u"Maximum display objects reached."_qs);
             break;
         }
         if (input.singleObject >= 0 && row.objectNumber != input.singleObject)
@@ -178,20 +178,20 @@ int DisplayCreator::ProcessGrid(CreationInput &input)
             continue;
         if (row.position < 1 || row.position > m_ibexLength) {
             // A row that points outside the loaded display cannot be read.
-            m_log.PendingMsg(QStringLiteral("Object# %1").arg(row.objectNumber));
-            m_log.LogObjMsg(u"The object record lies outside the display file."_qs, true);
+            m_log.pendingMsg(QStringLiteral("Object# %1").arg(row.objectNumber));
+            m_log.logObjMsg(u"The object record lies outside the display file."_qs, true);
             continue;
         }
         m_cur = Current{};
         m_cur.row = &row;
         m_cur.position = row.position;
         m_cur.kind = rec().kind();
-        m_cur.typeName = IbexObjectName(m_cur.kind);
-        m_log.PendingObjMsg(row.objectNumber, m_cur.typeName);
+        m_cur.typeName = ibexObjectName(m_cur.kind);
+        m_log.pendingObjMsg(row.objectNumber, m_cur.typeName);
         dispatch();
         ++handled;
     }
-    m_log.LogMsg(QStringLiteral("Translated %1 objects.").arg(handled));
+    m_log.logMsg(QStringLiteral("Translated %1 objects.").arg(handled));
     return handled;
 }
 
@@ -201,52 +201,52 @@ void DisplayCreator::dispatch()
     case ioText:
     case ioUnknown:
     case ioHdrDesc:
-        CreateText();
+        createText();
         break;
     case ioGroupBox:
     case ioTimeDate:
-        CreateStatic();
+        createStatic();
         break;
     case ioRoDigital:
     case ioRoAnalog:
     case ioRoAirflow:
-        CreateROPR(true);
+        createRoPr(true);
         break;
     case ioDigital:
     case ioAnalog:
     case ioAirflow:
-        CreateROPR(false);
+        createRoPr(false);
         break;
     case ioCheckbox:
-        CreateCheckbox();
+        createCheckbox();
         break;
     case ioGrPilot:
     case ioGrStatic:
     case ioGrAnimated:
     case ioGrAnalog:
-        CreateGraphic();
+        createGraphic();
         break;
     case ioBtnDisp:
     case ioBtnCP:
     case ioBtnTux:
-        CreateButton(false);
+        createButton(false);
         break;
     case ioBtnCmd:
-        CreateLoginButton();
+        createLoginButton();
         break;
     case ioCpStatus:
         // Without the conversion option the grid shows the object as a text.
-        if (m_vars.ConvertCpStatus)
-            RemapZoneObj();
+        if (m_vars.convertCpStatus)
+            remapZoneObj();
         else
-            CreateObjAsText();
+            createObjAsText();
         break;
     case ioCpDesc:
     case ioCpNum:
-        if (m_vars.ConvertCpName)
-            RemapZoneObj();
+        if (m_vars.convertCpName)
+            remapZoneObj();
         else
-            CreateObjAsText();
+            createObjAsText();
         break;
     case ioGrMicroset:
     case ioBtnDef:
@@ -258,7 +258,7 @@ void DisplayCreator::dispatch()
     case ioCpHoliday:
     case ioCpEvent:
     case ioShortDesc:
-        CreateObjAsText();
+        createObjAsText();
         break;
     }
 }
@@ -272,7 +272,7 @@ QString DisplayCreator::rowText(const QString &ibexText) const
     const RowOverride ovr = m_cur.row->ovr;
     const bool textOverride = ovr == RowOverride::Text
         || (m_cur.kind == ioCheckbox && ovr == RowOverride::TextAndPoint);
-    return textOverride && !m_cur.row->efbText.isEmpty() ? m_cur.row->efbText : ibexText;
+    return textOverride && !m_cur.row->btText.isEmpty() ? m_cur.row->btText : ibexText;
 }
 
 void DisplayCreator::setIbexU16(int off, uint16_t v)
@@ -301,17 +301,17 @@ void DisplayCreator::putIbexText(int off, int n, const QString &text)
     const int room = std::min({n, recordEnd - start, m_ibexLength - start});
     if (start < 0 || room <= 0)
         return;
-    const QByteArray bytes = FitField(text, room);
+    const QByteArray bytes = fitField(text, room);
     std::memcpy(m_ibex->data() + start, bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
 void DisplayCreator::findRunFolders()
 {
-    const QString &path = m_vars.BactalkJobPath;
+    const QString &path = m_vars.bactalkJobPath;
     m_folders = RunFolders{};
-    m_folders.root = BtJobRoot(path);
-    m_folders.rep = BtRepName(path);
-    m_folders.job = BtJobName(path);
+    m_folders.root = btJobRoot(path);
+    m_folders.rep = btRepName(path);
+    m_folders.job = btJobName(path);
     m_folders.bitmaps = findCaseInsensitive(path, u"bitmaps"_qs);
 }
 
@@ -326,14 +326,14 @@ const QString &DisplayCreator::ibexBitmapFolder(bool localJob)
 const QString &DisplayCreator::alertonLibrary()
 {
     if (!m_folders.alertonLibrary)
-        m_folders.alertonLibrary = libraryBitmapFolder(m_folders.root, m_settings.AlerRep, m_settings.AlerJob);
+        m_folders.alertonLibrary = libraryBitmapFolder(m_folders.root, m_settings.alerRep, m_settings.alerJob);
     return *m_folders.alertonLibrary;
 }
 
 const QString &DisplayCreator::dealerLibrary()
 {
     if (!m_folders.dealerLibrary)
-        m_folders.dealerLibrary = libraryBitmapFolder(m_folders.root, m_settings.DealerRep, m_settings.DealerJob);
+        m_folders.dealerLibrary = libraryBitmapFolder(m_folders.root, m_settings.dealerRep, m_settings.dealerJob);
     return *m_folders.dealerLibrary;
 }
 
@@ -354,7 +354,7 @@ bool DisplayCreator::libraryHasAll(const QString &folder, const QStringList &nam
 
 // --- copy operations -------------------------------------------------------
 
-void DisplayCreator::CopySizingParams(BtRecord &r)
+void DisplayCreator::copySizingParams(BtRecord &r)
 {
     const IbexObjRec o = rec();
     r.setU16(obj::X, o.u16(ibw::obj::X));
@@ -363,7 +363,7 @@ void DisplayCreator::CopySizingParams(BtRecord &r)
     r.setU16(obj::H, o.u16(ibw::obj::Height));
 }
 
-void DisplayCreator::CopyColors(BtRecord &r)
+void DisplayCreator::copyColors(BtRecord &r)
 {
     if (rec().u32(ibw::obj::ForeColor) == 0 && rec().u32(ibw::obj::BackColor) == 0) {
         // The loaded record itself takes the defaults, so a second creation
@@ -377,7 +377,7 @@ void DisplayCreator::CopyColors(BtRecord &r)
     r.setU32(obj::Alarm, o.u32(ibw::obj::AlarmColor));
 }
 
-void DisplayCreator::CopyFont(BtRecord &r)
+void DisplayCreator::copyFont(BtRecord &r)
 {
     const IbexObjRec o = rec();
     if (o.u8(ibw::obj::FontValid) != ibw::obj::FontValidMark)
@@ -385,61 +385,61 @@ void DisplayCreator::CopyFont(BtRecord &r)
     r.setU8(obj::Font + font::Pitch, o.u8(ibw::obj::FontPitch));
     r.setU16(obj::Font + font::Weight, o.u16(ibw::obj::FontWeight));
     r.setU8(obj::Font + font::Style, o.u8(ibw::obj::FontStyle));
-    if (m_vars.CopyFont == 0)
+    if (m_vars.copyFont == 0)
         r.putText(obj::Font + font::Name, font::NameLen, o.text(ibw::obj::FontName, ibw::obj::Caption - ibw::obj::FontName));
 }
 
-void DisplayCreator::CopyOptions(BtRecord &r)
+void DisplayCreator::copyOptions(BtRecord &r)
 {
     r.setU16(obj::Options, static_cast<uint16_t>(rec().options() | 0x0E));
 }
 
-void DisplayCreator::CopyPointData(BtRecord &r)
+void DisplayCreator::copyPointData(BtRecord &r)
 {
     QString p;
-    if (!m_cur.row->efbPoint.isEmpty() && m_cur.row->hasPointOverride()) {
-        p = m_cur.row->efbPoint;
+    if (!m_cur.row->btPoint.isEmpty() && m_cur.row->hasPointOverride()) {
+        p = m_cur.row->btPoint;
     } else {
         const PointTranslation t = m_translatePoint ? m_translatePoint(rec(), m_fileType) : PointTranslation{};
         p = isAirflow(m_cur.kind) ? t.text : t.text.toUpper();
         if (!t.error.isEmpty())
-            m_log.LogObjMsg(m_cur.typeName + u": "_qs + t.error + u" <"_qs + p + u'>', true);
+            m_log.logObjMsg(m_cur.typeName + u": "_qs + t.error + u" <"_qs + p + u'>', true);
     }
-    BindPointText(r, p);
+    bindPointText(r, p);
 }
 
 // --- object operations -----------------------------------------------------
 
-void DisplayCreator::CreateText()
+void DisplayCreator::createText()
 {
     BtRecord r = m_writer.append(RecordKind::Text);
-    CopySizingParams(r);
-    CopyColors(r);
-    CopyFont(r);
-    CopyOptions(r);
+    copySizingParams(r);
+    copyColors(r);
+    copyFont(r);
+    copyOptions(r);
     r.putText(txt::Text, txt::TextLen, rowText(rec().caption()));
 }
 
-void DisplayCreator::CreateStatic()
+void DisplayCreator::createStatic()
 {
     const bool groupBox = m_cur.kind == ioGroupBox;
     BtRecord r = m_writer.append(groupBox ? RecordKind::GroupBox : RecordKind::DateTime);
-    CopySizingParams(r);
-    CopyColors(r);
-    CopyFont(r);
-    CopyOptions(r);
+    copySizingParams(r);
+    copyColors(r);
+    copyFont(r);
+    copyOptions(r);
     if (groupBox)
         r.putText(txt::Text, txt::TextLen, rowText(rec().caption()));
 }
 
-void DisplayCreator::CreateROPR(bool readOnly)
+void DisplayCreator::createRoPr(bool readOnly)
 {
     BtRecord r = m_writer.append(readOnly ? RecordKind::ReadOnlyValue : RecordKind::PromptedValue);
-    CopySizingParams(r);
-    CopyColors(r);
-    CopyFont(r);
-    CopyPointData(r);
-    CopyOptions(r);
+    copySizingParams(r);
+    copyColors(r);
+    copyFont(r);
+    copyPointData(r);
+    copyOptions(r);
     const IbexObjRec o = rec();
     if (m_cur.kind == ioRoAnalog || m_cur.kind == ioAnalog) {
         // The factor's eight bytes are copied as they stand.
@@ -461,7 +461,7 @@ void DisplayCreator::CreateROPR(bool readOnly)
     if (isDigitalValue(m_cur.kind)) {
         const auto keepsDefault = [this](const QString &t) {
             return t.isEmpty()
-                || (m_vars.MapStateText
+                || (m_vars.mapStateText
                     && (t.compare(u"on"_qs, Qt::CaseInsensitive) == 0 || t.compare(u"off"_qs, Qt::CaseInsensitive) == 0));
         };
         const QString active = o.text(ibw::obj::ActiveText, ibw::obj::InactiveText - ibw::obj::ActiveText);
@@ -471,60 +471,60 @@ void DisplayCreator::CreateROPR(bool readOnly)
         if (!keepsDefault(inactive))
             r.putText(val::InactiveTxt, val::StateTxtLen, inactive);
     }
-    if (isAnalogValue(m_cur.kind) && m_vars.CopyUnits) {
+    if (isAnalogValue(m_cur.kind) && m_vars.copyUnits) {
         QString units = isAirflow(m_cur.kind) ? u"cfm"_qs : o.text(ibw::obj::Units, ibw::obj::Factor - ibw::obj::Units);
-        if (m_vars.PadUnits)
+        if (m_vars.padUnits)
             units.prepend(u' ');
         r.putText(val::UnitsText, val::UnitsTextLen, units);
         r.setU8(val::UnitsType, 1);
     }
 }
 
-void DisplayCreator::CreateCheckbox()
+void DisplayCreator::createCheckbox()
 {
     BtRecord r = m_writer.append(RecordKind::Checkbox);
-    CopySizingParams(r);
-    CopyColors(r);
-    CopyFont(r);
-    CopyPointData(r);
-    CopyOptions(r);
+    copySizingParams(r);
+    copyColors(r);
+    copyFont(r);
+    copyPointData(r);
+    copyOptions(r);
     r.putText(txt::Text, txt::TextLen, rowText(rec().caption()));
     r.setU8(obj::Level, rec().u8(ibw::obj::Level));
     if (rec().kindFlag() == 1)
-        m_log.LogObjMsg(m_cur.typeName + u": Reversed DO state!"_qs, true);
+        m_log.logObjMsg(m_cur.typeName + u": Reversed DO state!"_qs, true);
 }
 
-void DisplayCreator::CreateObjAsText()
+void DisplayCreator::createObjAsText()
 {
-    if (!m_vars.ShowZoneObjAsText || m_cur.kind == ioShortDesc)
+    if (!m_vars.showZoneObjAsText || m_cur.kind == ioShortDesc)
         return;
-    if (m_cur.kind == ioGrMicroset && m_vars.MapMSetGraphicToBtn) {
-        MapMSetToBtn();
+    if (m_cur.kind == ioGrMicroset && m_vars.mapMSetGraphicToBtn) {
+        mapMSetToBtn();
         return;
     }
     BtRecord r = m_writer.append(RecordKind::Text);
-    CopySizingParams(r);
-    CopyColors(r);
-    CopyFont(r);
-    CopyOptions(r);
+    copySizingParams(r);
+    copyColors(r);
+    copyFont(r);
+    copyOptions(r);
     r.putText(txt::Text, txt::TextLen - 1, rowText(m_cur.typeName));
 }
 
-void DisplayCreator::RemapZoneObj()
+void DisplayCreator::remapZoneObj()
 {
     BtRecord r = m_writer.append(m_cur.kind == ioCpStatus ? RecordKind::PromptedValue : RecordKind::ReadOnlyValue);
-    CopySizingParams(r);
-    CopyColors(r);
-    CopyFont(r);
-    CopyOptions(r);
+    copySizingParams(r);
+    copyColors(r);
+    copyFont(r);
+    copyOptions(r);
     QString p;
-    if (m_cur.row->hasPointOverride() && !m_cur.row->efbPoint.isEmpty())
-        p = m_cur.row->efbPoint;
+    if (m_cur.row->hasPointOverride() && !m_cur.row->btPoint.isEmpty())
+        p = m_cur.row->btPoint;
     else if (m_cur.kind == ioCpStatus)
-        p = m_vars.CpanelStatusBV;
+        p = m_vars.cpanelStatusBV;
     else
         p = m_cur.kind == ioCpDesc ? u"description"_qs : u"object-name"_qs;
-    BindPointText(r, p);
+    bindPointText(r, p);
 }
 
 } // namespace vorlix

@@ -31,8 +31,8 @@ enum class RowOverride { None, Skip, Point, Text, TextAndPoint };
 struct CreationRow {
     int objectNumber = 0; // "Obj.n": the grid row is n + 1
     int position = 0;     // 1-based position of the Ibex record in the display's bytes
-    QString efbText;      // column 5
-    QString efbPoint;     // column 6
+    QString btText;      // column 5
+    QString btPoint;     // column 6
     RowOverride ovr = RowOverride::None;
 
     bool hasPointOverride() const { return ovr == RowOverride::Point || ovr == RowOverride::TextAndPoint; }
@@ -82,7 +82,7 @@ public:
 
     // One creation run (CreateFromGrid). Throws Error when the file cannot
     // be written; an existing display is then left as it was.
-    CreationResult CreateFromGrid(CreationInput &input);
+    CreationResult createFromGrid(CreationInput &input);
 
     // When set, runs hand their files to this writer instead of writing
     // them before they end (a batch of displays).
@@ -90,7 +90,7 @@ public:
     // A run with translation errors ends by telling the user so; a batch
     // tells once, at its end, instead.
     bool tellTranslationErrors = true;
-    static QString TranslationErrorsMessage();
+    static QString translationErrorsMessage();
 
     // The object buffer, kept between runs.
     bt::BtDisplayWriter &writer() { return m_writer; }
@@ -104,29 +104,29 @@ private:
         QString typeName;
     };
 
-    void BTDispHeader(const CreationInput &input);
-    int ProcessGrid(CreationInput &input);
+    void btDispHeader(const CreationInput &input);
+    int processGrid(CreationInput &input);
     void dispatch();
 
-    void CreateText();
-    void CreateStatic();
-    void CreateROPR(bool readOnly);
-    void CreateCheckbox();
-    void CreateObjAsText();
-    void RemapZoneObj();
-    void CreateGraphic();
-    void CreateButton(bool microset, const QString &microsetCaption = {});
-    void CreateLoginButton();
-    void MapMSetToBtn();
+    void createText();
+    void createStatic();
+    void createRoPr(bool readOnly);
+    void createCheckbox();
+    void createObjAsText();
+    void remapZoneObj();
+    void createGraphic();
+    void createButton(bool microset, const QString &microsetCaption = {});
+    void createLoginButton();
+    void mapMSetToBtn();
 
-    void CopySizingParams(bt::BtRecord &r);
-    void CopyColors(bt::BtRecord &r);
-    void CopyFont(bt::BtRecord &r);
-    void CopyOptions(bt::BtRecord &r);
-    void CopyPointData(bt::BtRecord &r);
-    bool FlagIbexPoint();
-    void CopyGraphicBitmap(const QString &name, bool isLocal);
-    void CopyBackgroundBMP(const QString &source);
+    void copySizingParams(bt::BtRecord &r);
+    void copyColors(bt::BtRecord &r);
+    void copyFont(bt::BtRecord &r);
+    void copyOptions(bt::BtRecord &r);
+    void copyPointData(bt::BtRecord &r);
+    bool flagIbexPoint();
+    void copyGraphicBitmap(const QString &name, bool isLocal);
+    void copyBackgroundBmp(const QString &source);
 
     // The row text: the EFB Text when overridden, else `ibexText`.
     QString rowText(const QString &ibexText) const;

@@ -27,8 +27,8 @@ void putLibrary(BtRecord &r, const QString &repJob)
         return;
     }
     QString name = repJob.toLower();
-    const QString rep = NextToken(name, u'-');
-    const QString job = NextToken(name, u'-');
+    const QString rep = nextToken(name, u'-');
+    const QString job = nextToken(name, u'-');
     r.putText(gfx::LibRep, gfx::RepJobLen, rep);
     r.putText(gfx::LibJob, gfx::RepJobLen, job);
     r.setU8(gfx::UseLibrary, 1);
@@ -36,17 +36,17 @@ void putLibrary(BtRecord &r, const QString &repJob)
 
 } // namespace
 
-bool DisplayCreator::FlagIbexPoint()
+bool DisplayCreator::flagIbexPoint()
 {
-    if (!m_vars.ConvertZonePts)
+    if (!m_vars.convertZonePts)
         return false;
-    if (m_cur.row->hasPointOverride() && !m_cur.row->efbPoint.isEmpty())
+    if (m_cur.row->hasPointOverride() && !m_cur.row->btPoint.isEmpty())
         return false;
-    const SplitRef ref = SplitPointRef(rec().pointRef());
+    const SplitRef ref = splitPointRef(rec().pointRef());
     return ref.code == ptref::ZoneGeneric || (ref.code == ptref::Zone && (ref.value & 0x10000u) != 0);
 }
 
-void DisplayCreator::CopyGraphicBitmap(const QString &name, bool isLocal)
+void DisplayCreator::copyGraphicBitmap(const QString &name, bool isLocal)
 {
     if (name.isEmpty() || !isPlainFileName(name)) {
         logBitmapCopy(m_log, name.isEmpty() ? BitmapCopy::Blank : BitmapCopy::Unsafe, name);
@@ -68,7 +68,7 @@ void DisplayCreator::CopyGraphicBitmap(const QString &name, bool isLocal)
     m_bitmapsThisRun.insert(key, result);
 }
 
-void DisplayCreator::CreateGraphic()
+void DisplayCreator::createGraphic()
 {
     const IbexObjRec o = rec();
     RecordKind kind = RecordKind::StaticGraphic;
@@ -84,20 +84,20 @@ void DisplayCreator::CreateGraphic()
     QStringList names;
     QString library;
     if (m_cur.kind == ioGrPilot) {
-        names = {m_settings.LedOffFile(), m_settings.LedOnFile(), m_settings.LedOffFile(), m_settings.LedOnFile()};
-        library = m_settings.LedRepJob();
+        names = {m_settings.ledOffFile(), m_settings.ledOnFile(), m_settings.ledOffFile(), m_settings.ledOnFile()};
+        library = m_settings.ledRepJob();
     } else {
         for (int i = 1; i <= n; ++i)
             names << o.bitmapName(i);
-        const bool isLocal = IsLocalJobBit(o.options());
+        const bool isLocal = isLocalJobBit(o.options());
         const bool a = isLocal && libraryHasAll(alertonLibrary(), names);
         const bool d = !a && isLocal && libraryHasAll(dealerLibrary(), names);
         if (a || d) {
-            library = a ? m_settings.AlertonRepJob(u"-"_qs) : m_settings.DealerRepJob(u"-"_qs);
-            m_log.LogObjMsg(u"Found "_qs + library + u" bitmap match!"_qs, false);
+            library = a ? m_settings.alertonRepJob(u"-"_qs) : m_settings.dealerRepJob(u"-"_qs);
+            m_log.logObjMsg(u"Found "_qs + library + u" bitmap match!"_qs, false);
         } else {
             for (const QString &b : names)
-                CopyGraphicBitmap(b, isLocal);
+                copyGraphicBitmap(b, isLocal);
         }
     }
 
@@ -105,13 +105,13 @@ void DisplayCreator::CreateGraphic()
     for (int i = 0; i < names.size(); ++i)
         r.putText(gfx::bitmapSlot(i + 1), gfx::BitmapLen, names.at(i));
     putLibrary(r, library);
-    CopySizingParams(r);
-    if (FlagIbexPoint()) {
+    copySizingParams(r);
+    if (flagIbexPoint()) {
         r.setU16(obj::W, static_cast<uint16_t>(r.u16(obj::W) + 5));
         r.setU16(obj::H, static_cast<uint16_t>(r.u16(obj::H) + 5));
     }
-    CopyPointData(r);
-    r.setU16(obj::Options, static_cast<uint16_t>((o.options() & 0xBF) | (m_vars.SetReadonly ? 0x2000 : 0)));
+    copyPointData(r);
+    r.setU16(obj::Options, static_cast<uint16_t>((o.options() & 0xBF) | (m_vars.setReadonly ? 0x2000 : 0)));
     r.setU8(obj::Level, o.u8(ibw::obj::Level));
     if (kind == RecordKind::AnalogGraphic) {
         r.setU16(gfx::RangeCount, o.u16(ibw::obj::RangeCount));
@@ -120,12 +120,12 @@ void DisplayCreator::CreateGraphic()
     }
 }
 
-void DisplayCreator::CreateButton(bool microset, const QString &microsetCaption)
+void DisplayCreator::createButton(bool microset, const QString &microsetCaption)
 {
     const IbexObjRec o = rec();
     BtRecord r = m_writer.append(RecordKind::Button);
-    CopySizingParams(r);
-    CopyFont(r);
+    copySizingParams(r);
+    copyFont(r);
     r.putText(btn::Caption, btn::CaptionLen, rowText(microset ? microsetCaption : o.caption()));
     r.setU8(obj::Level, o.u8(ibw::obj::Level));
 
@@ -140,14 +140,14 @@ void DisplayCreator::CreateButton(bool microset, const QString &microsetCaption)
         return;
     }
 
-    const QString target = m_naming.ButtonTargetName(o, m_fileType);
-    if (m_naming.WasRedirected)
-        m_log.LogObjMsg(u"Button redirected to: "_qs + target, false);
+    const QString target = m_naming.buttonTargetName(o, m_fileType);
+    if (m_naming.wasRedirected)
+        m_log.logObjMsg(u"Button redirected to: "_qs + target, false);
 
     if (target.contains(u'-')) {
         QString rest = target;
-        const QString rep = NextToken(rest, u'-').toLower();
-        const QString job = NextToken(rest, u'-').toLower();
+        const QString rep = nextToken(rest, u'-').toLower();
+        const QString job = nextToken(rest, u'-').toLower();
         const bool sameJob = rep == m_folders.rep.toLower() && job == m_folders.job.toLower();
         if (sameJob || rest.isEmpty()) {
             r.setU8(btn::OtherJob, 0);
@@ -157,47 +157,47 @@ void DisplayCreator::CreateButton(bool microset, const QString &microsetCaption)
             r.setU8(btn::OtherJob, 1);
         }
     }
-    r.setU32(btn::Target, static_cast<uint32_t>(TargetNumber(target)));
+    r.setU32(btn::Target, static_cast<uint32_t>(targetNumber(target)));
 
     if (displayButton && m_fileType == ftTemplate) {
-        r.SetCurrentDevice(true);
+        r.setCurrentDevice(true);
         r.setU16(obj::DispObjID, CodeButtonTemplate);
     } else if (!displayButton && !withDevice && m_fileType == ftTemplate) {
-        r.SetCurrentDevice(true);
+        r.setCurrentDevice(true);
         r.setU16(obj::DispObjID, CodeButtonTemplate);
     } else if (withDevice || m_cur.kind == ioBtnTux) {
         // Templates look no device up: their buttons address the current one.
         if (m_fileType == ftDisplay) {
-            r.SetDevice(static_cast<uint32_t>(m_naming.TargetDevice));
+            r.setDevice(static_cast<uint32_t>(m_naming.targetDevice));
             // The button still opens the panel, on a device that does not exist.
-            if (!m_naming.TargetMapped)
-                m_log.LogObjMsg(m_cur.typeName + u": Device-ID cannot be mapped!"_qs, true);
+            if (!m_naming.targetMapped)
+                m_log.logObjMsg(m_cur.typeName + u": Device-ID cannot be mapped!"_qs, true);
         } else {
-            r.SetCurrentDevice(true);
+            r.setCurrentDevice(true);
         }
         r.setU16(obj::DispObjID, CodeButtonDevice);
     }
 }
 
-void DisplayCreator::CreateLoginButton()
+void DisplayCreator::createLoginButton()
 {
     const IbexObjRec o = rec();
     if (!o.caption().startsWith(u';'))
         return;
     BtRecord r = m_writer.appendLogin(rowText(o.commandCaption()));
-    CopySizingParams(r);
+    copySizingParams(r);
 }
 
-void DisplayCreator::MapMSetToBtn()
+void DisplayCreator::mapMSetToBtn()
 {
     // The loaded record becomes a 72 x 22 button captioned with its target;
     // the caption is cut to the room the record has, the whole name goes to
     // the button.
-    const QString target = m_naming.ButtonTargetName(rec(), m_fileType);
+    const QString target = m_naming.buttonTargetName(rec(), m_fileType);
     setIbexU16(ibw::obj::Width, 72);
     setIbexU16(ibw::obj::Height, 22);
     putIbexText(ibw::obj::Caption, 127, target);
-    CreateButton(true, target);
+    createButton(true, target);
 }
 
 } // namespace vorlix

@@ -102,9 +102,9 @@ struct Renderer {
     // the transfer lines use.
     void render(DdcRecord &rec, int k, uint8_t b, uint16_t v, bool inCall, QString *opText) const
     {
-        const int cls = OperandClass(b, v);
+        const int cls = operandClass(b, v);
         const int16_t sv = static_cast<int16_t>(v);
-        QString &pt = rec.Points[static_cast<size_t>(k - 1)];
+        QString &pt = rec.points[static_cast<size_t>(k - 1)];
         bool counted = false;
         QString text;
         auto withValue = [&](const char *prefix, const QString &suffix) {
@@ -128,11 +128,11 @@ struct Renderer {
         case ocTux: {
             const TuxBits t = tuxBits(b, v);
             pt = QString::number(t.trunk) + u'-' + QString::number(t.address);
-            rec.IsTux |= uint64_t(1) << (k - 1);
+            rec.tuxOperands |= uint64_t(1) << (k - 1);
             counted = true;
             if (opText) {
                 const int32_t base = (baseAddr && *baseAddr) ? (*baseAddr)(t.trunk) : NotMapped;
-                text = TuxRefText(base, t.address, t.type, t.point);
+                text = tuxRefText(base, t.address, t.type, t.point);
             }
             break;
         }
@@ -183,7 +183,7 @@ struct Renderer {
         if (pt.size() > kMaxPointText)
             pt.truncate(kMaxPointText);
         if (counted)
-            ++rec.PointCount;
+            ++rec.pointCount;
         if (opText)
             *opText = text;
     }
@@ -191,7 +191,7 @@ struct Renderer {
 
 } // namespace
 
-int OperandCount(uint8_t opcode, uint8_t length)
+int operandCount(uint8_t opcode, uint8_t length)
 {
     if (opcode == kOpCallFixed)
         return kMaxOperands;
@@ -200,7 +200,7 @@ int OperandCount(uint8_t opcode, uint8_t length)
     return kOperandCounts[opcode];
 }
 
-int OperandTableClass(uint8_t typeByte)
+int operandTableClass(uint8_t typeByte)
 {
     const uint8_t code = typeByte & 0xF0;
     for (int i = 0; i < 15; ++i)
@@ -209,9 +209,9 @@ int OperandTableClass(uint8_t typeByte)
     return ocNone;
 }
 
-int OperandClass(uint8_t typeByte, uint16_t value)
+int operandClass(uint8_t typeByte, uint16_t value)
 {
-    const int cls = OperandTableClass(typeByte);
+    const int cls = operandTableClass(typeByte);
     const int low = typeByte & 0x0F;
     if (cls == ocTP && (low == 2 || low == 6))
         return value == 1 ? ocInit : value == 2 ? ocMinMid : ocFail;
@@ -226,7 +226,7 @@ int OperandClass(uint8_t typeByte, uint16_t value)
     return cls;
 }
 
-QString TuxRefText(int32_t baseAddr, int address, int pointType, int point)
+QString tuxRefText(int32_t baseAddr, int address, int pointType, int point)
 {
     static const char *objects[] = {"BI", "BO", "AI", "AO"};
     // A point type of 4 to 7 has no BACtalk object: as unusable as an
@@ -237,12 +237,12 @@ QString TuxRefText(int32_t baseAddr, int address, int pointType, int point)
            u'-' + QString::number(point);
 }
 
-QString TuxRefText(ControllerMap &map, int apex, int trunk, int address, int pointType, int point)
+QString tuxRefText(ControllerMap &map, int apex, int trunk, int address, int pointType, int point)
 {
-    return TuxRefText(map.ApexBaseAddr(apex, trunk), address, pointType, point);
+    return tuxRefText(map.apexBaseAddr(apex, trunk), address, pointType, point);
 }
 
-DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
+DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
                         const std::function<int32_t(int trunk)> &baseAddr)
 {
     DdcProgram prog;
@@ -268,8 +268,8 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
         const uint8_t length = c.u8(cur + kLength);
         const uint8_t op = c.u8(cur + kOpcode);
         rec.dev = op;
-        rec.ptCnt = static_cast<uint16_t>(std::clamp(OperandCount(op, length), 0, kMaxOperands));
-        rec.Points.resize(rec.ptCnt);
+        rec.ptCnt = static_cast<uint16_t>(std::clamp(operandCount(op, length), 0, kMaxOperands));
+        rec.points.resize(rec.ptCnt);
         const bool call = isCall(op);
         const bool transfer = op == kOpTransfer && collectSeqLines;
         QString opTexts[2];
@@ -289,8 +289,8 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
         }
         const size_t linesBefore = prog.seqLines.size();
         if (transfer && c.has(cur + operandOffset(2), kOperandSize)) {
-            const int c1 = OperandTableClass(c.u8(cur + operandOffset(1)));
-            const int c2 = OperandTableClass(c.u8(cur + operandOffset(2)));
+            const int c1 = operandTableClass(c.u8(cur + operandOffset(1)));
+            const int c2 = operandTableClass(c.u8(cur + operandOffset(2)));
             const QString head = u"Seq:"_qs + QString::number(rec.seq) + u"\tApex: "_qs + QString::number(apex) + u'\t';
             // The Ibex point always comes before the Tux point.
             if (c2 == ocIbex && c1 == ocTux)
@@ -317,7 +317,7 @@ DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
     return prog;
 }
 
-void ResolveCallTargets(DdcProgram &prog)
+void resolveCallTargets(DdcProgram &prog)
 {
     if (prog.targets.empty())
         return;
@@ -356,18 +356,18 @@ void ResolveCallTargets(DdcProgram &prog)
     }
 }
 
-QString ResolveParam(const QString &text, const DdcRecord &call)
+QString resolveParam(const QString &text, const DdcRecord &call)
 {
     if (!text.contains(u"S-"_qs))
         return text;
     QString rest = text.mid(2);
-    const int32_t n = NextTokenInt(rest, u',');
+    const int32_t n = nextTokenInt(rest, u',');
     if (n < 1 || n > kMaxOperands - 1)
         return {};
     return call.point(n + 1);
 }
 
-CallRow CallRowOf(const DdcProgram &prog, const DdcRecord &call)
+CallRow callRowOf(const DdcProgram &prog, const DdcRecord &call)
 {
     CallRow row;
     row.sequence = call.seq;
@@ -379,29 +379,29 @@ CallRow CallRowOf(const DdcProgram &prog, const DdcRecord &call)
         const CallTarget &d = prog.targets[static_cast<size_t>(*it)];
         if (!d.cpText.isEmpty()) {
             tuxText = d.cpText;
-            cpText = NextToken(tuxText, u',');
+            cpText = nextToken(tuxText, u',');
             if (!cpText.isEmpty() && !tuxText.isEmpty()) {
-                cpText = ResolveParam(cpText, call);
-                tuxText = ResolveParam(tuxText, call);
+                cpText = resolveParam(cpText, call);
+                tuxText = resolveParam(tuxText, call);
             }
         }
         row.expanded = d.tux;
     }
     // The upsert takes 16-bit numbers: a negative number is far above 9999.
-    row.cpNumber = NextTokenInt16(cpText, u',');
-    row.trunk = NextTokenInt16(tuxText, u'-');
-    row.address = NextTokenInt16(tuxText, u',');
+    row.cpNumber = nextTokenInt16(cpText, u',');
+    row.trunk = nextTokenInt16(tuxText, u'-');
+    row.address = nextTokenInt16(tuxText, u',');
     return row;
 }
 
-void BuildCpanelMap(ControllerMap &map, int apex, DdcProgram &prog, bool lostTux)
+void buildCpanelMap(ControllerMap &map, int apex, DdcProgram &prog, bool lostTux)
 {
-    ResolveCallTargets(prog);
+    resolveCallTargets(prog);
     for (const DdcRecord &rec : prog.records) {
         if (!isCall(static_cast<uint8_t>(rec.dev)))
             continue;
-        const CallRow row = CallRowOf(prog, rec);
-        map.PutCpanelMap(apex, row.sequence, row.callTo, row.cpNumber, row.trunk, row.address, row.expanded);
+        const CallRow row = callRowOf(prog, rec);
+        map.putCpanelMap(apex, row.sequence, row.callTo, row.cpNumber, row.trunk, row.address, row.expanded);
     }
     if (!lostTux)
         return;
@@ -409,47 +409,47 @@ void BuildCpanelMap(ControllerMap &map, int apex, DdcProgram &prog, bool lostTux
     // pair was seen it has a row, so it is asked only once.
     QSet<int> seen;
     for (const DdcRecord &rec : prog.records) {
-        const int count = std::min<int>(rec.PointCount, kMaxOperands);
+        const int count = std::min<int>(rec.pointCount, kMaxOperands);
         for (int k = 1; k <= count; ++k) {
             if (!rec.isTux(k))
                 continue;
             QString text = rec.point(k);
-            const int trunk = NextTokenInt16(text, u'-');
-            const int address = NextTokenInt16(text, u',');
+            const int trunk = nextTokenInt16(text, u'-');
+            const int address = nextTokenInt16(text, u',');
             const int key = trunk * 65536 + address;
             if (seen.contains(key))
                 continue;
             seen.insert(key);
-            if (!map.CpanelTuxExists(apex, trunk, address))
-                map.PutCpanelMap(apex, 10000 + 100 * trunk + address, 9999, 9999, trunk, address, false);
+            if (!map.cpanelTuxExists(apex, trunk, address))
+                map.putCpanelMap(apex, 10000 + 100 * trunk + address, 9999, 9999, trunk, address, false);
         }
     }
 }
 
 QString ApexReader::fileName(int apex) { return QString::asprintf("apex%.2d.adc", apex); }
 
-void ApexReader::ScanTable(const QString &jobFolder, int apex, QStringList &missing)
+void ApexReader::scanTable(const QString &jobFolder, int apex, QStringList &missing)
 {
-    filesRead += ForEachApexFile(m_map, jobFolder, apex < 0 ? 0 : apex, apex < 0 ? 31 : apex, &fileName,
+    filesRead += forEachApexFile(m_map, jobFolder, apex < 0 ? 0 : apex, apex < 0 ? 31 : apex, &fileName,
                                  kMaxReachedBytes, missing, onApex,
                                  [this](int a, const QString &, const QByteArray &bytes) {
-                                     DdcProgram prog = ParseDdcFile(bytes, a, false);
-                                     BuildCpanelMap(m_map, a, prog, lostTux);
+                                     DdcProgram prog = parseDdcFile(bytes, a, false);
+                                     buildCpanelMap(m_map, a, prog, lostTux);
                                  });
 }
 
-QStringList ApexReader::ScanListing(const QString &jobFolder, int apex, QStringList &missing)
+QStringList ApexReader::scanListing(const QString &jobFolder, int apex, QStringList &missing)
 {
     QStringList lines;
     QSet<QString> seen;
     const auto perFile = [&](int a, const QString &, const QByteArray &bytes) {
         std::array<int32_t, 4> bases{};
         for (int t = 1; t <= 4; ++t)
-            bases[t - 1] = m_map.ApexBaseAddr(a, t);
+            bases[t - 1] = m_map.apexBaseAddr(a, t);
         const std::function<int32_t(int)> baseAddr = [&bases](int trunk) {
             return trunk >= 1 && trunk <= 4 ? bases[trunk - 1] : NotMapped;
         };
-        const DdcProgram prog = ParseDdcFile(bytes, a, true, baseAddr);
+        const DdcProgram prog = parseDdcFile(bytes, a, true, baseAddr);
         for (const SeqLine &l : prog.seqLines) {
             if (!seen.contains(l.text)) {
                 seen.insert(l.text);
@@ -457,7 +457,7 @@ QStringList ApexReader::ScanListing(const QString &jobFolder, int apex, QStringL
             }
         }
     };
-    filesRead += ForEachApexFile(m_map, jobFolder, apex < 0 ? 0 : apex, apex < 0 ? 31 : apex, &fileName,
+    filesRead += forEachApexFile(m_map, jobFolder, apex < 0 ? 0 : apex, apex < 0 ? 31 : apex, &fileName,
                                  kMaxReachedBytes, missing, onApex, perFile);
     return lines;
 }

@@ -56,16 +56,16 @@ enum OperandClassId : int {
 
 // Operands of an opcode; `length` matters for 'B' only (may be negative or
 // above 33: the caller bounds it).
-int OperandCount(uint8_t opcode, uint8_t length);
+int operandCount(uint8_t opcode, uint8_t length);
 // Class of the type byte's high nibble by the class table alone.
-int OperandTableClass(uint8_t typeByte);
+int operandTableClass(uint8_t typeByte);
 // Class with the refinements by the low nibble (and the value for TP).
-int OperandClass(uint8_t typeByte, uint16_t value);
+int operandClass(uint8_t typeByte, uint16_t value);
 
 // BACtalk text of a Tux point from the trunk's base address ("err" when the
 // base is NotMapped): (base + address) ":" object "-" point.
-QString TuxRefText(int32_t baseAddr, int address, int pointType, int point);
-QString TuxRefText(ControllerMap &map, int apex, int trunk, int address, int pointType, int point);
+QString tuxRefText(int32_t baseAddr, int address, int pointType, int point);
+QString tuxRefText(ControllerMap &map, int apex, int trunk, int address, int pointType, int point);
 
 // One decoded statement.
 struct DdcRecord {
@@ -73,19 +73,19 @@ struct DdcRecord {
     uint16_t dev = 0; // opcode
     uint16_t ptCnt = 0;
     uint16_t callTo = 0;
-    uint16_t PointCount = 0;
+    uint16_t pointCount = 0;
     // Texts of operands 1..ptCnt (index k-1); every slot up to 33 that is
     // not held reads as empty.
-    std::vector<QString> Points;
-    uint64_t IsTux = 0; // bit k-1 for operand k
+    std::vector<QString> points;
+    uint64_t tuxOperands = 0; // bit k-1 for operand k
 
     // Operands 1..33 as the file numbers them.
     const QString &point(int k) const
     {
         static const QString none;
-        return k >= 1 && k <= static_cast<int>(Points.size()) ? Points[static_cast<size_t>(k - 1)] : none;
+        return k >= 1 && k <= static_cast<int>(points.size()) ? points[static_cast<size_t>(k - 1)] : none;
     }
-    bool isTux(int k) const { return k >= 1 && k <= apexfile::kMaxOperands && ((IsTux >> (k - 1)) & 1); }
+    bool isTux(int k) const { return k >= 1 && k <= apexfile::kMaxOperands && ((tuxOperands >> (k - 1)) & 1); }
 };
 
 struct CallTarget {
@@ -110,15 +110,15 @@ struct DdcProgram {
 // Decodes one file's bytes. `baseAddr` gives a trunk's base address for the
 // transfer lines (only asked when `collectSeqLines`). Never reads outside
 // `data`, whatever its length bytes say.
-DdcProgram ParseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
+DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
                         const std::function<int32_t(int trunk)> &baseAddr = {});
 
 // Pass 1: the control-panel text and Tux mark of every call target.
-void ResolveCallTargets(DdcProgram &program);
+void resolveCallTargets(DdcProgram &program);
 
 // S-n: the text of call parameter n (operand n+1); n outside 1..32 gives an
 // empty text. A text without "S-" comes back unchanged.
-QString ResolveParam(const QString &text, const DdcRecord &call);
+QString resolveParam(const QString &text, const DdcRecord &call);
 
 // The CpanelMap row a call statement gives (pass 2). Numbers as the upsert
 // takes them: 9999 and a trunk of 9 or more mean "leave as it is".
@@ -130,10 +130,10 @@ struct CallRow {
     int address = 1;
     bool expanded = false;
 };
-CallRow CallRowOf(const DdcProgram &program, const DdcRecord &call);
+CallRow callRowOf(const DdcProgram &program, const DdcRecord &call);
 
 // Passes 1 to 3 against the project database.
-void BuildCpanelMap(ControllerMap &map, int apex, DdcProgram &program, bool lostTux);
+void buildCpanelMap(ControllerMap &map, int apex, DdcProgram &program, bool lostTux);
 
 // Reads APEXnn.adc files of mapped Apexes (apex -1: 0 to 31).
 class ApexReader {
@@ -148,9 +148,9 @@ public:
 
     // Table mode: CpanelMap rows. Missing files of mapped Apexes go to
     // `missing` (bare names). Throws Error naming a file that cannot be read.
-    void ScanTable(const QString &jobFolder, int apex, QStringList &missing);
+    void scanTable(const QString &jobFolder, int apex, QStringList &missing);
     // Listing mode: the transfer lines, each once, in file order.
-    QStringList ScanListing(const QString &jobFolder, int apex, QStringList &missing);
+    QStringList scanListing(const QString &jobFolder, int apex, QStringList &missing);
 
     static QString fileName(int apex); // apexNN.adc
 

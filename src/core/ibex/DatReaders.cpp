@@ -47,7 +47,7 @@ void forEachRecord(const Bytes &b, qsizetype header, qsizetype recordSize, qsize
 
 } // namespace
 
-std::vector<PointSetup> DecodePnts(QByteArrayView data)
+std::vector<PointSetup> decodePnts(QByteArrayView data)
 {
     using namespace pntsfile;
     std::vector<PointSetup> out;
@@ -60,7 +60,7 @@ std::vector<PointSetup> DecodePnts(QByteArrayView data)
     return out;
 }
 
-std::vector<PointValue> DecodePdat(QByteArrayView data)
+std::vector<PointValue> decodePdat(QByteArrayView data)
 {
     using namespace pdatfile;
     std::vector<PointValue> out;
@@ -85,7 +85,7 @@ std::vector<PointValue> DecodePdat(QByteArrayView data)
     return out;
 }
 
-std::vector<PanelName> DecodeCntp(QByteArrayView data)
+std::vector<PanelName> decodeCntp(QByteArrayView data)
 {
     using namespace cntpfile;
     std::vector<PanelName> out;
@@ -101,35 +101,35 @@ QString DatReaders::pntsName(int apex) { return QString::asprintf("pnts%.2d.dat"
 QString DatReaders::pdatName(int apex) { return QString::asprintf("pdat%.2d.dat", apex); }
 QString DatReaders::cntpName(int apex) { return QString::asprintf("cntp%.2d.dat", apex); }
 
-void DatReaders::ReadPntsFiles(const QString &jobFolder, QStringList &missing)
+void DatReaders::readPntsFiles(const QString &jobFolder, QStringList &missing)
 {
-    filesRead += ForEachApexFile(m_map, jobFolder, 0, 31, &pntsName, pntsfile::kMaxReachedBytes, missing, onApex,
+    filesRead += forEachApexFile(m_map, jobFolder, 0, 31, &pntsName, pntsfile::kMaxReachedBytes, missing, onApex,
          [this](int apex, const QString &, const QByteArray &bytes) {
-             for (const PointSetup &p : DecodePnts(bytes))
-                 m_map.PutIbexPoint(apex, p.point, p.type, p.description);
+             for (const PointSetup &p : decodePnts(bytes))
+                 m_map.putIbexPoint(apex, p.point, p.type, p.description);
          });
 }
 
-void DatReaders::ReadPdatFiles(const QString &jobFolder, QStringList &missing)
+void DatReaders::readPdatFiles(const QString &jobFolder, QStringList &missing)
 {
     // One byte more than allowed tells a file that is too large.
-    filesRead += ForEachApexFile(m_map, jobFolder, 0, 31, &pdatName, pdatfile::kMaxFileBytes + 1, missing, onApex,
+    filesRead += forEachApexFile(m_map, jobFolder, 0, 31, &pdatName, pdatfile::kMaxFileBytes + 1, missing, onApex,
          [this](int apex, const QString &path, const QByteArray &bytes) {
              if (bytes.size() > pdatfile::kMaxFileBytes)
                  throw Error(QStringLiteral("\"%1\" is too large to be a point value file (more than %2 MiB).")
                                  .arg(QDir::toNativeSeparators(path))
                                  .arg(pdatfile::kMaxFileBytes / (1024 * 1024)));
-             for (const PointValue &v : DecodePdat(bytes))
-                 m_map.PutIbexPointValue(apex, v.point, v.value);
+             for (const PointValue &v : decodePdat(bytes))
+                 m_map.putIbexPointValue(apex, v.point, v.value);
          });
 }
 
-void DatReaders::ReadCntpFiles(const QString &jobFolder, QStringList &missing)
+void DatReaders::readCntpFiles(const QString &jobFolder, QStringList &missing)
 {
-    filesRead += ForEachApexFile(m_map, jobFolder, 0, 31, &cntpName, cntpfile::kMaxReachedBytes, missing, onApex,
+    filesRead += forEachApexFile(m_map, jobFolder, 0, 31, &cntpName, cntpfile::kMaxReachedBytes, missing, onApex,
          [this](int apex, const QString &, const QByteArray &bytes) {
-             for (const PanelName &p : DecodeCntp(bytes))
-                 m_map.PutCpanelName(apex, p.number, p.name);
+             for (const PanelName &p : decodeCntp(bytes))
+                 m_map.putCpanelName(apex, p.number, p.name);
          });
 }
 

@@ -71,9 +71,9 @@ struct PanelName {
 // The records each file stores, in file order. A field that reaches past
 // the data holds only the bytes present; a text ends at its first zero
 // byte, at its field's end or at the end of the data.
-std::vector<PointSetup> DecodePnts(QByteArrayView data);
-std::vector<PointValue> DecodePdat(QByteArrayView data);
-std::vector<PanelName> DecodeCntp(QByteArrayView data);
+std::vector<PointSetup> decodePnts(QByteArrayView data);
+std::vector<PointValue> decodePdat(QByteArrayView data);
+std::vector<PanelName> decodeCntp(QByteArrayView data);
 
 // The readers walk Apex 0 to 31, read the file of every mapped Apex and
 // report missing files of mapped Apexes by bare name. A file that cannot be
@@ -87,9 +87,9 @@ public:
     // Files read so far.
     int filesRead = 0;
 
-    void ReadPntsFiles(const QString &jobFolder, QStringList &missing);
-    void ReadPdatFiles(const QString &jobFolder, QStringList &missing);
-    void ReadCntpFiles(const QString &jobFolder, QStringList &missing);
+    void readPntsFiles(const QString &jobFolder, QStringList &missing);
+    void readPdatFiles(const QString &jobFolder, QStringList &missing);
+    void readCntpFiles(const QString &jobFolder, QStringList &missing);
 
     static QString pntsName(int apex); // pntsNN.dat
     static QString pdatName(int apex);

@@ -70,7 +70,7 @@ QString ByteView::text(int off, int maxBytes) const
     return ansi::decode(QByteArrayView(data + begin, n - begin));
 }
 
-QByteArray AirflowScratchRecord(const IbexObjRec &rec)
+QByteArray airflowScratchRecord(const IbexObjRec &rec)
 {
     using namespace ibw;
     QByteArray s = rec.bytes(0, AirflowScratchSize);
@@ -102,7 +102,7 @@ IbexDisplay IbexDisplay::read(const QString &path)
     return fromBytes(bytes);
 }
 
-std::vector<int> IbexDisplay::WalkObjectRecords() const
+std::vector<int> IbexDisplay::walkObjectRecords() const
 {
     std::vector<int> positions;
     const ByteView all(&m_bytes, 0);

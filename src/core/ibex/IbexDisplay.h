@@ -57,7 +57,7 @@ public:
     int position() const { return m_position; } // 1-based
     uint16_t length() const { return u16(ibw::obj::Length); }
     uint16_t code() const { return u16(ibw::obj::Code); }
-    IbexObject kind() const { return ObjectKindOf(code()); }
+    IbexObject kind() const { return objectKindOf(code()); }
     uint8_t kindFlag() const { return u8(ibw::obj::KindFlag); }
     uint8_t options() const { return u8(ibw::obj::Options); }
     uint8_t apex() const { return u8(ibw::obj::Apex); }
@@ -76,11 +76,11 @@ private:
 // its Apex (89), control panel (91) and byte-reversed point reference (92)
 // moved to the ordinary places 16, 25 and 18, so the ordinary point decoding
 // reads it.
-QByteArray AirflowScratchRecord(const IbexObjRec &rec);
+QByteArray airflowScratchRecord(const IbexObjRec &rec);
 
 // Bit 6 of an object's option byte: its target display or bitmaps lie in the
 // local job.
-inline bool IsLocalJobBit(uint8_t options) { return (options & ibw::LocalJobBit) != 0; }
+inline bool isLocalJobBit(uint8_t options) { return (options & ibw::LocalJobBit) != 0; }
 
 class IbexDisplay {
 public:
@@ -108,7 +108,7 @@ public:
     // (the end marker included), at position 61118, or at a length word
     // that is not wholly inside the file's data (so a file too short to
     // hold a header and one length word has no records).
-    std::vector<int> WalkObjectRecords() const;
+    std::vector<int> walkObjectRecords() const;
 
     IbexObjRec record(int position) const { return IbexObjRec(&m_bytes, position, m_length); }
 

@@ -50,7 +50,7 @@ constexpr std::array<KindInfo, IbexObjectCount> kKinds{{
 
 } // namespace
 
-IbexObject ObjectKindOf(uint16_t code)
+IbexObject objectKindOf(uint16_t code)
 {
     for (int k = 0; k < ioHdrDesc; ++k)
         if (kKinds[k].code == code)
@@ -58,17 +58,17 @@ IbexObject ObjectKindOf(uint16_t code)
     return ioUnknown;
 }
 
-uint16_t ObjectCodeOf(IbexObject kind)
+uint16_t objectCodeOf(IbexObject kind)
 {
     return kind < ioHdrDesc ? kKinds[kind].code : 0;
 }
 
-QString IbexObjectName(IbexObject kind)
+QString ibexObjectName(IbexObject kind)
 {
     return QLatin1String(kKinds[kind < IbexObjectCount ? kind : ioUnknown].name);
 }
 
-IbexObject IbexObjectFromInt(int value)
+IbexObject ibexObjectFromInt(int value)
 {
     return value >= 0 && value < IbexObjectCount ? static_cast<IbexObject>(value) : ioUnknown;
 }

@@ -45,14 +45,14 @@ inline constexpr int IbexObjectCount = 33;
 
 // The object code word at record offset 10 to its kind; ioUnknown for every
 // code not in the table.
-IbexObject ObjectKindOf(uint16_t code);
+IbexObject objectKindOf(uint16_t code);
 // The code word of a kind (0 for the kinds without one: header, short
-// description, unknown). The inverse of ObjectKindOf, for builders.
-uint16_t ObjectCodeOf(IbexObject kind);
+// description, unknown). The inverse of objectKindOf, for builders.
+uint16_t objectCodeOf(IbexObject kind);
 // The type name shown in the grid and the log ("Text", "Button-Display", ...).
-QString IbexObjectName(IbexObject kind);
+QString ibexObjectName(IbexObject kind);
 // A value read from storage to a kind; out-of-range values give ioUnknown.
-IbexObject IbexObjectFromInt(int value);
+IbexObject ibexObjectFromInt(int value);
 
 inline bool isPushbutton(IbexObject k) { return k >= ioBtnDef && k <= ioBtnCmd; }
 inline bool isDigitalValue(IbexObject k) { return k == ioRoDigital || k == ioDigital; }

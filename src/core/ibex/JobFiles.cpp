@@ -40,7 +40,7 @@ QByteArray JobFiles::read(const QString &path, qsizetype maxBytes)
     return bytes;
 }
 
-int ForEachApexFile(ControllerMap &map, const QString &jobFolder, int first, int last,
+int forEachApexFile(ControllerMap &map, const QString &jobFolder, int first, int last,
                     const std::function<QString(int apex)> &nameOf, qsizetype maxBytes, QStringList &missing,
                     const std::function<void(int apex)> &onApex,
                     const std::function<void(int apex, const QString &path, const QByteArray &bytes)> &perFile)
@@ -50,7 +50,7 @@ int ForEachApexFile(ControllerMap &map, const QString &jobFolder, int first, int
     for (int apex = first; apex <= last; ++apex) {
         if (onApex)
             onApex(apex);
-        if (!map.ApexIsMapped(apex))
+        if (!map.apexIsMapped(apex))
             continue;
         const QString name = nameOf(apex);
         const QString path = files.find(name);

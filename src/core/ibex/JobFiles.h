@@ -37,7 +37,7 @@ class ControllerMap;
 // missing file of a mapped one adds its bare name to `missing`; an existing
 // file is read (at most `maxBytes`) and handed to `perFile`. Returns the
 // number of files read. Throws Error naming a file that cannot be read.
-int ForEachApexFile(ControllerMap &map, const QString &jobFolder, int first, int last,
+int forEachApexFile(ControllerMap &map, const QString &jobFolder, int first, int last,
                     const std::function<QString(int apex)> &nameOf, qsizetype maxBytes, QStringList &missing,
                     const std::function<void(int apex)> &onApex,
                     const std::function<void(int apex, const QString &path, const QByteArray &bytes)> &perFile);

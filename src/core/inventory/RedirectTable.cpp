@@ -19,18 +19,18 @@ qlonglong RedirectTable::findRow(const QString &name, bool localJob, QString *ta
     if (q.next()) {
         rowid = q.value(0).toLongLong();
         if (target)
-            *target = NullToStr(q.value(1));
+            *target = nullToStr(q.value(1));
     }
     q.finish();
     return rowid;
 }
 
-bool RedirectTable::FindRedirect(QString &name, bool localJob)
+bool RedirectTable::findRedirect(QString &name, bool localJob)
 {
     return m_q.database().isOpen() && findRow(name, localJob, &name) >= 0;
 }
 
-bool RedirectTable::SetRedirect(const QString &ibexName, const QString &efbName, bool localJob)
+bool RedirectTable::setRedirect(const QString &ibexName, const QString &btName, bool localJob)
 {
     if (!m_q.database().isOpen())
         return false;
@@ -38,7 +38,7 @@ bool RedirectTable::SetRedirect(const QString &ibexName, const QString &efbName,
     const QString key = QStringLiteral("%1, %2").arg(localJob ? 1 : 0).arg(ibexName);
     if (rowid >= 0) {
         QSqlQuery &upd = m_q.get("update", "UPDATE DisplayMap SET EFBFilename = ? WHERE rowid = ?");
-        upd.bindValue(0, efbName);
+        upd.bindValue(0, btName);
         upd.bindValue(1, rowid);
         return m_q.database().post(upd, u"DisplayMap"_qs, key);
     }
@@ -46,11 +46,11 @@ bool RedirectTable::SetRedirect(const QString &ibexName, const QString &efbName,
         m_q.get("insert", "INSERT INTO DisplayMap (LocalJob, IbexFilename, EFBFilename) VALUES (?, ?, ?)");
     ins.bindValue(0, localJob ? 1 : 0);
     ins.bindValue(1, ibexName);
-    ins.bindValue(2, efbName);
+    ins.bindValue(2, btName);
     return m_q.database().post(ins, u"DisplayMap"_qs, key);
 }
 
-bool RedirectTable::DeleteRedirect(const QString &ibexName, bool localJob)
+bool RedirectTable::deleteRedirect(const QString &ibexName, bool localJob)
 {
     if (!m_q.database().isOpen())
         return false;
@@ -63,7 +63,7 @@ bool RedirectTable::DeleteRedirect(const QString &ibexName, bool localJob)
                                QStringLiteral("%1, %2").arg(localJob ? 1 : 0).arg(ibexName));
 }
 
-void RedirectTable::ForEachRedirect(
+void RedirectTable::forEachRedirect(
     const std::function<void(bool localJob, const QString &ibexName, const QString &target)> &visit)
 {
     if (!m_q.database().isOpen())
@@ -73,14 +73,14 @@ void RedirectTable::ForEachRedirect(
     while (q.next()) {
         if (q.value(0).isNull() || q.value(1).isNull())
             continue;
-        const int flag = NullToInt(q.value(0));
+        const int flag = nullToInt(q.value(0));
         if (flag == 0 || flag == 1)
-            visit(flag == 1, q.value(1).toString(), NullToStr(q.value(2)));
+            visit(flag == 1, q.value(1).toString(), nullToStr(q.value(2)));
     }
     q.finish();
 }
 
-void RedirectTable::ReportRedirectNotFound(Prompter &prompter)
+void RedirectTable::reportRedirectNotFound(Prompter &prompter)
 {
     prompter.inform(u"Error in locating the redirect entry. You may need to manually delete it from the "
                     "\"displaymap\" database table!"_qs);

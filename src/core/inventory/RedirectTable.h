@@ -16,19 +16,19 @@ public:
 
     // On success replaces `name` with the row's target (empty for a skip)
     // and returns true; otherwise leaves `name` unchanged.
-    bool FindRedirect(QString &name, bool localJob);
-    // Stores `efbName` as the target of (localJob, ibexName), editing the
+    bool findRedirect(QString &name, bool localJob);
+    // Stores `btName` as the target of (localJob, ibexName), editing the
     // existing row or adding one. False when the database refuses it.
-    bool SetRedirect(const QString &ibexName, const QString &efbName, bool localJob);
+    bool setRedirect(const QString &ibexName, const QString &btName, bool localJob);
     // Deletes the row; false when there is none.
-    bool DeleteRedirect(const QString &ibexName, bool localJob);
+    bool deleteRedirect(const QString &ibexName, bool localJob);
 
     // Every row in table order (the first row of a name is the one
-    // FindRedirect finds): local-job flag, Ibex file name, target. Rows that
+    // findRedirect finds): local-job flag, Ibex file name, target. Rows that
     // no lookup can find (no name, a flag other than 0 or 1) are left out.
-    void ForEachRedirect(const std::function<void(bool localJob, const QString &ibexName, const QString &target)> &visit);
+    void forEachRedirect(const std::function<void(bool localJob, const QString &ibexName, const QString &target)> &visit);
 
-    static void ReportRedirectNotFound(Prompter &prompter);
+    static void reportRedirectNotFound(Prompter &prompter);
 
 private:
     // The rowid of the row of (localJob, name), or -1.

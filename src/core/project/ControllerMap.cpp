@@ -23,33 +23,33 @@ ControllerMap::ApexRow ControllerMap::apexRow(int apex)
     run(q);
     if (q.next()) {
         r.exists = true;
-        r.comList = NullToStr(q.value(0));
-        r.globalPts = NullToInt(q.value(1));
+        r.comList = nullToStr(q.value(0));
+        r.globalPts = nullToInt(q.value(1));
         for (int i = 0; i < 4; ++i) {
-            r.devId[i] = NullToInt(q.value(2 + 3 * i));
-            r.net[i] = NullToInt(q.value(3 + 3 * i));
-            r.baseAddr[i] = NullToInt(q.value(4 + 3 * i));
+            r.devId[i] = nullToInt(q.value(2 + 3 * i));
+            r.net[i] = nullToInt(q.value(3 + 3 * i));
+            r.baseAddr[i] = nullToInt(q.value(4 + 3 * i));
         }
     }
     q.finish();
     return r;
 }
 
-bool ControllerMap::ApexIsMapped(int apex)
+bool ControllerMap::apexIsMapped(int apex)
 {
     const ApexRow r = apexRow(apex);
     return r.exists && !r.comList.isEmpty();
 }
 
-QString ControllerMap::ApexComList(int apex) { return apexRow(apex).comList; }
+QString ControllerMap::apexComList(int apex) { return apexRow(apex).comList; }
 
-bool ControllerMap::ApexHasCom(int apex, int com)
+bool ControllerMap::apexHasCom(int apex, int com)
 {
     const ApexRow r = apexRow(apex);
     return r.exists && !r.comList.isEmpty() && r.comList.contains(QString::number(com));
 }
 
-int32_t ControllerMap::ApexDevId(int apex, int com)
+int32_t ControllerMap::apexDevId(int apex, int com)
 {
     const ApexRow r = apexRow(apex);
     if (!r.exists || com < 1 || com > 4)
@@ -57,7 +57,7 @@ int32_t ControllerMap::ApexDevId(int apex, int com)
     return r.devId[com - 1];
 }
 
-int32_t ControllerMap::ApexBaseAddr(int apex, int com)
+int32_t ControllerMap::apexBaseAddr(int apex, int com)
 {
     const ApexRow r = apexRow(apex);
     if (!r.exists || com < 1 || com > 4)
@@ -65,13 +65,13 @@ int32_t ControllerMap::ApexBaseAddr(int apex, int com)
     return r.baseAddr[com - 1];
 }
 
-int32_t ControllerMap::ApexGlobalPts(int apex)
+int32_t ControllerMap::apexGlobalPts(int apex)
 {
     const ApexRow r = apexRow(apex);
     return r.exists ? r.globalPts : NotMapped;
 }
 
-int32_t ControllerMap::ApexNet(int apex, int com)
+int32_t ControllerMap::apexNet(int apex, int com)
 {
     const ApexRow r = apexRow(apex);
     if (!r.exists || com < 1 || com > 4)
@@ -79,7 +79,7 @@ int32_t ControllerMap::ApexNet(int apex, int com)
     return r.net[com - 1];
 }
 
-bool ControllerMap::CpanelTux(int apex, int cp, int &trunk, int &address)
+bool ControllerMap::cpanelTux(int apex, int cp, int &trunk, int &address)
 {
     if (!m_pdb.isOpen())
         return false;
@@ -90,14 +90,14 @@ bool ControllerMap::CpanelTux(int apex, int cp, int &trunk, int &address)
     run(q);
     const bool found = q.next();
     if (found) {
-        trunk = NullToInt(q.value(0));
-        address = NullToInt(q.value(1));
+        trunk = nullToInt(q.value(0));
+        address = nullToInt(q.value(1));
     }
     q.finish();
     return found;
 }
 
-CallRange ControllerMap::CpanelCallRange(int apex, int cp)
+CallRange ControllerMap::cpanelCallRange(int apex, int cp)
 {
     CallRange r;
     if (!m_pdb.isOpen())
@@ -108,7 +108,7 @@ CallRange ControllerMap::CpanelCallRange(int apex, int cp)
     q.bindValue(1, cp);
     run(q);
     const bool found = q.next();
-    const int callTo = found ? NullToInt(q.value(0)) : 0;
+    const int callTo = found ? nullToInt(q.value(0)) : 0;
     q.finish();
     if (!found || callTo == 0) {
         r.lastSeq = 9999;
@@ -122,7 +122,7 @@ CallRange ControllerMap::CpanelCallRange(int apex, int cp)
     run(all);
     int lastSeq = 10000;
     while (all.next()) {
-        const int c = NullToInt(all.value(0));
+        const int c = nullToInt(all.value(0));
         if (c != 0 && c > callTo && c < lastSeq)
             lastSeq = c - 1;
     }
@@ -133,7 +133,7 @@ CallRange ControllerMap::CpanelCallRange(int apex, int cp)
     return r;
 }
 
-bool ControllerMap::CpanelTuxExists(int apex, int trunk, int address)
+bool ControllerMap::cpanelTuxExists(int apex, int trunk, int address)
 {
     if (!m_pdb.isOpen())
         return false;
@@ -147,7 +147,7 @@ bool ControllerMap::CpanelTuxExists(int apex, int trunk, int address)
     return found;
 }
 
-void ControllerMap::PutCpanelMap(int apex, int sequence, int callTo, int cpNumber, int trunk, int address,
+void ControllerMap::putCpanelMap(int apex, int sequence, int callTo, int cpNumber, int trunk, int address,
                                  bool expanded)
 {
     QSqlQuery &find = query("cpfind", "SELECT rowid FROM CpanelMap WHERE Apex = ? AND Sequence = ? "
@@ -205,7 +205,7 @@ void ControllerMap::PutCpanelMap(int apex, int sequence, int callTo, int cpNumbe
     m_pdb.post(upd, u"CpanelMap"_qs, key);
 }
 
-void ControllerMap::PutIbexPoint(int apex, int point, int type, const QString &description)
+void ControllerMap::putIbexPoint(int apex, int point, int type, const QString &description)
 {
     const QString key = QStringLiteral("Apex %1, IbexPt %2").arg(apex).arg(point);
     QSqlQuery &upd = query("ptupd", "UPDATE IbexPtMap SET PtType = ?, Description = ? WHERE rowid = "
@@ -226,7 +226,7 @@ void ControllerMap::PutIbexPoint(int apex, int point, int type, const QString &d
     m_pdb.post(ins, u"IbexPtMap"_qs, key);
 }
 
-void ControllerMap::PutIbexPointValue(int apex, int point, double value)
+void ControllerMap::putIbexPointValue(int apex, int point, double value)
 {
     QSqlQuery &upd = query("ptval", "UPDATE IbexPtMap SET Value = ? WHERE rowid = "
                                     "(SELECT rowid FROM IbexPtMap WHERE Apex = ? AND IbexPt = ? ORDER BY rowid LIMIT 1)");
@@ -236,7 +236,7 @@ void ControllerMap::PutIbexPointValue(int apex, int point, double value)
     m_pdb.post(upd, u"IbexPtMap"_qs, QStringLiteral("Apex %1, IbexPt %2").arg(apex).arg(point));
 }
 
-int ControllerMap::IbexPointType(int apex, int point)
+int ControllerMap::ibexPointType(int apex, int point)
 {
     if (!m_pdb.isOpen())
         return 0;
@@ -244,12 +244,12 @@ int ControllerMap::IbexPointType(int apex, int point)
     q.bindValue(0, apex);
     q.bindValue(1, point);
     run(q);
-    const int t = q.next() ? NullToInt(q.value(0)) : 0;
+    const int t = q.next() ? nullToInt(q.value(0)) : 0;
     q.finish();
     return t;
 }
 
-void ControllerMap::PutCpanelName(int apex, int cp, const QString &name)
+void ControllerMap::putCpanelName(int apex, int cp, const QString &name)
 {
     const QString key = QStringLiteral("Apex %1, CPanelNumber %2").arg(apex).arg(cp);
     QSqlQuery &upd = query("cnupd", "UPDATE CpanelNames SET Name = ? WHERE rowid = "
@@ -268,7 +268,7 @@ void ControllerMap::PutCpanelName(int apex, int cp, const QString &name)
     m_pdb.post(ins, u"CpanelNames"_qs, key);
 }
 
-QString ControllerMap::CpanelName(int apex, int cp)
+QString ControllerMap::cpanelName(int apex, int cp)
 {
     if (!m_pdb.isOpen())
         return {};
@@ -276,7 +276,7 @@ QString ControllerMap::CpanelName(int apex, int cp)
     q.bindValue(0, apex);
     q.bindValue(1, cp);
     run(q);
-    const QString n = q.next() ? NullToStr(q.value(0)) : QString();
+    const QString n = q.next() ? nullToStr(q.value(0)) : QString();
     q.finish();
     return n;
 }

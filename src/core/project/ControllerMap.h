@@ -30,27 +30,27 @@ class ControllerMap {
 public:
     explicit ControllerMap(ProjectDatabase &pdb) : m_pdb(pdb), m_queries(pdb) {}
 
-    bool ApexIsMapped(int apex);
-    bool ApexHasCom(int apex, int com);
-    int32_t ApexDevId(int apex, int com);
-    int32_t ApexBaseAddr(int apex, int com);
-    int32_t ApexGlobalPts(int apex);
-    int32_t ApexNet(int apex, int com);
-    QString ApexComList(int apex); // empty when no row
+    bool apexIsMapped(int apex);
+    bool apexHasCom(int apex, int com);
+    int32_t apexDevId(int apex, int com);
+    int32_t apexBaseAddr(int apex, int com);
+    int32_t apexGlobalPts(int apex);
+    int32_t apexNet(int apex, int com);
+    QString apexComList(int apex); // empty when no row
 
     // Outputs keep their values when nothing is found.
-    bool CpanelTux(int apex, int cp, int &trunk, int &address);
-    CallRange CpanelCallRange(int apex, int cp);
-    bool CpanelTuxExists(int apex, int trunk, int address);
+    bool cpanelTux(int apex, int cp, int &trunk, int &address);
+    CallRange cpanelCallRange(int apex, int cp);
+    bool cpanelTuxExists(int apex, int trunk, int address);
     // 9999 (and a trunk of 9 or more) leaves the field as it is.
-    void PutCpanelMap(int apex, int sequence, int callTo, int cpNumber, int trunk, int address,
+    void putCpanelMap(int apex, int sequence, int callTo, int cpNumber, int trunk, int address,
                       bool expanded);
 
-    void PutIbexPoint(int apex, int point, int type, const QString &description);
-    void PutIbexPointValue(int apex, int point, double value);
-    int IbexPointType(int apex, int point);
-    void PutCpanelName(int apex, int cp, const QString &name);
-    QString CpanelName(int apex, int cp);
+    void putIbexPoint(int apex, int point, int type, const QString &description);
+    void putIbexPointValue(int apex, int point, double value);
+    int ibexPointType(int apex, int point);
+    void putCpanelName(int apex, int cp, const QString &name);
+    QString cpanelName(int apex, int cp);
 
     ProjectDatabase &database() { return m_pdb; }
 

@@ -70,9 +70,9 @@ void LookupCache::loadApexPoints(int apex)
     q.bindValue(0, apex);
     QueryCache::exec(q);
     while (q.next()) {
-        const quint64 k = key(kPtType, apex, NullToInt(q.value(0)));
+        const quint64 k = key(kPtType, apex, nullToInt(q.value(0)));
         if (!m_numbers.contains(k)) // the first row of a point counts
-            m_numbers.insert(k, NullToInt(q.value(1)));
+            m_numbers.insert(k, nullToInt(q.value(1)));
     }
     q.finish();
 }
@@ -87,62 +87,62 @@ void LookupCache::loadApexPanels(int apex)
     q.bindValue(0, apex);
     QueryCache::exec(q);
     while (q.next()) {
-        const quint64 k = key(kCpTux, apex, NullToInt(q.value(0)));
+        const quint64 k = key(kCpTux, apex, nullToInt(q.value(0)));
         if (!m_found.contains(k)) {
             Found f;
             f.found = true;
-            f.a = NullToInt(q.value(1));
-            f.b = NullToInt(q.value(2));
+            f.a = nullToInt(q.value(1));
+            f.b = nullToInt(q.value(2));
             m_found.insert(k, f);
         }
     }
     q.finish();
 }
 
-bool LookupCache::ApexIsMapped(int apex)
+bool LookupCache::apexIsMapped(int apex)
 {
     const quint64 k = key(kMapped, apex, 0);
     auto it = m_numbers.constFind(k);
     if (it == m_numbers.cend())
-        it = m_numbers.insert(k, m_map.ApexIsMapped(apex) ? 1 : 0);
+        it = m_numbers.insert(k, m_map.apexIsMapped(apex) ? 1 : 0);
     return *it != 0;
 }
 
-bool LookupCache::ApexHasCom(int apex, int com)
+bool LookupCache::apexHasCom(int apex, int com)
 {
     const quint64 k = key(kHasCom, apex, com);
     auto it = m_numbers.constFind(k);
     if (it == m_numbers.cend())
-        it = m_numbers.insert(k, m_map.ApexHasCom(apex, com) ? 1 : 0);
+        it = m_numbers.insert(k, m_map.apexHasCom(apex, com) ? 1 : 0);
     return *it != 0;
 }
 
-int32_t LookupCache::ApexBaseAddr(int apex, int com)
+int32_t LookupCache::apexBaseAddr(int apex, int com)
 {
     const quint64 k = key(kBase, apex, com);
     auto it = m_numbers.constFind(k);
     if (it == m_numbers.cend())
-        it = m_numbers.insert(k, m_map.ApexBaseAddr(apex, com));
+        it = m_numbers.insert(k, m_map.apexBaseAddr(apex, com));
     return *it;
 }
 
-int32_t LookupCache::ApexGlobalPts(int apex)
+int32_t LookupCache::apexGlobalPts(int apex)
 {
     const quint64 k = key(kGlobal, apex, 0);
     auto it = m_numbers.constFind(k);
     if (it == m_numbers.cend())
-        it = m_numbers.insert(k, m_map.ApexGlobalPts(apex));
+        it = m_numbers.insert(k, m_map.apexGlobalPts(apex));
     return *it;
 }
 
-int LookupCache::IbexPointType(int apex, int point)
+int LookupCache::ibexPointType(int apex, int point)
 {
     if (!m_pointsLoaded.contains(apex))
         loadApexPoints(apex);
     return m_numbers.value(key(kPtType, apex, point), 0);
 }
 
-bool LookupCache::CpanelTux(int apex, int cp, int &trunk, int &address)
+bool LookupCache::cpanelTux(int apex, int cp, int &trunk, int &address)
 {
     if (!m_panelsLoaded.contains(apex))
         loadApexPanels(apex);
@@ -172,14 +172,14 @@ QString redirectKey(const QString &name, bool localJob)
 void LookupCache::loadRedirects()
 {
     m_redirectsLoaded = true;
-    m_redirects.ForEachRedirect([this](bool localJob, const QString &ibexName, const QString &target) {
+    m_redirects.forEachRedirect([this](bool localJob, const QString &ibexName, const QString &target) {
         const QString k = redirectKey(ibexName, localJob);
         if (!m_redirectTargets.contains(k)) // the first row of a name counts
             m_redirectTargets.insert(k, target);
     });
 }
 
-bool LookupCache::FindRedirect(QString &name, bool localJob)
+bool LookupCache::findRedirect(QString &name, bool localJob)
 {
     if (!m_redirectsLoaded)
         loadRedirects();

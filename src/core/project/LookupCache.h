@@ -40,13 +40,13 @@ public:
     // are stale once it moves on.
     quint64 generation() const { return m_generation; }
 
-    bool ApexIsMapped(int apex);
-    bool ApexHasCom(int apex, int com);
-    int32_t ApexBaseAddr(int apex, int com);
-    int32_t ApexGlobalPts(int apex);
-    bool CpanelTux(int apex, int cp, int &trunk, int &address);
-    int IbexPointType(int apex, int point);
-    bool FindRedirect(QString &name, bool localJob);
+    bool apexIsMapped(int apex);
+    bool apexHasCom(int apex, int com);
+    int32_t apexBaseAddr(int apex, int com);
+    int32_t apexGlobalPts(int apex);
+    bool cpanelTux(int apex, int cp, int &trunk, int &address);
+    int ibexPointType(int apex, int point);
+    bool findRedirect(QString &name, bool localJob);
 
 private:
     struct Found {

@@ -67,7 +67,7 @@ void ProjectDatabase::close()
     m_path.clear();
 }
 
-bool ProjectDatabase::LinkDatabase(const QString &projectFolder, const QString &appFolder, ProjectVariables &vars)
+bool ProjectDatabase::linkDatabase(const QString &projectFolder, const QString &appFolder, ProjectVariables &vars)
 {
     const QString path = QDir(projectFolder).filePath(QLatin1String(kDatabaseFile));
     const bool existed = QFileInfo(path).isFile();
@@ -113,20 +113,20 @@ bool ProjectDatabase::LinkDatabase(const QString &projectFolder, const QString &
     } catch (const Error &) {
         // A read-only project folder: the lookups still work, only slower.
     }
-    ProjectVars(d, vars, VarDirection::Read);
+    projectVars(d, vars, VarDirection::Read);
     // The step 5 spin edits show the scan settings within their ranges and
     // store the shown value back.
-    if (vars.ScanDepth < 5 || vars.ScanDepth > 20) {
-        vars.ScanDepth = vars.ScanDepth < 5 ? 5 : 20;
-        SetVarInt(d, u"ScanDepth"_qs, vars.ScanDepth);
+    if (vars.scanDepth < 5 || vars.scanDepth > 20) {
+        vars.scanDepth = vars.scanDepth < 5 ? 5 : 20;
+        setVarInt(d, u"ScanDepth"_qs, vars.scanDepth);
     }
-    if (vars.StartingDisplay > 9999) {
-        vars.StartingDisplay = 9999;
-        SetVarInt(d, u"StartingDisplay"_qs, vars.StartingDisplay);
+    if (vars.startingDisplay > 9999) {
+        vars.startingDisplay = 9999;
+        setVarInt(d, u"StartingDisplay"_qs, vars.startingDisplay);
     }
 
-    m_expandedMode = vars.DatabaseVersion >= 14 && hasField(d, "CpanelMap", "ExpandedMode");
-    if (vars.DatabaseVersion >= 14 && !hasField(d, "CpanelMap", "ExpandedMode")) {
+    m_expandedMode = vars.databaseVersion >= 14 && hasField(d, "CpanelMap", "ExpandedMode");
+    if (vars.databaseVersion >= 14 && !hasField(d, "CpanelMap", "ExpandedMode")) {
         QSqlQuery alter(d);
         m_expandedMode = alter.exec(u"ALTER TABLE CpanelMap ADD COLUMN ExpandedMode BOOLEAN DEFAULT 0"_qs);
     }
@@ -135,7 +135,7 @@ bool ProjectDatabase::LinkDatabase(const QString &projectFolder, const QString &
     return existed;
 }
 
-void ProjectDatabase::EmptyTable(const QString &table)
+void ProjectDatabase::emptyTable(const QString &table)
 {
     const schema::Table *t = schema::findTable(table);
     if (!t)
@@ -145,11 +145,11 @@ void ProjectDatabase::EmptyTable(const QString &table)
         throw Error(QStringLiteral("Cannot empty table %1: %2").arg(QLatin1String(t->name), q.lastError().text()));
 }
 
-void ProjectDatabase::EmptyDeviceTables()
+void ProjectDatabase::emptyDeviceTables()
 {
     Transaction tx(*this);
-    EmptyTable(u"tblDevCapabilities"_qs);
-    EmptyTable(u"tblRepJob"_qs);
+    emptyTable(u"tblDevCapabilities"_qs);
+    emptyTable(u"tblRepJob"_qs);
     tx.commit();
 }
 

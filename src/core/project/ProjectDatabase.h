@@ -21,7 +21,7 @@ public:
     // (copying `appFolder`/vorlix.mdb when it does not), opens it and loads
     // the project variables into `vars`. Returns whether the file existed
     // before the call. Throws Error when the file is not a usable database.
-    bool LinkDatabase(const QString &projectFolder, const QString &appFolder, ProjectVariables &vars);
+    bool linkDatabase(const QString &projectFolder, const QString &appFolder, ProjectVariables &vars);
     void close();
 
     bool isOpen() const;
@@ -37,9 +37,9 @@ public:
     bool expandedModeAvailable() const { return m_expandedMode; }
 
     // Deletes every row of a project table (ApexMap rows stay).
-    void EmptyTable(const QString &table);
+    void emptyTable(const QString &table);
     // Empties tblDevCapabilities, then tblRepJob.
-    void EmptyDeviceTables();
+    void emptyDeviceTables();
 
     // Runs a prepared insert/update. A statement the database refuses is
     // cancelled, reported to the refusal sink with its table and key, and

@@ -19,19 +19,19 @@ std::vector<VariableInfo> buildTable()
     auto i = [](const char *n, uint16_t PV::*m) { return VariableInfo{VariableInfo::Int, n, nullptr, m, nullptr}; };
     auto s = [](const char *n, QString PV::*m) { return VariableInfo{VariableInfo::Str, n, nullptr, nullptr, m}; };
     return {
-        b("ConvertCpName", &PV::ConvertCpName), b("ConvertZonePts", &PV::ConvertZonePts),
-        b("AddRelDefToBO", &PV::AddRelDefToBO), b("ConvertCpStatus", &PV::ConvertCpStatus),
-        b("ShowZoneObjAsText", &PV::ShowZoneObjAsText), b("PadUnits", &PV::PadUnits),
-        b("LockSubcallerMap", &PV::LockSubcallerMap), b("CopyUnits", &PV::CopyUnits),
-        b("SetReadonly", &PV::SetReadonly), b("MapStateText", &PV::MapStateText),
-        b("MapMSetGraphicToBtn", &PV::MapMSetGraphicToBtn),
-        i("LocalJobDispNum", &PV::LocalJobDispNum), i("LocalJobCCPDNum", &PV::LocalJobCCPDNum),
-        i("LocalJobCTXDNum", &PV::LocalJobCTXDNum), i("JobDispNum", &PV::JobDispNum),
-        i("JobCCPDNum", &PV::JobCCPDNum), i("JobCTXDNum", &PV::JobCTXDNum),
-        i("ScanDepth", &PV::ScanDepth), i("StartingDisplay", &PV::StartingDisplay),
-        i("CopyColors", &PV::CopyColors), i("CopyFont", &PV::CopyFont),
-        s("CpanelStatusBV", &PV::CpanelStatusBV), s("CpanelPlaceHolder", &PV::CpanelPlaceHolder),
-        s("BactalkJobPath", &PV::BactalkJobPath),
+        b("ConvertCpName", &PV::convertCpName), b("ConvertZonePts", &PV::convertZonePts),
+        b("AddRelDefToBO", &PV::addRelDefToBO), b("ConvertCpStatus", &PV::convertCpStatus),
+        b("ShowZoneObjAsText", &PV::showZoneObjAsText), b("PadUnits", &PV::padUnits),
+        b("LockSubcallerMap", &PV::lockSubcallerMap), b("CopyUnits", &PV::copyUnits),
+        b("SetReadonly", &PV::setReadonly), b("MapStateText", &PV::mapStateText),
+        b("MapMSetGraphicToBtn", &PV::mapMSetGraphicToBtn),
+        i("LocalJobDispNum", &PV::localJobDispNum), i("LocalJobCCPDNum", &PV::localJobCCPDNum),
+        i("LocalJobCTXDNum", &PV::localJobCTXDNum), i("JobDispNum", &PV::jobDispNum),
+        i("JobCCPDNum", &PV::jobCCPDNum), i("JobCTXDNum", &PV::jobCTXDNum),
+        i("ScanDepth", &PV::scanDepth), i("StartingDisplay", &PV::startingDisplay),
+        i("CopyColors", &PV::copyColors), i("CopyFont", &PV::copyFont),
+        s("CpanelStatusBV", &PV::cpanelStatusBV), s("CpanelPlaceHolder", &PV::cpanelPlaceHolder),
+        s("BactalkJobPath", &PV::bactalkJobPath),
     };
 }
 
@@ -84,69 +84,69 @@ const VariableInfo *findVariable(const QString &name)
     return nullptr;
 }
 
-void VarBool(QSqlDatabase db, const QString &name, bool &value, VarDirection dir)
+void varBool(QSqlDatabase db, const QString &name, bool &value, VarDirection dir)
 {
     const QVariant stored = locateOrAppend(db, name, "BoolVal", false);
     if (dir == VarDirection::Write)
         write(db, name, "BoolVal", value);
     else
-        value = NullToBool(stored);
+        value = nullToBool(stored);
 }
 
-void VarInt(QSqlDatabase db, const QString &name, uint16_t &value, VarDirection dir)
+void varInt(QSqlDatabase db, const QString &name, uint16_t &value, VarDirection dir)
 {
     const QVariant stored = locateOrAppend(db, name, "IntVal", 0);
     if (dir == VarDirection::Write)
         write(db, name, "IntVal", static_cast<int>(value));
     else
-        value = NullToWord(stored);
+        value = nullToWord(stored);
 }
 
-void VarIntWrite(QSqlDatabase db, const QString &name, int32_t value)
+void varIntWrite(QSqlDatabase db, const QString &name, int32_t value)
 {
     locateOrAppend(db, name, "IntVal", 0);
     write(db, name, "IntVal", value);
 }
 
-void VarStr(QSqlDatabase db, const QString &name, QString &value, VarDirection dir)
+void varStr(QSqlDatabase db, const QString &name, QString &value, VarDirection dir)
 {
     const QVariant stored = locateOrAppend(db, name, "StrVal", QString(u""_qs));
     if (dir == VarDirection::Write)
         write(db, name, "StrVal", value);
     else
-        value = NullToStr(stored);
+        value = nullToStr(stored);
 }
 
-double VarVersion(QSqlDatabase db)
+double varVersion(QSqlDatabase db)
 {
     QSqlQuery q(db);
     q.prepare(u"SELECT FloatVal FROM Vorlix WHERE VarName = 'DatabaseVersion' ORDER BY rowid LIMIT 1"_qs);
     run(q);
     if (q.next())
-        return NullToFloat(q.value(0));
+        return nullToFloat(q.value(0));
     return 12.6;
 }
 
-void SetVarInt(QSqlDatabase db, const QString &name, int32_t value)
+void setVarInt(QSqlDatabase db, const QString &name, int32_t value)
 {
     write(db, name, "IntVal", value); // updates nothing when the row is absent
 }
 
-void ProjectVars(QSqlDatabase db, ProjectVariables &vars, VarDirection dir)
+void projectVars(QSqlDatabase db, ProjectVariables &vars, VarDirection dir)
 {
     if (dir == VarDirection::Read)
-        vars.DatabaseVersion = VarVersion(db);
+        vars.databaseVersion = varVersion(db);
     for (const VariableInfo &v : variableTable()) {
         const QString name = QLatin1String(v.name);
         switch (v.kind) {
-        case VariableInfo::Bool: VarBool(db, name, vars.*(v.boolMember), dir); break;
-        case VariableInfo::Int: VarInt(db, name, vars.*(v.intMember), dir); break;
-        case VariableInfo::Str: VarStr(db, name, vars.*(v.strMember), dir); break;
+        case VariableInfo::Bool: varBool(db, name, vars.*(v.boolMember), dir); break;
+        case VariableInfo::Int: varInt(db, name, vars.*(v.intMember), dir); break;
+        case VariableInfo::Str: varStr(db, name, vars.*(v.strMember), dir); break;
         }
     }
 }
 
-bool SetVariableFromText(ProjectVariables &vars, const QString &name, const QString &value, QString *error)
+bool setVariableFromText(ProjectVariables &vars, const QString &name, const QString &value, QString *error)
 {
     const VariableInfo *v = findVariable(name);
     if (!v) {
@@ -171,7 +171,7 @@ bool SetVariableFromText(ProjectVariables &vars, const QString &name, const QStr
     }
     case VariableInfo::Int: {
         int32_t i = 0;
-        if (!ParseInt32(value, i)) {
+        if (!parseInt32(value, i)) {
             if (error)
                 *error = QStringLiteral("The variable %1 takes a whole number, not \"%2\".")
                              .arg(QLatin1String(v->name), value);

@@ -9,31 +9,31 @@
 namespace vorlix {
 
 struct ProjectVariables {
-    double DatabaseVersion = 12.6;
-    bool ConvertCpName = false;
-    bool ConvertZonePts = false;
-    bool AddRelDefToBO = false;
-    bool ConvertCpStatus = false;
-    bool ShowZoneObjAsText = false;
-    bool PadUnits = false;
-    bool LockSubcallerMap = false;
-    bool CopyUnits = false;
-    bool SetReadonly = false;
-    bool MapStateText = false;
-    bool MapMSetGraphicToBtn = false;
-    uint16_t LocalJobDispNum = 0;
-    uint16_t LocalJobCCPDNum = 0;
-    uint16_t LocalJobCTXDNum = 0;
-    uint16_t JobDispNum = 0;
-    uint16_t JobCCPDNum = 0;
-    uint16_t JobCTXDNum = 0;
-    uint16_t ScanDepth = 0;
-    uint16_t StartingDisplay = 0;
-    uint16_t CopyColors = 0;
-    uint16_t CopyFont = 0;
-    QString CpanelStatusBV;
-    QString CpanelPlaceHolder;
-    QString BactalkJobPath;
+    double databaseVersion = 12.6;
+    bool convertCpName = false;
+    bool convertZonePts = false;
+    bool addRelDefToBO = false;
+    bool convertCpStatus = false;
+    bool showZoneObjAsText = false;
+    bool padUnits = false;
+    bool lockSubcallerMap = false;
+    bool copyUnits = false;
+    bool setReadonly = false;
+    bool mapStateText = false;
+    bool mapMSetGraphicToBtn = false;
+    uint16_t localJobDispNum = 0;
+    uint16_t localJobCCPDNum = 0;
+    uint16_t localJobCTXDNum = 0;
+    uint16_t jobDispNum = 0;
+    uint16_t jobCCPDNum = 0;
+    uint16_t jobCTXDNum = 0;
+    uint16_t scanDepth = 0;
+    uint16_t startingDisplay = 0;
+    uint16_t copyColors = 0;
+    uint16_t copyFont = 0;
+    QString cpanelStatusBV;
+    QString cpanelPlaceHolder;
+    QString bactalkJobPath;
 };
 
 enum class VarDirection { Read, Write };
@@ -54,20 +54,20 @@ const VariableInfo *findVariable(const QString &name); // case-insensitive
 
 // Moves every variable between the database and memory. Reading adds the
 // rows that are missing, with their defaults.
-void ProjectVars(QSqlDatabase db, ProjectVariables &vars, VarDirection dir);
+void projectVars(QSqlDatabase db, ProjectVariables &vars, VarDirection dir);
 
-void VarBool(QSqlDatabase db, const QString &name, bool &value, VarDirection dir);
-void VarInt(QSqlDatabase db, const QString &name, uint16_t &value, VarDirection dir);
-void VarStr(QSqlDatabase db, const QString &name, QString &value, VarDirection dir);
+void varBool(QSqlDatabase db, const QString &name, bool &value, VarDirection dir);
+void varInt(QSqlDatabase db, const QString &name, uint16_t &value, VarDirection dir);
+void varStr(QSqlDatabase db, const QString &name, QString &value, VarDirection dir);
 // Integer variables written with a full 32-bit value (read back as 16 bits).
-void VarIntWrite(QSqlDatabase db, const QString &name, int32_t value);
-double VarVersion(QSqlDatabase db);
+void varIntWrite(QSqlDatabase db, const QString &name, int32_t value);
+double varVersion(QSqlDatabase db);
 // Stores an integer into an existing row only.
-void SetVarInt(QSqlDatabase db, const QString &name, int32_t value);
+void setVarInt(QSqlDatabase db, const QString &name, int32_t value);
 
 // Sets one variable by its documented name from a text ("1"/"0"/"true"/
 // "false", decimal, text). False with a message when name or value is bad.
-bool SetVariableFromText(ProjectVariables &vars, const QString &name, const QString &value,
+bool setVariableFromText(ProjectVariables &vars, const QString &name, const QString &value,
                          QString *error);
 
 } // namespace vorlix

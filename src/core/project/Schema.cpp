@@ -234,13 +234,13 @@ void createProjectTemplate(const QString &path)
             exec(q, QStringLiteral("INSERT INTO ApexMap (Apex, ComList) VALUES (%1, '')").arg(apex));
         exec(q, u"INSERT INTO Vorlix (VarName, FloatVal) VALUES ('DatabaseVersion', 14)"_qs);
         ProjectVariables defaults;
-        defaults.ScanDepth = 5;
-        defaults.StartingDisplay = 0;
+        defaults.scanDepth = 5;
+        defaults.startingDisplay = 0;
         // Valid point texts, so that the options dialog of a new project
         // can be confirmed as it opens.
-        defaults.CpanelPlaceHolder = u"AV-32"_qs;
-        defaults.CpanelStatusBV = u"BV-13"_qs;
-        ProjectVars(db, defaults, VarDirection::Write);
+        defaults.cpanelPlaceHolder = u"AV-32"_qs;
+        defaults.cpanelStatusBV = u"BV-13"_qs;
+        projectVars(db, defaults, VarDirection::Write);
         ensureIndexesAndGuards(db);
     });
 }

@@ -37,30 +37,30 @@ void SessionLog::append(const QString &line)
         lineAppended(line);
 }
 
-void SessionLog::LogMsgStart(const QString &msg)
+void SessionLog::logMsgStart(const QString &msg)
 {
     if (!m_lines.isEmpty())
         append(QString());
     append(u'[' + timeStamp() + u"]: "_qs + msg);
-    TranslationErrors = 0;
+    translationErrors = 0;
 }
 
-void SessionLog::LogMsg(const QString &msg) { append(u'\t' + msg); }
+void SessionLog::logMsg(const QString &msg) { append(u'\t' + msg); }
 
-void SessionLog::PendingMsg(const QString &msg)
+void SessionLog::pendingMsg(const QString &msg)
 {
     m_pending = msg;
     m_pendingNumber = -1;
 }
 
-void SessionLog::PendingObjMsg(int number, const QString &typeName)
+void SessionLog::pendingObjMsg(int number, const QString &typeName)
 {
     m_pending.clear();
     m_pendingNumber = number;
     m_pendingType = typeName;
 }
 
-void SessionLog::LogObjMsg(const QString &msg, bool isErr)
+void SessionLog::logObjMsg(const QString &msg, bool isErr)
 {
     if (m_pendingNumber >= 0) {
         m_pending = u"Object# "_qs + QString::number(m_pendingNumber) + u", "_qs + m_pendingType;
@@ -72,13 +72,13 @@ void SessionLog::LogObjMsg(const QString &msg, bool isErr)
     }
     append(u"\t\t"_qs + msg);
     if (isErr)
-        ++TranslationErrors;
+        ++translationErrors;
 }
 
-void SessionLog::MsgMissingFiles()
+void SessionLog::msgMissingFiles()
 {
     for (const QString &f : missingFiles)
-        append(msg::PossibleMissingFile() + f);
+        append(msg::possibleMissingFile() + f);
 }
 
 void SessionLog::clear()
@@ -93,7 +93,7 @@ void SessionLog::setLines(const QStringList &lines)
     m_lines = lines;
 }
 
-void SessionLog::LoadSessionLog(const QString &folder)
+void SessionLog::loadSessionLog(const QString &folder)
 {
     m_lines.clear();
     QFile f(QDir(folder).filePath(QLatin1String(kLogFile)));
@@ -110,7 +110,7 @@ void SessionLog::LoadSessionLog(const QString &folder)
         reset();
 }
 
-void SessionLog::SaveSessionLog(const QString &folder)
+void SessionLog::saveSessionLog(const QString &folder)
 {
     QByteArray bytes;
     for (const QString &line : m_lines) {

@@ -9,34 +9,34 @@ namespace vorlix {
 
 class SessionLog {
 public:
-    void LogMsgStart(const QString &msg);
-    void LogMsg(const QString &msg);
-    void PendingMsg(const QString &msg);
+    void logMsgStart(const QString &msg);
+    void logMsg(const QString &msg);
+    void pendingMsg(const QString &msg);
     // The pending heading "Object# n, type name", put together only when a
     // line under it follows (most objects log nothing).
-    void PendingObjMsg(int number, const QString &typeName);
-    void LogObjMsg(const QString &msg, bool isErr);
-    void MsgMissingFiles();
+    void pendingObjMsg(int number, const QString &typeName);
+    void logObjMsg(const QString &msg, bool isErr);
+    void msgMissingFiles();
 
     // Clears the memo and loads `folder`/vorlix.log when it exists.
-    void LoadSessionLog(const QString &folder);
+    void loadSessionLog(const QString &folder);
     // Writes the memo to `folder`/vorlix.log (atomically), then clears it.
     // Throws Error naming the file when it cannot be written.
-    void SaveSessionLog(const QString &folder);
+    void saveSessionLog(const QString &folder);
     void clear();
 
     const QStringList &lines() const { return m_lines; }
     // The user edits the memo in the window; the window hands its text back.
     void setLines(const QStringList &lines);
 
-    int TranslationErrors = 0;
+    int translationErrors = 0;
     QStringList missingFiles;
 
     // Told about every appended line, and when the memo is replaced wholesale.
     std::function<void(const QString &line)> lineAppended;
     std::function<void()> reset;
 
-    // The stamp of LogMsgStart: locale short date, a blank, long time (the
+    // The stamp of logMsgStart: locale short date, a blank, long time (the
     // time is left out at exactly midnight).
     static QString timeStamp();
 

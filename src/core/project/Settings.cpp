@@ -69,12 +69,12 @@ Settings::Settings()
 void Settings::read(const QString &iniPath)
 {
     const IniData d = readIni(iniPath);
-    LastJob = get(d, "Paths", "LastJob");
-    IbexProject = get(d, "Paths", "IbexProject");
-    EFBProject = get(d, "Paths", "EFBProject");
-    ColWidthDisp = get(d, "Display", "ColWidthDisp");
-    ColWidthLocaljobList = get(d, "Display", "ColWidthLocaljobList");
-    ColWidthDisplayList = get(d, "Display", "ColWidthDisplayList");
+    lastJob = get(d, "Paths", "LastJob");
+    ibexProject = get(d, "Paths", "IbexProject");
+    bactalkProject = get(d, "Paths", "EFBProject");
+    colWidthDisp = get(d, "Display", "ColWidthDisp");
+    colWidthLocalJobList = get(d, "Display", "ColWidthLocaljobList");
+    colWidthDisplayList = get(d, "Display", "ColWidthDisplayList");
 
     QString widths = get(d, "Display", "ColWidthDeviceDb");
     deviceColWidthStored = !widths.isEmpty();
@@ -82,30 +82,30 @@ void Settings::read(const QString &iniPath)
     if (flags.isEmpty())
         flags = allVisible();
     for (int i = 0; i < kDeviceColumns; ++i) {
-        const int w = NextTokenInt(widths, u',');
+        const int w = nextTokenInt(widths, u',');
         deviceColWidth[i] = w >= 12 ? w : 12;
-        deviceColVisible[i] = NextTokenInt(flags, u',') != 0;
+        deviceColVisible[i] = nextTokenInt(flags, u',') != 0;
     }
 
     int32_t style = 13;
     const QString styleText = get(d, "GUI", "VisualStyle");
-    if (styleText.isEmpty() || !ParseInt32(styleText, style))
+    if (styleText.isEmpty() || !parseInt32(styleText, style))
         style = 13;
-    VisualStyle = style;
+    visualStyle = style;
 
-    AlerRep = get(d, "Standards", "AlerRep");
-    AlerJob = get(d, "Standards", "AlerJob");
-    DealerRep = get(d, "Standards", "DealerRep");
-    DealerJob = get(d, "Standards", "DealerJob");
-    LedRep = get(d, "Standards", "Led-Rep", u"alerton"_qs);
-    LedJob = get(d, "Standards", "Led-Job", u"standard"_qs);
-    LedOff = get(d, "Standards", "Led-Off", u"aler0000"_qs);
-    LedOn = get(d, "Standards", "Led-On", u"aler0001"_qs);
-    if (LedRep.isEmpty()) {
-        LedRep = u"alerton"_qs;
-        LedJob = u"standard"_qs;
-        LedOff = u"aler0000"_qs;
-        LedOn = u"aler0001"_qs;
+    alerRep = get(d, "Standards", "AlerRep");
+    alerJob = get(d, "Standards", "AlerJob");
+    dealerRep = get(d, "Standards", "DealerRep");
+    dealerJob = get(d, "Standards", "DealerJob");
+    ledRep = get(d, "Standards", "Led-Rep", u"alerton"_qs);
+    ledJob = get(d, "Standards", "Led-Job", u"standard"_qs);
+    ledOff = get(d, "Standards", "Led-Off", u"aler0000"_qs);
+    ledOn = get(d, "Standards", "Led-On", u"aler0001"_qs);
+    if (ledRep.isEmpty()) {
+        ledRep = u"alerton"_qs;
+        ledJob = u"standard"_qs;
+        ledOff = u"aler0000"_qs;
+        ledOn = u"aler0001"_qs;
     }
 }
 
@@ -135,40 +135,40 @@ void Settings::write(const QString &iniPath) const
     };
     auto key = [&](const char *name, const QString &value) { lines << QLatin1String(name) + u'=' + value; };
     section("Paths");
-    key("LastJob", LastJob);
-    key("IbexProject", IbexProject);
-    key("EFBProject", EFBProject);
+    key("LastJob", lastJob);
+    key("IbexProject", ibexProject);
+    key("EFBProject", bactalkProject);
     section("Display");
-    key("ColWidthDisp", ColWidthDisp);
-    key("ColWidthLocaljobList", ColWidthLocaljobList);
-    key("ColWidthDisplayList", ColWidthDisplayList);
+    key("ColWidthDisp", colWidthDisp);
+    key("ColWidthLocaljobList", colWidthLocalJobList);
+    key("ColWidthDisplayList", colWidthDisplayList);
     key("ColWidthDeviceDb", deviceWidthList());
     key("ColVisibleDeviceDb", deviceVisibleList());
     section("GUI");
-    key("VisualStyle", QString::number(VisualStyle));
+    key("VisualStyle", QString::number(visualStyle));
     section("Standards");
-    key("AlerRep", AlerRep);
-    key("AlerJob", AlerJob);
-    key("DealerRep", DealerRep);
-    key("DealerJob", DealerJob);
-    key("Led-Rep", LedRep);
-    key("Led-Job", LedJob);
-    key("Led-Off", LedOff);
-    key("Led-On", LedOn);
+    key("AlerRep", alerRep);
+    key("AlerJob", alerJob);
+    key("DealerRep", dealerRep);
+    key("DealerJob", dealerJob);
+    key("Led-Rep", ledRep);
+    key("Led-Job", ledJob);
+    key("Led-Off", ledOff);
+    key("Led-On", ledOn);
     writeFileAtomically(iniPath, ansiLines(lines));
 }
 
-QString Settings::LedRepJob() const
+QString Settings::ledRepJob() const
 {
-    if (!LedRep.isEmpty() && !LedJob.isEmpty())
-        return LedRep + u'-' + LedJob;
+    if (!ledRep.isEmpty() && !ledJob.isEmpty())
+        return ledRep + u'-' + ledJob;
     return u"alerton-standard"_qs;
 }
 
-QString Settings::LedOffFile() const { return LedOff.isEmpty() ? u"aler0000.bmp"_qs : LedOff + u".bmp"_qs; }
-QString Settings::LedOnFile() const { return LedOn.isEmpty() ? u"aler0001.bmp"_qs : LedOn + u".bmp"_qs; }
-QString Settings::AlertonRepJob(const QString &sep) const { return AlerRep + sep + AlerJob; }
-QString Settings::DealerRepJob(const QString &sep) const { return DealerRep + sep + DealerJob; }
+QString Settings::ledOffFile() const { return ledOff.isEmpty() ? u"aler0000.bmp"_qs : ledOff + u".bmp"_qs; }
+QString Settings::ledOnFile() const { return ledOn.isEmpty() ? u"aler0001.bmp"_qs : ledOn + u".bmp"_qs; }
+QString Settings::alertonRepJob(const QString &sep) const { return alerRep + sep + alerJob; }
+QString Settings::dealerRepJob(const QString &sep) const { return dealerRep + sep + dealerJob; }
 
 QList<int> Settings::stringGridWidths(const QString &list, int columns)
 {
@@ -177,9 +177,9 @@ QList<int> Settings::stringGridWidths(const QString &list, int columns)
         return out;
     QString rest = list;
     for (int i = 0; i < columns; ++i) {
-        const QString token = NextToken(rest, u',');
+        const QString token = nextToken(rest, u',');
         int32_t w = 0;
-        if (!ParseInt32(token, w) || w < 10 || w > 400)
+        if (!parseInt32(token, w) || w < 10 || w > 400)
             w = 30;
         out << w;
     }

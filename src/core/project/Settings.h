@@ -10,23 +10,23 @@ inline constexpr int kDeviceColumns = 47;
 
 struct Settings {
     // [Paths]
-    QString LastJob;
-    QString IbexProject;
-    QString EFBProject;
+    QString lastJob;
+    QString ibexProject;
+    QString bactalkProject;
     // [Display]
-    QString ColWidthDisp;
-    QString ColWidthLocaljobList;
-    QString ColWidthDisplayList;
+    QString colWidthDisp;
+    QString colWidthLocalJobList;
+    QString colWidthDisplayList;
     std::array<int, kDeviceColumns> deviceColWidth{};   // at least 12 each
     std::array<bool, kDeviceColumns> deviceColVisible{};
     // False when no width list was stored (a first start): the grid keeps
     // widths that show its titles instead of 47 columns of 12 pixels.
     bool deviceColWidthStored = false;
     // [GUI]
-    int VisualStyle = 13;
+    int visualStyle = 13;
     // [Standards]
-    QString AlerRep, AlerJob, DealerRep, DealerJob;
-    QString LedRep = u"alerton"_qs, LedJob = u"standard"_qs, LedOff = u"aler0000"_qs, LedOn = u"aler0001"_qs;
+    QString alerRep, alerJob, dealerRep, dealerJob;
+    QString ledRep = u"alerton"_qs, ledJob = u"standard"_qs, ledOff = u"aler0000"_qs, ledOn = u"aler0001"_qs;
 
     Settings();
 
@@ -39,11 +39,11 @@ struct Settings {
     QString deviceWidthList() const;
     QString deviceVisibleList() const;
 
-    QString LedRepJob() const;
-    QString LedOffFile() const;
-    QString LedOnFile() const;
-    QString AlertonRepJob(const QString &sep) const;
-    QString DealerRepJob(const QString &sep) const;
+    QString ledRepJob() const;
+    QString ledOffFile() const;
+    QString ledOnFile() const;
+    QString alertonRepJob(const QString &sep) const;
+    QString dealerRepJob(const QString &sep) const;
 
     // The string grids' widths from a stored list: empty list gives no
     // widths (the grids keep theirs); otherwise one per column, a token below

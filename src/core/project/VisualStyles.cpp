@@ -53,6 +53,6 @@ int validVisualStyle(int index)
 
 const VisualStyleInfo &visualStyle(int index) { return visualStyles()[validVisualStyle(index)]; }
 
-bool IsDarkStyle(int index) { return visualStyle(index).dark; }
+bool isDarkStyle(int index) { return visualStyle(index).dark; }
 
 } // namespace vorlix

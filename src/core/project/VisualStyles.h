@@ -37,6 +37,6 @@ int validVisualStyle(int index);
 const VisualStyleInfo &visualStyle(int index);
 
 // True for the dark styles 1, 3, 5, 6, 8 and 11.
-bool IsDarkStyle(int index);
+bool isDarkStyle(int index);
 
 } // namespace vorlix

@@ -20,10 +20,10 @@ QString withoutTrailingSeparator(QString path)
 } // namespace
 
 Workbench::Workbench(QString appFolder, Prompter &p)
-    : AppFolder(withoutTrailingSeparator(QDir::cleanPath(std::move(appFolder)))), prompter(p)
+    : appFolder(withoutTrailingSeparator(QDir::cleanPath(std::move(appFolder)))), prompter(p)
 {
-    ProjectFolder = AppFolder;
-    pdb.refusalSink = [this](const QString &line) { log.LogMsg(line); };
+    projectFolder = appFolder;
+    pdb.refusalSink = [this](const QString &line) { log.logMsg(line); };
 }
 
 Workbench::~Workbench() = default;
@@ -37,28 +37,28 @@ void Workbench::setStatus(int panel, const QString &text)
         statusChanged();
 }
 
-QString Workbench::iniPath() const { return QDir(AppFolder).filePath(u"vorlix.ini"_qs); }
+QString Workbench::iniPath() const { return QDir(appFolder).filePath(u"vorlix.ini"_qs); }
 
 void Workbench::startUp()
 {
-    ProjectFolder = AppFolder;
-    LocalJobFolder.clear();
-    vars.BactalkJobPath.clear();
-    GridEdited = false;
+    projectFolder = appFolder;
+    localJobFolder.clear();
+    vars.bactalkJobPath.clear();
+    gridEdited = false;
     settings.read(iniPath());
-    log.LoadSessionLog(ProjectFolder);
+    log.loadSessionLog(projectFolder);
 }
 
 void Workbench::connectDefaultProject()
 {
-    pdb.LinkDatabase(ProjectFolder, AppFolder, vars);
-    setStatus(0, msg::NoProjectLoaded());
+    pdb.linkDatabase(projectFolder, appFolder, vars);
+    setStatus(0, msg::noProjectLoaded());
 }
 
 void Workbench::shutDown()
 {
     settings.write(iniPath());
-    log.SaveSessionLog(ProjectFolder);
+    log.saveSessionLog(projectFolder);
 }
 
 QString Workbench::localJobFolderOf(const QString &projectFolder)
@@ -66,43 +66,43 @@ QString Workbench::localJobFolderOf(const QString &projectFolder)
     return QDir::cleanPath(QDir(projectFolder).absoluteFilePath(u"../localjob"_qs));
 }
 
-void Workbench::OpenProject(const QString &folder)
+void Workbench::openProject(const QString &folder)
 {
     // The log held now belongs to the folder current before the switch.
-    log.SaveSessionLog(ProjectFolder);
+    log.saveSessionLog(projectFolder);
     QString shown = QDir::toNativeSeparators(folder);
     if (!shown.endsWith(QDir::separator()))
         shown += QDir::separator();
-    settings.LastJob = shown;
-    setStatus(0, msg::StatusSource() + shown);
-    ProjectFolder = withoutTrailingSeparator(QDir::cleanPath(QDir(folder).absolutePath()));
-    LocalJobFolder = localJobFolderOf(ProjectFolder);
-    log.LoadSessionLog(ProjectFolder);
-    log.LogMsgStart(msg::OpenedProject() + QDir::toNativeSeparators(ProjectFolder));
-    ProjectOpen = true; // also when the database cannot be made (its tables stay closed)
+    settings.lastJob = shown;
+    setStatus(0, msg::statusSource() + shown);
+    projectFolder = withoutTrailingSeparator(QDir::cleanPath(QDir(folder).absolutePath()));
+    localJobFolder = localJobFolderOf(projectFolder);
+    log.loadSessionLog(projectFolder);
+    log.logMsgStart(msg::openedProject() + QDir::toNativeSeparators(projectFolder));
+    projectOpen = true; // also when the database cannot be made (its tables stay closed)
     bool existed = true;
     try {
-        existed = pdb.LinkDatabase(ProjectFolder, AppFolder, vars);
+        existed = pdb.linkDatabase(projectFolder, appFolder, vars);
     } catch (const Error &e) {
         // A damaged project database: say so in the project's log and go
         // back to the default project, which stays usable.
-        log.LogMsg(e.message());
+        log.logMsg(e.message());
         try {
-            CloseProject();
+            closeProject();
         } catch (const Error &) {
         }
         throw;
     }
-    setStatus(1, msg::StatusDest() + QDir::toNativeSeparators(vars.BactalkJobPath));
+    setStatus(1, msg::statusDest() + QDir::toNativeSeparators(vars.bactalkJobPath));
     buildDisplayInventory();
     refreshDeviceLists();
     if (!existed && pdb.isOpen() && showOptionsDialog)
         showOptionsDialog(true);
 }
 
-void Workbench::CloseProject()
+void Workbench::closeProject()
 {
-    if (!ProjectOpen)
+    if (!projectOpen)
         return;
     saveFileList();
     // The project's log is saved before switching back, so no line is lost.
@@ -111,26 +111,26 @@ void Workbench::CloseProject()
     QString saveError;
     QStringList unsaved;
     try {
-        log.SaveSessionLog(ProjectFolder);
+        log.saveSessionLog(projectFolder);
     } catch (const Error &e) {
         saveError = e.message();
         unsaved = log.lines();
     }
     pdb.close();
-    ProjectFolder = AppFolder;
-    LocalJobFolder.clear();
-    vars.BactalkJobPath.clear();
-    GridEdited = false;
-    log.LoadSessionLog(AppFolder);
-    ProjectOpen = false;
+    projectFolder = appFolder;
+    localJobFolder.clear();
+    vars.bactalkJobPath.clear();
+    gridEdited = false;
+    log.loadSessionLog(appFolder);
+    projectOpen = false;
     if (!saveError.isEmpty()) {
-        log.LogMsgStart(saveError);
+        log.logMsgStart(saveError);
         for (const QString &line : unsaved)
-            log.LogMsg(line);
+            log.logMsg(line);
     }
-    setStatus(0, msg::NoProjectLoaded());
+    setStatus(0, msg::noProjectLoaded());
     setStatus(1, QString());
-    pdb.LinkDatabase(ProjectFolder, AppFolder, vars);
+    pdb.linkDatabase(projectFolder, appFolder, vars);
     if (!saveError.isEmpty())
         throw Error(saveError);
 }
@@ -139,80 +139,80 @@ void Workbench::requireDatabase() const
 {
     if (!pdb.isOpen())
         throw Error(QStringLiteral("No project database is open: \"%1\" could not be opened or created.")
-                        .arg(QDir::toNativeSeparators(QDir(ProjectFolder).filePath(u"vorlix.mdb"_qs))));
+                        .arg(QDir::toNativeSeparators(QDir(projectFolder).filePath(u"vorlix.mdb"_qs))));
 }
 
-bool Workbench::CanCloseProject()
+bool Workbench::canCloseProject()
 {
-    if (GridEdited && ProjectOpen)
-        return prompter.confirm(msg::CanCloseProject());
+    if (gridEdited && projectOpen)
+        return prompter.confirm(msg::canCloseProject());
     return true;
 }
 
-bool Workbench::OpenLastProject()
+bool Workbench::openLastProject()
 {
-    if (!CanCloseProject())
+    if (!canCloseProject())
         return false;
-    CloseProject();
-    if (!settings.LastJob.isEmpty() && QFileInfo(QDir::fromNativeSeparators(settings.LastJob)).isDir())
-        OpenProject(QDir::fromNativeSeparators(settings.LastJob));
+    closeProject();
+    if (!settings.lastJob.isEmpty() && QFileInfo(QDir::fromNativeSeparators(settings.lastJob)).isDir())
+        openProject(QDir::fromNativeSeparators(settings.lastJob));
     return true;
 }
 
-bool Workbench::OpenProjectFile(const QString &chosenFile)
+bool Workbench::openProjectFile(const QString &chosenFile)
 {
-    if (!CanCloseProject())
+    if (!canCloseProject())
         return false;
-    settings.IbexProject = QDir::toNativeSeparators(QFileInfo(chosenFile).absoluteFilePath());
-    CloseProject();
-    OpenProject(QFileInfo(chosenFile).absolutePath());
+    settings.ibexProject = QDir::toNativeSeparators(QFileInfo(chosenFile).absoluteFilePath());
+    closeProject();
+    openProject(QFileInfo(chosenFile).absolutePath());
     return true;
 }
 
 void Workbench::saveProjectVariables()
 {
-    while (vars.BactalkJobPath.endsWith(u'\\') || vars.BactalkJobPath.endsWith(u'/'))
-        vars.BactalkJobPath.chop(1);
+    while (vars.bactalkJobPath.endsWith(u'\\') || vars.bactalkJobPath.endsWith(u'/'))
+        vars.bactalkJobPath.chop(1);
     if (pdb.isOpen())
-        ProjectVars(pdb.db(), vars, VarDirection::Write);
-    setStatus(1, msg::StatusDest() + QDir::toNativeSeparators(vars.BactalkJobPath));
+        projectVars(pdb.db(), vars, VarDirection::Write);
+    setStatus(1, msg::statusDest() + QDir::toNativeSeparators(vars.bactalkJobPath));
 }
 
-bool Workbench::ConfirmClearTable() { return prompter.confirm(msg::ConfirmClearTable()); }
-bool Workbench::ConfirmEmptyTable() { return prompter.confirm(msg::ConfirmEmptyTable()); }
+bool Workbench::confirmClearTable() { return prompter.confirm(msg::confirmClearTable()); }
+bool Workbench::confirmEmptyTable() { return prompter.confirm(msg::confirmEmptyTable()); }
 
-bool Workbench::EmptyTableCommand(const QString &table)
+bool Workbench::emptyTableCommand(const QString &table)
 {
-    if (!ConfirmEmptyTable())
+    if (!confirmEmptyTable())
         return false;
     requireDatabase();
-    pdb.EmptyTable(table);
+    pdb.emptyTable(table);
     return true;
 }
 
-bool Workbench::EmptyDeviceDatabase()
+bool Workbench::emptyDeviceDatabase()
 {
-    if (!prompter.confirm(msg::ConfirmEmptyDeviceDatabase()))
+    if (!prompter.confirm(msg::confirmEmptyDeviceDatabase()))
         return false;
     requireDatabase();
-    pdb.EmptyDeviceTables();
+    pdb.emptyDeviceTables();
     return true;
 }
 
 void Workbench::setScanDepth(int depth)
 {
-    vars.ScanDepth = static_cast<uint16_t>(depth);
+    vars.scanDepth = static_cast<uint16_t>(depth);
     if (pdb.isOpen())
-        SetVarInt(pdb.db(), u"ScanDepth"_qs, depth);
+        setVarInt(pdb.db(), u"ScanDepth"_qs, depth);
 }
 
 void Workbench::setStartingDisplay(int display)
 {
     if (display < 0)
         return;
-    vars.StartingDisplay = static_cast<uint16_t>(display);
+    vars.startingDisplay = static_cast<uint16_t>(display);
     if (pdb.isOpen())
-        SetVarInt(pdb.db(), u"StartingDisplay"_qs, display);
+        setVarInt(pdb.db(), u"StartingDisplay"_qs, display);
 }
 
 void Workbench::buildDisplayInventory() {}

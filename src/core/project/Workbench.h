@@ -21,12 +21,12 @@ public:
     ~Workbench();
 
     // --- state -----------------------------------------------------------
-    QString AppFolder;
-    QString ProjectFolder;
-    QString LocalJobFolder;
-    bool ProjectOpen = false;
-    bool GridEdited = false;
-    bool ScanAborted = false;
+    QString appFolder;
+    QString projectFolder;
+    QString localJobFolder;
+    bool projectOpen = false;
+    bool gridEdited = false;
+    bool scanAborted = false;
 
     Settings settings;
     ProjectVariables vars;
@@ -55,28 +55,28 @@ public:
     QString iniPath() const;
 
     // Makes `folder` the current project (a trailing separator is allowed).
-    void OpenProject(const QString &folder);
+    void openProject(const QString &folder);
     // Back to the default project. Does nothing when no project is open.
-    void CloseProject();
+    void closeProject();
     // Closes the current project and opens LastJob when that folder exists.
     // False when the user kept the grid edits.
-    bool OpenLastProject();
+    bool openLastProject();
     // "Open or create new project" with a chosen MASETUP.DAT (or any file of
     // the job folder). False when the user kept the grid edits.
-    bool OpenProjectFile(const QString &chosenFile);
-    bool CanCloseProject();
+    bool openProjectFile(const QString &chosenFile);
+    bool canCloseProject();
 
     // Throws Error naming the file when no project database is open.
     void requireDatabase() const;
 
     // The two table confirmations of the readers and empty-table buttons.
-    bool ConfirmClearTable();
-    bool ConfirmEmptyTable();
+    bool confirmClearTable();
+    bool confirmEmptyTable();
     // Empty-table buttons of steps 2 to 4: asks, then empties the table.
     // False when the user said No.
-    bool EmptyTableCommand(const QString &table);
+    bool emptyTableCommand(const QString &table);
     // Step 10 "Empty Database": asks, then empties both device tables.
-    bool EmptyDeviceDatabase();
+    bool emptyDeviceDatabase();
 
     // The step 5 spin edits store their values at once ("Starting display"
     // only for values of 0 or more).
@@ -88,7 +88,7 @@ public:
 
     // Folders of a project.
     static QString localJobFolderOf(const QString &projectFolder);
-    QString bactalkJobPath() const { return vars.BactalkJobPath; }
+    QString bactalkJobPath() const { return vars.bactalkJobPath; }
 
 private:
     // Steps that later parts of the program own; they run as the project

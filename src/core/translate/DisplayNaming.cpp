@@ -36,7 +36,7 @@ const QString kNoPathSet = u"<no path set>"_qs;
 
 } // namespace
 
-IbexFileType IbexFileTypeOf(const QString &fileName)
+IbexFileType ibexFileTypeOf(const QString &fileName)
 {
     const QString name = fileNamePart(fileName).toLower();
     const QString head = name.size() >= 5 ? name.left(4) : name;
@@ -47,37 +47,37 @@ IbexFileType IbexFileTypeOf(const QString &fileName)
     return ftDisplay;
 }
 
-QString IbexFileName(IbexFileType type, uint16_t number)
+QString ibexFileName(IbexFileType type, uint16_t number)
 {
     const char *prefix = type == ftTuxTemplate ? "ctxd" : type == ftTemplate ? "ccpd" : "disp";
     return QString::asprintf("%s%.4d.ibw", prefix, int(number));
 }
 
-QString BtFileName(const QString &ibexName, bool localJob, const ProjectVariables &vars)
+QString btFileName(const QString &ibexName, bool localJob, const ProjectVariables &vars)
 {
     QString base = ibexName.toLower();
     const qsizetype dot = base.indexOf(u'.');
     if (dot >= 0)
         base.truncate(dot);
-    const IbexFileType kind = IbexFileTypeOf(base.left(4));
+    const IbexFileType kind = ibexFileTypeOf(base.left(4));
     const QString digits = base.mid(4);
     for (QChar c : digits)
         if (!c.isDigit() && c != u'-' && c != u'.')
             return u"<err>"_qs;
     int32_t number = 0;
-    if (!ParseInt32(digits, number))
+    if (!parseInt32(digits, number))
         return u"<err>"_qs;
     int offset = 0;
     switch (kind) {
-    case ftDisplay: offset = localJob ? vars.LocalJobDispNum : vars.JobDispNum; break;
-    case ftTemplate: offset = localJob ? vars.LocalJobCCPDNum : vars.JobCCPDNum; break;
-    case ftTuxTemplate: offset = localJob ? vars.LocalJobCTXDNum : vars.JobCTXDNum; break;
+    case ftDisplay: offset = localJob ? vars.localJobDispNum : vars.jobDispNum; break;
+    case ftTemplate: offset = localJob ? vars.localJobCCPDNum : vars.jobCCPDNum; break;
+    case ftTuxTemplate: offset = localJob ? vars.localJobCTXDNum : vars.jobCTXDNum; break;
     }
     const qint64 bt = qint64(number) + qint64(offset) * 10000;
     return QString::asprintf(kind == ftDisplay ? "%.8lld.dsp" : "%.8lld.dvt", static_cast<long long>(bt));
 }
 
-int TargetNumber(const QString &btName)
+int targetNumber(const QString &btName)
 {
     QString s = btName;
     const qsizetype dash = s.lastIndexOf(u'-');
@@ -94,12 +94,12 @@ int TargetNumber(const QString &btName)
             kept += c;
     }
     int32_t v = 0;
-    return ParseInt32(kept, v) ? v : 0;
+    return parseInt32(kept, v) ? v : 0;
 }
 
-QString LocalJobPrefix(bool localJob) { return localJob ? u"localjob:"_qs : QString(); }
+QString localJobPrefix(bool localJob) { return localJob ? u"localjob:"_qs : QString(); }
 
-void SplitBtJobPath(const QString &s, QString &root, QString &repJob)
+void splitBtJobPath(const QString &s, QString &root, QString &repJob)
 {
     const qsizetype n = s.size();
     // i is 1-based, 0 when there is no separator.
@@ -118,32 +118,32 @@ void SplitBtJobPath(const QString &s, QString &root, QString &repJob)
     repJob = s.mid(i);
 }
 
-QString BtJobRoot(const QString &path)
+QString btJobRoot(const QString &path)
 {
     if (!isExistingFolder(path))
         return kNoPathSet;
     QString root, repJob;
-    SplitBtJobPath(path, root, repJob);
+    splitBtJobPath(path, root, repJob);
     return root;
 }
 
-QString BtRepJob(const QString &path)
+QString btRepJob(const QString &path)
 {
     if (!isExistingFolder(path))
         return kNoPathSet;
     QString root, repJob;
-    SplitBtJobPath(path, root, repJob);
+    splitBtJobPath(path, root, repJob);
     return repJob;
 }
 
-QString BtJobName(const QString &path)
+QString btJobName(const QString &path)
 {
     if (!isExistingFolder(path))
         return {};
     return fileNamePart(withoutTrailingSeparator(path));
 }
 
-QString BtRepName(const QString &path)
+QString btRepName(const QString &path)
 {
     if (!isExistingFolder(path))
         return {};
@@ -152,37 +152,37 @@ QString BtRepName(const QString &path)
     return fileNamePart(withoutTrailingSeparator(p));
 }
 
-QString RedirectPath(const QString &bactalkJobPath, const QString &target)
+QString redirectPath(const QString &bactalkJobPath, const QString &target)
 {
     QString rest = target;
-    const QString rep = NextToken(rest, u'-');
-    const QString job = NextToken(rest, u'-');
+    const QString rep = nextToken(rest, u'-');
+    const QString job = nextToken(rest, u'-');
     const QChar sep = QDir::separator();
-    return BtJobRoot(bactalkJobPath) + sep + rep + sep + job + sep + u"displays"_qs + sep + rest;
+    return btJobRoot(bactalkJobPath) + sep + rep + sep + job + sep + u"displays"_qs + sep + rest;
 }
 
-QString ButtonTargetText(const IbexObjRec &rec, IbexFileType loadedType)
+QString buttonTargetText(const IbexObjRec &rec, IbexFileType loadedType)
 {
     switch (rec.kind()) {
     case ioBtnCP:
     case ioGrMicroset: return u"CPanel "_qs + QString::number(rec.pointRef());
     case ioBtnDisp: return loadedType == ftTemplate ? u"Same Cpanel"_qs : QString();
     case ioBtnTux: {
-        const TuxAddress t = DecodeTuxButtonRef(rec.pointRef());
+        const TuxAddress t = decodeTuxButtonRef(rec.pointRef());
         return QStringLiteral("Tx-%1-%2").arg(t.trunk).arg(t.address);
     }
     default: return {};
     }
 }
 
-QString DisplayNaming::BtTargetName(const QString &ibexName, bool localJob)
+QString DisplayNaming::btTargetName(const QString &ibexName, bool localJob)
 {
     QString name = ibexName;
-    WasRedirected = m_cache ? m_cache->FindRedirect(name, localJob) : m_redirects.FindRedirect(name, localJob);
-    return WasRedirected ? name : BtFileName(ibexName, localJob, m_vars);
+    wasRedirected = m_cache ? m_cache->findRedirect(name, localJob) : m_redirects.findRedirect(name, localJob);
+    return wasRedirected ? name : btFileName(ibexName, localJob, m_vars);
 }
 
-QString DisplayNaming::ButtonTargetName(const IbexObjRec &rec, IbexFileType loadedType)
+QString DisplayNaming::buttonTargetName(const IbexObjRec &rec, IbexFileType loadedType)
 {
     const IbexObject kind = rec.kind();
     const uint16_t number = kind == ioBtnDisp ? rec.u16(ibw::obj::PointRef) : rec.u16(ibw::obj::TemplateNumber);
@@ -193,30 +193,30 @@ QString DisplayNaming::ButtonTargetName(const IbexObjRec &rec, IbexFileType load
         targetType = ftTemplate;
     else
         targetType = ftTuxTemplate;
-    const QString name = BtTargetName(IbexFileName(targetType, number), IsLocalJobBit(rec.options()));
+    const QString name = btTargetName(ibexFileName(targetType, number), isLocalJobBit(rec.options()));
 
-    TargetMapped = true;
+    targetMapped = true;
     if (loadedType == ftDisplay && kind != ioBtnDisp) {
         const int apex = rec.apex();
         int trunk = 0, address = 0;
         bool located = true;
         if (kind == ioBtnTux) {
-            const TuxAddress t = DecodeTuxButtonRef(rec.pointRef());
+            const TuxAddress t = decodeTuxButtonRef(rec.pointRef());
             trunk = t.trunk;
             address = t.address;
         } else {
             const int cp = rec.u16(ibw::obj::PointRef);
-            located = m_cache ? m_cache->ApexIsMapped(apex) && m_cache->CpanelTux(apex, cp, trunk, address)
-                              : m_map.ApexIsMapped(apex) && m_map.CpanelTux(apex, cp, trunk, address);
+            located = m_cache ? m_cache->apexIsMapped(apex) && m_cache->cpanelTux(apex, cp, trunk, address)
+                              : m_map.apexIsMapped(apex) && m_map.cpanelTux(apex, cp, trunk, address);
         }
         if (located && apex < 32 && trunk >= 0 && trunk <= 4 && address >= 0 && address < 64 &&
-            (m_cache ? m_cache->ApexHasCom(apex, trunk) : m_map.ApexHasCom(apex, trunk))) {
-            const int32_t base = m_cache ? m_cache->ApexBaseAddr(apex, trunk) : m_map.ApexBaseAddr(apex, trunk);
-            TargetDevice = base == NotMapped ? NotMapped : address + base;
+            (m_cache ? m_cache->apexHasCom(apex, trunk) : m_map.apexHasCom(apex, trunk))) {
+            const int32_t base = m_cache ? m_cache->apexBaseAddr(apex, trunk) : m_map.apexBaseAddr(apex, trunk);
+            targetDevice = base == NotMapped ? NotMapped : address + base;
         } else {
-            TargetDevice = NotMapped;
+            targetDevice = NotMapped;
         }
-        TargetMapped = TargetDevice != NotMapped;
+        targetMapped = targetDevice != NotMapped;
     }
     return name;
 }

@@ -18,34 +18,34 @@ class LookupCache;
 
 // The file kind from a file name or path: the first four characters of the
 // lower-cased file name ("ctxd" Tux template, "ccpd" template, else display).
-IbexFileType IbexFileTypeOf(const QString &fileName);
+IbexFileType ibexFileTypeOf(const QString &fileName);
 // "disp%.4d.ibw", "ccpd%.4d.ibw" or "ctxd%.4d.ibw".
-QString IbexFileName(IbexFileType type, uint16_t number);
+QString ibexFileName(IbexFileType type, uint16_t number);
 // "%.8d.dsp" for displays, "%.8d.dvt" for templates, numbered by the
 // project's numbering options; "<err>" when the number part is not a number.
-QString BtFileName(const QString &ibexName, bool localJob, const ProjectVariables &vars);
+QString btFileName(const QString &ibexName, bool localJob, const ProjectVariables &vars);
 // The display number inside a BACtalk file name (0 when there is none).
-int TargetNumber(const QString &btName);
+int targetNumber(const QString &btName);
 // "localjob:" for a local-job target, else "".
-QString LocalJobPrefix(bool localJob);
+QString localJobPrefix(bool localJob);
 
 // The BACtalk job folder is root<sep>rep<sep>job. Both give "<no path set>"
 // when the folder does not exist.
-QString BtJobRoot(const QString &bactalkJobPath);
-QString BtRepJob(const QString &bactalkJobPath); // "rep<sep>job"
+QString btJobRoot(const QString &bactalkJobPath);
+QString btRepJob(const QString &bactalkJobPath); // "rep<sep>job"
 // The last and second-to-last folder names; empty when the folder does not
 // exist.
-QString BtJobName(const QString &bactalkJobPath);
-QString BtRepName(const QString &bactalkJobPath);
+QString btJobName(const QString &bactalkJobPath);
+QString btRepName(const QString &bactalkJobPath);
 // Splits a path into root and rep<sep>job; leaves both texts as they are when
 // the path has too few parts.
-void SplitBtJobPath(const QString &path, QString &root, QString &repJob);
+void splitBtJobPath(const QString &path, QString &root, QString &repJob);
 // root<sep>rep<sep>job<sep>displays<sep>file for a target "rep-job-file".
-QString RedirectPath(const QString &bactalkJobPath, const QString &target);
+QString redirectPath(const QString &bactalkJobPath, const QString &target);
 
 // The short target description of a pushbutton or microset graphic in the
 // grid's Ibex point column.
-QString ButtonTargetText(const IbexObjRec &rec, IbexFileType loadedType);
+QString buttonTargetText(const IbexObjRec &rec, IbexFileType loadedType);
 
 // The naming operations that consult the project: the redirection table and
 // the controller map. They keep the results of the last call.
@@ -58,14 +58,14 @@ public:
 
     // The redirect target when the redirection table has the display (the
     // empty text for a skipped one; WasRedirected set), else BtFileName.
-    QString BtTargetName(const QString &ibexName, bool localJob);
+    QString btTargetName(const QString &ibexName, bool localJob);
     // The BACtalk file of the display a pushbutton or microset graphic opens;
     // sets TargetDevice and TargetMapped.
-    QString ButtonTargetName(const IbexObjRec &rec, IbexFileType loadedType);
+    QString buttonTargetName(const IbexObjRec &rec, IbexFileType loadedType);
 
-    bool WasRedirected = false;
-    int32_t TargetDevice = 0;
-    bool TargetMapped = false;
+    bool wasRedirected = false;
+    int32_t targetDevice = 0;
+    bool targetMapped = false;
 
     // Lookups go through `cache` when set (the owner keeps it valid).
     void setCache(LookupCache *cache) { m_cache = cache; }

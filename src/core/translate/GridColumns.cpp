@@ -4,7 +4,7 @@
 
 namespace vorlix {
 
-QString FormatColumnWidths(const std::vector<int> &widths)
+QString formatColumnWidths(const std::vector<int> &widths)
 {
     QString out;
     for (int w : widths)
@@ -12,18 +12,18 @@ QString FormatColumnWidths(const std::vector<int> &widths)
     return out;
 }
 
-void ApplyColumnWidths(const QString &setting, std::vector<int> &widths)
+void applyColumnWidths(const QString &setting, std::vector<int> &widths)
 {
     if (setting.isEmpty())
         return;
     QString rest = setting;
     for (int &w : widths) {
-        const int v = int16_t(NextTokenInt16(rest, u','));
+        const int v = int16_t(nextTokenInt16(rest, u','));
         w = v < 10 || v > 400 ? 30 : v;
     }
 }
 
-void FormatDbColumns(const std::vector<DbColumn> &columns, QString &widths, QString &flags)
+void formatDbColumns(const std::vector<DbColumn> &columns, QString &widths, QString &flags)
 {
     widths.clear();
     flags.clear();
@@ -34,16 +34,16 @@ void FormatDbColumns(const std::vector<DbColumn> &columns, QString &widths, QStr
     }
 }
 
-void ApplyDbColumns(const QString &widths, const QString &flags, std::vector<DbColumn> &columns)
+void applyDbColumns(const QString &widths, const QString &flags, std::vector<DbColumn> &columns)
 {
     constexpr size_t kRestored = 47;
     if (flags.isEmpty())
         return;
     QString w = widths, f = flags;
     for (size_t i = 0; i < columns.size() && i < kRestored; ++i) {
-        columns[i].visible = NextTokenInt(f, u',') != 0;
+        columns[i].visible = nextTokenInt(f, u',') != 0;
         if (columns[i].visible)
-            columns[i].width = qMax(12, NextTokenInt(w, u','));
+            columns[i].width = qMax(12, nextTokenInt(w, u','));
     }
 }
 

@@ -17,7 +17,7 @@ std::optional<qlonglong> OverrideStore::findDisplayRow(int object, bool isPoint,
     if (q.next()) {
         rowid = q.value(0).toLongLong();
         if (override)
-            *override = NullToStr(q.value(1));
+            *override = nullToStr(q.value(1));
     }
     q.finish();
     return rowid;
@@ -43,15 +43,15 @@ void OverrideStore::beginListing()
     q.bindValue(1, m_localJob ? 1 : 0);
     QueryCache::exec(q);
     while (q.next()) {
-        const int k = rowKey(NullToInt(q.value(0)), NullToBool(q.value(1)));
+        const int k = rowKey(nullToInt(q.value(0)), nullToBool(q.value(1)));
         if (!m_displayRows.contains(k)) // the first row of a key counts, as a locate finds it
-            m_displayRows.insert(k, NullToStr(q.value(2)));
+            m_displayRows.insert(k, nullToStr(q.value(2)));
     }
     q.finish();
     m_preloaded = true;
 }
 
-std::optional<QString> OverrideStore::DisplayOvrGet(int object, bool isPoint)
+std::optional<QString> OverrideStore::displayOvrGet(int object, bool isPoint)
 {
     if (!available())
         return std::nullopt;
@@ -65,7 +65,7 @@ std::optional<QString> OverrideStore::DisplayOvrGet(int object, bool isPoint)
     return value;
 }
 
-bool OverrideStore::DisplayOvrPut(int object, bool isPoint, const QString &ibexData, const QString &override)
+bool OverrideStore::displayOvrPut(int object, bool isPoint, const QString &ibexData, const QString &override)
 {
     if (!available())
         return false;
@@ -96,7 +96,7 @@ bool OverrideStore::DisplayOvrPut(int object, bool isPoint, const QString &ibexD
     return ok;
 }
 
-bool OverrideStore::DisplayOvrDelete(int object, bool isPoint)
+bool OverrideStore::displayOvrDelete(int object, bool isPoint)
 {
     if (!available())
         return false;
@@ -123,7 +123,7 @@ bool wholeDecimal(const QString &text, int &value)
 }
 } // namespace
 
-std::optional<QString> OverrideStore::GlobalOvrGet(const QString &apexText, const QString &ibexPoint)
+std::optional<QString> OverrideStore::globalOvrGet(const QString &apexText, const QString &ibexPoint)
 {
     int apex = 0;
     if (!globalAvailable() || !wholeDecimal(apexText, apex))
@@ -141,14 +141,14 @@ std::optional<QString> OverrideStore::GlobalOvrGet(const QString &apexText, cons
     QueryCache::exec(q);
     std::optional<QString> result;
     if (q.next())
-        result = NullToStr(q.value(0));
+        result = nullToStr(q.value(0));
     q.finish();
     if (m_rememberGlobal)
         m_globalAnswers.insert(memo, result);
     return result;
 }
 
-bool OverrideStore::GlobalOvrPut(int apex, const QString &ibexPoint, const QString &btPoint)
+bool OverrideStore::globalOvrPut(int apex, const QString &ibexPoint, const QString &btPoint)
 {
     if (!globalAvailable())
         return false;

@@ -45,14 +45,14 @@ public:
     bool available() const { return m_q.database().extendedTablesAvailable(); }
     bool globalAvailable() const { return m_q.database().globalOverridesAvailable(); }
 
-    std::optional<QString> DisplayOvrGet(int object, bool isPoint);
+    std::optional<QString> displayOvrGet(int object, bool isPoint);
     // Edits the row or adds it; false when the database refuses the write.
-    bool DisplayOvrPut(int object, bool isPoint, const QString &ibexData, const QString &override);
-    bool DisplayOvrDelete(int object, bool isPoint);
+    bool displayOvrPut(int object, bool isPoint, const QString &ibexData, const QString &override);
+    bool displayOvrDelete(int object, bool isPoint);
 
     // apexText must be a whole decimal number; anything else finds nothing.
-    std::optional<QString> GlobalOvrGet(const QString &apexText, const QString &ibexPoint);
-    bool GlobalOvrPut(int apex, const QString &ibexPoint, const QString &btPoint);
+    std::optional<QString> globalOvrGet(const QString &apexText, const QString &ibexPoint);
+    bool globalOvrPut(int apex, const QString &ibexPoint, const QString &btPoint);
 
 private:
     std::optional<qlonglong> findDisplayRow(int object, bool isPoint, QString *override);

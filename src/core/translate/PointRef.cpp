@@ -4,27 +4,27 @@
 
 namespace vorlix {
 
-SplitRef SplitPointRef(uint32_t ref)
+SplitRef splitPointRef(uint32_t ref)
 {
     return {static_cast<uint8_t>((ref & 0xFE0000u) >> 16), ref & 0x1FFFFu};
 }
 
-TuxAddress DecodeTuxButtonRef(uint32_t ref)
+TuxAddress decodeTuxButtonRef(uint32_t ref)
 {
     return {int((ref >> 15) & 0x3) + 1, int((ref >> 9) & 0x3F)};
 }
 
-TuxRef DecodeTuxRef(uint32_t v)
+TuxRef decodeTuxRef(uint32_t v)
 {
     return {int((v >> 15) & 0x3) + 1, int((v >> 9) & 0x3F), int((v >> 6) & 0x3), int(v & 0x3F) + 1};
 }
 
-PTuxRef DecodePTuxRef(uint32_t v)
+PTuxRef decodePTuxRef(uint32_t v)
 {
     return {int((v >> 15) & 0x3) + 1, int((v >> 9) & 0x3F), int((v >> 8) & 0x1), int(v & 0x3F) + 1};
 }
 
-ZoneRef DecodeZoneRef(uint32_t v)
+ZoneRef decodeZoneRef(uint32_t v)
 {
     ZoneRef z;
     z.custom = ((v >> 16) & 1) != 0;
@@ -53,13 +53,13 @@ constexpr std::array<const char *, 32> kZoneGeneric{
     "SA Unit Alm", "SA Extern Alm", "SA Lo Supply", "SA Sensor Alm"};
 } // namespace
 
-QString IbexTypeName(int type) { return pick(kIbexType, type); }
-QString BtObjectName(int type) { return pick(kBtObject, type); }
-QString PulseKindName(int kind) { return pick(kPulseKind, kind); }
-int PulseInstanceOffset(int kind) { return kind == 1 ? 20 : 10; }
-QString IbexPtObjectName(int ptType) { return pick(kPtTypeObject, ptType); }
+QString ibexTypeName(int type) { return pick(kIbexType, type); }
+QString btObjectName(int type) { return pick(kBtObject, type); }
+QString pulseKindName(int kind) { return pick(kPulseKind, kind); }
+int pulseInstanceOffset(int kind) { return kind == 1 ? 20 : 10; }
+QString ibexPtObjectName(int ptType) { return pick(kPtTypeObject, ptType); }
 
-QString ZoneGenericName(int index)
+QString zoneGenericName(int index)
 {
     if (index >= 0 && index < int(kZoneGeneric.size()) && kZoneGeneric[index])
         return QLatin1String(kZoneGeneric[index]);

@@ -19,28 +19,28 @@ struct SplitRef {
     uint8_t code = 0;   // always even: bit 16 belongs to the value
     uint32_t value = 0; // 0 .. 0x1FFFF
 };
-SplitRef SplitPointRef(uint32_t ref);
+SplitRef splitPointRef(uint32_t ref);
 
 struct TuxAddress {
     int trunk = 0;   // 1..4
     int address = 0; // 0..63
 };
 // The Tux address of a Tux pushbutton (and of Tux point references).
-TuxAddress DecodeTuxButtonRef(uint32_t ref);
+TuxAddress decodeTuxButtonRef(uint32_t ref);
 
 struct TuxRef {
     int trunk = 0, address = 0;
     int type = 0;  // 0 DI, 1 DO, 2 AI, 3 AO
     int point = 0; // 1..64
 };
-TuxRef DecodeTuxRef(uint32_t value);
+TuxRef decodeTuxRef(uint32_t value);
 
 struct PTuxRef {
     int trunk = 0, address = 0;
     int kind = 0;  // 0 rate, 1 count
     int point = 0; // 1..64
 };
-PTuxRef DecodePTuxRef(uint32_t value);
+PTuxRef decodePTuxRef(uint32_t value);
 
 struct ZoneRef {
     bool custom = false;
@@ -48,18 +48,18 @@ struct ZoneRef {
     int type = 0;      // 0..3
     int number = 0;    // custom: 1..65536, else 1..64
 };
-ZoneRef DecodeZoneRef(uint32_t value);
+ZoneRef decodeZoneRef(uint32_t value);
 
 // Name tables, indexed as documented; an index outside a table gives "".
-QString IbexTypeName(int type);     // "DI", "DO", "AI", "AO"
-QString BtObjectName(int type);     // "BI", "BO", "AI", "AO"
-QString PulseKindName(int kind);    // "Rate", "Cnt"
-int PulseInstanceOffset(int kind);  // 10, 20
+QString ibexTypeName(int type);     // "DI", "DO", "AI", "AO"
+QString btObjectName(int type);     // "BI", "BO", "AI", "AO"
+QString pulseKindName(int kind);    // "Rate", "Cnt"
+int pulseInstanceOffset(int kind);  // 10, 20
 // BACtalk object of an Ibex point by its PtType: 1 BI, 3 BO -> "BV"; 2 AI,
 // 4 AO -> "AV"; anything else (0 = unassigned) has no object: "".
-QString IbexPtObjectName(int ptType);
+QString ibexPtObjectName(int ptType);
 // The name of a generic zone point; from index 32 on (and index 22) the
 // number index + 1.
-QString ZoneGenericName(int index);
+QString zoneGenericName(int index);
 
 } // namespace vorlix

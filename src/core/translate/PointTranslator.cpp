@@ -5,12 +5,12 @@
 
 namespace vorlix {
 
-PointInputs PointInputsOf(const IbexObjRec &rec) { return {rec.apex(), rec.cpNumber(), rec.pointRef()}; }
+PointInputs pointInputsOf(const IbexObjRec &rec) { return {rec.apex(), rec.cpNumber(), rec.pointRef()}; }
 
-PointInputs AirflowPointInputsOf(const IbexObjRec &rec)
+PointInputs airflowPointInputsOf(const IbexObjRec &rec)
 {
-    const QByteArray scratch = AirflowScratchRecord(rec);
-    return PointInputsOf(IbexObjRec(&scratch, 1));
+    const QByteArray scratch = airflowScratchRecord(rec);
+    return pointInputsOf(IbexObjRec(&scratch, 1));
 }
 
 namespace {
@@ -21,29 +21,29 @@ QString cpanelPrefix(int cp, bool templateContext)
 const QString kP104 = u"-P104"_qs;
 } // namespace
 
-QString PointTranslator::IbexPointText(const PointInputs &in, bool templateContext) const
+QString PointTranslator::ibexPointText(const PointInputs &in, bool templateContext) const
 {
-    const SplitRef s = SplitPointRef(in.ref);
+    const SplitRef s = splitPointRef(in.ref);
     switch (s.code) {
     case ptref::Global: return u"GL-"_qs + QString::number(s.value);
     case ptref::Zone: {
-        const ZoneRef z = DecodeZoneRef(s.value);
+        const ZoneRef z = decodeZoneRef(s.value);
         if (z.custom)
             return cpanelPrefix(in.cp, templateContext) + u"ZC-"_qs + QString::number(z.number);
         QString t = cpanelPrefix(in.cp, templateContext) + u"ZT-"_qs;
         if (z.tuxOffset != 0)
             t += QString::number(z.tuxOffset) + u'-';
-        return t + IbexTypeName(z.type) + u'-' + QString::number(z.number);
+        return t + ibexTypeName(z.type) + u'-' + QString::number(z.number);
     }
     case ptref::ZoneGeneric:
-        return cpanelPrefix(in.cp, templateContext) + u"ZG-"_qs + ZoneGenericName(int(s.value & 0xFFFF));
+        return cpanelPrefix(in.cp, templateContext) + u"ZG-"_qs + zoneGenericName(int(s.value & 0xFFFF));
     case ptref::TuxPulse: {
-        const PTuxRef p = DecodePTuxRef(s.value);
-        return QStringLiteral("PTux-%1-%2-%3%4").arg(p.trunk).arg(p.address).arg(PulseKindName(p.kind)).arg(p.point);
+        const PTuxRef p = decodePTuxRef(s.value);
+        return QStringLiteral("PTux-%1-%2-%3%4").arg(p.trunk).arg(p.address).arg(pulseKindName(p.kind)).arg(p.point);
     }
     case ptref::Tux: {
-        const TuxRef t = DecodeTuxRef(s.value);
-        return QStringLiteral("Tux-%1-%2-%3-%4").arg(t.trunk).arg(t.address).arg(IbexTypeName(t.type)).arg(t.point);
+        const TuxRef t = decodeTuxRef(s.value);
+        return QStringLiteral("Tux-%1-%2-%3-%4").arg(t.trunk).arg(t.address).arg(ibexTypeName(t.type)).arg(t.point);
     }
     case ptref::IbexPoint: return u"IB-"_qs + QString::number(s.value);
     default: return {};
@@ -52,25 +52,25 @@ QString PointTranslator::IbexPointText(const PointInputs &in, bool templateConte
 
 void PointTranslator::problem(const QString &text)
 {
-    PointError = true;
-    PointErrorText = text;
+    pointError = true;
+    pointErrorText = text;
 }
 
 int32_t PointTranslator::baseAddr(int apex, int com)
 {
-    return m_cache ? m_cache->ApexBaseAddr(apex, com) : m_map.ApexBaseAddr(apex, com);
+    return m_cache ? m_cache->apexBaseAddr(apex, com) : m_map.apexBaseAddr(apex, com);
 }
 
-int32_t PointTranslator::TuxDevice(int apex, int trunk, int address)
+int32_t PointTranslator::tuxDevice(int apex, int trunk, int address)
 {
     const int32_t base = baseAddr(apex, trunk);
     return base == NotMapped ? NotMapped : base + address;
 }
 
-int32_t PointTranslator::CpanelDevice(int apex, int cp)
+int32_t PointTranslator::cpanelDevice(int apex, int cp)
 {
     int trunk = 0, address = 0;
-    if (m_cache ? m_cache->CpanelTux(apex, cp, trunk, address) : m_map.CpanelTux(apex, cp, trunk, address)) {
+    if (m_cache ? m_cache->cpanelTux(apex, cp, trunk, address) : m_map.cpanelTux(apex, cp, trunk, address)) {
         const int32_t base = baseAddr(apex, trunk);
         if (base != NotMapped)
             return base + address;
@@ -81,16 +81,16 @@ int32_t PointTranslator::CpanelDevice(int apex, int cp)
 
 void PointTranslator::checkRemembered()
 {
-    if (m_rememberedGeneration == m_cache->generation() && m_rememberedRelDef == m_vars.AddRelDefToBO
-        && m_rememberedPlaceholder == m_vars.CpanelPlaceHolder)
+    if (m_rememberedGeneration == m_cache->generation() && m_rememberedRelDef == m_vars.addRelDefToBO
+        && m_rememberedPlaceholder == m_vars.cpanelPlaceHolder)
         return;
     m_remembered.clear();
     m_rememberedGeneration = m_cache->generation();
-    m_rememberedRelDef = m_vars.AddRelDefToBO;
-    m_rememberedPlaceholder = m_vars.CpanelPlaceHolder;
+    m_rememberedRelDef = m_vars.addRelDefToBO;
+    m_rememberedPlaceholder = m_vars.cpanelPlaceHolder;
 }
 
-QString PointTranslator::BtPointText(const PointInputs &in, bool templateContext)
+QString PointTranslator::btPointText(const PointInputs &in, bool templateContext)
 {
     if (!m_cache)
         return translate(in, templateContext);
@@ -104,26 +104,26 @@ QString PointTranslator::BtPointText(const PointInputs &in, bool templateContext
         | (templateContext ? 1u : 0u);
     const auto it = m_remembered.constFind(key);
     if (it != m_remembered.cend()) {
-        PointError = it->error;
-        PointErrorText = it->errorText;
+        pointError = it->error;
+        pointErrorText = it->errorText;
         return it->text;
     }
     Remembered r;
     r.text = translate(in, templateContext);
-    r.error = PointError;
-    r.errorText = PointErrorText;
+    r.error = pointError;
+    r.errorText = pointErrorText;
     m_remembered.insert(key, r);
     return r.text;
 }
 
 QString PointTranslator::translate(const PointInputs &in, bool templateContext)
 {
-    PointError = false;
-    PointErrorText.clear();
-    const QString &placeholder = m_vars.CpanelPlaceHolder;
-    const SplitRef s = SplitPointRef(in.ref);
+    pointError = false;
+    pointErrorText.clear();
+    const QString &placeholder = m_vars.cpanelPlaceHolder;
+    const SplitRef s = splitPointRef(in.ref);
     auto withCpanelDevice = [&](const QString &text) {
-        return templateContext ? text : QString::number(CpanelDevice(in.apex, in.cp)) + u':' + text;
+        return templateContext ? text : QString::number(cpanelDevice(in.apex, in.cp)) + u':' + text;
     };
 
     switch (s.code) {
@@ -131,7 +131,7 @@ QString PointTranslator::translate(const PointInputs &in, bool templateContext)
         problem(u"Global Pt"_qs);
         return placeholder;
     case ptref::Zone: {
-        const ZoneRef z = DecodeZoneRef(s.value);
+        const ZoneRef z = decodeZoneRef(s.value);
         if (z.custom) {
             problem(u"Zone Custom"_qs);
             return withCpanelDevice(placeholder);
@@ -140,8 +140,8 @@ QString PointTranslator::translate(const PointInputs &in, bool templateContext)
             problem(u"Zone Tux Offset not supported!"_qs);
             return {};
         }
-        QString text = withCpanelDevice(BtObjectName(z.type) + u'-' + QString::number(z.number));
-        if (m_vars.AddRelDefToBO && z.type == 1)
+        QString text = withCpanelDevice(btObjectName(z.type) + u'-' + QString::number(z.number));
+        if (m_vars.addRelDefToBO && z.type == 1)
             text += kP104;
         return text;
     }
@@ -149,31 +149,31 @@ QString PointTranslator::translate(const PointInputs &in, bool templateContext)
         problem(u"Zone Generic"_qs);
         return withCpanelDevice(placeholder);
     case ptref::TuxPulse: {
-        const PTuxRef p = DecodePTuxRef(s.value);
-        const int32_t device = TuxDevice(in.apex, p.trunk, p.address);
+        const PTuxRef p = decodePTuxRef(s.value);
+        const int32_t device = tuxDevice(in.apex, p.trunk, p.address);
         if (device == NotMapped) {
             problem(u"Apex not mapped to device."_qs);
             return placeholder;
         }
-        QString text = QStringLiteral("%1:AI-%2").arg(device).arg(p.point + PulseInstanceOffset(p.kind));
-        if (m_vars.AddRelDefToBO && p.kind == 1)
+        QString text = QStringLiteral("%1:AI-%2").arg(device).arg(p.point + pulseInstanceOffset(p.kind));
+        if (m_vars.addRelDefToBO && p.kind == 1)
             text += kP104;
         return text;
     }
     case ptref::Tux: {
-        const TuxRef t = DecodeTuxRef(s.value);
-        const int32_t device = TuxDevice(in.apex, t.trunk, t.address);
+        const TuxRef t = decodeTuxRef(s.value);
+        const int32_t device = tuxDevice(in.apex, t.trunk, t.address);
         if (device == NotMapped) {
             problem(u"Apex not mapped to device."_qs);
             return placeholder;
         }
-        QString text = QStringLiteral("%1:%2-%3").arg(device).arg(BtObjectName(t.type)).arg(t.point);
-        if (m_vars.AddRelDefToBO && t.type == 1)
+        QString text = QStringLiteral("%1:%2-%3").arg(device).arg(btObjectName(t.type)).arg(t.point);
+        if (m_vars.addRelDefToBO && t.type == 1)
             text += kP104;
         return text;
     }
     case ptref::IbexPoint: {
-        const int32_t g = m_cache ? m_cache->ApexGlobalPts(in.apex) : m_map.ApexGlobalPts(in.apex);
+        const int32_t g = m_cache ? m_cache->apexGlobalPts(in.apex) : m_map.apexGlobalPts(in.apex);
         if (g == NotMapped) {
             problem(u"Apex not mapped to device."_qs);
             return placeholder;
@@ -182,7 +182,7 @@ QString PointTranslator::translate(const PointInputs &in, bool templateContext)
         // no object: it is translated like an unassigned one.
         const int point = int(s.value & 0xFFFF);
         const QString object =
-            IbexPtObjectName(m_cache ? m_cache->IbexPointType(in.apex, point) : m_map.IbexPointType(in.apex, point));
+            ibexPtObjectName(m_cache ? m_cache->ibexPointType(in.apex, point) : m_map.ibexPointType(in.apex, point));
         if (object.isEmpty()) {
             problem(u"Ibex point type unassigned."_qs);
             return QString::number(g) + u':' + placeholder;

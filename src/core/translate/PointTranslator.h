@@ -23,12 +23,12 @@ struct PointInputs {
     uint32_t ref = 0;
 };
 // Offsets 16, 25 and 18 of the record.
-PointInputs PointInputsOf(const IbexObjRec &rec);
+PointInputs pointInputsOf(const IbexObjRec &rec);
 // The airflow form: the same offsets of the record's airflow scratch record.
-PointInputs AirflowPointInputsOf(const IbexObjRec &rec);
+PointInputs airflowPointInputsOf(const IbexObjRec &rec);
 
 // The type code of the record's point reference.
-inline uint8_t PointRefCode(const IbexObjRec &rec) { return SplitPointRef(rec.pointRef()).code; }
+inline uint8_t pointRefCode(const IbexObjRec &rec) { return splitPointRef(rec.pointRef()).code; }
 
 class PointTranslator {
 public:
@@ -37,35 +37,35 @@ public:
     // The readable Ibex rendering of a reference ("IB-12", "CP-3: ZT-DI-5", ...);
     // empty for a reference that is no point. `templateContext`: the display
     // is a template (no control-panel prefix).
-    QString IbexPointText(const PointInputs &in, bool templateContext) const;
-    QString IbexPointText(const IbexObjRec &rec, bool templateContext) const
+    QString ibexPointText(const PointInputs &in, bool templateContext) const;
+    QString ibexPointText(const IbexObjRec &rec, bool templateContext) const
     {
-        return IbexPointText(PointInputsOf(rec), templateContext);
+        return ibexPointText(pointInputsOf(rec), templateContext);
     }
-    QString IbexAirflowPointText(const IbexObjRec &rec, bool templateContext) const
+    QString ibexAirflowPointText(const IbexObjRec &rec, bool templateContext) const
     {
-        return IbexPointText(AirflowPointInputsOf(rec), templateContext);
+        return ibexPointText(airflowPointInputsOf(rec), templateContext);
     }
 
     // The BACtalk point text; clears and then sets PointError/PointErrorText.
-    QString BtPointText(const PointInputs &in, bool templateContext);
-    QString BtPointText(const IbexObjRec &rec, bool templateContext)
+    QString btPointText(const PointInputs &in, bool templateContext);
+    QString btPointText(const IbexObjRec &rec, bool templateContext)
     {
-        return BtPointText(PointInputsOf(rec), templateContext);
+        return btPointText(pointInputsOf(rec), templateContext);
     }
-    QString BtAirflowPointText(const IbexObjRec &rec, bool templateContext)
+    QString btAirflowPointText(const IbexObjRec &rec, bool templateContext)
     {
-        return BtPointText(AirflowPointInputsOf(rec), templateContext);
+        return btPointText(airflowPointInputsOf(rec), templateContext);
     }
 
     // Device of a control panel's Tux, or NotMapped with the problem
     // "CPanel# cannot be mapped. " set.
-    int32_t CpanelDevice(int apex, int cp);
+    int32_t cpanelDevice(int apex, int cp);
     // Base address of the trunk plus the address, or NotMapped.
-    int32_t TuxDevice(int apex, int trunk, int address);
+    int32_t tuxDevice(int apex, int trunk, int address);
 
-    bool PointError = false;
-    QString PointErrorText;
+    bool pointError = false;
+    QString pointErrorText;
 
     // Lookups go through `cache` when set (the owner keeps it valid). With
     // a cache, whole BACtalk translations are remembered as well, until the

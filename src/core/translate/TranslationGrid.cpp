@@ -4,7 +4,7 @@
 
 namespace vorlix {
 
-bool IsTextOverrideKind(IbexObject k)
+bool isTextOverrideKind(IbexObject k)
 {
     switch (k) {
     case ioText: case ioGroupBox: case ioTimeDate: case ioBtnDef: case ioBtnDisp: case ioBtnCP: case ioBtnTux:
@@ -16,7 +16,7 @@ bool IsTextOverrideKind(IbexObject k)
     }
 }
 
-bool IsPointOverrideKind(IbexObject k)
+bool isPointOverrideKind(IbexObject k)
 {
     switch (k) {
     case ioRoDigital: case ioRoAnalog: case ioDigital: case ioAnalog: case ioCheckbox: case ioCpStatus:
@@ -28,23 +28,23 @@ bool IsPointOverrideKind(IbexObject k)
     }
 }
 
-QString UnsavedGridEditsQuestion()
+QString unsavedGridEditsQuestion()
 {
     return u"You have made edits to the current translation grid. Loading a new file will cause you to loose "
            "those edits. \nContinue loading new file?"_qs;
 }
 
-QString RedirectedDisplayNote()
+QString redirectedDisplayNote()
 {
     return u"This display has been flagged as Redirected/Skipped. \nThere is no need to copy it to the BACtalk job."_qs;
 }
 
-QString UnreferencedDisplayNote()
+QString unreferencedDisplayNote()
 {
     return u"This display does not seem to be referenced from any button. \nYou may not need to translate it."_qs;
 }
 
-QString MissingDisplayMessage(const QString &path) { return u"Missing display file!\nFile: "_qs + path; }
+QString missingDisplayMessage(const QString &path) { return u"Missing display file!\nFile: "_qs + path; }
 
 TranslationGrid::TranslationGrid(ProjectVariables &vars, ProjectDatabase &pdb, ControllerMap &map)
     : m_vars(vars), m_redirects(pdb), m_lookups(map, m_redirects), m_overrides(pdb), m_naming(vars, map, m_redirects),
@@ -56,22 +56,22 @@ TranslationGrid::TranslationGrid(ProjectVariables &vars, ProjectDatabase &pdb, C
                                                  "Ibex Point", "EFB Text", "EFB Point", "Conversion Notes"};
     for (int c = 0; c < ColCount; ++c)
         m_text[0][c] = QLatin1String(titles[c]);
-    ClearGrid();
+    clearGrid();
 }
 
-IbexFileType TranslationGrid::GridGetFileType() const
+IbexFileType TranslationGrid::gridGetFileType() const
 {
     const int v = m_data[0][0];
     return v == ftTemplate ? ftTemplate : v == ftTuxTemplate ? ftTuxTemplate : ftDisplay;
 }
 
-ObjOverride TranslationGrid::GridGetOVR(int row) const
+ObjOverride TranslationGrid::gridGetOvr(int row) const
 {
     const int v = m_data[row][3];
     return v >= ovrNone && v <= ovrTextAndPoint ? ObjOverride(v) : ovrNone;
 }
 
-void TranslationGrid::ClearGrid()
+void TranslationGrid::clearGrid()
 {
     for (int r = 1; r < RowCount; ++r)
         for (int c = 0; c < ColCount; ++c) {
@@ -80,27 +80,27 @@ void TranslationGrid::ClearGrid()
         }
 }
 
-void TranslationGrid::LoadDisplay(const QString &path, const QString &name, bool localJob)
+void TranslationGrid::loadDisplay(const QString &path, const QString &name, bool localJob)
 {
     IbexDisplay file;
     try {
         file = IbexDisplay::read(path); // throws with the file named
     } catch (...) {
-        ClearGrid();
-        GridEdited = false;
-        TotalObj = 0;
+        clearGrid();
+        gridEdited = false;
+        totalObj = 0;
         m_loaded = false;
         throw;
     }
-    LoadDisplay(std::move(file), path, name, localJob);
+    loadDisplay(std::move(file), path, name, localJob);
 }
 
-void TranslationGrid::LoadDisplay(IbexDisplay file, const QString &path, const QString &name, bool localJob)
+void TranslationGrid::loadDisplay(IbexDisplay file, const QString &path, const QString &name, bool localJob)
 {
-    ClearGrid();
-    GridEdited = false;
-    TotalObj = 0;
-    const IbexFileType type = IbexFileTypeOf(path);
+    clearGrid();
+    gridEdited = false;
+    totalObj = 0;
+    const IbexFileType type = ibexFileTypeOf(path);
     m_file = std::move(file);
     m_name = name;
     m_path = path;
@@ -112,62 +112,62 @@ void TranslationGrid::LoadDisplay(IbexDisplay file, const QString &path, const Q
     ProjectDatabase::Transaction reading(m_overrides.database());
     m_lookups.revalidate();
     m_overrides.beginListing();
-    AddHeaderToGrid(type);
-    for (int p : m_file.WalkObjectRecords()) {
+    addHeaderToGrid(type);
+    for (int p : m_file.walkObjectRecords()) {
         if (m_file.record(p).length() == ibw::SkippedRecordLength)
             continue;
-        ++TotalObj;
+        ++totalObj;
         // Objects beyond the grid's rows are counted, not listed.
-        if (TotalObj <= MaxObjects)
-            AddObjectToGrid(TotalObj, p);
+        if (totalObj <= MaxObjects)
+            addObjectToGrid(totalObj, p);
     }
     reading.commit();
 }
 
-void TranslationGrid::AddHeaderToGrid(IbexFileType type)
+void TranslationGrid::addHeaderToGrid(IbexFileType type)
 {
-    GridSetFileType(type);
+    gridSetFileType(type);
     const int r = HeaderRow;
-    GridSetBufferStart(r, 0);
-    GridSetObjIndex(r, 0);
-    GridSetObjType(r, ioHdrDesc);
-    GridSetOVR(r, ovrNone);
+    gridSetBufferStart(r, 0);
+    gridSetObjIndex(r, 0);
+    gridSetObjType(r, ioHdrDesc);
+    gridSetOvr(r, ovrNone);
     m_text[r][colObj] = u"Hdr"_qs;
     m_text[r][colType] = u"Display Info"_qs;
-    m_text[r][colEfbText] = m_file.description();
+    m_text[r][colBtText] = m_file.description();
     // A title override made earlier comes back with the display, as the
     // overrides of the objects do (otherwise it would show, and be written,
     // only until the next load).
-    if (const auto title = m_overrides.DisplayOvrGet(0, false)) {
-        m_text[r][colEfbText] = *title;
-        GridSetOVR(r, ovrText);
+    if (const auto title = m_overrides.displayOvrGet(0, false)) {
+        m_text[r][colBtText] = *title;
+        gridSetOvr(r, ovrText);
     }
 }
 
-void TranslationGrid::AddObjectToGrid(uint16_t number, int position)
+void TranslationGrid::addObjectToGrid(uint16_t number, int position)
 {
     const int r = number + 1;
     if (r < 2 || r >= RowCount)
         return;
-    GridSetBufferStart(r, uint16_t(position));
-    GridSetObjIndex(r, number);
+    gridSetBufferStart(r, uint16_t(position));
+    gridSetObjIndex(r, number);
     m_text[r][colObj] = u"Obj."_qs + QString::number(number);
     const IbexObject kind = m_file.record(position).kind();
-    m_text[r][colType] = IbexObjectName(kind);
-    GridSetObjType(r, kind);
-    WriteGridData(r, cuAll);
+    m_text[r][colType] = ibexObjectName(kind);
+    gridSetObjType(r, kind);
+    writeGridData(r, cuAll);
 }
 
-void TranslationGrid::WriteGridData(int row, CellUpdate mode)
+void TranslationGrid::writeGridData(int row, CellUpdate mode)
 {
     if (row < 1 || row >= RowCount)
         return;
-    const IbexObject kind = GridGetObjType(row);
-    const IbexFileType type = GridGetFileType();
+    const IbexObject kind = gridGetObjType(row);
+    const IbexFileType type = gridGetFileType();
     const bool plain = type == ftDisplay;
     const bool tmpl = !plain;
     const IbexObjRec rec = record(row);
-    const int object = GridGetObjIndex(row);
+    const int object = gridGetObjIndex(row);
     if (mode != cuAll) {
         // A single row refreshed after an edit: the database may have been
         // changed since the display was listed.
@@ -176,12 +176,12 @@ void TranslationGrid::WriteGridData(int row, CellUpdate mode)
     }
     if (mode == cuAll) {
         m_text[row][colNotes].clear();
-        GridSetOVR(row, ovrNone);
-        GridSetException(row, excNone);
+        gridSetOvr(row, ovrNone);
+        gridSetException(row, excNone);
     }
 
-    QString apex, ibexText, ibexPoint, efbText, efbPoint, note;
-    const uint8_t code = PointRefCode(rec);
+    QString apex, ibexText, ibexPoint, btText, btPoint, note;
+    const uint8_t code = pointRefCode(rec);
     const bool noApex = (kind == ioBtnDisp && plain) ||
                         (tmpl && (kind == ioBtnDef || kind == ioBtnDisp || kind == ioBtnCmd ||
                                   (kind >= ioTuxAddress && kind <= ioCpEvent) || code == ptref::Global ||
@@ -189,27 +189,27 @@ void TranslationGrid::WriteGridData(int row, CellUpdate mode)
     const QString apexText = noApex ? QString() : QString::number(rec.apex());
 
     auto pointColumns = [&](bool airflow) {
-        ibexPoint = airflow ? m_translator.IbexAirflowPointText(rec, tmpl) : m_translator.IbexPointText(rec, tmpl);
-        efbPoint = airflow ? m_translator.BtAirflowPointText(rec, tmpl) : m_translator.BtPointText(rec, tmpl);
-        if (m_translator.PointError)
-            note = m_translator.PointErrorText;
+        ibexPoint = airflow ? m_translator.ibexAirflowPointText(rec, tmpl) : m_translator.ibexPointText(rec, tmpl);
+        btPoint = airflow ? m_translator.btAirflowPointText(rec, tmpl) : m_translator.btPointText(rec, tmpl);
+        if (m_translator.pointError)
+            note = m_translator.pointErrorText;
     };
     auto asText = [&]() { // the rule of the control-panel text objects
         apex = apexText;
-        ibexText = IbexObjectName(kind);
-        if (m_vars.ShowZoneObjAsText) {
-            efbText = ibexText;
+        ibexText = ibexObjectName(kind);
+        if (m_vars.showZoneObjAsText) {
+            btText = ibexText;
             note = u"Convert to text"_qs;
         } else {
             note = u"Will be skipped."_qs;
-            GridSetOVR(row, ovrSkip);
+            gridSetOvr(row, ovrSkip);
         }
     };
     auto deviceTarget = [&]() {
-        m_naming.ButtonTargetName(rec, type);
+        m_naming.buttonTargetName(rec, type);
         if (plain) {
-            if (m_naming.TargetMapped)
-                efbPoint = u"Dev-ID: "_qs + QString::number(m_naming.TargetDevice);
+            if (m_naming.targetMapped)
+                btPoint = u"Dev-ID: "_qs + QString::number(m_naming.targetDevice);
             else
                 note = u"Device-ID cannot be mapped!"_qs;
         }
@@ -218,33 +218,33 @@ void TranslationGrid::WriteGridData(int row, CellUpdate mode)
     switch (kind) {
     case ioText:
     case ioGroupBox:
-        ibexText = efbText = rec.caption();
+        ibexText = btText = rec.caption();
         break;
     case ioTimeDate:
-        ibexText = efbText = u"DateTime"_qs;
+        ibexText = btText = u"DateTime"_qs;
         break;
     case ioBtnDef:
     case ioBtnCPSetup:
-        ibexText = efbText = rec.caption();
+        ibexText = btText = rec.caption();
         note = u"No translation."_qs;
-        GridSetOVR(row, ovrSkip);
+        gridSetOvr(row, ovrSkip);
         break;
     case ioBtnDisp:
-        ibexText = efbText = rec.caption();
+        ibexText = btText = rec.caption();
         if (type == ftTemplate && rec.kindFlag() != 1 && rec.kindFlag() != 2)
             ibexPoint = u"Same Cpanel"_qs;
         break;
     case ioBtnCP:
     case ioBtnTux:
         apex = apexText;
-        ibexText = efbText = rec.caption();
-        ibexPoint = ButtonTargetText(rec, type);
+        ibexText = btText = rec.caption();
+        ibexPoint = buttonTargetText(rec, type);
         deviceTarget();
         break;
     case ioBtnCmd:
-        ibexText = efbText = rec.commandCaption();
+        ibexText = btText = rec.commandCaption();
         if (rec.caption().startsWith(u';'))
-            GridSetException(row, excLoginBtn);
+            gridSetException(row, excLoginBtn);
         else
             note = u"No translation."_qs;
         break;
@@ -261,7 +261,7 @@ void TranslationGrid::WriteGridData(int row, CellUpdate mode)
         break;
     case ioCheckbox:
         apex = apexText;
-        ibexText = efbText = rec.caption();
+        ibexText = btText = rec.caption();
         pointColumns(false);
         if (note.isEmpty() && rec.kindFlag() == 1)
             note = u"Reversed DO state!"_qs;
@@ -271,22 +271,22 @@ void TranslationGrid::WriteGridData(int row, CellUpdate mode)
         pointColumns(true);
         break;
     case ioCpStatus:
-        if (!m_vars.ConvertCpStatus) {
+        if (!m_vars.convertCpStatus) {
             asText();
             break;
         }
         apex = apexText;
-        efbPoint = m_vars.CpanelStatusBV;
+        btPoint = m_vars.cpanelStatusBV;
         note = u"Convert to prompted pt."_qs;
         break;
     case ioCpDesc:
     case ioCpNum:
-        if (!m_vars.ConvertCpName) {
+        if (!m_vars.convertCpName) {
             asText();
             break;
         }
         apex = apexText;
-        efbPoint = kind == ioCpDesc ? u"description"_qs : u"object-name"_qs;
+        btPoint = kind == ioCpDesc ? u"description"_qs : u"object-name"_qs;
         note = u"Convert to readonly pt."_qs;
         break;
     case ioTuxAddress:
@@ -299,8 +299,8 @@ void TranslationGrid::WriteGridData(int row, CellUpdate mode)
         break;
     case ioGrMicroset:
         apex = apexText;
-        ibexPoint = ButtonTargetText(rec, type);
-        if (!m_vars.MapMSetGraphicToBtn)
+        ibexPoint = buttonTargetText(rec, type);
+        if (!m_vars.mapMSetGraphicToBtn)
             note = u"Will be skipped."_qs;
         else if (tmpl)
             note = u"Convert to button. Change text!"_qs;
@@ -308,55 +308,55 @@ void TranslationGrid::WriteGridData(int row, CellUpdate mode)
             deviceTarget();
         break;
     case ioHdrDesc: // a refresh of the header row after a title reset
-        efbText = m_file.description();
+        btText = m_file.description();
         break;
     default:
         break;
     }
 
     if (mode == cuText) {
-        m_text[row][colEfbText] = efbText;
+        m_text[row][colBtText] = btText;
         return;
     }
     if (mode == cuPoint) {
-        if (const auto g = m_overrides.GlobalOvrGet(apex, ibexPoint)) {
+        if (const auto g = m_overrides.globalOvrGet(apex, ibexPoint)) {
             // A project-wide "$SKIP" marks the row skipped here too, as the
             // full build does.
             if (*g == SkipMark) {
-                GridSetOVR(row, ovrSkip);
+                gridSetOvr(row, ovrSkip);
             } else {
-                efbPoint = *g;
-                GridSetOVR(row, GridGetOVR(row) == ovrText ? ovrTextAndPoint : ovrPoint);
+                btPoint = *g;
+                gridSetOvr(row, gridGetOvr(row) == ovrText ? ovrTextAndPoint : ovrPoint);
             }
         }
-        m_text[row][colEfbPoint] = efbPoint;
+        m_text[row][colBtPoint] = btPoint;
         return;
     }
 
     ObjOverride state = ovrNone;
-    if (const auto t = m_overrides.DisplayOvrGet(object, false)) {
-        efbText = *t;
+    if (const auto t = m_overrides.displayOvrGet(object, false)) {
+        btText = *t;
         state = ovrText;
     }
-    auto p = m_overrides.DisplayOvrGet(object, true);
+    auto p = m_overrides.displayOvrGet(object, true);
     if (!p)
-        p = m_overrides.GlobalOvrGet(apex, ibexPoint);
+        p = m_overrides.globalOvrGet(apex, ibexPoint);
     if (p) {
         if (*p == SkipMark) {
             state = ovrSkip;
         } else {
-            efbPoint = *p;
+            btPoint = *p;
             state = state == ovrText ? ovrTextAndPoint : ovrPoint;
         }
     }
     if (state != ovrNone)
-        GridSetOVR(row, state);
+        gridSetOvr(row, state);
 
     m_text[row][colApex] = apex;
     m_text[row][colIbexText] = ibexText;
     m_text[row][colIbexPoint] = ibexPoint;
-    m_text[row][colEfbText] = efbText;
-    m_text[row][colEfbPoint] = efbPoint;
+    m_text[row][colBtText] = btText;
+    m_text[row][colBtPoint] = btPoint;
     m_text[row][colNotes] = note;
 }
 
@@ -364,16 +364,16 @@ bool TranslationGrid::canOverride(int col, int row) const
 {
     if (row < 1 || row >= RowCount || m_text[row][colObj].isEmpty())
         return false;
-    const IbexObject kind = GridGetObjType(row);
-    return (col == colEfbText && IsTextOverrideKind(kind)) || (col == colEfbPoint && IsPointOverrideKind(kind));
+    const IbexObject kind = gridGetObjType(row);
+    return (col == colBtText && isTextOverrideKind(kind)) || (col == colBtPoint && isPointOverrideKind(kind));
 }
 
 CellLook TranslationGrid::cellLook(int col, int row) const
 {
-    if ((col != colEfbText && col != colEfbPoint) || row < 1 || row >= RowCount)
+    if ((col != colBtText && col != colBtPoint) || row < 1 || row >= RowCount)
         return CellLook::Plain;
-    ObjOverride o = GridGetOVR(row);
-    if ((col == colEfbText && o == ovrPoint) || (col == colEfbPoint && o == ovrText))
+    ObjOverride o = gridGetOvr(row);
+    if ((col == colBtText && o == ovrPoint) || (col == colBtPoint && o == ovrText))
         o = ovrNone;
     switch (o) {
     case ovrNone: return CellLook::Translated;
@@ -382,58 +382,58 @@ CellLook TranslationGrid::cellLook(int col, int row) const
     }
 }
 
-bool TranslationGrid::EditOverride(int col, int row, OverrideResult result, const QString &value)
+bool TranslationGrid::editOverride(int col, int row, OverrideResult result, const QString &value)
 {
     if (!canOverride(col, row))
         return false;
-    const int object = GridGetObjIndex(row);
-    const ObjOverride old = GridGetOVR(row);
+    const int object = gridGetObjIndex(row);
+    const ObjOverride old = gridGetOvr(row);
     switch (result) {
     case orCancel:
         return true;
     case orOK:
-        if (col == colEfbText) {
-            m_text[row][colEfbText] = value;
-            GridSetOVR(row, GridIsPointOVR(row) ? ovrTextAndPoint : ovrText);
-            m_overrides.DisplayOvrPut(object, false, m_text[row][colIbexText], value);
+        if (col == colBtText) {
+            m_text[row][colBtText] = value;
+            gridSetOvr(row, gridIsPointOvr(row) ? ovrTextAndPoint : ovrText);
+            m_overrides.displayOvrPut(object, false, m_text[row][colIbexText], value);
         } else {
-            m_text[row][colEfbPoint] = value;
-            GridSetOVR(row, old == ovrText || old == ovrTextAndPoint ? ovrTextAndPoint : ovrPoint);
-            m_overrides.DisplayOvrPut(object, true, m_text[row][colIbexPoint], value);
+            m_text[row][colBtPoint] = value;
+            gridSetOvr(row, old == ovrText || old == ovrTextAndPoint ? ovrTextAndPoint : ovrPoint);
+            m_overrides.displayOvrPut(object, true, m_text[row][colIbexPoint], value);
         }
         break;
     case orSkip:
-        GridSetOVR(row, ovrSkip);
-        m_overrides.DisplayOvrPut(object, true, m_text[row][colIbexPoint], SkipMark);
+        gridSetOvr(row, ovrSkip);
+        m_overrides.displayOvrPut(object, true, m_text[row][colIbexPoint], SkipMark);
         break;
     case orReset:
         if (old == ovrTextAndPoint) {
-            m_overrides.DisplayOvrDelete(object, col == colEfbPoint);
-            GridSetOVR(row, col == colEfbText ? ovrPoint : ovrText);
-            WriteGridData(row, col == colEfbText ? cuText : cuPoint);
+            m_overrides.displayOvrDelete(object, col == colBtPoint);
+            gridSetOvr(row, col == colBtText ? ovrPoint : ovrText);
+            writeGridData(row, col == colBtText ? cuText : cuPoint);
         } else {
-            GridSetOVR(row, ovrNone);
-            m_overrides.DisplayOvrDelete(object, false);
-            m_overrides.DisplayOvrDelete(object, true);
+            gridSetOvr(row, ovrNone);
+            m_overrides.displayOvrDelete(object, false);
+            m_overrides.displayOvrDelete(object, true);
             // Both overrides are gone: both columns show the translation
             // again, not only the one edited.
-            WriteGridData(row, cuText);
-            WriteGridData(row, cuPoint);
+            writeGridData(row, cuText);
+            writeGridData(row, cuPoint);
         }
         break;
     }
-    GridEdited = true;
+    gridEdited = true;
     return true;
 }
 
-void TranslationGrid::SortGrid(SortOrder order)
+void TranslationGrid::sortGrid(SortOrder order)
 {
     int n = 1;
     while (n + 1 < RowCount && !m_text[n + 1][colObj].isEmpty())
         ++n;
     auto less = [&](int a, int b) {
         if (order == soIndex)
-            return GridGetObjIndex(a) < GridGetObjIndex(b);
+            return gridGetObjIndex(a) < gridGetObjIndex(b);
         return QString::compare(m_text[a][order], m_text[b][order], Qt::CaseInsensitive) < 0;
     };
     // Rows already in order stay as they are (the sort takes the first of
@@ -455,7 +455,7 @@ void TranslationGrid::SortGrid(SortOrder order)
     }
 }
 
-QString TranslationGrid::ClipboardText() const
+QString TranslationGrid::clipboardText() const
 {
     if (!m_loaded)
         return {};
@@ -476,7 +476,7 @@ QString TranslationGrid::ClipboardText() const
 int TranslationGrid::rowOfObject(int object) const
 {
     for (int r = 2; r < RowCount; ++r)
-        if (!m_text[r][colObj].isEmpty() && GridGetObjIndex(r) == object)
+        if (!m_text[r][colObj].isEmpty() && gridGetObjIndex(r) == object)
             return r;
     return -1;
 }
@@ -486,10 +486,10 @@ TranslationGrid::InfoBoxes TranslationGrid::info(int row)
     InfoBoxes box;
     if (!m_loaded || row < 1 || row >= RowCount || m_text[row][colObj].isEmpty())
         return box;
-    const IbexObject kind = GridGetObjType(row);
+    const IbexObject kind = gridGetObjType(row);
     if (kind == ioHdrDesc) {
         if (m_file.backgroundKind() == ibw::BackgroundShownColor) {
-            box.ibex = box.bactalk = u"Color: "_qs + ColorToString(m_file.backgroundColor());
+            box.ibex = box.bactalk = u"Color: "_qs + colorToString(m_file.backgroundColor());
         } else {
             box.ibex = m_file.bitmapName();
             QString name = box.ibex;
@@ -501,21 +501,21 @@ TranslationGrid::InfoBoxes TranslationGrid::info(int row)
     if (!isPushbutton(kind) && kind != ioGrMicroset)
         return box;
     const IbexObjRec rec = record(row);
-    const IbexFileType type = GridGetFileType();
+    const IbexFileType type = gridGetFileType();
     QString target;
     if (kind == ioBtnDisp && type != ftTuxTemplate)
-        target = IbexFileName(type == ftTemplate ? ftTemplate : ftDisplay, rec.u16(ibw::obj::PointRef));
+        target = ibexFileName(type == ftTemplate ? ftTemplate : ftDisplay, rec.u16(ibw::obj::PointRef));
     else if (kind == ioBtnDisp || kind == ioBtnTux)
-        target = IbexFileName(ftTuxTemplate, rec.u16(ibw::obj::TemplateNumber));
+        target = ibexFileName(ftTuxTemplate, rec.u16(ibw::obj::TemplateNumber));
     else
-        target = IbexFileName(ftTemplate, rec.u16(ibw::obj::TemplateNumber));
-    box.ibex = LocalJobPrefix(IsLocalJobBit(rec.options())) + target;
-    const QString bt = m_naming.ButtonTargetName(rec, type);
-    box.bactalk = (m_naming.WasRedirected ? u"Redirected: "_qs : QString()) + bt;
+        target = ibexFileName(ftTemplate, rec.u16(ibw::obj::TemplateNumber));
+    box.ibex = localJobPrefix(isLocalJobBit(rec.options())) + target;
+    const QString bt = m_naming.buttonTargetName(rec, type);
+    box.bactalk = (m_naming.wasRedirected ? u"Redirected: "_qs : QString()) + bt;
     return box;
 }
 
-QString ColorToString(uint32_t color)
+QString colorToString(uint32_t color)
 {
     struct Named {
         uint32_t value;

@@ -42,7 +42,7 @@ bool toInt64(const QVariant &v, int64_t &out)
 }
 } // namespace
 
-double NullToFloat(const QVariant &v)
+double nullToFloat(const QVariant &v)
 {
     if (isEmpty(v))
         return 0.0;
@@ -51,14 +51,14 @@ double NullToFloat(const QVariant &v)
     return ok ? d : 0.0;
 }
 
-QString NullToStr(const QVariant &v)
+QString nullToStr(const QVariant &v)
 {
     if (isEmpty(v))
         return {};
     return v.toString();
 }
 
-int32_t NullToInt(const QVariant &v)
+int32_t nullToInt(const QVariant &v)
 {
     int64_t i = 0;
     if (isEmpty(v) || !toInt64(v, i) || i < std::numeric_limits<int32_t>::min()
@@ -67,7 +67,7 @@ int32_t NullToInt(const QVariant &v)
     return static_cast<int32_t>(i);
 }
 
-uint16_t NullToWord(const QVariant &v)
+uint16_t nullToWord(const QVariant &v)
 {
     int64_t i = 0;
     if (isEmpty(v) || !toInt64(v, i))
@@ -75,7 +75,7 @@ uint16_t NullToWord(const QVariant &v)
     return static_cast<uint16_t>(static_cast<uint64_t>(i) & 0xFFFFu);
 }
 
-int32_t NullToLong(const QVariant &v)
+int32_t nullToLong(const QVariant &v)
 {
     int64_t i = 0;
     if (isEmpty(v) || !toInt64(v, i))
@@ -83,7 +83,7 @@ int32_t NullToLong(const QVariant &v)
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(i)));
 }
 
-bool NullToBool(const QVariant &v)
+bool nullToBool(const QVariant &v)
 {
     if (isEmpty(v))
         return false;

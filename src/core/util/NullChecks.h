@@ -7,11 +7,11 @@
 
 namespace vorlix {
 
-double NullToFloat(const QVariant &v);
-QString NullToStr(const QVariant &v);
-int32_t NullToInt(const QVariant &v);
-uint16_t NullToWord(const QVariant &v);
-int32_t NullToLong(const QVariant &v); // 32 bits taken from a 64-bit conversion
-bool NullToBool(const QVariant &v);
+double nullToFloat(const QVariant &v);
+QString nullToStr(const QVariant &v);
+int32_t nullToInt(const QVariant &v);
+uint16_t nullToWord(const QVariant &v);
+int32_t nullToLong(const QVariant &v); // 32 bits taken from a 64-bit conversion
+bool nullToBool(const QVariant &v);
 
 } // namespace vorlix

@@ -14,7 +14,7 @@ QString trimLeftControls(const QString &s)
 }
 } // namespace
 
-QString NextToken(QString &text, QChar sep)
+QString nextToken(QString &text, QChar sep)
 {
     const qsizetype at = text.indexOf(sep);
     QString token;
@@ -28,7 +28,7 @@ QString NextToken(QString &text, QChar sep)
     return trimLeftControls(token);
 }
 
-bool ParseInt32(const QString &text, int32_t &value)
+bool parseInt32(const QString &text, int32_t &value)
 {
     const QString t = text.trimmed();
     if (t.isEmpty())
@@ -58,20 +58,20 @@ bool ParseInt32(const QString &text, int32_t &value)
     return true;
 }
 
-int32_t NextTokenInt(QString &text, QChar sep)
+int32_t nextTokenInt(QString &text, QChar sep)
 {
     int32_t v = 0;
-    if (!ParseInt32(NextToken(text, sep), v))
+    if (!parseInt32(nextToken(text, sep), v))
         return 0;
     return v;
 }
 
-uint16_t NextTokenInt16(QString &text, QChar sep)
+uint16_t nextTokenInt16(QString &text, QChar sep)
 {
-    return static_cast<uint16_t>(static_cast<uint32_t>(NextTokenInt(text, sep)) & 0xFFFFu);
+    return static_cast<uint16_t>(static_cast<uint32_t>(nextTokenInt(text, sep)) & 0xFFFFu);
 }
 
-bool IsNonNumeric(const QString &text)
+bool isNonNumeric(const QString &text)
 {
     for (const QChar c : text)
         if (!((c >= u'0' && c <= u'9') || c == u'-' || c == u'.'))
@@ -79,7 +79,7 @@ bool IsNonNumeric(const QString &text)
     return false;
 }
 
-bool IsIntInRange(const QString &text, int64_t lo, int64_t hi)
+bool isIntInRange(const QString &text, int64_t lo, int64_t hi)
 {
     if (text.isEmpty() || text.size() > 18)
         return false;
@@ -92,37 +92,37 @@ bool IsIntInRange(const QString &text, int64_t lo, int64_t hi)
     return v >= lo && v <= hi;
 }
 
-bool ValidPointText(const QString &input)
+bool validPointText(const QString &input)
 {
     QString rest = input.toLower();
     QString device;
     bool hasDevice = false;
     if (rest.contains(u':')) {
-        device = NextToken(rest, u':');
+        device = nextToken(rest, u':');
         hasDevice = true;
     }
     const QString whole = trimLeftControls(rest);
     if (whole == u"object-name" || whole == u"description" || whole == u"location")
         return true;
-    const QString type = NextToken(rest, u'-');
-    const QString instance = NextToken(rest, u'-');
+    const QString type = nextToken(rest, u'-');
+    const QString instance = nextToken(rest, u'-');
     const QString property = trimLeftControls(rest);
     QString propName, index;
     if (!property.isEmpty()) {
         QString p = property;
-        propName = NextToken(p, u'[');
-        index = NextToken(p, u']');
+        propName = nextToken(p, u'[');
+        index = nextToken(p, u']');
     }
-    if (hasDevice && !IsIntInRange(device, 0, 4194303))
+    if (hasDevice && !isIntInRange(device, 0, 4194303))
         return false;
     static const QStringList kTypes = {u"ai"_qs, u"ao"_qs, u"av"_qs, u"bi"_qs, u"bv"_qs, u"bo"_qs};
     if (type.size() != 2 || !kTypes.contains(type))
         return false;
-    if (!IsIntInRange(instance, 0, 4194303))
+    if (!isIntInRange(instance, 0, 4194303))
         return false;
     if (property.isEmpty() || propName == u"p104")
         return true;
-    return propName == u"p87" && IsIntInRange(index, 1, 16);
+    return propName == u"p87" && isIntInRange(index, 1, 16);
 }
 
 } // namespace vorlix
