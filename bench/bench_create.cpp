@@ -9,15 +9,11 @@
 // for comparison, the speed of writing the same bytes atomically without
 // any conversion (the floor: every display is written to a temporary file,
 // synced and renamed).
-#include "util/FileUtil.h"
-#include "util/Prompter.h"
-#include "project/SessionLog.h"
-#include "project/Settings.h"
-#include "displays/DisplayBatch.h"
-#include "displays/DisplayCreation.h"
-#include "translate/TranslationGrid.h"
+#include "commands/CreateDisplayCommands.h"
+#include "commands/TranslateCommands.h"
 #include "sample/IbexDisplayBuilder.h"
 #include "support/TestProject.h"
+#include "util/FileUtil.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -105,14 +101,7 @@ Figures createAll(test::TestProject &project, int displays, bool batch)
     const QString bactalk = project.root() + QStringLiteral("/bactalk%1%2/rep/job").arg(displays).arg(batch ? "b" : "");
     QDir().mkpath(bactalk);
     project.vars.bactalkJobPath = bactalk;
-    Settings settings;
-    SessionLog log;
-    ScriptedPrompter prompter(true); // Yes to every confirmation
-    TranslationGrid grid(project.vars, project.pdb, project.map);
-    DisplayCreation creation(project.vars, settings, log, prompter, grid);
-    creation.creator().projectFolder = project.jobFolder();
-    creation.creator().localJobFolder = project.localJobFolder();
-    creation.database = &project.pdb;
+    Workbench &wb = project.wb;
 
     Figures f;
     QElapsedTimer t;
@@ -128,8 +117,7 @@ Figures createAll(test::TestProject &project, int displays, bool batch)
         std::vector<BatchDisplay> list;
         for (int n = 1; n <= displays; ++n)
             list.push_back({project.jobFolder() + u"/ldisplay/"_qs + displayName(n), false});
-        DisplayBatch creator(creation, grid, log);
-        const BatchOutcome r = creator.run(list);
+        const BatchOutcome r = createAllDisplaysCommand(wb, list);
         for (const QString &problem : r.problems)
             std::fprintf(stderr, "%s\n", qPrintable(problem));
         stopClocks();
@@ -142,16 +130,16 @@ Figures createAll(test::TestProject &project, int displays, bool batch)
         const QString name = displayName(n);
         QElapsedTimer lt;
         lt.start();
-        grid.loadDisplay(project.jobFolder() + u"/ldisplay/"_qs + name, name, false);
+        loadDisplayCommand(wb, findDisplayFile(wb, name, false));
         f.loadSeconds += lt.nsecsElapsed() / 1e9;
-        const CreationResult r = creation.createBtDisplay();
+        const CreationOutcome r = createBtDisplayCommand(wb);
         if (!r.written) {
             std::fprintf(stderr, "not written: %s\n", qPrintable(name));
             continue;
         }
         f.bytes += QFileInfo(r.path).size();
         ++f.files;
-        log.clear(); // the log of 2,000 runs is not what is measured
+        wb.log.clear(); // the log of 2,000 runs is not what is measured
     }
     stopClocks();
     return f;
@@ -182,7 +170,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (argc > 1 && std::atoi(argv[1]) >= 16)
         kDisplays = std::atoi(argv[1]);
-    test::TestProject project;
+    test::TestProject project(true); // Yes to every confirmation
     project.mapApex(1, u"1"_qs, 1100, 1200);
     for (int p = 1; p <= 50; ++p)
         project.addIbexPoint(1, p, 1 + p % 4);

@@ -1,11 +1,11 @@
-// Loads and lists Ibex displays in the translation grid against a full
+// Loads and lists Ibex displays (their translations) against a full
 // project database: every Apex mapped, control panels, Ibex points, overrides
 // and redirects in the thousands. Prints the time for 2,000 displays of 100
 // objects (1x) and for 4x and 16x as many displays, to show linear growth.
 #include "project/ProjectDatabase.h"
 #include "project/Schema.h"
-#include "translate/TranslationGrid.h"
 #include "project/ControllerMap.h"
+#include "translate/DisplayTranslator.h"
 #include "sample/IbexDisplayBuilder.h"
 
 #include <QCoreApplication>
@@ -140,7 +140,7 @@ int main(int argc, char **argv)
         paths << f.fileName();
     }
 
-    TranslationGrid grid(vars, pdb, map);
+    DisplayTranslator translator(vars, map);
     std::printf("translation grid: %d displays x %d objects per 1x, full project database\n", kDisplays, kObjects);
     double base = 0;
     for (int scale : {1, 4, 16}) {
@@ -149,8 +149,8 @@ int main(int argc, char **argv)
         qint64 rows = 0;
         for (int i = 0; i < kDisplays * scale; ++i) {
             const QString &path = paths[i % kDisplays];
-            grid.loadDisplay(path, QFileInfo(path).fileName(), false);
-            rows += grid.totalObj;
+            const Translation listed = translator.load(path, DisplayRef{QFileInfo(path).fileName(), false});
+            rows += listed.totalObjects();
         }
         const double s = t.nsecsElapsed() / 1e9;
         if (scale == 1)

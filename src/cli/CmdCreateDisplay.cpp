@@ -3,12 +3,11 @@
 // BACtalk display field by field.
 #include "CliCommand.h"
 
+#include "bactalk/BtDisplayDump.h"
+#include "commands/CreateDisplayCommands.h"
+#include "commands/TranslateCommands.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
-#include "bactalk/BtDisplayDump.h"
-#include "displays/DisplayBatch.h"
-#include "displays/DisplayCreation.h"
-#include "translate/TranslationGrid.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,18 +20,14 @@ int createAll(Context &ctx, const QString &job)
 {
     Workbench &wb = ctx.openJob(job);
     wb.requireDatabase();
-    const std::vector<BatchDisplay> displays = DisplayBatch::jobDisplays(wb.projectFolder, wb.localJobFolder);
-    TranslationGrid grid(wb.vars, wb.pdb, wb.map);
-    DisplayCreation creation(wb, grid);
-    DisplayBatch batch(creation, grid, wb.log);
-    const BatchOutcome r = batch.run(displays);
+    const std::vector<BatchDisplay> displays = jobDisplayFiles(wb);
+    const BatchOutcome r = createAllDisplaysCommand(wb, displays);
     ctx.out << "Displays written: " << r.written << " of " << displays.size();
     if (r.kept > 0)
         ctx.out << " (" << r.kept << " existing files kept: the confirmation was answered No, use --yes)";
     ctx.out << '\n';
     if (r.withTranslationErrors > 0)
-        ctx.prompter.inform(DisplayCreator::translationErrorsMessage()
-                            + QStringLiteral(" (%1 displays)").arg(r.withTranslationErrors));
+        ctx.prompter.inform(translationErrorsMessage() + QStringLiteral(" (%1 displays)").arg(r.withTranslationErrors));
     for (const QString &problem : r.problems)
         ctx.err << problem << '\n';
     return r.problems.isEmpty() ? ExitOk : ExitFailed;
@@ -65,22 +60,15 @@ int runCreateDisplay(Context &ctx, const QStringList &args)
 
     Workbench &wb = ctx.openJob(pos[0]);
     wb.requireDatabase();
-    const QString folder = local ? wb.localJobFolder : wb.projectFolder;
-    const QString path = findPathCaseInsensitive(folder, u"ldisplay/"_qs + pos[1]);
-    if (!QFileInfo(path).isFile())
-        throw Error(u"Missing display file!\nFile: "_qs + QDir::toNativeSeparators(path));
-
-    TranslationGrid grid(wb.vars, wb.pdb, wb.map);
-    grid.loadDisplay(path, QFileInfo(path).fileName(), local); // reads in one transaction
-    DisplayCreation creation(wb, grid);
-    const int refusedBefore = ctx.prompter.refused;
-    const CreationResult r = creation.createBtDisplay(row);
+    loadDisplayCommand(wb, findDisplayFile(wb, pos[1], local));
+    // Grid row N is row N - 1 of the translation (row 1 is the header).
+    const CreationOutcome r = createBtDisplayCommand(wb, row < 0 ? -1 : row - 1);
     if (r.written) {
         ctx.out << "Display written: " << QDir::toNativeSeparators(r.path) << " (" << r.records << " objects, "
                 << QFileInfo(r.path).size() << " bytes)\n";
         return ExitOk;
     }
-    if (ctx.prompter.refused > refusedBefore) {
+    if (r.kept) {
         ctx.out << "Nothing written: the existing file was kept: " << QDir::toNativeSeparators(r.path) << '\n';
         return ExitOk;
     }

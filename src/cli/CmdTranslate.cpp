@@ -3,73 +3,37 @@
 // and skip decisions.
 #include "CliCommand.h"
 
-#include "util/Error.h"
+#include "commands/TranslateCommands.h"
 #include "util/FileUtil.h"
-#include "util/TextUtil.h"
-#include "translate/DisplayNaming.h"
-#include "translate/TranslationGrid.h"
-#include "inventory/RedirectTable.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace vorlix::cli {
 namespace {
 
 const QCommandLineOption kLocal(u"local"_qs, u"the display lies in the local job"_qs);
 
-struct DisplayFile {
-    QString path;
-    QString name; // as found on disk
-    bool localJob = false;
-    bool exists = false;
-};
-
-// FILE in the ldisplay folder of the job or of the local job, whatever its
-// letter case.
-DisplayFile findDisplay(Workbench &wb, const QString &file, bool localJob)
+// FILE of the job (or the local job) once the job is open: a name that is
+// not a plain file name is a usage error.
+DisplayFile displayArg(Workbench &wb, const QString &file, bool localJob)
 {
     if (!isPlainFileName(file))
         throw UsageError{QStringLiteral("FILE must be a display file name, not \"%1\"").arg(file)};
-    DisplayFile d;
-    d.localJob = localJob;
-    const QString folder = localJob ? wb.localJobFolder : wb.projectFolder;
-    d.path = findPathCaseInsensitive(folder, u"ldisplay/"_qs + file);
-    const QFileInfo info(d.path);
-    d.exists = info.isFile();
-    d.name = d.exists ? info.fileName() : file;
-    return d;
+    return findDisplayFile(wb, file, localJob);
 }
 
-QString missingDisplay(const DisplayFile &d)
-{
-    return missingDisplayMessage(QDir::toNativeSeparators(d.path));
-}
-
-// Opens the job and lists the display in a grid.
-struct LoadedGrid {
-    Workbench &wb;
-    DisplayFile file;
-    TranslationGrid grid;
-};
-
-std::unique_ptr<LoadedGrid> loadGrid(Context &ctx, const QString &job, const QString &fileName, bool localJob)
+// Opens the job and loads the display into its translation grid.
+Translation &loadGrid(Context &ctx, const QString &job, const QString &fileName, bool localJob)
 {
     Workbench &wb = ctx.openJob(job);
     wb.requireDatabase();
-    DisplayFile file = findDisplay(wb, fileName, localJob);
-    if (!file.exists)
-        throw Error(missingDisplay(file));
-    auto g = std::unique_ptr<LoadedGrid>(new LoadedGrid{wb, file, TranslationGrid(wb.vars, wb.pdb, wb.map)});
-    g->grid.loadDisplay(file.path, file.name, localJob);
-    return g;
+    loadDisplayCommand(wb, displayArg(wb, fileName, localJob));
+    return *loadedTranslation(wb);
 }
 
-QString rowLine(const TranslationGrid &grid, int row)
+QString rowLine(const Translation &t, int index)
 {
     QStringList cells;
-    for (int c = 0; c < TranslationGrid::ColCount; ++c)
-        cells << grid.cell(c, row);
+    for (int c = 0; c < Translation::ColCount; ++c)
+        cells << t.cellText(index, c);
     return cells.join(u'\t');
 }
 
@@ -79,8 +43,8 @@ int runGrid(Context &ctx, const QStringList &args)
     p.addOption(kLocal);
     parseArgs(p, u"grid"_qs, args, 2, 2);
     const QStringList pos = p.positionalArguments();
-    auto g = loadGrid(ctx, pos[0], pos[1], p.isSet(kLocal));
-    ctx.out << g->grid.clipboardText() << '\n';
+    const Translation &t = loadGrid(ctx, pos[0], pos[1], p.isSet(kLocal));
+    ctx.out << t.clipboardText() << '\n';
     ctx.out.flush();
     return ExitOk;
 }
@@ -99,51 +63,22 @@ int runOverride(Context &ctx, const QStringList &args)
         throw UsageError{u"give exactly one of --text, --point, --skip and --reset"_qs};
     const QStringList pos = p.positionalArguments();
     const int object = intArg(pos[2], u"OBJ"_qs);
-    if (p.isSet(point)) {
-        const QString value = p.value(point);
-        if (!value.isEmpty() && !validPointText(value))
-            throw Error(QStringLiteral("\"%1\" is not a valid BACtalk point text.").arg(value));
-    }
-
-    auto g = loadGrid(ctx, pos[0], pos[1], p.isSet(kLocal));
-    TranslationGrid &grid = g->grid;
-    if (!grid.overrides().available())
-        throw Error(u"The project database has no Overrides table: overrides cannot be stored."_qs);
-    const int row = object == 0 ? TranslationGrid::HeaderRow : grid.rowOfObject(object);
-    if (object < 0 || row < 0)
-        throw Error(QStringLiteral("%1 has no object %2 in its grid (objects 1 to %3).")
-                        .arg(g->file.name)
-                        .arg(object)
-                        .arg(qMin<int>(grid.totalObj, TranslationGrid::MaxObjects)));
-    const QString kind = grid.cell(TranslationGrid::colType, row);
-    const bool textCol = grid.canOverride(TranslationGrid::colBtText, row);
-    const bool pointCol = grid.canOverride(TranslationGrid::colBtPoint, row);
-    QString done;
+    OverrideAction action = OverrideAction::Reset;
+    QString value;
     if (p.isSet(text)) {
-        if (!grid.editOverride(TranslationGrid::colBtText, row, orOK, p.value(text)))
-            throw Error(QStringLiteral("Object %1 (%2) has no text that can be overridden.").arg(object).arg(kind));
-        done = u"text overridden: "_qs + p.value(text);
+        action = OverrideAction::Text;
+        value = p.value(text);
     } else if (p.isSet(point)) {
-        if (!grid.editOverride(TranslationGrid::colBtPoint, row, orOK, p.value(point)))
-            throw Error(QStringLiteral("Object %1 (%2) has no point that can be overridden.").arg(object).arg(kind));
-        done = u"point overridden: "_qs + p.value(point);
+        action = OverrideAction::Point;
+        value = p.value(point);
     } else if (p.isSet(skip)) {
-        if (!grid.editOverride(pointCol ? TranslationGrid::colBtPoint : TranslationGrid::colBtText, row, orSkip))
-            throw Error(QStringLiteral("Object %1 (%2) cannot be overridden.").arg(object).arg(kind));
-        done = u"skipped"_qs;
-    } else {
-        if (!textCol && !pointCol)
-            throw Error(QStringLiteral("Object %1 (%2) cannot be overridden.").arg(object).arg(kind));
-        // Resetting the text column first leaves at most the point override,
-        // which the point column's reset then removes.
-        if (textCol)
-            grid.editOverride(TranslationGrid::colBtText, row, orReset);
-        if (pointCol)
-            grid.editOverride(TranslationGrid::colBtPoint, row, orReset);
-        done = u"overrides reset"_qs;
+        action = OverrideAction::Skip;
     }
-    g->wb.log.logMsgStart(QStringLiteral("Override of %1 object %2: %3").arg(g->file.name).arg(object).arg(done));
-    ctx.out << rowLine(grid, row) << '\n';
+    checkOverride(action, value);
+
+    Translation &t = loadGrid(ctx, pos[0], pos[1], p.isSet(kLocal));
+    const int index = overrideObjectCommand(*ctx.workbench(), object, action, value);
+    ctx.out << rowLine(t, index) << '\n';
     ctx.out.flush();
     return ExitOk;
 }
@@ -160,16 +95,8 @@ int runGlobalOverride(Context &ctx, const QStringList &args)
     const QString btPoint = pos[3].trimmed();
     if (ibexPoint.isEmpty())
         throw UsageError{u"IBEXPOINT must not be empty"_qs};
-    if (btPoint != SkipMark && !validPointText(btPoint))
-        throw Error(QStringLiteral("\"%1\" is not a valid BACtalk point text.").arg(btPoint));
-    Workbench &wb = ctx.openJob(pos[0]);
-    wb.requireDatabase();
-    OverrideStore store(wb.pdb);
-    if (!store.globalAvailable())
-        throw Error(u"The project database has no GlobalOVR table: project point overrides cannot be stored."_qs);
-    if (!store.globalOvrPut(apex, ibexPoint, btPoint))
-        throw Error(u"Could not set value in database!"_qs);
-    wb.log.logMsgStart(QStringLiteral("Project point override: Apex %1, %2 -> %3").arg(apex).arg(ibexPoint, btPoint));
+    checkGlobalOverride(btPoint);
+    globalOverrideCommand(ctx.openJob(pos[0]), apex, ibexPoint, btPoint);
     return ExitOk;
 }
 
@@ -184,7 +111,6 @@ int runRedirect(Context &ctx, const QStringList &args)
     if (int(p.isSet(to)) + int(p.isSet(skip)) + int(p.isSet(remove)) != 1)
         throw UsageError{u"give exactly one of --to, --skip and --remove"_qs};
     const QStringList pos = p.positionalArguments();
-    const bool localJob = p.isSet(kLocal);
     QString target;
     if (p.isSet(to)) {
         target = p.value(to).trimmed().toLower();
@@ -195,33 +121,12 @@ int runRedirect(Context &ctx, const QStringList &args)
             if (!isPlainFileName(part))
                 throw UsageError{QStringLiteral("\"%1\" is not a plain folder or file name").arg(part)};
     }
-
+    const RedirectAction action = p.isSet(to) ? RedirectAction::To
+        : p.isSet(skip)                       ? RedirectAction::Skip
+                                              : RedirectAction::Remove;
     Workbench &wb = ctx.openJob(pos[0]);
     wb.requireDatabase();
-    const DisplayFile file = findDisplay(wb, pos[1], localJob);
-    const QString key = file.name.toLower();
-    RedirectTable table(wb.pdb);
-    if (p.isSet(remove)) {
-        if (!table.deleteRedirect(key, localJob)) {
-            RedirectTable::reportRedirectNotFound(ctx.prompter);
-            return ExitFailed;
-        }
-        wb.log.logMsgStart(u"Removed button/display redirection entry: "_qs + key);
-        return ExitOk;
-    }
-    if (!file.exists)
-        throw Error(missingDisplay(file));
-    if (p.isSet(to)) {
-        const QString path = redirectPath(wb.vars.bactalkJobPath, target);
-        if (!QFileInfo(path).isFile())
-            ctx.prompter.inform(u"The BACtalk file does not exists! Make sure to add it to the project at some "
-                                "point.\nFile: "_qs +
-                                target.section(u'-', 2) + u"\nEFB Job path: "_qs + wb.vars.bactalkJobPath);
-    }
-    if (!table.setRedirect(key, target, localJob))
-        throw Error(u"Could not set value in database!"_qs);
-    wb.log.logMsgStart(u"Add/edit button/display redirection entry: "_qs + key);
-    return ExitOk;
+    return redirectCommand(wb, displayArg(wb, pos[1], p.isSet(kLocal)), action, target) ? ExitOk : ExitFailed;
 }
 
 RegisterCommand regGrid("grid", "JOB FILE [--local]", "step 7: print the translation grid as its clipboard text",

@@ -163,10 +163,10 @@ TEST(ReadDdc, AGridFilterDoesNotHideRowsFromTheUpserts)
     grid.select();
     readDdcCommand(f.wb(), false);
     EXPECT_EQ(f.cpanelMap(), kExampleRows);
-    int trunk = -1, address = -1;
-    EXPECT_TRUE(f.wb().map.cpanelTux(3, 21, trunk, address));
-    EXPECT_EQ(trunk, 1);
-    EXPECT_EQ(address, 4);
+    const std::optional<TuxLocation> tux = f.wb().map.cpanelTux(3, 21);
+    ASSERT_TRUE(tux);
+    EXPECT_EQ(tux->trunk, 1);
+    EXPECT_EQ(tux->address, 4);
 }
 
 TEST(ReadDdc, DamagedFilesGiveNoRowsAndNoError)

@@ -1,9 +1,8 @@
 // Many displays in one go: the same files as one at a time, problems named
 // while the batch goes on, and a target written twice seen the second time.
+#include "commands/CreateDisplayCommands.h"
+#include "commands/TranslateCommands.h"
 #include "project/SessionLog.h"
-#include "displays/DisplayBatch.h"
-#include "displays/DisplayCreation.h"
-#include "translate/TranslationGrid.h"
 #include "sample/IbexDisplayBuilder.h"
 #include "support/CreationHarness.h"
 
@@ -17,25 +16,22 @@ using sample::IbexDisplayBuilder;
 
 namespace {
 
-struct BatchSetup : GridCreation {
+struct BatchSetup {
     BatchSetup()
     {
         h.project.mapApex(1, u"1"_qs, 1100, 1200);
         h.project.addIbexPoint(1, 5, 2);
     }
-    BatchOutcome runAll()
-    {
-        DisplayBatch batch(creation, grid, h.log);
-        return batch.run(DisplayBatch::jobDisplays(h.project.jobFolder(), h.project.localJobFolder()));
-    }
+    BatchOutcome runAll() { return createAllDisplaysCommand(wb(), jobDisplayFiles(wb())); }
     // One display as "Create BACtalk Display" writes it.
     QByteArray single(const QString &name, bool localJob)
     {
-        const QString folder = localJob ? h.project.localJobFolder() : h.project.jobFolder();
-        grid.loadDisplay(folder + u"/ldisplay/"_qs + name, name, localJob);
-        const CreationResult r = creation.createBtDisplay();
+        loadDisplayCommand(wb(), findDisplayFile(wb(), name, localJob));
+        const CreationOutcome r = createBtDisplayCommand(wb());
         return r.written ? fileBytes(r.path) : QByteArray();
     }
+    Workbench &wb() { return h.project.wb; }
+    CreationHarness h;
 };
 
 QByteArray textDisplay(const QString &caption)
@@ -67,7 +63,7 @@ TEST(DisplayBatch, WritesWhatOneAtATimeWrites)
     s.h.project.vars.localJobDispNum = 1;
     s.h.project.writeDisplay(u"disp0005.ibw"_qs, textDisplay(u"Local"_qs), true);
 
-    const std::vector<BatchDisplay> all = DisplayBatch::jobDisplays(s.h.project.jobFolder(), s.h.project.localJobFolder());
+    const std::vector<BatchDisplay> all = jobDisplayFiles(s.wb());
     ASSERT_EQ(all.size(), 4u);
     EXPECT_TRUE(all[0].path.endsWith(u"/ccpd0001.ibw"_qs));
     EXPECT_TRUE(all[1].path.endsWith(u"/disp0001.ibw"_qs));
@@ -108,11 +104,10 @@ TEST(DisplayBatch, ProblemsAreNamedAndTheOthersAreWritten)
     s.h.project.writeDisplay(u"disp0003.ibw"_qs, textDisplay(u"Three"_qs));
     // The second display's file cannot be written: a folder stands in its way.
     ASSERT_TRUE(QDir().mkpath(s.h.bactalkJob() + u"/displays/00000002.dsp"_qs));
-    std::vector<BatchDisplay> list = DisplayBatch::jobDisplays(s.h.project.jobFolder(), QString());
+    std::vector<BatchDisplay> list = jobDisplayFiles(s.wb());
     list.insert(list.begin() + 1, BatchDisplay{s.h.project.jobFolder() + u"/ldisplay/disp0009.ibw"_qs, false});
 
-    DisplayBatch batch(s.creation, s.grid, s.h.log);
-    const BatchOutcome out = batch.run(list);
+    const BatchOutcome out = createAllDisplaysCommand(s.wb(), list);
     EXPECT_EQ(out.written, 2);
     ASSERT_EQ(out.problems.size(), 2);
     EXPECT_TRUE(out.problems[0].contains(u"disp0009.ibw"_qs)) << out.problems[0].toStdString();
@@ -121,8 +116,9 @@ TEST(DisplayBatch, ProblemsAreNamedAndTheOthersAreWritten)
     EXPECT_TRUE(s.h.log.lines().contains(u'\t' + out.problems[1])); // in the log as well
     EXPECT_EQ(fileBytes(s.h.bactalkJob() + u"/displays/00000001.dsp"_qs).mid(394 + 119, 3), QByteArray("One"));
     EXPECT_EQ(fileBytes(s.h.bactalkJob() + u"/displays/00000003.dsp"_qs).mid(394 + 119, 5), QByteArray("Three"));
-    // After the batch the creation writes its files itself again.
-    EXPECT_EQ(s.creation.creator().writeBehind, nullptr);
+    // After the batch a creation writes its file before it returns.
+    QFile::remove(s.h.bactalkJob() + u"/displays/00000001.dsp"_qs);
+    EXPECT_EQ(s.single(u"disp0001.ibw"_qs, false).mid(394 + 119, 3), QByteArray("One"));
 }
 
 TEST(DisplayBatch, ATargetWrittenEarlierInTheBatchIsAnExistingFile)

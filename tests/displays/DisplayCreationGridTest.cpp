@@ -1,9 +1,10 @@
-// Display creation over the translation grid: rows in object order with
-// the grid's overrides, single-row mode on the selected row, and a new load
-// starting from the file again.
-#include "displays/DisplayCreation.h"
-#include "translate/TranslationGrid.h"
+// Display creation over a listed display: rows in object order with the
+// overrides made in the grid, single-row mode on the selected row, and a
+// new load starting from the file again.
+#include "commands/CreateDisplayCommands.h"
+#include "commands/TranslateCommands.h"
 #include "sample/IbexDisplayBuilder.h"
+#include "util/Error.h"
 #include "support/CreationHarness.h"
 
 #include <QDir>
@@ -25,25 +26,26 @@ QString captionAt(const QByteArray &file, int offset)
 
 TEST(DisplayCreationGrid, SingleRowModeWritesTheSelectedObjectAfterAnySort)
 {
-    GridCreation s;
+    CreationHarness h;
     IbexDisplayBuilder d;
     d.add(ioText).caption(u"Charlie"_qs);
     d.add(ioText).caption(u"Alpha"_qs);
     d.add(ioText).caption(u"Bravo"_qs);
-    s.load(u"disp0001.ibw"_qs, d.bytes());
-    s.grid.sortGrid(soBtText);
-    ASSERT_EQ(s.grid.cell(TranslationGrid::colBtText, 2), u"Alpha"_qs);
-    const CreationResult r = s.creation.createBtDisplay(2);
+    h.list(u"disp0001.ibw"_qs, d.bytes());
+    Translation &t = h.translation();
+    t.sort(soBtText);
+    ASSERT_EQ(t.cellText(1, Translation::colBtText), u"Alpha"_qs);
+    const CreationOutcome r = h.create(1);
     ASSERT_TRUE(r.written);
     const QByteArray out = fileBytes(r.path);
     ASSERT_EQ(out.size(), 394 + 247 + 2);
     EXPECT_EQ(captionAt(out, 394), u"Alpha"_qs);
     // The grid is back in object order.
-    EXPECT_EQ(s.grid.cell(TranslationGrid::colBtText, 2), u"Charlie"_qs);
+    EXPECT_EQ(t.cellText(1, Translation::colBtText), u"Charlie"_qs);
 
     // The whole display, in object order.
-    s.grid.sortGrid(soBtText);
-    ASSERT_TRUE(s.creation.createBtDisplay().written);
+    t.sort(soBtText);
+    ASSERT_TRUE(h.create().written);
     const QByteArray all = fileBytes(r.path);
     EXPECT_EQ(captionAt(all, 394), u"Charlie"_qs);
     EXPECT_EQ(captionAt(all, 394 + 247), u"Alpha"_qs);
@@ -52,19 +54,22 @@ TEST(DisplayCreationGrid, SingleRowModeWritesTheSelectedObjectAfterAnySort)
 
 TEST(DisplayCreationGrid, OverridesOfTheGridAreWritten)
 {
-    GridCreation s;
+    CreationHarness h;
     IbexDisplayBuilder d;
     d.add(ioText).caption(u"Ibex caption"_qs);
     d.add(ioRoAnalog).point(1, 0xD00005);
     d.add(ioText).caption(u"left out"_qs);
-    s.load(u"disp0002.ibw"_qs, d.bytes());
-    ASSERT_TRUE(s.grid.editOverride(TranslationGrid::colBtText, 2, orOK, u"Typed caption"_qs));
-    ASSERT_TRUE(s.grid.editOverride(TranslationGrid::colBtPoint, 3, orOK, u"1203:BO-6-P87[8]"_qs));
-    ASSERT_TRUE(s.grid.editOverride(TranslationGrid::colBtText, 4, orSkip));
-    s.grid.gridEdited = true;
-    const CreationResult r = s.creation.createBtDisplay();
+    h.list(u"disp0002.ibw"_qs, d.bytes());
+    Workbench &wb = h.project.wb;
+    using Edit = DisplayTranslator::Edit;
+    EXPECT_FALSE(wb.gridEdited);
+    ASSERT_EQ(editOverrideCommand(wb, 1, Translation::colBtText, orOK, u"Typed caption"_qs), Edit::Changed);
+    EXPECT_TRUE(wb.gridEdited);
+    ASSERT_EQ(editOverrideCommand(wb, 2, Translation::colBtPoint, orOK, u"1203:BO-6-P87[8]"_qs), Edit::Changed);
+    ASSERT_EQ(editOverrideCommand(wb, 3, Translation::colBtText, orSkip), Edit::Changed);
+    const CreationOutcome r = h.create();
     ASSERT_TRUE(r.written);
-    EXPECT_FALSE(s.grid.gridEdited);
+    EXPECT_FALSE(wb.gridEdited);
     const QByteArray out = fileBytes(r.path);
     ASSERT_EQ(out.size(), 394 + 247 + 301 + 2);
     EXPECT_EQ(captionAt(out, 394), u"Typed caption"_qs);
@@ -76,22 +81,48 @@ TEST(DisplayCreationGrid, OverridesOfTheGridAreWritten)
 
 TEST(DisplayCreationGrid, ANewLoadStartsFromTheFile)
 {
-    GridCreation s;
+    CreationHarness h;
     IbexDisplayBuilder a;
     a.add(ioText).colors(0, 0, 0).caption(u"A"_qs);
-    s.load(u"disp0003.ibw"_qs, a.bytes());
-    ASSERT_TRUE(s.creation.createBtDisplay().written);
+    h.list(u"disp0003.ibw"_qs, a.bytes());
+    ASSERT_TRUE(h.create().written);
     IbexDisplayBuilder b;
     b.add(ioText).colors(0x10, 0x20, 0x30).caption(u"B"_qs);
-    s.load(u"disp0004.ibw"_qs, b.bytes());
-    const CreationResult r = s.creation.createBtDisplay();
+    h.list(u"disp0004.ibw"_qs, b.bytes());
+    const CreationOutcome r = h.create();
     ASSERT_TRUE(r.written);
     const QByteArray out = fileBytes(r.path);
     EXPECT_EQ(captionAt(out, 394), u"B"_qs);
     EXPECT_EQ(static_cast<uint8_t>(out[394 + 20]), 0x20);
 
     // Nothing loaded: nothing happens.
-    TranslationGrid empty(s.h.project.vars, s.h.project.pdb, s.h.project.map);
-    DisplayCreation none(s.h.project.vars, s.h.settings, s.h.log, s.h.prompter, empty);
-    EXPECT_FALSE(none.createBtDisplay().written);
+    h.project.wb.loadedTranslation.reset();
+    EXPECT_FALSE(h.create().written);
+    EXPECT_TRUE(h.create().path.isEmpty());
+}
+
+TEST(DisplayCreationGrid, LoadingOverGridEditsAsksFirst)
+{
+    CreationHarness h;
+    IbexDisplayBuilder a;
+    a.add(ioText).caption(u"A"_qs);
+    h.list(u"disp0005.ibw"_qs, a.bytes());
+    Workbench &wb = h.project.wb;
+    ASSERT_EQ(editOverrideCommand(wb, 1, Translation::colBtText, orOK, u"Edited"_qs), DisplayTranslator::Edit::Changed);
+    ASSERT_TRUE(wb.gridEdited);
+    // Keeping the edits: the display stays loaded, nothing else is read.
+    h.prompter.pushYesNo(false);
+    h.project.writeDisplay(u"disp0006.ibw"_qs, a.bytes());
+    EXPECT_FALSE(loadDisplayCommand(wb, findDisplayFile(wb, u"disp0006.ibw"_qs, false)));
+    EXPECT_EQ(h.prompter.asked.last(), unsavedGridEditsQuestion());
+    EXPECT_EQ(h.translation().displayName(), u"disp0005.ibw"_qs);
+    EXPECT_TRUE(wb.gridEdited);
+    // Giving them up loads the other display.
+    h.prompter.pushYesNo(true);
+    EXPECT_TRUE(loadDisplayCommand(wb, findDisplayFile(wb, u"disp0006.ibw"_qs, false)));
+    EXPECT_EQ(h.translation().displayName(), u"disp0006.ibw"_qs);
+    EXPECT_FALSE(wb.gridEdited);
+    // A missing file leaves nothing loaded.
+    EXPECT_THROW(loadDisplayCommand(wb, findDisplayFile(wb, u"disp0099.ibw"_qs, false)), Error);
+    EXPECT_EQ(loadedTranslation(wb), nullptr);
 }

@@ -36,8 +36,8 @@ TEST(DisplayCreation, AllRowsSkippedGiveHeaderAndEndMarker)
     d.size(640, 400).description(u"Boiler Room"_qs).headerByte(70, 12);
     d.add(ioText).caption(u"x"_qs);
     h.load(u"disp0012.ibw"_qs, d.bytes());
-    h.row(1).ovr = RowOverride::Skip;
-    const CreationResult r = h.create();
+    h.row(1).ovr = ovrSkip;
+    const CreationOutcome r = h.create();
     ASSERT_TRUE(r.written);
     EXPECT_EQ(QDir::fromNativeSeparators(r.path), h.displayPath(u"00000012.dsp"_qs));
     const QByteArray out = h.written();
@@ -69,7 +69,7 @@ TEST(DisplayCreation, TextObjectAndTheColourDefaultsOfTheLoadedRecord)
     EXPECT_EQ(h.written().size(), 643);
 
     // The loaded record now holds the colour defaults itself.
-    const IbexObjRec o(&h.ibex, h.row(1).position);
+    const IbexObjRec o(&h.ibex(), h.row(1).position);
     EXPECT_EQ(o.u32(ibw::obj::BackColor), 0xFFFFFFu);
     EXPECT_EQ(o.u32(ibw::obj::AlarmColor), 0x0000FFu);
 
@@ -89,9 +89,9 @@ TEST(DisplayCreation, TitleOverrideAndCaptionCut)
     d.add(ioGroupBox).rect(1, 2, 3, 4).colors(0x10, 0x20, 0x30).caption(QString(150, u'G'));
     d.add(ioText).caption(u"Ibex text"_qs);
     h.load(u"disp0002.ibw"_qs, d.bytes());
-    h.input.headerOvr = RowOverride::Text;
-    h.input.headerText = u"New title"_qs;
-    h.row(2).ovr = RowOverride::Text;
+    h.translation().header().ovr = ovrText;
+    h.translation().header().btText = u"New title"_qs;
+    h.row(2).ovr = ovrText;
     h.row(2).btText = u"Override"_qs;
     ASSERT_TRUE(h.create().written);
     const QByteArray out = h.written();
@@ -119,7 +119,7 @@ TEST(DisplayCreation, ValueWithPriorityOverrideAndUnscaledIncrement)
     d.add(ioAnalog).rect(30, 40, 60, 18).colors(0xFF, 0xFF00, 0xFF0000).point(1, 0xD00005)
         .text(88, u"degF"_qs).f64(96, 0.0).u8(104, 2).u16(106, 25).u8(24, 4);
     h.load(u"disp0003.ibw"_qs, d.bytes());
-    h.row(1).ovr = RowOverride::Point;
+    h.row(1).ovr = ovrPoint;
     h.row(1).btPoint = u"1203:BO-6-P87[8]"_qs;
     ASSERT_TRUE(h.create().written);
 
@@ -139,7 +139,7 @@ TEST(DisplayCreation, PlaceholderPointBindsTheCurrentDevice)
     d.colorBackground(0xFFFFFF);
     d.add(ioRoAnalog).rect(6, 6, 72, 14).colors(1, 2, 3).point(1, 0x220003).f64(96, 2.0).u8(104, 0);
     h.load(u"disp0004.ibw"_qs, d.bytes());
-    h.points[1] = {u"av-32"_qs, u"Zone point has no BACtalk object"_qs};
+    h.row(1).translated = {u"av-32"_qs, u"Zone point has no BACtalk object"_qs};
     ASSERT_TRUE(h.create().written);
 
     BtBytes v(expectedReadOnlyValue());
@@ -165,9 +165,9 @@ TEST(DisplayCreation, ValueDetails)
     d.add(ioCheckbox).caption(u"Enable"_qs).kindFlag(1).u8(24, 3);           // 5
     h.project.vars.copyUnits = true;
     h.load(u"disp0005.ibw"_qs, d.bytes());
-    h.points[4] = {u"1100:av-1"_qs, QString()};
-    h.points[5] = {u"BO-3"_qs, QString()};
-    h.row(5).ovr = RowOverride::TextAndPoint;
+    h.row(4).translated = {u"1100:av-1"_qs, QString()};
+    h.row(5).translated = {u"BO-3"_qs, QString()};
+    h.row(5).ovr = ovrTextAndPoint;
     h.row(5).btText = u"Enable fan"_qs;
     h.row(5).btPoint = u"1200:BV-9"_qs;
     ASSERT_TRUE(h.create().written);
@@ -221,7 +221,7 @@ TEST(DisplayCreation, PanelObjectsAsValuesOrTexts)
     d.addCode(0x7777).caption(u"odd"_qs);    // unknown kind: a text with its caption
     d.add(ioBtnDef).caption(u"Help"_qs);     // placeholder text: the type name
     h.load(u"disp0006.ibw"_qs, d.bytes());
-    h.row(3).ovr = RowOverride::Text;
+    h.row(3).ovr = ovrText;
     h.row(3).btText = QString(200, u'a');
     ASSERT_TRUE(h.create().written);
     QByteArray out = h.written();
@@ -260,7 +260,7 @@ TEST(DisplayCreation, StopsAt256Objects)
     for (int i = 0; i < 300; ++i)
         d.add(ioText).caption(u"t"_qs);
     h.load(u"disp0007.ibw"_qs, d.bytes());
-    ASSERT_EQ(h.input.rows.size(), 300u);
+    ASSERT_EQ(h.translation().rows().size(), 301u); // the header and 300 objects
     ASSERT_TRUE(h.create().written);
     EXPECT_EQ(h.result.records, 256);
     EXPECT_EQ(h.written().size(), 394 + 256 * 247 + 2);
@@ -278,9 +278,10 @@ TEST(DisplayCreation, SingleRowModeWritesOnlyThatObject)
     d.add(ioText).caption(u"three"_qs);
     h.load(u"disp0008.ibw"_qs, d.bytes());
     // The rows come in the grid's order; creation sorts them by object.
-    std::reverse(h.input.rows.begin(), h.input.rows.end());
-    h.input.singleObject = 2;
-    ASSERT_TRUE(h.create().written);
+    std::reverse(h.translation().rows().begin(), h.translation().rows().end());
+    ASSERT_EQ(h.translation().rows()[1].object, 2);
+    ASSERT_TRUE(h.create(1).written); // the selected row: object 2
+    EXPECT_EQ(h.translation().rows()[1].object, 1); // back in object order
     BtBytes text(expectedText());
     text.u16(2, 7).u16(4, 8).u16(6, 9).u16(8, 10).u16(12, 0x000E).str(119, "two");
     EXPECT_EQ(h.written(), expectedFile(header(0, 0, "", 0x808080, 0).bytes, text.bytes, 1));
@@ -345,12 +346,13 @@ TEST(DisplayCreation, DamagedRecordsGiveAValidFile)
     QByteArray bytes = d.bytes();
     bytes.chop(30);
     h.load(u"disp0011.ibw"_qs, bytes);
-    ASSERT_GE(h.input.rows.size(), 2u);
+    ASSERT_GE(h.translation().rows().size(), 3u);
     // A row that points past the file is logged, not read.
-    CreationRow stray;
-    stray.objectNumber = 99;
+    TranslationRow stray;
+    stray.object = 99;
+    stray.kind = ioText;
     stray.position = 1 << 20;
-    h.input.rows.push_back(stray);
+    h.translation().rows().push_back(stray);
     ASSERT_TRUE(h.create().written);
     const QByteArray out = h.written();
     EXPECT_EQ(out.size(), static_cast<int>(static_cast<uint8_t>(out[388]) | (static_cast<uint8_t>(out[389]) << 8)) + 2);

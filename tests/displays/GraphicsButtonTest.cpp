@@ -1,5 +1,6 @@
 // Graphics with their bitmaps and pushbuttons with their targets, written
 // by the display creation and compared with the documented defaults.
+#include "bactalk/BtRecord.h"
 #include "sample/IbexDisplayBuilder.h"
 #include "support/BtRecordBuilder.h"
 #include "support/CreationHarness.h"
@@ -124,7 +125,7 @@ TEST(GraphicsButtons, TuxButtonsAndMicrosetsInTemplatesUseTheCurrentDevice)
     mset.u32(28, 0xFFFFFF08).u8(32, 255).u16(10, 0x1904).u32(153, 8).str(157, "00000008.dvt");
     EXPECT_EQ(out.mid(205, 205), mset.bytes);
     // The loaded record holds the change, within the record.
-    const IbexObjRec o(&h.ibex, h.row(2).position);
+    const IbexObjRec o(&h.ibex(), h.row(2).position);
     EXPECT_EQ(o.u16(ibw::obj::Width), 72);
     EXPECT_EQ(o.caption(), u"00000008.dvt"_qs);
     // Created again: the same bytes.
@@ -144,9 +145,9 @@ TEST(GraphicsButtons, MicrosetCaptionNeverRunsPastItsRecord)
     ASSERT_TRUE(h.create().written);
     // The caption is cut to the four bytes the record has; the next record
     // is untouched and the button still names the whole target.
-    const IbexObjRec o(&h.ibex, h.row(1).position);
+    const IbexObjRec o(&h.ibex(), h.row(1).position);
     EXPECT_EQ(o.text(ibw::obj::Caption, 4), u"000"_qs);
-    EXPECT_EQ(IbexObjRec(&h.ibex, h.row(2).position).caption(), u"next"_qs);
+    EXPECT_EQ(IbexObjRec(&h.ibex(), h.row(2).position).caption(), u"next"_qs);
     const QByteArray out = objects(h.written());
     EXPECT_EQ(out.mid(157, 13), QByteArray("00000008.dvt\0", 13));
 }
@@ -178,7 +179,7 @@ TEST(GraphicsButtons, LocalGraphicMatchesTheAlertonLibrary)
     d.add(ioGrStatic).rect(10, 10, 32, 32).options(0x41).u8(24, 1).bitmap(1, u"fan1.bmp"_qs).bitmap(2, u"fan2.bmp"_qs)
         .bitmap(3, u"fan3.bmp"_qs).bitmap(4, u"fan4.bmp"_qs);
     h.load(u"disp0001.ibw"_qs, d.bytes());
-    h.points[1] = {u"BV-4"_qs, QString()};
+    h.row(1).translated = {u"BV-4"_qs, QString()};
     ASSERT_TRUE(h.create().written);
 
     BtBytes g(expectedStaticGraphic());

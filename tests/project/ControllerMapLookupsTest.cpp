@@ -56,27 +56,26 @@ TEST_F(MapFixture, ApexLookups)
 TEST_F(MapFixture, CpanelMapUpsertKeepsFieldsMarkedToStay)
 {
     map().putCpanelMap(1, 10, 180, 12, 3, 12, true);
-    int trunk = -1, address = -1;
-    ASSERT_TRUE(map().cpanelTux(1, 12, trunk, address));
-    EXPECT_EQ(trunk, 3);
-    EXPECT_EQ(address, 12);
+    std::optional<TuxLocation> tux = map().cpanelTux(1, 12);
+    ASSERT_TRUE(tux);
+    EXPECT_EQ(tux->trunk, 3);
+    EXPECT_EQ(tux->address, 12);
 
     map().putCpanelMap(1, 10, 9999, 9999, 9, 1, false);
-    trunk = address = -1;
-    ASSERT_TRUE(map().cpanelTux(1, 12, trunk, address));
-    EXPECT_EQ(trunk, 3);
-    EXPECT_EQ(address, 12);
+    tux = map().cpanelTux(1, 12);
+    ASSERT_TRUE(tux);
+    EXPECT_EQ(tux->trunk, 3);
+    EXPECT_EQ(tux->address, 12);
     EXPECT_EQ(count(u"SELECT COUNT(*) FROM CpanelMap"_qs), 1);
     EXPECT_EQ(count(u"SELECT ExpandedMode FROM CpanelMap"_qs), 0);
 
     map().putCpanelMap(1, 10, 9999, 9999, 0, 4, false);
-    ASSERT_TRUE(map().cpanelTux(1, 12, trunk, address));
-    EXPECT_EQ(trunk, 0);
-    EXPECT_EQ(address, 4);
+    tux = map().cpanelTux(1, 12);
+    ASSERT_TRUE(tux);
+    EXPECT_EQ(tux->trunk, 0);
+    EXPECT_EQ(tux->address, 4);
 
-    trunk = address = 77;
-    EXPECT_FALSE(map().cpanelTux(1, 13, trunk, address));
-    EXPECT_EQ(trunk, 77); // outputs untouched
+    EXPECT_FALSE(map().cpanelTux(1, 13));
     EXPECT_TRUE(map().cpanelTuxExists(1, 0, 4));
     EXPECT_FALSE(map().cpanelTuxExists(2, 0, 4));
 }

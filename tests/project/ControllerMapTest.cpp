@@ -48,9 +48,7 @@ TEST(ControllerMap, PutCpanelMapLeavesFieldsItIsNotGiven)
     // A new row with the defaults has only its key (and ExpandedMode).
     m.putCpanelMap(1, 11, 9999, 9999, 9, 1, true);
     EXPECT_EQ(f.cpanelMap().last(), u"1,11,,,,,1");
-    int trunk = 7, address = 7;
-    EXPECT_FALSE(m.cpanelTux(1, 55, trunk, address));
-    EXPECT_EQ(trunk, 7); // outputs untouched when not found
+    EXPECT_FALSE(m.cpanelTux(1, 55));
     EXPECT_TRUE(m.cpanelTuxExists(1, 0, 0));
     EXPECT_FALSE(m.cpanelTuxExists(2, 0, 0));
 }

@@ -1,5 +1,6 @@
 #include "util/Error.h"
 #include "project/Workbench.h"
+#include "commands/ReaderCommands.h"
 #include "support/WorkbenchProject.h"
 
 #include <QDir>
@@ -166,7 +167,7 @@ TEST(Workbench, EmptyingAsksFirstAndNoKeepsTheRows)
     tp.prompter.pushYesNo(false);
     tp.prompter.pushYesNo(false);
     EXPECT_FALSE(wb.emptyDeviceDatabase());
-    EXPECT_FALSE(wb.emptyTableCommand(u"CpanelNames"_qs));
+    EXPECT_FALSE(emptyReaderTableCommand(wb, u"CpanelNames"_qs));
     EXPECT_EQ(tp.prompter.asked, (QStringList{u"Empty database of all records?"_qs, u"Empty data from table?"_qs}));
     q.exec(u"SELECT (SELECT COUNT(*) FROM tblRepJob) + (SELECT COUNT(*) FROM CpanelNames)"_qs);
     ASSERT_TRUE(q.next());
@@ -174,7 +175,7 @@ TEST(Workbench, EmptyingAsksFirstAndNoKeepsTheRows)
     tp.prompter.pushYesNo(true);
     tp.prompter.pushYesNo(true);
     EXPECT_TRUE(wb.emptyDeviceDatabase());
-    EXPECT_TRUE(wb.emptyTableCommand(u"CpanelNames"_qs));
+    EXPECT_TRUE(emptyReaderTableCommand(wb, u"CpanelNames"_qs));
     q.exec(u"SELECT (SELECT COUNT(*) FROM tblRepJob) + (SELECT COUNT(*) FROM CpanelNames)"_qs);
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toInt(), 0);

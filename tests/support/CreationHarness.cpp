@@ -1,11 +1,15 @@
 #include "support/CreationHarness.h"
 
+#include "commands/TranslateCommands.h"
+
 #include <QDir>
 #include <QFile>
+#include <stdexcept>
 
 namespace vorlix::test {
 
-CreationHarness::CreationHarness() : m_prompter(std::make_unique<ScriptedPrompter>(true)), prompter(*m_prompter)
+CreationHarness::CreationHarness()
+    : settings(project.wb.settings), log(project.wb.log), prompter(project.prompter)
 {
     QDir().mkpath(bactalkJob());
     project.vars.bactalkJobPath = bactalkJob();
@@ -13,15 +17,6 @@ CreationHarness::CreationHarness() : m_prompter(std::make_unique<ScriptedPrompte
     settings.alerJob = u"standard"_qs;
     settings.dealerRep = u"dealer"_qs;
     settings.dealerJob = u"bitmaps"_qs;
-    creator = std::make_unique<DisplayCreator>(
-        project.vars, settings, log, prompter, naming, [this](const IbexObjRec &rec, IbexFileType) {
-            for (const CreationRow &r : input.rows)
-                if (r.position == rec.position())
-                    return points.value(r.objectNumber);
-            return PointTranslation{};
-        });
-    creator->projectFolder = project.jobFolder();
-    creator->localJobFolder = project.localJobFolder();
 }
 
 QString CreationHarness::bactalkRoot() const { return project.root() + u"/bactalk"_qs; }
@@ -33,35 +28,48 @@ QString CreationHarness::displayPath(const QString &btName) const
 
 void CreationHarness::load(const QString &ibexName, const QByteArray &fileBytes, bool localJob)
 {
-    const IbexDisplay d = IbexDisplay::fromBytes(fileBytes);
-    ibex = d.bytes();
-    input = CreationInput{};
-    input.loadedName = ibexName;
-    input.localJob = localJob;
-    input.ibexBytes = &ibex;
-    input.ibexDataLength = d.dataLength();
+    auto t = std::make_unique<Translation>(IbexDisplay::fromBytes(fileBytes), ibexName,
+                                           DisplayRef{ibexName, localJob}, ibexFileTypeOf(ibexName));
     int n = 0;
-    for (int p : d.walkObjectRecords()) {
-        if (d.record(p).length() == ibw::SkippedRecordLength)
+    for (int p : t->file().walkObjectRecords()) {
+        if (t->file().record(p).length() == ibw::SkippedRecordLength)
             continue;
-        CreationRow r;
-        r.objectNumber = ++n;
+        TranslationRow r;
+        r.object = ++n;
         r.position = p;
-        input.rows.push_back(r);
+        r.kind = t->file().record(p).kind();
+        t->rows().push_back(r);
     }
+    t->setTotalObjects(n);
+    project.wb.loadedTranslation = std::move(t);
 }
 
-CreationRow &CreationHarness::row(int objectNumber)
+void CreationHarness::list(const QString &ibexName, const QByteArray &fileBytes, bool localJob)
 {
-    for (CreationRow &r : input.rows)
-        if (r.objectNumber == objectNumber)
-            return r;
-    throw std::out_of_range("no such row");
+    project.writeDisplay(ibexName, fileBytes, localJob);
+    loadDisplayCommand(project.wb, findDisplayFile(project.wb, ibexName, localJob));
 }
 
-CreationResult CreationHarness::create()
+Translation &CreationHarness::translation()
 {
-    result = creator->createFromGrid(input);
+    Translation *t = loadedTranslation(project.wb);
+    if (!t)
+        throw std::logic_error("no display loaded");
+    return *t;
+}
+
+TranslationRow &CreationHarness::row(int objectNumber)
+{
+    Translation &t = translation();
+    const int index = t.indexOfObject(objectNumber);
+    if (index < 0)
+        throw std::out_of_range("no such row");
+    return t.rows()[size_t(index)];
+}
+
+CreationOutcome CreationHarness::create(int selectedIndex)
+{
+    result = createBtDisplayCommand(project.wb, selectedIndex);
     return result;
 }
 
@@ -69,18 +77,6 @@ QByteArray CreationHarness::written() const
 {
     QFile f(result.path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-GridCreation::GridCreation()
-{
-    creation.creator().projectFolder = h.project.jobFolder();
-    creation.creator().localJobFolder = h.project.localJobFolder();
-    creation.database = &h.project.pdb;
-}
-
-void GridCreation::load(const QString &name, const QByteArray &bytes)
-{
-    grid.loadDisplay(h.project.writeDisplay(name, bytes), name, false);
 }
 
 QByteArray fileBytes(const QString &path)

@@ -7,29 +7,34 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <atomic>
 
 namespace vorlix::test {
 
-namespace {
-QString uniqueConnection()
-{
-    static std::atomic<int> counter{0};
-    return QStringLiteral("vorlix_test_project_%1").arg(++counter);
-}
-} // namespace
-
-TestProject::TestProject() : pdb(uniqueConnection())
+std::unique_ptr<Workbench> TestProject::openWorkbench(const QTemporaryDir &dir, Prompter &prompter)
 {
     QStandardPaths::setTestModeEnabled(true);
-    QDir().mkpath(jobFolder() + u"/ldisplay"_qs);
-    QDir().mkpath(localJobFolder() + u"/ldisplay"_qs);
-    writeFileAtomically(jobFolder() + u"/MASETUP.DAT"_qs, QByteArray("TEST\r\n"));
-    pdb.linkDatabase(jobFolder(), QStringLiteral(VORLIX_BIN_DIR), vars);
+    const QString app = dir.path() + u"/app"_qs;
+    const QString job = dir.path() + u"/job"_qs;
+    QDir().mkpath(job + u"/ldisplay"_qs);
+    QDir().mkpath(dir.path() + u"/localjob/ldisplay"_qs);
+    writeFileAtomically(job + u"/MASETUP.DAT"_qs, QByteArray("TEST\r\n"));
+    seedAppFolder(app, QStringLiteral(VORLIX_BIN_DIR));
+    auto wb = std::make_unique<Workbench>(app, prompter);
+    wb->startUp();
+    wb->connectDefaultProject();
+    wb->openProject(job);
+    wb->log.clear();
+    return wb;
+}
+
+TestProject::TestProject(bool answerYes)
+    : prompter(answerYes), m_wb(openWorkbench(m_dir, prompter)), wb(*m_wb), pdb(wb.pdb), vars(wb.vars), map(wb.map)
+{
 }
 
 QString TestProject::jobFolder() const { return m_dir.path() + u"/job"_qs; }
 QString TestProject::localJobFolder() const { return m_dir.path() + u"/localjob"_qs; }
+QString TestProject::appFolder() const { return m_dir.path() + u"/app"_qs; }
 
 QString TestProject::writeDisplay(const QString &fileName, const QByteArray &bytes, bool localJob) const
 {

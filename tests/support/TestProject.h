@@ -1,14 +1,19 @@
 #pragma once
-// A throw-away project for tests: a job folder with MASETUP.DAT and ldisplay
-// folders in a temporary directory, its project database made from the
-// build's template, and the controller map over it.
+// A throw-away project for tests: an application folder with the build's
+// template databases, a job folder with MASETUP.DAT and ldisplay folders
+// (and a local job beside it) in a temporary directory, and a Workbench with
+// that job open as its project and scripted answers. The session log starts
+// empty.
+#include "project/ControllerMap.h"
 #include "project/ProjectDatabase.h"
 #include "project/ProjectVariables.h"
-#include "project/ControllerMap.h"
+#include "project/Workbench.h"
+#include "util/Prompter.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
 #include <ostream>
 
 // Readable QString values in test failure messages.
@@ -18,10 +23,12 @@ namespace vorlix::test {
 
 class TestProject {
 public:
-    TestProject();
+    // `answerYes`: confirmations without a scripted answer get Yes.
+    explicit TestProject(bool answerYes = false);
 
     QString jobFolder() const;      // <tmp>/job
     QString localJobFolder() const; // <tmp>/localjob
+    QString appFolder() const;      // <tmp>/app
     QString root() const { return m_dir.path(); }
     // Writes a display file into job/ldisplay or localjob/ldisplay; returns its path.
     QString writeDisplay(const QString &fileName, const QByteArray &bytes, bool localJob = false) const;
@@ -38,10 +45,21 @@ public:
     // Runs one statement on the project database (test set-up only).
     void exec(const QString &sql);
 
+private:
+    static std::unique_ptr<Workbench> openWorkbench(const QTemporaryDir &dir, Prompter &prompter);
     QTemporaryDir m_dir;
-    ProjectDatabase pdb;
-    ProjectVariables vars;
-    ControllerMap map{pdb};
+
+public:
+    ScriptedPrompter prompter;
+
+private:
+    std::unique_ptr<Workbench> m_wb;
+
+public:
+    Workbench &wb;
+    ProjectDatabase &pdb;
+    ProjectVariables &vars;
+    ControllerMap &map;
 };
 
 } // namespace vorlix::test

@@ -81,16 +81,18 @@ TEST(DisplayNaming, TargetNamesGoThroughTheRedirectionTable)
 {
     vorlix::test::TestProject p;
     RedirectTable redirects(p.pdb);
-    DisplayNaming naming(p.vars, p.map, redirects);
-    EXPECT_EQ(naming.btTargetName(u"disp0007.ibw"_qs, false), u"00000007.dsp"_qs);
-    EXPECT_FALSE(naming.wasRedirected);
+    DisplayNaming naming(p.vars, p.map);
+    EXPECT_EQ(naming.btTargetName(u"disp0007.ibw"_qs, false).name, u"00000007.dsp"_qs);
+    EXPECT_FALSE(naming.btTargetName(u"disp0007.ibw"_qs, false).redirected);
     ASSERT_TRUE(redirects.setRedirect(u"disp0007.ibw"_qs, u"alerton-standard-00000012.dsp"_qs, false));
-    EXPECT_EQ(naming.btTargetName(u"DISP0007.IBW"_qs, false), u"alerton-standard-00000012.dsp"_qs);
-    EXPECT_TRUE(naming.wasRedirected);
-    EXPECT_EQ(naming.btTargetName(u"disp0007.ibw"_qs, true), u"00000007.dsp"_qs);
+    const TargetName redirected = naming.btTargetName(u"DISP0007.IBW"_qs, false);
+    EXPECT_EQ(redirected.name, u"alerton-standard-00000012.dsp"_qs);
+    EXPECT_TRUE(redirected.redirected);
+    EXPECT_EQ(naming.btTargetName(u"disp0007.ibw"_qs, true).name, u"00000007.dsp"_qs);
     ASSERT_TRUE(redirects.setRedirect(u"disp0008.ibw"_qs, QString(), false));
-    EXPECT_EQ(naming.btTargetName(u"disp0008.ibw"_qs, false), QString());
-    EXPECT_TRUE(naming.wasRedirected);
+    const TargetName skipped = naming.btTargetName(u"disp0008.ibw"_qs, false);
+    EXPECT_EQ(skipped.name, QString());
+    EXPECT_TRUE(skipped.redirected);
 }
 
 TEST(DisplayNaming, ButtonTargets)
@@ -99,8 +101,7 @@ TEST(DisplayNaming, ButtonTargets)
     p.mapApex(1, u"12"_qs, 1100, 1200, 1300);
     p.addCpanel(1, 10, 7, 2, 4);
     p.vars.jobCCPDNum = 1;
-    RedirectTable redirects(p.pdb);
-    DisplayNaming naming(p.vars, p.map, redirects);
+    DisplayNaming naming(p.vars, p.map);
 
     IbexDisplayBuilder b;
     b.add(ioBtnDisp).point(0, 0x00AA0005).u16(22, 9).kindFlag(3);
@@ -114,29 +115,27 @@ TEST(DisplayNaming, ButtonTargets)
     ASSERT_EQ(pos.size(), 6u);
 
     // A display button opens the display at offset 18, whatever byte 13 says.
-    EXPECT_EQ(naming.buttonTargetName(d.record(pos[0]), ftDisplay), u"00000005.dsp"_qs);
-    EXPECT_TRUE(naming.targetMapped);
-    EXPECT_EQ(naming.buttonTargetName(d.record(pos[0]), ftTuxTemplate), u"00010005.dvt"_qs);
+    EXPECT_EQ(naming.buttonTarget(d.record(pos[0]), ftDisplay).name, u"00000005.dsp"_qs);
+    EXPECT_TRUE(naming.buttonTarget(d.record(pos[0]), ftDisplay).mapped);
+    EXPECT_EQ(naming.buttonTarget(d.record(pos[0]), ftTuxTemplate).name, u"00010005.dvt"_qs);
     EXPECT_EQ(buttonTargetText(d.record(pos[0]), ftTemplate), u"Same Cpanel"_qs);
     EXPECT_EQ(buttonTargetText(d.record(pos[0]), ftDisplay), QString());
 
-    EXPECT_EQ(naming.buttonTargetName(d.record(pos[1]), ftDisplay), u"00000003.dvt"_qs); // local job
-    EXPECT_EQ(naming.targetDevice, 1304);
-    EXPECT_TRUE(naming.targetMapped);
+    const ButtonTarget cp = naming.buttonTarget(d.record(pos[1]), ftDisplay);
+    EXPECT_EQ(cp.name, u"00000003.dvt"_qs); // local job
+    EXPECT_EQ(cp.device, 1304);
+    EXPECT_TRUE(cp.mapped);
+    EXPECT_FALSE(cp.redirected);
     EXPECT_EQ(buttonTargetText(d.record(pos[1]), ftDisplay), u"CPanel 7"_qs);
 
-    EXPECT_EQ(naming.buttonTargetName(d.record(pos[2]), ftDisplay), u"00000002.dvt"_qs);
-    EXPECT_EQ(naming.targetDevice, 1305);
+    EXPECT_EQ(naming.buttonTarget(d.record(pos[2]), ftDisplay).name, u"00000002.dvt"_qs);
+    EXPECT_EQ(naming.buttonTarget(d.record(pos[2]), ftDisplay).device, 1305);
     EXPECT_EQ(buttonTargetText(d.record(pos[2]), ftDisplay), u"Tx-2-5"_qs);
 
-    naming.buttonTargetName(d.record(pos[3]), ftDisplay);
-    EXPECT_EQ(naming.targetDevice, NotMapped);
-    EXPECT_FALSE(naming.targetMapped);
-    naming.buttonTargetName(d.record(pos[4]), ftDisplay);
-    EXPECT_FALSE(naming.targetMapped);
-    naming.buttonTargetName(d.record(pos[5]), ftDisplay);
-    EXPECT_FALSE(naming.targetMapped);
+    EXPECT_EQ(naming.buttonTarget(d.record(pos[3]), ftDisplay).device, NotMapped);
+    EXPECT_FALSE(naming.buttonTarget(d.record(pos[3]), ftDisplay).mapped);
+    EXPECT_FALSE(naming.buttonTarget(d.record(pos[4]), ftDisplay).mapped);
+    EXPECT_FALSE(naming.buttonTarget(d.record(pos[5]), ftDisplay).mapped);
     // In a template no device is looked up.
-    naming.buttonTargetName(d.record(pos[3]), ftTemplate);
-    EXPECT_TRUE(naming.targetMapped);
+    EXPECT_TRUE(naming.buttonTarget(d.record(pos[3]), ftTemplate).mapped);
 }

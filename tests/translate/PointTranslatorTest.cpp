@@ -1,9 +1,7 @@
-// Point reference translation: the documented worked examples, the problem
-// texts and the edge cases of the decoding.
+// Point reference translation: worked examples of every kind of reference,
+// the problem texts and the edge cases of the decoding.
 #include "support/TestProject.h"
 
-#include "inventory/RedirectTable.h"
-#include "project/LookupCache.h"
 #include "translate/PointTranslator.h"
 #include "sample/IbexDisplayBuilder.h"
 
@@ -28,9 +26,17 @@ protected:
         p.vars.cpanelPlaceHolder = u"AV-999"_qs;
     }
     PointInputs in(uint32_t r, int apex = 1, int cp = 7) const { return {apex, cp, r}; }
+    // The BACtalk text of a translation; its problem goes to `problem`.
+    QString bt(const PointInputs &i, bool templateContext)
+    {
+        const BtPoint r = t.btPointText(i, templateContext);
+        problem = r.problem;
+        return r.text;
+    }
 
     test::TestProject p;
     PointTranslator t{p.vars, p.map};
+    QString problem;
 };
 
 struct Example {
@@ -57,9 +63,8 @@ TEST_F(Translation, WorkedExamples)
     for (const Example &e : examples) {
         SCOPED_TRACE(e.ibex);
         EXPECT_EQ(t.ibexPointText(in(ref(e.code, e.value)), false), QLatin1String(e.ibex));
-        EXPECT_EQ(t.btPointText(in(ref(e.code, e.value)), false), QLatin1String(e.bt));
-        EXPECT_EQ(t.pointError, *e.problem != 0);
-        EXPECT_EQ(t.pointErrorText, QLatin1String(e.problem));
+        EXPECT_EQ(bt(in(ref(e.code, e.value)), false), QLatin1String(e.bt));
+                EXPECT_EQ(problem, QLatin1String(e.problem));
     }
 }
 
@@ -67,14 +72,14 @@ TEST_F(Translation, ZoneForms)
 {
     // Custom zone: bit 16 set, number = bits 0..15 + 1.
     EXPECT_EQ(t.ibexPointText(in(ref(0x20, 0x100FF)), false), u"CP-7: ZC-256"_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0x20, 0x100FF)), false), u"1204:AV-999"_qs);
-    EXPECT_EQ(t.pointErrorText, u"Zone Custom"_qs);
+    EXPECT_EQ(bt(in(ref(0x20, 0x100FF)), false), u"1204:AV-999"_qs);
+    EXPECT_EQ(problem, u"Zone Custom"_qs);
     // Tux offset 1: no BACtalk text.
     EXPECT_EQ(t.ibexPointText(in(ref(0x20, (1 << 9) | (3 << 6) | 4)), false), u"CP-7: ZT-1-AO-5"_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0x20, (1 << 9) | (3 << 6) | 4)), false), QString());
-    EXPECT_EQ(t.pointErrorText, u"Zone Tux Offset not supported!"_qs);
+    EXPECT_EQ(bt(in(ref(0x20, (1 << 9) | (3 << 6) | 4)), false), QString());
+    EXPECT_EQ(problem, u"Zone Tux Offset not supported!"_qs);
     // A DO zone point gets -P104.
-    EXPECT_EQ(t.btPointText(in(ref(0x20, (1 << 6) | 2), 1, 7), false), u"1204:BO-3-P104"_qs);
+    EXPECT_EQ(bt(in(ref(0x20, (1 << 6) | 2), 1, 7), false), u"1204:BO-3-P104"_qs);
     // Generic zone names: index 22 and 40 render as numbers.
     EXPECT_EQ(t.ibexPointText(in(ref(0x22, 22)), false), u"CP-7: ZG-23"_qs);
     EXPECT_EQ(t.ibexPointText(in(ref(0x22, 40)), false), u"CP-7: ZG-41"_qs);
@@ -83,59 +88,58 @@ TEST_F(Translation, ZoneForms)
 
 TEST_F(Translation, UnmappedControlPanelReplacesTheProblem)
 {
-    EXPECT_EQ(t.btPointText(in(ref(0x20, 0x84), 1, 9), false), u"4194304:AI-5"_qs);
-    EXPECT_EQ(t.pointErrorText, u"CPanel# cannot be mapped. "_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0x22, 2), 1, 9), false), u"4194304:AV-999"_qs);
-    EXPECT_EQ(t.pointErrorText, u"CPanel# cannot be mapped. "_qs);
+    EXPECT_EQ(bt(in(ref(0x20, 0x84), 1, 9), false), u"4194304:AI-5"_qs);
+    EXPECT_EQ(problem, u"CPanel# cannot be mapped. "_qs);
+    EXPECT_EQ(bt(in(ref(0x22, 2), 1, 9), false), u"4194304:AV-999"_qs);
+    EXPECT_EQ(problem, u"CPanel# cannot be mapped. "_qs);
     // A control panel of an Apex without ApexMap row (the rows stop at 31).
     p.addCpanel(40, 20, 7, 1, 4);
-    EXPECT_EQ(t.btPointText(in(ref(0x20, 0x84), 40, 7), false), u"4194304:AI-5"_qs);
-    EXPECT_TRUE(t.pointError);
+    EXPECT_EQ(bt(in(ref(0x20, 0x84), 40, 7), false), u"4194304:AI-5"_qs);
+    EXPECT_FALSE(problem.isEmpty());
 }
 
 TEST_F(Translation, TemplateContextHasNoPrefixes)
 {
     EXPECT_EQ(t.ibexPointText(in(ref(0x20, 0x84), 1, 9), true), u"ZT-AI-5"_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0x20, 0x84), 1, 9), true), u"AI-5"_qs);
-    EXPECT_FALSE(t.pointError); // the control panel is not consulted
-    EXPECT_EQ(t.btPointText(in(ref(0x22, 2), 1, 9), true), u"AV-999"_qs);
-    EXPECT_EQ(t.pointErrorText, u"Zone Generic"_qs);
+    EXPECT_EQ(bt(in(ref(0x20, 0x84), 1, 9), true), u"AI-5"_qs);
+    EXPECT_TRUE(problem.isEmpty()); // the control panel is not consulted
+    EXPECT_EQ(bt(in(ref(0x22, 2), 1, 9), true), u"AV-999"_qs);
+    EXPECT_EQ(problem, u"Zone Generic"_qs);
 }
 
 TEST_F(Translation, UnmappedApexesAndPointTypes)
 {
     for (uint32_t r : {ref(0xC0, 0x645), ref(0x50, 0x605), ref(0xD0, 12)}) {
-        EXPECT_EQ(t.btPointText(in(r, 40), false), u"AV-999"_qs);
-        EXPECT_EQ(t.pointErrorText, u"Apex not mapped to device."_qs);
+        EXPECT_EQ(bt(in(r, 40), false), u"AV-999"_qs);
+        EXPECT_EQ(problem, u"Apex not mapped to device."_qs);
     }
     // A trunk outside 1..4 is not mapped either.
     EXPECT_EQ(t.tuxDevice(1, 5, 3), NotMapped);
     // A row with empty fields is mapped: its base reads as 0.
-    EXPECT_EQ(t.btPointText(in(ref(0x50, 0x605), 6), false), u"3:AI-16"_qs);
+    EXPECT_EQ(bt(in(ref(0x50, 0x605), 6), false), u"3:AI-16"_qs);
     // No IbexPtMap row, and a type outside 1..4.
-    EXPECT_EQ(t.btPointText(in(ref(0xD0, 13)), false), u"1100:AV-999"_qs);
-    EXPECT_EQ(t.pointErrorText, u"Ibex point type unassigned."_qs);
+    EXPECT_EQ(bt(in(ref(0xD0, 13)), false), u"1100:AV-999"_qs);
+    EXPECT_EQ(problem, u"Ibex point type unassigned."_qs);
     p.addIbexPoint(1, 14, 7);
-    EXPECT_EQ(t.btPointText(in(ref(0xD0, 14)), false), u"1100:AV-999"_qs);
-    EXPECT_EQ(t.pointErrorText, u"Ibex point type unassigned."_qs);
+    EXPECT_EQ(bt(in(ref(0xD0, 14)), false), u"1100:AV-999"_qs);
+    EXPECT_EQ(problem, u"Ibex point type unassigned."_qs);
     p.addIbexPoint(1, 15, 3);
-    EXPECT_EQ(t.btPointText(in(ref(0xD0, 15)), false), u"1100:BV-15"_qs);
+    EXPECT_EQ(bt(in(ref(0xD0, 15)), false), u"1100:BV-15"_qs);
     // The value keeps bit 16; the type is looked up with the low 16 bits.
     p.addIbexPoint(1, 1, 1);
-    EXPECT_EQ(t.btPointText(in(ref(0xD0, 0x10001)), false), u"1100:BV-65537"_qs);
-    // A second call clears the first call's problem.
-    EXPECT_FALSE(t.pointError);
-    EXPECT_TRUE(t.pointErrorText.isEmpty());
+    EXPECT_EQ(bt(in(ref(0xD0, 0x10001)), false), u"1100:BV-65537"_qs);
+    // A good translation has no problem.
+    EXPECT_TRUE(problem.isEmpty());
 }
 
 TEST_F(Translation, EmptyBaseAddressAndNoRelinquishDefault)
 {
     // Trunk 3 in ComList without a base: the device is the address alone.
     p.exec(u"UPDATE ApexMap SET ComList = '13', BaseAddr3 = NULL WHERE Apex = 1"_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0xC0, (2u << 15) | (3 << 9) | (1 << 6) | 5)), false), u"3:BO-6-P104"_qs);
+    EXPECT_EQ(bt(in(ref(0xC0, (2u << 15) | (3 << 9) | (1 << 6) | 5)), false), u"3:BO-6-P104"_qs);
     p.vars.addRelDefToBO = false;
-    EXPECT_EQ(t.btPointText(in(ref(0xC0, 0x645)), false), u"1203:BO-6"_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0x50, 0x705)), false), u"1203:AI-26"_qs);
+    EXPECT_EQ(bt(in(ref(0xC0, 0x645)), false), u"1203:BO-6"_qs);
+    EXPECT_EQ(bt(in(ref(0x50, 0x705)), false), u"1203:AI-26"_qs);
 }
 
 TEST(PointRef, SplitAndDecode)
@@ -168,63 +172,74 @@ TEST_F(Translation, RecordsAndAirflowForms)
     const auto pos = d.walkObjectRecords();
     ASSERT_EQ(pos.size(), 2u);
     EXPECT_EQ(pointRefCode(d.record(pos[0])), 0xD0);
-    EXPECT_EQ(t.btPointText(d.record(pos[0]), false), u"1100:AV-12"_qs);
+    EXPECT_EQ(t.btPointText(d.record(pos[0]), false).text, u"1100:AV-12"_qs);
     EXPECT_EQ(t.ibexAirflowPointText(d.record(pos[1]), false), u"Tux-1-3-DO-6"_qs);
-    EXPECT_EQ(t.btAirflowPointText(d.record(pos[1]), false), u"1203:BO-6-P104"_qs);
+    EXPECT_EQ(t.btAirflowPointText(d.record(pos[1]), false).text, u"1203:BO-6-P104"_qs);
     // The ordinary fields of the airflow record name no point.
     EXPECT_EQ(t.ibexPointText(d.record(pos[1]), false), QString());
 }
 
 TEST_F(Translation, RememberedLookupsFollowDatabaseChanges)
 {
-    RedirectTable redirects(p.pdb);
-    LookupCache cache(p.map, redirects);
-    t.setCache(&cache);
-    cache.revalidate();
-    EXPECT_EQ(t.btPointText(in(ref(0xD0, 13)), false), u"1100:AV-999"_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0x20, 0x84), 1, 9), false), u"4194304:AI-5"_qs);
-    // Rows added by another part of the program count at the next check.
+    EXPECT_EQ(bt(in(ref(0xD0, 13)), false), u"1100:AV-999"_qs);
+    EXPECT_EQ(bt(in(ref(0x20, 0x84), 1, 9), false), u"4194304:AI-5"_qs);
+    // Rows added by another part of the program count at the next lookup.
     p.addIbexPoint(1, 13, 1);
     p.addCpanel(1, 30, 9, 1, 6);
     p.exec(u"UPDATE ApexMap SET GlobalPts = 1500 WHERE Apex = 1"_qs);
-    cache.revalidate();
-    EXPECT_EQ(t.btPointText(in(ref(0xD0, 13)), false), u"1500:BV-13"_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0x20, 0x84), 1, 9), false), u"1206:AI-5"_qs);
+    EXPECT_EQ(bt(in(ref(0xD0, 13)), false), u"1500:BV-13"_qs);
+    EXPECT_EQ(bt(in(ref(0x20, 0x84), 1, 9), false), u"1206:AI-5"_qs);
     // The first row of a key counts, as a lookup finds it.
     p.addCpanel(1, 31, 9, 1, 1);
     p.addIbexPoint(1, 13, 2);
-    cache.revalidate();
-    EXPECT_EQ(t.btPointText(in(ref(0x20, 0x84), 1, 9), false), u"1206:AI-5"_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0xD0, 13)), false), u"1500:BV-13"_qs);
-    // Without a check the remembered answer stays (within one listing).
-    p.exec(u"UPDATE ApexMap SET GlobalPts = 1600 WHERE Apex = 1"_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0xD0, 12)), false), u"1500:AV-12"_qs);
-    cache.revalidate();
-    EXPECT_EQ(t.btPointText(in(ref(0xD0, 12)), false), u"1600:AV-12"_qs);
+    EXPECT_EQ(bt(in(ref(0x20, 0x84), 1, 9), false), u"1206:AI-5"_qs);
+    EXPECT_EQ(bt(in(ref(0xD0, 13)), false), u"1500:BV-13"_qs);
+    // Within one read transaction (a listing) answers are remembered: nobody
+    // else can change the database then.
+    {
+        ProjectDatabase::Transaction reading(p.pdb);
+        EXPECT_EQ(bt(in(ref(0xD0, 12)), false), u"1500:AV-12"_qs);
+        p.exec(u"UPDATE ApexMap SET GlobalPts = 1600 WHERE Apex = 1"_qs);
+        EXPECT_EQ(bt(in(ref(0xD0, 12)), false), u"1500:AV-12"_qs);
+        reading.commit();
+    }
+    EXPECT_EQ(bt(in(ref(0xD0, 12)), false), u"1600:AV-12"_qs);
+    // A write through the project database counts at once, also inside one.
+    {
+        ProjectDatabase::Transaction writing(p.pdb);
+        p.map.putIbexPoint(1, 12, 4, u"Setpoint"_qs);
+        EXPECT_EQ(bt(in(ref(0xD0, 12)), false), u"1600:AV-12"_qs);
+        p.map.putIbexPoint(1, 12, 1, u"Fan"_qs);
+        EXPECT_EQ(bt(in(ref(0xD0, 12)), false), u"1600:BV-12"_qs);
+        writing.commit();
+    }
+    // A rolled-back change is forgotten with everything read inside.
+    {
+        ProjectDatabase::Transaction undone(p.pdb);
+        p.map.putIbexPoint(1, 12, 2, u"Temp"_qs);
+        EXPECT_EQ(bt(in(ref(0xD0, 12)), false), u"1600:AV-12"_qs);
+    }
+    EXPECT_EQ(bt(in(ref(0xD0, 12)), false), u"1600:BV-12"_qs);
 }
 
 TEST_F(Translation, RememberedTranslationsKeepProblemsAndFollowOptions)
 {
-    RedirectTable redirects(p.pdb);
-    LookupCache cache(p.map, redirects);
-    t.setCache(&cache);
-    cache.revalidate();
-    // A remembered answer brings its problem back; a good one clears it.
+    // A remembered answer brings its problem back.
     for (int pass = 0; pass < 2; ++pass) {
         SCOPED_TRACE(pass);
-        EXPECT_EQ(t.btPointText(in(ref(0x10, 0xC)), false), u"AV-999"_qs);
-        EXPECT_TRUE(t.pointError);
-        EXPECT_EQ(t.pointErrorText, u"Global Pt"_qs);
-        EXPECT_EQ(t.btPointText(in(ref(0xC0, 0x645)), false), u"1203:BO-6-P104"_qs);
-        EXPECT_FALSE(t.pointError);
-        EXPECT_TRUE(t.pointErrorText.isEmpty());
+        EXPECT_EQ(bt(in(ref(0x10, 0xC)), false), u"AV-999"_qs);
+        EXPECT_FALSE(problem.isEmpty());
+        EXPECT_EQ(problem, u"Global Pt"_qs);
+        EXPECT_EQ(bt(in(ref(0xC0, 0x645)), false), u"1203:BO-6-P104"_qs);
+        EXPECT_TRUE(problem.isEmpty());
+        EXPECT_TRUE(problem.isEmpty());
     }
     // The template form of the same reference is its own answer.
-    EXPECT_EQ(t.btPointText(in(ref(0x20, 0x84)), false), u"1204:AI-5"_qs);
-    EXPECT_EQ(t.btPointText(in(ref(0x20, 0x84)), true), u"AI-5"_qs);
+    EXPECT_EQ(bt(in(ref(0x20, 0x84)), false), u"1204:AI-5"_qs);
+    EXPECT_EQ(bt(in(ref(0x20, 0x84)), true), u"AI-5"_qs);
     // Options changed in memory count at once, without a database change.
     p.vars.cpanelPlaceHolder = u"AV-32"_qs;
-    EXPECT_EQ(t.btPointText(in(ref(0x10, 0xC)), false), u"AV-32"_qs);
+    EXPECT_EQ(bt(in(ref(0x10, 0xC)), false), u"AV-32"_qs);
     p.vars.addRelDefToBO = false;
-    EXPECT_EQ(t.btPointText(in(ref(0xC0, 0x645)), false), u"1203:BO-6"_qs);
+    EXPECT_EQ(bt(in(ref(0xC0, 0x645)), false), u"1203:BO-6"_qs);
 }

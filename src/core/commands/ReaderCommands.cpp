@@ -10,26 +10,6 @@ namespace vorlix {
 
 namespace {
 
-// endBusy runs however the work ends.
-class BusyScope {
-public:
-    explicit BusyScope(const CommandFrame &frame) : m_frame(frame)
-    {
-        if (m_frame.beginBusy)
-            m_frame.beginBusy();
-    }
-    ~BusyScope()
-    {
-        if (m_frame.endBusy)
-            m_frame.endBusy();
-    }
-    BusyScope(const BusyScope &) = delete;
-    BusyScope &operator=(const BusyScope &) = delete;
-
-private:
-    const CommandFrame &m_frame;
-};
-
 // The frame of a reader command: confirmation, heading, busy, one
 // transaction around the work, missing files. When the work fails, the rows
 // written so far are kept (committed) and the error goes on to the caller.

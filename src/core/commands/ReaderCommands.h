@@ -3,7 +3,7 @@
 // the point files into IbexPtMap, the control-panel files into CpanelNames,
 // and empty those tables. The window and the CLI call these; questions go
 // through the workbench's prompter, headings and missing files to its log.
-#include "util/Progress.h"
+#include "commands/CommandFrame.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,16 +12,6 @@
 namespace vorlix {
 
 class Workbench;
-
-// What the window does around the work of a long command: after the
-// heading is logged, `beginBusy` (repaint, busy cursor, suspend the grid's
-// updates of the table); `endBusy` after the work, also when it fails.
-// `progress` is told once per Apex (the window lets pending events run).
-struct CommandFrame {
-    std::function<void()> beginBusy;
-    std::function<void()> endBusy;
-    Progress progress;
-};
 
 struct ReadOutcome {
     bool declined = false;   // the confirmation was answered No: nothing done

@@ -1,43 +1,54 @@
 #include "project/ControllerMap.h"
 
-#include "util/Error.h"
 #include "util/NullChecks.h"
-
-#include <QSqlError>
 
 namespace vorlix {
 
-namespace {
-void run(QSqlQuery &q) { QueryCache::exec(q); }
-} // namespace
-
-ControllerMap::ApexRow ControllerMap::apexRow(int apex)
+void ControllerMap::validate()
 {
+    const quint64 stamp = m_pdb.dataStamp();
+    if (stamp == m_stamp)
+        return;
+    m_stamp = stamp;
+    m_apexRows.clear();
+    m_panels.clear();
+    m_pointTypes.clear();
+    m_redirects.reset();
+}
+
+// --- ApexMap -------------------------------------------------------------------
+
+const ControllerMap::ApexRow &ControllerMap::apexRow(int apex)
+{
+    validate();
+    auto it = m_apexRows.find(apex);
+    if (it != m_apexRows.end())
+        return *it;
     ApexRow r;
-    if (!m_pdb.isOpen())
-        return r;
-    QSqlQuery &q = query("apex", "SELECT ComList, GlobalPts, DevID1, Net1, BaseAddr1, DevID2, Net2, BaseAddr2, "
-                                 "DevID3, Net3, BaseAddr3, DevID4, Net4, BaseAddr4 FROM ApexMap "
-                                 "WHERE Apex = ? ORDER BY rowid LIMIT 1");
-    q.bindValue(0, apex);
-    run(q);
-    if (q.next()) {
-        r.exists = true;
-        r.comList = nullToStr(q.value(0));
-        r.globalPts = nullToInt(q.value(1));
-        for (int i = 0; i < 4; ++i) {
-            r.devId[i] = nullToInt(q.value(2 + 3 * i));
-            r.net[i] = nullToInt(q.value(3 + 3 * i));
-            r.baseAddr[i] = nullToInt(q.value(4 + 3 * i));
+    if (m_pdb.isOpen()) {
+        QSqlQuery &q = m_pdb.prepared(u"SELECT ComList, GlobalPts, DevID1, Net1, BaseAddr1, DevID2, Net2, BaseAddr2, "
+                                      "DevID3, Net3, BaseAddr3, DevID4, Net4, BaseAddr4 FROM ApexMap "
+                                      "WHERE Apex = ? ORDER BY rowid LIMIT 1"_qs);
+        q.bindValue(0, apex);
+        ProjectDatabase::run(q);
+        if (q.next()) {
+            r.exists = true;
+            r.comList = nullToStr(q.value(0));
+            r.globalPts = nullToInt(q.value(1));
+            for (int i = 0; i < 4; ++i) {
+                r.devId[i] = nullToInt(q.value(2 + 3 * i));
+                r.net[i] = nullToInt(q.value(3 + 3 * i));
+                r.baseAddr[i] = nullToInt(q.value(4 + 3 * i));
+            }
         }
+        q.finish();
     }
-    q.finish();
-    return r;
+    return *m_apexRows.insert(apex, r);
 }
 
 bool ControllerMap::apexIsMapped(int apex)
 {
-    const ApexRow r = apexRow(apex);
+    const ApexRow &r = apexRow(apex);
     return r.exists && !r.comList.isEmpty();
 }
 
@@ -45,13 +56,13 @@ QString ControllerMap::apexComList(int apex) { return apexRow(apex).comList; }
 
 bool ControllerMap::apexHasCom(int apex, int com)
 {
-    const ApexRow r = apexRow(apex);
+    const ApexRow &r = apexRow(apex);
     return r.exists && !r.comList.isEmpty() && r.comList.contains(QString::number(com));
 }
 
 int32_t ControllerMap::apexDevId(int apex, int com)
 {
-    const ApexRow r = apexRow(apex);
+    const ApexRow &r = apexRow(apex);
     if (!r.exists || com < 1 || com > 4)
         return NotMapped;
     return r.devId[com - 1];
@@ -59,7 +70,7 @@ int32_t ControllerMap::apexDevId(int apex, int com)
 
 int32_t ControllerMap::apexBaseAddr(int apex, int com)
 {
-    const ApexRow r = apexRow(apex);
+    const ApexRow &r = apexRow(apex);
     if (!r.exists || com < 1 || com > 4)
         return NotMapped;
     return r.baseAddr[com - 1];
@@ -67,34 +78,49 @@ int32_t ControllerMap::apexBaseAddr(int apex, int com)
 
 int32_t ControllerMap::apexGlobalPts(int apex)
 {
-    const ApexRow r = apexRow(apex);
+    const ApexRow &r = apexRow(apex);
     return r.exists ? r.globalPts : NotMapped;
 }
 
 int32_t ControllerMap::apexNet(int apex, int com)
 {
-    const ApexRow r = apexRow(apex);
+    const ApexRow &r = apexRow(apex);
     if (!r.exists || com < 1 || com > 4)
         return 0;
     return r.net[com - 1];
 }
 
-bool ControllerMap::cpanelTux(int apex, int cp, int &trunk, int &address)
+// --- CpanelMap -------------------------------------------------------------------
+
+const QHash<int, TuxLocation> &ControllerMap::panelsOf(int apex)
 {
-    if (!m_pdb.isOpen())
-        return false;
-    QSqlQuery &q = query("cptux", "SELECT Trunk, Address FROM CpanelMap WHERE Apex = ? AND CPanelNumber = ? "
-                                  "ORDER BY rowid LIMIT 1");
-    q.bindValue(0, apex);
-    q.bindValue(1, cp);
-    run(q);
-    const bool found = q.next();
-    if (found) {
-        trunk = nullToInt(q.value(0));
-        address = nullToInt(q.value(1));
+    validate();
+    auto it = m_panels.find(apex);
+    if (it != m_panels.end())
+        return *it;
+    QHash<int, TuxLocation> panels;
+    if (m_pdb.isOpen()) {
+        QSqlQuery &q = m_pdb.prepared(u"SELECT CPanelNumber, Trunk, Address FROM CpanelMap WHERE Apex = ? "
+                                      "AND CPanelNumber IS NOT NULL ORDER BY rowid"_qs);
+        q.bindValue(0, apex);
+        ProjectDatabase::run(q);
+        while (q.next()) {
+            const int cp = nullToInt(q.value(0));
+            if (!panels.contains(cp)) // the first row of a panel counts
+                panels.insert(cp, {nullToInt(q.value(1)), nullToInt(q.value(2))});
+        }
+        q.finish();
     }
-    q.finish();
-    return found;
+    return *m_panels.insert(apex, panels);
+}
+
+std::optional<TuxLocation> ControllerMap::cpanelTux(int apex, int cp)
+{
+    const QHash<int, TuxLocation> &panels = panelsOf(apex);
+    const auto it = panels.constFind(cp);
+    if (it == panels.cend())
+        return std::nullopt;
+    return *it;
 }
 
 CallRange ControllerMap::cpanelCallRange(int apex, int cp)
@@ -102,11 +128,11 @@ CallRange ControllerMap::cpanelCallRange(int apex, int cp)
     CallRange r;
     if (!m_pdb.isOpen())
         return r;
-    QSqlQuery &q = query("cpcall", "SELECT CallTo FROM CpanelMap WHERE Apex = ? AND CPanelNumber = ? "
-                                   "ORDER BY rowid LIMIT 1");
+    QSqlQuery &q = m_pdb.prepared(u"SELECT CallTo FROM CpanelMap WHERE Apex = ? AND CPanelNumber = ? "
+                                  "ORDER BY rowid LIMIT 1"_qs);
     q.bindValue(0, apex);
     q.bindValue(1, cp);
-    run(q);
+    ProjectDatabase::run(q);
     const bool found = q.next();
     const int callTo = found ? nullToInt(q.value(0)) : 0;
     q.finish();
@@ -115,11 +141,11 @@ CallRange ControllerMap::cpanelCallRange(int apex, int cp)
         return r;
     }
     // The next larger call target of the whole table, visited in the table's
-    // order (Apex, CPanelNumber) as the old program walks it.
-    QSqlQuery &all = query("cpnext", "SELECT CallTo FROM CpanelMap WHERE CallTo > ? "
-                                     "ORDER BY Apex, CPanelNumber, rowid");
+    // order (Apex, CPanelNumber).
+    QSqlQuery &all = m_pdb.prepared(u"SELECT CallTo FROM CpanelMap WHERE CallTo > ? "
+                                    "ORDER BY Apex, CPanelNumber, rowid"_qs);
     all.bindValue(0, callTo);
-    run(all);
+    ProjectDatabase::run(all);
     int lastSeq = 10000;
     while (all.next()) {
         const int c = nullToInt(all.value(0));
@@ -135,150 +161,138 @@ CallRange ControllerMap::cpanelCallRange(int apex, int cp)
 
 bool ControllerMap::cpanelTuxExists(int apex, int trunk, int address)
 {
+    // Asked while the reader writes the table: never remembered.
     if (!m_pdb.isOpen())
         return false;
-    QSqlQuery &q = query("tuxexists", "SELECT 1 FROM CpanelMap WHERE Apex = ? AND Trunk = ? AND Address = ? LIMIT 1");
+    QSqlQuery &q = m_pdb.prepared(u"SELECT 1 FROM CpanelMap WHERE Apex = ? AND Trunk = ? AND Address = ? LIMIT 1"_qs);
     q.bindValue(0, apex);
     q.bindValue(1, trunk);
     q.bindValue(2, address);
-    run(q);
+    ProjectDatabase::run(q);
     const bool found = q.next();
     q.finish();
     return found;
 }
 
-void ControllerMap::putCpanelMap(int apex, int sequence, int callTo, int cpNumber, int trunk, int address,
-                                 bool expanded)
+// --- IbexPtMap and CpanelNames ------------------------------------------------------
+
+const QHash<int, int> &ControllerMap::pointTypesOf(int apex)
 {
-    QSqlQuery &find = query("cpfind", "SELECT rowid FROM CpanelMap WHERE Apex = ? AND Sequence = ? "
-                                      "ORDER BY rowid LIMIT 1");
-    find.bindValue(0, apex);
-    find.bindValue(1, sequence);
-    run(find);
-    qint64 rowid = -1;
-    if (find.next())
-        rowid = find.value(0).toLongLong();
-    find.finish();
-    const QString key = QStringLiteral("Apex %1, Sequence %2").arg(apex).arg(sequence);
-    const bool setCallTo = callTo < 9999;
-    const bool setCp = cpNumber < 9999;
-    const bool setTux = trunk < 9;
-    const bool setExpanded = m_pdb.expandedModeAvailable();
-    if (rowid < 0) {
-        // A new row is appended whole, so a refused row leaves nothing behind.
-        QSqlQuery &ins = setExpanded
-                             ? query("cpins14", "INSERT INTO CpanelMap (Apex, Sequence, CallTo, CPanelNumber, Trunk, "
-                                                "Address, ExpandedMode) VALUES (?, ?, ?, ?, ?, ?, ?)")
-                             : query("cpins", "INSERT INTO CpanelMap (Apex, Sequence, CallTo, CPanelNumber, Trunk, "
-                                              "Address) VALUES (?, ?, ?, ?, ?, ?)");
-        ins.bindValue(0, apex);
-        ins.bindValue(1, sequence);
-        ins.bindValue(2, setCallTo ? QVariant(callTo) : QVariant());
-        ins.bindValue(3, setCp ? QVariant(cpNumber) : QVariant());
-        ins.bindValue(4, setTux ? QVariant(trunk) : QVariant());
-        ins.bindValue(5, setTux ? QVariant(address) : QVariant());
-        if (setExpanded)
-            ins.bindValue(6, expanded);
-        m_pdb.post(ins, u"CpanelMap"_qs, key);
-        return;
+    validate();
+    auto it = m_pointTypes.find(apex);
+    if (it != m_pointTypes.end())
+        return *it;
+    QHash<int, int> types;
+    if (m_pdb.isOpen()) {
+        QSqlQuery &q = m_pdb.prepared(
+            u"SELECT IbexPt, PtType FROM IbexPtMap WHERE Apex = ? AND IbexPt IS NOT NULL ORDER BY rowid"_qs);
+        q.bindValue(0, apex);
+        ProjectDatabase::run(q);
+        while (q.next()) {
+            const int point = nullToInt(q.value(0));
+            if (!types.contains(point)) // the first row of a point counts
+                types.insert(point, nullToInt(q.value(1)));
+        }
+        q.finish();
     }
-    // Each field is written only when its value is meant to change. (Plain
-    // "?" placeholders: the SQLite driver counts every "?", so a numbered
-    // placeholder used twice would refuse every update.)
-    QSqlQuery &upd = setExpanded
-                         ? query("cpupd14", "UPDATE CpanelMap SET CallTo = CASE WHEN ? THEN ? ELSE CallTo END, "
-                                            "CPanelNumber = CASE WHEN ? THEN ? ELSE CPanelNumber END, "
-                                            "Trunk = CASE WHEN ? THEN ? ELSE Trunk END, "
-                                            "Address = CASE WHEN ? THEN ? ELSE Address END, "
-                                            "ExpandedMode = ? WHERE rowid = ?")
-                         : query("cpupd", "UPDATE CpanelMap SET CallTo = CASE WHEN ? THEN ? ELSE CallTo END, "
-                                          "CPanelNumber = CASE WHEN ? THEN ? ELSE CPanelNumber END, "
-                                          "Trunk = CASE WHEN ? THEN ? ELSE Trunk END, "
-                                          "Address = CASE WHEN ? THEN ? ELSE Address END WHERE rowid = ?");
-    const QVariantList values{setCallTo, callTo, setCp, cpNumber, setTux, trunk, setTux, address};
-    int i = 0;
-    for (const QVariant &v : values)
-        upd.bindValue(i++, v);
-    if (setExpanded)
-        upd.bindValue(i++, expanded);
-    upd.bindValue(i, rowid);
-    m_pdb.post(upd, u"CpanelMap"_qs, key);
+    return *m_pointTypes.insert(apex, types);
 }
 
-void ControllerMap::putIbexPoint(int apex, int point, int type, const QString &description)
-{
-    const QString key = QStringLiteral("Apex %1, IbexPt %2").arg(apex).arg(point);
-    QSqlQuery &upd = query("ptupd", "UPDATE IbexPtMap SET PtType = ?, Description = ? WHERE rowid = "
-                                    "(SELECT rowid FROM IbexPtMap WHERE Apex = ? AND IbexPt = ? ORDER BY rowid LIMIT 1)");
-    upd.bindValue(0, type);
-    upd.bindValue(1, description);
-    upd.bindValue(2, apex);
-    upd.bindValue(3, point);
-    if (!m_pdb.post(upd, u"IbexPtMap"_qs, key))
-        return;
-    if (upd.numRowsAffected() > 0)
-        return;
-    QSqlQuery &ins = query("ptins", "INSERT INTO IbexPtMap (Apex, IbexPt, PtType, Description) VALUES (?, ?, ?, ?)");
-    ins.bindValue(0, apex);
-    ins.bindValue(1, point);
-    ins.bindValue(2, type);
-    ins.bindValue(3, description);
-    m_pdb.post(ins, u"IbexPtMap"_qs, key);
-}
-
-void ControllerMap::putIbexPointValue(int apex, int point, double value)
-{
-    QSqlQuery &upd = query("ptval", "UPDATE IbexPtMap SET Value = ? WHERE rowid = "
-                                    "(SELECT rowid FROM IbexPtMap WHERE Apex = ? AND IbexPt = ? ORDER BY rowid LIMIT 1)");
-    upd.bindValue(0, value);
-    upd.bindValue(1, apex);
-    upd.bindValue(2, point);
-    m_pdb.post(upd, u"IbexPtMap"_qs, QStringLiteral("Apex %1, IbexPt %2").arg(apex).arg(point));
-}
-
-int ControllerMap::ibexPointType(int apex, int point)
-{
-    if (!m_pdb.isOpen())
-        return 0;
-    QSqlQuery &q = query("pttype", "SELECT PtType FROM IbexPtMap WHERE Apex = ? AND IbexPt = ? ORDER BY rowid LIMIT 1");
-    q.bindValue(0, apex);
-    q.bindValue(1, point);
-    run(q);
-    const int t = q.next() ? nullToInt(q.value(0)) : 0;
-    q.finish();
-    return t;
-}
-
-void ControllerMap::putCpanelName(int apex, int cp, const QString &name)
-{
-    const QString key = QStringLiteral("Apex %1, CPanelNumber %2").arg(apex).arg(cp);
-    QSqlQuery &upd = query("cnupd", "UPDATE CpanelNames SET Name = ? WHERE rowid = "
-                                    "(SELECT rowid FROM CpanelNames WHERE Apex = ? AND CPanelNumber = ? ORDER BY rowid LIMIT 1)");
-    upd.bindValue(0, name);
-    upd.bindValue(1, apex);
-    upd.bindValue(2, cp);
-    if (!m_pdb.post(upd, u"CpanelNames"_qs, key))
-        return;
-    if (upd.numRowsAffected() > 0)
-        return;
-    QSqlQuery &ins = query("cnins", "INSERT INTO CpanelNames (Apex, CPanelNumber, Name) VALUES (?, ?, ?)");
-    ins.bindValue(0, apex);
-    ins.bindValue(1, cp);
-    ins.bindValue(2, name);
-    m_pdb.post(ins, u"CpanelNames"_qs, key);
-}
+int ControllerMap::ibexPointType(int apex, int point) { return pointTypesOf(apex).value(point, 0); }
 
 QString ControllerMap::cpanelName(int apex, int cp)
 {
     if (!m_pdb.isOpen())
         return {};
-    QSqlQuery &q = query("cnget", "SELECT Name FROM CpanelNames WHERE Apex = ? AND CPanelNumber = ? ORDER BY rowid LIMIT 1");
+    QSqlQuery &q = m_pdb.prepared(
+        u"SELECT Name FROM CpanelNames WHERE Apex = ? AND CPanelNumber = ? ORDER BY rowid LIMIT 1"_qs);
     q.bindValue(0, apex);
     q.bindValue(1, cp);
-    run(q);
+    ProjectDatabase::run(q);
     const QString n = q.next() ? nullToStr(q.value(0)) : QString();
     q.finish();
     return n;
+}
+
+// --- DisplayMap ---------------------------------------------------------------------
+
+QString redirectKey(const QString &ibexName, bool localJob)
+{
+    QString k = (localJob ? u"1|"_qs : u"0|"_qs) + ibexName;
+    for (qsizetype i = 2; i < k.size(); ++i)
+        if (k[i] >= u'A' && k[i] <= u'Z')
+            k[i] = QChar(k[i].unicode() + (u'a' - u'A'));
+    return k;
+}
+
+std::optional<QString> ControllerMap::findRedirect(const QString &ibexName, bool localJob)
+{
+    validate();
+    if (!m_redirects) {
+        m_redirects.emplace();
+        if (m_pdb.isOpen()) {
+            QSqlQuery &q =
+                m_pdb.prepared(u"SELECT LocalJob, IbexFilename, EFBFilename FROM DisplayMap ORDER BY rowid"_qs);
+            ProjectDatabase::run(q);
+            while (q.next()) {
+                // Rows no lookup can find: no name, a flag other than 0 or 1.
+                if (q.value(0).isNull() || q.value(1).isNull())
+                    continue;
+                const int flag = nullToInt(q.value(0));
+                if (flag != 0 && flag != 1)
+                    continue;
+                const QString key = redirectKey(q.value(1).toString(), flag == 1);
+                if (!m_redirects->contains(key)) // the first row of a name counts
+                    m_redirects->insert(key, nullToStr(q.value(2)));
+            }
+            q.finish();
+        }
+    }
+    const auto it = m_redirects->constFind(redirectKey(ibexName, localJob));
+    if (it == m_redirects->cend())
+        return std::nullopt;
+    return *it;
+}
+
+// --- the rows the readers write -------------------------------------------------------
+
+void ControllerMap::putCpanelMap(int apex, int sequence, int callTo, int cpNumber, int trunk, int address,
+                                 bool expanded)
+{
+    // Each field is written only when its value is meant to change.
+    QList<ProjectDatabase::Field> fields;
+    if (callTo < 9999)
+        fields.append({u"CallTo"_qs, callTo});
+    if (cpNumber < 9999)
+        fields.append({u"CPanelNumber"_qs, cpNumber});
+    if (trunk < 9) {
+        fields.append({u"Trunk"_qs, trunk});
+        fields.append({u"Address"_qs, address});
+    }
+    if (m_pdb.expandedModeAvailable())
+        fields.append({u"ExpandedMode"_qs, expanded});
+    m_pdb.upsert(u"CpanelMap"_qs, {{u"Apex"_qs, apex}, {u"Sequence"_qs, sequence}}, fields,
+                 QStringLiteral("Apex %1, Sequence %2").arg(apex).arg(sequence));
+}
+
+void ControllerMap::putIbexPoint(int apex, int point, int type, const QString &description)
+{
+    m_pdb.upsert(u"IbexPtMap"_qs, {{u"Apex"_qs, apex}, {u"IbexPt"_qs, point}},
+                 {{u"PtType"_qs, type}, {u"Description"_qs, description}},
+                 QStringLiteral("Apex %1, IbexPt %2").arg(apex).arg(point));
+}
+
+void ControllerMap::putIbexPointValue(int apex, int point, double value)
+{
+    // Values go onto the rows the point setups made; a point without one is left out.
+    m_pdb.upsert(u"IbexPtMap"_qs, {{u"Apex"_qs, apex}, {u"IbexPt"_qs, point}}, {{u"Value"_qs, value}},
+                 QStringLiteral("Apex %1, IbexPt %2").arg(apex).arg(point), ProjectDatabase::Missing::Skip);
+}
+
+void ControllerMap::putCpanelName(int apex, int cp, const QString &name)
+{
+    m_pdb.upsert(u"CpanelNames"_qs, {{u"Apex"_qs, apex}, {u"CPanelNumber"_qs, cp}}, {{u"Name"_qs, name}},
+                 QStringLiteral("Apex %1, CPanelNumber %2").arg(apex).arg(cp));
 }
 
 } // namespace vorlix

@@ -1,21 +1,25 @@
 #pragma once
-// Lookups and upserts on the controller map (ApexMap) and the tables the Ibex
-// readers fill (CpanelMap, IbexPtMap, CpanelNames). Every lookup is an indexed
-// query that sees the whole table, whatever a grid shows.
+// The one way to look things up in the project database: the controller map
+// (ApexMap), the control panels (CpanelMap), the Ibex point types
+// (IbexPtMap), the control-panel names and the display redirections
+// (DisplayMap). Answers are remembered and forgotten as soon as the
+// database may have changed, so callers never see a stale answer and never
+// manage a cache. Every lookup sees the whole table, whatever a grid shows.
+// It also writes the rows the Ibex readers fill.
 #include "project/ProjectDatabase.h"
-#include "project/QueryCache.h"
 
-#include <QSqlQuery>
+#include <QHash>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace vorlix {
 
 // What the lookups return for an Apex or trunk that is not mapped.
 inline constexpr int32_t NotMapped = 4194304;
 
-struct CpanelTuxResult {
-    bool found = false;
+// Where a control panel's Tux sits.
+struct TuxLocation {
     int trunk = 0;
     int address = 0;
 };
@@ -28,8 +32,11 @@ struct CallRange {
 
 class ControllerMap {
 public:
-    explicit ControllerMap(ProjectDatabase &pdb) : m_pdb(pdb), m_queries(pdb) {}
+    explicit ControllerMap(ProjectDatabase &pdb) : m_pdb(pdb) {}
+    ControllerMap(const ControllerMap &) = delete;
+    ControllerMap &operator=(const ControllerMap &) = delete;
 
+    // --- ApexMap --------------------------------------------------------------
     bool apexIsMapped(int apex);
     bool apexHasCom(int apex, int com);
     int32_t apexDevId(int apex, int com);
@@ -38,19 +45,27 @@ public:
     int32_t apexNet(int apex, int com);
     QString apexComList(int apex); // empty when no row
 
-    // Outputs keep their values when nothing is found.
-    bool cpanelTux(int apex, int cp, int &trunk, int &address);
+    // --- CpanelMap ------------------------------------------------------------
+    std::optional<TuxLocation> cpanelTux(int apex, int cp);
     CallRange cpanelCallRange(int apex, int cp);
     bool cpanelTuxExists(int apex, int trunk, int address);
-    // 9999 (and a trunk of 9 or more) leaves the field as it is.
-    void putCpanelMap(int apex, int sequence, int callTo, int cpNumber, int trunk, int address,
-                      bool expanded);
 
+    // --- IbexPtMap and CpanelNames -------------------------------------------
+    int ibexPointType(int apex, int point); // 0 when the point has no row
+    QString cpanelName(int apex, int cp);
+
+    // --- DisplayMap -------------------------------------------------------------
+    // The target of a redirected display (the empty text for a skipped one);
+    // nothing when the display is neither. Names match without regard to
+    // letter case, as the database compares them.
+    std::optional<QString> findRedirect(const QString &ibexName, bool localJob);
+
+    // --- the rows the readers write -------------------------------------------
+    // 9999 (and a trunk of 9 or more) leaves the field as it is.
+    void putCpanelMap(int apex, int sequence, int callTo, int cpNumber, int trunk, int address, bool expanded);
     void putIbexPoint(int apex, int point, int type, const QString &description);
     void putIbexPointValue(int apex, int point, double value);
-    int ibexPointType(int apex, int point);
     void putCpanelName(int apex, int cp, const QString &name);
-    QString cpanelName(int apex, int cp);
 
     ProjectDatabase &database() { return m_pdb; }
 
@@ -61,11 +76,26 @@ private:
         int32_t globalPts = 0;
         int32_t devId[4]{}, net[4]{}, baseAddr[4]{};
     };
-    ApexRow apexRow(int apex);
-    QSqlQuery &query(const char *key, const char *sql) { return m_queries.get(key, sql); }
+    // Forgets every answer when the database may have changed.
+    void validate();
+    const ApexRow &apexRow(int apex);
+    const QHash<int, TuxLocation> &panelsOf(int apex);
+    const QHash<int, int> &pointTypesOf(int apex);
 
     ProjectDatabase &m_pdb;
-    QueryCache m_queries;
+    quint64 m_stamp = 0;
+    QHash<int, ApexRow> m_apexRows;
+    // Point types and control panels are read one Apex at a time: one
+    // indexed query per Apex instead of one per display object.
+    QHash<int, QHash<int, TuxLocation>> m_panels;
+    QHash<int, QHash<int, int>> m_pointTypes;
+    // The redirection table is small: it is read whole.
+    std::optional<QHash<QString, QString>> m_redirects;
 };
+
+// The key under which a display name is found in DisplayMap: the local-job
+// flag and the name with ASCII letters in lower case, as the database's
+// NOCASE collation compares them.
+QString redirectKey(const QString &ibexName, bool localJob);
 
 } // namespace vorlix

@@ -23,7 +23,6 @@ inline QString possibleMissingFile() { return QStringLiteral("\tPossible missing
 
 // The standard question before a grid deletes a row from the keyboard.
 inline QString confirmDeleteRecord() { return QStringLiteral("Delete record?"); }
-inline QString statusObjects() { return QStringLiteral(" Objects: %1"); }
 
 // --- project dialogs -------------------------------------------------------------
 inline QString selectIbexJobTitle() { return QStringLiteral("Select Ibex Job Folder"); }

@@ -9,6 +9,8 @@
 #include <QSqlError>
 #include <QSqlRecord>
 
+#include <atomic>
+
 namespace vorlix {
 
 namespace {
@@ -36,7 +38,12 @@ QByteArray fileHead(const QString &path, int n)
 }
 } // namespace
 
-ProjectDatabase::ProjectDatabase(QString connectionName) : m_connection(std::move(connectionName)) {}
+ProjectDatabase::ProjectDatabase(QString connectionName) : m_connection(std::move(connectionName))
+{
+    static std::atomic<int> made{0};
+    if (m_connection.isEmpty())
+        m_connection = QStringLiteral("vorlix_project_%1").arg(++made);
+}
 
 ProjectDatabase::~ProjectDatabase()
 {
@@ -65,6 +72,9 @@ void ProjectDatabase::close()
     m_extended = m_globalOverrides = m_expandedMode = false;
     m_inTransaction = false;
     m_path.clear();
+    m_statements.clear();
+    ++m_stamp;
+    m_seenChanges = m_seenVersion = -1;
 }
 
 bool ProjectDatabase::linkDatabase(const QString &projectFolder, const QString &appFolder, ProjectVariables &vars)
@@ -72,7 +82,6 @@ bool ProjectDatabase::linkDatabase(const QString &projectFolder, const QString &
     const QString path = QDir(projectFolder).filePath(QLatin1String(kDatabaseFile));
     const bool existed = QFileInfo(path).isFile();
     close();
-    ++m_generation;
     if (!existed) {
         // A failed copy is not reported: the project goes on without tables.
         QFile::copy(QDir(appFolder).filePath(QLatin1String(kDatabaseFile)), path);
@@ -141,6 +150,7 @@ void ProjectDatabase::emptyTable(const QString &table)
     if (!t)
         throw Error(QStringLiteral("Unknown table %1.").arg(table));
     QSqlQuery q(db());
+    ++m_stamp;
     if (!q.exec(QStringLiteral("DELETE FROM \"%1\"").arg(QLatin1String(t->name))))
         throw Error(QStringLiteral("Cannot empty table %1: %2").arg(QLatin1String(t->name), q.lastError().text()));
 }
@@ -153,8 +163,65 @@ void ProjectDatabase::emptyDeviceTables()
     tx.commit();
 }
 
+QSqlQuery &ProjectDatabase::prepared(const QString &sql)
+{
+    auto &q = m_statements[sql];
+    if (!q) {
+        q = std::make_shared<QSqlQuery>(db());
+        q->setForwardOnly(true);
+        if (!q->prepare(sql)) {
+            const QString message = q->lastError().text();
+            q.reset();
+            m_statements.remove(sql);
+            throw Error(QStringLiteral("Project database error: %1").arg(message));
+        }
+    }
+    return *q;
+}
+
+void ProjectDatabase::run(QSqlQuery &query)
+{
+    if (!query.exec())
+        throw Error(QStringLiteral("Project database error: %1").arg(query.lastError().text()));
+}
+
+void ProjectDatabase::watchForChanges()
+{
+    // total_changes: rows written through this connection (a grid's model
+    // included); data_version: commits of any other connection.
+    qint64 changes = -2, version = -2;
+    try {
+        QSqlQuery &q = prepared(u"SELECT total_changes(), (SELECT data_version FROM pragma_data_version())"_qs);
+        run(q);
+        if (q.next()) {
+            changes = q.value(0).toLongLong();
+            version = q.value(1).toLongLong();
+        }
+        q.finish();
+    } catch (const Error &) {
+        // A database that cannot tell: nothing may be remembered.
+        ++m_stamp;
+        m_seenChanges = m_seenVersion = -1;
+        return;
+    }
+    if (changes != m_seenChanges || version != m_seenVersion)
+        ++m_stamp;
+    m_seenChanges = changes;
+    m_seenVersion = version;
+}
+
+quint64 ProjectDatabase::dataStamp()
+{
+    if (!isOpen())
+        return ++m_stamp;
+    if (!m_inTransaction)
+        watchForChanges();
+    return m_stamp;
+}
+
 bool ProjectDatabase::post(QSqlQuery &query, const QString &table, const QString &key)
 {
+    ++m_stamp;
     if (query.exec())
         return true;
     ++m_refused;
@@ -163,10 +230,81 @@ bool ProjectDatabase::post(QSqlQuery &query, const QString &table, const QString
     return false;
 }
 
+namespace {
+QString quotedName(const QString &name) { return u'"' + name + u'"'; }
+} // namespace
+
+QString ProjectDatabase::keyCondition(const QList<Field> &key)
+{
+    QStringList terms;
+    for (const Field &f : key)
+        terms << quotedName(f.name) + (f.noCase ? u" = ? COLLATE NOCASE"_qs : u" = ?"_qs);
+    return terms.join(u" AND "_qs);
+}
+
+bool ProjectDatabase::upsert(const QString &table, const QList<Field> &key, const QList<Field> &fields,
+                             const QString &logKey, Missing missing)
+{
+    const QString firstRow = QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid LIMIT 1")
+                                 .arg(quotedName(table), keyCondition(key));
+    bool edited = false;
+    if (fields.isEmpty()) {
+        // Nothing to change: the row only has to exist.
+        QSqlQuery &find = prepared(firstRow);
+        for (int i = 0; i < key.size(); ++i)
+            find.bindValue(i, key[i].value);
+        run(find);
+        edited = find.next();
+        find.finish();
+    } else {
+        QStringList sets;
+        for (const Field &f : fields)
+            sets << quotedName(f.name) + u" = ?"_qs;
+        QSqlQuery &update = prepared(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = (%3)")
+                                         .arg(quotedName(table), sets.join(u", "_qs), firstRow));
+        int i = 0;
+        for (const Field &f : fields)
+            update.bindValue(i++, f.value);
+        for (const Field &f : key)
+            update.bindValue(i++, f.value);
+        if (!post(update, table, logKey))
+            return false;
+        edited = update.numRowsAffected() > 0;
+    }
+    if (edited || missing == Missing::Skip)
+        return true;
+    // A new row is appended whole, so a refused row leaves nothing behind.
+    QStringList names, marks;
+    for (const QList<Field> *part : {&key, &fields})
+        for (const Field &f : *part) {
+            names << quotedName(f.name);
+            marks << u"?"_qs;
+        }
+    QSqlQuery &insert = prepared(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                     .arg(quotedName(table), names.join(u", "_qs), marks.join(u", "_qs)));
+    int i = 0;
+    for (const QList<Field> *part : {&key, &fields})
+        for (const Field &f : *part)
+            insert.bindValue(i++, f.value);
+    return post(insert, table, logKey);
+}
+
+bool ProjectDatabase::removeFirst(const QString &table, const QList<Field> &key, const QString &logKey)
+{
+    QSqlQuery &remove = prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = (SELECT rowid FROM %1 WHERE %2 "
+                                                "ORDER BY rowid LIMIT 1)")
+                                     .arg(quotedName(table), keyCondition(key)));
+    for (int i = 0; i < key.size(); ++i)
+        remove.bindValue(i, key[i].value);
+    return post(remove, table, logKey) && remove.numRowsAffected() > 0;
+}
+
 ProjectDatabase::Transaction::Transaction(ProjectDatabase &pdb) : m_pdb(pdb)
 {
     if (pdb.m_inTransaction)
         return;
+    if (pdb.isOpen())
+        pdb.watchForChanges(); // what others changed before, caches must see
     m_active = pdb.isOpen() && pdb.db().transaction();
     pdb.m_inTransaction = m_active;
 }
@@ -176,6 +314,7 @@ ProjectDatabase::Transaction::~Transaction()
     if (m_active) {
         m_pdb.db().rollback();
         m_pdb.m_inTransaction = false;
+        ++m_pdb.m_stamp; // what was read inside may be gone
     }
 }
 

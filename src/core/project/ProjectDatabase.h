@@ -3,16 +3,22 @@
 // vorlix.mdb, the table generations, and the generic table operations.
 #include "project/ProjectVariables.h"
 
+#include <QHash>
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QVariant>
 #include <functional>
+#include <memory>
 
 namespace vorlix {
 
 class ProjectDatabase {
 public:
-    explicit ProjectDatabase(QString connectionName = u"vorlix_project"_qs);
+    // Each project database has a connection of its own (a name made up
+    // when none is given), so two workbenches never share one.
+    explicit ProjectDatabase(QString connectionName = {});
     ~ProjectDatabase();
     ProjectDatabase(const ProjectDatabase &) = delete;
     ProjectDatabase &operator=(const ProjectDatabase &) = delete;
@@ -27,9 +33,6 @@ public:
     bool isOpen() const;
     QSqlDatabase db() const;
     QString path() const { return m_path; }
-    // Changes every time a database is opened: cached prepared queries
-    // compare it to know when to prepare again.
-    int generation() const { return m_generation; }
 
     bool extendedTablesAvailable() const { return m_extended; }
     bool globalOverridesAvailable() const { return m_globalOverrides; }
@@ -41,14 +44,49 @@ public:
     // Empties tblDevCapabilities, then tblRepJob.
     void emptyDeviceTables();
 
-    // Runs a prepared insert/update. A statement the database refuses is
-    // cancelled, reported to the refusal sink with its table and key, and
+    // --- statements ---------------------------------------------------------
+    // The statement `sql`, prepared once per open database. Throws Error
+    // with the database's message when it cannot be prepared.
+    QSqlQuery &prepared(const QString &sql);
+    // Runs a prepared statement that reads; throws Error with the message.
+    static void run(QSqlQuery &query);
+
+    // A number that moves on whenever the data may have changed: another
+    // database opened, a write through this object, or a change somebody
+    // else made (another connection, a grid's model) that the database
+    // reports when asked. Inside a transaction nobody else can write, so it
+    // then costs nothing; outside one it asks the database. Caches compare
+    // it to know whether what they remember still holds.
+    quint64 dataStamp();
+
+    // --- writes -------------------------------------------------------------
+    // Runs a prepared insert/update/delete. A statement the database refuses
+    // is cancelled, reported to the refusal sink with its table and key, and
     // false is returned; the caller goes on.
     bool post(QSqlQuery &query, const QString &table, const QString &key);
     // Where refused posts are reported (the session log).
     std::function<void(const QString &line)> refusalSink;
     int refusedPosts() const { return m_refused; }
     void resetRefusedPosts() { m_refused = 0; }
+
+    // A field of a key or a row. Key texts with `noCase` match whatever
+    // their letter case (as the database's NOCASE collation compares).
+    struct Field {
+        QString name;
+        QVariant value;
+        bool noCase = false;
+    };
+    enum class Missing { Append, Skip };
+    // Edits `fields` of the first row (in table order) whose key fields equal
+    // `key`; when there is none, appends a row holding the key and the
+    // fields (unless `missing` is Skip). A refused write is handled as post()
+    // handles it, with `logKey` naming the row. False when nothing was
+    // written because the database refused it.
+    bool upsert(const QString &table, const QList<Field> &key, const QList<Field> &fields, const QString &logKey,
+                Missing missing = Missing::Append);
+    // Deletes the first row (in table order) with that key. False when
+    // there is none or the database refused the delete.
+    bool removeFirst(const QString &table, const QList<Field> &key, const QString &logKey);
 
     // One transaction around a batch command; rolls back when not committed.
     // One transaction at a time: one begun inside another is part of it
@@ -64,14 +102,22 @@ public:
     };
 
 private:
+    // The condition that finds a key; its values are bound in key order.
+    static QString keyCondition(const QList<Field> &key);
+    // Asks the database whether anything changed since the last question.
+    void watchForChanges();
+
     QString m_connection;
     QString m_path;
-    int m_generation = 0;
     bool m_extended = false;
     bool m_globalOverrides = false;
     bool m_expandedMode = false;
     int m_refused = 0;
     bool m_inTransaction = false;
+    QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
+    quint64 m_stamp = 1;
+    qint64 m_seenChanges = -1;
+    qint64 m_seenVersion = -1;
 };
 
 // Opens a database that belongs to the BACtalk job (RepJob.mdb, a point

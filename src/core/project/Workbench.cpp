@@ -44,6 +44,7 @@ void Workbench::startUp()
     projectFolder = appFolder;
     localJobFolder.clear();
     vars.bactalkJobPath.clear();
+    loadedTranslation.reset();
     gridEdited = false;
     settings.read(iniPath());
     log.loadSessionLog(projectFolder);
@@ -70,6 +71,8 @@ void Workbench::openProject(const QString &folder)
 {
     // The log held now belongs to the folder current before the switch.
     log.saveSessionLog(projectFolder);
+    loadedTranslation.reset();
+    gridEdited = false;
     QString shown = QDir::toNativeSeparators(folder);
     if (!shown.endsWith(QDir::separator()))
         shown += QDir::separator();
@@ -120,6 +123,7 @@ void Workbench::closeProject()
     projectFolder = appFolder;
     localJobFolder.clear();
     vars.bactalkJobPath.clear();
+    loadedTranslation.reset();
     gridEdited = false;
     log.loadSessionLog(appFolder);
     projectOpen = false;
@@ -176,18 +180,6 @@ void Workbench::saveProjectVariables()
     if (pdb.isOpen())
         projectVars(pdb.db(), vars, VarDirection::Write);
     setStatus(1, msg::statusDest() + QDir::toNativeSeparators(vars.bactalkJobPath));
-}
-
-bool Workbench::confirmClearTable() { return prompter.confirm(msg::confirmClearTable()); }
-bool Workbench::confirmEmptyTable() { return prompter.confirm(msg::confirmEmptyTable()); }
-
-bool Workbench::emptyTableCommand(const QString &table)
-{
-    if (!confirmEmptyTable())
-        return false;
-    requireDatabase();
-    pdb.emptyTable(table);
-    return true;
 }
 
 bool Workbench::emptyDeviceDatabase()

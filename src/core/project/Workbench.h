@@ -8,10 +8,12 @@
 #include "project/SessionLog.h"
 #include "project/Settings.h"
 #include "project/ControllerMap.h"
+#include "project/WorkbenchPart.h"
 
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 
 namespace vorlix {
 
@@ -25,8 +27,13 @@ public:
     QString projectFolder;
     QString localJobFolder;
     bool projectOpen = false;
-    bool gridEdited = false;
     bool scanAborted = false;
+
+    // The translation loaded in step 7 (the translate layer's Translation),
+    // and whether it holds edits not yet written as a BACtalk display. Both
+    // go when the project changes.
+    std::unique_ptr<WorkbenchPart> loadedTranslation;
+    bool gridEdited = false;
 
     Settings settings;
     ProjectVariables vars;
@@ -69,12 +76,6 @@ public:
     // Throws Error naming the file when no project database is open.
     void requireDatabase() const;
 
-    // The two table confirmations of the readers and empty-table buttons.
-    bool confirmClearTable();
-    bool confirmEmptyTable();
-    // Empty-table buttons of steps 2 to 4: asks, then empties the table.
-    // False when the user said No.
-    bool emptyTableCommand(const QString &table);
     // Step 10 "Empty Database": asks, then empties both device tables.
     bool emptyDeviceDatabase();
 

@@ -2,8 +2,6 @@
 
 #include "util/TextUtil.h"
 #include "project/ControllerMap.h"
-#include "inventory/RedirectTable.h"
-#include "project/LookupCache.h"
 #include "translate/PointRef.h"
 
 #include <QDir>
@@ -175,14 +173,14 @@ QString buttonTargetText(const IbexObjRec &rec, IbexFileType loadedType)
     }
 }
 
-QString DisplayNaming::btTargetName(const QString &ibexName, bool localJob)
+TargetName DisplayNaming::btTargetName(const QString &ibexName, bool localJob)
 {
-    QString name = ibexName;
-    wasRedirected = m_cache ? m_cache->findRedirect(name, localJob) : m_redirects.findRedirect(name, localJob);
-    return wasRedirected ? name : btFileName(ibexName, localJob, m_vars);
+    if (const auto target = m_map.findRedirect(ibexName, localJob))
+        return {*target, true};
+    return {btFileName(ibexName, localJob, m_vars), false};
 }
 
-QString DisplayNaming::buttonTargetName(const IbexObjRec &rec, IbexFileType loadedType)
+ButtonTarget DisplayNaming::buttonTarget(const IbexObjRec &rec, IbexFileType loadedType)
 {
     const IbexObject kind = rec.kind();
     const uint16_t number = kind == ioBtnDisp ? rec.u16(ibw::obj::PointRef) : rec.u16(ibw::obj::TemplateNumber);
@@ -193,32 +191,28 @@ QString DisplayNaming::buttonTargetName(const IbexObjRec &rec, IbexFileType load
         targetType = ftTemplate;
     else
         targetType = ftTuxTemplate;
-    const QString name = btTargetName(ibexFileName(targetType, number), isLocalJobBit(rec.options()));
+    const TargetName name = btTargetName(ibexFileName(targetType, number), isLocalJobBit(rec.options()));
+    ButtonTarget target{name.name, name.redirected};
+    if (loadedType != ftDisplay || kind == ioBtnDisp)
+        return target;
 
-    targetMapped = true;
-    if (loadedType == ftDisplay && kind != ioBtnDisp) {
-        const int apex = rec.apex();
-        int trunk = 0, address = 0;
-        bool located = true;
-        if (kind == ioBtnTux) {
-            const TuxAddress t = decodeTuxButtonRef(rec.pointRef());
-            trunk = t.trunk;
-            address = t.address;
-        } else {
-            const int cp = rec.u16(ibw::obj::PointRef);
-            located = m_cache ? m_cache->apexIsMapped(apex) && m_cache->cpanelTux(apex, cp, trunk, address)
-                              : m_map.apexIsMapped(apex) && m_map.cpanelTux(apex, cp, trunk, address);
-        }
-        if (located && apex < 32 && trunk >= 0 && trunk <= 4 && address >= 0 && address < 64 &&
-            (m_cache ? m_cache->apexHasCom(apex, trunk) : m_map.apexHasCom(apex, trunk))) {
-            const int32_t base = m_cache ? m_cache->apexBaseAddr(apex, trunk) : m_map.apexBaseAddr(apex, trunk);
-            targetDevice = base == NotMapped ? NotMapped : address + base;
-        } else {
-            targetDevice = NotMapped;
-        }
-        targetMapped = targetDevice != NotMapped;
+    const int apex = rec.apex();
+    std::optional<TuxLocation> tux;
+    if (kind == ioBtnTux) {
+        const TuxAddress t = decodeTuxButtonRef(rec.pointRef());
+        tux = TuxLocation{t.trunk, t.address};
+    } else if (m_map.apexIsMapped(apex)) {
+        tux = m_map.cpanelTux(apex, rec.u16(ibw::obj::PointRef));
     }
-    return name;
+    target.device = NotMapped;
+    if (tux && apex < 32 && tux->trunk >= 0 && tux->trunk <= 4 && tux->address >= 0 && tux->address < 64
+        && m_map.apexHasCom(apex, tux->trunk)) {
+        const int32_t base = m_map.apexBaseAddr(apex, tux->trunk);
+        if (base != NotMapped)
+            target.device = tux->address + base;
+    }
+    target.mapped = target.device != NotMapped;
+    return target;
 }
 
 } // namespace vorlix

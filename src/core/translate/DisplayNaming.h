@@ -13,8 +13,6 @@
 namespace vorlix {
 
 class ControllerMap;
-class RedirectTable;
-class LookupCache;
 
 // The file kind from a file name or path: the first four characters of the
 // lower-cased file name ("ctxd" Tux template, "ccpd" template, else display).
@@ -47,34 +45,37 @@ QString redirectPath(const QString &bactalkJobPath, const QString &target);
 // grid's Ibex point column.
 QString buttonTargetText(const IbexObjRec &rec, IbexFileType loadedType);
 
+// A display's BACtalk name and whether the redirection table gave it.
+struct TargetName {
+    QString name;
+    bool redirected = false;
+};
+
+// What a pushbutton or microset graphic opens: the BACtalk file, whether it
+// was redirected, and for the buttons of plain displays that open a
+// control-panel or Tux template the device it opens it on (`mapped` false
+// when that device cannot be found; the device is then NotMapped).
+struct ButtonTarget {
+    QString name;
+    bool redirected = false;
+    int32_t device = 0;
+    bool mapped = true;
+};
+
 // The naming operations that consult the project: the redirection table and
-// the controller map. They keep the results of the last call.
+// the controller map.
 class DisplayNaming {
 public:
-    DisplayNaming(const ProjectVariables &vars, ControllerMap &map, RedirectTable &redirects)
-        : m_vars(vars), m_map(map), m_redirects(redirects)
-    {
-    }
+    DisplayNaming(const ProjectVariables &vars, ControllerMap &map) : m_vars(vars), m_map(map) {}
 
     // The redirect target when the redirection table has the display (the
-    // empty text for a skipped one; WasRedirected set), else BtFileName.
-    QString btTargetName(const QString &ibexName, bool localJob);
-    // The BACtalk file of the display a pushbutton or microset graphic opens;
-    // sets TargetDevice and TargetMapped.
-    QString buttonTargetName(const IbexObjRec &rec, IbexFileType loadedType);
-
-    bool wasRedirected = false;
-    int32_t targetDevice = 0;
-    bool targetMapped = false;
-
-    // Lookups go through `cache` when set (the owner keeps it valid).
-    void setCache(LookupCache *cache) { m_cache = cache; }
+    // empty text for a skipped one), else btFileName.
+    TargetName btTargetName(const QString &ibexName, bool localJob);
+    ButtonTarget buttonTarget(const IbexObjRec &rec, IbexFileType loadedType);
 
 private:
-    LookupCache *m_cache = nullptr;
     const ProjectVariables &m_vars;
     ControllerMap &m_map;
-    RedirectTable &m_redirects;
 };
 
 } // namespace vorlix

@@ -1,116 +1,16 @@
 #include "translate/OverrideStore.h"
 
+#include "project/ControllerMap.h"
 #include "util/NullChecks.h"
+
+#include <cmath>
 
 namespace vorlix {
 
-std::optional<qlonglong> OverrideStore::findDisplayRow(int object, bool isPoint, QString *override)
-{
-    QSqlQuery &q = m_q.get("find", "SELECT rowid, Override FROM Overrides WHERE Display = ? COLLATE NOCASE "
-                                   "AND LocalJob = ? AND Object = ? AND IsPoint = ? ORDER BY rowid LIMIT 1");
-    q.bindValue(0, m_display);
-    q.bindValue(1, m_localJob ? 1 : 0);
-    q.bindValue(2, object);
-    q.bindValue(3, isPoint ? 1 : 0);
-    QueryCache::exec(q);
-    std::optional<qlonglong> rowid;
-    if (q.next()) {
-        rowid = q.value(0).toLongLong();
-        if (override)
-            *override = nullToStr(q.value(1));
-    }
-    q.finish();
-    return rowid;
-}
-
-void OverrideStore::revalidate()
-{
-    if (m_watch.changed())
-        m_globalAnswers.clear();
-}
-
-void OverrideStore::beginListing()
-{
-    revalidate();
-    m_rememberGlobal = true;
-    m_preloaded = false;
-    m_displayRows.clear();
-    if (!available())
-        return;
-    QSqlQuery &q = m_q.get("all", "SELECT Object, IsPoint, Override FROM Overrides WHERE Display = ? COLLATE NOCASE "
-                                  "AND LocalJob = ? ORDER BY rowid");
-    q.bindValue(0, m_display);
-    q.bindValue(1, m_localJob ? 1 : 0);
-    QueryCache::exec(q);
-    while (q.next()) {
-        const int k = rowKey(nullToInt(q.value(0)), nullToBool(q.value(1)));
-        if (!m_displayRows.contains(k)) // the first row of a key counts, as a locate finds it
-            m_displayRows.insert(k, nullToStr(q.value(2)));
-    }
-    q.finish();
-    m_preloaded = true;
-}
-
-std::optional<QString> OverrideStore::displayOvrGet(int object, bool isPoint)
-{
-    if (!available())
-        return std::nullopt;
-    if (m_preloaded) {
-        const auto it = m_displayRows.constFind(rowKey(object, isPoint));
-        return it == m_displayRows.cend() ? std::nullopt : std::optional<QString>(*it);
-    }
-    QString value;
-    if (!findDisplayRow(object, isPoint, &value))
-        return std::nullopt;
-    return value;
-}
-
-bool OverrideStore::displayOvrPut(int object, bool isPoint, const QString &ibexData, const QString &override)
-{
-    if (!available())
-        return false;
-    const QString key = QStringLiteral("%1, %2, object %3, %4")
-                            .arg(m_display, m_localJob ? u"local job"_qs : u"job"_qs)
-                            .arg(object)
-                            .arg(isPoint ? u"point"_qs : u"text"_qs);
-    bool ok;
-    if (const auto rowid = findDisplayRow(object, isPoint, nullptr)) {
-        QSqlQuery &u = m_q.get("update", "UPDATE Overrides SET \"Ibex Data\" = ?, Override = ? WHERE rowid = ?");
-        u.bindValue(0, ibexData);
-        u.bindValue(1, override);
-        u.bindValue(2, *rowid);
-        ok = m_q.database().post(u, u"Overrides"_qs, key);
-    } else {
-    QSqlQuery &i = m_q.get("insert", "INSERT INTO Overrides (Display, LocalJob, Object, IsPoint, \"Ibex Data\", "
-                                     "Override) VALUES (?, ?, ?, ?, ?, ?)");
-    i.bindValue(0, m_display);
-    i.bindValue(1, m_localJob ? 1 : 0);
-    i.bindValue(2, object);
-    i.bindValue(3, isPoint ? 1 : 0);
-    i.bindValue(4, ibexData);
-    i.bindValue(5, override);
-    ok = m_q.database().post(i, u"Overrides"_qs, key);
-    }
-    if (ok && m_preloaded)
-        m_displayRows.insert(rowKey(object, isPoint), override);
-    return ok;
-}
-
-bool OverrideStore::displayOvrDelete(int object, bool isPoint)
-{
-    if (!available())
-        return false;
-    const auto rowid = findDisplayRow(object, isPoint, nullptr);
-    if (!rowid)
-        return false;
-    QSqlQuery &d = m_q.get("delete", "DELETE FROM Overrides WHERE rowid = ?");
-    d.bindValue(0, *rowid);
-    // Another row of the same key may remain: ask the table from now on.
-    m_preloaded = false;
-    return m_q.database().post(d, u"Overrides"_qs, QStringLiteral("%1, object %2").arg(m_display).arg(object));
-}
-
 namespace {
+
+int rowKey(int object, bool isPoint) { return object * 2 + (isPoint ? 1 : 0); }
+
 bool wholeDecimal(const QString &text, int &value)
 {
     if (text.isEmpty() || text.size() > 9)
@@ -121,58 +21,136 @@ bool wholeDecimal(const QString &text, int &value)
     value = text.toInt();
     return true;
 }
+
+// A project-wide override's key, its point compared as the database's NOCASE
+// collation compares (ASCII letters only).
+QString globalKey(qint64 apex, const QString &ibexPoint)
+{
+    return QString::number(apex) + u'|' + redirectKey(ibexPoint, false).mid(2);
+}
+
+// The Apex of a stored row as the database compares it with a whole number:
+// only a stored whole number can be equal to one.
+std::optional<qint64> storedWholeNumber(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong: return v.toLongLong();
+    case QMetaType::Double: {
+        const double d = v.toDouble();
+        if (d == std::floor(d) && std::abs(d) < 9.0e15)
+            return static_cast<qint64>(d);
+        return std::nullopt;
+    }
+    default: return std::nullopt;
+    }
+}
+
 } // namespace
+
+void OverrideStore::validate()
+{
+    const quint64 stamp = m_pdb.dataStamp();
+    if (stamp == m_stamp)
+        return;
+    m_stamp = stamp;
+    m_rows.reset();
+    m_global.reset();
+}
+
+QList<ProjectDatabase::Field> OverrideStore::displayKey(const DisplayRef &display, int object, bool isPoint)
+{
+    return {{u"Display"_qs, display.name, true},
+            {u"LocalJob"_qs, display.localJob ? 1 : 0},
+            {u"Object"_qs, object},
+            {u"IsPoint"_qs, isPoint ? 1 : 0}};
+}
+
+const QHash<int, QString> &OverrideStore::rowsOf(const DisplayRef &display)
+{
+    validate();
+    const QString key = redirectKey(display.name, display.localJob);
+    if (m_rows && m_rowsKey == key)
+        return *m_rows;
+    m_rowsKey = key;
+    m_rows.emplace();
+    QSqlQuery &q = m_pdb.prepared(u"SELECT Object, IsPoint, Override FROM Overrides WHERE Display = ? COLLATE NOCASE "
+                                  "AND LocalJob = ? ORDER BY rowid"_qs);
+    q.bindValue(0, display.name);
+    q.bindValue(1, display.localJob ? 1 : 0);
+    ProjectDatabase::run(q);
+    while (q.next()) {
+        const int k = rowKey(nullToInt(q.value(0)), nullToBool(q.value(1)));
+        if (!m_rows->contains(k)) // the first row of a key counts, as a locate finds it
+            m_rows->insert(k, nullToStr(q.value(2)));
+    }
+    q.finish();
+    return *m_rows;
+}
+
+std::optional<QString> OverrideStore::displayOvrGet(const DisplayRef &display, int object, bool isPoint)
+{
+    if (!available())
+        return std::nullopt;
+    const QHash<int, QString> &rows = rowsOf(display);
+    const auto it = rows.constFind(rowKey(object, isPoint));
+    return it == rows.cend() ? std::nullopt : std::optional<QString>(*it);
+}
+
+bool OverrideStore::displayOvrPut(const DisplayRef &display, int object, bool isPoint, const QString &ibexData,
+                                  const QString &override)
+{
+    if (!available())
+        return false;
+    const QString key = QStringLiteral("%1, %2, object %3, %4")
+                            .arg(display.name, display.localJob ? u"local job"_qs : u"job"_qs)
+                            .arg(object)
+                            .arg(isPoint ? u"point"_qs : u"text"_qs);
+    return m_pdb.upsert(u"Overrides"_qs, displayKey(display, object, isPoint),
+                        {{u"Ibex Data"_qs, ibexData}, {u"Override"_qs, override}}, key);
+}
+
+bool OverrideStore::displayOvrDelete(const DisplayRef &display, int object, bool isPoint)
+{
+    if (!available())
+        return false;
+    return m_pdb.removeFirst(u"Overrides"_qs, displayKey(display, object, isPoint),
+                             QStringLiteral("%1, object %2").arg(display.name).arg(object));
+}
 
 std::optional<QString> OverrideStore::globalOvrGet(const QString &apexText, const QString &ibexPoint)
 {
     int apex = 0;
     if (!globalAvailable() || !wholeDecimal(apexText, apex))
         return std::nullopt;
-    const QString memo = QString::number(apex) + u'|' + ibexPoint.toLower();
-    if (m_rememberGlobal) {
-        const auto it = m_globalAnswers.constFind(memo);
-        if (it != m_globalAnswers.cend())
-            return *it;
+    validate();
+    if (!m_global) {
+        // The project-wide list is short: it is read whole.
+        m_global.emplace();
+        QSqlQuery &q = m_pdb.prepared(u"SELECT Apex, IbexPoint, BTPoint FROM GlobalOVR ORDER BY rowid"_qs);
+        ProjectDatabase::run(q);
+        while (q.next()) {
+            const std::optional<qint64> rowApex = storedWholeNumber(q.value(0));
+            if (!rowApex || q.value(1).isNull())
+                continue; // no lookup finds these
+            const QString key = globalKey(*rowApex, q.value(1).toString());
+            if (!m_global->contains(key)) // the first row of a key counts
+                m_global->insert(key, nullToStr(q.value(2)));
+        }
+        q.finish();
     }
-    QSqlQuery &q = m_q.get("gfind", "SELECT BTPoint FROM GlobalOVR WHERE Apex = ? AND IbexPoint = ? COLLATE NOCASE "
-                                    "ORDER BY rowid LIMIT 1");
-    q.bindValue(0, apex);
-    q.bindValue(1, ibexPoint);
-    QueryCache::exec(q);
-    std::optional<QString> result;
-    if (q.next())
-        result = nullToStr(q.value(0));
-    q.finish();
-    if (m_rememberGlobal)
-        m_globalAnswers.insert(memo, result);
-    return result;
+    const auto it = m_global->constFind(globalKey(apex, ibexPoint));
+    return it == m_global->cend() ? std::nullopt : std::optional<QString>(*it);
 }
 
 bool OverrideStore::globalOvrPut(int apex, const QString &ibexPoint, const QString &btPoint)
 {
     if (!globalAvailable())
         return false;
-    QSqlQuery &q = m_q.get("gfindrow", "SELECT rowid FROM GlobalOVR WHERE Apex = ? AND IbexPoint = ? COLLATE NOCASE "
-                                       "ORDER BY rowid LIMIT 1");
-    q.bindValue(0, apex);
-    q.bindValue(1, ibexPoint);
-    QueryCache::exec(q);
-    const bool found = q.next();
-    const qlonglong rowid = found ? q.value(0).toLongLong() : 0;
-    q.finish();
-    const QString key = QStringLiteral("Apex %1, %2").arg(apex).arg(ibexPoint);
-    m_globalAnswers.clear();
-    if (found) {
-        QSqlQuery &u = m_q.get("gupdate", "UPDATE GlobalOVR SET BTPoint = ? WHERE rowid = ?");
-        u.bindValue(0, btPoint);
-        u.bindValue(1, rowid);
-        return m_q.database().post(u, u"GlobalOVR"_qs, key);
-    }
-    QSqlQuery &i = m_q.get("ginsert", "INSERT INTO GlobalOVR (Apex, IbexPoint, BTPoint) VALUES (?, ?, ?)");
-    i.bindValue(0, apex);
-    i.bindValue(1, ibexPoint);
-    i.bindValue(2, btPoint);
-    return m_q.database().post(i, u"GlobalOVR"_qs, key);
+    return m_pdb.upsert(u"GlobalOVR"_qs, {{u"Apex"_qs, apex}, {u"IbexPoint"_qs, ibexPoint, true}},
+                        {{u"BTPoint"_qs, btPoint}}, QStringLiteral("Apex %1, %2").arg(apex).arg(ibexPoint));
 }
 
 } // namespace vorlix

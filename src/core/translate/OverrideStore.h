@@ -1,14 +1,13 @@
 #pragma once
 // The user's overrides in the project database: per-display overrides of an
-// object's text or point (table Overrides, "$SKIP" leaves the object out)
+// object's text or point (table Overrides; "$SKIP" leaves the object out)
 // and project-wide point overrides (table GlobalOVR). Keys compare without
 // regard to letter case. When a table is missing (an older project
 // database) every operation does nothing and every lookup finds nothing.
-#include "project/QueryCache.h"
-#include "project/LookupCache.h"
+// Answers are remembered until the database may have changed.
+#include "project/ProjectDatabase.h"
 
 #include <QHash>
-
 #include <QString>
 #include <optional>
 
@@ -17,54 +16,44 @@ namespace vorlix {
 // The mark stored as a point override for an object that is left out.
 inline const QString SkipMark = QStringLiteral("$SKIP");
 
+// A display as its overrides are keyed: its file name and local-job flag.
+struct DisplayRef {
+    QString name;
+    bool localJob = false;
+};
+
 class OverrideStore {
 public:
-    explicit OverrideStore(ProjectDatabase &pdb) : m_q(pdb), m_watch(pdb) {}
+    explicit OverrideStore(ProjectDatabase &pdb) : m_pdb(pdb) {}
 
-    // The display the per-display operations work on: the loaded display's
-    // file name and local-job flag.
-    void setDisplay(const QString &displayName, bool localJob)
-    {
-        m_display = displayName;
-        m_localJob = localJob;
-        m_preloaded = false;
-        m_displayRows.clear();
-    }
-
-    // Before a display is listed: reads all of its overrides at once (later
-    // DisplayOvrGet calls answer from them) and from now on remembers
-    // project-wide answers until the database changes.
-    void beginListing();
-    // Drops remembered project-wide answers when the database changed.
-    void revalidate();
-    const QString &display() const { return m_display; }
-    bool localJob() const { return m_localJob; }
-
-    ProjectDatabase &database() const { return m_q.database(); }
+    ProjectDatabase &database() const { return m_pdb; }
     // The flags are set only while a database with the tables is open.
-    bool available() const { return m_q.database().extendedTablesAvailable(); }
-    bool globalAvailable() const { return m_q.database().globalOverridesAvailable(); }
+    bool available() const { return m_pdb.extendedTablesAvailable(); }
+    bool globalAvailable() const { return m_pdb.globalOverridesAvailable(); }
 
-    std::optional<QString> displayOvrGet(int object, bool isPoint);
+    // Object 0 is the display's title.
+    std::optional<QString> displayOvrGet(const DisplayRef &display, int object, bool isPoint);
     // Edits the row or adds it; false when the database refuses the write.
-    bool displayOvrPut(int object, bool isPoint, const QString &ibexData, const QString &override);
-    bool displayOvrDelete(int object, bool isPoint);
+    bool displayOvrPut(const DisplayRef &display, int object, bool isPoint, const QString &ibexData,
+                       const QString &override);
+    bool displayOvrDelete(const DisplayRef &display, int object, bool isPoint);
 
     // apexText must be a whole decimal number; anything else finds nothing.
     std::optional<QString> globalOvrGet(const QString &apexText, const QString &ibexPoint);
     bool globalOvrPut(int apex, const QString &ibexPoint, const QString &btPoint);
 
 private:
-    std::optional<qlonglong> findDisplayRow(int object, bool isPoint, QString *override);
-    static int rowKey(int object, bool isPoint) { return object * 2 + (isPoint ? 1 : 0); }
-    QueryCache m_q;
-    QString m_display;
-    bool m_localJob = false;
-    bool m_preloaded = false;
-    QHash<int, QString> m_displayRows;
-    DatabaseChangeWatch m_watch;
-    bool m_rememberGlobal = false;
-    QHash<QString, std::optional<QString>> m_globalAnswers;
+    static QList<ProjectDatabase::Field> displayKey(const DisplayRef &display, int object, bool isPoint);
+    // Forgets every answer when the database may have changed.
+    void validate();
+    // The overrides of one display are read at once, when it is first asked for.
+    const QHash<int, QString> &rowsOf(const DisplayRef &display);
+
+    ProjectDatabase &m_pdb;
+    quint64 m_stamp = 0;
+    QString m_rowsKey; // the display rowsOf() holds
+    std::optional<QHash<int, QString>> m_rows;
+    std::optional<QHash<QString, QString>> m_global; // "apex|point" in ASCII lower case
 };
 
 } // namespace vorlix

@@ -1,7 +1,6 @@
 #include "translate/PointTranslator.h"
 
 #include "project/ControllerMap.h"
-#include "project/LookupCache.h"
 
 namespace vorlix {
 
@@ -50,50 +49,36 @@ QString PointTranslator::ibexPointText(const PointInputs &in, bool templateConte
     }
 }
 
-void PointTranslator::problem(const QString &text)
-{
-    pointError = true;
-    pointErrorText = text;
-}
-
-int32_t PointTranslator::baseAddr(int apex, int com)
-{
-    return m_cache ? m_cache->apexBaseAddr(apex, com) : m_map.apexBaseAddr(apex, com);
-}
-
 int32_t PointTranslator::tuxDevice(int apex, int trunk, int address)
 {
-    const int32_t base = baseAddr(apex, trunk);
+    const int32_t base = m_map.apexBaseAddr(apex, trunk);
     return base == NotMapped ? NotMapped : base + address;
 }
 
 int32_t PointTranslator::cpanelDevice(int apex, int cp)
 {
-    int trunk = 0, address = 0;
-    if (m_cache ? m_cache->cpanelTux(apex, cp, trunk, address) : m_map.cpanelTux(apex, cp, trunk, address)) {
-        const int32_t base = baseAddr(apex, trunk);
+    if (const auto tux = m_map.cpanelTux(apex, cp)) {
+        const int32_t base = m_map.apexBaseAddr(apex, tux->trunk);
         if (base != NotMapped)
-            return base + address;
+            return base + tux->address;
     }
-    problem(u"CPanel# cannot be mapped. "_qs);
     return NotMapped;
 }
 
 void PointTranslator::checkRemembered()
 {
-    if (m_rememberedGeneration == m_cache->generation() && m_rememberedRelDef == m_vars.addRelDefToBO
+    const quint64 stamp = m_map.database().dataStamp();
+    if (m_rememberedStamp == stamp && m_rememberedRelDef == m_vars.addRelDefToBO
         && m_rememberedPlaceholder == m_vars.cpanelPlaceHolder)
         return;
     m_remembered.clear();
-    m_rememberedGeneration = m_cache->generation();
+    m_rememberedStamp = stamp;
     m_rememberedRelDef = m_vars.addRelDefToBO;
     m_rememberedPlaceholder = m_vars.cpanelPlaceHolder;
 }
 
-QString PointTranslator::btPointText(const PointInputs &in, bool templateContext)
+BtPoint PointTranslator::btPointText(const PointInputs &in, bool templateContext)
 {
-    if (!m_cache)
-        return translate(in, templateContext);
     // Apex and control panel come from one byte each of the record; other
     // values (no record has them) are translated without remembering.
     const bool keyed = in.apex >= 0 && in.apex <= 0xFFFF && in.cp >= 0 && in.cp <= 0x7FFF;
@@ -103,93 +88,86 @@ QString PointTranslator::btPointText(const PointInputs &in, bool templateContext
     const quint64 key = (quint64(in.ref) << 32) | (quint64(in.apex) << 16) | (quint64(in.cp) << 1)
         | (templateContext ? 1u : 0u);
     const auto it = m_remembered.constFind(key);
-    if (it != m_remembered.cend()) {
-        pointError = it->error;
-        pointErrorText = it->errorText;
-        return it->text;
-    }
-    Remembered r;
-    r.text = translate(in, templateContext);
-    r.error = pointError;
-    r.errorText = pointErrorText;
-    m_remembered.insert(key, r);
-    return r.text;
+    if (it != m_remembered.cend())
+        return *it;
+    return *m_remembered.insert(key, translate(in, templateContext));
 }
 
-QString PointTranslator::translate(const PointInputs &in, bool templateContext)
+BtPoint PointTranslator::translate(const PointInputs &in, bool templateContext)
 {
-    pointError = false;
-    pointErrorText.clear();
     const QString &placeholder = m_vars.cpanelPlaceHolder;
     const SplitRef s = splitPointRef(in.ref);
+    BtPoint out;
     auto withCpanelDevice = [&](const QString &text) {
-        return templateContext ? text : QString::number(cpanelDevice(in.apex, in.cp)) + u':' + text;
+        if (templateContext)
+            return text;
+        const int32_t device = cpanelDevice(in.apex, in.cp);
+        if (device == NotMapped)
+            out.problem = u"CPanel# cannot be mapped. "_qs;
+        return QString::number(device) + u':' + text;
+    };
+    auto problem = [&](const QString &text, const QString &pointText) {
+        out.problem = text;
+        out.text = pointText;
+        return out;
     };
 
     switch (s.code) {
     case ptref::Global:
-        problem(u"Global Pt"_qs);
-        return placeholder;
+        return problem(u"Global Pt"_qs, placeholder);
     case ptref::Zone: {
         const ZoneRef z = decodeZoneRef(s.value);
         if (z.custom) {
-            problem(u"Zone Custom"_qs);
-            return withCpanelDevice(placeholder);
+            // An unmapped control panel is the problem that counts.
+            out.problem = u"Zone Custom"_qs;
+            out.text = withCpanelDevice(placeholder);
+            return out;
         }
-        if (z.tuxOffset != 0) {
-            problem(u"Zone Tux Offset not supported!"_qs);
-            return {};
-        }
-        QString text = withCpanelDevice(btObjectName(z.type) + u'-' + QString::number(z.number));
+        if (z.tuxOffset != 0)
+            return problem(u"Zone Tux Offset not supported!"_qs, QString());
+        out.text = withCpanelDevice(btObjectName(z.type) + u'-' + QString::number(z.number));
         if (m_vars.addRelDefToBO && z.type == 1)
-            text += kP104;
-        return text;
+            out.text += kP104;
+        return out;
     }
     case ptref::ZoneGeneric:
-        problem(u"Zone Generic"_qs);
-        return withCpanelDevice(placeholder);
+        out.problem = u"Zone Generic"_qs;
+        out.text = withCpanelDevice(placeholder);
+        return out;
     case ptref::TuxPulse: {
         const PTuxRef p = decodePTuxRef(s.value);
         const int32_t device = tuxDevice(in.apex, p.trunk, p.address);
-        if (device == NotMapped) {
-            problem(u"Apex not mapped to device."_qs);
-            return placeholder;
-        }
-        QString text = QStringLiteral("%1:AI-%2").arg(device).arg(p.point + pulseInstanceOffset(p.kind));
+        if (device == NotMapped)
+            return problem(u"Apex not mapped to device."_qs, placeholder);
+        out.text = QStringLiteral("%1:AI-%2").arg(device).arg(p.point + pulseInstanceOffset(p.kind));
         if (m_vars.addRelDefToBO && p.kind == 1)
-            text += kP104;
-        return text;
+            out.text += kP104;
+        return out;
     }
     case ptref::Tux: {
         const TuxRef t = decodeTuxRef(s.value);
         const int32_t device = tuxDevice(in.apex, t.trunk, t.address);
-        if (device == NotMapped) {
-            problem(u"Apex not mapped to device."_qs);
-            return placeholder;
-        }
-        QString text = QStringLiteral("%1:%2-%3").arg(device).arg(btObjectName(t.type)).arg(t.point);
+        if (device == NotMapped)
+            return problem(u"Apex not mapped to device."_qs, placeholder);
+        out.text = QStringLiteral("%1:%2-%3").arg(device).arg(btObjectName(t.type)).arg(t.point);
         if (m_vars.addRelDefToBO && t.type == 1)
-            text += kP104;
-        return text;
+            out.text += kP104;
+        return out;
     }
     case ptref::IbexPoint: {
-        const int32_t g = m_cache ? m_cache->apexGlobalPts(in.apex) : m_map.apexGlobalPts(in.apex);
-        if (g == NotMapped) {
-            problem(u"Apex not mapped to device."_qs);
-            return placeholder;
-        }
+        const int32_t g = m_map.apexGlobalPts(in.apex);
+        if (g == NotMapped)
+            return problem(u"Apex not mapped to device."_qs, placeholder);
         // A type outside 1..4 (possible after editing IbexPtMap by hand) has
         // no object: it is translated like an unassigned one.
         const int point = int(s.value & 0xFFFF);
-        const QString object =
-            ibexPtObjectName(m_cache ? m_cache->ibexPointType(in.apex, point) : m_map.ibexPointType(in.apex, point));
-        if (object.isEmpty()) {
-            problem(u"Ibex point type unassigned."_qs);
-            return QString::number(g) + u':' + placeholder;
-        }
-        return QStringLiteral("%1:%2-%3").arg(g).arg(object).arg(s.value);
+        const QString object = ibexPtObjectName(m_map.ibexPointType(in.apex, point));
+        if (object.isEmpty())
+            return problem(u"Ibex point type unassigned."_qs, QString::number(g) + u':' + placeholder);
+        out.text = QStringLiteral("%1:%2-%3").arg(g).arg(object).arg(s.value);
+        return out;
     }
-    default: return {};
+    default: return out;
     }
 }
 

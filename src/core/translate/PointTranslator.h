@@ -3,8 +3,8 @@
 // BACtalk point text (device:type-instance), through the controller map, the
 // control-panel map and the Ibex point types. A reference that cannot be
 // translated gives the placeholder point text and a translation problem.
-#include "project/ProjectVariables.h"
 #include "ibex/IbexDisplay.h"
+#include "project/ProjectVariables.h"
 #include "translate/PointRef.h"
 
 #include <QHash>
@@ -14,7 +14,6 @@
 namespace vorlix {
 
 class ControllerMap;
-class LookupCache;
 
 // The three inputs of a translation, taken from an object record.
 struct PointInputs {
@@ -29,6 +28,12 @@ PointInputs airflowPointInputsOf(const IbexObjRec &rec);
 
 // The type code of the record's point reference.
 inline uint8_t pointRefCode(const IbexObjRec &rec) { return splitPointRef(rec.pointRef()).code; }
+
+// A BACtalk point text and the problem its translation met (empty when none).
+struct BtPoint {
+    QString text;
+    QString problem;
+};
 
 class PointTranslator {
 public:
@@ -47,48 +52,33 @@ public:
         return ibexPointText(airflowPointInputsOf(rec), templateContext);
     }
 
-    // The BACtalk point text; clears and then sets PointError/PointErrorText.
-    QString btPointText(const PointInputs &in, bool templateContext);
-    QString btPointText(const IbexObjRec &rec, bool templateContext)
+    // The BACtalk point text. Whole translations are remembered until the
+    // database may have changed or the options they depend on change.
+    BtPoint btPointText(const PointInputs &in, bool templateContext);
+    BtPoint btPointText(const IbexObjRec &rec, bool templateContext)
     {
         return btPointText(pointInputsOf(rec), templateContext);
     }
-    QString btAirflowPointText(const IbexObjRec &rec, bool templateContext)
+    BtPoint btAirflowPointText(const IbexObjRec &rec, bool templateContext)
     {
         return btPointText(airflowPointInputsOf(rec), templateContext);
     }
 
-    // Device of a control panel's Tux, or NotMapped with the problem
-    // "CPanel# cannot be mapped. " set.
+    // Device of a control panel's Tux, or NotMapped (the problem
+    // "CPanel# cannot be mapped. ").
     int32_t cpanelDevice(int apex, int cp);
     // Base address of the trunk plus the address, or NotMapped.
     int32_t tuxDevice(int apex, int trunk, int address);
 
-    bool pointError = false;
-    QString pointErrorText;
-
-    // Lookups go through `cache` when set (the owner keeps it valid). With
-    // a cache, whole BACtalk translations are remembered as well, until the
-    // cache drops its answers or the options they depend on change: listing
-    // a display and creating it translate each point once.
-    void setCache(LookupCache *cache) { m_cache = cache; }
-
 private:
-    struct Remembered {
-        QString text;
-        bool error = false;
-        QString errorText;
-    };
-    QString translate(const PointInputs &in, bool templateContext);
+    BtPoint translate(const PointInputs &in, bool templateContext);
     // Drops the remembered translations when they no longer hold.
     void checkRemembered();
-    void problem(const QString &text);
-    int32_t baseAddr(int apex, int com);
-    LookupCache *m_cache = nullptr;
+
     const ProjectVariables &m_vars;
     ControllerMap &m_map;
-    QHash<quint64, Remembered> m_remembered;
-    quint64 m_rememberedGeneration = 0;
+    QHash<quint64, BtPoint> m_remembered;
+    quint64 m_rememberedStamp = 0;
     QString m_rememberedPlaceholder;
     bool m_rememberedRelDef = false;
 };

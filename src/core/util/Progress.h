@@ -17,7 +17,6 @@ struct Progress {
         if (report)
             report(done, total, what);
     }
-    bool isCancelled() const { return cancelled && cancelled(); }
 };
 
 } // namespace vorlix

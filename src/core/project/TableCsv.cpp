@@ -1,4 +1,4 @@
-#include "TableDump.h"
+#include "project/TableCsv.h"
 
 #include "util/Error.h"
 #include "util/NullChecks.h"
@@ -9,7 +9,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-namespace vorlix::cli {
+namespace vorlix {
 namespace {
 
 QString keyOrder(const QString &table)
@@ -90,4 +90,4 @@ QString dumpTableCsv(ProjectDatabase &pdb, const schema::Table &table)
     return out;
 }
 
-} // namespace vorlix::cli
+} // namespace vorlix

@@ -1,4 +1,4 @@
-// Display creation, continued: graphics with their bitmaps, pushbuttons,
+// Building a display, continued: graphics with their bitmaps, pushbuttons,
 // login buttons and microset graphics converted to pushbuttons.
 #include "util/FileUtil.h"
 #include "project/ProjectVariables.h"
@@ -6,7 +6,7 @@
 #include "project/Settings.h"
 #include "util/TextUtil.h"
 #include "bactalk/BtBitmaps.h"
-#include "displays/DisplayCreator.h"
+#include "displays/DisplayBuilder.h"
 #include "translate/DisplayNaming.h"
 #include "translate/PointRef.h"
 
@@ -36,7 +36,7 @@ void putLibrary(BtRecord &r, const QString &repJob)
 
 } // namespace
 
-bool DisplayCreator::flagIbexPoint()
+bool DisplayBuilder::flagIbexPoint()
 {
     if (!m_vars.convertZonePts)
         return false;
@@ -46,29 +46,7 @@ bool DisplayCreator::flagIbexPoint()
     return ref.code == ptref::ZoneGeneric || (ref.code == ptref::Zone && (ref.value & 0x10000u) != 0);
 }
 
-void DisplayCreator::copyGraphicBitmap(const QString &name, bool isLocal)
-{
-    if (name.isEmpty() || !isPlainFileName(name)) {
-        logBitmapCopy(m_log, name.isEmpty() ? BitmapCopy::Blank : BitmapCopy::Unsafe, name);
-        return;
-    }
-    // A bitmap several graphics of the display share is looked up once per
-    // run; each graphic still logs its problem.
-    const QString key = (isLocal ? u"L:"_qs : u"J:"_qs) + name.toLower();
-    const auto done = m_bitmapsThisRun.constFind(key);
-    if (done != m_bitmapsThisRun.constEnd()) {
-        logBitmapCopy(m_log, done.value(), name);
-        return;
-    }
-    const QString source = findCaseInsensitive(ibexBitmapFolder(isLocal), name);
-    BitmapCopy result = copyBitmap(source, name, m_folders.bitmaps);
-    logBitmapCopy(m_log, result, name);
-    if (result == BitmapCopy::Copied)
-        result = BitmapCopy::AlreadyThere;
-    m_bitmapsThisRun.insert(key, result);
-}
-
-void DisplayCreator::createGraphic()
+void DisplayBuilder::createGraphic()
 {
     const IbexObjRec o = rec();
     RecordKind kind = RecordKind::StaticGraphic;
@@ -90,14 +68,14 @@ void DisplayCreator::createGraphic()
         for (int i = 1; i <= n; ++i)
             names << o.bitmapName(i);
         const bool isLocal = isLocalJobBit(o.options());
-        const bool a = isLocal && libraryHasAll(alertonLibrary(), names);
-        const bool d = !a && isLocal && libraryHasAll(dealerLibrary(), names);
+        const bool a = isLocal && m_bitmaps.libraryHasAll(m_bitmaps.alertonLibrary(), names);
+        const bool d = !a && isLocal && m_bitmaps.libraryHasAll(m_bitmaps.dealerLibrary(), names);
         if (a || d) {
             library = a ? m_settings.alertonRepJob(u"-"_qs) : m_settings.dealerRepJob(u"-"_qs);
             m_log.logObjMsg(u"Found "_qs + library + u" bitmap match!"_qs, false);
         } else {
             for (const QString &b : names)
-                copyGraphicBitmap(b, isLocal);
+                m_bitmaps.copyGraphicBitmap(b, isLocal);
         }
     }
 
@@ -120,7 +98,7 @@ void DisplayCreator::createGraphic()
     }
 }
 
-void DisplayCreator::createButton(bool microset, const QString &microsetCaption)
+void DisplayBuilder::createButton(bool microset, const QString &microsetCaption)
 {
     const IbexObjRec o = rec();
     BtRecord r = m_writer.append(RecordKind::Button);
@@ -140,15 +118,16 @@ void DisplayCreator::createButton(bool microset, const QString &microsetCaption)
         return;
     }
 
-    const QString target = m_naming.buttonTargetName(o, m_fileType);
-    if (m_naming.wasRedirected)
+    const ButtonTarget button = m_naming.buttonTarget(o, m_fileType);
+    const QString &target = button.name;
+    if (button.redirected)
         m_log.logObjMsg(u"Button redirected to: "_qs + target, false);
 
     if (target.contains(u'-')) {
         QString rest = target;
         const QString rep = nextToken(rest, u'-').toLower();
         const QString job = nextToken(rest, u'-').toLower();
-        const bool sameJob = rep == m_folders.rep.toLower() && job == m_folders.job.toLower();
+        const bool sameJob = rep == m_bitmaps.rep().toLower() && job == m_bitmaps.job().toLower();
         if (sameJob || rest.isEmpty()) {
             r.setU8(btn::OtherJob, 0);
         } else {
@@ -168,9 +147,9 @@ void DisplayCreator::createButton(bool microset, const QString &microsetCaption)
     } else if (withDevice || m_cur.kind == ioBtnTux) {
         // Templates look no device up: their buttons address the current one.
         if (m_fileType == ftDisplay) {
-            r.setDevice(static_cast<uint32_t>(m_naming.targetDevice));
+            r.setDevice(static_cast<uint32_t>(button.device));
             // The button still opens the panel, on a device that does not exist.
-            if (!m_naming.targetMapped)
+            if (!button.mapped)
                 m_log.logObjMsg(m_cur.typeName + u": Device-ID cannot be mapped!"_qs, true);
         } else {
             r.setCurrentDevice(true);
@@ -179,7 +158,7 @@ void DisplayCreator::createButton(bool microset, const QString &microsetCaption)
     }
 }
 
-void DisplayCreator::createLoginButton()
+void DisplayBuilder::createLoginButton()
 {
     const IbexObjRec o = rec();
     if (!o.caption().startsWith(u';'))
@@ -188,12 +167,12 @@ void DisplayCreator::createLoginButton()
     copySizingParams(r);
 }
 
-void DisplayCreator::mapMSetToBtn()
+void DisplayBuilder::mapMSetToBtn()
 {
     // The loaded record becomes a 72 x 22 button captioned with its target;
     // the caption is cut to the room the record has, the whole name goes to
     // the button.
-    const QString target = m_naming.buttonTargetName(rec(), m_fileType);
+    const QString target = m_naming.buttonTarget(rec(), m_fileType).name;
     setIbexU16(ibw::obj::Width, 72);
     setIbexU16(ibw::obj::Height, 22);
     putIbexText(ibw::obj::Caption, 127, target);

@@ -1,15 +1,13 @@
-#include "displays/DisplayCreator.h"
+#include "displays/DisplayBuilder.h"
 
-#include "util/BackgroundWriter.h"
-#include "util/Error.h"
-#include "util/FileUtil.h"
+#include "bactalk/BtPointBinding.h"
 #include "project/ProjectVariables.h"
-#include "util/Prompter.h"
 #include "project/SessionLog.h"
 #include "project/Settings.h"
-#include "bactalk/BtBitmaps.h"
-#include "bactalk/BtPointBinding.h"
 #include "translate/DisplayNaming.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "util/Prompter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,97 +19,45 @@ namespace vorlix {
 
 using namespace bt;
 
-namespace {
-
-const QString kNoJobPath = u"BACtalk job path is not set or does not exist!"_qs;
-const QString kTranslationErrors = u"Translation errors may need correcting. See Project-Log tab for details."_qs;
-
-} // namespace
-
-QString DisplayCreator::translationErrorsMessage() { return kTranslationErrors; }
-
-DisplayCreator::DisplayCreator(const ProjectVariables &vars, const Settings &settings, SessionLog &log,
-                               Prompter &prompter, DisplayNaming &naming, PointTextSource translatePoint)
+DisplayBuilder::DisplayBuilder(const ProjectVariables &vars, const Settings &settings, SessionLog &log,
+                               Prompter &prompter, DisplayNaming &naming, const QString &projectFolder,
+                               const QString &localJobFolder)
     : m_vars(vars), m_settings(settings), m_log(log), m_prompter(prompter), m_naming(naming),
-      m_translatePoint(std::move(translatePoint))
+      m_bitmaps(settings, log, projectFolder, localJobFolder)
 {
 }
 
 // --- the run ---------------------------------------------------------------
 
-CreationResult DisplayCreator::createFromGrid(CreationInput &input)
+BuiltDisplay DisplayBuilder::build(Translation &t, int singleObject)
 {
-    CreationResult result;
-    const QString jobPath = m_vars.bactalkJobPath;
-    if (jobPath.isEmpty() || !QFileInfo(jobPath).isDir()) {
-        m_prompter.inform(kNoJobPath);
-        return result;
-    }
-    if (!input.ibexBytes)
-        throw Error(u"No Ibex display is loaded."_qs);
-    m_ibex = input.ibexBytes;
-    m_ibexLength = std::clamp(input.ibexDataLength, 0, static_cast<int>(m_ibex->size()));
-    m_fileType = ibexFileTypeOf(input.loadedName);
+    m_ibex = &t.creationBytes();
+    m_ibexLength = std::clamp(t.file().dataLength(), 0, static_cast<int>(m_ibex->size()));
+    m_fileType = ibexFileTypeOf(t.displayName());
+    t.sort(soIndex);
 
-    const QString target = btFileName(input.loadedName, input.localJob, m_vars);
-    if (target == u"<err>" || !isPlainFileName(target))
-        throw Error(QStringLiteral("\"%1\" has no display number, so it has no BACtalk file name.").arg(input.loadedName));
-    const QString displays = findCaseInsensitive(jobPath, u"displays"_qs);
-    const QString path = QDir(displays).filePath(target);
-    result.path = path;
-    if (!QFileInfo(displays).isDir() && !QDir(jobPath).mkdir(QFileInfo(displays).fileName()))
-        throw Error(QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(displays)));
-
-    m_log.logMsgStart(u"Create display file: "_qs + QDir::toNativeSeparators(path));
-    // From here on, whatever happens, the user hears of translation errors.
-    struct ErrorsNotice {
-        SessionLog &log;
-        Prompter &prompter;
-        bool tell;
-        ~ErrorsNotice()
-        {
-            if (tell && log.translationErrors > 0)
-                prompter.inform(kTranslationErrors);
-        }
-    } notice{m_log, m_prompter, tellTranslationErrors};
-
-    if (writeBehind)
-        writeBehind->settle(path); // the file of an earlier run first
-    if (QFileInfo::exists(path)) {
-        if (!m_prompter.confirm(u"File exists! Do you want to overwrite it?\nFile: "_qs + QDir::toNativeSeparators(path)))
-            return result;
-        m_log.logMsg(u"Overwrite of file allowed by user"_qs);
-    }
-
-    std::stable_sort(input.rows.begin(), input.rows.end(),
-                     [](const CreationRow &a, const CreationRow &b) { return a.objectNumber < b.objectNumber; });
-
-    m_bitmapsThisRun.clear();
-    findRunFolders();
+    m_bitmaps.beginRun(m_vars.bactalkJobPath);
     m_writer.reset();
     m_writer.btCreateHeader();
-    btDispHeader(input);
-    result.translated = processGrid(input);
+    headerRecord(t);
+    BuiltDisplay out;
+    out.translated = objectRecords(t, singleObject);
     m_writer.finishDisplay();
-    if (writeBehind)
-        writeBehind->write(path, m_writer.bytes());
-    else
-        m_writer.writeDisplayFile(path);
-    result.records = m_writer.objCount;
-    result.written = true;
-    return result;
+    out.bytes = m_writer.bytes();
+    out.records = m_writer.objCount;
+    return out;
 }
 
-void DisplayCreator::btDispHeader(const CreationInput &input)
+void DisplayBuilder::headerRecord(const Translation &t)
 {
-    const ByteView h(m_ibex, 0, m_ibexLength); // texts end with the data
+    const IbexObjRec h(m_ibex, 1, m_ibexLength); // the header; texts end with the data
     BtRecord r = m_writer.header();
     r.setU16(hdr::Width, h.u16(ibw::hdr::Width));
     r.setU16(hdr::Height, h.u16(ibw::hdr::Height));
-    const QString title = input.headerOvr == RowOverride::Text
-        ? input.headerText
-        : h.text(ibw::hdr::Description, ibw::HeaderSize - ibw::hdr::Description);
-    r.putText(hdr::Title, hdr::TitleLen, title);
+    const TranslationRow &title = t.header();
+    r.putText(hdr::Title, hdr::TitleLen,
+              title.ovr == ovrText ? title.btText
+                                   : h.text(ibw::hdr::Description, ibw::HeaderSize - ibw::hdr::Description));
 
     const uint8_t kind = h.u8(ibw::hdr::BackgroundKind);
     if (kind == ibw::BackgroundBitmap) {
@@ -124,13 +70,13 @@ void DisplayCreator::btDispHeader(const CreationInput &input)
         } else {
             name = b;
             if (isPlainFileName(b)) {
-                source = findCaseInsensitive(ibexBitmapFolder(false), b);
+                source = findCaseInsensitive(m_bitmaps.ibexBitmapFolder(false), b);
                 if (!QFileInfo::exists(source))
-                    source = findCaseInsensitive(ibexBitmapFolder(true), b);
+                    source = findCaseInsensitive(m_bitmaps.ibexBitmapFolder(true), b);
             }
         }
-        const bool a = libraryHasAll(alertonLibrary(), {name});
-        const bool d = !a && libraryHasAll(dealerLibrary(), {name});
+        const bool a = m_bitmaps.libraryHasAll(m_bitmaps.alertonLibrary(), {name});
+        const bool d = !a && m_bitmaps.libraryHasAll(m_bitmaps.dealerLibrary(), {name});
         QString rep, job;
         if (a) {
             rep = m_settings.alerRep;
@@ -142,9 +88,9 @@ void DisplayCreator::btDispHeader(const CreationInput &input)
             if (!name.isEmpty() && !isPlainFileName(name))
                 logBitmapCopy(m_log, BitmapCopy::Unsafe, b);
             else
-                copyBackgroundBmp(source.isEmpty() ? name : source);
-            rep = m_folders.rep;
-            job = m_folders.job;
+                m_bitmaps.copyBackgroundBmp(source.isEmpty() ? name : source);
+            rep = m_bitmaps.rep();
+            job = m_bitmaps.job();
         }
         r.putText(hdr::BmpName, hdr::BmpNameLen, name);
         r.putText(hdr::BmpRep, hdr::RepJobLen, rep);
@@ -158,36 +104,31 @@ void DisplayCreator::btDispHeader(const CreationInput &input)
     r.setU16(hdr::IbexByte70, h.u8(ibw::hdr::Byte70));
 }
 
-void DisplayCreator::copyBackgroundBmp(const QString &source)
-{
-    const QString name = fileNamePart(source);
-    logBitmapCopy(m_log, copyBitmap(source, name, m_folders.bitmaps), name);
-}
-
-int DisplayCreator::processGrid(CreationInput &input)
+int DisplayBuilder::objectRecords(Translation &t, int singleObject)
 {
     int handled = 0;
-    for (const CreationRow &row : input.rows) {
+    for (const TranslationRow &row : t.rows()) {
+        if (row.isHeader())
+            continue;
         if (m_writer.bufferFull(&m_prompter)) {
             m_log.logMsg(u"Maximum display objects reached."_qs);
             break;
         }
-        if (input.singleObject >= 0 && row.objectNumber != input.singleObject)
+        if (singleObject >= 0 && row.object != singleObject)
             continue;
-        if (row.ovr == RowOverride::Skip)
+        if (row.ovr == ovrSkip)
             continue;
         if (row.position < 1 || row.position > m_ibexLength) {
             // A row that points outside the loaded display cannot be read.
-            m_log.pendingMsg(QStringLiteral("Object# %1").arg(row.objectNumber));
+            m_log.pendingMsg(QStringLiteral("Object# %1").arg(row.object));
             m_log.logObjMsg(u"The object record lies outside the display file."_qs, true);
             continue;
         }
         m_cur = Current{};
         m_cur.row = &row;
-        m_cur.position = row.position;
         m_cur.kind = rec().kind();
         m_cur.typeName = ibexObjectName(m_cur.kind);
-        m_log.pendingObjMsg(row.objectNumber, m_cur.typeName);
+        m_log.pendingObjMsg(row.object, m_cur.typeName);
         dispatch();
         ++handled;
     }
@@ -195,7 +136,7 @@ int DisplayCreator::processGrid(CreationInput &input)
     return handled;
 }
 
-void DisplayCreator::dispatch()
+void DisplayBuilder::dispatch()
 {
     switch (m_cur.kind) {
     case ioText:
@@ -265,39 +206,38 @@ void DisplayCreator::dispatch()
 
 // --- helpers ---------------------------------------------------------------
 
-IbexObjRec DisplayCreator::rec() const { return IbexObjRec(m_ibex, m_cur.position, m_ibexLength); }
+IbexObjRec DisplayBuilder::rec() const { return IbexObjRec(m_ibex, m_cur.row->position, m_ibexLength); }
 
-QString DisplayCreator::rowText(const QString &ibexText) const
+QString DisplayBuilder::rowText(const QString &ibexText) const
 {
-    const RowOverride ovr = m_cur.row->ovr;
-    const bool textOverride = ovr == RowOverride::Text
-        || (m_cur.kind == ioCheckbox && ovr == RowOverride::TextAndPoint);
+    const ObjOverride ovr = m_cur.row->ovr;
+    const bool textOverride = ovr == ovrText || (m_cur.kind == ioCheckbox && ovr == ovrTextAndPoint);
     return textOverride && !m_cur.row->btText.isEmpty() ? m_cur.row->btText : ibexText;
 }
 
-void DisplayCreator::setIbexU16(int off, uint16_t v)
+void DisplayBuilder::setIbexU16(int off, uint16_t v)
 {
-    const int i = m_cur.position - 1 + off;
+    const int i = m_cur.row->position - 1 + off;
     if (i < 0 || i + 2 > m_ibexLength)
         return;
     (*m_ibex)[i] = static_cast<char>(v & 0xFF);
     (*m_ibex)[i + 1] = static_cast<char>(v >> 8);
 }
 
-void DisplayCreator::setIbexU32(int off, uint32_t v)
+void DisplayBuilder::setIbexU32(int off, uint32_t v)
 {
-    const int i = m_cur.position - 1 + off;
+    const int i = m_cur.row->position - 1 + off;
     if (i < 0 || i + 4 > m_ibexLength)
         return;
     for (int k = 0; k < 4; ++k)
         (*m_ibex)[i + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
 }
 
-void DisplayCreator::putIbexText(int off, int n, const QString &text)
+void DisplayBuilder::putIbexText(int off, int n, const QString &text)
 {
     // Never past the record nor past the data.
-    const int start = m_cur.position - 1 + off;
-    const int recordEnd = m_cur.position - 1 + rec().length();
+    const int start = m_cur.row->position - 1 + off;
+    const int recordEnd = m_cur.row->position - 1 + rec().length();
     const int room = std::min({n, recordEnd - start, m_ibexLength - start});
     if (start < 0 || room <= 0)
         return;
@@ -305,56 +245,9 @@ void DisplayCreator::putIbexText(int off, int n, const QString &text)
     std::memcpy(m_ibex->data() + start, bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-void DisplayCreator::findRunFolders()
-{
-    const QString &path = m_vars.bactalkJobPath;
-    m_folders = RunFolders{};
-    m_folders.root = btJobRoot(path);
-    m_folders.rep = btRepName(path);
-    m_folders.job = btJobName(path);
-    m_folders.bitmaps = findCaseInsensitive(path, u"bitmaps"_qs);
-}
-
-const QString &DisplayCreator::ibexBitmapFolder(bool localJob)
-{
-    std::optional<QString> &folder = localJob ? m_folders.localJobIbexBitmaps : m_folders.jobIbexBitmaps;
-    if (!folder)
-        folder = findCaseInsensitive(localJob ? localJobFolder : projectFolder, u"ldisplay"_qs);
-    return *folder;
-}
-
-const QString &DisplayCreator::alertonLibrary()
-{
-    if (!m_folders.alertonLibrary)
-        m_folders.alertonLibrary = libraryBitmapFolder(m_folders.root, m_settings.alerRep, m_settings.alerJob);
-    return *m_folders.alertonLibrary;
-}
-
-const QString &DisplayCreator::dealerLibrary()
-{
-    if (!m_folders.dealerLibrary)
-        m_folders.dealerLibrary = libraryBitmapFolder(m_folders.root, m_settings.dealerRep, m_settings.dealerJob);
-    return *m_folders.dealerLibrary;
-}
-
-bool DisplayCreator::libraryHasAll(const QString &folder, const QStringList &names)
-{
-    if (folder.isEmpty() || names.isEmpty())
-        return false;
-    for (const QString &name : names) {
-        const QString key = folder + u'/' + name.toLower();
-        auto it = m_folders.libraryFiles.constFind(key);
-        if (it == m_folders.libraryFiles.cend())
-            it = m_folders.libraryFiles.insert(key, bt::libraryHasAll(folder, {name}));
-        if (!*it)
-            return false;
-    }
-    return true;
-}
-
 // --- copy operations -------------------------------------------------------
 
-void DisplayCreator::copySizingParams(BtRecord &r)
+void DisplayBuilder::copySizingParams(BtRecord &r)
 {
     const IbexObjRec o = rec();
     r.setU16(obj::X, o.u16(ibw::obj::X));
@@ -363,7 +256,7 @@ void DisplayCreator::copySizingParams(BtRecord &r)
     r.setU16(obj::H, o.u16(ibw::obj::Height));
 }
 
-void DisplayCreator::copyColors(BtRecord &r)
+void DisplayBuilder::copyColors(BtRecord &r)
 {
     if (rec().u32(ibw::obj::ForeColor) == 0 && rec().u32(ibw::obj::BackColor) == 0) {
         // The loaded record itself takes the defaults, so a second creation
@@ -377,7 +270,7 @@ void DisplayCreator::copyColors(BtRecord &r)
     r.setU32(obj::Alarm, o.u32(ibw::obj::AlarmColor));
 }
 
-void DisplayCreator::copyFont(BtRecord &r)
+void DisplayBuilder::copyFont(BtRecord &r)
 {
     const IbexObjRec o = rec();
     if (o.u8(ibw::obj::FontValid) != ibw::obj::FontValidMark)
@@ -389,28 +282,29 @@ void DisplayCreator::copyFont(BtRecord &r)
         r.putText(obj::Font + font::Name, font::NameLen, o.text(ibw::obj::FontName, ibw::obj::Caption - ibw::obj::FontName));
 }
 
-void DisplayCreator::copyOptions(BtRecord &r)
+void DisplayBuilder::copyOptions(BtRecord &r)
 {
     r.setU16(obj::Options, static_cast<uint16_t>(rec().options() | 0x0E));
 }
 
-void DisplayCreator::copyPointData(BtRecord &r)
+void DisplayBuilder::copyPointData(BtRecord &r)
 {
     QString p;
     if (!m_cur.row->btPoint.isEmpty() && m_cur.row->hasPointOverride()) {
         p = m_cur.row->btPoint;
     } else {
-        const PointTranslation t = m_translatePoint ? m_translatePoint(rec(), m_fileType) : PointTranslation{};
+        // The row's own translation: a point is translated once, when listed.
+        const BtPoint &t = m_cur.row->translated;
         p = isAirflow(m_cur.kind) ? t.text : t.text.toUpper();
-        if (!t.error.isEmpty())
-            m_log.logObjMsg(m_cur.typeName + u": "_qs + t.error + u" <"_qs + p + u'>', true);
+        if (!t.problem.isEmpty())
+            m_log.logObjMsg(m_cur.typeName + u": "_qs + t.problem + u" <"_qs + p + u'>', true);
     }
     bindPointText(r, p);
 }
 
 // --- object operations -----------------------------------------------------
 
-void DisplayCreator::createText()
+void DisplayBuilder::createText()
 {
     BtRecord r = m_writer.append(RecordKind::Text);
     copySizingParams(r);
@@ -420,7 +314,7 @@ void DisplayCreator::createText()
     r.putText(txt::Text, txt::TextLen, rowText(rec().caption()));
 }
 
-void DisplayCreator::createStatic()
+void DisplayBuilder::createStatic()
 {
     const bool groupBox = m_cur.kind == ioGroupBox;
     BtRecord r = m_writer.append(groupBox ? RecordKind::GroupBox : RecordKind::DateTime);
@@ -432,7 +326,7 @@ void DisplayCreator::createStatic()
         r.putText(txt::Text, txt::TextLen, rowText(rec().caption()));
 }
 
-void DisplayCreator::createRoPr(bool readOnly)
+void DisplayBuilder::createRoPr(bool readOnly)
 {
     BtRecord r = m_writer.append(readOnly ? RecordKind::ReadOnlyValue : RecordKind::PromptedValue);
     copySizingParams(r);
@@ -480,7 +374,7 @@ void DisplayCreator::createRoPr(bool readOnly)
     }
 }
 
-void DisplayCreator::createCheckbox()
+void DisplayBuilder::createCheckbox()
 {
     BtRecord r = m_writer.append(RecordKind::Checkbox);
     copySizingParams(r);
@@ -494,7 +388,7 @@ void DisplayCreator::createCheckbox()
         m_log.logObjMsg(m_cur.typeName + u": Reversed DO state!"_qs, true);
 }
 
-void DisplayCreator::createObjAsText()
+void DisplayBuilder::createObjAsText()
 {
     if (!m_vars.showZoneObjAsText || m_cur.kind == ioShortDesc)
         return;
@@ -510,7 +404,7 @@ void DisplayCreator::createObjAsText()
     r.putText(txt::Text, txt::TextLen - 1, rowText(m_cur.typeName));
 }
 
-void DisplayCreator::remapZoneObj()
+void DisplayBuilder::remapZoneObj()
 {
     BtRecord r = m_writer.append(m_cur.kind == ioCpStatus ? RecordKind::PromptedValue : RecordKind::ReadOnlyValue);
     copySizingParams(r);

@@ -1,0 +1,188 @@
+#include "commands/CreateDisplayCommands.h"
+
+#include "commands/TranslateCommands.h"
+#include "displays/DisplayBuilder.h"
+#include "project/Workbench.h"
+#include "translate/DisplayNaming.h"
+#include "util/BackgroundWriter.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vorlix {
+
+namespace {
+
+const QString kNoJobPath = u"BACtalk job path is not set or does not exist!"_qs;
+
+// One creation run over a translation, as the command and the batch make
+// it. With a background writer the file is handed over instead of written
+// (the writer tells later whether it landed), and translation errors are
+// left to the batch to tell.
+class CreationRun {
+public:
+    CreationRun(Workbench &wb)
+        : m_wb(wb), m_naming(wb.vars, wb.map),
+          m_builder(wb.vars, wb.settings, wb.log, wb.prompter, m_naming, wb.projectFolder, wb.localJobFolder)
+    {
+    }
+
+    BackgroundWriter *writeBehind = nullptr;
+    bool tellTranslationErrors = true;
+
+    CreationOutcome run(Translation &t, int selectedIndex);
+
+private:
+    Workbench &m_wb;
+    DisplayNaming m_naming;
+    DisplayBuilder m_builder;
+};
+
+CreationOutcome CreationRun::run(Translation &t, int selectedIndex)
+{
+    // The object of single-row mode, chosen before the sort moves rows.
+    int singleObject = -1;
+    if (selectedIndex > 0 && selectedIndex < int(t.rows().size()))
+        singleObject = t.rows()[size_t(selectedIndex)].object;
+    else if (selectedIndex >= 0)
+        singleObject = 0; // the header row or no row: no object
+    t.sort(soIndex);
+    // Creation only reads the database: one read transaction for the whole
+    // run (one lock instead of one per lookup), rolled back at the end.
+    ProjectDatabase::Transaction reading(m_wb.pdb);
+
+    CreationOutcome out;
+    const QString jobPath = m_wb.vars.bactalkJobPath;
+    if (jobPath.isEmpty() || !QFileInfo(jobPath).isDir()) {
+        m_wb.prompter.inform(kNoJobPath);
+        return out;
+    }
+    const QString target = btFileName(t.displayName(), t.localJob(), m_wb.vars);
+    if (target == u"<err>" || !isPlainFileName(target))
+        throw Error(QStringLiteral("\"%1\" has no display number, so it has no BACtalk file name.").arg(t.displayName()));
+    const QString displays = findCaseInsensitive(jobPath, u"displays"_qs);
+    out.path = QDir(displays).filePath(target);
+    if (!QFileInfo(displays).isDir() && !QDir(jobPath).mkdir(QFileInfo(displays).fileName()))
+        throw Error(QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(displays)));
+
+    SessionLog &log = m_wb.log;
+    log.logMsgStart(u"Create display file: "_qs + QDir::toNativeSeparators(out.path));
+    // From here on, whatever happens, the user hears of translation errors.
+    struct ErrorsNotice {
+        SessionLog &log;
+        Prompter &prompter;
+        bool tell;
+        ~ErrorsNotice()
+        {
+            if (tell && log.translationErrors > 0)
+                prompter.inform(translationErrorsMessage());
+        }
+    } notice{log, m_wb.prompter, tellTranslationErrors};
+
+    if (writeBehind)
+        writeBehind->settle(out.path); // the file of an earlier run first
+    if (QFileInfo::exists(out.path)) {
+        if (!m_wb.prompter.confirm(u"File exists! Do you want to overwrite it?\nFile: "_qs
+                                   + QDir::toNativeSeparators(out.path))) {
+            out.kept = true;
+            return out;
+        }
+        log.logMsg(u"Overwrite of file allowed by user"_qs);
+    }
+    BuiltDisplay built = m_builder.build(t, singleObject);
+    if (writeBehind)
+        writeBehind->write(out.path, std::move(built.bytes));
+    else
+        writeFileAtomically(out.path, built.bytes);
+    out.records = built.records;
+    out.written = true;
+    return out;
+}
+
+} // namespace
+
+QString translationErrorsMessage()
+{
+    return u"Translation errors may need correcting. See Project-Log tab for details."_qs;
+}
+
+CreationOutcome createBtDisplayCommand(Workbench &wb, int selectedIndex)
+{
+    Translation *t = loadedTranslation(wb);
+    if (!t)
+        return {};
+    CreationRun run(wb);
+    const CreationOutcome out = run.run(*t, selectedIndex);
+    if (out.written)
+        wb.gridEdited = false;
+    return out;
+}
+
+std::vector<BatchDisplay> jobDisplayFiles(const Workbench &wb)
+{
+    std::vector<BatchDisplay> out;
+    const auto add = [&](const QString &folder, bool localJob) {
+        if (folder.isEmpty())
+            return;
+        const QDir dir(findCaseInsensitive(folder, u"ldisplay"_qs));
+        QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+        names.sort(Qt::CaseInsensitive);
+        for (const QString &name : names)
+            if (name.endsWith(u".ibw"_qs, Qt::CaseInsensitive))
+                out.push_back({dir.filePath(name), localJob});
+    };
+    add(wb.projectFolder, false);
+    add(wb.localJobFolder, true);
+    return out;
+}
+
+BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisplay> &displays,
+                                      const CommandFrame &frame)
+{
+    wb.requireDatabase();
+    BatchOutcome outcome;
+    BusyScope busy(frame);
+    BackgroundWriter writer;
+    DisplayTranslator translator(wb.vars, wb.map);
+    CreationRun run(wb);
+    run.writeBehind = &writer;
+    run.tellTranslationErrors = false;
+
+    const auto collect = [&](const std::vector<BackgroundWriter::Outcome> &finished) {
+        for (const BackgroundWriter::Outcome &f : finished) {
+            if (f.error.isEmpty()) {
+                ++outcome.written;
+            } else {
+                outcome.problems << f.error;
+                wb.log.logMsg(f.error);
+            }
+        }
+    };
+
+    int done = 0;
+    for (const BatchDisplay &d : displays) {
+        frame.progress.step(done++, int(displays.size()), QFileInfo(d.path).fileName());
+        try {
+            const QFileInfo info(d.path);
+            loadDisplayCommand(wb, translator, DisplayFile{d.path, info.fileName(), d.localJob, info.isFile()});
+            wb.log.translationErrors = 0;
+            const CreationOutcome r = run.run(*loadedTranslation(wb), -1);
+            if (wb.log.translationErrors > 0)
+                ++outcome.withTranslationErrors;
+            if (r.kept)
+                ++outcome.kept;
+            else if (!r.written)
+                outcome.problems << QStringLiteral("No display written for \"%1\".").arg(QDir::toNativeSeparators(d.path));
+        } catch (const Error &e) {
+            outcome.problems << e.message();
+        }
+        collect(writer.takeFinished());
+    }
+    collect(writer.finish());
+    wb.gridEdited = false;
+    return outcome;
+}
+
+} // namespace vorlix

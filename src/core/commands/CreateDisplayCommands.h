@@ -1,0 +1,57 @@
+#pragma once
+// "&Create BACtalk Display": the loaded translation written as a BACtalk
+// display or template in the BACtalk job's "displays" folder; and the same
+// for every display of the job and its local job in one batch.
+#include "commands/CommandFrame.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace vorlix {
+
+class Workbench;
+
+struct CreationOutcome {
+    bool written = false; // the file was written
+    bool kept = false;    // an existing file was kept: replacing it was declined
+    QString path;         // the display file (also when nothing was written)
+    int records = 0;      // object records written
+};
+
+// The text that tells the user a run had translation errors.
+QString translationErrorsMessage();
+
+// Writes the loaded translation: checks the BACtalk job folder (an
+// information box when it is not set), names the target from the display
+// number and the numbering options, asks before replacing a file, logs the
+// run and its problems, and tells the user when there were translation
+// errors. `selectedIndex` >= 0 is single-row mode on that row of the
+// translation (0 is the header row: no object is written). Nothing happens
+// while no display is loaded. Afterwards the grid no longer counts as edited.
+// Throws Error when the file cannot be named or written; an existing file is
+// then left as it was.
+CreationOutcome createBtDisplayCommand(Workbench &wb, int selectedIndex = -1);
+
+struct BatchDisplay {
+    QString path; // the Ibex display file
+    bool localJob = false;
+};
+// Every display file (".ibw") of the job's "ldisplay" folder, then of the
+// local job's, each in name order.
+std::vector<BatchDisplay> jobDisplayFiles(const Workbench &wb);
+
+struct BatchOutcome {
+    int written = 0;               // display files written
+    int kept = 0;                  // existing files kept (replacing them was declined)
+    int withTranslationErrors = 0; // displays whose log shows translation errors
+    QStringList problems;          // one message for each display not written
+};
+// Loads and writes each display in turn, each file written in the
+// background while the next display is made. A display that cannot be
+// read, made or written is reported (write failures in the log as well)
+// and the batch goes on. Translation errors are told once, at the end.
+BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisplay> &displays,
+                                      const CommandFrame &frame = {});
+
+} // namespace vorlix

@@ -1,0 +1,169 @@
+#include "commands/TranslateCommands.h"
+
+#include "inventory/RedirectTable.h"
+#include "project/Workbench.h"
+#include "translate/DisplayNaming.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "util/TextUtil.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vorlix {
+
+DisplayFile findDisplayFile(const Workbench &wb, const QString &name, bool localJob)
+{
+    if (!isPlainFileName(name))
+        throw Error(QStringLiteral("\"%1\" is not a display file name.").arg(name));
+    DisplayFile d;
+    d.localJob = localJob;
+    d.path = findPathCaseInsensitive(localJob ? wb.localJobFolder : wb.projectFolder, u"ldisplay/"_qs + name);
+    const QFileInfo info(d.path);
+    d.exists = info.isFile();
+    d.name = d.exists ? info.fileName() : name;
+    return d;
+}
+
+Translation *loadedTranslation(Workbench &wb) { return dynamic_cast<Translation *>(wb.loadedTranslation.get()); }
+
+bool loadDisplayCommand(Workbench &wb, const DisplayFile &file)
+{
+    DisplayTranslator translator(wb.vars, wb.map);
+    return loadDisplayCommand(wb, translator, file);
+}
+
+bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const DisplayFile &file)
+{
+    if (wb.gridEdited && loadedTranslation(wb) && !wb.prompter.confirm(unsavedGridEditsQuestion()))
+        return false;
+    wb.requireDatabase();
+    // Whatever happens now, the display loaded before is gone.
+    wb.loadedTranslation.reset();
+    wb.gridEdited = false;
+    if (!file.exists)
+        throw Error(missingDisplayMessage(QDir::toNativeSeparators(file.path)));
+    wb.loadedTranslation =
+        std::make_unique<Translation>(translator.load(file.path, DisplayRef{file.name, file.localJob}));
+    return true;
+}
+
+DisplayTranslator::Edit editOverrideCommand(Workbench &wb, int index, int column, OverrideResult result,
+                                            const QString &value)
+{
+    Translation *t = loadedTranslation(wb);
+    if (!t)
+        return DisplayTranslator::Edit::NotAllowed;
+    DisplayTranslator translator(wb.vars, wb.map);
+    const DisplayTranslator::Edit edit = translator.editOverride(*t, index, column, result, value);
+    if (edit == DisplayTranslator::Edit::Changed)
+        wb.gridEdited = true;
+    return edit;
+}
+
+void checkOverride(OverrideAction action, const QString &value)
+{
+    if (action == OverrideAction::Point && !value.isEmpty() && !validPointText(value))
+        throw Error(QStringLiteral("\"%1\" is not a valid BACtalk point text.").arg(value));
+}
+
+int overrideObjectCommand(Workbench &wb, int object, OverrideAction action, const QString &value)
+{
+    checkOverride(action, value);
+    Translation *t = loadedTranslation(wb);
+    if (!t)
+        throw Error(u"No Ibex display is loaded."_qs);
+    if (!wb.pdb.extendedTablesAvailable())
+        throw Error(u"The project database has no Overrides table: overrides cannot be stored."_qs);
+    const int index = object < 0 ? -1 : t->indexOfObject(object);
+    if (index < 0)
+        throw Error(QStringLiteral("%1 has no object %2 in its grid (objects 1 to %3).")
+                        .arg(t->displayName())
+                        .arg(object)
+                        .arg(qMin<int>(t->totalObjects(), Translation::MaxObjects)));
+    const TranslationRow &row = t->rows()[size_t(index)];
+    const QString kind = Translation::cellText(row, Translation::colType);
+    const bool textCol = Translation::canOverride(row, Translation::colBtText);
+    const bool pointCol = Translation::canOverride(row, Translation::colBtPoint);
+    using Edit = DisplayTranslator::Edit;
+    auto edit = [&](int column, OverrideResult result, const QString &v = {}) {
+        return editOverrideCommand(wb, index, column, result, v) != Edit::NotAllowed;
+    };
+    QString done;
+    switch (action) {
+    case OverrideAction::Text:
+        if (!edit(Translation::colBtText, orOK, value))
+            throw Error(QStringLiteral("Object %1 (%2) has no text that can be overridden.").arg(object).arg(kind));
+        done = u"text overridden: "_qs + value;
+        break;
+    case OverrideAction::Point:
+        if (!edit(Translation::colBtPoint, orOK, value))
+            throw Error(QStringLiteral("Object %1 (%2) has no point that can be overridden.").arg(object).arg(kind));
+        done = u"point overridden: "_qs + value;
+        break;
+    case OverrideAction::Skip:
+        if (!edit(pointCol ? Translation::colBtPoint : Translation::colBtText, orSkip))
+            throw Error(QStringLiteral("Object %1 (%2) cannot be overridden.").arg(object).arg(kind));
+        done = u"skipped"_qs;
+        break;
+    case OverrideAction::Reset:
+        if (!textCol && !pointCol)
+            throw Error(QStringLiteral("Object %1 (%2) cannot be overridden.").arg(object).arg(kind));
+        // Resetting the text column first leaves at most the point override,
+        // which the point column's reset then removes.
+        if (textCol)
+            edit(Translation::colBtText, orReset);
+        if (pointCol)
+            edit(Translation::colBtPoint, orReset);
+        done = u"overrides reset"_qs;
+        break;
+    }
+    wb.log.logMsgStart(QStringLiteral("Override of %1 object %2: %3").arg(t->displayName()).arg(object).arg(done));
+    return index;
+}
+
+void checkGlobalOverride(const QString &btPoint)
+{
+    if (btPoint != SkipMark && !validPointText(btPoint))
+        throw Error(QStringLiteral("\"%1\" is not a valid BACtalk point text.").arg(btPoint));
+}
+
+void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, const QString &btPoint)
+{
+    checkGlobalOverride(btPoint);
+    wb.requireDatabase();
+    OverrideStore store(wb.pdb);
+    if (!store.globalAvailable())
+        throw Error(u"The project database has no GlobalOVR table: project point overrides cannot be stored."_qs);
+    if (!store.globalOvrPut(apex, ibexPoint, btPoint))
+        throw Error(u"Could not set value in database!"_qs);
+    wb.log.logMsgStart(QStringLiteral("Project point override: Apex %1, %2 -> %3").arg(apex).arg(ibexPoint, btPoint));
+}
+
+bool redirectCommand(Workbench &wb, const DisplayFile &file, RedirectAction action, const QString &target)
+{
+    wb.requireDatabase();
+    const QString key = file.name.toLower();
+    RedirectTable table(wb.pdb);
+    if (action == RedirectAction::Remove) {
+        if (!table.deleteRedirect(key, file.localJob)) {
+            RedirectTable::reportRedirectNotFound(wb.prompter);
+            return false;
+        }
+        wb.log.logMsgStart(u"Removed button/display redirection entry: "_qs + key);
+        return true;
+    }
+    if (!file.exists)
+        throw Error(missingDisplayMessage(QDir::toNativeSeparators(file.path)));
+    const QString btName = action == RedirectAction::To ? target : QString();
+    if (action == RedirectAction::To && !QFileInfo(redirectPath(wb.vars.bactalkJobPath, target)).isFile())
+        wb.prompter.inform(u"The BACtalk file does not exists! Make sure to add it to the project at some "
+                           "point.\nFile: "_qs
+                           + target.section(u'-', 2) + u"\nEFB Job path: "_qs + wb.vars.bactalkJobPath);
+    if (!table.setRedirect(key, btName, file.localJob))
+        throw Error(u"Could not set value in database!"_qs);
+    wb.log.logMsgStart(u"Add/edit button/display redirection entry: "_qs + key);
+    return true;
+}
+
+} // namespace vorlix

@@ -1,0 +1,68 @@
+#pragma once
+// The commands of step 7's grid and step 6's decisions: load a display into
+// the translation grid, override an object's text or point (or skip it, or
+// reset it), set a project-wide point override, and redirect or skip a
+// display. Each checks its inputs, asks, logs its heading and changes the
+// project as the window and the CLI both need it.
+#include "translate/DisplayTranslator.h"
+#include "translate/Translation.h"
+
+#include <QString>
+
+namespace vorlix {
+
+class Workbench;
+
+// A display file of the job's or the local job's "ldisplay" folder.
+struct DisplayFile {
+    QString path;
+    QString name; // as found on disk (as given when there is no file)
+    bool localJob = false;
+    bool exists = false;
+};
+// The display `name` of the job (or of its local job), found whatever its
+// letter case. Throws Error when `name` is not a plain file name.
+DisplayFile findDisplayFile(const Workbench &wb, const QString &name, bool localJob);
+
+// The translation the workbench holds, or null.
+Translation *loadedTranslation(Workbench &wb);
+
+// "&Load Ibex Display": lists the display and keeps it as the workbench's
+// translation. With unsaved grid edits it asks first; false, and nothing
+// changes, when the user keeps them. Throws Error naming a missing or
+// unreadable file; no display is loaded then.
+bool loadDisplayCommand(Workbench &wb, const DisplayFile &file);
+// The same with a translator the caller keeps (a batch of displays).
+bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const DisplayFile &file);
+
+// Override editing of row `index` of the loaded translation in its BACtalk
+// text or point column, with the override dialog's result. The grid counts
+// as edited afterwards unless nothing changed.
+DisplayTranslator::Edit editOverrideCommand(Workbench &wb, int index, int column, OverrideResult result,
+                                            const QString &value = {});
+
+enum class OverrideAction { Text, Point, Skip, Reset };
+// Throws Error for a point override that is no valid BACtalk point text
+// (an empty one is allowed). Front ends check before opening the project.
+void checkOverride(OverrideAction action, const QString &value);
+// Overrides object `object` of the loaded translation (0: the display's
+// title): its text, its point, skips it or resets both. Logs the change.
+// Returns the index of the object's row. Throws Error when the project has
+// no override table, the display has no such object or the object's kind
+// cannot be overridden that way.
+int overrideObjectCommand(Workbench &wb, int object, OverrideAction action, const QString &value = {});
+
+// Throws Error when `btPoint` is neither "$SKIP" nor a valid point text.
+void checkGlobalOverride(const QString &btPoint);
+// A project-wide point override of (apex, ibexPoint), logged.
+void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, const QString &btPoint);
+
+enum class RedirectAction { To, Skip, Remove };
+// Redirects a display to the BACtalk display `target` ("rep-job-file"),
+// marks it skipped, or removes that decision, and logs it. Redirecting to a
+// file the BACtalk job does not have yet is allowed after an information
+// box. False when there was no decision to remove (the user is told).
+// Throws Error when the display file is missing or the database refuses.
+bool redirectCommand(Workbench &wb, const DisplayFile &file, RedirectAction action, const QString &target = {});
+
+} // namespace vorlix

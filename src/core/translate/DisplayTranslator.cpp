@@ -1,0 +1,354 @@
+#include "translate/DisplayTranslator.h"
+
+#include "project/ControllerMap.h"
+#include "translate/DisplayNaming.h"
+
+namespace vorlix {
+
+DisplayTranslator::DisplayTranslator(const ProjectVariables &vars, ControllerMap &map)
+    : m_vars(vars), m_map(map), m_overrides(map.database()), m_naming(vars, map), m_points(vars, map)
+{
+}
+
+Translation DisplayTranslator::load(const QString &path, const DisplayRef &display)
+{
+    return load(IbexDisplay::read(path), path, display); // read throws with the file named
+}
+
+Translation DisplayTranslator::load(IbexDisplay file, const QString &path, const DisplayRef &display)
+{
+    Translation t(std::move(file), path, display, ibexFileTypeOf(path));
+    // One read transaction for every lookup of the listing.
+    ProjectDatabase::Transaction reading(m_map.database());
+    TranslationRow &header = t.header();
+    header.btText = t.file().description();
+    // A title override made earlier comes back with the display, as the
+    // overrides of the objects do.
+    if (const auto title = m_overrides.displayOvrGet(display, 0, false)) {
+        header.btText = *title;
+        header.ovr = ovrText;
+    }
+    int total = 0;
+    for (int p : t.file().walkObjectRecords()) {
+        if (t.file().record(p).length() == ibw::SkippedRecordLength)
+            continue;
+        ++total;
+        // Objects beyond the listed ones are counted, not listed.
+        if (total <= Translation::MaxObjects)
+            t.rows().push_back(objectRow(t, total, p));
+    }
+    t.setTotalObjects(total);
+    reading.commit();
+    return t;
+}
+
+// --- the rules of each kind ---------------------------------------------------
+
+void DisplayTranslator::pointColumns(Automatic &a, const IbexObjRec &rec, bool airflow, bool templateContext)
+{
+    a.ibexPoint = airflow ? m_points.ibexAirflowPointText(rec, templateContext)
+                          : m_points.ibexPointText(rec, templateContext);
+    a.point = airflow ? m_points.btAirflowPointText(rec, templateContext)
+                      : m_points.btPointText(rec, templateContext);
+    a.btPoint = a.point.text;
+    if (!a.point.problem.isEmpty())
+        a.note = a.point.problem;
+}
+
+void DisplayTranslator::controlPanelAsText(Automatic &a, IbexObject kind, const QString &apexText)
+{
+    a.apex = apexText;
+    a.ibexText = ibexObjectName(kind);
+    if (m_vars.showZoneObjAsText) {
+        a.btText = a.ibexText;
+        a.note = u"Convert to text"_qs;
+    } else {
+        a.note = u"Will be skipped."_qs;
+        a.skip = true;
+    }
+}
+
+void DisplayTranslator::buttonDevice(Automatic &a, const IbexObjRec &rec, IbexFileType type)
+{
+    const ButtonTarget target = m_naming.buttonTarget(rec, type);
+    if (type != ftDisplay)
+        return;
+    if (target.mapped)
+        a.btPoint = u"Dev-ID: "_qs + QString::number(target.device);
+    else
+        a.note = u"Device-ID cannot be mapped!"_qs;
+}
+
+DisplayTranslator::Automatic DisplayTranslator::automatic(const Translation &t, const TranslationRow &row)
+{
+    Automatic a;
+    const IbexObject kind = row.kind;
+    const IbexFileType type = t.fileType();
+    const bool plain = type == ftDisplay;
+    const bool tmpl = !plain;
+    const IbexObjRec rec = t.record(row);
+    const uint8_t code = pointRefCode(rec);
+    const bool noApex = (kind == ioBtnDisp && plain)
+        || (tmpl && (kind == ioBtnDef || kind == ioBtnDisp || kind == ioBtnCmd
+                     || (kind >= ioTuxAddress && kind <= ioCpEvent) || code == ptref::Global
+                     || code == ptref::Zone || code == ptref::ZoneGeneric));
+    const QString apexText = noApex ? QString() : QString::number(rec.apex());
+
+    switch (kind) {
+    case ioText:
+    case ioGroupBox:
+        a.ibexText = a.btText = rec.caption();
+        break;
+    case ioTimeDate:
+        a.ibexText = a.btText = u"DateTime"_qs;
+        break;
+    case ioBtnDef:
+    case ioBtnCPSetup:
+        a.ibexText = a.btText = rec.caption();
+        a.note = u"No translation."_qs;
+        a.skip = true;
+        break;
+    case ioBtnDisp:
+        a.ibexText = a.btText = rec.caption();
+        if (type == ftTemplate && rec.kindFlag() != 1 && rec.kindFlag() != 2)
+            a.ibexPoint = u"Same Cpanel"_qs;
+        break;
+    case ioBtnCP:
+    case ioBtnTux:
+        a.apex = apexText;
+        a.ibexText = a.btText = rec.caption();
+        a.ibexPoint = buttonTargetText(rec, type);
+        buttonDevice(a, rec, type);
+        break;
+    case ioBtnCmd:
+        a.ibexText = a.btText = rec.commandCaption();
+        if (rec.caption().startsWith(u';'))
+            a.exception = excLoginBtn;
+        else
+            a.note = u"No translation."_qs;
+        break;
+    case ioRoDigital:
+    case ioRoAnalog:
+    case ioDigital:
+    case ioAnalog:
+    case ioGrPilot:
+    case ioGrStatic:
+    case ioGrAnalog:
+    case ioGrAnimated:
+        a.apex = apexText;
+        pointColumns(a, rec, false, tmpl);
+        break;
+    case ioCheckbox:
+        a.apex = apexText;
+        a.ibexText = a.btText = rec.caption();
+        pointColumns(a, rec, false, tmpl);
+        if (a.note.isEmpty() && rec.kindFlag() == 1)
+            a.note = u"Reversed DO state!"_qs;
+        break;
+    case ioAirflow:
+    case ioRoAirflow:
+        pointColumns(a, rec, true, tmpl);
+        break;
+    case ioCpStatus:
+        if (!m_vars.convertCpStatus) {
+            controlPanelAsText(a, kind, apexText);
+            break;
+        }
+        a.apex = apexText;
+        a.btPoint = m_vars.cpanelStatusBV;
+        a.note = u"Convert to prompted pt."_qs;
+        break;
+    case ioCpDesc:
+    case ioCpNum:
+        if (!m_vars.convertCpName) {
+            controlPanelAsText(a, kind, apexText);
+            break;
+        }
+        a.apex = apexText;
+        a.btPoint = kind == ioCpDesc ? u"description"_qs : u"object-name"_qs;
+        a.note = u"Convert to readonly pt."_qs;
+        break;
+    case ioTuxAddress:
+    case ioCpAlarms:
+    case ioCpType:
+    case ioCpTime:
+    case ioCpHoliday:
+    case ioCpEvent:
+        controlPanelAsText(a, kind, apexText);
+        break;
+    case ioGrMicroset:
+        a.apex = apexText;
+        a.ibexPoint = buttonTargetText(rec, type);
+        if (!m_vars.mapMSetGraphicToBtn)
+            a.note = u"Will be skipped."_qs;
+        else if (tmpl)
+            a.note = u"Convert to button. Change text!"_qs;
+        else
+            buttonDevice(a, rec, type);
+        break;
+    case ioHdrDesc: // the header row, refreshed after a title reset
+        a.btText = t.file().description();
+        break;
+    default:
+        break;
+    }
+    return a;
+}
+
+// --- rows and their overrides ----------------------------------------------------
+
+TranslationRow DisplayTranslator::objectRow(const Translation &t, int object, int position)
+{
+    TranslationRow row;
+    row.object = object;
+    row.position = position;
+    row.kind = t.file().record(position).kind();
+    Automatic a = automatic(t, row);
+    row.apex = a.apex;
+    row.ibexText = a.ibexText;
+    row.ibexPoint = a.ibexPoint;
+    row.btText = a.btText;
+    row.btPoint = a.btPoint;
+    row.note = a.note;
+    row.ovr = a.skip ? ovrSkip : ovrNone;
+    row.exception = a.exception;
+    row.translated = a.point;
+
+    // The stored overrides: the display's own, else the project-wide point
+    // override; "$SKIP" leaves the object out.
+    ObjOverride state = ovrNone;
+    if (const auto text = m_overrides.displayOvrGet(t.display(), object, false)) {
+        row.btText = *text;
+        state = ovrText;
+    }
+    auto point = m_overrides.displayOvrGet(t.display(), object, true);
+    if (!point)
+        point = m_overrides.globalOvrGet(row.apex, row.ibexPoint);
+    if (point) {
+        if (*point == SkipMark) {
+            state = ovrSkip;
+        } else {
+            row.btPoint = *point;
+            state = state == ovrText ? ovrTextAndPoint : ovrPoint;
+        }
+    }
+    if (state != ovrNone)
+        row.ovr = state;
+    return row;
+}
+
+void DisplayTranslator::refreshText(const Translation &t, TranslationRow &row)
+{
+    const Automatic a = automatic(t, row);
+    if (a.skip)
+        row.ovr = ovrSkip;
+    row.exception = a.exception;
+    row.btText = a.btText;
+}
+
+void DisplayTranslator::refreshPoint(const Translation &t, TranslationRow &row)
+{
+    const Automatic a = automatic(t, row);
+    if (a.skip)
+        row.ovr = ovrSkip;
+    row.exception = a.exception;
+    row.translated = a.point;
+    row.btPoint = a.btPoint;
+    if (const auto g = m_overrides.globalOvrGet(a.apex, a.ibexPoint)) {
+        // A project-wide "$SKIP" marks the row skipped here too, as a
+        // listing does.
+        if (*g == SkipMark) {
+            row.ovr = ovrSkip;
+        } else {
+            row.btPoint = *g;
+            row.ovr = row.ovr == ovrText ? ovrTextAndPoint : ovrPoint;
+        }
+    }
+}
+
+DisplayTranslator::Edit DisplayTranslator::editOverride(Translation &t, int index, int column, OverrideResult result,
+                                                        const QString &value)
+{
+    if (index < 0 || index >= int(t.rows().size()))
+        return Edit::NotAllowed;
+    TranslationRow &row = t.rows()[size_t(index)];
+    if (!Translation::canOverride(row, column))
+        return Edit::NotAllowed;
+    const bool textColumn = column == Translation::colBtText;
+    const ObjOverride old = row.ovr;
+    switch (result) {
+    case orCancel:
+        return Edit::Unchanged;
+    case orOK:
+        if (textColumn) {
+            row.btText = value;
+            row.ovr = row.hasPointOverride() ? ovrTextAndPoint : ovrText;
+            m_overrides.displayOvrPut(t.display(), row.object, false, row.ibexText, value);
+        } else {
+            row.btPoint = value;
+            row.ovr = old == ovrText || old == ovrTextAndPoint ? ovrTextAndPoint : ovrPoint;
+            m_overrides.displayOvrPut(t.display(), row.object, true, row.ibexPoint, value);
+        }
+        break;
+    case orSkip:
+        row.ovr = ovrSkip;
+        m_overrides.displayOvrPut(t.display(), row.object, true, row.ibexPoint, SkipMark);
+        break;
+    case orReset:
+        if (old == ovrTextAndPoint) {
+            m_overrides.displayOvrDelete(t.display(), row.object, !textColumn);
+            row.ovr = textColumn ? ovrPoint : ovrText;
+            if (textColumn)
+                refreshText(t, row);
+            else
+                refreshPoint(t, row);
+        } else {
+            row.ovr = ovrNone;
+            m_overrides.displayOvrDelete(t.display(), row.object, false);
+            m_overrides.displayOvrDelete(t.display(), row.object, true);
+            // Both overrides are gone: both columns show the translation
+            // again, not only the one edited.
+            refreshText(t, row);
+            refreshPoint(t, row);
+        }
+        break;
+    }
+    return Edit::Changed;
+}
+
+DisplayTranslator::InfoBoxes DisplayTranslator::info(const Translation &t, int index)
+{
+    InfoBoxes box;
+    if (index < 0 || index >= int(t.rows().size()))
+        return box;
+    const TranslationRow &row = t.rows()[size_t(index)];
+    const IbexDisplay &file = t.file();
+    if (row.kind == ioHdrDesc) {
+        if (file.backgroundKind() == ibw::BackgroundShownColor) {
+            box.ibex = box.bactalk = u"Color: "_qs + colorToString(file.backgroundColor());
+        } else {
+            box.ibex = file.bitmapName();
+            const QString &name = box.ibex;
+            const qsizetype cut = qMax(name.lastIndexOf(u'\\'), qMax(name.lastIndexOf(u'/'), name.lastIndexOf(u':')));
+            box.bactalk = name.mid(cut + 1);
+        }
+        return box;
+    }
+    if (!isPushbutton(row.kind) && row.kind != ioGrMicroset)
+        return box;
+    const IbexObjRec rec = t.record(row);
+    const IbexFileType type = t.fileType();
+    QString target;
+    if (row.kind == ioBtnDisp && type != ftTuxTemplate)
+        target = ibexFileName(type == ftTemplate ? ftTemplate : ftDisplay, rec.u16(ibw::obj::PointRef));
+    else if (row.kind == ioBtnDisp || row.kind == ioBtnTux)
+        target = ibexFileName(ftTuxTemplate, rec.u16(ibw::obj::TemplateNumber));
+    else
+        target = ibexFileName(ftTemplate, rec.u16(ibw::obj::TemplateNumber));
+    box.ibex = localJobPrefix(isLocalJobBit(rec.options())) + target;
+    const ButtonTarget bt = m_naming.buttonTarget(rec, type);
+    box.bactalk = (bt.redirected ? u"Redirected: "_qs : QString()) + bt.name;
+    return box;
+}
+
+} // namespace vorlix
