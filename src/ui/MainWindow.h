@@ -54,13 +54,10 @@ public:
     QLabel *statusPanel(int panel) const { return m_panels[panel]; }
     CommandRunner &runner() const { return *m_runner; }
 
-    ApexMapPage *apexMapPage() const { return m_apexMap; }
     CpanelMapPage *cpanelMapPage() const { return m_cpanelMap; }
     IbexPointsPage *ibexPointsPage() const { return m_ibexPoints; }
     CpanelNamesPage *cpanelNamesPage() const { return m_cpanelNames; }
     DisplayScanPage *displayScanPage() const { return m_displayScan; }
-    TranslationPage *translationPage() const { return m_translation; }
-    DdcFilesPage *ddcFilesPage() const { return m_ddcFiles; }
     DevicePage *devicePage() const { return m_devices; }
     ProjectLogPage *logPage() const { return m_log; }
 

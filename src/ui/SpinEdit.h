@@ -1,7 +1,7 @@
 #pragma once
 // A numeric spin edit with up/down buttons: minimum, maximum, value and a
-// maximum number of characters typed; read and set as an integer. A value
-// outside the range shows as the nearest bound.
+// maximum number of characters typed. A value outside the range shows as the
+// nearest bound.
 #include <QSpinBox>
 
 namespace vorlix {
@@ -11,8 +11,6 @@ class SpinEdit : public QSpinBox {
 public:
     explicit SpinEdit(int minimum, int maximum, QWidget *parent = nullptr);
     void setMaxLength(int characters);
-    int asInteger() const { return value(); }
-    void setAsInteger(int v) { setValue(v); }
 };
 
 } // namespace vorlix
