@@ -29,7 +29,7 @@ class Workbench;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Reads the settings and the default project's log (FormCreate).
+    // Reads the settings and the default project's log.
     explicit MainWindow(Workbench &wb, QWidget *parent = nullptr);
     ~MainWindow() override;
 
