@@ -8,8 +8,13 @@ namespace vorlix {
 
 class SpinEdit : public QSpinBox {
     Q_OBJECT
+    // Settable from a form file, as the range is.
+    Q_PROPERTY(int maxLength READ maxLength WRITE setMaxLength)
 public:
+    // The range 0 to 99 of a plain spin box; a form sets its own.
+    explicit SpinEdit(QWidget *parent = nullptr);
     explicit SpinEdit(int minimum, int maximum, QWidget *parent = nullptr);
+    int maxLength() const;
     void setMaxLength(int characters);
 };
 
