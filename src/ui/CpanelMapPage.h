@@ -12,7 +12,6 @@ class CpanelMapPage : public TableStepPage {
 public:
     CpanelMapPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
     QPushButton *readButton() const { return m_read; }
-    QCheckBox *lostTuxBox() const { return m_lostTux; }
 
 private:
     QPushButton *m_read;

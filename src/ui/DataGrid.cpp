@@ -108,8 +108,6 @@ DataGrid::DataGrid(GridTable which, Prompter &prompter, QWidget *parent)
     setModel(empty);
 }
 
-int DataGrid::rowCountShown() const { return model() ? model()->rowCount() : 0; }
-
 void DataGrid::rememberColumns()
 {
     if (!m_model)

@@ -50,7 +50,6 @@ public:
 
     ProjectTableModel *tableModel() const { return m_model; }
     GridTable which() const { return m_which; }
-    int rowCountShown() const;
 
     // "Filter on current field" checked or unchecked.
     void setFilterOnCurrentField(bool on);
@@ -59,7 +58,6 @@ public:
     bool continuousEdit() const { return m_continuous; }
     // Step 10: several rows may be selected.
     void setMultiSelection(bool on);
-    bool multiSelection() const { return m_multi; }
 
     // A title click on grid column `column` (also the header's click).
     void titleClick(int column);

@@ -15,7 +15,6 @@ public:
     DdcFilesPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
     void attach() override;
     void detach() override;
-    DataGrid *tdcGrid() const { return m_grid; }
 
 private:
     QListWidget *m_scripts;

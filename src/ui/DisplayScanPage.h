@@ -32,7 +32,6 @@ private:
     QTreeWidget *m_tree;
     StringGrid *m_jobGrid;
     StringGrid *m_localJobGrid;
-    bool m_loading = false;
 };
 
 } // namespace vorlix

@@ -12,7 +12,6 @@ class IbexPointsPage : public TableStepPage {
 public:
     IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
     QPushButton *readButton() const { return m_read; }
-    QPushButton *overridesButton() const { return m_overrides; }
     void attach() override;
 
 private:

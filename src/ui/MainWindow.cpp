@@ -38,7 +38,7 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
     setObjectName(u"TMainForm"_qs);
     setWindowTitle(u" Vorlix"_qs);
 
-    // FormCreate: folders, settings, the default project's log.
+    // Start-up: folders, settings, the default project's log.
     m_wb.startUp();
 
     buildStatusBar();
@@ -46,7 +46,7 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
     buildMenus();
 
     m_tabs = new StepTabWidget(this);
-    m_tabs->setObjectName(u"PageControl1"_qs);
+    m_tabs->setObjectName(u"stepTabs"_qs);
     m_apexMap = new ApexMapPage(wb, *m_runner, m_tabs);
     m_cpanelMap = new CpanelMapPage(wb, *m_runner, m_tabs);
     m_ibexPoints = new IbexPointsPage(wb, *m_runner, m_tabs);
@@ -92,31 +92,31 @@ MainWindow::~MainWindow()
 void MainWindow::buildMenus()
 {
     QMenu *file = menuBar()->addMenu(u"&File"_qs);
-    file->setObjectName(u"File1"_qs);
+    file->setObjectName(u"menuFile"_qs);
     auto add = [this](QMenu *menu, const QString &caption, const char *name, auto handler) {
         QAction *a = menu->addAction(caption);
         a->setObjectName(QLatin1String(name));
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    add(file, u"Open or create new project"_qs, "OpenProject", [this] { openProject(); });
-    add(file, u"Open last project"_qs, "Openlastjob1", [this] { openLastProject(); });
-    add(file, u"Close project"_qs, "Closeproject1", [this] { closeProject(); });
+    add(file, u"Open or create new project"_qs, "actOpenProject", [this] { openProject(); });
+    add(file, u"Open last project"_qs, "actOpenLastProject", [this] { openLastProject(); });
+    add(file, u"Close project"_qs, "actCloseProject", [this] { closeProject(); });
     file->addSeparator();
-    add(file, u"Exit"_qs, "Exit1", [this] { exitProgram(); });
+    add(file, u"Exit"_qs, "actExit", [this] { exitProgram(); });
 
     m_optionsMenu = menuBar()->addMenu(u"&Options"_qs);
-    m_optionsMenu->setObjectName(u"Displays1"_qs);
+    m_optionsMenu->setObjectName(u"menuOptions"_qs);
     connect(m_optionsMenu, &QMenu::aboutToShow, this, &MainWindow::updateOptionsMenu);
-    m_defaultProject = add(m_optionsMenu, u"Default project"_qs, "DefaultProject", [this] { showProjectOptions(true); });
-    m_currentProject = add(m_optionsMenu, u"Current project"_qs, "CurrentProject", [this] { showProjectOptions(false); });
+    m_defaultProject = add(m_optionsMenu, u"Default project"_qs, "actDefaultProject", [this] { showProjectOptions(true); });
+    m_currentProject = add(m_optionsMenu, u"Current project"_qs, "actCurrentProject", [this] { showProjectOptions(false); });
     m_optionsMenu->addSeparator();
-    add(m_optionsMenu, u"Vorlix Setup"_qs, "VisualStyle1", [this] { showProgramOptions(); });
+    add(m_optionsMenu, u"Vorlix Setup"_qs, "actProgramOptions", [this] { showProgramOptions(); });
 
     QMenu *help = menuBar()->addMenu(u"&Help"_qs);
-    help->setObjectName(u"Help1"_qs);
-    add(help, u"User Manual"_qs, "help", [this] { openUserManual(); });
-    add(help, u"About"_qs, "About2", [this] { showAbout(); });
+    help->setObjectName(u"menuHelp"_qs);
+    add(help, u"User Manual"_qs, "actUserManual", [this] { openUserManual(); });
+    add(help, u"About"_qs, "actAbout", [this] { showAbout(); });
 }
 
 void MainWindow::buildStatusBar()
@@ -174,7 +174,7 @@ void MainWindow::firstShow()
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    // FormActivate: the visual style is applied whenever the window becomes active.
+    // The visual style is applied whenever the window becomes active.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         setVisualStyle();
 }

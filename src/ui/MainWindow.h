@@ -29,7 +29,7 @@ class Workbench;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Reads the settings and the default project's log (FormCreate).
+    // Reads the settings and the default project's log.
     explicit MainWindow(Workbench &wb, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -54,13 +54,10 @@ public:
     QLabel *statusPanel(int panel) const { return m_panels[panel]; }
     CommandRunner &runner() const { return *m_runner; }
 
-    ApexMapPage *apexMapPage() const { return m_apexMap; }
     CpanelMapPage *cpanelMapPage() const { return m_cpanelMap; }
     IbexPointsPage *ibexPointsPage() const { return m_ibexPoints; }
     CpanelNamesPage *cpanelNamesPage() const { return m_cpanelNames; }
     DisplayScanPage *displayScanPage() const { return m_displayScan; }
-    TranslationPage *translationPage() const { return m_translation; }
-    DdcFilesPage *ddcFilesPage() const { return m_ddcFiles; }
     DevicePage *devicePage() const { return m_devices; }
     ProjectLogPage *logPage() const { return m_log; }
 

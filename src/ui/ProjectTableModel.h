@@ -19,7 +19,6 @@ public:
     // every row. False (an empty model) when the table cannot be read.
     bool bind(const TableView &view);
     void unbind();
-    bool isBound() const { return m_bound; }
 
     TableView &view() { return m_view; }
     const TableView &view() const { return m_view; }

@@ -4,6 +4,8 @@
 
 namespace vorlix {
 
+SpinEdit::SpinEdit(QWidget *parent) : SpinEdit(0, 99, parent) {}
+
 SpinEdit::SpinEdit(int minimum, int maximum, QWidget *parent) : QSpinBox(parent)
 {
     setRange(minimum, maximum);
@@ -11,6 +13,8 @@ SpinEdit::SpinEdit(int minimum, int maximum, QWidget *parent) : QSpinBox(parent)
     setAccelerated(true);
     setMaxLength(QString::number(maximum).size());
 }
+
+int SpinEdit::maxLength() const { return lineEdit()->maxLength(); }
 
 void SpinEdit::setMaxLength(int characters) { lineEdit()->setMaxLength(characters); }
 

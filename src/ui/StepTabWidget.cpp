@@ -94,7 +94,6 @@ int StepTabWidget::addTab(QWidget *page, const QString &caption)
 int StepTabWidget::count() const { return m_tabs.size(); }
 int StepTabWidget::currentIndex() const { return m_stack->currentIndex(); }
 QWidget *StepTabWidget::widget(int index) const { return m_stack->widget(index); }
-QWidget *StepTabWidget::currentWidget() const { return m_stack->currentWidget(); }
 int StepTabWidget::indexOf(QWidget *page) const { return m_stack->indexOf(page); }
 QString StepTabWidget::tabText(int index) const { return index >= 0 && index < m_tabs.size() ? m_tabs[index]->text() : QString(); }
 int StepTabWidget::tabLines() const { return m_lines; }

@@ -31,7 +31,6 @@ public:
     int currentIndex() const;
     void setCurrentIndex(int index);
     QWidget *widget(int index) const;
-    QWidget *currentWidget() const;
     int indexOf(QWidget *page) const;
     QString tabText(int index) const;
     StepTab *tab(int index) const { return m_tabs.value(index); }

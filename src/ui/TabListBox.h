@@ -12,7 +12,6 @@ public:
     explicit TabListBox(QWidget *parent = nullptr);
     // Column i starts at tabStops[i - 1]; the first column starts at 0.
     void setTabStops(const QList<int> &pixels);
-    const QList<int> &tabStops() const { return m_stops; }
     // Where each column of `text` starts, given the tab stops (a column whose
     // stop is taken by longer text starts after it, one space further).
     QList<int> columnStarts(const QString &text) const;

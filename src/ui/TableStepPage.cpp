@@ -66,8 +66,6 @@ void TableStepPage::attach()
 void TableStepPage::detach() { m_grid->detach(); }
 void TableStepPage::cancelPendingEdits() { m_grid->cancelPendingEdit(); }
 
-void TableStepPage::clearFilter() { m_filter->setChecked(false); }
-
 CommandFrame TableStepPage::frame()
 {
     CommandFrame f;

@@ -25,8 +25,6 @@ public:
     void cancelPendingEdits() override;
     DataGrid *grid() const { return m_grid; }
     QCheckBox *filterBox() const { return m_filter; }
-    // Unchecks "Filter on current field" (which removes the filter).
-    void clearFilter();
 
 protected:
     struct Names {

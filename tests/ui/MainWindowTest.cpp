@@ -142,6 +142,49 @@ TEST_F(MainWindowTest, DefaultAndCurrentProjectAreNeverEnabledTogether)
     check();
 }
 
+TEST_F(MainWindowTest, MenuCommandsAreFoundByWhatTheyDo)
+{
+    seedDefaultProject();
+    start();
+    struct Entry {
+        const char *menu;
+        const char *action;
+        QString caption;
+    };
+    const Entry entries[] = {
+        {"menuFile", "actOpenProject", u"Open or create new project"_qs},
+        {"menuFile", "actOpenLastProject", u"Open last project"_qs},
+        {"menuFile", "actCloseProject", u"Close project"_qs},
+        {"menuFile", "actExit", u"Exit"_qs},
+        {"menuOptions", "actDefaultProject", u"Default project"_qs},
+        {"menuOptions", "actCurrentProject", u"Current project"_qs},
+        {"menuOptions", "actProgramOptions", u"Vorlix Setup"_qs},
+        {"menuHelp", "actUserManual", u"User Manual"_qs},
+        {"menuHelp", "actAbout", u"About"_qs},
+    };
+    for (const Entry &e : entries) {
+        auto *menu = child<QMenu>(e.menu);
+        ASSERT_NE(menu, nullptr) << e.menu;
+        auto *action = menu->findChild<QAction *>(QLatin1String(e.action));
+        ASSERT_NE(action, nullptr) << e.action;
+        EXPECT_EQ(action->text(), e.caption);
+        EXPECT_TRUE(menu->actions().contains(action)) << e.action;
+    }
+    EXPECT_EQ(child<QMenu>("menuOptions"), window->optionsMenu());
+    EXPECT_EQ(child<QAction>("actDefaultProject"), window->defaultProjectAction());
+    EXPECT_EQ(child<QAction>("actCurrentProject"), window->currentProjectAction());
+    EXPECT_EQ(child<StepTabWidget>("stepTabs"), window->tabs());
+
+    // Triggered, they run their commands.
+    const QString job = makeJob();
+    openJob(job);
+    ASSERT_TRUE(wb->projectOpen);
+    child<QAction>("actCloseProject")->trigger();
+    EXPECT_FALSE(wb->projectOpen);
+    child<QAction>("actOpenLastProject")->trigger();
+    EXPECT_TRUE(wb->projectOpen);
+}
+
 TEST_F(MainWindowTest, ExitWithUnsavedGridEditsAsksAndNoChangesNothing)
 {
     seedDefaultProject();

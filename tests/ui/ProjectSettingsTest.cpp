@@ -13,15 +13,18 @@
 #include "WindowFixture.h"
 #include "project/VisualStyles.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSqlTableModel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
 
@@ -60,7 +63,9 @@ TEST_F(ProjectSettingsTest, ANewProjectsOptionsCanBeConfirmedAndBrowseSetsTheBac
     openNewJob(job, [&](OptionsDialog *dialog) {
         EXPECT_TRUE(dialog->okButton()->isEnabled()); // the default project's point texts are valid
         prompter.pushFile(QDir::toNativeSeparators(QFileInfo(mdb).absoluteFilePath()));
-        dialog->findChild<QToolButton *>(u"SpeedButton1"_qs)->click();
+        auto *browse = dialog->findChild<QToolButton *>(u"sb_BtPath"_qs);
+        ASSERT_NE(browse, nullptr);
+        browse->click();
         const QString shown = dialog->findChild<QLineEdit *>(u"eb_BtPath"_qs)->text();
         EXPECT_TRUE(shown.endsWith(QDir::separator()));
         dialog->okButton()->click();
@@ -73,6 +78,50 @@ TEST_F(ProjectSettingsTest, ANewProjectsOptionsCanBeConfirmedAndBrowseSetsTheBac
     EXPECT_TRUE(wb->vars.bactalkJobPath.isEmpty());
     window->openLastProject();
     EXPECT_EQ(QDir::fromNativeSeparators(wb->vars.bactalkJobPath), QFileInfo(bactalk).absoluteFilePath());
+}
+
+TEST_F(ProjectSettingsTest, OptionsShowTheirGroupsAndKeepRadioAndNumberingValues)
+{
+    wb->vars.copyFont = 1;
+    wb->vars.copyColors = 3;
+    wb->vars.localJobCTXDNum = 1234;
+    OptionsDialog dialog(*wb, window.get());
+    dialog.setup(true);
+
+    QStringList titles;
+    for (const QGroupBox *box : dialog.pages()->widget(0)->findChildren<QGroupBox *>())
+        titles << box->title();
+    EXPECT_EQ(titles, (QStringList{u"Job Folder display numbering"_qs, u"LocalJob display numbering"_qs,
+                                   u"Font Properties"_qs, u"Display Object copy options"_qs,
+                                   u"Object Color Conversions"_qs, u"Ibex Point Conversions"_qs,
+                                   u"Ibex Control Panel Conversions"_qs}));
+
+    // The radio buttons' ids are the stored values.
+    auto *fonts = dialog.findChild<QButtonGroup *>(u"rg_copyfont"_qs);
+    auto *colours = dialog.findChild<QButtonGroup *>(u"rg_ObjColors"_qs);
+    ASSERT_NE(fonts, nullptr);
+    ASSERT_NE(colours, nullptr);
+    EXPECT_EQ(fonts->checkedId(), 1);
+    EXPECT_EQ(colours->checkedId(), 3);
+    ASSERT_NE(colours->button(0), nullptr);
+    EXPECT_EQ(colours->button(0)->text(), u"Do nothing"_qs);
+    ASSERT_NE(fonts->button(0), nullptr);
+    ASSERT_NE(colours->button(2), nullptr);
+    EXPECT_EQ(colours->button(2)->text(), u"Use Black for Active,Inactive and NULL colors."_qs);
+
+    auto *ctxd = dialog.findChild<SpinEdit *>(u"se_LclCTXDnum"_qs);
+    ASSERT_NE(ctxd, nullptr);
+    EXPECT_EQ(ctxd->value(), 1234);
+    EXPECT_EQ(ctxd->maximum(), 9999);
+    EXPECT_EQ(ctxd->maxLength(), 4);
+
+    fonts->button(0)->click();
+    colours->button(2)->click();
+    ctxd->setValue(77);
+    dialog.endSetup();
+    EXPECT_EQ(wb->vars.copyFont, 0);
+    EXPECT_EQ(wb->vars.copyColors, 2);
+    EXPECT_EQ(wb->vars.localJobCTXDNum, 77);
 }
 
 TEST_F(ProjectSettingsTest, TablePagesWriteAtOnce)

@@ -34,8 +34,6 @@ public:
     // The order as a field list ("Apex;Sequence"); empty for none.
     QString order() const { return m_order; }
     bool filtered() const { return !m_filterField.isEmpty(); }
-    QString filterField() const { return m_filterField; }
-    QString filterValue() const { return m_filterValue; }
 
     // Title click on `column`: the first column restores the table's default
     // order, another column orders by its field alone. False when nothing
