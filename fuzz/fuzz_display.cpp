@@ -1,11 +1,11 @@
-// Loads arbitrary bytes as an Ibex display into the translation grid and
-// uses every part of the grid that reads the file: rows, sorting, the
-// clipboard text and the info boxes. The first byte chooses the display
-// kind and the conversion options.
+// Loads arbitrary bytes as an Ibex display, translates it and uses every
+// part of the translation that reads the file: rows, sorting, the clipboard
+// text, the info boxes and the override refresh of every row. The first
+// byte chooses the display kind and the conversion options.
 #include "project/ProjectDatabase.h"
 #include "project/Schema.h"
-#include "translate/TranslationGrid.h"
 #include "project/ControllerMap.h"
+#include "translate/DisplayTranslator.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,14 +39,14 @@ struct Fixture {
         q.exec(QStringLiteral("INSERT INTO DisplayMap (LocalJob, IbexFilename, EFBFilename) "
                               "VALUES (0, 'disp0002.ibw', 'a-b-00000009.dsp')"));
         vars.cpanelPlaceHolder = QStringLiteral("AV-9999");
-        grid = new TranslationGrid(vars, pdb, map);
+        translator = new DisplayTranslator(vars, map);
     }
     QCoreApplication *app;
     QTemporaryDir dir;
     ProjectDatabase pdb{QStringLiteral("fuzz")};
     ProjectVariables vars;
     ControllerMap map{pdb};
-    TranslationGrid *grid = nullptr;
+    DisplayTranslator *translator = nullptr;
 };
 
 } // namespace
@@ -65,12 +65,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const char *const names[] = {"disp0001.ibw", "ccpd0001.ibw", "ctxd0001.ibw", "disp0001.ibw"};
     const QString name = QLatin1String(names[(options >> 5) & 3]);
     const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    TranslationGrid &g = *f.grid;
-    g.loadDisplay(IbexDisplay::fromBytes(bytes), name, name, options & 0x80);
-    for (int r = 1; r < TranslationGrid::RowCount; ++r)
-        g.info(r);
-    g.sortGrid(SortOrder(options % 8));
-    (void)g.clipboardText().size();
-    g.sortGrid(soIndex);
+    DisplayTranslator &tr = *f.translator;
+    Translation t = tr.load(IbexDisplay::fromBytes(bytes), name, DisplayRef{name, (options & 0x80) != 0});
+    const int rows = int(t.rows().size());
+    for (int r = 0; r < rows; ++r)
+        tr.info(t, r);
+    t.sort(SortOrder(options % 8));
+    (void)t.clipboardText().size();
+    t.sort(soIndex);
+    // A reset refreshes a row from the file (the overrides it deletes are none).
+    for (int r = 0; r < rows; ++r)
+        tr.editOverride(t, r, (options & 1) ? Translation::colBtText : Translation::colBtPoint, orReset);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "DevicePage.h"
 
+#include "commands/DeviceCommands.h"
+
 #include "CommandRunner.h"
 #include "DataGrid.h"
 #include "GridNavigator.h"
@@ -143,14 +145,14 @@ void DevicePage::collectColumnSettings()
 
 void DevicePage::emptyDatabase()
 {
-    if (!m_wb.prompter.confirm(msg::confirmEmptyDeviceDatabase()))
-        return;
     m_grid->cancelPendingEdit();
-    m_runner.run(QString(), [this](const Progress &) {
-        m_wb.requireDatabase();
-        m_wb.pdb.emptyDeviceTables();
-    });
-    m_grid->reload();
+    CommandFrame frame;
+    frame.beginBusy = [this] { m_runner.beginBusy(); };
+    frame.endBusy = [this] { m_runner.endBusy(); };
+    bool emptied = false;
+    m_runner.guarded([&] { emptied = emptyDevicesCommand(m_wb, frame); });
+    if (emptied)
+        m_grid->reload();
 }
 
 } // namespace vorlix

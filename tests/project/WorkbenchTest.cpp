@@ -1,6 +1,5 @@
 #include "util/Error.h"
 #include "project/Workbench.h"
-#include "commands/ReaderCommands.h"
 #include "support/WorkbenchProject.h"
 
 #include <QDir>
@@ -155,30 +154,6 @@ TEST(Workbench, OptionsWrittenBackWithoutTrailingSeparator)
     wb.openProject(tp.jobDir());
     EXPECT_EQ(wb.vars.bactalkJobPath, u"/bactalk/acme/plaza"_qs);
     EXPECT_EQ(wb.status[1], u" Dest: "_qs + QDir::toNativeSeparators(u"/bactalk/acme/plaza"_qs));
-}
-
-TEST(Workbench, EmptyingAsksFirstAndNoKeepsTheRows)
-{
-    WorkbenchProject tp;
-    Workbench &wb = tp.openJob();
-    QSqlQuery q(wb.pdb.db());
-    ASSERT_TRUE(q.exec(u"INSERT INTO tblRepJob (devinst) VALUES (9)"_qs));
-    ASSERT_TRUE(q.exec(u"INSERT INTO CpanelNames (Apex, CPanelNumber, Name) VALUES (1, 2, 'x')"_qs));
-    tp.prompter.pushYesNo(false);
-    tp.prompter.pushYesNo(false);
-    EXPECT_FALSE(wb.emptyDeviceDatabase());
-    EXPECT_FALSE(emptyReaderTableCommand(wb, u"CpanelNames"_qs));
-    EXPECT_EQ(tp.prompter.asked, (QStringList{u"Empty database of all records?"_qs, u"Empty data from table?"_qs}));
-    q.exec(u"SELECT (SELECT COUNT(*) FROM tblRepJob) + (SELECT COUNT(*) FROM CpanelNames)"_qs);
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ(q.value(0).toInt(), 2);
-    tp.prompter.pushYesNo(true);
-    tp.prompter.pushYesNo(true);
-    EXPECT_TRUE(wb.emptyDeviceDatabase());
-    EXPECT_TRUE(emptyReaderTableCommand(wb, u"CpanelNames"_qs));
-    q.exec(u"SELECT (SELECT COUNT(*) FROM tblRepJob) + (SELECT COUNT(*) FROM CpanelNames)"_qs);
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ(q.value(0).toInt(), 0);
 }
 
 TEST(Workbench, StartingDisplayIgnoresNegativeValues)

@@ -182,15 +182,6 @@ void Workbench::saveProjectVariables()
     setStatus(1, msg::statusDest() + QDir::toNativeSeparators(vars.bactalkJobPath));
 }
 
-bool Workbench::emptyDeviceDatabase()
-{
-    if (!prompter.confirm(msg::confirmEmptyDeviceDatabase()))
-        return false;
-    requireDatabase();
-    pdb.emptyDeviceTables();
-    return true;
-}
-
 void Workbench::setScanDepth(int depth)
 {
     vars.scanDepth = static_cast<uint16_t>(depth);
