@@ -21,9 +21,9 @@ using vorlix::test::JobFixture;
 
 namespace {
 
-// Apex 3: the worked example (S-1 constant 12.0, S-2 Tux 3-12), a second
-// call of the same subroutine, a Tux subroutine, a call without panel and a
-// Tux operand no call names.
+// Apex 3: a call with a constant and a Tux operand (S-1 constant 12.0, S-2
+// Tux 3-12), a second call of the same subroutine, a Tux subroutine, a call
+// without panel and a Tux operand no call names.
 QByteArray exampleProgram()
 {
     return B()

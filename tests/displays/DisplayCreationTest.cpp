@@ -1,6 +1,6 @@
 // Display creation: the run, the header, the row loop and the texts, values
-// and checkboxes, compared byte for byte with the documented defaults and
-// the fields the creation fills.
+// and checkboxes, compared byte for byte with the records' default contents
+// and the fields the creation fills.
 #include "util/Error.h"
 #include "bactalk/BtRecord.h"
 #include "sample/IbexDisplayBuilder.h"

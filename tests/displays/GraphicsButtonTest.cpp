@@ -1,5 +1,5 @@
 // Graphics with their bitmaps and pushbuttons with their targets, written
-// by the display creation and compared with the documented defaults.
+// by the display creation and compared with the records' default contents.
 #include "bactalk/BtRecord.h"
 #include "sample/IbexDisplayBuilder.h"
 #include "support/BtRecordBuilder.h"
@@ -269,7 +269,7 @@ TEST(GraphicsButtons, PanelButtonWithoutDeviceIsLogged)
     ASSERT_TRUE(h.create().written);
     const QByteArray out = objects(h.written());
     ASSERT_EQ(out.size(), 205);
-    // Written as documented: the device the lookup gave (NotMapped).
+    // The button names the device the lookup gave (NotMapped).
     EXPECT_EQ(static_cast<uint8_t>(out[31]), 0x40);
     EXPECT_TRUE(hasLine(h.log, u"\t\tButton-CPanel: Device-ID cannot be mapped!"_qs));
     EXPECT_EQ(h.log.translationErrors, 1);

@@ -82,7 +82,7 @@ TEST_F(VarsFixture, SetVarIntChangesOnlyExistingRows)
     EXPECT_EQ(rows(u"VarName = 'NoSuchVariable'"_qs), 0);
 }
 
-TEST(ProjectVariablesText, SetsByDocumentedNameOrExplains)
+TEST(ProjectVariablesText, SetsByNameOrExplains)
 {
     ProjectVariables v;
     QString error;

@@ -65,7 +65,7 @@ double varVersion(QSqlDatabase db);
 // Stores an integer into an existing row only.
 void setVarInt(QSqlDatabase db, const QString &name, int32_t value);
 
-// Sets one variable by its documented name from a text ("1"/"0"/"true"/
+// Sets one variable by its name in the table from a text ("1"/"0"/"true"/
 // "false", decimal, text). False with a message when name or value is bad.
 bool setVariableFromText(ProjectVariables &vars, const QString &name, const QString &value,
                          QString *error);

@@ -23,7 +23,7 @@ struct Table {
     std::vector<Field> fields;
 };
 
-// Project tables in the order of their documented field lists.
+// The project tables, each with its fields in table order.
 const std::vector<Table> &projectTables();
 const Table *findTable(const QString &name); // case-insensitive
 

@@ -79,29 +79,9 @@ void DisplayTranslator::buttonDevice(Automatic &a, const IbexObjRec &rec, IbexFi
         a.note = u"Device-ID cannot be mapped!"_qs;
 }
 
-DisplayTranslator::Automatic DisplayTranslator::automatic(const Translation &t, const TranslationRow &row)
+void DisplayTranslator::buttonColumns(Automatic &a, const IbexObjRec &rec, IbexFileType type, const QString &apexText)
 {
-    Automatic a;
-    const IbexObject kind = row.kind;
-    const IbexFileType type = t.fileType();
-    const bool plain = type == ftDisplay;
-    const bool tmpl = !plain;
-    const IbexObjRec rec = t.record(row);
-    const uint8_t code = pointRefCode(rec);
-    const bool noApex = (kind == ioBtnDisp && plain)
-        || (tmpl && (kind == ioBtnDef || kind == ioBtnDisp || kind == ioBtnCmd
-                     || (kind >= ioTuxAddress && kind <= ioCpEvent) || code == ptref::Global
-                     || code == ptref::Zone || code == ptref::ZoneGeneric));
-    const QString apexText = noApex ? QString() : QString::number(rec.apex());
-
-    switch (kind) {
-    case ioText:
-    case ioGroupBox:
-        a.ibexText = a.btText = rec.caption();
-        break;
-    case ioTimeDate:
-        a.ibexText = a.btText = u"DateTime"_qs;
-        break;
+    switch (rec.kind()) {
     case ioBtnDef:
     case ioBtnCPSetup:
         a.ibexText = a.btText = rec.caption();
@@ -127,6 +107,57 @@ DisplayTranslator::Automatic DisplayTranslator::automatic(const Translation &t, 
         else
             a.note = u"No translation."_qs;
         break;
+    default:
+        break;
+    }
+}
+
+void DisplayTranslator::controlPanelColumns(Automatic &a, IbexObject kind, const QString &apexText)
+{
+    if (kind == ioCpStatus && m_vars.convertCpStatus) {
+        a.apex = apexText;
+        a.btPoint = m_vars.cpanelStatusBV;
+        a.note = u"Convert to prompted pt."_qs;
+    } else if ((kind == ioCpDesc || kind == ioCpNum) && m_vars.convertCpName) {
+        a.apex = apexText;
+        a.btPoint = kind == ioCpDesc ? u"description"_qs : u"object-name"_qs;
+        a.note = u"Convert to readonly pt."_qs;
+    } else {
+        controlPanelAsText(a, kind, apexText);
+    }
+}
+
+DisplayTranslator::Automatic DisplayTranslator::automatic(const Translation &t, const TranslationRow &row)
+{
+    Automatic a;
+    const IbexObject kind = row.kind;
+    const IbexFileType type = t.fileType();
+    const bool plain = type == ftDisplay;
+    const bool tmpl = !plain;
+    const IbexObjRec rec = t.record(row);
+    const uint8_t code = pointRefCode(rec);
+    const bool noApex = (kind == ioBtnDisp && plain)
+        || (tmpl && (kind == ioBtnDef || kind == ioBtnDisp || kind == ioBtnCmd
+                     || (kind >= ioTuxAddress && kind <= ioCpEvent) || code == ptref::Global
+                     || code == ptref::Zone || code == ptref::ZoneGeneric));
+    const QString apexText = noApex ? QString() : QString::number(rec.apex());
+
+    switch (kind) {
+    case ioText:
+    case ioGroupBox:
+        a.ibexText = a.btText = rec.caption();
+        break;
+    case ioTimeDate:
+        a.ibexText = a.btText = u"DateTime"_qs;
+        break;
+    case ioBtnDef:
+    case ioBtnCPSetup:
+    case ioBtnDisp:
+    case ioBtnCP:
+    case ioBtnTux:
+    case ioBtnCmd:
+        buttonColumns(a, rec, type, apexText);
+        break;
     case ioRoDigital:
     case ioRoAnalog:
     case ioDigital:
@@ -150,31 +181,15 @@ DisplayTranslator::Automatic DisplayTranslator::automatic(const Translation &t, 
         pointColumns(a, rec, true, tmpl);
         break;
     case ioCpStatus:
-        if (!m_vars.convertCpStatus) {
-            controlPanelAsText(a, kind, apexText);
-            break;
-        }
-        a.apex = apexText;
-        a.btPoint = m_vars.cpanelStatusBV;
-        a.note = u"Convert to prompted pt."_qs;
-        break;
     case ioCpDesc:
     case ioCpNum:
-        if (!m_vars.convertCpName) {
-            controlPanelAsText(a, kind, apexText);
-            break;
-        }
-        a.apex = apexText;
-        a.btPoint = kind == ioCpDesc ? u"description"_qs : u"object-name"_qs;
-        a.note = u"Convert to readonly pt."_qs;
-        break;
     case ioTuxAddress:
     case ioCpAlarms:
     case ioCpType:
     case ioCpTime:
     case ioCpHoliday:
     case ioCpEvent:
-        controlPanelAsText(a, kind, apexText);
+        controlPanelColumns(a, kind, apexText);
         break;
     case ioGrMicroset:
         a.apex = apexText;

@@ -54,6 +54,8 @@ private:
     };
     Automatic automatic(const Translation &t, const TranslationRow &row);
     void pointColumns(Automatic &a, const IbexObjRec &rec, bool airflow, bool templateContext);
+    void buttonColumns(Automatic &a, const IbexObjRec &rec, IbexFileType type, const QString &apexText);
+    void controlPanelColumns(Automatic &a, IbexObject kind, const QString &apexText);
     void controlPanelAsText(Automatic &a, IbexObject kind, const QString &apexText);
     void buttonDevice(Automatic &a, const IbexObjRec &rec, IbexFileType type);
 

@@ -50,7 +50,8 @@ struct ZoneRef {
 };
 ZoneRef decodeZoneRef(uint32_t value);
 
-// Name tables, indexed as documented; an index outside a table gives "".
+// Name tables, indexed by the codes of a reference; an index outside a table
+// gives "".
 QString ibexTypeName(int type);     // "DI", "DO", "AI", "AO"
 QString btObjectName(int type);     // "BI", "BO", "AI", "AO"
 QString pulseKindName(int kind);    // "Rate", "Cnt"
