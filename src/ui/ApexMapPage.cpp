@@ -18,7 +18,7 @@ ApexMapPage::ApexMapPage(Workbench &wb, CommandRunner &runner, QWidget *parent) 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(makeHeading(u"Step 1: Apex to BACnet Mapping"_qs, this));
     m_grid = new DataGrid(GridTable::ApexMap, wb.prompter, this);
-    m_grid->setObjectName(u"DBGrid2"_qs);
+    m_grid->setObjectName(u"dbg_ApexMap"_qs);
     m_grid->isDark = [&wb] { return isDarkStyle(wb.settings.visualStyle); };
     layout->addWidget(m_grid, 1);
     auto *bottom = new QHBoxLayout;

@@ -10,9 +10,9 @@ namespace vorlix {
 
 CpanelMapPage::CpanelMapPage(Workbench &wb, CommandRunner &runner, QWidget *parent)
     : TableStepPage(GridTable::CpanelMap, u"Step 2: Subroutines and Control Panel References"_qs,
-                    {"DBGrid3", "cb_FilterCP", "cb_AlwaysEdit2", "BitBtn4"}, wb, runner, parent)
+                    {"dbg_CpanelMap", "cb_FilterCP", "cb_AlwaysEdit2", "btn_EmptyCpanelMap"}, wb, runner, parent)
 {
-    m_read = makeButton(u"Read data from APEXnn.adc files."_qs, "BitBtn3", this);
+    m_read = makeButton(u"Read data from APEXnn.adc files."_qs, "btn_ReadDdc", this);
     connect(m_read, &QPushButton::clicked, this, [this] {
         runReader([this](const CommandFrame &f) { return readDdcCommand(m_wb, m_lostTux->isChecked(), f); });
     });

@@ -9,9 +9,9 @@ namespace vorlix {
 
 CpanelNamesPage::CpanelNamesPage(Workbench &wb, CommandRunner &runner, QWidget *parent)
     : TableStepPage(GridTable::CpanelNames, u"Step 4: Control Panel names"_qs,
-                    {"DBGrid5", "cb_FilterCPnames", "cb_AlwaysEdit4", "BitBtn8"}, wb, runner, parent)
+                    {"dbg_CpanelNames", "cb_FilterCPnames", "cb_AlwaysEdit4", "btn_EmptyCpanelNames"}, wb, runner, parent)
 {
-    m_read = makeButton(u"Read data CNTPnn.DAT files."_qs, "BitBtn6", this);
+    m_read = makeButton(u"Read data CNTPnn.DAT files."_qs, "btn_ReadCpanels", this);
     connect(m_read, &QPushButton::clicked, this,
             [this] { runReader([this](const CommandFrame &f) { return readCpanelsCommand(m_wb, f); }); });
     commands()->addWidget(m_read, 0, 0);

@@ -48,7 +48,7 @@ DdcFilesPage::DdcFilesPage(Workbench &wb, CommandRunner &runner, QWidget *parent
     buttons->addStretch();
     tdc->addLayout(buttons);
     m_grid = new DataGrid(GridTable::TdcFiles, wb.prompter, this);
-    m_grid->setObjectName(u"DBGrid6"_qs);
+    m_grid->setObjectName(u"dbg_TdcFiles"_qs);
     m_grid->bactalkJobPath = [&wb] { return wb.vars.bactalkJobPath; };
     tdc->addWidget(m_grid, 1);
     layout->addLayout(tdc, 3);

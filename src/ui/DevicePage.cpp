@@ -40,7 +40,7 @@ DevicePage::DevicePage(Workbench &wb, CommandRunner &runner, QWidget *parent) : 
         a->setToolTip(a->toolTip() == a->text() ? msg::notAvailableYet()
                                                  : a->toolTip() + u" \u2014 "_qs + msg::notAvailableYet());
     };
-    later(tool(u"Add Workstation"_qs, {}, "ToolButton5"));
+    later(tool(u"Add Workstation"_qs, {}, "tb_AddWorkstation"));
     later(tool(u"Add BCM"_qs, u"Add global controllers"_qs, "tb_AddGlobal"));
     later(tool(u"Add Tux"_qs, u"Add Ibex controllers"_qs, "tb_AddDevices"));
     tools->addSeparator();
@@ -50,12 +50,12 @@ DevicePage::DevicePage(Workbench &wb, CommandRunner &runner, QWidget *parent) : 
     later(tool(u"Multi-Edit"_qs, u"Open multi-record editor"_qs, "tb_MultiRecEdit"));
     later(tool(u"Display Columns"_qs, u"Toggle field display"_qs, "tb_FieldDisplay"));
     tools->addSeparator();
-    QAction *empty = tool(u"Empty Database"_qs, u"Delete every device record"_qs, "ToolButton4");
+    QAction *empty = tool(u"Empty Database"_qs, u"Delete every device record"_qs, "tb_EmptyDatabase");
     connect(empty, &QAction::triggered, this, &DevicePage::emptyDatabase);
     layout->addWidget(tools);
 
     m_grid = new DataGrid(GridTable::RepJob, wb.prompter, this);
-    m_grid->setObjectName(u"DBGrid1"_qs);
+    m_grid->setObjectName(u"dbg_Devices"_qs);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(m_grid, 1);
 

@@ -74,7 +74,7 @@ DisplayScanPage::DisplayScanPage(Workbench &wb, CommandRunner &runner, QWidget *
     redirectLayout->addWidget(makeHeading(u"Step 6: Setup Display Redirection"_qs, redirect));
     auto *buttons = new QHBoxLayout;
     auto *add = makeButton(u"Add selected Ibex File to redirection list"_qs, "sb_AddRedirect", redirect);
-    auto *edit = makeButton(u"Edit selected redirection entry"_qs, "sb_Edit1", redirect);
+    auto *edit = makeButton(u"Edit selected redirection entry"_qs, "sb_EditRedirect", redirect);
     markNotAvailable(add);
     markNotAvailable(edit);
     buttons->addWidget(add);

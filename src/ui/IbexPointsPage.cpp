@@ -13,9 +13,9 @@ namespace vorlix {
 
 IbexPointsPage::IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *parent)
     : TableStepPage(GridTable::IbexPtMap, u"Step 3: Ibex Point Setups"_qs,
-                    {"DBGrid4", "cb_FilterIbex", "cb_AlwaysEdit3", "BitBtn7"}, wb, runner, parent)
+                    {"dbg_IbexPoints", "cb_FilterIbex", "cb_AlwaysEdit3", "btn_EmptyIbexPoints"}, wb, runner, parent)
 {
-    m_read = makeButton(u"Read data PNTSnn.DAT files."_qs, "BitBtn5", this);
+    m_read = makeButton(u"Read data PNTSnn.DAT files."_qs, "btn_ReadPoints", this);
     connect(m_read, &QPushButton::clicked, this,
             [this] { runReader([this](const CommandFrame &f) { return readPointsCommand(m_wb, f); }); });
     m_overrides = makeButton(u"Manage project point overrides"_qs, "btn_GlobalPoints", this);

@@ -56,7 +56,7 @@ protected:
 TEST_F(GridTest, ComList13ColoursTheFirstAndThirdDeviceGroups)
 {
     exec(u"UPDATE ApexMap SET ComList = '13', DevID1 = 1200, DevID2 = 2200, DevID3 = 3200 WHERE Apex = 0"_qs);
-    auto *grid = child<DataGrid>("DBGrid2");
+    auto *grid = child<DataGrid>("dbg_ApexMap");
     grid->reload();
     auto *m = grid->tableModel();
     auto colour = [&](const char *field) {
@@ -81,7 +81,7 @@ TEST_F(GridTest, ComList13ColoursTheFirstAndThirdDeviceGroups)
 
 TEST_F(GridTest, ApexMapRowsAreNeitherDeletedNorInserted)
 {
-    auto *grid = child<DataGrid>("DBGrid2");
+    auto *grid = child<DataGrid>("dbg_ApexMap");
     ASSERT_EQ(grid->model()->rowCount(), 32);
     select(grid, 3, "ComList");
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::ControlModifier);
@@ -96,7 +96,7 @@ TEST_F(GridTest, ApexMapRowsAreNeitherDeletedNorInserted)
 TEST_F(GridTest, DeletingARowAsksFirst)
 {
     exec(u"INSERT INTO CpanelNames (Apex, CPanelNumber, Name) VALUES (1, 1, 'AHU-1'), (1, 2, 'AHU-2')"_qs);
-    auto *grid = child<DataGrid>("DBGrid5");
+    auto *grid = child<DataGrid>("dbg_CpanelNames");
     grid->reload();
     select(grid, 0, "Name");
     prompter.pushYesNo(false);
@@ -185,7 +185,7 @@ TEST_F(GridTest, MultiSelectionAndContinuousEditExcludeEachOther)
 
 TEST_F(GridTest, ChangingTabDiscardsAPendingStep1Edit)
 {
-    auto *grid = child<DataGrid>("DBGrid2");
+    auto *grid = child<DataGrid>("dbg_ApexMap");
     window->tabs()->setCurrentIndex(0);
     grid->setFocus();
     select(grid, 4, "ComList");

@@ -249,7 +249,7 @@ TEST_F(MainWindowTest, ADamagedProjectDatabaseIsReportedAndLeftAsItIs)
     EXPECT_TRUE(prompter.errors[0].contains(QDir::toNativeSeparators(damaged.fileName())));
     EXPECT_FALSE(wb->projectOpen);
     EXPECT_EQ(window->statusPanel(0)->text(), u" No project loaded."_qs);
-    EXPECT_EQ(child<DataGrid>("DBGrid2")->model()->rowCount(), 32); // the default project again
+    EXPECT_EQ(child<DataGrid>("dbg_ApexMap")->model()->rowCount(), 32); // the default project again
     ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
     EXPECT_EQ(damaged.readAll(), QByteArray("Standard Jet DB, but not really"));
 }
@@ -274,7 +274,7 @@ TEST_F(MainWindowTest, ColumnWidthsAndVisibilitySurviveARestart)
 {
     seedDefaultProject();
     start();
-    DataGrid *devices = child<DataGrid>("DBGrid1");
+    DataGrid *devices = child<DataGrid>("dbg_Devices");
     ASSERT_NE(devices, nullptr);
     ASSERT_NE(devices->tableModel(), nullptr);
     devices->setColumnState(3, 140, true);
@@ -282,14 +282,14 @@ TEST_F(MainWindowTest, ColumnWidthsAndVisibilitySurviveARestart)
     auto *trans = child<StringGrid>("TransGrid");
     trans->setColumnWidth(3, 210);
     restart();
-    devices = child<DataGrid>("DBGrid1");
+    devices = child<DataGrid>("dbg_Devices");
     EXPECT_EQ(devices->columnWidthOf(3), 140);
     EXPECT_EQ(devices->columnWidthOf(5), 77);
     EXPECT_EQ(child<StringGrid>("TransGrid")->columnWidth(3), 210);
     // A hidden column keeps the width it was read with.
     devices->setColumnState(5, 30, false);
     restart();
-    devices = child<DataGrid>("DBGrid1");
+    devices = child<DataGrid>("dbg_Devices");
     EXPECT_FALSE(devices->columnVisibleOf(5));
     EXPECT_EQ(devices->columnWidthOf(5), 77);
     EXPECT_TRUE(devices->columnVisibleOf(46));

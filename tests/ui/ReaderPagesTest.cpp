@@ -70,7 +70,7 @@ TEST_F(ReaderPagesTest, ReadButtonsFillTheirGridsInTheBusyFrame)
     // Emptying asks its own question.
     prompter.asked.clear();
     prompter.pushYesNo(true);
-    window->ibexPointsPage()->findChild<QPushButton *>(u"BitBtn7"_qs)->click();
+    window->ibexPointsPage()->findChild<QPushButton *>(u"btn_EmptyIbexPoints"_qs)->click();
     EXPECT_EQ(prompter.asked, QStringList{msg::confirmEmptyTable()});
     EXPECT_EQ(window->ibexPointsPage()->grid()->model()->rowCount(), 0);
     EXPECT_GT(window->cpanelNamesPage()->grid()->model()->rowCount(), 0);
