@@ -85,6 +85,13 @@ INSTANTIATE_TEST_SUITE_P(
                       PointTextCase{"", false}, PointTextCase{"AVV-1", false},
                       PointTextCase{" 12: av-3", true}));
 
+TEST(AsciiLower, OnlyAsciiLettersChange)
+{
+    // As the database's NOCASE collation compares: "Ä" is not "ä".
+    EXPECT_EQ(asciiLower(u"DÄSP0004.IBW"_qs), u"dÄsp0004.ibw"_qs);
+    EXPECT_EQ(asciiLower(u"@[`{ az"_qs), u"@[`{ az"_qs);
+}
+
 TEST(Ansi, RoundTripsWindows1252)
 {
     QByteArray all;

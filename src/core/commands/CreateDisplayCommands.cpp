@@ -23,7 +23,7 @@ const QString kNoJobPath = u"BACtalk job path is not set or does not exist!"_qs;
 // left to the batch to tell.
 class CreationRun {
 public:
-    CreationRun(Workbench &wb)
+    explicit CreationRun(Workbench &wb)
         : m_wb(wb), m_naming(wb.vars, wb.map),
           m_builder(wb.vars, wb.settings, wb.log, wb.prompter, m_naming, wb.projectFolder, wb.localJobFolder)
     {

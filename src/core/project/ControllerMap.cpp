@@ -1,6 +1,7 @@
 #include "project/ControllerMap.h"
 
 #include "util/NullChecks.h"
+#include "util/TextUtil.h"
 
 namespace vorlix {
 
@@ -216,14 +217,13 @@ QString ControllerMap::cpanelName(int apex, int cp)
 
 // --- DisplayMap ---------------------------------------------------------------------
 
+namespace {
+// The key under which a display name is found in DisplayMap.
 QString redirectKey(const QString &ibexName, bool localJob)
 {
-    QString k = (localJob ? u"1|"_qs : u"0|"_qs) + ibexName;
-    for (qsizetype i = 2; i < k.size(); ++i)
-        if (k[i] >= u'A' && k[i] <= u'Z')
-            k[i] = QChar(k[i].unicode() + (u'a' - u'A'));
-    return k;
+    return (localJob ? u"1|"_qs : u"0|"_qs) + asciiLower(ibexName);
 }
+} // namespace
 
 std::optional<QString> ControllerMap::findRedirect(const QString &ibexName, bool localJob)
 {

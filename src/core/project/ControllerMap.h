@@ -93,9 +93,4 @@ private:
     std::optional<QHash<QString, QString>> m_redirects;
 };
 
-// The key under which a display name is found in DisplayMap: the local-job
-// flag and the name with ASCII letters in lower case, as the database's
-// NOCASE collation compares them.
-QString redirectKey(const QString &ibexName, bool localJob);
-
 } // namespace vorlix

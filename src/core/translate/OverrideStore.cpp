@@ -1,7 +1,7 @@
 #include "translate/OverrideStore.h"
 
-#include "project/ControllerMap.h"
 #include "util/NullChecks.h"
+#include "util/TextUtil.h"
 
 #include <cmath>
 
@@ -26,7 +26,7 @@ bool wholeDecimal(const QString &text, int &value)
 // collation compares (ASCII letters only).
 QString globalKey(qint64 apex, const QString &ibexPoint)
 {
-    return QString::number(apex) + u'|' + redirectKey(ibexPoint, false).mid(2);
+    return QString::number(apex) + u'|' + asciiLower(ibexPoint);
 }
 
 // The Apex of a stored row as the database compares it with a whole number:
@@ -71,7 +71,7 @@ QList<ProjectDatabase::Field> OverrideStore::displayKey(const DisplayRef &displa
 const QHash<int, QString> &OverrideStore::rowsOf(const DisplayRef &display)
 {
     validate();
-    const QString key = redirectKey(display.name, display.localJob);
+    const QString key = (display.localJob ? u"1|"_qs : u"0|"_qs) + asciiLower(display.name);
     if (m_rows && m_rowsKey == key)
         return *m_rows;
     m_rowsKey = key;

@@ -125,4 +125,12 @@ bool validPointText(const QString &input)
     return propName == u"p87" && isIntInRange(index, 1, 16);
 }
 
+QString asciiLower(QString text)
+{
+    for (QChar &c : text)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    return text;
+}
+
 } // namespace vorlix

@@ -24,6 +24,10 @@ bool isNonNumeric(const QString &text);
 // Not empty, only the digits 0 to 9, and a value within lo..hi.
 bool isIntInRange(const QString &text, int64_t lo, int64_t hi);
 
+// The text with the ASCII letters in lower case and every other character
+// kept: how the database's NOCASE collation compares names.
+QString asciiLower(QString text);
+
 // Checks a typed BACtalk point text ("1200:BO-4-P104", "AV-1-P87[3]",
 // "object-name", ...).
 bool validPointText(const QString &text);
