@@ -104,7 +104,7 @@ CreationResult DisplayCreator::createFromGrid(CreationInput &input)
 
 void DisplayCreator::btDispHeader(const CreationInput &input)
 {
-    const ByteView h(m_ibex, 0, m_ibexLength); // texts end with the data
+    const ByteReader h(*m_ibex, m_ibexLength); // texts end with the data
     BtRecord r = m_writer.header();
     r.setU16(hdr::Width, h.u16(ibw::hdr::Width));
     r.setU16(hdr::Height, h.u16(ibw::hdr::Height));
