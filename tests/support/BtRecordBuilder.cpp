@@ -4,41 +4,36 @@
 
 namespace vorlix::test {
 
+ByteWriter BtBytes::writer() { return ByteWriter(bytes, ByteWriter::Extent::Fixed); }
+
 BtBytes &BtBytes::u8(int off, uint8_t v)
 {
-    bytes[off] = static_cast<char>(v);
+    writer().u8(off, v);
     return *this;
 }
 
 BtBytes &BtBytes::u16(int off, uint16_t v)
 {
-    bytes[off] = static_cast<char>(v & 0xFF);
-    bytes[off + 1] = static_cast<char>(v >> 8);
+    writer().u16(off, v);
     return *this;
 }
 
 BtBytes &BtBytes::u32(int off, uint32_t v)
 {
-    for (int i = 0; i < 4; ++i)
-        bytes[off + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    writer().u32(off, v);
     return *this;
 }
 
 BtBytes &BtBytes::f64(int off, double v)
 {
-    unsigned char raw[8];
-    std::memcpy(raw, &v, 8); // the test machines are little-endian
-    for (int i = 0; i < 8; ++i)
-        bytes[off + i] = static_cast<char>(raw[i]);
+    writer().f64(off, v);
     return *this;
 }
 
 BtBytes &BtBytes::str(int off, const char *text)
 {
-    const int n = static_cast<int>(std::strlen(text));
-    for (int i = 0; i < n; ++i)
-        bytes[off + i] = text[i];
-    bytes[off + n] = '\0';
+    const QByteArrayView t(text);
+    writer().bytes(off, t).u8(off + t.size(), 0);
     return *this;
 }
 

@@ -3,6 +3,8 @@
 // record defaults with literal offsets, independently of the writer's own
 // layout definitions. A test starts from a documented default and patches
 // the fields it expects the writer to fill.
+#include "util/ByteWriter.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -22,6 +24,10 @@ public:
     BtBytes &str(int off, const char *text);
 
     QByteArray bytes;
+
+private:
+    // Fields outside the bytes are refused with an Error.
+    ByteWriter writer();
 };
 
 // The documented defaults.

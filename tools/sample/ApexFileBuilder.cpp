@@ -1,22 +1,16 @@
 #include "sample/ApexFileBuilder.h"
 
 #include "ibex/ApexReader.h"
+#include "util/ByteWriter.h"
 
 namespace vorlix::sample {
 
 using namespace vorlix::apexfile;
 
 namespace {
-void putLe16(QByteArray &b, qsizetype at, uint16_t v)
+void putOperand(ByteWriter &w, qsizetype at, DdcOperand op)
 {
-    b[at] = static_cast<char>(v & 0xFF);
-    b[at + 1] = static_cast<char>(v >> 8);
-}
-void putOperand(QByteArray &b, qsizetype at, DdcOperand op)
-{
-    b[at] = static_cast<char>(op.type);
-    b[at + 1] = static_cast<char>(op.value >> 8); // operand values are big-endian
-    b[at + 2] = static_cast<char>(op.value & 0xFF);
+    w.u8(at, op.type).u16BigEndian(at + 1, op.value); // operand values are big-endian
 }
 } // namespace
 
@@ -43,11 +37,10 @@ ApexFileBuilder &ApexFileBuilder::statement(uint16_t seq, uint8_t opcode, const 
     const qsizetype size = kOperands + kOperandSize * static_cast<qsizetype>(operands.size());
     const qsizetype at = m_bytes.size();
     m_bytes.append(QByteArray(std::max<qsizetype>(size, length), '\0'));
-    putLe16(m_bytes, at + kSeq, seq);
-    m_bytes[at + kLength] = static_cast<char>(length >= 0 ? length : size);
-    m_bytes[at + kOpcode] = static_cast<char>(opcode);
+    ByteWriter w(m_bytes, ByteWriter::Extent::Fixed);
+    w.u16(at + kSeq, seq).u8(at + kLength, static_cast<uint8_t>(length >= 0 ? length : size)).u8(at + kOpcode, opcode);
     for (size_t k = 0; k < operands.size(); ++k)
-        putOperand(m_bytes, at + operandOffset(static_cast<int>(k) + 1), operands[k]);
+        putOperand(w, at + operandOffset(static_cast<int>(k) + 1), operands[k]);
     ++m_statements;
     return *this;
 }
@@ -92,7 +85,7 @@ QByteArray ApexFileBuilder::bytes(bool terminate) const
 {
     QByteArray out = m_bytes;
     if (terminate)
-        out.append("\xFF\xFF", 2);
+        ByteWriter(out, ByteWriter::Extent::Growing).u16(out.size() + kSeq, kTerminator);
     return out;
 }
 

@@ -1,28 +1,26 @@
 #include "sample/DatFileBuilders.h"
 
 #include "util/Ansi.h"
+#include "util/ByteWriter.h"
 #include "ibex/DatReaders.h"
 
 namespace vorlix::sample {
 
 namespace {
-void putLe16(QByteArray &b, qsizetype at, uint16_t v)
+using Extent = ByteWriter::Extent;
+
+// A text in a fixed field of zero bytes; `fill` leaves no zero byte when
+// the text is long.
+void putText(ByteWriter &w, qsizetype at, qsizetype size, const QString &text, bool fill)
 {
-    b[at] = static_cast<char>(v & 0xFF);
-    b[at + 1] = static_cast<char>(v >> 8);
+    w.bytes(at, ansi::encode(text).left(fill ? size : size - 1));
 }
-// A text in a fixed field; `fill` leaves no zero byte when the text is long.
-void putText(QByteArray &b, qsizetype at, qsizetype size, const QString &text, bool fill)
-{
-    const QByteArray t = ansi::encode(text).left(fill ? size : size - 1);
-    for (qsizetype i = 0; i < t.size(); ++i)
-        b[at + i] = t[i];
-}
+// A record numbered 0xFFFF after the records.
 QByteArray terminated(QByteArray b, bool terminate, qsizetype recordSize)
 {
     if (terminate) {
         QByteArray end(recordSize, '\0');
-        putLe16(end, 0, kDatListEnd);
+        ByteWriter(end, Extent::Fixed).u16(0, kDatListEnd);
         b.append(end);
     }
     return b;
@@ -35,9 +33,9 @@ PntsFileBuilder &PntsFileBuilder::point(uint16_t number, uint16_t type, const QS
 {
     using namespace pntsfile;
     QByteArray rec(kRecordSize, '\0');
-    putLe16(rec, kNumber, number);
-    putLe16(rec, kType, type);
-    putText(rec, kDescription, kDescriptionSize, description, fillField);
+    ByteWriter w(rec, Extent::Fixed);
+    w.u16(kNumber, number).u16(kType, type);
+    putText(w, kDescription, kDescriptionSize, description, fillField);
     m_bytes.append(rec);
     return *this;
 }
@@ -51,12 +49,13 @@ PdatFileBuilder &PdatFileBuilder::block(uint8_t kind, uint16_t base, const std::
 {
     using namespace pdatfile;
     QByteArray blk(kValues + kValueStride * static_cast<qsizetype>(tenths.size()), '\0');
-    putLe16(blk, kLength, static_cast<uint16_t>(blk.size() - 2));
-    blk[kKind] = static_cast<char>(kind);
-    blk[kCount] = static_cast<char>(tenths.size());
-    putLe16(blk, kBase, base);
+    ByteWriter w(blk, Extent::Fixed);
+    w.u16(kLength, static_cast<uint16_t>(blk.size() - 2))
+        .u8(kKind, kind)
+        .u8(kCount, static_cast<uint8_t>(tenths.size()))
+        .u16(kBase, base);
     for (size_t j = 0; j < tenths.size(); ++j)
-        putLe16(blk, kValues + kValueStride * static_cast<qsizetype>(j), static_cast<uint16_t>(tenths[j]));
+        w.i16(kValues + kValueStride * static_cast<qsizetype>(j), tenths[j]);
     m_bytes.append(blk);
     return *this;
 }
@@ -64,8 +63,9 @@ PdatFileBuilder &PdatFileBuilder::block(uint8_t kind, uint16_t base, const std::
 PdatFileBuilder &PdatFileBuilder::otherBlock(uint8_t kind, const QByteArray &payload)
 {
     QByteArray blk(4, '\0');
-    putLe16(blk, pdatfile::kLength, static_cast<uint16_t>(2 + payload.size()));
-    blk[pdatfile::kKind] = static_cast<char>(kind);
+    ByteWriter(blk, Extent::Fixed)
+        .u16(pdatfile::kLength, static_cast<uint16_t>(2 + payload.size()))
+        .u8(pdatfile::kKind, kind);
     m_bytes.append(blk + payload);
     return *this;
 }
@@ -73,8 +73,12 @@ PdatFileBuilder &PdatFileBuilder::otherBlock(uint8_t kind, const QByteArray &pay
 QByteArray PdatFileBuilder::bytes(bool terminate) const
 {
     QByteArray out = m_bytes;
-    if (terminate)
-        out.append(QByteArray("\x02\x00\xFF\x00", 4));
+    if (terminate) {
+        // A block of no values whose kind ends the list.
+        QByteArray end(4, '\0');
+        ByteWriter(end, Extent::Fixed).u16(pdatfile::kLength, 2).u8(pdatfile::kKind, pdatfile::kEndKind);
+        out.append(end);
+    }
     return out;
 }
 
@@ -84,8 +88,9 @@ CntpFileBuilder &CntpFileBuilder::panel(uint16_t number, const QString &name, bo
 {
     using namespace cntpfile;
     QByteArray rec(kRecordSize, '\0');
-    putLe16(rec, kNumber, number);
-    putText(rec, kName, kNameSize, name, fillField);
+    ByteWriter w(rec, Extent::Fixed);
+    w.u16(kNumber, number);
+    putText(w, kName, kNameSize, name, fillField);
     m_bytes.append(rec);
     return *this;
 }

@@ -3,15 +3,11 @@
 #include "util/Ansi.h"
 #include "util/FileUtil.h"
 
-#include <cstring>
-
 namespace vorlix::sample {
 
 namespace {
 // Every record holds at least the common part up to its first kind field.
 constexpr int kMinRecord = ibw::obj::Caption;
-
-void put(QByteArray &b, int off, uint8_t v) { b[off] = static_cast<char>(v); }
 } // namespace
 
 IbexRecordBuilder::IbexRecordBuilder(IbexObject kind) : IbexRecordBuilder(objectCodeOf(kind)) {}
@@ -21,54 +17,45 @@ IbexRecordBuilder::IbexRecordBuilder(uint16_t code) : m_bytes(kMinRecord, '\0')
     u16(ibw::obj::Code, code);
 }
 
-void IbexRecordBuilder::grow(int size)
-{
-    if (m_bytes.size() < size)
-        m_bytes.append(QByteArray(size - m_bytes.size(), '\0'));
-}
+ByteWriter IbexRecordBuilder::writer() { return ByteWriter(m_bytes, ByteWriter::Extent::Growing); }
 
 IbexRecordBuilder &IbexRecordBuilder::u8(int off, uint8_t v)
 {
-    grow(off + 1);
-    put(m_bytes, off, v);
+    writer().u8(off, v);
     return *this;
 }
 
 IbexRecordBuilder &IbexRecordBuilder::u16(int off, uint16_t v)
 {
-    u8(off, v & 0xFF);
-    return u8(off + 1, v >> 8);
+    writer().u16(off, v);
+    return *this;
 }
 
 IbexRecordBuilder &IbexRecordBuilder::u32(int off, uint32_t v)
 {
-    u16(off, v & 0xFFFF);
-    return u16(off + 2, v >> 16);
+    writer().u32(off, v);
+    return *this;
 }
 
 IbexRecordBuilder &IbexRecordBuilder::u32BigEndian(int off, uint32_t v)
 {
-    for (int i = 0; i < 4; ++i)
-        u8(off + i, (v >> (24 - 8 * i)) & 0xFF);
+    writer().u32BigEndian(off, v);
     return *this;
 }
 
 IbexRecordBuilder &IbexRecordBuilder::f64(int off, double v)
 {
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    for (int i = 0; i < 8; ++i)
-        u8(off + i, (bits >> (8 * i)) & 0xFF);
+    writer().f64(off, v);
     return *this;
 }
 
 IbexRecordBuilder &IbexRecordBuilder::text(int off, const QString &text, bool withNul)
 {
     const QByteArray b = ansi::encode(text);
-    for (int i = 0; i < b.size(); ++i)
-        u8(off + i, static_cast<uint8_t>(b[i]));
+    ByteWriter w = writer();
+    w.bytes(off, b);
     if (withNul)
-        u8(off + int(b.size()), 0);
+        w.u8(off + b.size(), 0);
     return *this;
 }
 
@@ -96,9 +83,8 @@ IbexRecordBuilder &IbexRecordBuilder::airflowPoint(uint8_t apex, uint32_t ref, u
 
 IbexRecordBuilder &IbexRecordBuilder::bitmap(int i, const QString &name)
 {
-    const int off = ibw::obj::Bitmaps + ibw::obj::BitmapSize * (i - 1);
-    grow(off + ibw::obj::BitmapSize);
-    return text(off, name.left(ibw::obj::BitmapSize - 1));
+    writer().text(ibw::obj::Bitmaps + ibw::obj::BitmapSize * (i - 1), ibw::obj::BitmapSize, name);
+    return *this;
 }
 
 IbexRecordBuilder &IbexRecordBuilder::font(const QString &face, uint8_t pitch, uint16_t weight, uint8_t style)
@@ -134,49 +120,50 @@ QByteArray IbexRecordBuilder::bytes() const
             b.append(QByteArray(m_length - b.size(), '\0'));
     }
     const uint16_t len = m_length >= 0 ? uint16_t(m_length) : uint16_t(b.size());
-    if (b.size() >= 1)
-        b[0] = static_cast<char>(len & 0xFF);
+    // The length word, as far as a record cut shorter than it holds it.
+    ByteWriter w(b, ByteWriter::Extent::Fixed);
     if (b.size() >= 2)
-        b[1] = static_cast<char>(len >> 8);
+        w.u16(ibw::obj::Length, len);
+    else if (b.size() == 1)
+        w.u8(ibw::obj::Length, len & 0xFF);
     return b;
 }
 
 IbexDisplayBuilder::IbexDisplayBuilder() : m_header(ibw::HeaderSize, '\0') {}
 
+ByteWriter IbexDisplayBuilder::header() { return ByteWriter(m_header, ByteWriter::Extent::Fixed); }
+
 IbexDisplayBuilder &IbexDisplayBuilder::headerByte(int off, uint8_t v)
 {
-    m_header[off] = static_cast<char>(v);
+    header().u8(off, v);
     return *this;
 }
 
+// The texts run up to the next field.
 IbexDisplayBuilder &IbexDisplayBuilder::description(const QString &text)
 {
-    const QByteArray b = ansi::encode(text).left(ibw::hdr::BackgroundColor - ibw::hdr::Description - 1);
-    m_header.replace(ibw::hdr::Description, b.size() + 1, b + '\0');
+    header().text(ibw::hdr::Description, ibw::hdr::BackgroundColor - ibw::hdr::Description, text);
     return *this;
 }
 
 IbexDisplayBuilder &IbexDisplayBuilder::bitmapBackground(const QString &fileName)
 {
-    const QByteArray b = ansi::encode(fileName).left(ibw::hdr::BackgroundKind - 1);
-    m_header.replace(ibw::hdr::BitmapName, b.size() + 1, b + '\0');
-    return headerByte(ibw::hdr::BackgroundKind, ibw::BackgroundBitmap);
+    header()
+        .u8(ibw::hdr::BackgroundKind, ibw::BackgroundBitmap)
+        .text(ibw::hdr::BitmapName, ibw::hdr::BackgroundKind - ibw::hdr::BitmapName, fileName);
+    return *this;
 }
 
 IbexDisplayBuilder &IbexDisplayBuilder::colorBackground(uint32_t color, uint8_t kind)
 {
-    headerByte(ibw::hdr::BackgroundKind, kind);
-    for (int i = 0; i < 4; ++i)
-        headerByte(ibw::hdr::BackgroundColor + i, (color >> (8 * i)) & 0xFF);
+    header().u8(ibw::hdr::BackgroundKind, kind).u32(ibw::hdr::BackgroundColor, color);
     return *this;
 }
 
 IbexDisplayBuilder &IbexDisplayBuilder::size(uint16_t width, uint16_t height)
 {
-    headerByte(ibw::hdr::Width, width & 0xFF);
-    headerByte(ibw::hdr::Width + 1, width >> 8);
-    headerByte(ibw::hdr::Height, height & 0xFF);
-    return headerByte(ibw::hdr::Height + 1, height >> 8);
+    header().u16(ibw::hdr::Width, width).u16(ibw::hdr::Height, height);
+    return *this;
 }
 
 IbexRecordBuilder &IbexDisplayBuilder::add(IbexObject kind) { return m_records.emplace_back(kind); }

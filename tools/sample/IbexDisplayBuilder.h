@@ -4,6 +4,7 @@
 // tests, so each states only the bytes that matter.
 #include "ibex/IbexDisplayLayout.h"
 #include "ibex/IbexObject.h"
+#include "util/ByteWriter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -66,7 +67,8 @@ public:
     QByteArray bytes() const;
 
 private:
-    void grow(int size);
+    // Writes that grow the record to hold them.
+    ByteWriter writer();
     QByteArray m_bytes;
     int m_length = -1;
     bool m_rawLength = false;
@@ -93,6 +95,7 @@ public:
     void write(const QString &path) const;
 
 private:
+    ByteWriter header(); // the fixed-size header
     QByteArray m_header;
     std::deque<IbexRecordBuilder> m_records;
     QByteArray m_tail;

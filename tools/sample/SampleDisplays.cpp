@@ -1,5 +1,6 @@
 #include "sample/SampleDisplays.h"
 
+#include "util/ByteWriter.h"
 #include "util/FileUtil.h"
 #include "sample/IbexDisplayBuilder.h"
 
@@ -11,12 +12,6 @@ namespace {
 constexpr int DI = 0, DO = 1, AI = 2, AO = 3;
 constexpr uint8_t kLocal = 0x40;
 constexpr uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kNavy = 0x800000, kRed = 0x0000FF;
-
-void putLE(QByteArray &b, int off, uint32_t v, int width)
-{
-    for (int i = 0; i < width; ++i)
-        b[off + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
 
 IbexRecordBuilder &label(IbexDisplayBuilder &d, int x, int y, const QString &text)
 {
@@ -214,22 +209,14 @@ QByteArray tinyBitmap(uint32_t color)
     constexpr int kRow = 8; // 2 pixels x 3 bytes, padded to 4
     constexpr int kSize = 14 + 40 + 2 * kRow;
     QByteArray b(kSize, '\0');
-    b[0] = 'B';
-    b[1] = 'M';
-    putLE(b, 2, kSize, 4);
-    putLE(b, 10, 54, 4);
-    putLE(b, 14, 40, 4);
-    putLE(b, 18, 2, 4);
-    putLE(b, 22, 2, 4);
-    putLE(b, 26, 1, 2);
-    putLE(b, 28, 24, 2);
-    putLE(b, 34, 2 * kRow, 4);
+    ByteWriter w(b, ByteWriter::Extent::Fixed);
+    w.bytes(0, "BM").u32(2, kSize).u32(10, 54); // file header
+    w.u32(14, 40).u32(18, 2).u32(22, 2).u16(26, 1).u16(28, 24).u32(34, 2 * kRow); // 2 x 2 pixels of 24 bits
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 2; ++x) {
             const int off = 54 + y * kRow + 3 * x;
-            b[off] = static_cast<char>((color >> 16) & 0xFF); // blue
-            b[off + 1] = static_cast<char>((color >> 8) & 0xFF);
-            b[off + 2] = static_cast<char>(color & 0xFF);
+            // A pixel is blue, green, red; the colour is 0x00BBGGRR.
+            w.u8(off, (color >> 16) & 0xFF).u8(off + 1, (color >> 8) & 0xFF).u8(off + 2, color & 0xFF);
         }
     return b;
 }

@@ -1,11 +1,10 @@
 #include "bactalk/BtDisplayWriter.h"
 
+#include "util/ByteWriter.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
 #include "util/Prompter.h"
 #include "bactalk/BtDefaultRecords.h"
-
-#include <cstring>
 
 namespace vorlix::bt {
 
@@ -22,6 +21,8 @@ void BtDisplayWriter::reset()
     m_offsets.clear();
 }
 
+ByteWriter BtDisplayWriter::buffer() { return ByteWriter(m_buf.data(), static_cast<qsizetype>(m_buf.size())); }
+
 void BtDisplayWriter::requireRoom(int bytes) const
 {
     if (writePos - 1 + bytes > ObjBufSize)
@@ -32,7 +33,7 @@ void BtDisplayWriter::btCreateHeader()
 {
     const QByteArray &h = defaultHeader();
     requireRoom(static_cast<int>(h.size()));
-    std::memcpy(m_buf.data() + writePos - 1, h.constData(), static_cast<size_t>(h.size()));
+    buffer().bytes(writePos - 1, h);
     writePos += hdr::Size;
     objBytes += hdr::Size;
 }
@@ -64,7 +65,7 @@ BtRecord BtDisplayWriter::append(RecordKind kind)
     const int size = static_cast<int>(def.size());
     requireRoom(size);
     const int index = writePos - 1;
-    std::memcpy(m_buf.data() + index, def.constData(), static_cast<size_t>(size));
+    buffer().bytes(index, def);
     objBytes += size;
     writePos += size;
     ++objCount;
@@ -79,7 +80,7 @@ BtRecord BtDisplayWriter::appendLogin(const QString &caption)
     const QByteArray &def = defaultRecord(RecordKind::Login);
     requireRoom(static_cast<int>(def.size()));
     const int index = writePos - 1;
-    std::memcpy(m_buf.data() + index, def.constData(), static_cast<size_t>(def.size()));
+    buffer().bytes(index, def);
     BtRecord full(m_buf.data() + index, static_cast<int>(def.size()));
     const int captionBytes = full.putText(login::Caption, login::CaptionLen, caption);
     const int size = login::Caption + captionBytes;
@@ -107,8 +108,7 @@ BtRecord BtDisplayWriter::recordAt(int index)
 void BtDisplayWriter::finishDisplay()
 {
     requireRoom(2);
-    m_buf[static_cast<size_t>(writePos - 1)] = 0xFF;
-    m_buf[static_cast<size_t>(writePos)] = 0xFF;
+    buffer().u16(writePos - 1, EndMarker);
     writePos += 1;
     objBytes += 2;
     BtRecord h = header();

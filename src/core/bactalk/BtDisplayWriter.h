@@ -9,8 +9,9 @@
 #include <vector>
 
 namespace vorlix {
+class ByteWriter;
 class Prompter;
-}
+} // namespace vorlix
 
 namespace vorlix::bt {
 
@@ -68,6 +69,8 @@ public:
 
 private:
     void requireRoom(int bytes) const;
+    // Writes into the object buffer, never past its end.
+    ByteWriter buffer();
 
     std::vector<uint8_t> m_buf;
     std::vector<int> m_offsets;

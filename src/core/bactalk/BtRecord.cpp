@@ -1,116 +1,96 @@
 #include "bactalk/BtRecord.h"
 
-#include "util/Ansi.h"
+#include "util/ByteReader.h"
+#include "util/ByteWriter.h"
 #include "util/Error.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace vorlix::bt {
-
-namespace {
-
-// The text's bytes and their NUL into `out`, which has room for n > 0 bytes;
-// a NUL inside the text ends it, as it would in the field. Returns the bytes
-// written, the NUL included.
-int fitInto(const QString &text, int n, char *out)
-{
-    const qsizetype used = ansi::encodeInto(text, out, n - 1, true);
-    out[used] = '\0';
-    return static_cast<int>(used) + 1;
-}
-
-} // namespace
 
 QByteArray fitField(const QString &text, int n)
 {
     if (n <= 0)
         return {};
     QByteArray bytes(std::min<qsizetype>(n, text.size() + 1), Qt::Uninitialized);
-    bytes.truncate(fitInto(text, static_cast<int>(bytes.size()), bytes.data()));
+    bytes.truncate(ByteWriter(bytes, ByteWriter::Extent::Fixed).text(0, bytes.size(), text));
     return bytes;
 }
 
 void BtRecord::check(int off, int width) const
 {
-    if (off < 0 || width < 0 || off + width > m_size)
+    if (off < 0 || width < 0 || off > m_size - width)
         throw Error(QStringLiteral("Display record field at offset %1 (%2 bytes) lies outside the %3-byte record.")
                         .arg(off)
                         .arg(width)
                         .arg(m_size));
 }
 
+ByteReader BtRecord::reader() const
+{
+    return ByteReader(QByteArrayView(reinterpret_cast<const char *>(m_data), m_size));
+}
+
+ByteWriter BtRecord::writer() { return ByteWriter(m_data, m_size); }
+
 uint8_t BtRecord::u8(int off) const
 {
     check(off, 1);
-    return m_data[off];
+    return reader().u8(off);
 }
 
 uint16_t BtRecord::u16(int off) const
 {
     check(off, 2);
-    return static_cast<uint16_t>(m_data[off] | (m_data[off + 1] << 8));
+    return reader().u16(off);
 }
 
 uint32_t BtRecord::u32(int off) const
 {
     check(off, 4);
-    return static_cast<uint32_t>(m_data[off]) | (static_cast<uint32_t>(m_data[off + 1]) << 8)
-        | (static_cast<uint32_t>(m_data[off + 2]) << 16) | (static_cast<uint32_t>(m_data[off + 3]) << 24);
+    return reader().u32(off);
 }
 
 double BtRecord::f64(int off) const
 {
     check(off, 8);
-    uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-        bits = (bits << 8) | m_data[off + i];
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
+    return reader().f64(off);
 }
 
 QString BtRecord::text(int off, int n) const
 {
     check(off, n);
-    return ansi::decodeField(QByteArrayView(reinterpret_cast<const char *>(m_data + off), n));
+    return reader().text(off, n);
 }
 
 void BtRecord::setU8(int off, uint8_t v)
 {
     check(off, 1);
-    m_data[off] = v;
+    writer().u8(off, v);
 }
 
 void BtRecord::setU16(int off, uint16_t v)
 {
     check(off, 2);
-    m_data[off] = static_cast<uint8_t>(v);
-    m_data[off + 1] = static_cast<uint8_t>(v >> 8);
+    writer().u16(off, v);
 }
 
 void BtRecord::setU32(int off, uint32_t v)
 {
     check(off, 4);
-    for (int i = 0; i < 4; ++i)
-        m_data[off + i] = static_cast<uint8_t>(v >> (8 * i));
+    writer().u32(off, v);
 }
 
 void BtRecord::setF64(int off, double v)
 {
     check(off, 8);
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    for (int i = 0; i < 8; ++i)
-        m_data[off + i] = static_cast<uint8_t>(bits >> (8 * i));
+    writer().f64(off, v);
 }
 
 int BtRecord::putText(int off, int n, const QString &text)
 {
     check(off, n);
-    if (n <= 0)
-        return 0;
-    return fitInto(text, n, reinterpret_cast<char *>(m_data + off));
+    return static_cast<int>(writer().text(off, n, text));
 }
 
 void BtRecord::setDevice(uint32_t instance)

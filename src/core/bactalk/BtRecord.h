@@ -8,6 +8,11 @@
 #include <QString>
 #include <cstdint>
 
+namespace vorlix {
+class ByteReader;
+class ByteWriter;
+} // namespace vorlix
+
 namespace vorlix::bt {
 
 // The text cut to at most n - 1 Windows-1252 bytes followed by its NUL (the
@@ -50,7 +55,11 @@ public:
     void bindPriority(uint16_t type, uint32_t instance, uint8_t index);
 
 private:
+    // Throws Error naming the field unless it lies wholly in the record;
+    // the reads and writes below it are then never refused.
     void check(int off, int width) const;
+    ByteReader reader() const;
+    ByteWriter writer();
     void bindDeviceProperty(uint8_t prop);
     void bind(uint16_t type, uint32_t instance, uint8_t prop);
 

@@ -50,7 +50,7 @@ BuiltDisplay DisplayBuilder::build(Translation &t, int singleObject)
 
 void DisplayBuilder::headerRecord(const Translation &t)
 {
-    const IbexObjRec h(m_ibex, 1, m_ibexLength); // the header; texts end with the data
+    const ByteReader h(*m_ibex, m_ibexLength); // the header; texts end with the data
     BtRecord r = m_writer.header();
     r.setU16(hdr::Width, h.u16(ibw::hdr::Width));
     r.setU16(hdr::Height, h.u16(ibw::hdr::Height));

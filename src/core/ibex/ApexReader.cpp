@@ -1,5 +1,6 @@
 #include "ibex/ApexReader.h"
 
+#include "util/ByteReader.h"
 #include "util/TextUtil.h"
 #include "project/ControllerMap.h"
 #include "ibex/JobFiles.h"
@@ -45,14 +46,6 @@ constexpr std::array<int8_t, 256> kOperandCounts = buildOperandCounts();
 // The first entry with the code wins.
 constexpr uint8_t kClassCodes[15] = {0x40, 0xC0, 0xD0, 0x80, 0x10, 0x70, 0x60, 0x00,
                                      0x00, 0x20, 0x00, 0x20, 0x00, 0x50, 0x00};
-
-struct Cursor {
-    QByteArrayView data;
-    bool has(qsizetype off, qsizetype n) const { return off >= 0 && n >= 0 && off <= data.size() - n; }
-    uint8_t u8(qsizetype off) const { return static_cast<uint8_t>(data[off]); }
-    uint16_t le16(qsizetype off) const { return static_cast<uint16_t>(u8(off) | (u8(off + 1) << 8)); }
-    uint16_t be16(qsizetype off) const { return static_cast<uint16_t>((u8(off) << 8) | u8(off + 1)); }
-};
 
 QString suffixOf(uint8_t typeByte)
 {
@@ -248,7 +241,7 @@ DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
     DdcProgram prog;
     if (data.size() < kMinParsedSize)
         return prog;
-    const Cursor c{data};
+    const ByteReader c(data);
     Renderer r;
     r.apex = apex;
     const QLocale locale = QLocale::system();
@@ -261,10 +254,10 @@ DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
     while (static_cast<int>(prog.records.size()) < kMaxRecords) {
         // A record needs its number, length and opcode inside the data;
         // otherwise the data ends here (as if terminated).
-        if (!c.has(cur, kOperands) || c.le16(cur + kSeq) == kTerminator)
+        if (!c.has(cur, kOperands) || c.u16(cur + kSeq) == kTerminator)
             break;
         DdcRecord &rec = prog.records.emplace_back();
-        rec.seq = c.le16(cur + kSeq);
+        rec.seq = c.u16(cur + kSeq);
         const uint8_t length = c.u8(cur + kLength);
         const uint8_t op = c.u8(cur + kOpcode);
         rec.dev = op;
@@ -278,14 +271,14 @@ DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
             if (!c.has(at, kOperandSize))
                 break; // the operands stop where the data does
             if (call && k == 1) {
-                rec.callTo = c.le16(cur + kCallTarget);
+                rec.callTo = c.u16(cur + kCallTarget);
                 if (!prog.targetIndex.contains(rec.callTo)) {
                     prog.targetIndex.insert(rec.callTo, static_cast<int>(prog.targets.size()));
                     prog.targets.push_back(CallTarget{rec.callTo, {}, false});
                 }
                 continue;
             }
-            r.render(rec, k, c.u8(at), c.be16(at + 1), call, (transfer && k <= 2) ? &opTexts[k - 1] : nullptr);
+            r.render(rec, k, c.u8(at), c.u16BigEndian(at + 1), call, (transfer && k <= 2) ? &opTexts[k - 1] : nullptr);
         }
         const size_t linesBefore = prog.seqLines.size();
         if (transfer && c.has(cur + operandOffset(2), kOperandSize)) {

@@ -1,6 +1,6 @@
 #include "ibex/DatReaders.h"
 
-#include "util/Ansi.h"
+#include "util/ByteReader.h"
 #include "util/Error.h"
 #include "project/ControllerMap.h"
 #include "ibex/JobFiles.h"
@@ -11,33 +11,15 @@ namespace vorlix {
 
 namespace {
 
-// Reads within the data only: bytes past its end read as zero.
-struct Bytes {
-    QByteArrayView data;
-    uint8_t u8(qsizetype off) const
-    {
-        return off >= 0 && off < data.size() ? static_cast<uint8_t>(data[off]) : 0;
-    }
-    uint16_t u16(qsizetype off) const { return static_cast<uint16_t>(u8(off) | (u8(off + 1) << 8)); }
-    bool has(qsizetype off, qsizetype n) const { return off >= 0 && off <= data.size() - n; }
-    // A text field cut at the end of the data.
-    QString text(qsizetype off, qsizetype size) const
-    {
-        if (off >= data.size())
-            return {};
-        return ansi::decodeField(data.sliced(off, std::min(size, data.size() - off)));
-    }
-};
-
 // Fixed-size records after a header, each with its number at `numberAt`:
 // a record is examined while its first byte and the next lie in the data,
 // up to `maxRecords`; the number 0xFFFF ends the list.
 template <typename Fn>
-void forEachRecord(const Bytes &b, qsizetype header, qsizetype recordSize, qsizetype numberAt, int maxRecords,
+void forEachRecord(const ByteReader &b, qsizetype header, qsizetype recordSize, qsizetype numberAt, int maxRecords,
                    Fn &&fn)
 {
     qsizetype off = header;
-    for (int examined = 0; off + 1 < b.data.size() && examined < maxRecords; ++examined, off += recordSize) {
+    for (int examined = 0; b.has(off, 2) && examined < maxRecords; ++examined, off += recordSize) {
         const uint16_t number = b.u16(off + numberAt);
         if (number == kDatListEnd)
             break;
@@ -51,7 +33,7 @@ std::vector<PointSetup> decodePnts(QByteArrayView data)
 {
     using namespace pntsfile;
     std::vector<PointSetup> out;
-    const Bytes b{data};
+    const ByteReader b(data);
     forEachRecord(b, kHeaderSize, kRecordSize, kNumber, kMaxRecords, [&](qsizetype off, uint16_t number) {
         const uint16_t type = b.u16(off + kType);
         if (number <= kMaxPoint && type >= 1 && type <= 4)
@@ -64,10 +46,10 @@ std::vector<PointValue> decodePdat(QByteArrayView data)
 {
     using namespace pdatfile;
     std::vector<PointValue> out;
-    const Bytes b{data};
+    const ByteReader b(data);
     qsizetype pos = 0;
     // A block whose kind byte lies past the data ends the list like 0xFF.
-    while (pos + 1 < data.size() && b.has(pos + kKind, 1) && b.u8(pos + kKind) != kEndKind) {
+    while (b.has(pos + kKind, 1) && b.u8(pos + kKind) != kEndKind) {
         const uint16_t length = b.u16(pos + kLength);
         if (b.u8(pos + kKind) == kPointValues && b.has(pos + kBase, 2)) {
             const int count = b.u8(pos + kCount);
@@ -76,8 +58,7 @@ std::vector<PointValue> decodePdat(QByteArrayView data)
                 const qsizetype at = pos + kValues + kValueStride * (j - 1);
                 if (!b.has(at, 2))
                     break; // values stop where the data does
-                const auto raw = static_cast<int16_t>(b.u16(at));
-                out.push_back({base + j, raw / 10.0});
+                out.push_back({base + j, b.i16(at) / 10.0});
             }
         }
         pos += qsizetype(length) + 2;
@@ -89,7 +70,7 @@ std::vector<PanelName> decodeCntp(QByteArrayView data)
 {
     using namespace cntpfile;
     std::vector<PanelName> out;
-    const Bytes b{data};
+    const ByteReader b(data);
     forEachRecord(b, kHeaderSize, kRecordSize, kNumber, kMaxRecords, [&](qsizetype off, uint16_t number) {
         if (number <= kMaxPanel)
             out.push_back({number, b.text(off + kName, kNameSize)});

@@ -5,6 +5,7 @@
 // bytes: reading other files never changes it.
 #include "ibex/IbexDisplayLayout.h"
 #include "ibex/IbexObject.h"
+#include "util/ByteReader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,44 +14,15 @@
 
 namespace vorlix {
 
-// Bounded little-endian reads from a byte array: a byte outside the array
-// reads as 0, so no input can make a read leave the data.
-class ByteView {
-public:
-    ByteView() = default;
-    // Texts end at `textEnd` (an index into `bytes`; the end of the array
-    // when negative): the end marker after a file's data is no text.
-    ByteView(const QByteArray *bytes, int start, int textEnd = -1)
-        : m_bytes(bytes), m_start(start), m_textEnd(textEnd)
-    {
-    }
-
-    uint8_t u8(int off) const;
-    uint16_t u16(int off) const;
-    int16_t i16(int off) const { return static_cast<int16_t>(u16(off)); }
-    uint32_t u32(int off) const;
-    uint32_t u32BigEndian(int off) const;
-    double f64(int off) const;
-    // The raw bytes of a field; bytes past the data read as 0.
-    QByteArray bytes(int off, int count) const;
-    // A NUL-terminated ANSI text: ends at the first NUL, at `maxBytes` bytes
-    // (when not negative) or at the end of the data, whichever comes first.
-    QString text(int off, int maxBytes = -1) const;
-
-    int start() const { return m_start; }
-
-private:
-    const QByteArray *m_bytes = nullptr;
-    int m_start = 0;
-    int m_textEnd = -1;
-};
-
-// An object record: a view into the display's bytes at its 1-based position.
-class IbexObjRec : public ByteView {
+// An object record: a bounded view into the display's bytes at its 1-based
+// position. Fields are read by their offsets in the record; a byte outside
+// the bytes reads as 0, and texts end at `textEnd` (an index into `bytes`;
+// the end of the array when negative).
+class IbexObjRec : public ByteReader {
 public:
     IbexObjRec() = default;
     IbexObjRec(const QByteArray *bytes, int position, int textEnd = -1)
-        : ByteView(bytes, position - 1, textEnd), m_position(position)
+        : ByteReader(bytes ? ByteReader(*bytes, textEnd).at(position - 1) : ByteReader()), m_position(position)
     {
     }
 
@@ -97,7 +69,7 @@ public:
     bool isEmpty() const { return m_length == 0; }
 
     // The header fields.
-    ByteView header() const { return ByteView(&m_bytes, 0, m_length); }
+    ByteReader header() const { return ByteReader(m_bytes, m_length); }
     QString description() const { return header().text(ibw::hdr::Description); }
     QString bitmapName() const { return header().text(ibw::hdr::BitmapName); }
     uint8_t backgroundKind() const { return header().u8(ibw::hdr::BackgroundKind); }
