@@ -359,3 +359,25 @@ TEST(DisplayCreation, DamagedRecordsGiveAValidFile)
     EXPECT_EQ(static_cast<uint8_t>(out[372]), h.result.records);
     EXPECT_TRUE(hasLine(h.log, u"\t\tThe object record lies outside the display file."_qs));
 }
+
+TEST(DisplayCreation, ChangesToAShortRecordStayInsideIt)
+{
+    CreationHarness h;
+    h.project.vars.showZoneObjAsText = true;
+    h.project.vars.mapMSetGraphicToBtn = true;
+    IbexDisplayBuilder d;
+    // A record of 8 bytes read as a microset graphic (its code word lies in
+    // the next record's x) becomes a 72 x 22 button: its width fits the
+    // record, its height (at 8) and caption (at 88) do not and are left out;
+    // the next record keeps every byte, its length word included.
+    d.add(ioGrMicroset).point(1, 7).length(8);
+    d.add(ioText).rect(objectCodeOf(ioGrMicroset), 5, 60, 20).colors(0x10, 0x20, 0x30).caption(u"next"_qs);
+    h.load(u"disp0012.ibw"_qs, d.bytes());
+    const TranslationRow &second = h.row(2);
+    const QByteArray nextBefore = h.ibex().mid(second.position - 1, 200);
+    ASSERT_TRUE(h.create().written);
+    EXPECT_EQ(h.ibex().mid(second.position - 1, 200), nextBefore);
+    EXPECT_EQ(IbexObjRec(&h.ibex(), h.row(1).position).u16(ibw::obj::Width), 72);
+    EXPECT_EQ(h.row(1).kind, ioGrMicroset);
+    EXPECT_EQ(h.result.records, 2);
+}

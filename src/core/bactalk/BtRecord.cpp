@@ -87,6 +87,12 @@ void BtRecord::setF64(int off, double v)
     writer().f64(off, v);
 }
 
+void BtRecord::setBytes(int off, QByteArrayView bytes)
+{
+    check(off, static_cast<int>(bytes.size()));
+    writer().bytes(off, bytes);
+}
+
 int BtRecord::putText(int off, int n, const QString &text)
 {
     check(off, n);

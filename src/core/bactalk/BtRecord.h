@@ -5,6 +5,7 @@
 #include "bactalk/BtDisplayLayout.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 
@@ -40,6 +41,8 @@ public:
     void setI16(int off, int16_t v) { setU16(off, static_cast<uint16_t>(v)); }
     void setU32(int off, uint32_t v);
     void setF64(int off, double v);
+    // Raw bytes copied as they stand.
+    void setBytes(int off, QByteArrayView bytes);
     // fitField(text, n) copied to off; the bytes of the field after the NUL
     // keep what they held. Returns the byte count copied.
     int putText(int off, int n, const QString &text);

@@ -7,13 +7,13 @@
 #include "translate/DisplayNaming.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
+#include "util/ByteWriter.h"
 #include "util/Prompter.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace vorlix {
 
@@ -215,34 +215,33 @@ QString DisplayBuilder::rowText(const QString &ibexText) const
     return textOverride && !m_cur.row->btText.isEmpty() ? m_cur.row->btText : ibexText;
 }
 
+ByteWriter DisplayBuilder::ibexRecord()
+{
+    const int start = m_cur.row->position - 1;
+    const int end = std::min(start + rec().length(), m_ibexLength);
+    return ByteWriter(m_ibex->data() + start, std::max(0, end - start));
+}
+
 void DisplayBuilder::setIbexU16(int off, uint16_t v)
 {
-    const int i = m_cur.row->position - 1 + off;
-    if (i < 0 || i + 2 > m_ibexLength)
-        return;
-    (*m_ibex)[i] = static_cast<char>(v & 0xFF);
-    (*m_ibex)[i + 1] = static_cast<char>(v >> 8);
+    ByteWriter w = ibexRecord();
+    if (off >= 0 && off + 2 <= w.size())
+        w.u16(off, v);
 }
 
 void DisplayBuilder::setIbexU32(int off, uint32_t v)
 {
-    const int i = m_cur.row->position - 1 + off;
-    if (i < 0 || i + 4 > m_ibexLength)
-        return;
-    for (int k = 0; k < 4; ++k)
-        (*m_ibex)[i + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
+    ByteWriter w = ibexRecord();
+    if (off >= 0 && off + 4 <= w.size())
+        w.u32(off, v);
 }
 
 void DisplayBuilder::putIbexText(int off, int n, const QString &text)
 {
-    // Never past the record nor past the data.
-    const int start = m_cur.row->position - 1 + off;
-    const int recordEnd = m_cur.row->position - 1 + rec().length();
-    const int room = std::min({n, recordEnd - start, m_ibexLength - start});
-    if (start < 0 || room <= 0)
-        return;
-    const QByteArray bytes = fitField(text, room);
-    std::memcpy(m_ibex->data() + start, bytes.constData(), static_cast<size_t>(bytes.size()));
+    ByteWriter w = ibexRecord();
+    const qsizetype room = std::min<qsizetype>(n, w.size() - off);
+    if (off >= 0 && room > 0)
+        w.text(off, room, text);
 }
 
 // --- copy operations -------------------------------------------------------
@@ -337,8 +336,7 @@ void DisplayBuilder::createRoPr(bool readOnly)
     const IbexObjRec o = rec();
     if (m_cur.kind == ioRoAnalog || m_cur.kind == ioAnalog) {
         // The factor's eight bytes are copied as they stand.
-        const QByteArray factor = o.bytes(ibw::obj::Factor, 8);
-        std::memcpy(r.data() + val::Factor, factor.constData(), 8);
+        r.setBytes(val::Factor, o.bytes(ibw::obj::Factor, 8));
         r.setU8(val::Decimal, o.u8(ibw::obj::Decimals));
         if (m_cur.kind == ioAnalog) {
             const double increment = o.i16(ibw::obj::Increment) / 10.0;

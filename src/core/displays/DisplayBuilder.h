@@ -9,6 +9,7 @@
 #include "ibex/IbexDisplay.h"
 #include "ibex/IbexObject.h"
 #include "translate/Translation.h"
+#include "util/ByteWriter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -72,7 +73,10 @@ private:
     QString rowText(const QString &ibexText) const;
     // The current object's Ibex record, in the bytes the run may change.
     IbexObjRec rec() const;
-    // Bounded writes into the current Ibex record.
+    // The defaults a run sets in the current Ibex record: a field that the
+    // record (as far as the file's data holds it) does not wholly hold is
+    // left alone, so a damaged record never spills into the next one.
+    ByteWriter ibexRecord();
     void setIbexU16(int off, uint16_t v);
     void setIbexU32(int off, uint32_t v);
     void putIbexText(int off, int n, const QString &text);
