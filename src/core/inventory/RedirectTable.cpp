@@ -7,9 +7,9 @@ QList<ProjectDatabase::Field> RedirectTable::key(const QString &ibexName, bool l
     return {{u"IbexFilename"_qs, ibexName, true}, {u"LocalJob"_qs, localJob ? 1 : 0}};
 }
 
-QString RedirectTable::logKey(const QString &ibexName, bool localJob)
+ProjectDatabase::LogKey RedirectTable::logKey(const QString &ibexName, bool localJob)
 {
-    return QStringLiteral("%1, %2").arg(localJob ? 1 : 0).arg(ibexName);
+    return [ibexName, localJob] { return QStringLiteral("%1, %2").arg(localJob ? 1 : 0).arg(ibexName); };
 }
 
 bool RedirectTable::setRedirect(const QString &ibexName, const QString &btName, bool localJob)

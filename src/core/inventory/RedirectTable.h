@@ -24,7 +24,7 @@ public:
 
 private:
     static QList<ProjectDatabase::Field> key(const QString &ibexName, bool localJob);
-    static QString logKey(const QString &ibexName, bool localJob);
+    static ProjectDatabase::LogKey logKey(const QString &ibexName, bool localJob);
     ProjectDatabase &m_pdb;
 };
 

@@ -261,6 +261,7 @@ void ControllerMap::putCpanelMap(int apex, int sequence, int callTo, int cpNumbe
 {
     // Each field is written only when its value is meant to change.
     QList<ProjectDatabase::Field> fields;
+    fields.reserve(5);
     if (callTo < 9999)
         fields.append({u"CallTo"_qs, callTo});
     if (cpNumber < 9999)
@@ -272,27 +273,28 @@ void ControllerMap::putCpanelMap(int apex, int sequence, int callTo, int cpNumbe
     if (m_pdb.expandedModeAvailable())
         fields.append({u"ExpandedMode"_qs, expanded});
     m_pdb.upsert(u"CpanelMap"_qs, {{u"Apex"_qs, apex}, {u"Sequence"_qs, sequence}}, fields,
-                 QStringLiteral("Apex %1, Sequence %2").arg(apex).arg(sequence));
+                 [&] { return QStringLiteral("Apex %1, Sequence %2").arg(apex).arg(sequence); });
 }
 
 void ControllerMap::putIbexPoint(int apex, int point, int type, const QString &description)
 {
     m_pdb.upsert(u"IbexPtMap"_qs, {{u"Apex"_qs, apex}, {u"IbexPt"_qs, point}},
                  {{u"PtType"_qs, type}, {u"Description"_qs, description}},
-                 QStringLiteral("Apex %1, IbexPt %2").arg(apex).arg(point));
+                 [&] { return QStringLiteral("Apex %1, IbexPt %2").arg(apex).arg(point); });
 }
 
 void ControllerMap::putIbexPointValue(int apex, int point, double value)
 {
     // Values go onto the rows the point setups made; a point without one is left out.
     m_pdb.upsert(u"IbexPtMap"_qs, {{u"Apex"_qs, apex}, {u"IbexPt"_qs, point}}, {{u"Value"_qs, value}},
-                 QStringLiteral("Apex %1, IbexPt %2").arg(apex).arg(point), ProjectDatabase::Missing::Skip);
+                 [&] { return QStringLiteral("Apex %1, IbexPt %2").arg(apex).arg(point); },
+                 ProjectDatabase::Missing::Skip);
 }
 
 void ControllerMap::putCpanelName(int apex, int cp, const QString &name)
 {
     m_pdb.upsert(u"CpanelNames"_qs, {{u"Apex"_qs, apex}, {u"CPanelNumber"_qs, cp}}, {{u"Name"_qs, name}},
-                 QStringLiteral("Apex %1, CPanelNumber %2").arg(apex).arg(cp));
+                 [&] { return QStringLiteral("Apex %1, CPanelNumber %2").arg(apex).arg(cp); });
 }
 
 } // namespace vorlix

@@ -73,6 +73,7 @@ void ProjectDatabase::close()
     m_inTransaction = false;
     m_path.clear();
     m_statements.clear();
+    m_upserts.clear();
     ++m_stamp;
     m_seenChanges = m_seenVersion = -1;
 }
@@ -221,12 +222,17 @@ quint64 ProjectDatabase::dataStamp()
 
 bool ProjectDatabase::post(QSqlQuery &query, const QString &table, const QString &key)
 {
+    return post(query, table, LogKey([&key] { return key; }));
+}
+
+bool ProjectDatabase::post(QSqlQuery &query, const QString &table, const LogKey &key)
+{
     ++m_stamp;
     if (query.exec())
         return true;
     ++m_refused;
     if (refusalSink)
-        refusalSink(QStringLiteral("Not written to %1 (%2): %3").arg(table, key, query.lastError().text()));
+        refusalSink(QStringLiteral("Not written to %1 (%2): %3").arg(table, key(), query.lastError().text()));
     return false;
 }
 
@@ -242,54 +248,91 @@ QString ProjectDatabase::keyCondition(const QList<Field> &key)
     return terms.join(u" AND "_qs);
 }
 
-bool ProjectDatabase::upsert(const QString &table, const QList<Field> &key, const QList<Field> &fields,
-                             const QString &logKey, Missing missing)
+ProjectDatabase::UpsertStatements &ProjectDatabase::upsertStatements(const QString &table, const QList<Field> &key,
+                                                                    const QList<Field> &fields)
 {
-    const QString firstRow = QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid LIMIT 1")
-                                 .arg(quotedName(table), keyCondition(key));
-    bool edited = false;
-    if (fields.isEmpty()) {
-        // Nothing to change: the row only has to exist.
-        QSqlQuery &find = prepared(firstRow);
-        for (int i = 0; i < key.size(); ++i)
-            find.bindValue(i, key[i].value);
-        run(find);
-        edited = find.next();
-        find.finish();
-    } else {
-        QStringList sets;
-        for (const Field &f : fields)
-            sets << quotedName(f.name) + u" = ?"_qs;
-        QSqlQuery &update = prepared(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = (%3)")
-                                         .arg(quotedName(table), sets.join(u", "_qs), firstRow));
-        int i = 0;
-        for (const Field &f : fields)
-            update.bindValue(i++, f.value);
-        for (const Field &f : key)
-            update.bindValue(i++, f.value);
-        if (!post(update, table, logKey))
+    // Found by the shape of the call (table, names, collations), without
+    // putting any text together: the readers upsert tens of thousands of rows.
+    size_t h = qHash(table);
+    for (const Field &f : key)
+        h = qHashMulti(h, f.name, f.noCase);
+    h = qHashMulti(h, key.size());
+    for (const Field &f : fields)
+        h = qHashMulti(h, f.name);
+    const auto sameShape = [&](const UpsertStatements &u) {
+        if (u.table != table || u.key.size() != key.size() || u.fields.size() != fields.size())
             return false;
-        edited = update.numRowsAffected() > 0;
-    }
-    if (edited || missing == Missing::Skip)
+        for (qsizetype i = 0; i < key.size(); ++i)
+            if (u.key[i].name != key[i].name || u.key[i].noCase != key[i].noCase)
+                return false;
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            if (u.fields[i] != fields[i].name)
+                return false;
         return true;
-    // A new row is appended whole, so a refused row leaves nothing behind.
-    QStringList names, marks;
+    };
+    for (auto [it, end] = m_upserts.equal_range(h); it != end; ++it)
+        if (sameShape(*it))
+            return *it;
+
+    UpsertStatements u;
+    u.table = table;
+    for (const Field &f : key)
+        u.key.append({f.name, QVariant(), f.noCase});
+    QStringList sets, names, marks;
+    for (const Field &f : fields) {
+        u.fields << f.name;
+        sets << quotedName(f.name) + u" = ?"_qs;
+    }
     for (const QList<Field> *part : {&key, &fields})
         for (const Field &f : *part) {
             names << quotedName(f.name);
             marks << u"?"_qs;
         }
-    QSqlQuery &insert = prepared(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                     .arg(quotedName(table), names.join(u", "_qs), marks.join(u", "_qs)));
-    int i = 0;
-    for (const QList<Field> *part : {&key, &fields})
-        for (const Field &f : *part)
-            insert.bindValue(i++, f.value);
-    return post(insert, table, logKey);
+    const QString firstRow = QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid LIMIT 1")
+                                 .arg(quotedName(table), keyCondition(key));
+    u.edit = fields.isEmpty() ? firstRow
+                              : QStringLiteral("UPDATE %1 SET %2 WHERE rowid = (%3)")
+                                    .arg(quotedName(table), sets.join(u", "_qs), firstRow);
+    u.append = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                   .arg(quotedName(table), names.join(u", "_qs), marks.join(u", "_qs));
+    u.editQuery = &prepared(u.edit);
+    u.appendQuery = &prepared(u.append);
+    return *m_upserts.insert(h, u);
 }
 
-bool ProjectDatabase::removeFirst(const QString &table, const QList<Field> &key, const QString &logKey)
+bool ProjectDatabase::upsert(const QString &table, const QList<Field> &key, const QList<Field> &fields,
+                             const LogKey &logKey, Missing missing)
+{
+    const UpsertStatements &u = upsertStatements(table, key, fields);
+    QSqlQuery &edit = *u.editQuery;
+    int i = 0;
+    for (const Field &f : fields)
+        edit.bindValue(i++, f.value);
+    for (const Field &f : key)
+        edit.bindValue(i++, f.value);
+    bool edited = false;
+    if (fields.isEmpty()) {
+        // Nothing to change: the row only has to exist.
+        run(edit);
+        edited = edit.next();
+        edit.finish();
+    } else {
+        if (!post(edit, table, logKey))
+            return false;
+        edited = edit.numRowsAffected() > 0;
+    }
+    if (edited || missing == Missing::Skip)
+        return true;
+    // A new row is appended whole, so a refused row leaves nothing behind.
+    QSqlQuery &append = *u.appendQuery;
+    i = 0;
+    for (const QList<Field> *part : {&key, &fields})
+        for (const Field &f : *part)
+            append.bindValue(i++, f.value);
+    return post(append, table, logKey);
+}
+
+bool ProjectDatabase::removeFirst(const QString &table, const QList<Field> &key, const LogKey &logKey)
 {
     QSqlQuery &remove = prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = (SELECT rowid FROM %1 WHERE %2 "
                                                 "ORDER BY rowid LIMIT 1)")

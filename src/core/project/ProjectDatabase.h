@@ -4,6 +4,8 @@
 #include "project/ProjectVariables.h"
 
 #include <QHash>
+#include <QMultiHash>
+#include <QStringList>
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -64,6 +66,9 @@ public:
     // is cancelled, reported to the refusal sink with its table and key, and
     // false is returned; the caller goes on.
     bool post(QSqlQuery &query, const QString &table, const QString &key);
+    // The same with the key's text put together only when it is needed.
+    using LogKey = std::function<QString()>;
+    bool post(QSqlQuery &query, const QString &table, const LogKey &key);
     // Where refused posts are reported (the session log).
     std::function<void(const QString &line)> refusalSink;
     int refusedPosts() const { return m_refused; }
@@ -80,13 +85,13 @@ public:
     // Edits `fields` of the first row (in table order) whose key fields equal
     // `key`; when there is none, appends a row holding the key and the
     // fields (unless `missing` is Skip). A refused write is handled as post()
-    // handles it, with `logKey` naming the row. False when nothing was
-    // written because the database refused it.
-    bool upsert(const QString &table, const QList<Field> &key, const QList<Field> &fields, const QString &logKey,
+    // handles it, with `logKey` naming the row (asked for only then). False
+    // when nothing was written because the database refused it.
+    bool upsert(const QString &table, const QList<Field> &key, const QList<Field> &fields, const LogKey &logKey,
                 Missing missing = Missing::Append);
     // Deletes the first row (in table order) with that key. False when
     // there is none or the database refused the delete.
-    bool removeFirst(const QString &table, const QList<Field> &key, const QString &logKey);
+    bool removeFirst(const QString &table, const QList<Field> &key, const LogKey &logKey);
 
     // One transaction around a batch command; rolls back when not committed.
     // One transaction at a time: one begun inside another is part of it
@@ -106,6 +111,19 @@ private:
     static QString keyCondition(const QList<Field> &key);
     // Asks the database whether anything changed since the last question.
     void watchForChanges();
+    // The statements of one shape of upsert, made once.
+    struct UpsertStatements {
+        QString table;
+        QList<Field> key; // names and collations
+        QStringList fields;
+        QString edit;   // the UPDATE (or, without fields, the SELECT) of the first row
+        QString append; // the INSERT
+        // Prepared from the texts above; kept by m_statements, and like
+        // them dropped when the database closes.
+        QSqlQuery *editQuery = nullptr;
+        QSqlQuery *appendQuery = nullptr;
+    };
+    UpsertStatements &upsertStatements(const QString &table, const QList<Field> &key, const QList<Field> &fields);
 
     QString m_connection;
     QString m_path;
@@ -115,6 +133,7 @@ private:
     int m_refused = 0;
     bool m_inTransaction = false;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
+    QMultiHash<size_t, UpsertStatements> m_upserts;
     quint64 m_stamp = 1;
     qint64 m_seenChanges = -1;
     qint64 m_seenVersion = -1;

@@ -104,10 +104,12 @@ bool OverrideStore::displayOvrPut(const DisplayRef &display, int object, bool is
 {
     if (!available())
         return false;
-    const QString key = QStringLiteral("%1, %2, object %3, %4")
-                            .arg(display.name, display.localJob ? u"local job"_qs : u"job"_qs)
-                            .arg(object)
-                            .arg(isPoint ? u"point"_qs : u"text"_qs);
+    const auto key = [&] {
+        return QStringLiteral("%1, %2, object %3, %4")
+            .arg(display.name, display.localJob ? u"local job"_qs : u"job"_qs)
+            .arg(object)
+            .arg(isPoint ? u"point"_qs : u"text"_qs);
+    };
     return m_pdb.upsert(u"Overrides"_qs, displayKey(display, object, isPoint),
                         {{u"Ibex Data"_qs, ibexData}, {u"Override"_qs, override}}, key);
 }
@@ -117,7 +119,7 @@ bool OverrideStore::displayOvrDelete(const DisplayRef &display, int object, bool
     if (!available())
         return false;
     return m_pdb.removeFirst(u"Overrides"_qs, displayKey(display, object, isPoint),
-                             QStringLiteral("%1, object %2").arg(display.name).arg(object));
+                             [&] { return QStringLiteral("%1, object %2").arg(display.name).arg(object); });
 }
 
 std::optional<QString> OverrideStore::globalOvrGet(const QString &apexText, const QString &ibexPoint)
@@ -150,7 +152,7 @@ bool OverrideStore::globalOvrPut(int apex, const QString &ibexPoint, const QStri
     if (!globalAvailable())
         return false;
     return m_pdb.upsert(u"GlobalOVR"_qs, {{u"Apex"_qs, apex}, {u"IbexPoint"_qs, ibexPoint, true}},
-                        {{u"BTPoint"_qs, btPoint}}, QStringLiteral("Apex %1, %2").arg(apex).arg(ibexPoint));
+                        {{u"BTPoint"_qs, btPoint}}, [&] { return QStringLiteral("Apex %1, %2").arg(apex).arg(ibexPoint); });
 }
 
 } // namespace vorlix
