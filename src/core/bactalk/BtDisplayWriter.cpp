@@ -8,7 +8,7 @@
 
 namespace vorlix::bt {
 
-BtDisplayWriter::BtDisplayWriter() : m_buf(ObjBufSize, 0)
+BtDisplayWriter::BtDisplayWriter() : m_buf(std::make_unique_for_overwrite<uint8_t[]>(ObjBufSize))
 {
     m_offsets.reserve(MaxDisplayObjects);
 }
@@ -21,7 +21,7 @@ void BtDisplayWriter::reset()
     m_offsets.clear();
 }
 
-ByteWriter BtDisplayWriter::buffer() { return ByteWriter(m_buf.data(), static_cast<qsizetype>(m_buf.size())); }
+ByteWriter BtDisplayWriter::buffer() { return ByteWriter(m_buf.get(), ObjBufSize); }
 
 void BtDisplayWriter::requireRoom(int bytes) const
 {
@@ -70,7 +70,7 @@ BtRecord BtDisplayWriter::append(RecordKind kind)
     writePos += size;
     ++objCount;
     m_offsets.push_back(index);
-    return BtRecord(m_buf.data() + index, size);
+    return BtRecord(m_buf.get() + index, size);
 }
 
 BtRecord BtDisplayWriter::appendLogin(const QString &caption)
@@ -81,7 +81,7 @@ BtRecord BtDisplayWriter::appendLogin(const QString &caption)
     requireRoom(static_cast<int>(def.size()));
     const int index = writePos - 1;
     buffer().bytes(index, def);
-    BtRecord full(m_buf.data() + index, static_cast<int>(def.size()));
+    BtRecord full(m_buf.get() + index, static_cast<int>(def.size()));
     const int captionBytes = full.putText(login::Caption, login::CaptionLen, caption);
     const int size = login::Caption + captionBytes;
     full.setU16(obj::Size, static_cast<uint16_t>(size));
@@ -89,20 +89,20 @@ BtRecord BtDisplayWriter::appendLogin(const QString &caption)
     writePos += size;
     ++objCount;
     m_offsets.push_back(index);
-    return BtRecord(m_buf.data() + index, size);
+    return BtRecord(m_buf.get() + index, size);
 }
 
-BtRecord BtDisplayWriter::header() { return BtRecord(m_buf.data(), hdr::Size); }
+BtRecord BtDisplayWriter::header() { return BtRecord(m_buf.get(), hdr::Size); }
 
 BtRecord BtDisplayWriter::recordAt(int index)
 {
     if (index < 0 || index + 2 > objBytes)
         throw Error(QStringLiteral("No display record at %1.").arg(index));
-    BtRecord len(m_buf.data() + index, 2);
+    BtRecord len(m_buf.get() + index, 2);
     const int size = len.u16(obj::Size);
     if (index + size > objBytes)
         throw Error(QStringLiteral("No display record at %1.").arg(index));
-    return BtRecord(m_buf.data() + index, size);
+    return BtRecord(m_buf.get() + index, size);
 }
 
 void BtDisplayWriter::finishDisplay()
@@ -118,13 +118,13 @@ void BtDisplayWriter::finishDisplay()
 
 QByteArray BtDisplayWriter::bytes() const
 {
-    return QByteArray(reinterpret_cast<const char *>(m_buf.data()), objBytes);
+    return QByteArray(reinterpret_cast<const char *>(m_buf.get()), objBytes);
 }
 
 void BtDisplayWriter::writeDisplayFile(const QString &path) const
 {
     // No copy of the buffer: the file is written straight from it.
-    const QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char *>(m_buf.data()), objBytes);
+    const QByteArray view = QByteArray::fromRawData(reinterpret_cast<const char *>(m_buf.get()), objBytes);
     writeFileAtomically(path, view);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <vector>
 
 namespace vorlix {
@@ -72,7 +73,9 @@ private:
     // Writes into the object buffer, never past its end.
     ByteWriter buffer();
 
-    std::vector<uint8_t> m_buf;
+    // Not cleared when made: only bytes written are ever read, and pages
+    // never written cost nothing.
+    std::unique_ptr<uint8_t[]> m_buf;
     std::vector<int> m_offsets;
 };
 

@@ -48,32 +48,26 @@ ProjectDatabase::ProjectDatabase(QString connectionName) : m_connection(std::mov
 ProjectDatabase::~ProjectDatabase()
 {
     close();
+    m_db = QSqlDatabase(); // the connection is removed only when nothing holds it
     if (QSqlDatabase::contains(m_connection))
         QSqlDatabase::removeDatabase(m_connection);
 }
 
-bool ProjectDatabase::isOpen() const
-{
-    return QSqlDatabase::contains(m_connection) && QSqlDatabase::database(m_connection, false).isOpen();
-}
+// The connection is held here: asking Qt's connection list each time takes
+// a global lock, and lookups ask whether the database is open very often.
+bool ProjectDatabase::isOpen() const { return m_db.isOpen(); }
 
-QSqlDatabase ProjectDatabase::db() const
-{
-    return QSqlDatabase::database(m_connection, false);
-}
+QSqlDatabase ProjectDatabase::db() const { return m_db; }
 
 void ProjectDatabase::close()
 {
-    if (QSqlDatabase::contains(m_connection)) {
-        QSqlDatabase d = QSqlDatabase::database(m_connection, false);
-        if (d.isOpen())
-            d.close();
-    }
+    m_statements.clear();
+    m_upserts.clear();
+    if (m_db.isOpen())
+        m_db.close();
     m_extended = m_globalOverrides = m_expandedMode = false;
     m_inTransaction = false;
     m_path.clear();
-    m_statements.clear();
-    m_upserts.clear();
     ++m_stamp;
     m_seenChanges = m_seenVersion = -1;
 }
@@ -97,9 +91,9 @@ bool ProjectDatabase::linkDatabase(const QString &projectFolder, const QString &
                                    "(the file is not a SQLite database). It was left as it is.")
                         .arg(QDir::toNativeSeparators(path)));
     }
-    QSqlDatabase d = QSqlDatabase::contains(m_connection)
-                         ? QSqlDatabase::database(m_connection, false)
-                         : QSqlDatabase::addDatabase(u"QSQLITE"_qs, m_connection);
+    if (!m_db.isValid())
+        m_db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, m_connection);
+    QSqlDatabase &d = m_db;
     d.setDatabaseName(path);
     if (!d.open())
         throw Error(QStringLiteral("Cannot open the project database \"%1\": %2")
@@ -152,6 +146,7 @@ void ProjectDatabase::emptyTable(const QString &table)
         throw Error(QStringLiteral("Unknown table %1.").arg(table));
     QSqlQuery q(db());
     ++m_stamp;
+    m_wroteInTransaction = m_inTransaction;
     if (!q.exec(QStringLiteral("DELETE FROM \"%1\"").arg(QLatin1String(t->name))))
         throw Error(QStringLiteral("Cannot empty table %1: %2").arg(QLatin1String(t->name), q.lastError().text()));
 }
@@ -228,6 +223,7 @@ bool ProjectDatabase::post(QSqlQuery &query, const QString &table, const QString
 bool ProjectDatabase::post(QSqlQuery &query, const QString &table, const LogKey &key)
 {
     ++m_stamp;
+    m_wroteInTransaction = m_inTransaction;
     if (query.exec())
         return true;
     ++m_refused;
@@ -350,6 +346,7 @@ ProjectDatabase::Transaction::Transaction(ProjectDatabase &pdb) : m_pdb(pdb)
         pdb.watchForChanges(); // what others changed before, caches must see
     m_active = pdb.isOpen() && pdb.db().transaction();
     pdb.m_inTransaction = m_active;
+    pdb.m_wroteInTransaction = false;
 }
 
 ProjectDatabase::Transaction::~Transaction()
@@ -357,7 +354,8 @@ ProjectDatabase::Transaction::~Transaction()
     if (m_active) {
         m_pdb.db().rollback();
         m_pdb.m_inTransaction = false;
-        ++m_pdb.m_stamp; // what was read inside may be gone
+        if (m_pdb.m_wroteInTransaction)
+            ++m_pdb.m_stamp; // what was read after the writes is gone with them
     }
 }
 

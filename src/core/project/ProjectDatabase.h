@@ -126,12 +126,14 @@ private:
     UpsertStatements &upsertStatements(const QString &table, const QList<Field> &key, const QList<Field> &fields);
 
     QString m_connection;
+    QSqlDatabase m_db;
     QString m_path;
     bool m_extended = false;
     bool m_globalOverrides = false;
     bool m_expandedMode = false;
     int m_refused = 0;
     bool m_inTransaction = false;
+    bool m_wroteInTransaction = false; // through post() since the transaction began
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
     QMultiHash<size_t, UpsertStatements> m_upserts;
     quint64 m_stamp = 1;

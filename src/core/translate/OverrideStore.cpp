@@ -71,10 +71,13 @@ QList<ProjectDatabase::Field> OverrideStore::displayKey(const DisplayRef &displa
 const QHash<int, QString> &OverrideStore::rowsOf(const DisplayRef &display)
 {
     validate();
-    const QString key = (display.localJob ? u"1|"_qs : u"0|"_qs) + asciiLower(display.name);
-    if (m_rows && m_rowsKey == key)
+    // The same display as the last one asked for: the name as given (a
+    // listing asks with one text for every object), or matched as the
+    // database matches names.
+    if (m_rows && display.localJob == m_rowsDisplay.localJob
+        && (display.name == m_rowsDisplay.name || asciiLower(display.name) == asciiLower(m_rowsDisplay.name)))
         return *m_rows;
-    m_rowsKey = key;
+    m_rowsDisplay = display;
     m_rows.emplace();
     QSqlQuery &q = m_pdb.prepared(u"SELECT Object, IsPoint, Override FROM Overrides WHERE Display = ? COLLATE NOCASE "
                                   "AND LocalJob = ? ORDER BY rowid"_qs);

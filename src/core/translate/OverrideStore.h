@@ -51,7 +51,7 @@ private:
 
     ProjectDatabase &m_pdb;
     quint64 m_stamp = 0;
-    QString m_rowsKey; // the display rowsOf() holds
+    DisplayRef m_rowsDisplay; // the display rowsOf() holds
     std::optional<QHash<int, QString>> m_rows;
     std::optional<QHash<QString, QString>> m_global; // "apex|point" in ASCII lower case
 };
