@@ -2,7 +2,7 @@
 # Installs the Debian packages Vorlix needs to build, test and run, when any
 # is missing. Needs root (or sudo) only when something must be installed.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgtest-dev ccache xvfb xauth)
+packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc unixodbc libsqliteodbc libgtest-dev ccache xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -202,32 +202,3 @@ TEST(ProjectDatabase, ATransactionInsideAnotherIsPartOfIt)
     }
     EXPECT_EQ(count(pdb.db(), rows), 1);
 }
-
-TEST(OutsideDatabase, OpensSqliteAndRejectsOtherFiles)
-{
-    WorkbenchProject tp;
-    const QString pointDb = tp.appDir() + u"/pointdata.mdb"_qs;
-    {
-        QSqlDatabase db = openOutsideDatabase(pointDb, u"outside1"_qs);
-        EXPECT_TRUE(db.tables().contains(u"Analog Values"_qs));
-        EXPECT_TRUE(db.tables().contains(u"Binary Values"_qs));
-    }
-    closeOutsideDatabase(u"outside1"_qs);
-
-    const QString text = tp.root() + u"/notes.mdb"_qs;
-    writeFile(text, "hello");
-    EXPECT_THROW(openOutsideDatabase(text, u"outside2"_qs), Error);
-    EXPECT_THROW(openOutsideDatabase(tp.root() + u"/none.mdb"_qs, u"outside3"_qs), Error);
-
-    QByteArray jet(64, '\0');
-    jet.replace(4, 15, "Standard Jet DB");
-    const QString access = tp.root() + u"/RepJob.mdb"_qs;
-    writeFile(access, jet);
-    try {
-        openOutsideDatabase(access, u"outside4"_qs);
-        FAIL() << "an Access file cannot open without the Access ODBC driver";
-    } catch (const Error &e) {
-        EXPECT_TRUE(e.message().contains(QDir::toNativeSeparators(access)));
-    }
-    EXPECT_EQ(readFile(access), jet);
-}

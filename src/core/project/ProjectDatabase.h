@@ -141,11 +141,4 @@ private:
     qint64 m_seenVersion = -1;
 };
 
-// Opens a database that belongs to the BACtalk job (RepJob.mdb, a point
-// database) by its content: SQLite through QSQLITE, an Access file through
-// QODBC where an Access ODBC driver exists. Throws Error naming the file and
-// what is missing; changes nothing then.
-QSqlDatabase openOutsideDatabase(const QString &path, const QString &connectionName);
-void closeOutsideDatabase(const QString &connectionName);
-
 } // namespace vorlix

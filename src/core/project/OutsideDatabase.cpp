@@ -1,0 +1,197 @@
+#include "project/OutsideDatabase.h"
+
+#include "util/Error.h"
+
+#include <QAtomicInteger>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDriver>
+
+namespace vorlix {
+
+namespace {
+// How long a write waits for another program's lock before it gives up.
+constexpr int kBusyTimeoutMs = 3000;
+
+QString newConnectionName()
+{
+    static QAtomicInteger<quint32> counter;
+    return QStringLiteral("vorlix-outside-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+QByteArray fileHead(const QString &path, qint64 n)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.read(n);
+}
+
+bool isSqliteHead(const QByteArray &head)
+{
+    return head.startsWith(QByteArrayLiteral("SQLite format 3\0"));
+}
+
+bool isAccessHead(const QByteArray &head)
+{
+    // Jet (.mdb) and ACE (.accdb) files name their engine at offset 4.
+    const QByteArray engine = head.mid(4, 15);
+    return engine == "Standard Jet DB" || engine == "Standard ACE DB";
+}
+
+QString envOr(const char *name, const QString &fallback)
+{
+    const QString v = qEnvironmentVariable(name);
+    return v.isEmpty() ? fallback : v;
+}
+} // namespace
+
+OutsideDatabase::Route OutsideDatabase::defaultRoute()
+{
+    return qEnvironmentVariable("VORLIX_OUTSIDE_ODBC") == u"1" ? Route::Odbc : Route::ByContent;
+}
+
+QString OutsideDatabase::shownPath() const
+{
+    return QDir::toNativeSeparators(m_path);
+}
+
+OutsideDatabase::OutsideDatabase(const QString &path, Route route)
+    : m_path(QFileInfo(path).absoluteFilePath()), m_connection(newConnectionName())
+{
+    const QString shown = shownPath();
+    const QFileInfo info(m_path);
+    if (!info.exists() && !info.isSymLink())
+        throw Error(QStringLiteral("The database \"%1\" does not exist. Nothing was changed.").arg(shown));
+    if (!info.isFile())
+        throw Error(QStringLiteral("The database \"%1\" is not a file. Nothing was changed.").arg(shown));
+    const QByteArray head = fileHead(m_path, 32);
+    if (head.isEmpty() && info.size() > 0)
+        throw Error(QStringLiteral("The database \"%1\" cannot be read. Nothing was changed.").arg(shown));
+
+    if (isSqliteHead(head) && route == Route::ByContent) {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+        m_db.setDatabaseName(m_path);
+    } else if (isSqliteHead(head) || isAccessHead(head)) {
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC")))
+            throw Error(QStringLiteral("The database \"%1\" needs an ODBC driver, and this system has no ODBC "
+                                       "support for Qt (QODBC). Nothing was changed.").arg(shown));
+        m_odbc = true;
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_connection);
+        if (isSqliteHead(head)) {
+            m_db.setDatabaseName(QStringLiteral("DRIVER={%1};Database=%2;Timeout=%3")
+                                     .arg(envOr("VORLIX_SQLITE_ODBC_DRIVER", QStringLiteral("SQLite3")),
+                                          shown).arg(kBusyTimeoutMs));
+        } else {
+            m_db.setDatabaseName(QStringLiteral("DRIVER={%1};DBQ=%2")
+                                     .arg(envOr("VORLIX_ACCESS_ODBC_DRIVER",
+                                                QStringLiteral("Microsoft Access Driver (*.mdb, *.accdb)")),
+                                          shown));
+            m_db.setUserName(QStringLiteral("Admin"));
+            m_db.setPassword(QString());
+        }
+    } else {
+        throw Error(QStringLiteral("The file \"%1\" is neither an Access nor a SQLite database. Nothing was changed.")
+                        .arg(shown));
+    }
+
+    if (!m_db.open()) {
+        const QString why = m_db.lastError().text();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connection);
+        if (m_odbc && isAccessHead(head))
+            throw Error(QStringLiteral("Cannot open the Microsoft Access database \"%1\": the Microsoft Access ODBC "
+                                       "driver is not installed or refused the file (%2). Nothing was changed.")
+                            .arg(shown, why));
+        throw Error(QStringLiteral("Cannot open the database \"%1\": %2. Nothing was changed.").arg(shown, why));
+    }
+}
+
+OutsideDatabase::~OutsideDatabase()
+{
+    if (m_db.isOpen()) {
+        if (m_inTransaction)
+            m_db.rollback();
+        m_db.close();
+    }
+    m_db = QSqlDatabase();
+    if (QSqlDatabase::contains(m_connection))
+        QSqlDatabase::removeDatabase(m_connection);
+}
+
+QString OutsideDatabase::tableName(const QString &wanted) const
+{
+    for (const QString &t : m_db.tables())
+        if (t.compare(wanted, Qt::CaseInsensitive) == 0)
+            return t;
+    return {};
+}
+
+QSqlRecord OutsideDatabase::fields(const QString &table) const
+{
+    return m_db.record(table);
+}
+
+QString OutsideDatabase::fieldName(const QString &table, const QString &field) const
+{
+    const QSqlRecord rec = m_db.record(table);
+    for (int i = 0; i < rec.count(); ++i)
+        if (rec.fieldName(i).compare(field, Qt::CaseInsensitive) == 0)
+            return rec.fieldName(i);
+    return {};
+}
+
+QString OutsideDatabase::quoted(const QString &name) const
+{
+    return m_db.driver()->escapeIdentifier(name, QSqlDriver::TableName);
+}
+
+void OutsideDatabase::begin()
+{
+    if (!m_db.transaction())
+        fail(QStringLiteral("start writing to"), m_db.lastError());
+    m_inTransaction = true;
+}
+
+void OutsideDatabase::commit()
+{
+    if (!m_inTransaction)
+        return;
+    if (!m_db.commit()) {
+        const QSqlError why = m_db.lastError();
+        rollback();
+        fail(QStringLiteral("save the changes to"), why);
+    }
+    m_inTransaction = false;
+}
+
+void OutsideDatabase::rollback()
+{
+    if (m_inTransaction) {
+        m_db.rollback();
+        m_inTransaction = false;
+    }
+}
+
+void OutsideDatabase::fail(const QString &doing, const QSqlError &error) const
+{
+    throw Error(QStringLiteral("Cannot %1 the database \"%2\": %3. Nothing was changed.")
+                    .arg(doing, shownPath(), describeDatabaseError(error)));
+}
+
+QString describeDatabaseError(const QSqlError &error)
+{
+    const QString text = error.text().trimmed();
+    const QString lower = text.toLower();
+    if (lower.contains(u"locked") || lower.contains(u"busy"))
+        return QStringLiteral("it is locked by another program");
+    if (lower.contains(u"readonly") || lower.contains(u"read-only") || lower.contains(u"read only"))
+        return QStringLiteral("it is read-only");
+    if (lower.contains(u"disk is full") || lower.contains(u"disk full") || lower.contains(u"no space"))
+        return QStringLiteral("the disk is full");
+    return text.isEmpty() ? QStringLiteral("unknown error") : text;
+}
+
+} // namespace vorlix
