@@ -24,9 +24,16 @@ public:
     ValueTable(OutsideDatabase &db, const QString &wanted, bool binary) : m_db(db)
     {
         m_name = db.tableName(wanted);
-        if (m_name.isEmpty())
+        if (m_name.isEmpty()) {
+            // The list of tables comes back empty also when the file cannot
+            // be read (another program holds a lock): say that instead.
+            QSqlQuery probe(db.db());
+            if (!probe.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(db.quoted(wanted))) &&
+                describeDatabaseError(probe.lastError()) != probe.lastError().text().trimmed())
+                db.fail(u"read"_qs, probe.lastError());
             throw Error(QStringLiteral("The point database \"%1\" has no table \"%2\". Nothing was changed.")
                             .arg(db.shownPath(), wanted));
+        }
         const QSqlRecord fields = db.fields(m_name);
         if (fields.isEmpty())
             throw Error(QStringLiteral("The table \"%1\" of the point database \"%2\" has no columns. Nothing was "
