@@ -140,7 +140,7 @@ TEST_F(DdcCli, TdcListCopyAndDump)
     const QString header = u"Apex,IbexFilename,BACtalkFilename,FileExists\r\n"_qs;
     EXPECT_EQ(cli({u"dump"_qs, job(), u"TdcFiles"_qs}).out,
               header + u"1,Main.tdc,A1-Main.tdc,\r\n1,TUX105.TDC,dev1205.tdc,\r\n1,tux210.tdc,dev1310.tdc,\r\n"
-                       "1,tux305.tdc,A1-tux305.tdc,\r\n2,tux101.tdc,dev2201.tdc,\r\n"_qs);
+                       "1,tux305.tdc,dev5.tdc,\r\n2,tux101.tdc,dev2201.tdc,\r\n"_qs);
 
     const CliRun copy = cli({u"tdc-copy"_qs, job()});
     ASSERT_EQ(copy.code, 0) << copy.err.toStdString();

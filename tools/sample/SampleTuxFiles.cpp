@@ -24,8 +24,9 @@ void writeTux(const QDir &folder, const char *name)
 void writeSampleTuxFiles(const QString &jobFolder)
 {
     const QDir job(jobFolder);
-    // Apex 1: Tux files on both of its trunks, one on a trunk it does not
-    // use, one that is no Tux name, and a file that is not a DDC file.
+    // Apex 1: Tux files on both of its trunks, one on trunk 3 (which it does
+    // not use: its base reads 0, so the name is the bare address), one that
+    // is no Tux name, and a file that is not a DDC file.
     job.mkpath(u"tddc01"_qs);
     const QDir apex1(job.filePath(u"tddc01"_qs));
     writeTux(apex1, "TUX105.TDC");
