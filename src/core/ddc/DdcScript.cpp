@@ -180,7 +180,7 @@ QList<ScriptCall> scriptCalls(ProjectDatabase &pdb, ControllerMap &map, int apex
     const qint64 base = map.apexBaseAddr(apex, com);
     QSqlQuery &q = pdb.prepared(
         u"SELECT Sequence, CallTo, Address FROM CpanelMap WHERE Apex = ? AND Trunk = ? "
-        "AND CallTo IS NOT NULL AND CallTo <> '' ORDER BY Apex, CPanelNumber, rowid"_qs);
+        "AND +CallTo IS NOT NULL AND +CallTo <> '' ORDER BY +CPanelNumber, rowid"_qs);
     q.bindValue(0, apex);
     q.bindValue(1, com);
     ProjectDatabase::run(q);
