@@ -92,6 +92,32 @@ QList<ScriptCall> callsTo(int count, uint16_t callTo)
     return calls;
 }
 
+// The script of callsTo(count, 500): call pages of 56 slots, then the end
+// page and the one subroutine frame.
+Expected pagedCalls(int count, bool comma = false)
+{
+    Expected e(comma);
+    int page = 1;
+    e.page(page, "SC");
+    for (int i = 0; i < count; ++i) {
+        e.device(u"67"_qs, QString::number(100 + i), u"500"_qs, i % 56);
+        if (i % 56 == 55) {
+            e.closePage();
+            e.page(++page, "SC");
+        }
+    }
+    e.closePage();
+    e.page(++page, "EN");
+    e.device(u"1"_qs, u"499"_qs, {}, 0);
+    e.closePage();
+    e.page(++page, "SR");
+    e.device(u"3"_qs, u"500"_qs, {}, 0, u"SU-0"_qs);
+    e.device(u"2"_qs, u"9999"_qs, {}, 52);
+    e.closePage();
+    e.end();
+    return e;
+}
+
 } // namespace
 
 TEST(DdcScript, SlotGeometryOfTheWorkedExample)
@@ -143,42 +169,19 @@ TEST(DdcScript, NoCallsGiveAnEmptyCallPageAndAnOpenEnd)
 
 TEST(DdcScript, FiftySevenCallsFillOnePageAndStartTheNext)
 {
-    Expected e;
-    e.page(1, "SC");
-    for (int i = 0; i < 56; ++i)
-        e.device(u"67"_qs, QString::number(100 + i), u"500"_qs, i);
-    e.closePage();
-    e.page(2, "SC");
-    e.device(u"67"_qs, u"156"_qs, u"500"_qs, 0);
-    e.closePage();
-    e.page(3, "EN");
-    e.device(u"1"_qs, u"499"_qs, {}, 0);
-    e.closePage();
-    e.page(4, "SR");
-    e.device(u"3"_qs, u"500"_qs, {}, 0, u"SU-0"_qs);
-    e.device(u"2"_qs, u"9999"_qs, {}, 52);
-    e.closePage();
-    e.end();
+    const Expected e = pagedCalls(57);
+    // Page 2 holds the 57th call in slot 0; the end page is page 3.
+    EXPECT_TRUE(e.lines().contains(u"       <page  index=\"2\"  name=\"SC\" >"_qs));
+    EXPECT_TRUE(e.lines().contains(u"       <page  index=\"3\"  name=\"EN\" >"_qs));
     expectSameLines(linesOf(buildDdcScript(callsTo(57, 500), kDate, QLocale::c())), e.lines());
 }
 
 TEST(DdcScript, ExactlyFiftySixCallsLeaveAnEmptySecondCallPage)
 {
-    Expected e;
-    e.page(1, "SC");
-    for (int i = 0; i < 56; ++i)
-        e.device(u"67"_qs, QString::number(100 + i), u"500"_qs, i);
-    e.closePage();
-    e.page(2, "SC");
-    e.closePage();
-    e.page(3, "EN");
-    e.device(u"1"_qs, u"499"_qs, {}, 0);
-    e.closePage();
-    e.page(4, "SR");
-    e.device(u"3"_qs, u"500"_qs, {}, 0, u"SU-0"_qs);
-    e.device(u"2"_qs, u"9999"_qs, {}, 52);
-    e.closePage();
-    e.end();
+    const Expected e = pagedCalls(56);
+    const qsizetype second = e.lines().indexOf(u"       <page  index=\"2\"  name=\"SC\" >"_qs);
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(e.lines()[second + 2], u"         </ddc>"_qs); // nothing on it
     expectSameLines(linesOf(buildDdcScript(callsTo(56, 500), kDate, QLocale::c())), e.lines());
 }
 
@@ -220,22 +223,7 @@ TEST(DdcScript, ACommaLocaleChangesOnlyThePinCoordinates)
     }
     EXPECT_EQ(changed, 57 + 1 + 2); // every block line
     // And the whole text against the templates.
-    Expected e(true);
-    e.page(1, "SC");
-    for (int i = 0; i < 56; ++i)
-        e.device(u"67"_qs, QString::number(100 + i), u"500"_qs, i);
-    e.closePage();
-    e.page(2, "SC");
-    e.device(u"67"_qs, u"156"_qs, u"500"_qs, 0);
-    e.closePage();
-    e.page(3, "EN");
-    e.device(u"1"_qs, u"499"_qs, {}, 0);
-    e.closePage();
-    e.page(4, "SR");
-    e.device(u"3"_qs, u"500"_qs, {}, 0, u"SU-0"_qs);
-    e.device(u"2"_qs, u"9999"_qs, {}, 52);
-    e.closePage();
-    e.end();
+    const Expected e = pagedCalls(57, true);
     expectSameLines(comma, e.lines());
 }
 
