@@ -98,13 +98,29 @@ run --yes create-display "$job" --all
 for f in "$site"/bactalk/acme/plaza/displays/*; do
   run dump-display "$f"
 done
+# Step 9: list the Tux DDC files, copy them, copy again (all exist).
+run tdc-list "$job"
+run tdc-copy "$job"
+run tdc-copy "$job"
+# Step 8: one device, a device that is not in the list, then all.
+run scripts "$job" --apex 1 --com 2 --out "$site/one.dsr"
+run scripts "$job" --apex 9 --com 1 --out "$site/none.dsr"
+run scripts "$job" --all
+# Step 3's export, into a point database made from the template.
+run export-points "$job" --apex 1 --to "$site/points.mdb"
+run export-points "$job" --apex 9 --to "$site/none.mdb"
 for t in ApexMap CpanelMap IbexPtMap CpanelNames Vorlix DisplayMap TdcFiles FileList Overrides Buttons \
          GlobalOVR tblRepJob tblDevCapabilities; do
   run dump "$job" "$t"
 done
 run dump "$job" NoSuchTable
 
-(cd "$site/bactalk" && find . -type f | LC_ALL=C sort | xargs sha256sum) >"$out/bactalk-files.sha256"
+# Scripts carry the time they were made: kept as text with the date taken out.
+(cd "$site/bactalk" && find . -type f ! -name '*.dsr' | LC_ALL=C sort | xargs sha256sum) >"$out/bactalk-files.sha256"
+mkdir -p "$out/scripts"
+for f in "$site/one.dsr" "$site"/bactalk/acme/plaza/ddc/*.dsr; do
+  sed -e 's/createDate="[^"]*"/createDate="<date>"/' "$f" >"$out/scripts/$(basename "$f")"
+done
 normalize <"$job/vorlix.log" >"$out/vorlix.log"
 
 if [ $check = 1 ]; then

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <cstdio>
+#include <unistd.h>
 
 namespace vorlix::cli {
 
@@ -108,6 +109,18 @@ void parseArgs(QCommandLineParser &parser, const QString &command, const QString
     const int n = static_cast<int>(parser.positionalArguments().size());
     if (n < minPositional || (maxPositional >= 0 && n > maxPositional))
         throw UsageError{QStringLiteral("wrong number of arguments for %1").arg(command)};
+}
+
+CommandFrame progressFrame(Context &ctx)
+{
+    CommandFrame frame;
+    if (isatty(fileno(stderr))) {
+        frame.progress.report = [&ctx](int done, int total, const QString &what) {
+            ctx.err << '\r' << what << " (" << done << '/' << total << ')' << Qt::flush;
+        };
+        frame.endBusy = [&ctx] { ctx.err << '\r' << QString(30, u' ') << '\r' << Qt::flush; };
+    }
+    return frame;
 }
 
 int intArg(const QString &text, const QString &what)

@@ -3,6 +3,7 @@
 #include "DataGrid.h"
 #include "GridNavigator.h"
 #include "PageParts.h"
+#include "ProjectTableModel.h"
 #include "project/VisualStyles.h"
 #include "project/Workbench.h"
 
@@ -33,6 +34,9 @@ ApexMapPage::ApexMapPage(Workbench &wb, CommandRunner &runner, QWidget *parent) 
 void ApexMapPage::attach()
 {
     m_grid->attach(m_wb.pdb.db());
+    // An edited mapping changes the device lists of steps 3 and 8.
+    if (ProjectTableModel *model = m_grid->tableModel())
+        connect(model, &QAbstractItemModel::dataChanged, this, [this] { m_wb.refreshDeviceLists(); });
     if (!m_sized && m_grid->tableModel()) {
         m_sized = true;
         // All fifteen columns fit the window's initial width.

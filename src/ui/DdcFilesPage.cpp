@@ -1,10 +1,15 @@
 #include "DdcFilesPage.h"
 
+#include "CommandRunner.h"
 #include "DataGrid.h"
 #include "PageParts.h"
+#include "commands/DdcCommands.h"
 #include "project/Workbench.h"
+#include "util/Ansi.h"
 
-#include <QGridLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -26,10 +31,11 @@ DdcFilesPage::DdcFilesPage(Workbench &wb, CommandRunner &runner, QWidget *parent
     auto *clip = makeButton(u"Create script and copy to clipboard"_qs, "btn_SaveClipboard", this);
     auto *file = makeButton(u"Create script and save to disk"_qs, "btn_SaveToFile", this);
     auto *all = makeButton(u"Auto create all Apex DDC script files"_qs, "btn_AutoGenerate", this);
-    for (QPushButton *b : {clip, file, all}) {
-        markNotAvailable(b);
+    connect(clip, &QPushButton::clicked, this, &DdcFilesPage::saveClipboard);
+    connect(file, &QPushButton::clicked, this, &DdcFilesPage::saveToFile);
+    connect(all, &QPushButton::clicked, this, &DdcFilesPage::autoGenerate);
+    for (QPushButton *b : {clip, file, all})
         scripts->addWidget(b);
-    }
     auto *note = new QLabel(u"( saves to BACtalk DDC folder )"_qs, this);
     note->setAlignment(Qt::AlignHCenter);
     scripts->addWidget(note);
@@ -41,8 +47,8 @@ DdcFilesPage::DdcFilesPage(Workbench &wb, CommandRunner &runner, QWidget *parent
     auto *buttons = new QHBoxLayout;
     auto *populate = makeButton(u"Populate this list from Ibex programming folders"_qs, "btn_CreateDDCFileList", this);
     auto *copy = makeButton(u"Copy TDC files to BACtalk DDC folder"_qs, "btn_CopyTdcFiles", this);
-    markNotAvailable(populate);
-    markNotAvailable(copy);
+    connect(populate, &QPushButton::clicked, this, &DdcFilesPage::createDdcFileList);
+    connect(copy, &QPushButton::clicked, this, &DdcFilesPage::copyTdcFiles);
     buttons->addWidget(populate);
     buttons->addWidget(copy);
     buttons->addStretch();
@@ -52,6 +58,7 @@ DdcFilesPage::DdcFilesPage(Workbench &wb, CommandRunner &runner, QWidget *parent
     m_grid->bactalkJobPath = [&wb] { return wb.vars.bactalkJobPath; };
     tdc->addWidget(m_grid, 1);
     layout->addLayout(tdc, 3);
+    showDeviceList();
 }
 
 void DdcFilesPage::attach()
@@ -66,5 +73,83 @@ void DdcFilesPage::attach()
 }
 
 void DdcFilesPage::detach() { m_grid->detach(); }
+
+void DdcFilesPage::showDeviceList()
+{
+    const int row = m_scripts->currentRow();
+    m_scripts->clear();
+    m_scripts->addItems(m_wb.deviceLists.scripts);
+    if (row >= 0 && row < m_scripts->count())
+        m_scripts->setCurrentRow(row);
+}
+
+int DdcFilesPage::chosenItem()
+{
+    if (m_scripts->count() == 0)
+        return -1;
+    if (m_scripts->currentRow() < 0)
+        m_scripts->setCurrentRow(0);
+    return m_scripts->currentRow();
+}
+
+CommandFrame DdcFilesPage::frame()
+{
+    CommandFrame f;
+    f.beginBusy = [this] {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        m_runner.beginBusy();
+    };
+    f.endBusy = [this] { m_runner.endBusy(); };
+    f.progress = m_runner.progress();
+    return f;
+}
+
+void DdcFilesPage::saveClipboard()
+{
+    const int item = chosenItem();
+    if (item < 0)
+        return;
+    m_runner.guarded([&] {
+        if (const auto script = createScriptCommand(m_wb, item))
+            QApplication::clipboard()->setText(ansi::decode(*script));
+    });
+}
+
+void DdcFilesPage::saveToFile()
+{
+    const int item = chosenItem();
+    if (item < 0)
+        return;
+    const auto path = m_wb.prompter.chooseSaveFile(u"Save DDC script"_qs, scriptSaveFilter(), scriptInitialName());
+    if (!path)
+        return;
+    m_runner.guarded([&] { saveScriptCommand(m_wb, item, QDir::fromNativeSeparators(*path)); });
+}
+
+void DdcFilesPage::autoGenerate()
+{
+    const CommandFrame f = frame();
+    m_runner.guarded([&] { autoGenerateScriptsCommand(m_wb, f); });
+}
+
+void DdcFilesPage::createDdcFileList()
+{
+    m_grid->cancelPendingEdit();
+    const CommandFrame f = frame();
+    m_runner.guarded([&] { createDdcFileListCommand(m_wb, f); });
+    m_grid->reload();
+    m_grid->firstRow();
+}
+
+void DdcFilesPage::copyTdcFiles()
+{
+    m_grid->cancelPendingEdit();
+    const CommandFrame f = frame();
+    TdcCopyOutcome outcome;
+    if (m_runner.guarded([&] { outcome = copyTdcFilesCommand(m_wb, f); }) && outcome.failed > 0)
+        m_wb.prompter.error(tdcCopyFailedText(outcome.failed));
+    // "File Exists" shows the copies made.
+    m_grid->viewport()->update();
+}
 
 } // namespace vorlix

@@ -1,6 +1,10 @@
 #include "IbexPointsPage.h"
 
+#include "CommandRunner.h"
+#include "DataGrid.h"
 #include "PageParts.h"
+#include "commands/ExportCommands.h"
+#include "project/Workbench.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,11 +26,11 @@ IbexPointsPage::IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *pa
     markNotAvailable(m_overrides);
     auto *apexLabel = new QLabel(u"Apex"_qs, this);
     m_apex = new QComboBox(this);
-    m_apex->setObjectName(u"cb_ExportApex"_qs);
-    for (int apex = 0; apex < 32; ++apex)
-        m_apex->addItem(QString::number(apex), apex);
+    m_apex->setObjectName(u"IbexPtExp"_qs);
+    m_apex->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_apex->setMinimumContentsLength(22);
     m_export = makeButton(u"Translate and Export Points"_qs, "btn_ExportIbex", this);
-    markNotAvailable(m_export);
+    connect(m_export, &QPushButton::clicked, this, &IbexPointsPage::exportIbex);
     commands()->addWidget(m_read, 0, 0);
     commands()->addWidget(m_overrides, 1, 0);
     auto *exportRow = new QHBoxLayout;
@@ -42,6 +46,25 @@ IbexPointsPage::IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *pa
     legendLayout->addWidget(new QLabel(u"3 = BO"_qs, legend), 1, 0);
     legendLayout->addWidget(new QLabel(u"4 = AO"_qs, legend), 1, 1);
     side()->addWidget(legend);
+    showDeviceList();
+}
+
+void IbexPointsPage::showDeviceList()
+{
+    const int row = m_apex->currentIndex();
+    m_apex->clear();
+    m_apex->addItems(m_wb.deviceLists.exports);
+    m_apex->setCurrentIndex(row >= 0 && row < m_apex->count() ? row : (m_apex->count() > 0 ? 0 : -1));
+}
+
+void IbexPointsPage::exportIbex()
+{
+    const int item = m_apex->currentIndex();
+    if (item < 0)
+        return;
+    grid()->cancelPendingEdit();
+    const CommandFrame f = frame();
+    m_runner.guarded([&] { exportPointsCommand(m_wb, item, f); });
 }
 
 void IbexPointsPage::attach()

@@ -13,6 +13,12 @@ public:
     IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
     QPushButton *readButton() const { return m_read; }
     void attach() override;
+    // Shows the workbench's export device list again.
+    void showDeviceList();
+    QComboBox *exportApex() const { return m_apex; }
+    QPushButton *exportButton() const { return m_export; }
+    // "Translate and Export Points".
+    void exportIbex();
 
 private:
     QPushButton *m_read;

@@ -72,6 +72,10 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
 
     m_wb.statusChanged = [this] { showStatus(); };
     m_wb.showOptionsDialog = [this](bool isDefault) { showProjectOptions(isDefault); };
+    m_wb.deviceListsChanged = [this] {
+        m_ddcFiles->showDeviceList();
+        m_ibexPoints->showDeviceList();
+    };
     showStatus();
 
     // Minimum client size 850 x 520, initial size 1012 x 731, centred.
@@ -86,6 +90,7 @@ MainWindow::~MainWindow()
 {
     m_wb.statusChanged = nullptr;
     m_wb.showOptionsDialog = nullptr;
+    m_wb.deviceListsChanged = nullptr;
     detachPages();
 }
 

@@ -1,11 +1,10 @@
 #include "ProjectTableModel.h"
 
+#include "ddc/TuxFiles.h"
 #include "project/Schema.h"
 
 #include <QBrush>
 #include <QColor>
-#include <QDir>
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -128,11 +127,7 @@ QVariant ProjectTableModel::data(const QModelIndex &index, int role) const
         if (role != Qt::DisplayRole)
             return {};
         const QString name = QSqlTableModel::data(this->index(index.row(), record().indexOf(u"BACtalkFilename"_qs))).toString();
-        const QString job = bactalkJobPath ? bactalkJobPath() : QString();
-        if (name.isEmpty() || job.isEmpty())
-            return QString();
-        const QString path = QDir(QDir::fromNativeSeparators(job)).filePath(u"ddc/"_qs + name);
-        return QFileInfo::exists(path) ? u"yes"_qs : QString();
+        return tdcFileExistsText(bactalkJobPath ? bactalkJobPath() : QString(), name);
     }
     if (m_view.which() == GridTable::ApexMap) {
         if (role == Qt::TextAlignmentRole)

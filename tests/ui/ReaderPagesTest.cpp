@@ -23,13 +23,8 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
-        seedDefaultProject();
-        start();
         ASSERT_TRUE(m_root.isValid());
-        m_paths = sample::writeSampleJob(m_root.path());
-        openJob(m_paths.job);
-        ASSERT_TRUE(wb->projectOpen);
-        sample::configureSampleProject(*wb, m_paths);
+        m_paths = openSampleJob(m_root.path());
         prompter.asked.clear();
     }
     sample::SampleJobPaths m_paths;

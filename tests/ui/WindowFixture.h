@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "util/Prompter.h"
 #include "project/Workbench.h"
+#include "sample/SampleJob.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -84,6 +85,19 @@ protected:
             });
         prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
         window->openProject();
+    }
+
+    // The bundled sample job written below `root`, opened as the project and
+    // mapped; the default project comes from the templates.
+    sample::SampleJobPaths openSampleJob(const QString &root)
+    {
+        seedDefaultProject();
+        start();
+        const sample::SampleJobPaths paths = sample::writeSampleJob(root);
+        openJob(paths.job);
+        EXPECT_TRUE(wb->projectOpen);
+        sample::configureSampleProject(*wb, paths);
+        return paths;
     }
 
     template <typename T>

@@ -13,5 +13,7 @@ void writeSampleApexFiles(const QString &jobFolder);
 void writeSamplePointFiles(const QString &jobFolder);
 // CNTPnn.DAT: control-panel names of Apex 1 and 2.
 void writeSamplePanelFiles(const QString &jobFolder);
+// tddcNN/*.tdc: Tux DDC files of Apex 1 and 2.
+void writeSampleTuxFiles(const QString &jobFolder);
 
 } // namespace vorlix::sample

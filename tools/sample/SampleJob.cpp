@@ -56,12 +56,13 @@ SampleJobPaths writeSampleJob(const QString &root)
     const SampleJobPaths p = pathsUnder(root);
     makeDir(p.job + u"/ldisplay"_qs);
     makeDir(p.localJob + u"/ldisplay"_qs);
-    makeDir(p.bactalkJob);
+    makeDir(p.bactalkJob + u"/ddc"_qs);
     // MASETUP.DAT only marks the job folder.
     writeFileAtomically(p.job + u"/MASETUP.DAT"_qs, QByteArray("VORLIX SAMPLE JOB\r\n"));
     writeSampleApexFiles(p.job);
     writeSamplePointFiles(p.job);
     writeSamplePanelFiles(p.job);
+    writeSampleTuxFiles(p.job);
     writeSampleDisplays(p);
     writeSampleBitmapLibrary(p);
     return p;

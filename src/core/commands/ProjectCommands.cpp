@@ -1,5 +1,6 @@
 #include "commands/ProjectCommands.h"
 
+#include "ddc/TuxFiles.h"
 #include "project/Schema.h"
 #include "project/TableCsv.h"
 #include "project/Workbench.h"
@@ -75,6 +76,7 @@ void mapApexCommand(Workbench &wb, int apex, const QList<FieldAssignment> &assig
     if (q.numRowsAffected() == 0)
         throw Error(QStringLiteral("ApexMap has no row for Apex %1.").arg(apex));
     wb.log.logMsgStart(QStringLiteral("Apex %1 mapped: %2").arg(apex).arg(shown.join(u' ')));
+    wb.refreshDeviceLists();
 }
 
 QString dumpTableCommand(Workbench &wb, const QString &table)
@@ -83,6 +85,14 @@ QString dumpTableCommand(Workbench &wb, const QString &table)
     if (!t)
         throw Error(QStringLiteral("Unknown table \"%1\".").arg(table));
     wb.requireDatabase();
+    if (QLatin1String(t->name) == u"TdcFiles") {
+        // Whether each file is in the BACtalk job, checked now.
+        const QString job = wb.bactalkJobPath();
+        const CalculatedColumn fileExists{u"FileExists"_qs, u"BACtalkFilename"_qs, [&job](const QSqlRecord &row) {
+            return tdcFileExistsText(job, row.value(u"BACtalkFilename"_qs).toString());
+        }};
+        return dumpTableCsv(wb.pdb, *t, &fileExists);
+    }
     return dumpTableCsv(wb.pdb, *t);
 }
 

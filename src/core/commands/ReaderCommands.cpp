@@ -55,13 +55,17 @@ QString confirmEmptyTableText() { return msg::confirmEmptyTable(); }
 
 ReadOutcome readDdcCommand(Workbench &wb, bool lostTux, const CommandFrame &frame)
 {
-    return runReader(wb, kHeadingReadDdc, frame, [&](ReadOutcome &out) {
+    ReadOutcome outcome = runReader(wb, kHeadingReadDdc, frame, [&](ReadOutcome &out) {
         ApexReader reader(wb.map);
         reader.lostTux = lostTux;
         reader.onApex = apexProgress(frame);
         reader.scanTable(wb.projectFolder, -1, wb.log.missingFiles);
         out.filesRead = reader.filesRead;
     });
+    // The device lists of steps 3 and 8 follow the step 2 reader.
+    if (!outcome.declined)
+        wb.refreshDeviceLists();
+    return outcome;
 }
 
 ReadOutcome readPointsCommand(Workbench &wb, const CommandFrame &frame)

@@ -60,11 +60,12 @@ QString formatValue(const QVariant &v, schema::FieldType type)
 
 } // namespace
 
-QString dumpTableCsv(ProjectDatabase &pdb, const schema::Table &table)
+QString dumpTableCsv(ProjectDatabase &pdb, const schema::Table &table, const CalculatedColumn *extra)
 {
     const QSqlRecord present = pdb.db().record(QLatin1String(table.name));
     QStringList names, columns;
     std::vector<schema::FieldType> types;
+    int extraAt = -1; // the calculated column comes before field number extraAt
     for (const schema::Field &f : table.fields) {
         const QString name = QLatin1String(f.name);
         if (present.indexOf(name) < 0)
@@ -74,6 +75,10 @@ QString dumpTableCsv(ProjectDatabase &pdb, const schema::Table &table)
         names << csvField(name);
         columns << u'"' + name + u'"';
         types.push_back(f.type);
+        if (extra && name.compare(extra->after, Qt::CaseInsensitive) == 0) {
+            extraAt = int(types.size());
+            names << csvField(extra->name);
+        }
     }
     QString out = names.join(u',') + u"\r\n"_qs;
     QSqlQuery q(pdb.db());
@@ -83,8 +88,13 @@ QString dumpTableCsv(ProjectDatabase &pdb, const schema::Table &table)
         throw Error(QStringLiteral("Cannot read table %1: %2").arg(QLatin1String(table.name), q.lastError().text()));
     while (q.next()) {
         QStringList row;
-        for (int i = 0; i < static_cast<int>(types.size()); ++i)
+        for (int i = 0; i < static_cast<int>(types.size()); ++i) {
+            if (i == extraAt)
+                row << csvField(extra->value(q.record()));
             row << csvField(formatValue(q.value(i), types[i]));
+        }
+        if (extraAt == static_cast<int>(types.size()))
+            row << csvField(extra->value(q.record()));
         out += row.join(u',') + u"\r\n"_qs;
     }
     return out;

@@ -3,7 +3,9 @@
 #include "project/ProjectDatabase.h"
 #include "project/Schema.h"
 
+#include <QSqlRecord>
 #include <QString>
+#include <functional>
 
 namespace vorlix {
 
@@ -11,6 +13,13 @@ namespace vorlix {
 // rows in the table's key order (insertion order for tables without one).
 // Null is an empty field, Yes/No 1 or 0, numbers plain decimal with "." in
 // their shortest exact form, dates ISO 8601.
-QString dumpTableCsv(ProjectDatabase &pdb, const schema::Table &table);
+// A column worked out from each row (not stored), printed after the field
+// `after`.
+struct CalculatedColumn {
+    QString name;
+    QString after;
+    std::function<QString(const QSqlRecord &row)> value;
+};
+QString dumpTableCsv(ProjectDatabase &pdb, const schema::Table &table, const CalculatedColumn *extra = nullptr);
 
 } // namespace vorlix

@@ -199,7 +199,14 @@ void Workbench::setStartingDisplay(int display)
 }
 
 void Workbench::buildDisplayInventory() {}
-void Workbench::refreshDeviceLists() {}
+
+void Workbench::refreshDeviceLists()
+{
+    deviceLists = pdb.isOpen() ? buildDeviceLists(map) : DeviceLists{};
+    if (deviceListsChanged)
+        deviceListsChanged();
+}
+
 void Workbench::saveFileList() {}
 
 QString resolveAppFolder(const QString &executableFolder)

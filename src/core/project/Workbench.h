@@ -8,6 +8,7 @@
 #include "project/SessionLog.h"
 #include "project/Settings.h"
 #include "project/ControllerMap.h"
+#include "project/DeviceLists.h"
 #include "project/WorkbenchPart.h"
 
 #include <QString>
@@ -41,6 +42,13 @@ public:
     ProjectDatabase pdb;
     ControllerMap map{pdb};
     Prompter &prompter;
+
+    // The device lists of steps 8 and 3. Empty at start-up; rebuilt when a
+    // project opens, after step 1 edits and after the step 2 reader; they
+    // keep the closed project's items after "Close project".
+    DeviceLists deviceLists;
+    std::function<void()> deviceListsChanged;
+    void refreshDeviceLists();
 
     // Status bar panels 1 to 4 (index 0 to 3).
     std::array<QString, 4> status;
@@ -95,7 +103,6 @@ private:
     // Steps that later parts of the program own; they run as the project
     // opens and closes.
     void buildDisplayInventory();
-    void refreshDeviceLists();
     void saveFileList();
 };
 

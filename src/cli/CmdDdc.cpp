@@ -1,0 +1,106 @@
+// scripts, tdc-list, tdc-copy (steps 8 and 9) and export-points (step 3).
+#include "CliCommand.h"
+
+#include "commands/DdcCommands.h"
+#include "commands/ExportCommands.h"
+#include "util/Error.h"
+
+#include <QDir>
+
+namespace vorlix::cli {
+namespace {
+
+int runScripts(Context &ctx, const QStringList &args)
+{
+    QCommandLineParser p;
+    const QCommandLineOption apexOpt(u"apex"_qs, u"Apex of the device."_qs, u"A"_qs);
+    const QCommandLineOption comOpt(u"com"_qs, u"Com (trunk) of the device."_qs, u"C"_qs);
+    const QCommandLineOption outOpt(u"out"_qs, u"File to write the script to."_qs, u"FILE"_qs);
+    const QCommandLineOption allOpt(u"all"_qs, u"Every device into the BACtalk job's ddc folder."_qs);
+    p.addOptions({apexOpt, comOpt, outOpt, allOpt});
+    parseArgs(p, u"scripts"_qs, args, 1, 1);
+    const bool one = p.isSet(apexOpt) || p.isSet(comOpt) || p.isSet(outOpt);
+    if (p.isSet(allOpt) == one || (one && !(p.isSet(apexOpt) && p.isSet(comOpt) && p.isSet(outOpt))))
+        throw UsageError{u"give either --apex A --com C --out FILE, or --all"_qs};
+    int apex = 0, com = 0;
+    if (one) {
+        apex = intArg(p.value(apexOpt), u"A"_qs);
+        com = intArg(p.value(comOpt), u"C"_qs);
+    }
+    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    if (p.isSet(allOpt)) {
+        const QStringList written = autoGenerateScriptsCommand(wb, progressFrame(ctx));
+        ctx.out << "scripts: " << written.size() << " script file(s) written.\n";
+        ctx.out.flush();
+        return ExitOk;
+    }
+    const int item = findScriptItem(wb.deviceLists.scripts, apex, com);
+    if (item < 0)
+        throw Error(QStringLiteral("Apex %1, com %2 is not in the script device list (the Apex is not mapped or "
+                                   "does not use that com). Nothing was written.").arg(apex).arg(com));
+    const QString out = QDir::fromNativeSeparators(p.value(outOpt));
+    if (!saveScriptCommand(wb, item, out))
+        return ExitFailed;
+    ctx.out << "scripts: " << QDir::toNativeSeparators(out) << " written.\n";
+    ctx.out.flush();
+    return ExitOk;
+}
+
+int runTdcList(Context &ctx, const QStringList &args)
+{
+    QCommandLineParser p;
+    parseArgs(p, u"tdc-list"_qs, args, 1, 1);
+    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    const int rows = createDdcFileListCommand(wb, progressFrame(ctx));
+    ctx.out << "tdc-list: " << rows << " Tux DDC file(s) listed in TdcFiles.\n";
+    const int refused = wb.pdb.refusedPosts();
+    if (refused > 0)
+        ctx.out << refused << " row(s) were not written; see the session log.\n";
+    ctx.out.flush();
+    return ExitOk;
+}
+
+int runTdcCopy(Context &ctx, const QStringList &args)
+{
+    QCommandLineParser p;
+    parseArgs(p, u"tdc-copy"_qs, args, 1, 1);
+    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    const TdcCopyOutcome r = copyTdcFilesCommand(wb, progressFrame(ctx));
+    ctx.out << "tdc-copy: " << r.copied << " copied, " << r.existing << " already there, " << r.missing
+            << " missing, " << r.failed << " failed.\n";
+    ctx.out.flush();
+    if (r.failed > 0)
+        throw Error(tdcCopyFailedText(r.failed));
+    return ExitOk;
+}
+
+int runExportPoints(Context &ctx, const QStringList &args)
+{
+    QCommandLineParser p;
+    const QCommandLineOption apexOpt(u"apex"_qs, u"Apex whose points are exported."_qs, u"A"_qs);
+    const QCommandLineOption toOpt(u"to"_qs, u"The point database."_qs, u"FILE"_qs);
+    p.addOptions({apexOpt, toOpt});
+    parseArgs(p, u"export-points"_qs, args, 1, 1);
+    if (!p.isSet(apexOpt) || !p.isSet(toOpt))
+        throw UsageError{u"export-points needs --apex A and --to FILE"_qs};
+    const int apex = intArg(p.value(apexOpt), u"A"_qs);
+    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    const int item = findExportItem(wb.deviceLists.exports, apex);
+    if (item < 0)
+        throw Error(QStringLiteral("Apex %1 is not in the export list (it is not mapped). Nothing was written.")
+                        .arg(apex));
+    ctx.prompter.fileAnswers.push_back(p.value(toOpt));
+    exportPointsCommand(wb, item, progressFrame(ctx));
+    return ExitOk;
+}
+
+RegisterCommand regScripts("scripts", "JOB (--apex A --com C --out FILE | --all)",
+                           "step 8: write DDC framework scripts", runScripts);
+RegisterCommand regTdcList("tdc-list", "JOB", "step 9: list the Tux DDC files in TdcFiles", runTdcList);
+RegisterCommand regTdcCopy("tdc-copy", "JOB", "step 9: copy the listed Tux DDC files into the BACtalk job",
+                           runTdcCopy);
+RegisterCommand regExport("export-points", "JOB --apex A --to FILE",
+                          "step 3: export an Apex's points into a point database", runExportPoints);
+
+} // namespace
+} // namespace vorlix::cli

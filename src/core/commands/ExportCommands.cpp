@@ -1,0 +1,75 @@
+#include "commands/ExportCommands.h"
+
+#include "project/OutsideDatabase.h"
+#include "project/Workbench.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vorlix {
+
+namespace {
+
+// A point database is a few megabytes; the template far less.
+constexpr qint64 kMaxTemplateBytes = 256 * 1024 * 1024;
+
+QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
+
+// Makes `target` from the template when it does not exist.
+void makeFromTemplate(const QString &appFolder, const QString &target)
+{
+    const QFileInfo info(target);
+    if (info.exists() || info.isSymLink())
+        return;
+    const QString templ = QDir(appFolder).filePath(pointDatabaseInitialName());
+    if (!QFileInfo(templ).isFile())
+        throw Error(QStringLiteral("The point database \"%1\" does not exist, and there is no template \"%2\" to "
+                                   "make it from. Nothing was changed.").arg(shown(target), shown(templ)));
+    QByteArray bytes;
+    QString why;
+    if (!readWholeFile(templ, bytes, &why, kMaxTemplateBytes))
+        throw Error(why);
+    writeFileAtomically(target, bytes);
+}
+
+} // namespace
+
+QString pointDatabaseFilter() { return QStringLiteral("Point database (*.mdb)|*.mdb|All files (*.*)|*.*"); }
+QString pointDatabaseInitialName() { return QStringLiteral("pointdata.mdb"); }
+QString pointDatabaseDialogTitle() { return QStringLiteral("Export points to a point database"); }
+
+ExportOutcome exportPointsCommand(Workbench &wb, int item, const CommandFrame &frame)
+{
+    ExportOutcome out;
+    const QStringList &items = wb.deviceLists.exports;
+    if (item < 0 || item >= items.size())
+        return out;
+    wb.requireDatabase();
+    const auto chosen = wb.prompter.chooseSaveFile(pointDatabaseDialogTitle(), pointDatabaseFilter(),
+                                                   pointDatabaseInitialName());
+    if (!chosen)
+        return out;
+    out.file = QFileInfo(QDir::fromNativeSeparators(*chosen)).absoluteFilePath();
+    const int apex = exportItemApex(items[item]);
+    wb.log.logMsgStart(u"Exporting Points: "_qs + shown(out.file));
+    try {
+        makeFromTemplate(wb.appFolder, out.file);
+        BusyScope busy(frame);
+        OutsideDatabase target(out.file);
+        out.counts = exportIbexPoints(wb.pdb, target, apex, frame.progress);
+    } catch (const Error &e) {
+        wb.log.logMsg(e.message());
+        throw;
+    }
+    out.done = true;
+    const QString closing = QStringLiteral("Points of Apex %1 exported: %2 row(s) updated, %3 Ibex point(s) had no "
+                                           "matching row in the point database.")
+                                .arg(apex).arg(out.counts.updated).arg(out.counts.unmatched);
+    wb.log.logMsg(closing);
+    wb.prompter.inform(closing);
+    return out;
+}
+
+} // namespace vorlix

@@ -1,0 +1,145 @@
+#include "ddc/TuxFiles.h"
+
+#include "ddc/TuxNames.h"
+#include "project/ControllerMap.h"
+#include "project/ProjectDatabase.h"
+#include "project/SessionLog.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "util/NullChecks.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+namespace vorlix {
+
+namespace {
+
+constexpr int kApexCount = 32;
+// A Tux DDC program is a few kilobytes; anything this large is not one.
+constexpr qint64 kMaxTdcBytes = 16 * 1024 * 1024;
+
+QString tddcName(int apex) { return QStringLiteral("tddc%1").arg(apex, 2, 10, QLatin1Char('0')); }
+
+QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
+
+// A destination counts as present also when it is a link (even a dangling
+// one): nothing is ever written through it.
+bool destinationPresent(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
+int createDdcFileList(ProjectDatabase &pdb, ControllerMap &map, const QString &projectFolder, const Progress &progress)
+{
+    pdb.emptyTable(u"TdcFiles"_qs);
+    QSqlQuery &insert = pdb.prepared(u"INSERT INTO TdcFiles (Apex, IbexFilename, BACtalkFilename) VALUES (?, ?, ?)"_qs);
+    int rows = 0;
+    for (int apex = 0; apex < kApexCount; ++apex) {
+        if (!map.apexIsMapped(apex))
+            continue;
+        const QDir folder(ibexTddcFolder(projectFolder, apex));
+        // Name filters match whatever the letter case; the extension is
+        // checked again, so that "x.tdc1" never counts.
+        const QStringList entries = folder.entryList({u"*.tdc"_qs}, QDir::Files | QDir::Hidden | QDir::System,
+                                                     QDir::Name | QDir::IgnoreCase);
+        for (int i = 0; i < entries.size(); ++i) {
+            const QString &name = entries[i];
+            progress.step(i, int(entries.size()), tddcName(apex) + QDir::separator() + name);
+            if (QFileInfo(name).suffix().toLower() != u"tdc")
+                continue;
+            insert.bindValue(0, apex);
+            insert.bindValue(1, name);
+            insert.bindValue(2, bacTalkTdcName(map, apex, name));
+            if (pdb.post(insert, u"TdcFiles"_qs, QStringLiteral("Apex %1, %2").arg(apex).arg(name)))
+                ++rows;
+        }
+    }
+    return rows;
+}
+
+TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString &projectFolder,
+                            const QString &bactalkJobPath, const Progress &progress)
+{
+    struct Row {
+        int apex;
+        QString ibex, bt;
+    };
+    QList<Row> rows;
+    {
+        QSqlQuery &q = pdb.prepared(
+            u"SELECT Apex, IbexFilename, BACtalkFilename FROM TdcFiles ORDER BY Apex, IbexFilename, rowid"_qs);
+        ProjectDatabase::run(q);
+        while (q.next())
+            rows.append({nullToInt(q.value(0)), nullToStr(q.value(1)), nullToStr(q.value(2))});
+        q.finish();
+    }
+
+    TdcCopyOutcome out;
+    const QString sep = QDir::separator();
+    for (int i = 0; i < rows.size(); ++i) {
+        const Row &r = rows[i];
+        if (r.ibex.isEmpty() || r.bt.isEmpty())
+            continue;
+        progress.step(i, int(rows.size()), r.ibex);
+        const QString from = tddcName(r.apex) + sep + r.ibex;
+        // The names come from a table the user may edit: they must stay
+        // inside their folders.
+        if (!isPlainFileName(r.ibex) || !isPlainFileName(r.bt)) {
+            log.logMsg(QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt));
+            ++out.failed;
+            continue;
+        }
+        const QString src = findCaseInsensitive(ibexTddcFolder(projectFolder, r.apex), r.ibex);
+        const QString dst = btDdcPath(bactalkJobPath, r.bt);
+        if (!QFileInfo::exists(src)) {
+            log.logMsg(u"File missing: "_qs + shown(src));
+            ++out.missing;
+        } else if (destinationPresent(dst)) {
+            log.logMsg(u"File exists: "_qs + shown(dst));
+            ++out.existing;
+        } else {
+            try {
+                if (!QFileInfo(src).isFile())
+                    throw Error(QStringLiteral("\"%1\" is not a file.").arg(shown(src)));
+                QByteArray bytes;
+                QString why;
+                if (!readWholeFile(src, bytes, &why, kMaxTdcBytes + 1))
+                    throw Error(why);
+                if (bytes.size() > kMaxTdcBytes)
+                    throw Error(QStringLiteral("\"%1\" is larger than a Tux DDC file can be.").arg(shown(src)));
+                if (!QFileInfo(btDdcFolder(bactalkJobPath)).isDir())
+                    throw Error(QStringLiteral("the BACtalk DDC folder \"%1\" does not exist.")
+                                    .arg(shown(btDdcFolder(bactalkJobPath))));
+                // Checked again just before the write: a file that appeared
+                // meanwhile is not replaced.
+                if (destinationPresent(dst)) {
+                    log.logMsg(u"File exists: "_qs + shown(dst));
+                    ++out.existing;
+                    continue;
+                }
+                writeFileAtomically(dst, bytes);
+                log.logMsg(u"Copied: "_qs + from + u" to "_qs + shown(dst));
+                ++out.copied;
+            } catch (const Error &e) {
+                log.logMsg(QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()));
+                ++out.failed;
+            }
+        }
+    }
+    return out;
+}
+
+QString tdcFileExistsText(const QString &bactalkJobPath, const QString &bactalkName)
+{
+    if (bactalkName.isEmpty() || bactalkJobPath.isEmpty())
+        return {};
+    return QFileInfo::exists(btDdcPath(QDir::fromNativeSeparators(bactalkJobPath), bactalkName)) ? u"yes"_qs
+                                                                                                 : QString();
+}
+
+} // namespace vorlix
