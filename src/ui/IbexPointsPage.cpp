@@ -1,6 +1,8 @@
 #include "IbexPointsPage.h"
 
+#include "OverrideListDialog.h"
 #include "PageParts.h"
+#include "project/Workbench.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -19,7 +21,7 @@ IbexPointsPage::IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *pa
     connect(m_read, &QPushButton::clicked, this,
             [this] { runReader([this](const CommandFrame &f) { return readPointsCommand(m_wb, f); }); });
     m_overrides = makeButton(u"Manage project point overrides"_qs, "btn_GlobalPoints", this);
-    markNotAvailable(m_overrides);
+    connect(m_overrides, &QPushButton::clicked, this, &IbexPointsPage::openOverrideList);
     auto *apexLabel = new QLabel(u"Apex"_qs, this);
     m_apex = new QComboBox(this);
     m_apex->setObjectName(u"cb_ExportApex"_qs);
@@ -47,7 +49,16 @@ IbexPointsPage::IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *pa
 void IbexPointsPage::attach()
 {
     TableStepPage::attach();
-    // The override list comes with a later release; it needs GlobalOVR.
+    // The override list needs the GlobalOVR table of newer project databases.
+    m_overrides->setEnabled(m_wb.pdb.isOpen() && m_wb.pdb.globalOverridesAvailable());
+}
+
+void IbexPointsPage::openOverrideList()
+{
+    if (!m_wb.pdb.isOpen() || !m_wb.pdb.globalOverridesAvailable())
+        return;
+    OverrideListDialog dialog(m_wb, m_runner, this);
+    dialog.exec();
 }
 
 } // namespace vorlix

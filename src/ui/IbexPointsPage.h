@@ -13,8 +13,12 @@ public:
     IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
     QPushButton *readButton() const { return m_read; }
     void attach() override;
+    QPushButton *overridesButton() const { return m_overrides; }
 
 private:
+    // "Manage project point overrides".
+    void openOverrideList();
+
     QPushButton *m_read;
     QPushButton *m_overrides;
     QComboBox *m_apex;
