@@ -27,9 +27,6 @@ public:
     QString point() const { return m_point; }
     OverrideResult result() const { return static_cast<OverrideResult>(QDialog::result()); }
 
-    // The widgets, for tests.
-    Ui::OverrideDialog &ui() const { return *m_ui; }
-
 private:
     void checkPoint();
     void acceptValues();

@@ -39,11 +39,12 @@ bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const Disp
     if (wb.gridEdited && loadedTranslation(wb) && !wb.prompter.confirm(unsavedGridEditsQuestion()))
         return false;
     wb.requireDatabase();
-    // Whatever happens now, the display loaded before is gone.
-    wb.loadedTranslation.reset();
-    wb.gridEdited = false;
+    // A missing file leaves the loaded display as it was.
     if (!file.exists)
         throw Error(missingDisplayMessage(QDir::toNativeSeparators(file.path)));
+    // From here on, whatever happens, the display loaded before is gone.
+    wb.loadedTranslation.reset();
+    wb.gridEdited = false;
     wb.loadedTranslation =
         std::make_unique<Translation>(translator.load(file.path, DisplayRef{file.name, file.localJob}));
     return true;
