@@ -58,8 +58,11 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     m_model = new TranslationModel(wb, this);
     m_model->isDark = [&wb] { return isDarkStyle(wb.settings.visualStyle); };
     m_grid->setModel(m_model);
-    m_grid->setColumnWidth(0, 50);
-    m_grid->setColumnWidth(7, 160);
+    // Wide enough for the usual texts; the user's widths come from the
+    // settings when the window starts.
+    const int widths[Translation::ColCount] = {50, 120, 45, 150, 130, 150, 130, 220};
+    for (int c = 0; c < Translation::ColCount; ++c)
+        m_grid->setColumnWidth(c, widths[c]);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     rightLayout->addWidget(m_grid, 1);
 
