@@ -2,6 +2,7 @@
 
 #include "CommandRunner.h"
 #include "DataGrid.h"
+#include "OverrideListDialog.h"
 #include "PageParts.h"
 #include "commands/ExportCommands.h"
 #include "project/Workbench.h"
@@ -23,7 +24,7 @@ IbexPointsPage::IbexPointsPage(Workbench &wb, CommandRunner &runner, QWidget *pa
     connect(m_read, &QPushButton::clicked, this,
             [this] { runReader([this](const CommandFrame &f) { return readPointsCommand(m_wb, f); }); });
     m_overrides = makeButton(u"Manage project point overrides"_qs, "btn_GlobalPoints", this);
-    markNotAvailable(m_overrides);
+    connect(m_overrides, &QPushButton::clicked, this, &IbexPointsPage::openOverrideList);
     auto *apexLabel = new QLabel(u"Apex"_qs, this);
     m_apex = new QComboBox(this);
     m_apex->setObjectName(u"IbexPtExp"_qs);
@@ -70,7 +71,16 @@ void IbexPointsPage::exportIbex()
 void IbexPointsPage::attach()
 {
     TableStepPage::attach();
-    // The override list comes with a later release; it needs GlobalOVR.
+    // The override list needs the GlobalOVR table of newer project databases.
+    m_overrides->setEnabled(m_wb.pdb.isOpen() && m_wb.pdb.globalOverridesAvailable());
+}
+
+void IbexPointsPage::openOverrideList()
+{
+    if (!m_wb.pdb.isOpen() || !m_wb.pdb.globalOverridesAvailable())
+        return;
+    OverrideListDialog dialog(m_wb, m_runner, this);
+    dialog.exec();
 }
 
 } // namespace vorlix

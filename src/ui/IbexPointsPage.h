@@ -19,8 +19,12 @@ public:
     QPushButton *exportButton() const { return m_export; }
     // "Translate and Export Points".
     void exportIbex();
+    QPushButton *overridesButton() const { return m_overrides; }
 
 private:
+    // "Manage project point overrides".
+    void openOverrideList();
+
     QPushButton *m_read;
     QPushButton *m_overrides;
     QComboBox *m_apex;

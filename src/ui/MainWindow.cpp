@@ -14,6 +14,7 @@
 #include "ProjectLogPage.h"
 #include "StepTabWidget.h"
 #include "StringGrid.h"
+#include "TranslationGrid.h"
 #include "TranslationPage.h"
 #include "VisualStyle.h"
 #include "project/Messages.h"

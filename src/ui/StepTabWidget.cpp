@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -81,6 +82,7 @@ int StepTabWidget::addTab(QWidget *page, const QString &caption)
     tab->setCheckable(true);
     tab->setFocusPolicy(Qt::TabFocus);
     tab->setAttribute(Qt::WA_Hover);
+    tab->installEventFilter(this);
     const int index = m_tabs.size();
     m_tabs.append(tab);
     m_group->addButton(tab, index);
@@ -106,7 +108,8 @@ void StepTabWidget::setCurrentIndex(int index)
     if (index == m_stack->currentIndex())
         return;
     m_stack->setCurrentIndex(index);
-    layoutTabs();
+    for (StepTab *tab : m_tabs)
+        tab->update();
     emit currentChanged(index);
 }
 
@@ -114,6 +117,30 @@ void StepTabWidget::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     layoutTabs();
+}
+
+bool StepTabWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    // A focused tab moves with the arrow keys, Home and End, like a tab bar.
+    if (event->type() == QEvent::KeyPress) {
+        const int at = m_tabs.indexOf(qobject_cast<StepTab *>(watched));
+        if (at >= 0) {
+            int to = -1;
+            switch (static_cast<QKeyEvent *>(event)->key()) {
+            case Qt::Key_Left: to = at - 1; break;
+            case Qt::Key_Right: to = at + 1; break;
+            case Qt::Key_Home: to = 0; break;
+            case Qt::Key_End: to = int(m_tabs.size()) - 1; break;
+            default: break;
+            }
+            if (to >= 0 && to < m_tabs.size()) {
+                setCurrentIndex(to);
+                m_tabs[to]->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool StepTabWidget::event(QEvent *event)
@@ -125,8 +152,10 @@ bool StepTabWidget::event(QEvent *event)
 
 void StepTabWidget::layoutTabs()
 {
-    // Fill lines from the left; the line holding the current tab is drawn
-    // last, next to the page, as multi-line tab controls do.
+    // Fill lines from the left. The lines stay where they are whichever tab
+    // is current: moving the current line next to the page (as old
+    // multi-line tab controls do) puts another tab under the pointer and
+    // turns the next click into a misclick.
     const int width = qMax(1, this->width());
     QList<QList<StepTab *>> lines(1);
     int used = 0;
@@ -139,12 +168,6 @@ void StepTabWidget::layoutTabs()
         lines.last().append(tab);
         used += w;
     }
-    int currentLine = 0;
-    for (int i = 0; i < lines.size(); ++i)
-        if (lines[i].contains(m_tabs.value(m_stack->currentIndex())))
-            currentLine = i;
-    if (currentLine != lines.size() - 1)
-        lines.append(lines.takeAt(currentLine));
     int y = 0;
     for (const QList<StepTab *> &line : lines) {
         int x = 0;

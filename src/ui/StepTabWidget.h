@@ -43,6 +43,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void layoutTabs();

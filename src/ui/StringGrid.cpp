@@ -1,6 +1,6 @@
 #include "StringGrid.h"
 
-#include "project/Settings.h"
+#include "GridWidths.h"
 
 #include <QHeaderView>
 
@@ -21,17 +21,12 @@ StringGrid::StringGrid(const QStringList &titles, QWidget *parent) : QTableWidge
 
 void StringGrid::applyWidthList(const QString &list)
 {
-    const QList<int> widths = Settings::stringGridWidths(list, columnCount());
-    for (int c = 0; c < widths.size(); ++c)
-        setColumnWidth(c, widths[c]);
+    vorlix::applyWidthList(this, columnCount(), list);
 }
 
 QString StringGrid::widthList() const
 {
-    QList<int> widths;
-    for (int c = 0; c < columnCount(); ++c)
-        widths << columnWidth(c);
-    return Settings::widthList(widths);
+    return vorlix::widthList(this, columnCount());
 }
 
 } // namespace vorlix

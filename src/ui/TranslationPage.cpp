@@ -1,15 +1,26 @@
 #include "TranslationPage.h"
 
+#include "CommandRunner.h"
+#include "OverrideDialog.h"
 #include "PageParts.h"
-#include "StringGrid.h"
+#include "TranslationGrid.h"
+#include "TranslationModel.h"
+#include "commands/CreateDisplayCommands.h"
+#include "project/VisualStyles.h"
+#include "project/Workbench.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace vorlix {
@@ -21,9 +32,10 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     layout->addWidget(makeHeading(u"Step 7: Display File Translation"_qs, this));
     auto *buttons = new QHBoxLayout;
     m_load = makeButton(u"&Load Ibex Display"_qs, "btn_LoadDisplay", this);
+    m_load->setEnabled(false);
     m_create = makeButton(u"&Create BACtalk Display"_qs, "btn_CreateEFBDisplay", this);
-    markNotAvailable(m_load);
-    markNotAvailable(m_create);
+    m_create->setEnabled(false);
+    m_create->setToolTip(u"Write the BACtalk display from the grid. With Ctrl+Alt held: only the selected row's object."_qs);
     m_clearGrid = makeCheckBox(u"Clear &grid after display is created."_qs, "cb_ClearGrid", this);
     buttons->addWidget(m_load);
     buttons->addWidget(m_create);
@@ -33,34 +45,166 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     layout->addLayout(buttons);
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
-    m_tree = new QTreeWidget(splitter);
-    m_tree->setObjectName(u"DisplayTree"_qs);
+    m_tree = new QTreeView(splitter);
+    m_tree->setObjectName(u"JobTree"_qs);
     m_tree->setHeaderHidden(true);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_tree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        QMenu menu(this);
-        addNotAvailable(menu, u"Flag if the BACtalk file exists"_qs);
-        addNotAvailable(menu, u"Set the flag on all files"_qs);
-        addNotAvailable(menu, u"Clear the flag on all files"_qs);
-        addNotAvailable(menu, u"Refresh the Display List"_qs);
-        menu.exec(m_tree->viewport()->mapToGlobal(at));
-    });
-    m_grid = new StringGrid({QString(), u"Obj-Type"_qs, u"Apex"_qs, u"Ibex Text"_qs, u"Ibex Point"_qs,
-                             u"EFB Text"_qs, u"EFB Point"_qs, u"Conversion Notes"_qs},
-                            splitter);
+
+    auto *right = new QWidget(splitter);
+    auto *rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    m_grid = new TranslationGrid(right);
     m_grid->setObjectName(u"TransGrid"_qs);
-    m_grid->setColumnWidth(0, 50);
-    m_grid->setColumnWidth(7, 160);
+    m_model = new TranslationModel(wb, this);
+    m_model->isDark = [&wb] { return isDarkStyle(wb.settings.visualStyle); };
+    m_grid->setModel(m_model);
+    // Wide enough for the usual texts; the user's widths come from the
+    // settings when the window starts.
+    const int widths[Translation::ColCount] = {50, 120, 45, 150, 130, 150, 130, 220};
+    for (int c = 0; c < Translation::ColCount; ++c)
+        m_grid->setColumnWidth(c, widths[c]);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_grid, &QTableWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        QMenu menu(this);
-        addNotAvailable(menu, u"Copy grid data to clipboard"_qs);
-        menu.exec(m_grid->viewport()->mapToGlobal(at));
-    });
+    rightLayout->addWidget(m_grid, 1);
+
+    auto *info = new QFormLayout;
+    m_ibexInfo = new QLineEdit(right);
+    m_ibexInfo->setObjectName(u"eb_IbexInfo"_qs);
+    m_ibexInfo->setReadOnly(true);
+    m_btInfo = new QLineEdit(right);
+    m_btInfo->setObjectName(u"eb_BTInfo"_qs);
+    m_btInfo->setReadOnly(true);
+    info->addRow(u"Ibex:"_qs, m_ibexInfo);
+    info->addRow(u"BACtalk:"_qs, m_btInfo);
+    rightLayout->addLayout(info);
+
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 4);
     splitter->setSizes({200, 780});
     layout->addWidget(splitter, 1);
+
+    connect(m_create, &QPushButton::clicked, this, [this] {
+        // Ctrl+Alt, and no other modifier, makes it single-row mode.
+        const Qt::KeyboardModifiers mods =
+            QApplication::keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+        createDisplay(mods == (Qt::ControlModifier | Qt::AltModifier));
+    });
+    connect(m_grid, &TranslationGrid::overrideRequested, this, &TranslationPage::editOverride);
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &TranslationPage::sortBy);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, &TranslationPage::showGridMenu);
+    connect(m_grid, &QAbstractItemView::clicked, this, [this] { rowSelected(); });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { rowSelected(); });
+}
+
+void TranslationPage::attach()
+{
+    clearGrid();
+}
+
+void TranslationPage::detach()
+{
+    clearGrid();
+}
+
+int TranslationPage::selectedRow() const
+{
+    const QModelIndex at = m_grid->currentIndex();
+    return at.isValid() ? at.row() : -1;
+}
+
+bool TranslationPage::loadDisplay(const DisplayFile &file)
+{
+    bool loaded = false;
+    m_runner.guarded([&] { loaded = loadDisplayCommand(m_wb, file); });
+    // A failed read has dropped the display loaded before; a declined
+    // question or a missing file has kept it.
+    m_model->reset();
+    const Translation *t = loadedTranslation(m_wb);
+    m_create->setEnabled(t != nullptr);
+    if (!loaded || !t)
+        return false;
+    m_wb.setStatus(3, QStringLiteral(" Objects: %1").arg(t->totalObjects()));
+    m_grid->setCurrentIndex(m_model->index(0, 0));
+    rowSelected();
+    return true;
+}
+
+bool TranslationPage::createDisplay(bool singleRow)
+{
+    if (!loadedTranslation(m_wb))
+        return false;
+    CreationOutcome out;
+    const int row = singleRow ? qMax(0, selectedRow()) : -1;
+    const bool ran = m_runner.run({}, [&](const Progress &) { out = createBtDisplayCommand(m_wb, row); });
+    m_model->reset(); // creation sorts the rows into object order
+    if (!ran || !out.written)
+        return false;
+    if (m_clearGrid->isChecked())
+        clearGrid();
+    return true;
+}
+
+void TranslationPage::editOverride(int row, int column)
+{
+    Translation *t = loadedTranslation(m_wb);
+    if (!t || row < 0 || row >= int(t->rows().size()))
+        return;
+    const TranslationRow &r = t->rows()[size_t(row)];
+    if (!Translation::canOverride(r, column))
+        return;
+    OverrideDialog dialog(r.btText, r.btPoint, r.ovr, column == Translation::colBtText, r.kind, this);
+    const int result = dialog.exec();
+    if (result == orCancel || result == QDialog::Rejected)
+        return;
+    const QString value = column == Translation::colBtText ? dialog.text() : dialog.point();
+    m_runner.guarded([&] { editOverrideCommand(m_wb, row, column, OverrideResult(result), value); });
+    m_model->rowChanged(row);
+}
+
+void TranslationPage::copyToClipboard()
+{
+    if (const Translation *t = loadedTranslation(m_wb))
+        QApplication::clipboard()->setText(t->clipboardText());
+}
+
+void TranslationPage::sortBy(int column)
+{
+    Translation *t = loadedTranslation(m_wb);
+    if (!t || column < 0 || column >= Translation::ColCount)
+        return;
+    t->sort(SortOrder(column));
+    m_model->reset();
+}
+
+void TranslationPage::clearGrid()
+{
+    m_wb.loadedTranslation.reset();
+    m_model->reset();
+    m_create->setEnabled(false);
+    m_ibexInfo->clear();
+    m_btInfo->clear();
+}
+
+void TranslationPage::rowSelected()
+{
+    const Translation *t = loadedTranslation(m_wb);
+    if (!t)
+        return;
+    m_wb.setStatus(2, u" Display: "_qs + t->displayName());
+    DisplayTranslator translator(m_wb.vars, m_wb.map);
+    const DisplayTranslator::InfoBoxes boxes = translator.info(*t, selectedRow());
+    m_ibexInfo->setText(boxes.ibex);
+    m_btInfo->setText(boxes.bactalk);
+}
+
+void TranslationPage::showGridMenu(const QPoint &at)
+{
+    QMenu menu(this);
+    const bool loaded = loadedTranslation(m_wb) != nullptr;
+    QAction *copy = menu.addAction(u"Copy grid data to clipboard"_qs, this, &TranslationPage::copyToClipboard);
+    copy->setEnabled(loaded);
+    QAction *single = menu.addAction(u"Create BACtalk object of this row only"_qs, this, [this] { createDisplay(true); });
+    single->setEnabled(loaded && selectedRow() > 0);
+    menu.exec(m_grid->viewport()->mapToGlobal(at));
 }
 
 } // namespace vorlix

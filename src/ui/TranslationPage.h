@@ -1,27 +1,68 @@
 #pragma once
-// Step 7: the display translation grid.
+// Step 7: the display translation grid. The tree of the job's displays, the
+// grid of the loaded display's rows with their overrides, the info boxes of
+// the selected row, and the commands that load a display and create the
+// BACtalk display from the grid.
 #include "StepPage.h"
 
+#include "commands/TranslateCommands.h"
+
 class QCheckBox;
+class QLineEdit;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace vorlix {
 
-class StringGrid;
+class TranslationGrid;
+class TranslationModel;
 
 class TranslationPage : public StepPage {
     Q_OBJECT
 public:
     TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
-    StringGrid *transGrid() const { return m_grid; }
+
+    void attach() override;
+    void detach() override;
+
+    // Loads a display into the grid (after the unsaved-edits question);
+    // false when nothing was loaded.
+    bool loadDisplay(const DisplayFile &file);
+    // "&Create BACtalk Display"; `singleRow`: only the selected row's object
+    // (the command with Ctrl+Alt held). False when nothing was written.
+    bool createDisplay(bool singleRow);
+    // The override editing of a grid cell (BACtalk text or point column).
+    void editOverride(int row, int column);
+    // "Copy grid data to clipboard".
+    void copyToClipboard();
+    // Sorts the rows by a column (a title click).
+    void sortBy(int column);
+    // The grid lost its display (project closed): an empty grid.
+    void clearGrid();
+
+    TranslationGrid *transGrid() const { return m_grid; }
+    TranslationModel *model() const { return m_model; }
+    QTreeView *jobTree() const { return m_tree; }
+    QPushButton *loadButton() const { return m_load; }
+    QPushButton *createButton() const { return m_create; }
+    QCheckBox *clearGridBox() const { return m_clearGrid; }
+    QLineEdit *ibexInfo() const { return m_ibexInfo; }
+    QLineEdit *btInfo() const { return m_btInfo; }
 
 private:
+    // The selected row: status panel 3 and the two info boxes.
+    void rowSelected();
+    void showGridMenu(const QPoint &at);
+    int selectedRow() const;
+
     QPushButton *m_load;
     QPushButton *m_create;
     QCheckBox *m_clearGrid;
-    QTreeWidget *m_tree;
-    StringGrid *m_grid;
+    QTreeView *m_tree;
+    TranslationGrid *m_grid;
+    TranslationModel *m_model;
+    QLineEdit *m_ibexInfo;
+    QLineEdit *m_btInfo;
 };
 
 } // namespace vorlix

@@ -214,9 +214,10 @@ TEST(DisplayCreation, PanelObjectsAsValuesOrTexts)
     h.project.vars.showZoneObjAsText = true;
     h.project.vars.convertCpName = true;
     h.project.vars.convertCpStatus = false;
+    h.project.vars.cpanelStatusBV = u"BV-12"_qs;
     IbexDisplayBuilder d;
     d.add(ioCpNum).rect(1, 1, 50, 10);       // object-name of the current device
-    d.add(ioCpStatus).rect(2, 2, 50, 10);    // without the option: a text
+    d.add(ioCpStatus).rect(2, 2, 50, 10);    // the grid shows a text; still a prompted value
     d.add(ioCpAlarms);                       // text "CPanel-Alarms"
     d.addCode(0x7777).caption(u"odd"_qs);    // unknown kind: a text with its caption
     d.add(ioBtnDef).caption(u"Help"_qs);     // placeholder text: the type name
@@ -232,9 +233,13 @@ TEST(DisplayCreation, PanelObjectsAsValuesOrTexts)
     EXPECT_EQ(num.u8(39), 77);
     EXPECT_EQ(num.u8(32), 255);
     int at = 394 + 301;
-    const bt::BtRecord status(reinterpret_cast<uint8_t *>(out.data()) + at, 247);
-    EXPECT_EQ(status.text(119, 128), u"CPanel-Status"_qs);
-    at += 247;
+    const bt::BtRecord status(reinterpret_cast<uint8_t *>(out.data()) + at, 301);
+    EXPECT_EQ(status.u16(10), 0x0105);
+    EXPECT_EQ(status.u8(32), 255); // the current device
+    EXPECT_EQ(status.u16(33), 5);   // binary value 12, present value
+    EXPECT_EQ(status.u32(35), 12u);
+    EXPECT_EQ(status.u8(39), 85);
+    at += 301;
     const bt::BtRecord alarms(reinterpret_cast<uint8_t *>(out.data()) + at, 247);
     // Cut to 127 bytes: at most 126 characters.
     EXPECT_EQ(alarms.text(119, 128), QString(126, u'a'));
@@ -246,10 +251,11 @@ TEST(DisplayCreation, PanelObjectsAsValuesOrTexts)
     EXPECT_EQ(help.text(119, 128), u"Button-Default"_qs);
     EXPECT_EQ(h.result.records, 5);
 
-    // Without ShowZoneObjAsText the placeholders are left out.
+    // Without ShowZoneObjAsText the placeholders are left out (the panel
+    // objects are still values: these rows were not skipped by a listing).
     h.project.vars.showZoneObjAsText = false;
     ASSERT_TRUE(h.create().written);
-    EXPECT_EQ(h.result.records, 2);
+    EXPECT_EQ(h.result.records, 3);
     EXPECT_TRUE(hasLine(h.log, u"\tTranslated 5 objects."_qs));
 }
 
@@ -293,12 +299,24 @@ TEST(DisplayCreation, NothingWrittenWithoutJobFolderOrWhenDeclined)
     CreationHarness h;
     IbexDisplayBuilder d;
     d.add(ioText).caption(u"x"_qs);
-    h.load(u"disp0009.ibw"_qs, d.bytes());
+    d.add(ioText).caption(u"a"_qs);
+    h.list(u"disp0009.ibw"_qs, d.bytes());
+    // The user's sort stays while nothing is written.
+    h.translation().sort(soIbexText);
+    const auto objectOrder = [&] {
+        QList<int> order;
+        for (const TranslationRow &r : h.translation().rows())
+            order << r.object;
+        return order;
+    };
+    const QList<int> sorted{0, 2, 1};
+    ASSERT_EQ(objectOrder(), sorted);
 
     h.project.vars.bactalkJobPath = h.project.root() + u"/nowhere"_qs;
     EXPECT_FALSE(h.create().written);
     EXPECT_EQ(h.prompter.informed, QStringList{u"BACtalk job path is not set or does not exist!"_qs});
     EXPECT_FALSE(QDir(h.project.root() + u"/nowhere"_qs).exists());
+    EXPECT_EQ(objectOrder(), sorted);
 
     h.project.vars.bactalkJobPath = h.bactalkJob();
     const QString path = h.displayPath(u"00000009.dsp"_qs);
@@ -314,6 +332,10 @@ TEST(DisplayCreation, NothingWrittenWithoutJobFolderOrWhenDeclined)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old display"));
     EXPECT_FALSE(hasLine(h.log, u"\tOverwrite of file allowed by user"_qs));
+    EXPECT_EQ(objectOrder(), sorted);
+    // Written: the rows are in object order now.
+    ASSERT_TRUE(h.create().written);
+    EXPECT_EQ(objectOrder(), (QList<int>{0, 1, 2}));
 }
 
 TEST(DisplayCreation, DisplaysFolderThatCannotBeMadeIsAnError)

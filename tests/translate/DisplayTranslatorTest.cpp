@@ -258,10 +258,13 @@ TEST_F(Grid, EditOverrideStateRules)
     EXPECT_EQ(at(1).ovr, ovrText);
     ASSERT_TRUE(edit(5, 1, orReset));
     EXPECT_EQ(at(1).ovr, ovrNone);
-    EXPECT_EQ(cell(5, 1), u"Boiler room"_qs);
+    // A text refresh of the header fills nothing; the next load shows the
+    // description again.
+    EXPECT_EQ(cell(5, 1), QString());
     EXPECT_EQ(cell(0, 1), u"Hdr"_qs);
     load(b);
     EXPECT_EQ(at(1).ovr, ovrNone);
+    EXPECT_EQ(cell(5, 1), u"Boiler room"_qs);
     EXPECT_FALSE(edited);
     EXPECT_TRUE(edit(5, 3, orCancel));
     EXPECT_FALSE(edited);
@@ -308,6 +311,18 @@ TEST_F(Grid, EditOverrideStateRules)
     EXPECT_EQ(cell(6, 3), u"1100:AV-12"_qs);
     load(b);
     EXPECT_EQ(at(3).ovr, ovrNone);
+    // Reset outside text-and-point deletes both overrides but rebuilds only
+    // the edited column: a point skip reset in column 6 leaves the text
+    // column as it was shown until the next load.
+    ASSERT_TRUE(edit(5, 3, orOK, u"Pump 3"_qs));
+    ASSERT_TRUE(edit(6, 3, orSkip));
+    ASSERT_TRUE(edit(6, 3, orReset));
+    EXPECT_EQ(at(3).ovr, ovrNone);
+    EXPECT_EQ(cell(5, 3), u"Pump 3"_qs);
+    EXPECT_EQ(cell(6, 3), u"1100:AV-12"_qs);
+    load(b);
+    EXPECT_EQ(at(3).ovr, ovrNone);
+    EXPECT_EQ(cell(5, 3), u"Pump"_qs);
 
     // A point reset with a project-wide override applies it again.
     translator.overrides().globalOvrPut(1, u"IB-12"_qs, u"1100:AV-5"_qs);

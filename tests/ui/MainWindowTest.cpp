@@ -7,6 +7,7 @@
 #include "ProjectLogPage.h"
 #include "StepTabWidget.h"
 #include "StringGrid.h"
+#include "TranslationGrid.h"
 #include "TranslationPage.h"
 #include "WindowFixture.h"
 #include "project/Messages.h"
@@ -279,13 +280,13 @@ TEST_F(MainWindowTest, ColumnWidthsAndVisibilitySurviveARestart)
     ASSERT_NE(devices->tableModel(), nullptr);
     devices->setColumnState(3, 140, true);
     devices->setColumnState(5, 77, true);
-    auto *trans = child<StringGrid>("TransGrid");
+    auto *trans = child<TranslationGrid>("TransGrid");
     trans->setColumnWidth(3, 210);
     restart();
     devices = child<DataGrid>("dbg_Devices");
     EXPECT_EQ(devices->columnWidthOf(3), 140);
     EXPECT_EQ(devices->columnWidthOf(5), 77);
-    EXPECT_EQ(child<StringGrid>("TransGrid")->columnWidth(3), 210);
+    EXPECT_EQ(child<TranslationGrid>("TransGrid")->columnWidth(3), 210);
     // A hidden column keeps the width it was read with.
     devices->setColumnState(5, 30, false);
     restart();

@@ -48,7 +48,6 @@ CreationOutcome CreationRun::run(Translation &t, int selectedIndex)
         singleObject = t.rows()[size_t(selectedIndex)].object;
     else if (selectedIndex >= 0)
         singleObject = 0; // the header row or no row: no object
-    t.sort(soIndex);
     // Creation only reads the database: one read transaction for the whole
     // run (one lock instead of one per lookup), rolled back at the end.
     ProjectDatabase::Transaction reading(m_wb.pdb);
@@ -91,6 +90,8 @@ CreationOutcome CreationRun::run(Translation &t, int selectedIndex)
         }
         log.logMsg(u"Overwrite of file allowed by user"_qs);
     }
+    // Sorted only now: a run that ends before this leaves the user's order.
+    t.sort(soIndex);
     BuiltDisplay built = m_builder.build(t, singleObject);
     if (writeBehind)
         writeBehind->write(out.path, std::move(built.bytes));

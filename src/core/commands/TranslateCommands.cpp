@@ -3,6 +3,7 @@
 #include "inventory/RedirectTable.h"
 #include "project/Workbench.h"
 #include "translate/DisplayNaming.h"
+#include "translate/OverrideEditing.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
 #include "util/TextUtil.h"
@@ -38,11 +39,12 @@ bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const Disp
     if (wb.gridEdited && loadedTranslation(wb) && !wb.prompter.confirm(unsavedGridEditsQuestion()))
         return false;
     wb.requireDatabase();
-    // Whatever happens now, the display loaded before is gone.
-    wb.loadedTranslation.reset();
-    wb.gridEdited = false;
+    // A missing file leaves the loaded display as it was.
     if (!file.exists)
         throw Error(missingDisplayMessage(QDir::toNativeSeparators(file.path)));
+    // From here on, whatever happens, the display loaded before is gone.
+    wb.loadedTranslation.reset();
+    wb.gridEdited = false;
     wb.loadedTranslation =
         std::make_unique<Translation>(translator.load(file.path, DisplayRef{file.name, file.localJob}));
     return true;
@@ -138,6 +140,18 @@ void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, co
     if (!store.globalOvrPut(apex, ibexPoint, btPoint))
         throw Error(u"Could not set value in database!"_qs);
     wb.log.logMsgStart(QStringLiteral("Project point override: Apex %1, %2 -> %3").arg(apex).arg(ibexPoint, btPoint));
+}
+
+void transferLineOverrideCommand(Workbench &wb, const QString &line)
+{
+    const std::optional<TransferLine> t = parseTransferLine(line);
+    if (!t)
+        throw Error(QStringLiteral("\"%1\" is not a point transfer line.").arg(line));
+    if (!validPointText(t->btPoint))
+        throw Error(QStringLiteral("The transfer of %1 on Apex %2 has no BACnet point (\"%3\"): the Apex has no "
+                                   "base address for the Tux's trunk. Set it in step 1 and scan again.")
+                        .arg(t->ibexPoint).arg(t->apex).arg(t->btPoint));
+    globalOverrideCommand(wb, t->apex, t->ibexPoint, t->btPoint);
 }
 
 bool redirectCommand(Workbench &wb, const DisplayFile &file, RedirectAction action, const QString &target)

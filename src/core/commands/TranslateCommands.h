@@ -57,6 +57,12 @@ void checkGlobalOverride(const QString &btPoint);
 // A project-wide point override of (apex, ibexPoint), logged.
 void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, const QString &btPoint);
 
+// Adds a line of the project point override list's transfer list ("Seq:
+// ...\tApex: ...\t<Ibex point>\t<BACtalk point>") as a project-wide point
+// override. Throws Error for a line that is not a transfer line or whose
+// BACtalk point is no point ("err" when the trunk has no base address).
+void transferLineOverrideCommand(Workbench &wb, const QString &line);
+
 enum class RedirectAction { To, Skip, Remove };
 // Redirects a display to the BACtalk display `target` ("rep-job-file"),
 // marks it skipped, or removes that decision, and logs it. Redirecting to a

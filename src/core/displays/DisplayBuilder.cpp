@@ -176,18 +176,12 @@ void DisplayBuilder::dispatch()
         createLoginButton();
         break;
     case ioCpStatus:
-        // Without the conversion option the grid shows the object as a text.
-        if (m_vars.convertCpStatus)
-            remapZoneObj();
-        else
-            createObjAsText();
-        break;
     case ioCpDesc:
     case ioCpNum:
-        if (m_vars.convertCpName)
-            remapZoneObj();
-        else
-            createObjAsText();
+        // Whatever the grid shows (a value, or with the conversion options
+        // off a text): the object becomes a value bound to the panel's
+        // status, description or name. A row the grid skips never gets here.
+        remapZoneObj();
         break;
     case ioGrMicroset:
     case ioBtnDef:

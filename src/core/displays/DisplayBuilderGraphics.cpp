@@ -147,10 +147,9 @@ void DisplayBuilder::createButton(bool microset, const QString &microsetCaption)
     } else if (withDevice || m_cur.kind == ioBtnTux) {
         // Templates look no device up: their buttons address the current one.
         if (m_fileType == ftDisplay) {
+            // Unmapped, the button opens the panel on a device that does not
+            // exist; the grid's note already says so, it is no translation error.
             r.setDevice(static_cast<uint32_t>(button.device));
-            // The button still opens the panel, on a device that does not exist.
-            if (!button.mapped)
-                m_log.logObjMsg(m_cur.typeName + u": Device-ID cannot be mapped!"_qs, true);
         } else {
             r.setCurrentDevice(true);
         }

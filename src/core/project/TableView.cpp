@@ -55,6 +55,11 @@ QList<GridColumn> columnsOf(GridTable which, bool expandedMode)
         for (const QString &f : schema::deviceColumns())
             c.append({f, f});
         break;
+    case GridTable::GlobalOvr:
+        add("Apex", "Apex");
+        add("IbexPoint", "Ibex Point");
+        add("BTPoint", "BACnet Point");
+        break;
     }
     return c;
 }
@@ -84,6 +89,7 @@ QString TableView::tableName() const
     case GridTable::CpanelNames: return u"CpanelNames"_qs;
     case GridTable::TdcFiles: return u"TdcFiles"_qs;
     case GridTable::RepJob: return u"tblRepJob"_qs;
+    case GridTable::GlobalOvr: return u"GlobalOVR"_qs;
     }
     return {};
 }
@@ -110,6 +116,7 @@ QString TableView::openOrder(GridTable which)
     case GridTable::CpanelNames: return u"Apex;CPanelNumber"_qs;
     case GridTable::TdcFiles: return u"Apex;IbexFilename"_qs;
     case GridTable::RepJob: return u"devinst"_qs;
+    case GridTable::GlobalOvr: return u"Apex;IbexPoint"_qs;
     }
     return {};
 }

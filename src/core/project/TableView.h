@@ -9,7 +9,7 @@
 
 namespace vorlix {
 
-enum class GridTable { ApexMap, CpanelMap, IbexPtMap, CpanelNames, TdcFiles, RepJob };
+enum class GridTable { ApexMap, CpanelMap, IbexPtMap, CpanelNames, TdcFiles, RepJob, GlobalOvr };
 
 struct GridColumn {
     QString field; // empty for a calculated column

@@ -201,10 +201,11 @@ DisplayTranslator::Automatic DisplayTranslator::automatic(const Translation &t, 
         else
             buttonDevice(a, rec, type);
         break;
-    case ioHdrDesc: // the header row, refreshed after a title reset
-        a.btText = t.file().description();
-        break;
     default:
+        // The header, short descriptions and unknown objects have no rule:
+        // a refresh of the header's text leaves it empty (the loading puts
+        // the description there, and creation takes the description for
+        // a title without override).
         break;
     }
     return a;
@@ -321,10 +322,11 @@ DisplayTranslator::Edit DisplayTranslator::editOverride(Translation &t, int inde
             row.ovr = ovrNone;
             m_overrides.displayOvrDelete(t.display(), row.object, false);
             m_overrides.displayOvrDelete(t.display(), row.object, true);
-            // Both overrides are gone: both columns show the translation
-            // again, not only the one edited.
-            refreshText(t, row);
-            refreshPoint(t, row);
+            // Only the edited column is rebuilt; the next load shows both.
+            if (textColumn)
+                refreshText(t, row);
+            else
+                refreshPoint(t, row);
         }
         break;
     }
