@@ -98,6 +98,15 @@ run --yes create-display "$job" --all
 for f in "$site"/bactalk/acme/plaza/displays/*; do
   run dump-display "$f"
 done
+# Step 10: the device records, a refused workstation, a merge that cannot
+# find its destination and an empty declined.
+run add-workstation "$job" lobby
+run add-workstation "$job" "25, lobby"
+run add-gateways "$job"
+run add-tux "$job"
+run update-tdc "$job"
+run merge "$job" "$site/nowhere/RepJob.mdb"
+run empty-devices "$job"
 for t in ApexMap CpanelMap IbexPtMap CpanelNames Vorlix DisplayMap TdcFiles FileList Overrides Buttons \
          GlobalOVR tblRepJob tblDevCapabilities; do
   run dump "$job" "$t"
