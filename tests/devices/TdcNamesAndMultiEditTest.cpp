@@ -4,6 +4,7 @@
 #include "devices/DeviceTdcNames.h"
 #include "devices/MultiEdit.h"
 
+#include "support/DeviceDestination.h"
 #include "support/TestProject.h"
 
 #include <QDir>
@@ -16,19 +17,7 @@ using namespace vorlix::test;
 
 namespace {
 
-QStringList column(TestProject &tp, const QString &sql)
-{
-    QSqlQuery q(tp.pdb.db());
-    EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
-    QStringList out;
-    while (q.next()) {
-        QStringList values;
-        for (int i = 0; i < q.record().count(); ++i)
-            values << (q.value(i).isNull() ? u"<null>"_qs : q.value(i).toString());
-        out << values.join(u'|');
-    }
-    return out;
-}
+QStringList column(TestProject &tp, const QString &sql) { return queryRows(tp.pdb.db(), sql); }
 
 void addDevices(TestProject &tp, std::initializer_list<int> devinsts)
 {

@@ -77,20 +77,25 @@ void execOn(const QString &path, const QStringList &statements)
     });
 }
 
+QStringList queryRows(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery q(db);
+    if (!q.exec(sql))
+        throw std::runtime_error((sql + u": "_qs + q.lastError().text()).toStdString());
+    QStringList out;
+    while (q.next()) {
+        QStringList values;
+        for (int i = 0; i < q.record().count(); ++i)
+            values << (q.value(i).isNull() ? u"<null>"_qs : q.value(i).toString());
+        out << values.join(u'|');
+    }
+    return out;
+}
+
 QStringList rowsOf(const QString &path, const QString &sql)
 {
     QStringList out;
-    withDatabase(path, [&](QSqlDatabase &db) {
-        QSqlQuery q(db);
-        if (!q.exec(sql))
-            throw std::runtime_error((sql + u": "_qs + q.lastError().text()).toStdString());
-        while (q.next()) {
-            QStringList values;
-            for (int i = 0; i < q.record().count(); ++i)
-                values << (q.value(i).isNull() ? u"<null>"_qs : q.value(i).toString());
-            out << values.join(u'|');
-        }
-    });
+    withDatabase(path, [&](QSqlDatabase &db) { out = queryRows(db, sql); });
     return out;
 }
 

@@ -6,6 +6,7 @@
 // another letter case, a column the project does not have and one column of
 // the project left out, as files met in the field differ in such ways.
 #include <QList>
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,9 @@ void createDeviceDestination(const QString &path, const DestinationShape &shape 
 
 // Runs statements on a destination (set-up and reading back), through QSQLITE.
 void execOn(const QString &path, const QStringList &statements);
+// The rows of a query on an open database, each row's values joined by
+// "|" (NULL as "<null>").
+QStringList queryRows(const QSqlDatabase &db, const QString &sql);
 // The rows of a query on a destination, each row's values joined by "|"
 // (NULL as "<null>").
 QStringList rowsOf(const QString &path, const QString &sql);
