@@ -109,6 +109,15 @@ run scripts "$job" --all
 # Step 3's export, into a point database made from the template.
 run export-points "$job" --apex 1 --to "$site/points.mdb"
 run export-points "$job" --apex 9 --to "$site/none.mdb"
+# Step 10: the device records, a refused workstation, a merge that cannot
+# find its destination and an empty declined.
+run add-workstation "$job" lobby
+run add-workstation "$job" "25, lobby"
+run add-gateways "$job"
+run add-tux "$job"
+run update-tdc "$job"
+run merge "$job" "$site/nowhere/RepJob.mdb"
+run empty-devices "$job"
 for t in ApexMap CpanelMap IbexPtMap CpanelNames Vorlix DisplayMap TdcFiles FileList Overrides Buttons \
          GlobalOVR tblRepJob tblDevCapabilities; do
   run dump "$job" "$t"

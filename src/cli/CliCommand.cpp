@@ -85,7 +85,8 @@ void Context::close()
         return;
     auto wb = std::move(m_wb);
     wb->closeProject();
-    wb->shutDown();
+    // The CLI has no window: it never writes column widths or visibility.
+    wb->shutDown(false);
 }
 
 std::map<QString, CommandInfo> &registry()

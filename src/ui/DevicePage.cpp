@@ -1,19 +1,29 @@
 #include "DevicePage.h"
 
 #include "commands/DeviceCommands.h"
+#include "devices/DeviceColumns.h"
+#include "project/Schema.h"
+
+#include "FieldFormatDialog.h"
+#include "FieldSelectDialog.h"
+#include "MergeTypeDialog.h"
 
 #include "CommandRunner.h"
 #include "DataGrid.h"
 #include "GridNavigator.h"
 #include "PageParts.h"
+#include "ProjectTableModel.h"
 #include "project/Messages.h"
 #include "project/Settings.h"
 #include "project/Workbench.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QSqlRecord>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -35,20 +45,19 @@ DevicePage::DevicePage(Workbench &wb, CommandRunner &runner, QWidget *parent) : 
             a->setToolTip(hint);
         return a;
     };
-    auto later = [](QAction *a) {
-        a->setEnabled(false);
-        a->setToolTip(a->toolTip() == a->text() ? msg::notAvailableYet()
-                                                 : a->toolTip() + u" \u2014 "_qs + msg::notAvailableYet());
+    const auto command = [&](const QString &caption, const QString &hint, const char *name, void (DevicePage::*fn)()) {
+        connect(tool(caption, hint, name), &QAction::triggered, this, fn);
     };
-    later(tool(u"Add Workstation"_qs, {}, "tb_AddWorkstation"));
-    later(tool(u"Add BCM"_qs, u"Add global controllers"_qs, "tb_AddGlobal"));
-    later(tool(u"Add Tux"_qs, u"Add Ibex controllers"_qs, "tb_AddDevices"));
+    command(u"Add Workstation"_qs, {}, "tb_AddWorkstation", &DevicePage::addWorkstation);
+    command(u"Add BCM"_qs, u"Add global controllers"_qs, "tb_AddGlobal", &DevicePage::addGateways);
+    command(u"Add Tux"_qs, u"Add Ibex controllers"_qs, "tb_AddDevices", &DevicePage::addTux);
     tools->addSeparator();
-    later(tool(u"Merge DB"_qs, u"Merge this data with another database"_qs, "tb_MergeDatabase"));
-    later(tool(u"Update tdc names"_qs, {}, "tb_UpdateTdcDb"));
+    command(u"Merge DB"_qs, u"Merge this data with another database"_qs, "tb_MergeDatabase",
+            &DevicePage::mergeDatabase);
+    command(u"Update tdc names"_qs, {}, "tb_UpdateTdcDb", &DevicePage::updateTdcNames);
     tools->addSeparator();
-    later(tool(u"Multi-Edit"_qs, u"Open multi-record editor"_qs, "tb_MultiRecEdit"));
-    later(tool(u"Display Columns"_qs, u"Toggle field display"_qs, "tb_FieldDisplay"));
+    command(u"Multi-Edit"_qs, u"Open multi-record editor"_qs, "tb_MultiRecEdit", &DevicePage::multiRecordEdit);
+    command(u"Display Columns"_qs, u"Toggle field display"_qs, "tb_FieldDisplay", &DevicePage::chooseColumns);
     tools->addSeparator();
     QAction *empty = tool(u"Empty Database"_qs, u"Delete every device record"_qs, "tb_EmptyDatabase");
     connect(empty, &QAction::triggered, this, &DevicePage::emptyDatabase);
@@ -93,7 +102,8 @@ DevicePage::DevicePage(Workbench &wb, CommandRunner &runner, QWidget *parent) : 
     for (QAction *a : {filter, edit, multi})
         a->setCheckable(true);
     m_popup->addSeparator();
-    addNotAvailable(*m_popup, u"Multi-edit dialog box"_qs);
+    connect(m_popup->addAction(u"Multi-edit dialog box"_qs), &QAction::triggered, this,
+            &DevicePage::multiRecordEdit);
     connect(filter, &QAction::triggered, m_filter, [this] { m_filter->toggle(); });
     connect(edit, &QAction::triggered, m_alwaysEdit, [this] { m_alwaysEdit->toggle(); });
     connect(multi, &QAction::triggered, m_multi, [this] { m_multi->toggle(); });
@@ -121,11 +131,19 @@ void DevicePage::attach()
 
 void DevicePage::detach() { m_grid->detach(); }
 
-void DevicePage::applyColumnSettings()
+void DevicePage::applyColumnSettings(bool fitTitles)
 {
     const Settings &s = m_wb.settings;
+    // The reset widths were made for a smaller font: where they apply (no
+    // usable stored list, or "Reset field sizes") a column is at least as
+    // wide as its title.
+    fitTitles = fitTitles || !s.deviceColWidthStored;
+    const QStringList titles = schema::deviceColumns();
+    const QFontMetrics metrics = m_grid->horizontalHeader()->fontMetrics();
     for (int i = 0; i < kDeviceColumns; ++i) {
-        const int width = s.deviceColWidthStored ? qMax(12, s.deviceColWidth[i]) : m_grid->columnWidthOf(i);
+        int width = qMax(12, s.deviceColWidth[i]);
+        if (fitTitles)
+            width = qMax(width, metrics.horizontalAdvance(titles.value(i)) + 16);
         m_grid->setColumnState(i, width, s.deviceColVisible[i]);
     }
 }
@@ -143,16 +161,109 @@ void DevicePage::collectColumnSettings()
     s.deviceColWidthStored = true;
 }
 
-void DevicePage::emptyDatabase()
+CommandFrame DevicePage::busyFrame()
+{
+    CommandFrame frame;
+    frame.beginBusy = [this] {
+        m_runner.beginBusy();
+        m_grid->setUpdatesEnabled(false);
+    };
+    frame.endBusy = [this] {
+        m_grid->setUpdatesEnabled(true);
+        m_runner.endBusy();
+    };
+    return frame;
+}
+
+void DevicePage::runAndReload(const std::function<void()> &command)
 {
     m_grid->cancelPendingEdit();
-    CommandFrame frame;
-    frame.beginBusy = [this] { m_runner.beginBusy(); };
-    frame.endBusy = [this] { m_runner.endBusy(); };
-    bool emptied = false;
-    m_runner.guarded([&] { emptied = emptyDevicesCommand(m_wb, frame); });
-    if (emptied)
-        m_grid->reload();
+    m_runner.guarded(command);
+    // Also after a failure: rows written before it are shown.
+    m_grid->reload();
+}
+
+void DevicePage::emptyDatabase()
+{
+    runAndReload([this] { emptyDevicesCommand(m_wb, busyFrame()); });
+}
+
+void DevicePage::addWorkstation()
+{
+    runAndReload([this] { addWorkstationCommand(m_wb, busyFrame()); });
+}
+
+void DevicePage::addGateways()
+{
+    runAndReload([this] { addGatewaysCommand(m_wb, busyFrame()); });
+}
+
+void DevicePage::addTux()
+{
+    runAndReload([this] { addTuxCommand(m_wb, busyFrame()); });
+}
+
+void DevicePage::updateTdcNames()
+{
+    runAndReload([this] { updateTdcCommand(m_wb, busyFrame()); });
+}
+
+QList<int32_t> DevicePage::selectedDevinsts() const
+{
+    QList<int32_t> out;
+    if (!m_multi->isChecked() || !m_grid->tableModel() || !m_grid->selectionModel())
+        return out;
+    QModelIndexList rows = m_grid->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    for (const QModelIndex &index : rows)
+        out << m_grid->tableModel()->record(index.row()).value(u"devinst"_qs).toInt();
+    return out;
+}
+
+void DevicePage::mergeDatabase()
+{
+    if (!m_wb.pdb.isOpen())
+        return;
+    m_grid->cancelPendingEdit();
+    MergeTypeDialog dialog(m_wb.prompter, lastMergeDestination, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    lastMergeDestination = dialog.destination();
+    std::optional<QList<int32_t>> selection;
+    if (dialog.mergeType() == 2)
+        selection = selectedDevinsts();
+    m_runner.guarded([&] { mergeCommand(m_wb, dialog.destination(), selection, busyFrame()); });
+}
+
+void DevicePage::multiRecordEdit()
+{
+    const QList<int32_t> selected = selectedDevinsts();
+    if (!m_wb.pdb.isOpen() || selected.isEmpty())
+        return;
+    m_grid->cancelPendingEdit();
+    FieldFormatDialog dialog(static_cast<int>(selected.size()), m_wb.prompter, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const EditTarget target = dialog.target();
+    const QStringList values = dialog.values();
+    runAndReload([&] { multiEditCommand(m_wb, selected, target, values, busyFrame()); });
+}
+
+void DevicePage::chooseColumns()
+{
+    if (!m_grid->isEnabled() || !m_grid->tableModel())
+        return;
+    collectColumnSettings();
+    FieldSelectDialog dialog(schema::deviceColumns(), m_wb.settings.deviceColVisible, this);
+    // It opens where the "Display Columns" button is.
+    const auto *tools = findChild<QToolBar *>(u"DeviceTools"_qs);
+    const auto *action = findChild<QAction *>(u"tb_FieldDisplay"_qs);
+    if (const QWidget *button = tools && action ? tools->widgetForAction(const_cast<QAction *>(action)) : nullptr)
+        dialog.move(button->mapToGlobal(QPoint(0, button->height())));
+    dialog.exec();
+    closeColumnChooser(m_wb.settings, dialog.ticked(), dialog.resetSizes(), dialog.changed());
+    if (dialog.changed())
+        applyColumnSettings(dialog.resetSizes());
 }
 
 } // namespace vorlix

@@ -173,6 +173,13 @@ void MainWindow::firstShow()
     m_runner->guarded([this] { m_wb.connectDefaultProject(); });
     attachPages();
     m_devices->applyColumnSettings();
+    // A settings file whose step 10 widths hid every column title is
+    // written again at once with the widths now shown.
+    if (m_wb.settings.deviceColWidthRepaired)
+        m_runner->guarded([this] {
+            m_wb.settings.write(m_wb.iniPath());
+            m_wb.settings.deviceColWidthRepaired = false;
+        });
     m_wb.setStatus(0, msg::noProjectLoaded());
     setVisualStyle();
 }

@@ -29,8 +29,12 @@ TEST(Settings, DefaultsWhenTheFileIsMissing)
     EXPECT_EQ(s.ledOnFile(), u"aler0001.bmp"_qs);
     for (int i = 0; i < kDeviceColumns; ++i) {
         EXPECT_TRUE(s.deviceColVisible[i]);
-        EXPECT_EQ(s.deviceColWidth[i], 12);
+        EXPECT_EQ(s.deviceColWidth[i], Settings::deviceResetWidth(i)); // the documented reset widths
     }
+    EXPECT_EQ(s.deviceColWidth[0], 60);
+    EXPECT_EQ(s.deviceColWidth[6], 98);
+    EXPECT_EQ(s.deviceColWidth[14], 80);
+    EXPECT_EQ(s.deviceColWidth[46], 60);
 }
 
 TEST(Settings, LedDefaultsApplyTogetherOnlyWhenRepIsEmpty)
@@ -111,4 +115,53 @@ TEST(Settings, StringGridWidthsClampToThirty)
     EXPECT_TRUE(Settings::stringGridWidths(QString(), 3).isEmpty());
     EXPECT_EQ(Settings::stringGridWidths(u"90,5,401,abc"_qs, 6), (QList<int>{90, 30, 30, 30, 30, 30}));
     EXPECT_EQ(Settings::widthList({90, 120}), u"90,120,"_qs);
+}
+
+TEST(Settings, AWidthListThatHidesEveryTitleCountsAsAbsent)
+{
+    QByteArray twelves;
+    for (int i = 0; i < kDeviceColumns; ++i)
+        twelves += "12,";
+    Settings s = readFrom("[Display]\r\nColWidthDeviceDb=" + twelves + "\r\n");
+    EXPECT_FALSE(s.deviceColWidthStored);
+    EXPECT_TRUE(s.deviceColWidthRepaired);
+    EXPECT_EQ(s.deviceColWidth[0], 60);
+    EXPECT_EQ(s.deviceColWidth[6], 98);
+    // One readable column is enough for the list to be the user's.
+    s = readFrom("[Display]\r\nColWidthDeviceDb=80," + twelves.mid(3) + "\r\n");
+    EXPECT_TRUE(s.deviceColWidthStored);
+    EXPECT_FALSE(s.deviceColWidthRepaired);
+    EXPECT_EQ(s.deviceColWidth[0], 80);
+    EXPECT_EQ(s.deviceColWidth[1], 12);
+}
+
+TEST(Settings, WithoutWindowStateTheFileKeepsItsColumns)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/vorlix.ini"_qs;
+    Settings cli;
+    cli.lastJob = u"C:\\jobs\\a\\"_qs;
+    cli.write(path, false); // no window yet: no column keys at all
+    QByteArray text = test::readFile(path);
+    EXPECT_FALSE(text.contains("ColWidthDeviceDb"));
+    EXPECT_FALSE(text.contains("ColVisibleDeviceDb"));
+
+    Settings window;
+    window.deviceColWidth[5] = 150;
+    window.colWidthDisp = u"40,90,"_qs;
+    window.write(path);
+    const QByteArray written = test::readFile(path);
+    cli.deviceColWidth.fill(12);
+    cli.colWidthDisp = u"1,"_qs;
+    cli.write(path, false);
+    text = test::readFile(path);
+    const auto line = [](const QByteArray &t, const char *key) {
+        const qsizetype at = t.indexOf(key);
+        return at < 0 ? QByteArray() : t.mid(at, t.indexOf("\r\n", at) - at);
+    };
+    for (const char *key : {"ColWidthDeviceDb=", "ColVisibleDeviceDb=", "ColWidthDisp="}) {
+        EXPECT_FALSE(line(written, key).isEmpty()) << key;
+        EXPECT_EQ(line(text, key), line(written, key)) << key;
+    }
+    EXPECT_TRUE(text.contains("LastJob=C:\\jobs\\a\\\r\n"));
 }

@@ -87,7 +87,7 @@ TEST(Settings, DeviceWidthsKnowWhetherTheyWereStored)
     EXPECT_TRUE(back.deviceColWidthStored);
     EXPECT_EQ(back.deviceColWidth[2], 90);
     EXPECT_FALSE(back.deviceColVisible[2]);
-    EXPECT_EQ(back.deviceColWidth[3], 12);
+    EXPECT_EQ(back.deviceColWidth[3], 60); // written from the reset widths
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "project/Settings.h"
 
+#include "project/Schema.h"
+
 #include "util/Ansi.h"
 #include "util/FileUtil.h"
 #include "util/TextUtil.h"
@@ -62,7 +64,8 @@ QString allVisible()
 
 Settings::Settings()
 {
-    deviceColWidth.fill(12);
+    for (int i = 0; i < kDeviceColumns; ++i)
+        deviceColWidth[i] = deviceResetWidth(i);
     deviceColVisible.fill(true);
 }
 
@@ -78,6 +81,7 @@ void Settings::read(const QString &iniPath)
 
     QString widths = get(d, "Display", "ColWidthDeviceDb");
     deviceColWidthStored = !widths.isEmpty();
+    deviceColWidthRepaired = false;
     QString flags = get(d, "Display", "ColVisibleDeviceDb");
     if (flags.isEmpty())
         flags = allVisible();
@@ -86,6 +90,21 @@ void Settings::read(const QString &iniPath)
         deviceColWidth[i] = w >= 12 ? w : 12;
         deviceColVisible[i] = nextTokenInt(flags, u',') != 0;
     }
+    // A list in which every column is narrower than its title (47 x "12,"
+    // from a program that saved widths it never showed) hides every title:
+    // it counts as absent.
+    if (deviceColWidthStored) {
+        bool hidesAll = true;
+        for (int i = 0; i < kDeviceColumns && hidesAll; ++i)
+            hidesAll = deviceColWidth[i] < deviceTitleWidth(i);
+        if (hidesAll) {
+            deviceColWidthStored = false;
+            deviceColWidthRepaired = true;
+        }
+    }
+    if (!deviceColWidthStored)
+        for (int i = 0; i < kDeviceColumns; ++i)
+            deviceColWidth[i] = deviceResetWidth(i);
 
     int32_t style = 13;
     const QString styleText = get(d, "GUI", "VisualStyle");
@@ -125,8 +144,26 @@ QString Settings::deviceVisibleList() const
     return out;
 }
 
-void Settings::write(const QString &iniPath) const
+int Settings::deviceResetWidth(int column)
 {
+    static const int widths[] = {60, 50, 60, 60, 60, 60, 98, 75, 70, 75, 68, 50, 60, 60, 80};
+    if (column >= 0 && column < static_cast<int>(std::size(widths)))
+        return widths[column];
+    return 60;
+}
+
+int Settings::deviceTitleWidth(int column)
+{
+    static const QStringList titles = schema::deviceColumns();
+    const qsizetype n = column >= 0 && column < titles.size() ? titles[column].size() : 4;
+    // About six pixels a character and the cell's margins.
+    return static_cast<int>(n) * 6 + 8;
+}
+
+void Settings::write(const QString &iniPath, bool windowState) const
+{
+    // Window state written by the window stays as the file holds it.
+    const IniData stored = windowState ? IniData() : readIni(iniPath);
     QStringList lines;
     auto section = [&](const char *name) {
         if (!lines.isEmpty())
@@ -139,11 +176,20 @@ void Settings::write(const QString &iniPath) const
     key("IbexProject", ibexProject);
     key("EFBProject", bactalkProject);
     section("Display");
-    key("ColWidthDisp", colWidthDisp);
-    key("ColWidthLocaljobList", colWidthLocalJobList);
-    key("ColWidthDisplayList", colWidthDisplayList);
-    key("ColWidthDeviceDb", deviceWidthList());
-    key("ColVisibleDeviceDb", deviceVisibleList());
+    if (windowState) {
+        key("ColWidthDisp", colWidthDisp);
+        key("ColWidthLocaljobList", colWidthLocalJobList);
+        key("ColWidthDisplayList", colWidthDisplayList);
+        key("ColWidthDeviceDb", deviceWidthList());
+        key("ColVisibleDeviceDb", deviceVisibleList());
+    } else {
+        for (const char *name : {"ColWidthDisp", "ColWidthLocaljobList", "ColWidthDisplayList", "ColWidthDeviceDb",
+                                 "ColVisibleDeviceDb"}) {
+            const QString value = get(stored, "Display", name);
+            if (!value.isEmpty())
+                key(name, value);
+        }
+    }
     section("GUI");
     key("VisualStyle", QString::number(visualStyle));
     section("Standards");

@@ -19,9 +19,12 @@ struct Settings {
     QString colWidthDisplayList;
     std::array<int, kDeviceColumns> deviceColWidth{};   // at least 12 each
     std::array<bool, kDeviceColumns> deviceColVisible{};
-    // False when no width list was stored (a first start): the grid keeps
-    // widths that show its titles instead of 47 columns of 12 pixels.
+    // False when no usable width list was stored (a first start, or a list
+    // so narrow that no column title could be read): the reset widths apply.
     bool deviceColWidthStored = false;
+    // The file held such an unreadable list: the window writes the settings
+    // again at its start so that the file is repaired.
+    bool deviceColWidthRepaired = false;
     // [GUI]
     int visualStyle = 13;
     // [Standards]
@@ -32,8 +35,15 @@ struct Settings {
 
     // PrefsInit(read): every key with its default when absent or malformed.
     void read(const QString &iniPath);
-    // PrefsInit(write), atomically. Throws Error naming the file.
-    void write(const QString &iniPath) const;
+    // PrefsInit(write), atomically. Throws Error naming the file. Without
+    // `windowState` (the CLI) the column widths and visibility are written
+    // as the file already holds them, never from memory.
+    void write(const QString &iniPath, bool windowState = true) const;
+
+    // The documented widths of the 47 step 10 columns ("Reset field sizes").
+    static int deviceResetWidth(int column);
+    // Roughly the width in pixels a step 10 column needs to show its title.
+    static int deviceTitleWidth(int column);
 
     // The step 10 column lists as stored.
     QString deviceWidthList() const;

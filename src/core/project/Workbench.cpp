@@ -56,9 +56,9 @@ void Workbench::connectDefaultProject()
     setStatus(0, msg::noProjectLoaded());
 }
 
-void Workbench::shutDown()
+void Workbench::shutDown(bool windowState)
 {
-    settings.write(iniPath());
+    settings.write(iniPath(), windowState);
     log.saveSessionLog(projectFolder);
 }
 

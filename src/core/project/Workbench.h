@@ -64,8 +64,9 @@ public:
     void startUp();
     // First show: connect the default project's database.
     void connectDefaultProject();
-    // Window closing: settings, then the log of the current folder.
-    void shutDown();
+    // Window closing: settings, then the log of the current folder. Without
+    // `windowState` (the CLI) column widths are left as the file holds them.
+    void shutDown(bool windowState = true);
 
     QString iniPath() const;
 

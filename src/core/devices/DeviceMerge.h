@@ -1,0 +1,44 @@
+#pragma once
+// "Merge DB": copies the project's device rows and capability rows into a
+// BACtalk job's device database (RepJob.mdb: tblRepJob, tblDevCapabilities,
+// tblSubnets) or another database with tblDevices and tblDevCapabilities.
+// Rows are added or replaced by devinst, columns matched by name whatever
+// their letter case. Everything happens in one transaction on the
+// destination: a merge that fails leaves it exactly as it was.
+#include "project/OutsideDatabase.h"
+
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace vorlix {
+
+class ProjectDatabase;
+
+struct MergeResult {
+    int devices = 0;       // device rows written
+    int capabilities = 0;  // capability rows written
+    int subnets = 0;       // subnet rows added
+    int refused = 0;       // rows the destination refused (each logged)
+    bool truncated = false; // a Rep/Job/DDC name was cut to 8 characters
+};
+
+// Whether `path` names a BACtalk job device database ("repjob.mdb").
+bool isRepJobFile(const QString &path);
+
+// Merges every project device (in devinst order), or only the devices whose
+// devinst is in `selection` (still in table order). Subnets are collected
+// from all project rows. `log` receives one line per refused row. Throws
+// Error naming the file when the destination cannot be used or written;
+// nothing is changed then.
+MergeResult mergeDevices(ProjectDatabase &pdb, const QString &destPath,
+                         const std::optional<QList<int32_t>> &selection,
+                         const std::function<void(const QString &)> &log,
+                         OutsideDatabase::Route route = OutsideDatabase::defaultRoute());
+
+// The message that closes a merge.
+QString mergeClosingMessage(const MergeResult &result);
+
+} // namespace vorlix

@@ -1,0 +1,192 @@
+#include "devices/DeviceRecords.h"
+
+#include "project/ControllerMap.h"
+#include "project/ProjectDatabase.h"
+#include "util/NullChecks.h"
+#include "util/TextUtil.h"
+
+#include <QList>
+
+namespace vorlix {
+
+namespace {
+
+using Field = ProjectDatabase::Field;
+
+const QString kDevices = u"tblRepJob"_qs;
+const QString kCapabilities = u"tblDevCapabilities"_qs;
+
+// The defaults of a new device row, written again by every builder.
+void addDefaults(QList<Field> &fields)
+{
+    for (const char *name : {"omf_autodown", "ddc_autodown", "commalarmenabled", "enablemstpproxy", "WrtObjName",
+                             "readDevMgr"})
+        fields.append({QLatin1String(name), false});
+    for (int i = 0; i < 8; ++i)
+        fields.append({QStringLiteral("Exp%1").arg(i), 0});
+}
+
+// Insert or update the device row and its capability row by devinst; a
+// refused row is cancelled (and logged by the database) and the build goes on.
+void writeDevice(ProjectDatabase &pdb, int32_t devinst, QList<Field> fields, const QString &switches)
+{
+    addDefaults(fields);
+    const QList<Field> key{{u"devinst"_qs, devinst}};
+    const auto logKey = [devinst] { return QStringLiteral("devinst %1").arg(devinst); };
+    pdb.upsert(kDevices, key, fields, logKey);
+    QList<Field> caps;
+    for (const QString &name : switches.split(u',', Qt::SkipEmptyParts))
+        caps.append({name.trimmed(), true});
+    pdb.upsert(kCapabilities, key, caps, logKey);
+}
+
+QString devName(int32_t devinst) { return QStringLiteral("DEV-%1").arg(devinst); }
+
+// The Apex numbers of the controller map, in order.
+QList<int> apexNumbers(ProjectDatabase &pdb)
+{
+    QSqlQuery &q = pdb.prepared(u"SELECT Apex FROM ApexMap ORDER BY Apex, rowid"_qs);
+    ProjectDatabase::run(q);
+    QList<int> out;
+    while (q.next())
+        out << nullToInt(q.value(0));
+    q.finish();
+    return out;
+}
+
+struct Panel {
+    int apex = 0;
+    int trunk = 0;
+    int address = 0;
+    int cp = 0;
+    bool expanded = true;
+};
+
+// The control panels in table order (Apex, CPanelNumber).
+QList<Panel> panels(ProjectDatabase &pdb)
+{
+    const bool expanded = pdb.expandedModeAvailable();
+    QSqlQuery &q = pdb.prepared(expanded ? u"SELECT Apex, Trunk, Address, CPanelNumber, ExpandedMode FROM CpanelMap "
+                                           "ORDER BY Apex, CPanelNumber, rowid"_qs
+                                         : u"SELECT Apex, Trunk, Address, CPanelNumber FROM CpanelMap "
+                                           "ORDER BY Apex, CPanelNumber, rowid"_qs);
+    ProjectDatabase::run(q);
+    QList<Panel> out;
+    while (q.next()) {
+        Panel p{nullToInt(q.value(0)), nullToInt(q.value(1)), nullToInt(q.value(2)), nullToInt(q.value(3)), true};
+        // An older database has no ExpandedMode: every Tux is stand-alone.
+        if (expanded)
+            p.expanded = nullToBool(q.value(4));
+        out << p;
+    }
+    q.finish();
+    return out;
+}
+
+} // namespace
+
+QString gatewayCapabilities()
+{
+    return u"sendutcoffset,supportschedext,supportalarmext,supporttlogext,supportzoneext,supportdlimext,"
+           "supportalmdialout,primarycntl,supportreadwrite,supportddc3,supportOMFBIN,supportAlarmProcID,"
+           "configurabledev"_qs;
+}
+
+QString workstationCapabilities() { return u"workstation,"_qs; }
+
+std::optional<int32_t> parseDeviceId(const QString &typed)
+{
+    QString rest = typed;
+    const QString id = nextToken(rest, u',').trimmed();
+    int32_t v = 0;
+    if (id.isEmpty() || !parseInt32(id, v))
+        return std::nullopt;
+    return v;
+}
+
+QString tuxMacAddress(int address)
+{
+    return QStringLiteral("0x%1").arg(static_cast<uint32_t>(address + 1000), 4, 16, QLatin1Char('0'));
+}
+
+void writeWorkstation(ProjectDatabase &pdb, int32_t devinst)
+{
+    writeDevice(pdb, devinst,
+                {{u"unit_type"_qs, 1},
+                 {u"max_trends"_qs, 0},
+                 {u"devdescription"_qs, QStringLiteral("")},
+                 {u"objname"_qs, devName(devinst)},
+                 {u"network"_qs, 100},
+                 {u"devmodel"_qs, u"Envision for BACtalk"_qs},
+                 {u"NetNodes"_qs, 0},
+                 {u"NodeLevel"_qs, 2}},
+                workstationCapabilities());
+}
+
+int addGatewayRecords(ProjectDatabase &pdb, ControllerMap &map)
+{
+    const QString switches = gatewayCapabilities();
+    int written = 0;
+    for (int apex : apexNumbers(pdb)) {
+        for (int n = 1; n <= 4; ++n) {
+            if (!map.apexHasCom(apex, n))
+                continue;
+            const int32_t devId = map.apexDevId(apex, n);
+            writeDevice(pdb, devId,
+                        {{u"unit_type"_qs, 5},
+                         {u"max_trends"_qs, 0},
+                         {u"devdescription"_qs, QStringLiteral("")},
+                         {u"objname"_qs, devName(devId)},
+                         {u"network"_qs, 100},
+                         {u"devmodel"_qs, u"BCM-TUX Gateway"_qs},
+                         {u"Net1"_qs, map.apexNet(apex, n)},
+                         {u"virtualdev"_qs, map.apexBaseAddr(apex, n)},
+                         {u"NetNodes"_qs, 1},
+                         {u"NodeLevel"_qs, 2}},
+                        switches);
+            ++written;
+        }
+    }
+    return written;
+}
+
+int addTuxRecords(ProjectDatabase &pdb, ControllerMap &map)
+{
+    const QList<Panel> all = panels(pdb);
+    const QList<int> apexes = apexNumbers(pdb);
+    int written = 0;
+    for (int apex : apexes) {
+        for (int n = 1; n <= 4; ++n) {
+            if (!map.apexHasCom(apex, n))
+                continue;
+            const int32_t devId = map.apexDevId(apex, n);
+            const int32_t base = map.apexBaseAddr(apex, n);
+            const int32_t net = map.apexNet(apex, n);
+            for (const Panel &p : all) {
+                if (p.apex != apex || p.trunk != n)
+                    continue;
+                const int32_t devinst = base + p.address;
+                // The host instances hold the gateway's whole device instance.
+                writeDevice(pdb, devinst,
+                            {{u"unit_type"_qs, 3},
+                             {u"max_trends"_qs, 0},
+                             {u"devdescription"_qs, map.cpanelName(apex, p.cp)},
+                             {u"objname"_qs, u"Dev-"_qs + QString::number(devinst)},
+                             {u"trendhostinst"_qs, devId},
+                             {u"schedhostinst"_qs, devId},
+                             {u"alarmhostinst"_qs, devId},
+                             {u"network"_qs, static_cast<int>(static_cast<uint16_t>(net))},
+                             {u"macaddr"_qs, tuxMacAddress(p.address)},
+                             {u"devmodel"_qs, p.expanded ? u"TX-SA"_qs : u"TX-NON-SA"_qs},
+                             {u"virtualdev"_qs, base + 1},
+                             {u"NetNodes"_qs, 0},
+                             {u"NodeLevel"_qs, 4}},
+                            QString());
+                ++written;
+            }
+        }
+    }
+    return written;
+}
+
+} // namespace vorlix
