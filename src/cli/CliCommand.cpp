@@ -1,10 +1,13 @@
 #include "CliCommand.h"
 
+#include "commands/InventoryCommands.h"
+
 #include "util/Error.h"
 #include "util/TextUtil.h"
 
 #include <QDir>
 #include <cstdio>
+#include <unistd.h>
 
 namespace vorlix::cli {
 
@@ -72,6 +75,7 @@ Workbench &Context::openJob(const QString &job)
     if (!info.isDir())
         throw Error(QStringLiteral("The job folder \"%1\" does not exist.").arg(QDir::toNativeSeparators(job)));
     m_wb = std::make_unique<Workbench>(appDir, prompter);
+    attachDisplayInventory(*m_wb, progressFrame(*this));
     m_wb->startUp();
     m_wb->connectDefaultProject();
     m_wb->openProject(info.absoluteFilePath());
@@ -108,6 +112,18 @@ void parseArgs(QCommandLineParser &parser, const QString &command, const QString
     const int n = static_cast<int>(parser.positionalArguments().size());
     if (n < minPositional || (maxPositional >= 0 && n > maxPositional))
         throw UsageError{QStringLiteral("wrong number of arguments for %1").arg(command)};
+}
+
+CommandFrame progressFrame(Context &ctx)
+{
+    CommandFrame frame;
+    if (isatty(fileno(stderr))) {
+        frame.progress.report = [&ctx](int done, int total, const QString &what) {
+            ctx.err << '\r' << what << " (" << done << '/' << total << ')' << Qt::flush;
+        };
+        frame.endBusy = [&ctx] { ctx.err << '\r' << QString(30, u' ') << '\r' << Qt::flush; };
+    }
+    return frame;
 }
 
 int intArg(const QString &text, const QString &what)

@@ -1,6 +1,7 @@
 #pragma once
 // The command registry of vorlix-cli: each command lives in its own file and
 // registers itself with a RegisterCommand object.
+#include "commands/CommandFrame.h"
 #include "util/Prompter.h"
 #include "project/Workbench.h"
 
@@ -86,6 +87,10 @@ struct RegisterCommand {
 // name. Throws UsageError on unknown options or a wrong count of positionals.
 void parseArgs(QCommandLineParser &parser, const QString &command, const QStringList &args,
                int minPositional, int maxPositional);
+
+// Progress as one line on stderr that is rewritten as the work goes on, when
+// stderr is a terminal (batch logs stay clean).
+CommandFrame progressFrame(Context &ctx);
 
 // An integer argument or UsageError.
 int intArg(const QString &text, const QString &what);

@@ -3,25 +3,8 @@
 
 #include "commands/ReaderCommands.h"
 
-#include <cstdio>
-#include <unistd.h>
-
 namespace vorlix::cli {
 namespace {
-
-// Progress as one line on stderr that is rewritten per Apex, when stderr
-// is a terminal (batch logs stay clean).
-CommandFrame progressFrame(Context &ctx)
-{
-    CommandFrame frame;
-    if (isatty(fileno(stderr))) {
-        frame.progress.report = [&ctx](int done, int total, const QString &what) {
-            ctx.err << '\r' << what << " (" << done << '/' << total << ')' << Qt::flush;
-        };
-        frame.endBusy = [&ctx] { ctx.err << '\r' << QString(30, u' ') << '\r' << Qt::flush; };
-    }
-    return frame;
-}
 
 int report(Context &ctx, const QString &command, const QString &table, const ReadOutcome &r)
 {

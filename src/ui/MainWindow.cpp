@@ -9,6 +9,7 @@
 #include "DevicePage.h"
 #include "DisplayScanPage.h"
 #include "IbexPointsPage.h"
+#include "InventoryTreeModel.h"
 #include "OptionsDialog.h"
 #include "ProgramOptionsDialog.h"
 #include "ProjectLogPage.h"
@@ -16,6 +17,7 @@
 #include "StringGrid.h"
 #include "TranslationPage.h"
 #include "VisualStyle.h"
+#include "commands/InventoryCommands.h"
 #include "project/Messages.h"
 #include "project/Workbench.h"
 
@@ -70,6 +72,18 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
     setCentralWidget(m_tabs);
     connect(m_tabs, &StepTabWidget::currentChanged, this, &MainWindow::discardPendingGridEdits);
 
+    connect(m_displayScan, &DisplayScanPage::inventoryChanged, m_translation, &TranslationPage::refreshDisplayTree);
+    connect(m_displayScan, &DisplayScanPage::inventoryFlagsChanged, m_translation->displayTreeModel(),
+            &InventoryTreeModel::refreshColours);
+    connect(m_translation, &TranslationPage::refreshDisplayListRequested, m_displayScan,
+            &DisplayScanPage::buildFileList);
+    // Opening a project builds its display list in the command frame.
+    CommandFrame frame;
+    frame.beginBusy = [this] { m_runner->beginBusy(); };
+    frame.endBusy = [this] { m_runner->endBusy(); };
+    frame.progress = m_runner->progress();
+    attachDisplayInventory(m_wb, frame);
+
     m_wb.statusChanged = [this] { showStatus(); };
     m_wb.showOptionsDialog = [this](bool isDefault) { showProjectOptions(isDefault); };
     showStatus();
@@ -86,6 +100,7 @@ MainWindow::~MainWindow()
 {
     m_wb.statusChanged = nullptr;
     m_wb.showOptionsDialog = nullptr;
+    m_wb.displayListBuilder = nullptr;
     detachPages();
 }
 
@@ -254,6 +269,8 @@ void MainWindow::showProjectOptions(bool isDefault)
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_runner->guarded([&] { dialog.endSetup(); });
+    // The grids and trees show the BACtalk files and decisions anew.
+    m_displayScan->refreshInventoryViews();
     // The Tux file list shows whether files exist in the BACtalk job.
     m_ddcFiles->attach();
 }

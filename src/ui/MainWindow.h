@@ -58,6 +58,7 @@ public:
     IbexPointsPage *ibexPointsPage() const { return m_ibexPoints; }
     CpanelNamesPage *cpanelNamesPage() const { return m_cpanelNames; }
     DisplayScanPage *displayScanPage() const { return m_displayScan; }
+    TranslationPage *translationPage() const { return m_translation; }
     DevicePage *devicePage() const { return m_devices; }
     ProjectLogPage *logPage() const { return m_log; }
 

@@ -1,5 +1,6 @@
 #include "TranslationPage.h"
 
+#include "InventoryTreeModel.h"
 #include "PageParts.h"
 #include "StringGrid.h"
 
@@ -9,7 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace vorlix {
@@ -33,16 +34,25 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     layout->addLayout(buttons);
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
-    m_tree = new QTreeWidget(splitter);
-    m_tree->setObjectName(u"DisplayTree"_qs);
+    m_tree = new QTreeView(splitter);
+    m_tree->setObjectName(u"JobTree"_qs);
     m_tree->setHeaderHidden(true);
+    m_tree->setUniformRowHeights(true);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_treeModel = new InventoryTreeModel(InventoryTree::Kind::Display, wb, this);
+    m_tree->setModel(m_treeModel);
+    connect(m_treeModel, &QAbstractItemModel::modelReset, this, [this] { m_tree->expand(m_treeModel->rootIndex()); });
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_tree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+    connect(m_tree, &QTreeView::customContextMenuRequested, this, [this](const QPoint &at) {
         QMenu menu(this);
-        addNotAvailable(menu, u"Flag if the BACtalk file exists"_qs);
-        addNotAvailable(menu, u"Set the flag on all files"_qs);
-        addNotAvailable(menu, u"Clear the flag on all files"_qs);
-        addNotAvailable(menu, u"Refresh the Display List"_qs);
+        menu.setObjectName(u"JgridPopup"_qs);
+        using Mode = InventoryTree::StateMode;
+        menu.addAction(u"Flag if the BACtalk file exists"_qs, this,
+                       [this] { m_treeModel->setFileNodeStates(Mode::FlagExisting); });
+        menu.addAction(u"Set the flag on all files"_qs, this, [this] { m_treeModel->setFileNodeStates(Mode::SetAll); });
+        menu.addAction(u"Clear the flag on all files"_qs, this,
+                       [this] { m_treeModel->setFileNodeStates(Mode::ClearAll); });
+        menu.addAction(u"Refresh the Display List"_qs, this, [this] { emit refreshDisplayListRequested(); });
         menu.exec(m_tree->viewport()->mapToGlobal(at));
     });
     m_grid = new StringGrid({QString(), u"Obj-Type"_qs, u"Apex"_qs, u"Ibex Text"_qs, u"Ibex Point"_qs,
@@ -62,5 +72,7 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     splitter->setSizes({200, 780});
     layout->addWidget(splitter, 1);
 }
+
+void TranslationPage::refreshDisplayTree() { m_treeModel->rebuild(); }
 
 } // namespace vorlix

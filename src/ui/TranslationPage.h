@@ -4,10 +4,11 @@
 
 class QCheckBox;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace vorlix {
 
+class InventoryTreeModel;
 class StringGrid;
 
 class TranslationPage : public StepPage {
@@ -15,12 +16,21 @@ class TranslationPage : public StepPage {
 public:
     TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
     StringGrid *transGrid() const { return m_grid; }
+    QTreeView *displayTree() const { return m_tree; }
+    InventoryTreeModel *displayTreeModel() const { return m_treeModel; }
+    // The display tree anew from the master list.
+    void refreshDisplayTree();
+
+signals:
+    // "Refresh the Display List": a full scan, run by the step 5 page.
+    void refreshDisplayListRequested();
 
 private:
     QPushButton *m_load;
     QPushButton *m_create;
     QCheckBox *m_clearGrid;
-    QTreeWidget *m_tree;
+    QTreeView *m_tree;
+    InventoryTreeModel *m_treeModel;
     StringGrid *m_grid;
 };
 

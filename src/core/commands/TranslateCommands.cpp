@@ -1,6 +1,5 @@
 #include "commands/TranslateCommands.h"
 
-#include "inventory/RedirectTable.h"
 #include "project/Workbench.h"
 #include "translate/DisplayNaming.h"
 #include "util/Error.h"
@@ -138,32 +137,6 @@ void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, co
     if (!store.globalOvrPut(apex, ibexPoint, btPoint))
         throw Error(u"Could not set value in database!"_qs);
     wb.log.logMsgStart(QStringLiteral("Project point override: Apex %1, %2 -> %3").arg(apex).arg(ibexPoint, btPoint));
-}
-
-bool redirectCommand(Workbench &wb, const DisplayFile &file, RedirectAction action, const QString &target)
-{
-    wb.requireDatabase();
-    const QString key = file.name.toLower();
-    RedirectTable table(wb.pdb);
-    if (action == RedirectAction::Remove) {
-        if (!table.deleteRedirect(key, file.localJob)) {
-            RedirectTable::reportRedirectNotFound(wb.prompter);
-            return false;
-        }
-        wb.log.logMsgStart(u"Removed button/display redirection entry: "_qs + key);
-        return true;
-    }
-    if (!file.exists)
-        throw Error(missingDisplayMessage(QDir::toNativeSeparators(file.path)));
-    const QString btName = action == RedirectAction::To ? target : QString();
-    if (action == RedirectAction::To && !QFileInfo(redirectPath(wb.vars.bactalkJobPath, target)).isFile())
-        wb.prompter.inform(u"The BACtalk file does not exists! Make sure to add it to the project at some "
-                           "point.\nFile: "_qs
-                           + target.section(u'-', 2) + u"\nEFB Job path: "_qs + wb.vars.bactalkJobPath);
-    if (!table.setRedirect(key, btName, file.localJob))
-        throw Error(u"Could not set value in database!"_qs);
-    wb.log.logMsgStart(u"Add/edit button/display redirection entry: "_qs + key);
-    return true;
 }
 
 } // namespace vorlix

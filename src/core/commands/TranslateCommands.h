@@ -1,9 +1,8 @@
 #pragma once
-// The commands of step 7's grid and step 6's decisions: load a display into
-// the translation grid, override an object's text or point (or skip it, or
-// reset it), set a project-wide point override, and redirect or skip a
-// display. Each checks its inputs, asks, logs its heading and changes the
-// project as the window and the CLI both need it.
+// The commands of step 7's grid: load a display into the translation grid,
+// override an object's text or point (or skip it, or reset it) and set a
+// project-wide point override. Each checks its inputs, asks, logs its heading
+// and changes the project as the window and the CLI both need it.
 #include "translate/DisplayTranslator.h"
 #include "translate/Translation.h"
 
@@ -56,13 +55,5 @@ int overrideObjectCommand(Workbench &wb, int object, OverrideAction action, cons
 void checkGlobalOverride(const QString &btPoint);
 // A project-wide point override of (apex, ibexPoint), logged.
 void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, const QString &btPoint);
-
-enum class RedirectAction { To, Skip, Remove };
-// Redirects a display to the BACtalk display `target` ("rep-job-file"),
-// marks it skipped, or removes that decision, and logs it. Redirecting to a
-// file the BACtalk job does not have yet is allowed after an information
-// box. False when there was no decision to remove (the user is told).
-// Throws Error when the display file is missing or the database refuses.
-bool redirectCommand(Workbench &wb, const DisplayFile &file, RedirectAction action, const QString &target = {});
 
 } // namespace vorlix
