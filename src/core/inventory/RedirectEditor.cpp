@@ -4,6 +4,7 @@
 #include "inventory/RedirectTable.h"
 #include "project/Workbench.h"
 #include "translate/DisplayNaming.h"
+#include "util/FileUtil.h"
 #include "util/TextUtil.h"
 
 #include <QDir>
@@ -110,12 +111,15 @@ bool RedirectEditor::okay(const RedirectTarget &t)
         return false;
     }
     const QString root = btJobRoot(m_wb.vars.bactalkJobPath);
-    if (!QFileInfo(repJobPath(t)).isDir()) {
+    // The folders and the file are found whatever their letter case; the
+    // value is stored in lower case.
+    const QString repJob = findPathCaseInsensitive(root, t.rep + u'/' + t.job);
+    if (!QFileInfo(repJob).isDir()) {
         prompter.inform(u"The rep\\job folder does not exists!\nRep-Job: "_qs + t.rep + u'\\' + t.job
                         + u"\nEFB root path: "_qs + root);
         return false;
     }
-    const bool exists = QFileInfo(filePath(t)).isFile();
+    const bool exists = QFileInfo(findPathCaseInsensitive(repJob, u"displays/"_qs + t.file)).isFile();
     if (!exists)
         prompter.inform(u"The BACtalk file does not exists! Make sure to add it to the project at some point.\nFile: "_qs
                         + t.file + u"\nEFB Job path: "_qs + m_wb.vars.bactalkJobPath);
