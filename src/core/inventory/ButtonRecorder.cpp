@@ -24,35 +24,17 @@ QStringList ButtonRecorder::reportHeader()
 
 QStringList ButtonRecorder::reportLines() const { return reportHeader() + m_lines; }
 
-const CallRange &ButtonRecorder::callRange(int apex, int cp)
-{
-    const quint64 key = (quint64(uint32_t(apex)) << 32) | uint32_t(cp);
-    auto it = m_ranges.find(key);
-    if (it == m_ranges.end())
-        it = m_ranges.insert(key, m_wb.map.cpanelCallRange(apex, cp));
-    return *it;
-}
-
 void ButtonRecorder::add(int apex, int cpNumber, const QString &sourceName, bool localJob, const QString &targetName)
 {
     if (!m_enabled)
         return;
-    const CallRange range = callRange(apex, cpNumber);
+    const CallRange range = m_wb.map.cpanelCallRange(apex, cpNumber);
     if (!range.ok)
         return;
     const QString rowKey = QStringLiteral("%1|%2|%3").arg(targetName.toLower()).arg(localJob ? 1 : 0).arg(apex);
     if (!m_rows.contains(rowKey)) {
         m_rows.insert(rowKey);
-        QSqlQuery &q = m_wb.pdb.prepared(
-            u"INSERT INTO Buttons (Display, LocalJob, Apex, SubStart, SubEnd) VALUES (?, ?, ?, ?, ?)"_qs);
-        q.bindValue(0, targetName);
-        q.bindValue(1, localJob ? 1 : 0);
-        q.bindValue(2, apex);
-        q.bindValue(3, range.callTo);
-        q.bindValue(4, range.lastSeq);
-        m_wb.pdb.post(q, u"Buttons"_qs, [&] {
-            return QStringLiteral("%1, %2, %3").arg(targetName).arg(localJob ? 1 : 0).arg(apex);
-        });
+        m_pending.push_back({targetName, localJob, apex, range.callTo, range.lastSeq});
     }
     const TuxLocation tux = m_wb.map.cpanelTux(apex, cpNumber).value_or(TuxLocation{});
     const qint64 devId = qint64(m_wb.map.apexBaseAddr(apex, tux.trunk)) + tux.address;
@@ -69,6 +51,21 @@ void ButtonRecorder::add(int apex, int cpNumber, const QString &sourceName, bool
         m_seenLines.insert(seen);
         m_lines << line;
     }
+}
+
+void ButtonRecorder::flush()
+{
+    QSqlQuery &q = m_wb.pdb.prepared(
+        u"INSERT INTO Buttons (Display, LocalJob, Apex, SubStart, SubEnd) VALUES (?, ?, ?, ?, ?)"_qs);
+    for (const Row &r : m_pending) {
+        q.bindValue(0, r.display);
+        q.bindValue(1, r.localJob ? 1 : 0);
+        q.bindValue(2, r.apex);
+        q.bindValue(3, r.subStart);
+        q.bindValue(4, r.subEnd);
+        m_wb.pdb.post(q, u"Buttons"_qs, [&] { return QStringLiteral("%1, %2, %3").arg(r.display).arg(r.localJob ? 1 : 0).arg(r.apex); });
+    }
+    m_pending.clear();
 }
 
 } // namespace vorlix

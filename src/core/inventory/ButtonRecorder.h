@@ -7,11 +7,11 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace vorlix {
 
 class Workbench;
-struct CallRange;
 
 class ButtonRecorder {
 public:
@@ -27,20 +27,27 @@ public:
     // control panel that CpanelMap calls.
     void add(int apex, int cpNumber, const QString &sourceName, bool localJob, const QString &targetName);
 
+    // Writes the Buttons rows found, in the order of discovery. Held until
+    // the scan ends, so the lookups it makes keep what they remember.
+    void flush();
+
     // The report: the two header lines, then the button lines in the order
     // of discovery.
     QStringList reportLines() const;
     static QStringList reportHeader();
 
 private:
-    const CallRange &callRange(int apex, int cp);
-
+    struct Row {
+        QString display;
+        bool localJob;
+        int apex, subStart, subEnd;
+    };
     Workbench &m_wb;
     bool m_enabled = false;
     QSet<QString> m_rows;    // Display (lower case), LocalJob, Apex
     QStringList m_lines;
     QSet<QString> m_seenLines; // lower case
-    QHash<quint64, CallRange> m_ranges;
+    std::vector<Row> m_pending;
 };
 
 } // namespace vorlix

@@ -56,6 +56,7 @@ ScanOutcome DisplayScan::run(int startDisplay, int depth)
     m_wb.scanAborted = false;
     recurse(m_job.pathOf(start), start, 1);
     m_out.cancelled = m_wb.scanAborted;
+    m_buttons.flush();
 
     m_out.report = m_buttons.reportLines();
     writeFileAtomically(QDir(m_wb.projectFolder).filePath(reportFileName()), ansiLines(m_out.report));
