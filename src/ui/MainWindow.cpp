@@ -77,11 +77,12 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
             &InventoryTreeModel::refreshColours);
     connect(m_translation, &TranslationPage::refreshDisplayListRequested, m_displayScan,
             &DisplayScanPage::buildFileList);
-    // Opening a project builds its display list in the command frame.
+    // Opening a project builds its display list under the busy cursor. No
+    // events run meanwhile: the open is one step, whose questions (the new
+    // project's options) come after the list.
     CommandFrame frame;
     frame.beginBusy = [this] { m_runner->beginBusy(); };
     frame.endBusy = [this] { m_runner->endBusy(); };
-    frame.progress = m_runner->progress();
     attachDisplayInventory(m_wb, frame);
 
     m_wb.statusChanged = [this] { showStatus(); };
