@@ -67,6 +67,11 @@ run --yes read-ddc "$job"
 run --yes read-ddc "$job" --lost-tux
 run --yes read-points "$job"
 run --yes read-cpanels "$job"
+# Step 5: the scan at other depths, then at the project's.
+run scan "$job" --depth 4
+run scan "$job" --start 3 --depth 6
+run dump "$job" FileList
+run scan "$job"
 # Step 7: every grid, then overrides of each kind.
 for f in "$job"/ldisplay/*.ibw; do run grid "$job" "$(basename "$f")"; done
 for f in "$site"/localjob/ldisplay/*.ibw; do run grid "$job" "$(basename "$f")" --local; done
@@ -89,6 +94,9 @@ run redirect "$job" disp0004.ibw --skip
 run redirect "$job" disp0004.ibw --remove
 run redirect "$job" disp0004.ibw --remove
 run redirect "$job" disp0003.ibw --to nodash
+run redirect "$job" disp0042.ibw --skip
+run redirect "$job" ccpd0005.ibw --local --to nosuchrep-nosuchjob-00000001.dvt
+run redirect "$job" ccpd0005.ibw --local --to acme-plaza-00000005.dvt
 # Step 7: one display, kept, replaced in single-row mode, then all.
 run create-display "$job" disp0001.ibw
 run create-display "$job" disp0001.ibw
@@ -131,6 +139,7 @@ for f in "$site/one.dsr" "$site"/bactalk/acme/plaza/ddc/*.dsr; do
   sed -e 's/createDate="[^"]*"/createDate="<date>"/' "$f" >"$out/scripts/$(basename "$f")"
 done
 normalize <"$job/vorlix.log" >"$out/vorlix.log"
+cp "$job/ButtonReport.txt" "$out/ButtonReport.txt"
 
 if [ $check = 1 ]; then
   if ! diff -r "$target" "$out"; then

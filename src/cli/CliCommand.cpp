@@ -1,5 +1,7 @@
 #include "CliCommand.h"
 
+#include "commands/InventoryCommands.h"
+
 #include "util/Error.h"
 #include "util/TextUtil.h"
 
@@ -73,6 +75,7 @@ Workbench &Context::openJob(const QString &job)
     if (!info.isDir())
         throw Error(QStringLiteral("The job folder \"%1\" does not exist.").arg(QDir::toNativeSeparators(job)));
     m_wb = std::make_unique<Workbench>(appDir, prompter);
+    attachDisplayInventory(*m_wb, progressFrame(*this));
     m_wb->startUp();
     m_wb->connectDefaultProject();
     m_wb->openProject(info.absoluteFilePath());

@@ -2,6 +2,7 @@
 // project, so every step runs on it with no set-up.
 #include "CliCommand.h"
 
+#include "commands/InventoryCommands.h"
 #include "sample/SampleJob.h"
 
 #include <QDir>
@@ -17,6 +18,8 @@ int runSampleJob(Context &ctx, const QStringList &args)
     Workbench &wb = ctx.openJob(paths.job);
     wb.log.logMsgStart(u"Sample job written: "_qs + QDir::toNativeSeparators(paths.root));
     sample::configureSampleProject(wb, paths);
+    // The display list of the sample, scanned from its starting display.
+    buildDisplayListCommand(wb, true, progressFrame(ctx));
     ctx.out << "Sample job written to " << QDir::toNativeSeparators(paths.job) << '\n';
     ctx.out << "BACtalk job folder: " << QDir::toNativeSeparators(paths.bactalkJob) << '\n';
     return ExitOk;

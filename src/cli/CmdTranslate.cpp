@@ -3,6 +3,7 @@
 // and skip decisions.
 #include "CliCommand.h"
 
+#include "commands/InventoryCommands.h"
 #include "commands/TranslateCommands.h"
 #include "util/FileUtil.h"
 
@@ -124,9 +125,12 @@ int runRedirect(Context &ctx, const QStringList &args)
     const RedirectAction action = p.isSet(to) ? RedirectAction::To
         : p.isSet(skip)                       ? RedirectAction::Skip
                                               : RedirectAction::Remove;
+    if (!isPlainFileName(pos[1]))
+        throw UsageError{QStringLiteral("FILE must be a display file name, not \"%1\"").arg(pos[1])};
     Workbench &wb = ctx.openJob(pos[0]);
     wb.requireDatabase();
-    return redirectCommand(wb, displayArg(wb, pos[1], p.isSet(kLocal)), action, target) ? ExitOk : ExitFailed;
+    return redirectCommand(wb, pos[1], p.isSet(kLocal), action, RedirectTarget::fromValue(target)) ? ExitOk
+                                                                                                   : ExitFailed;
 }
 
 RegisterCommand regGrid("grid", "JOB FILE [--local]", "step 7: print the translation grid as its clipboard text",

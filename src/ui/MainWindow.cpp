@@ -9,6 +9,7 @@
 #include "DevicePage.h"
 #include "DisplayScanPage.h"
 #include "IbexPointsPage.h"
+#include "InventoryTreeModel.h"
 #include "OptionsDialog.h"
 #include "ProgramOptionsDialog.h"
 #include "ProjectLogPage.h"
@@ -17,6 +18,7 @@
 #include "TranslationGrid.h"
 #include "TranslationPage.h"
 #include "VisualStyle.h"
+#include "commands/InventoryCommands.h"
 #include "project/Messages.h"
 #include "project/Workbench.h"
 
@@ -71,6 +73,19 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
     setCentralWidget(m_tabs);
     connect(m_tabs, &StepTabWidget::currentChanged, this, &MainWindow::discardPendingGridEdits);
 
+    connect(m_displayScan, &DisplayScanPage::inventoryChanged, m_translation, &TranslationPage::refreshDisplayTree);
+    connect(m_displayScan, &DisplayScanPage::inventoryFlagsChanged, m_translation->displayTreeModel(),
+            &InventoryTreeModel::refreshColours);
+    connect(m_translation, &TranslationPage::refreshDisplayListRequested, m_displayScan,
+            &DisplayScanPage::buildFileList);
+    // Opening a project builds its display list under the busy cursor. No
+    // events run meanwhile: the open is one step, whose questions (the new
+    // project's options) come after the list.
+    CommandFrame frame;
+    frame.beginBusy = [this] { m_runner->beginBusy(); };
+    frame.endBusy = [this] { m_runner->endBusy(); };
+    attachDisplayInventory(m_wb, frame);
+
     m_wb.statusChanged = [this] { showStatus(); };
     m_wb.showOptionsDialog = [this](bool isDefault) { showProjectOptions(isDefault); };
     m_wb.deviceListsChanged = [this] {
@@ -92,6 +107,7 @@ MainWindow::~MainWindow()
     m_wb.statusChanged = nullptr;
     m_wb.showOptionsDialog = nullptr;
     m_wb.deviceListsChanged = nullptr;
+    m_wb.displayListBuilder = nullptr;
     detachPages();
 }
 
@@ -267,6 +283,8 @@ void MainWindow::showProjectOptions(bool isDefault)
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_runner->guarded([&] { dialog.endSetup(); });
+    // The grids and trees show the BACtalk files and decisions anew.
+    m_displayScan->refreshInventoryViews();
     // The Tux file list shows whether files exist in the BACtalk job.
     m_ddcFiles->attach();
 }

@@ -59,6 +59,7 @@ public:
     CpanelNamesPage *cpanelNamesPage() const { return m_cpanelNames; }
     DisplayScanPage *displayScanPage() const { return m_displayScan; }
     DdcFilesPage *ddcFilesPage() const { return m_ddcFiles; }
+    TranslationPage *translationPage() const { return m_translation; }
     DevicePage *devicePage() const { return m_devices; }
     ProjectLogPage *logPage() const { return m_log; }
 

@@ -1,6 +1,7 @@
 #include "TranslationPage.h"
 
 #include "CommandRunner.h"
+#include "InventoryTreeModel.h"
 #include "OverrideDialog.h"
 #include "PageParts.h"
 #include "TranslationGrid.h"
@@ -48,7 +49,26 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     m_tree = new QTreeView(splitter);
     m_tree->setObjectName(u"JobTree"_qs);
     m_tree->setHeaderHidden(true);
+    m_tree->setUniformRowHeights(true);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_treeModel = new InventoryTreeModel(InventoryTree::Kind::Display, wb, this);
+    m_tree->setModel(m_treeModel);
+    connect(m_treeModel, &QAbstractItemModel::modelReset, this, [this] {
+        m_tree->expandAll();
+        m_load->setEnabled(false);
+    });
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tree, &QTreeView::customContextMenuRequested, this, &TranslationPage::showTreeMenu);
+    // A file node (level 3: project, folder, group, file) can be loaded.
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        m_wb.setStatus(2, QString());
+        m_load->setEnabled(selectedListIndex() >= 0);
+    });
+    connect(m_tree, &QTreeView::activated, this, [this] {
+        if (selectedListIndex() >= 0)
+            loadSelected();
+    });
+    connect(m_load, &QPushButton::clicked, this, &TranslationPage::loadSelected);
 
     auto *right = new QWidget(splitter);
     auto *rightLayout = new QVBoxLayout(right);
@@ -111,10 +131,10 @@ int TranslationPage::selectedRow() const
     return at.isValid() ? at.row() : -1;
 }
 
-bool TranslationPage::loadDisplay(const DisplayFile &file)
+bool TranslationPage::loadDisplay(const DisplayFile &file, LoadAdvice advice)
 {
     bool loaded = false;
-    m_runner.guarded([&] { loaded = loadDisplayCommand(m_wb, file); });
+    m_runner.guarded([&] { loaded = loadDisplayCommand(m_wb, file, advice); });
     // A failed read has dropped the display loaded before; a declined
     // question or a missing file has kept it.
     m_model->reset();
@@ -122,10 +142,51 @@ bool TranslationPage::loadDisplay(const DisplayFile &file)
     m_create->setEnabled(t != nullptr);
     if (!loaded || !t)
         return false;
+    m_loadedListIndex = m_wb.masterList.indexOf(file.name, file.localJob);
     m_wb.setStatus(3, QStringLiteral(" Objects: %1").arg(t->totalObjects()));
     m_grid->setCurrentIndex(m_model->index(0, 0));
     rowSelected();
     return true;
+}
+
+int TranslationPage::selectedListIndex() const
+{
+    const QModelIndex at = m_tree->currentIndex();
+    if (!at.isValid() || at.data(InventoryTreeModel::LevelRole).toInt() != 3)
+        return -1;
+    const int index = at.data(InventoryTreeModel::NodeDataRole).toInt();
+    return m_wb.masterList.contains(index) ? index : -1;
+}
+
+bool TranslationPage::loadSelected()
+{
+    const int index = selectedListIndex();
+    if (index < 0)
+        return false;
+    DisplayFile file;
+    if (!m_runner.guarded([&] {
+            file = findDisplayFile(m_wb, m_wb.masterList.entryName(index), m_wb.masterList.isLocalJob(index));
+        }))
+        return false;
+    return loadDisplay(file, LoadAdvice::FromList);
+}
+
+void TranslationPage::refreshDisplayTree()
+{
+    m_treeModel->rebuild();
+}
+
+void TranslationPage::showTreeMenu(const QPoint &at)
+{
+    QMenu menu(this);
+    menu.setObjectName(u"JgridPopup"_qs);
+    using Mode = InventoryTree::StateMode;
+    menu.addAction(u"Flag if the BACtalk file exists"_qs, this,
+                   [this] { m_treeModel->setFileNodeStates(Mode::FlagExisting); });
+    menu.addAction(u"Set the flag on all files"_qs, this, [this] { m_treeModel->setFileNodeStates(Mode::SetAll); });
+    menu.addAction(u"Clear the flag on all files"_qs, this, [this] { m_treeModel->setFileNodeStates(Mode::ClearAll); });
+    menu.addAction(u"Refresh the Display List"_qs, this, [this] { emit refreshDisplayListRequested(); });
+    menu.exec(m_tree->viewport()->mapToGlobal(at));
 }
 
 bool TranslationPage::createDisplay(bool singleRow)
@@ -138,6 +199,9 @@ bool TranslationPage::createDisplay(bool singleRow)
     m_model->reset(); // creation sorts the rows into object order
     if (!ran || !out.written)
         return false;
+    // The loaded display's node: its BACtalk display exists now.
+    if (m_loadedListIndex >= 0)
+        m_treeModel->setNodeState(m_loadedListIndex, stMade);
     if (m_clearGrid->isChecked())
         clearGrid();
     return true;

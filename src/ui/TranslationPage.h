@@ -14,6 +14,7 @@ class QTreeView;
 
 namespace vorlix {
 
+class InventoryTreeModel;
 class TranslationGrid;
 class TranslationModel;
 
@@ -27,7 +28,12 @@ public:
 
     // Loads a display into the grid (after the unsaved-edits question);
     // false when nothing was loaded.
-    bool loadDisplay(const DisplayFile &file);
+    bool loadDisplay(const DisplayFile &file, LoadAdvice advice = LoadAdvice::None);
+    // "&Load Ibex Display": the display of the tree's selected file node,
+    // with the advice of the display list (redirected, not referenced).
+    bool loadSelected();
+    // The display tree anew from the master list.
+    void refreshDisplayTree();
     // "&Create BACtalk Display"; `singleRow`: only the selected row's object
     // (the command with Ctrl+Alt held). False when nothing was written.
     bool createDisplay(bool singleRow);
@@ -43,13 +49,22 @@ public:
     TranslationGrid *transGrid() const { return m_grid; }
     TranslationModel *model() const { return m_model; }
     QTreeView *jobTree() const { return m_tree; }
+    QTreeView *displayTree() const { return m_tree; }
+    InventoryTreeModel *displayTreeModel() const { return m_treeModel; }
     QPushButton *loadButton() const { return m_load; }
     QPushButton *createButton() const { return m_create; }
     QCheckBox *clearGridBox() const { return m_clearGrid; }
     QLineEdit *ibexInfo() const { return m_ibexInfo; }
     QLineEdit *btInfo() const { return m_btInfo; }
 
+signals:
+    // "Refresh the Display List": a full scan, run by the step 5 page.
+    void refreshDisplayListRequested();
+
 private:
+    // The master-list index of the tree's selected file node, or -1.
+    int selectedListIndex() const;
+    void showTreeMenu(const QPoint &at);
     // The selected row: status panel 3 and the two info boxes.
     void rowSelected();
     void showGridMenu(const QPoint &at);
@@ -59,6 +74,8 @@ private:
     QPushButton *m_create;
     QCheckBox *m_clearGrid;
     QTreeView *m_tree;
+    InventoryTreeModel *m_treeModel;
+    int m_loadedListIndex = -1; // the loaded display's list entry
     TranslationGrid *m_grid;
     TranslationModel *m_model;
     QLineEdit *m_ibexInfo;

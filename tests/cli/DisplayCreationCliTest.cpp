@@ -76,7 +76,7 @@ TEST_F(DisplayCreationCli, EverySampleDisplayIsWrittenAndReadsBack)
     EXPECT_TRUE(QFile::exists(dir.filePath(u"s/bactalk/acme/plaza/bitmaps/plant.bmp"_qs)));
     EXPECT_FALSE(QFile::exists(dir.filePath(u"s/bactalk/acme/plaza/bitmaps/lobby.bmp"_qs)));
     const QString log = QString::fromLatin1(read(job() + u"/vorlix.log"_qs));
-    EXPECT_TRUE(log.contains(u"\tTranslated 12 objects.\r\n"_qs)) << log.toStdString();
+    EXPECT_TRUE(log.contains(u"\tTranslated 13 objects.\r\n"_qs)) << log.toStdString();
     EXPECT_TRUE(log.contains(u"\t\tCheckbox: Reversed DO state!\r\n"_qs));
 }
 
@@ -114,12 +114,12 @@ TEST_F(DisplayCreationCli, AllDisplaysAtOnceWriteWhatEachCommandWrites)
 {
     const CliRun all = cli({u"create-display"_qs, job(), u"--all"_qs});
     EXPECT_EQ(all.code, 0) << all.err.toStdString();
-    EXPECT_TRUE(all.out.contains(u"Displays written: 10 of 10\n"_qs)) << all.out.toStdString();
+    EXPECT_TRUE(all.out.contains(u"Displays written: 15 of 15\n"_qs)) << all.out.toStdString();
     // Translation errors are told once for the batch.
     EXPECT_EQ(all.out.count(u"Translation errors may need correcting."_qs), 1) << all.out.toStdString();
     QDir folder(displays());
     const QStringList files = folder.entryList(QDir::Files, QDir::Name);
-    ASSERT_EQ(files.size(), 10);
+    ASSERT_EQ(files.size(), 15);
     std::vector<QByteArray> batch;
     for (const QString &f : files)
         batch.push_back(read(folder.filePath(f)));
@@ -127,7 +127,7 @@ TEST_F(DisplayCreationCli, AllDisplaysAtOnceWriteWhatEachCommandWrites)
     // Without --yes every existing file is kept, and the command says so.
     const CliRun again = cli({u"create-display"_qs, job(), u"--all"_qs});
     EXPECT_EQ(again.code, 0);
-    EXPECT_TRUE(again.out.contains(u"Displays written: 0 of 10 (10 existing files kept"_qs)) << again.out.toStdString();
+    EXPECT_TRUE(again.out.contains(u"Displays written: 0 of 15 (15 existing files kept"_qs)) << again.out.toStdString();
 
     // Display by display, the same bytes.
     const struct {

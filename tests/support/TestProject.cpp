@@ -1,5 +1,6 @@
 #include "support/TestProject.h"
 
+#include "commands/InventoryCommands.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
 
@@ -20,6 +21,7 @@ std::unique_ptr<Workbench> TestProject::openWorkbench(const QTemporaryDir &dir, 
     writeFileAtomically(job + u"/MASETUP.DAT"_qs, QByteArray("TEST\r\n"));
     seedAppFolder(app, QStringLiteral(VORLIX_BIN_DIR));
     auto wb = std::make_unique<Workbench>(app, prompter);
+    attachDisplayInventory(*wb);
     wb->startUp();
     wb->connectDefaultProject();
     wb->openProject(job);

@@ -146,6 +146,25 @@ IbexDisplayBuilder service()
     d.add(ioText).length(22);                        // stepped over by the grid
     d.addCode(0x0909).rect(200, 120, 10, 10);        // an object code no kind has
     button(d, ioBtnDisp, 20, 400, u"Back"_qs).point(0, 1);
+    button(d, ioBtnDisp, 160, 400, u"Floors"_qs).point(0, 5);
+    return d;
+}
+
+// A chain of floor displays, each opening the next: the scan reaches them
+// level by level (disp0008 lies beyond the default depth of 5, so its button
+// to disp0009 is not followed). `missing` adds a button to a display the job
+// does not have.
+IbexDisplayBuilder floorDisplay(int floor, int next, int missing = 0)
+{
+    IbexDisplayBuilder d;
+    d.description(QStringLiteral("Floor %1").arg(floor)).colorBackground(0xE0E0E0).size(640, 480);
+    label(d, 20, 10, QStringLiteral("Floor %1 overview").arg(floor));
+    value(d, ioRoAnalog, 20, 40, 1, ref::ibex(1));
+    button(d, ioBtnDisp, 20, 400, u"Plant"_qs).point(0, 1);
+    if (next > 0)
+        button(d, ioBtnDisp, 160, 400, u"Next floor"_qs).point(0, uint32_t(next));
+    if (missing > 0)
+        button(d, ioBtnDisp, 300, 400, u"Roof"_qs).point(0, uint32_t(missing));
     return d;
 }
 
@@ -232,6 +251,11 @@ void writeSampleDisplays(const SampleJobPaths &p)
     panelTemplate(u"Zone panel - page 1"_qs, 2, false).write(job + u"/ccpd0001.ibw"_qs);
     panelTemplate(u"Zone panel - page 2"_qs, 1, false).write(job + u"/ccpd0002.ibw"_qs);
     tuxTemplate(u"VAV controller"_qs).write(job + u"/ctxd0001.ibw"_qs);
+    floorDisplay(1, 6).write(job + u"/disp0005.ibw"_qs);
+    floorDisplay(2, 7, 42).write(job + u"/disp0006.ibw"_qs);
+    floorDisplay(3, 8).write(job + u"/disp0007.ibw"_qs);
+    floorDisplay(4, 9).write(job + u"/disp0008.ibw"_qs);
+    floorDisplay(5, 0).write(job + u"/disp0009.ibw"_qs);
     writeBitmaps(job, {"plant.bmp", "ahu.bmp", "panel.bmp", "fan_off.bmp", "fan_on.bmp", "duct.bmp", "damper0.bmp",
                        "damper1.bmp", "damper2.bmp", "damper3.bmp", "microset.bmp"});
 

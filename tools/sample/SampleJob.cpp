@@ -92,6 +92,8 @@ void configureSampleProject(Workbench &wb, const SampleJobPaths &paths)
     // templates of the job and the local job get ranges of their own.
     wb.vars.jobCTXDNum = 1;
     wb.vars.localJobCTXDNum = 2;
+    // The display scan starts at the plant overview.
+    wb.vars.startingDisplay = 1;
     wb.saveProjectVariables();
     useSampleBitmapLibrary(wb.settings);
 }

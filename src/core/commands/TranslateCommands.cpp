@@ -1,6 +1,5 @@
 #include "commands/TranslateCommands.h"
 
-#include "inventory/RedirectTable.h"
 #include "project/Workbench.h"
 #include "translate/DisplayNaming.h"
 #include "translate/OverrideEditing.h"
@@ -28,16 +27,23 @@ DisplayFile findDisplayFile(const Workbench &wb, const QString &name, bool local
 
 Translation *loadedTranslation(Workbench &wb) { return dynamic_cast<Translation *>(wb.loadedTranslation.get()); }
 
-bool loadDisplayCommand(Workbench &wb, const DisplayFile &file)
+bool loadDisplayCommand(Workbench &wb, const DisplayFile &file, LoadAdvice advice)
 {
     DisplayTranslator translator(wb.vars, wb.map);
-    return loadDisplayCommand(wb, translator, file);
+    return loadDisplayCommand(wb, translator, file, advice);
 }
 
-bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const DisplayFile &file)
+bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const DisplayFile &file, LoadAdvice advice)
 {
     if (wb.gridEdited && loadedTranslation(wb) && !wb.prompter.confirm(unsavedGridEditsQuestion()))
         return false;
+    if (advice == LoadAdvice::FromList) {
+        const int entry = wb.masterList.indexOf(file.name, file.localJob);
+        if (wb.masterList.isRedirected(entry))
+            wb.prompter.inform(redirectedDisplayNote());
+        else if (!wb.masterList.isScanned(entry))
+            wb.prompter.inform(unreferencedDisplayNote());
+    }
     wb.requireDatabase();
     // A missing file leaves the loaded display as it was.
     if (!file.exists)
@@ -152,32 +158,6 @@ void transferLineOverrideCommand(Workbench &wb, const QString &line)
                                    "base address for the Tux's trunk. Set it in step 1 and scan again.")
                         .arg(t->ibexPoint).arg(t->apex).arg(t->btPoint));
     globalOverrideCommand(wb, t->apex, t->ibexPoint, t->btPoint);
-}
-
-bool redirectCommand(Workbench &wb, const DisplayFile &file, RedirectAction action, const QString &target)
-{
-    wb.requireDatabase();
-    const QString key = file.name.toLower();
-    RedirectTable table(wb.pdb);
-    if (action == RedirectAction::Remove) {
-        if (!table.deleteRedirect(key, file.localJob)) {
-            RedirectTable::reportRedirectNotFound(wb.prompter);
-            return false;
-        }
-        wb.log.logMsgStart(u"Removed button/display redirection entry: "_qs + key);
-        return true;
-    }
-    if (!file.exists)
-        throw Error(missingDisplayMessage(QDir::toNativeSeparators(file.path)));
-    const QString btName = action == RedirectAction::To ? target : QString();
-    if (action == RedirectAction::To && !QFileInfo(redirectPath(wb.vars.bactalkJobPath, target)).isFile())
-        wb.prompter.inform(u"The BACtalk file does not exists! Make sure to add it to the project at some "
-                           "point.\nFile: "_qs
-                           + target.section(u'-', 2) + u"\nEFB Job path: "_qs + wb.vars.bactalkJobPath);
-    if (!table.setRedirect(key, btName, file.localJob))
-        throw Error(u"Could not set value in database!"_qs);
-    wb.log.logMsgStart(u"Add/edit button/display redirection entry: "_qs + key);
-    return true;
 }
 
 } // namespace vorlix

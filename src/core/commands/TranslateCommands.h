@@ -1,9 +1,8 @@
 #pragma once
-// The commands of step 7's grid and step 6's decisions: load a display into
-// the translation grid, override an object's text or point (or skip it, or
-// reset it), set a project-wide point override, and redirect or skip a
-// display. Each checks its inputs, asks, logs its heading and changes the
-// project as the window and the CLI both need it.
+// The commands of step 7's grid: load a display into the translation grid,
+// override an object's text or point (or skip it, or reset it) and set a
+// project-wide point override. Each checks its inputs, asks, logs its heading
+// and changes the project as the window and the CLI both need it.
 #include "translate/DisplayTranslator.h"
 #include "translate/Translation.h"
 
@@ -29,11 +28,16 @@ Translation *loadedTranslation(Workbench &wb);
 
 // "&Load Ibex Display": lists the display and keeps it as the workbench's
 // translation. With unsaved grid edits it asks first; false, and nothing
-// changes, when the user keeps them. Throws Error naming a missing or
-// unreadable file; no display is loaded then.
-bool loadDisplayCommand(Workbench &wb, const DisplayFile &file);
+// changes, when the user keeps them. With `FromList` (the display chosen in
+// the display tree) the user is then told when the display list has it
+// redirected or skipped, or when no pushbutton reaches it; the loading goes
+// on. Throws Error naming a missing file (the loaded display stays) or an
+// unreadable one (no display is loaded then).
+enum class LoadAdvice { None, FromList };
+bool loadDisplayCommand(Workbench &wb, const DisplayFile &file, LoadAdvice advice = LoadAdvice::None);
 // The same with a translator the caller keeps (a batch of displays).
-bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const DisplayFile &file);
+bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const DisplayFile &file,
+                        LoadAdvice advice = LoadAdvice::None);
 
 // Override editing of row `index` of the loaded translation in its BACtalk
 // text or point column, with the override dialog's result. The grid counts
@@ -62,13 +66,5 @@ void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, co
 // override. Throws Error for a line that is not a transfer line or whose
 // BACtalk point is no point ("err" when the trunk has no base address).
 void transferLineOverrideCommand(Workbench &wb, const QString &line);
-
-enum class RedirectAction { To, Skip, Remove };
-// Redirects a display to the BACtalk display `target` ("rep-job-file"),
-// marks it skipped, or removes that decision, and logs it. Redirecting to a
-// file the BACtalk job does not have yet is allowed after an information
-// box. False when there was no decision to remove (the user is told).
-// Throws Error when the display file is missing or the database refuses.
-bool redirectCommand(Workbench &wb, const DisplayFile &file, RedirectAction action, const QString &target = {});
 
 } // namespace vorlix

@@ -14,6 +14,9 @@ void ControllerMap::validate()
     m_apexRows.clear();
     m_panels.clear();
     m_pointTypes.clear();
+    m_callRanges.clear();
+    m_lastSeqs.clear();
+    m_callTos.reset();
     m_redirects.reset();
 }
 
@@ -129,6 +132,10 @@ CallRange ControllerMap::cpanelCallRange(int apex, int cp)
     CallRange r;
     if (!m_pdb.isOpen())
         return r;
+    validate();
+    const quint64 key = (quint64(uint32_t(apex)) << 32) | uint32_t(cp);
+    if (const auto known = m_callRanges.constFind(key); known != m_callRanges.cend())
+        return *known;
     QSqlQuery &q = m_pdb.prepared(u"SELECT CallTo FROM CpanelMap WHERE Apex = ? AND CPanelNumber = ? "
                                   "ORDER BY rowid LIMIT 1"_qs);
     q.bindValue(0, apex);
@@ -139,25 +146,32 @@ CallRange ControllerMap::cpanelCallRange(int apex, int cp)
     q.finish();
     if (!found || callTo == 0) {
         r.lastSeq = 9999;
-        return r;
+        return *m_callRanges.insert(key, r);
     }
-    // The next larger call target of the whole table, visited in the table's
-    // order (Apex, CPanelNumber).
-    QSqlQuery &all = m_pdb.prepared(u"SELECT CallTo FROM CpanelMap WHERE CallTo > ? "
-                                    "ORDER BY Apex, CPanelNumber, rowid"_qs);
-    all.bindValue(0, callTo);
-    ProjectDatabase::run(all);
-    int lastSeq = 10000;
-    while (all.next()) {
-        const int c = nullToInt(all.value(0));
-        if (c != 0 && c > callTo && c < lastSeq)
-            lastSeq = c - 1;
-    }
-    all.finish();
     r.ok = true;
     r.callTo = callTo;
+    if (const auto known = m_lastSeqs.constFind(callTo); known != m_lastSeqs.cend()) {
+        r.lastSeq = *known;
+        return *m_callRanges.insert(key, r);
+    }
+    // The next larger call target of the whole table, visited in the table's
+    // order (Apex, CPanelNumber); the targets are read once.
+    if (!m_callTos) {
+        m_callTos.emplace();
+        QSqlQuery &all = m_pdb.prepared(u"SELECT CallTo FROM CpanelMap ORDER BY Apex, CPanelNumber, rowid"_qs);
+        ProjectDatabase::run(all);
+        while (all.next())
+            if (const int c = nullToInt(all.value(0)); c != 0)
+                m_callTos->push_back(c);
+        all.finish();
+    }
+    int lastSeq = 10000;
+    for (const int c : *m_callTos)
+        if (c > callTo && c < lastSeq)
+            lastSeq = c - 1;
     r.lastSeq = lastSeq == 10000 ? 9999 : lastSeq;
-    return r;
+    m_lastSeqs.insert(callTo, r.lastSeq);
+    return *m_callRanges.insert(key, r);
 }
 
 bool ControllerMap::cpanelTuxExists(int apex, int trunk, int address)

@@ -12,6 +12,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace vorlix {
 
@@ -89,6 +90,12 @@ private:
     // indexed query per Apex instead of one per display object.
     QHash<int, QHash<int, TuxLocation>> m_panels;
     QHash<int, QHash<int, int>> m_pointTypes;
+    // Call ranges by (Apex, control panel), and the line before the next
+    // subroutine by call target: a scan asks for thousands of buttons.
+    QHash<quint64, CallRange> m_callRanges;
+    QHash<int, int> m_lastSeqs;
+    // Every non-zero CallTo in the table's order (Apex, CPanelNumber).
+    std::optional<std::vector<int>> m_callTos;
     // The redirection table is small: it is read whole.
     std::optional<QHash<QString, QString>> m_redirects;
 };

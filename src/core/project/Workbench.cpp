@@ -107,7 +107,16 @@ void Workbench::closeProject()
 {
     if (!projectOpen)
         return;
-    saveFileList();
+    // The list keeps the redirect flags changed since the last scan. When it
+    // cannot be saved the project still closes, and the error is reported
+    // once the switch is done.
+    QString listError;
+    try {
+        saveFileList();
+    } catch (const Error &e) {
+        listError = e.message();
+        log.logMsgStart(listError);
+    }
     // The project's log is saved before switching back, so no line is lost.
     // When its folder cannot be written, the lines move to the default
     // project's log instead and the error is reported once the switch is done.
@@ -134,9 +143,12 @@ void Workbench::closeProject()
     }
     setStatus(0, msg::noProjectLoaded());
     setStatus(1, QString());
+    masterList.clear();
     pdb.linkDatabase(projectFolder, appFolder, vars);
     if (!saveError.isEmpty())
         throw Error(saveError);
+    if (!listError.isEmpty())
+        throw Error(listError);
 }
 
 void Workbench::requireDatabase() const
@@ -198,7 +210,16 @@ void Workbench::setStartingDisplay(int display)
         setVarInt(pdb.db(), u"StartingDisplay"_qs, display);
 }
 
-void Workbench::buildDisplayInventory() {}
+void Workbench::buildDisplayInventory()
+{
+    masterList.clear();
+    if (!pdb.isOpen())
+        return;
+    if (displayListBuilder)
+        displayListBuilder();
+    else
+        masterList.load(pdb);
+}
 
 void Workbench::refreshDeviceLists()
 {
@@ -207,7 +228,7 @@ void Workbench::refreshDeviceLists()
         deviceListsChanged();
 }
 
-void Workbench::saveFileList() {}
+void Workbench::saveFileList() { masterList.save(pdb); }
 
 QString resolveAppFolder(const QString &executableFolder)
 {

@@ -9,6 +9,7 @@
 #include "project/Settings.h"
 #include "project/ControllerMap.h"
 #include "project/DeviceLists.h"
+#include "project/MasterList.h"
 #include "project/WorkbenchPart.h"
 
 #include <QString>
@@ -35,6 +36,14 @@ public:
     // go when the project changes.
     std::unique_ptr<WorkbenchPart> loadedTranslation;
     bool gridEdited = false;
+
+    // The master display list of the project (steps 5 to 7).
+    MasterList masterList;
+    // Builds the display list when a project opens: reloads it from FileList,
+    // or scans the display folders when that table is empty. The inventory
+    // layer installs it (attachDisplayInventory); without it the list is
+    // only reloaded.
+    std::function<void()> displayListBuilder;
 
     Settings settings;
     ProjectVariables vars;

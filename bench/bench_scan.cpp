@@ -1,0 +1,151 @@
+// The step 5 display inventory on a large job: 2,000 displays linked in a
+// tree of depth 20 (each with 10 buttons: 5 to displays of the next level,
+// one back to the plant overview, 4 to control-panel templates) and 200
+// templates. Prints the time of a full scan with Buttons, ButtonReport.txt
+// and FileList, of reloading the list from FileList as a project opens, and
+// of building both explorer trees, for 1x, 2x and 4x as many displays (the
+// four-digit display numbers allow at most 9,999 displays of a kind).
+#include "commands/InventoryCommands.h"
+#include "inventory/InventoryTree.h"
+#include "project/Workbench.h"
+#include "sample/IbexDisplayBuilder.h"
+#include "util/Prompter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace vorlix;
+using namespace vorlix::sample;
+
+namespace {
+
+constexpr int kLevels = 20;
+constexpr int kTemplates = 200;
+
+QByteArray displayBytes(int number, int displays)
+{
+    const int perLevel = displays / kLevels;
+    const int level = (number - 1) / perLevel;
+    IbexDisplayBuilder d;
+    d.description(QStringLiteral("Display %1").arg(number));
+    d.add(ioText).rect(0, 0, 100, 20).caption(u"Title"_qs);
+    for (int j = 0; j < 5; ++j) {
+        const int next = level + 1 < kLevels ? (level + 1) * perLevel + ((number * 5 + j) % perLevel) + 1 : 1;
+        d.add(ioBtnDisp).rect(0, 30 * j, 100, 20).point(0, uint32_t(next));
+    }
+    d.add(ioBtnDisp).rect(120, 0, 100, 20).point(0, 1);
+    for (int j = 0; j < 4; ++j)
+        d.add(ioBtnCP)
+            .rect(240, 30 * j, 100, 20)
+            .point(uint8_t(number % 32), uint32_t((number + j) % 250 + 1))
+            .u16(ibw::obj::TemplateNumber, uint16_t((number * 4 + j) % kTemplates + 1));
+    return d.bytes();
+}
+
+void writeJob(const QString &job, int displays)
+{
+    QDir().mkpath(job + u"/ldisplay"_qs);
+    QFile m(job + u"/MASETUP.DAT"_qs);
+    m.open(QIODevice::WriteOnly);
+    for (int n = 1; n <= displays; ++n) {
+        QFile f(QString::asprintf("%s/ldisplay/disp%04d.ibw", qPrintable(job), n));
+        f.open(QIODevice::WriteOnly);
+        f.write(displayBytes(n, displays));
+    }
+    IbexDisplayBuilder t;
+    t.add(ioText).rect(0, 0, 100, 20).caption(u"Panel"_qs);
+    for (int n = 1; n <= kTemplates; ++n) {
+        QFile f(QString::asprintf("%s/ldisplay/ccpd%04d.ibw", qPrintable(job), n));
+        f.open(QIODevice::WriteOnly);
+        f.write(t.bytes());
+    }
+}
+
+void fillControlPanels(ProjectDatabase &pdb)
+{
+    QSqlQuery q(pdb.db());
+    pdb.db().transaction();
+    for (int apex = 0; apex < 32; ++apex)
+        q.exec(QStringLiteral("UPDATE ApexMap SET ComList = '1234', BaseAddr1 = %1, BaseAddr2 = %2, BaseAddr3 = %3, "
+                              "BaseAddr4 = %4 WHERE Apex = %5")
+                   .arg(apex * 1000 + 200)
+                   .arg(apex * 1000 + 300)
+                   .arg(apex * 1000 + 400)
+                   .arg(apex * 1000 + 500)
+                   .arg(apex));
+    q.prepare(u"INSERT INTO CpanelMap (Apex, Sequence, CallTo, CPanelNumber, Trunk, Address) VALUES (?, ?, ?, ?, ?, ?)"_qs);
+    for (int apex = 0; apex < 32; ++apex)
+        for (int cp = 1; cp <= 250; ++cp) {
+            q.addBindValue(apex);
+            q.addBindValue(cp * 10);
+            q.addBindValue(1000 + cp);
+            q.addBindValue(cp);
+            q.addBindValue(cp % 4 + 1);
+            q.addBindValue(cp % 64);
+            q.exec();
+        }
+    pdb.db().commit();
+}
+
+double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
+
+void run(int displays)
+{
+    QTemporaryDir dir;
+    const QString app = dir.path() + u"/app"_qs;
+    const QString job = dir.path() + u"/job"_qs;
+    seedAppFolder(app, QCoreApplication::applicationDirPath());
+    writeJob(job, displays);
+    ScriptedPrompter prompter(true);
+    Workbench wb(app, prompter);
+    wb.startUp();
+    wb.connectDefaultProject();
+    wb.openProject(job); // no builder attached: nothing is scanned yet
+    fillControlPanels(wb.pdb);
+    wb.vars.startingDisplay = 1;
+
+    QElapsedTimer t;
+    t.start();
+    const BuildOutcome r = buildDisplayListCommand(wb, true, {}, 1, kLevels);
+    const double scan = ms(t);
+
+    int scanned = 0;
+    for (int i = 0; i < wb.masterList.size(); ++i)
+        scanned += wb.masterList.isScanned(i) ? 1 : 0;
+    QSqlQuery q(wb.pdb.db());
+    q.exec(u"SELECT COUNT(*) FROM Buttons"_qs);
+    q.next();
+    const int buttons = q.value(0).toInt();
+
+    t.restart();
+    wb.masterList.load(wb.pdb);
+    const double reload = ms(t);
+
+    t.restart();
+    const InventoryTree rd = InventoryTree::build(InventoryTree::Kind::Redirection, wb);
+    const InventoryTree jt = InventoryTree::build(InventoryTree::Kind::Display, wb);
+    const double trees = ms(t);
+
+    std::printf("%6d displays + %d templates: scan %7.1f ms (%d parsed, %d scanned, %d Buttons rows, %lld report "
+                "lines) | reload %6.1f ms (%d entries) | trees %7.1f ms (%d + %d nodes)\n",
+                displays, kTemplates, scan, r.scan.parsedDisplays, scanned, buttons,
+                static_cast<long long>(r.scan.report.size()), reload, wb.masterList.size(), trees, rd.nodeCount(),
+                jt.nodeCount());
+    wb.closeProject();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    std::printf("Display inventory: full scan (Buttons, ButtonReport.txt, FileList), reload from FileList, both "
+                "explorer trees\n");
+    for (int factor : {1, 2, 4})
+        run(2000 * factor);
+    return 0;
+}
