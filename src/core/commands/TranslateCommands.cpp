@@ -20,7 +20,7 @@ DisplayFile findDisplayFile(const Workbench &wb, const QString &name, bool local
     d.localJob = localJob;
     d.path = findPathCaseInsensitive(localJob ? wb.localJobFolder : wb.projectFolder, u"ldisplay/"_qs + name);
     const QFileInfo info(d.path);
-    d.exists = info.isFile();
+    d.exists = info.exists(); // a folder or FIFO is "not a file" when it is loaded
     d.name = d.exists ? info.fileName() : name;
     return d;
 }
@@ -43,6 +43,9 @@ bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const Disp
     wb.gridEdited = false;
     if (!file.exists)
         throw Error(missingDisplayMessage(QDir::toNativeSeparators(file.path)));
+    const QString notAFile = notARegularFile(file.path);
+    if (!notAFile.isNull())
+        throw Error(QStringLiteral("\"%1\" %2.").arg(QDir::toNativeSeparators(file.path), notAFile));
     wb.loadedTranslation =
         std::make_unique<Translation>(translator.load(file.path, DisplayRef{file.name, file.localJob}));
     return true;
