@@ -189,7 +189,7 @@ QSqlQuery &ProjectDatabase::prepared(const QString &sql)
             const QSqlError error = q->lastError();
             q.reset();
             m_statements.remove(sql);
-            throwIfDatabaseFailure(m_path, error);
+            throwIfFailed(error);
             throw Error(QStringLiteral("Project database error: %1").arg(error.text()));
         }
     }
@@ -203,6 +203,16 @@ void ProjectDatabase::run(QSqlQuery &query)
                                query.lastError());
         throw Error(QStringLiteral("Project database error: %1").arg(query.lastError().text()));
     }
+}
+
+void ProjectDatabase::throwIfFailed(const QSqlError &error)
+{
+    const QString failure = databaseFailure(m_path, error);
+    if (failure.isNull())
+        return;
+    if (m_inTransaction && m_failure.isEmpty())
+        m_failure = failure;
+    throw Error(failure);
 }
 
 void ProjectDatabase::watchForChanges()
@@ -252,7 +262,7 @@ bool ProjectDatabase::post(QSqlQuery &query, const QString &table, const LogKey 
         return true;
     // A database that cannot be written at all ends the command (the
     // transaction rolls back); only a refused row is logged and skipped.
-    throwIfDatabaseFailure(m_path, query.lastError());
+    throwIfFailed(query.lastError());
     ++m_refused;
     if (refusalSink)
         refusalSink(QStringLiteral("Not written to %1 (%2): %3").arg(table, key(), query.lastError().text()));
@@ -379,6 +389,7 @@ ProjectDatabase::Transaction::Transaction(ProjectDatabase &pdb) : m_pdb(pdb)
     }
     pdb.m_inTransaction = m_active;
     pdb.m_wroteInTransaction = false;
+    pdb.m_failure.clear();
 }
 
 ProjectDatabase::Transaction::~Transaction()
@@ -394,6 +405,10 @@ ProjectDatabase::Transaction::~Transaction()
 void ProjectDatabase::Transaction::commit()
 {
     if (m_active) {
+        // A failed database (a caller that keeps what it wrote so far on an
+        // error) is not asked to commit: its first failure is the message.
+        if (!m_pdb.m_failure.isEmpty())
+            throw Error(m_pdb.m_failure);
         // A commit that fails leaves the transaction to the destructor's rollback.
         if (!m_pdb.db().commit()) {
             throwIfDatabaseFailure(m_pdb.path(), m_pdb.db().lastError());
