@@ -60,6 +60,12 @@ int forEachApexFile(ControllerMap &map, const QString &jobFolder, int first, int
             missing << name;
             continue;
         }
+        // A folder or FIFO by that name is listed as what it is; the run goes on.
+        const QString notAFile = notARegularFile(path);
+        if (!notAFile.isNull()) {
+            missing << name + u" ("_qs + notAFile + u')';
+            continue;
+        }
         const QByteArray bytes = JobFiles::read(path, maxBytes);
         ++read;
         perFile(apex, path, bytes);
