@@ -2,6 +2,7 @@
 // has files: nothing is written through a link, nothing waits on a FIFO or
 // reads a stream without end, and each is named for what it is.
 #include "BadInputSite.h"
+#include "support/WorkbenchProject.h"
 
 #include "ibex/IbexDisplayLayout.h"
 
@@ -49,19 +50,6 @@ void runRows(const std::vector<Row> &rows)
 }
 
 QString outside(const BadInputSite &s) { return QFileInfo(s.root).path() + u"/victim"_qs; }
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void replaceByFifo(const QString &path)
 {

@@ -87,20 +87,12 @@ TEST(SessionLog, MissingLogFileLoadsEmpty)
     EXPECT_TRUE(log.lines().isEmpty());
 }
 
-namespace {
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-} // namespace
 
 TEST(SessionLog, SavingAppendsOnlyTheNewLinesToWhatIsOnDisk)
 {
     QTemporaryDir dir;
     const QString path = dir.path() + u"/vorlix.log"_qs;
-    writeBytes(path, "first\r\n");
+    test::writeFile(path, "first\r\n");
     SessionLog mine, theirs;
     mine.loadSessionLog(dir.path());
     theirs.loadSessionLog(dir.path());
@@ -116,7 +108,7 @@ TEST(SessionLog, AFileWithoutALastLineEndGetsOneBeforeTheNewLines)
 {
     QTemporaryDir dir;
     const QString path = dir.path() + u"/vorlix.log"_qs;
-    writeBytes(path, "edited by hand");
+    test::writeFile(path, "edited by hand");
     SessionLog log;
     log.loadSessionLog(dir.path());
     log.logMsg(u"next"_qs);
@@ -131,7 +123,7 @@ TEST(SessionLog, ALongLogLoadsItsEndAndAnEditKeepsTheUnloadedStart)
     QByteArray head;
     while (head.size() < SessionLog::kViewBytes + 100)
         head += "old line of the log\r\n";
-    writeBytes(path, head + "last\r\n");
+    test::writeFile(path, head + "last\r\n");
     SessionLog log;
     log.loadSessionLog(dir.path());
     ASSERT_FALSE(log.lines().isEmpty());
@@ -150,7 +142,7 @@ TEST(SessionLog, AFailedSaveKeepsTheFileAndTheLines)
 {
     QTemporaryDir dir;
     const QString path = dir.path() + u"/vorlix.log"_qs;
-    writeBytes(dir.path() + u"/elsewhere"_qs, "precious\r\n");
+    test::writeFile(dir.path() + u"/elsewhere"_qs, "precious\r\n");
     ASSERT_TRUE(QFile::link(dir.path() + u"/elsewhere"_qs, path));
     SessionLog log;
     log.logMsg(u"line"_qs);

@@ -1,5 +1,6 @@
 #include "util/Error.h"
 #include "util/FileUtil.h"
+#include "support/WorkbenchProject.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,19 +11,6 @@
 
 using namespace vorlix;
 
-namespace {
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-} // namespace
 
 TEST(FileUtil, ReadsTakeRegularFilesOnlyAndSayWhatElseTheyFound)
 {
@@ -56,7 +44,7 @@ TEST(FileUtil, ReadsStopAtTheirCap)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"f"_qs);
-    put(path, "0123456789");
+    test::writeFile(path, "0123456789");
     QByteArray bytes;
     QString error;
     ASSERT_TRUE(readWholeFile(path, bytes, &error, 4));
@@ -71,14 +59,14 @@ TEST(FileUtil, AtomicWritesRefuseLinksAndNonFilesAndKeepTheOldFile)
 {
     QTemporaryDir dir;
     const QString victim = dir.filePath(u"victim"_qs);
-    put(victim, "old");
+    test::writeFile(victim, "old");
     const QString link = dir.filePath(u"out.dsp"_qs);
     ASSERT_TRUE(QFile::link(victim, link));
     EXPECT_THROW(writeFileAtomically(link, "new"), Error);
-    EXPECT_EQ(bytesOf(victim), QByteArray("old"));
+    EXPECT_EQ(test::readFile(victim), QByteArray("old"));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_THROW(appendToFileLocked(link, "new"), Error);
-    EXPECT_EQ(bytesOf(victim), QByteArray("old"));
+    EXPECT_EQ(test::readFile(victim), QByteArray("old"));
 
     const QString folder = dir.filePath(u"folder"_qs);
     QDir().mkdir(folder);
@@ -86,10 +74,10 @@ TEST(FileUtil, AtomicWritesRefuseLinksAndNonFilesAndKeepTheOldFile)
 
     // A replaced file keeps its permissions; no temporary file stays behind.
     const QString file = dir.filePath(u"kept"_qs);
-    put(file, "a");
+    test::writeFile(file, "a");
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     writeFileAtomically(file, "b");
-    EXPECT_EQ(bytesOf(file), QByteArray("b"));
+    EXPECT_EQ(test::readFile(file), QByteArray("b"));
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
