@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# (VORLIX_FUZZ_SECONDS, default 30) over its corpus in fuzz/corpus/<target>,
+# (VORLIX_FUZZ_SECONDS, default 20) over its corpus in fuzz/corpus/<target>,
 # after replaying its regression inputs in fuzz/regressions/<target>. An
 # input that crashes a target is left in fuzz/regressions/<target>/: keep it
 # there (commit it) once the reader is fixed, so every later run replays it.
 # New inputs the fuzzer finds go to a temporary folder, not into the repo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${VORLIX_FUZZ_SECONDS:-30}
+seconds=${VORLIX_FUZZ_SECONDS:-20}
 build=${VORLIX_FUZZ_BUILD:-build-fuzz}
 scripts/deps.sh fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DVORLIX_FUZZ=ON -DVORLIX_GUI=OFF \
