@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Vorlix needs to build, test and run, when any
 # is missing. Needs root (or sudo) only when something must be installed.
+# `scripts/deps.sh fuzz` adds clang and its libFuzzer runtime.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc unixodbc libsqliteodbc libgtest-dev ccache xvfb xauth)
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

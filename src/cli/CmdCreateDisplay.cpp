@@ -63,12 +63,18 @@ int runCreateDisplay(Context &ctx, const QStringList &args)
     loadDisplayCommand(wb, findDisplayFile(wb, pos[1], local));
     // Grid row N is row N - 1 of the translation (row 1 is the header).
     const CreationOutcome r = createBtDisplayCommand(wb, row < 0 ? -1 : row - 1);
+    if (!r.damage.isEmpty())
+        ctx.err << r.damage << Qt::endl;
     if (r.written) {
         ctx.out << "Display written: " << QDir::toNativeSeparators(r.path) << " (" << r.records << " objects, "
                 << QFileInfo(r.path).size() << " bytes)\n";
         return ExitOk;
     }
     if (r.kept) {
+        if (!r.damage.isEmpty()) {
+            ctx.err << "Nothing written: the existing file was kept: " << QDir::toNativeSeparators(r.path) << Qt::endl;
+            return ExitFailed;
+        }
         ctx.out << "Nothing written: the existing file was kept: " << QDir::toNativeSeparators(r.path) << '\n';
         return ExitOk;
     }

@@ -2,6 +2,7 @@
 #include "CliCommand.h"
 
 #include "util/Error.h"
+#include "util/FileUtil.h"
 #include "project/Workbench.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,16 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(u"Vorlix"_qs);
     QCoreApplication::setApplicationVersion(QStringLiteral(VORLIX_VERSION));
 
+    // A path whose bytes are not text in the system's encoding would come
+    // back as another path (and the work land in a sibling folder).
+    for (int i = 1; i < argc; ++i) {
+        if (!pathSurvivesRoundTrip(QByteArray(argv[i]))) {
+            QTextStream(stderr) << "The argument \"" << QString::fromLocal8Bit(argv[i])
+                                << "\" holds bytes that are not text in this system's encoding (UTF-8); "
+                                   "a file or folder named with them cannot be used. Nothing was done.\n";
+            return ExitFailed;
+        }
+    }
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     QCommandLineOption appDirOpt(u"app-dir"_qs, u"Application folder (settings, default project)."_qs, u"DIR"_qs);

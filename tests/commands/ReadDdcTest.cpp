@@ -104,12 +104,12 @@ TEST(ReadDdc, SkipsUnmappedApexesAndReportsMissingFilesOfMappedOnes)
     QDir(f.jobFolder()).mkdir(u"apex02.adc"_qs); // a folder is no file
     const ReadOutcome r = readDdcCommand(f.wb(), false);
     EXPECT_EQ(r.filesRead, 1);
-    EXPECT_EQ(r.missingFiles, QStringList{u"apex02.adc"_qs});
+    EXPECT_EQ(r.missingFiles, QStringList{u"apex02.adc (is a folder, not a file)"_qs});
     EXPECT_EQ(f.rows(u"SELECT DISTINCT Apex FROM CpanelMap"_qs), QStringList{u"1"_qs});
     const QStringList log = f.wb().log.lines();
     const qsizetype heading = log.indexOf(QRegularExpression(u".*\\]: Scanning Apex DDC files$"_qs));
     ASSERT_GE(heading, 0);
-    EXPECT_EQ(log.mid(heading + 1), QStringList{u"\tPossible missing file: apex02.adc"_qs});
+    EXPECT_EQ(log.mid(heading + 1), QStringList{u"\tPossible missing file: apex02.adc (is a folder, not a file)"_qs});
 }
 
 TEST(ReadDdc, NoAnswersNothing)

@@ -1,4 +1,5 @@
 #include "util/Ansi.h"
+#include "util/Error.h"
 #include "project/SessionLog.h"
 #include "support/WorkbenchProject.h"
 
@@ -84,4 +85,68 @@ TEST(SessionLog, MissingLogFileLoadsEmpty)
     log.logMsg(u"old"_qs);
     log.loadSessionLog(dir.path());
     EXPECT_TRUE(log.lines().isEmpty());
+}
+
+
+TEST(SessionLog, SavingAppendsOnlyTheNewLinesToWhatIsOnDisk)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/vorlix.log"_qs;
+    test::writeFile(path, "first\r\n");
+    SessionLog mine, theirs;
+    mine.loadSessionLog(dir.path());
+    theirs.loadSessionLog(dir.path());
+    mine.logMsg(u"mine"_qs);
+    theirs.logMsg(u"theirs"_qs);
+    mine.saveSessionLog(dir.path());
+    theirs.saveSessionLog(dir.path());
+    // Both sessions' lines, each once, after what the file had.
+    EXPECT_EQ(test::readFile(path), QByteArray("first\r\n\tmine\r\n\ttheirs\r\n"));
+}
+
+TEST(SessionLog, AFileWithoutALastLineEndGetsOneBeforeTheNewLines)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/vorlix.log"_qs;
+    test::writeFile(path, "edited by hand");
+    SessionLog log;
+    log.loadSessionLog(dir.path());
+    log.logMsg(u"next"_qs);
+    log.saveSessionLog(dir.path());
+    EXPECT_EQ(test::readFile(path), QByteArray("edited by hand\r\n\tnext\r\n"));
+}
+
+TEST(SessionLog, ALongLogLoadsItsEndAndAnEditKeepsTheUnloadedStart)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/vorlix.log"_qs;
+    QByteArray head;
+    while (head.size() < SessionLog::kViewBytes + 100)
+        head += "old line of the log\r\n";
+    test::writeFile(path, head + "last\r\n");
+    SessionLog log;
+    log.loadSessionLog(dir.path());
+    ASSERT_FALSE(log.lines().isEmpty());
+    EXPECT_EQ(log.lines().last(), u"last"_qs);
+    EXPECT_EQ(log.lines().first(), u"old line of the log"_qs) << "the cut first line is left out";
+    EXPECT_LT(log.lines().size(), head.count('\n'));
+    // The user edits the memo: the loaded part is replaced, the rest stays.
+    QStringList edited = log.lines();
+    edited.last() = u"LAST"_qs;
+    log.setLines(edited);
+    log.saveSessionLog(dir.path());
+    EXPECT_EQ(test::readFile(path), head + "LAST\r\n");
+}
+
+TEST(SessionLog, AFailedSaveKeepsTheFileAndTheLines)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/vorlix.log"_qs;
+    test::writeFile(dir.path() + u"/elsewhere"_qs, "precious\r\n");
+    ASSERT_TRUE(QFile::link(dir.path() + u"/elsewhere"_qs, path));
+    SessionLog log;
+    log.logMsg(u"line"_qs);
+    EXPECT_THROW(log.saveSessionLog(dir.path()), Error);
+    EXPECT_EQ(log.lines(), QStringList{u"\tline"_qs});
+    EXPECT_EQ(test::readFile(dir.path() + u"/elsewhere"_qs), QByteArray("precious\r\n"));
 }

@@ -5,15 +5,27 @@
 
 namespace vorlix::test {
 
-CliResult runCli(const QStringList &args)
+QString cliProgram()
+{
+    const QString other = qEnvironmentVariable("VORLIX_TEST_CLI");
+    return other.isEmpty() ? binDir() + u"/vorlix-cli"_qs : other;
+}
+
+CliResult runCli(const QStringList &args) { return runCli(args, CliOptions{}); }
+
+CliResult runCli(const QStringList &args, const CliOptions &options)
 {
     QProcess p;
-    p.setProgram(binDir() + u"/vorlix-cli"_qs);
+    p.setProgram(cliProgram());
     p.setArguments(args);
+    p.setProcessEnvironment(options.env);
+    if (!options.workingDir.isEmpty())
+        p.setWorkingDirectory(options.workingDir);
     p.start();
     CliResult r;
-    if (!p.waitForFinished(120000)) {
+    if (!p.waitForFinished(options.timeoutMs)) {
         p.kill();
+        p.waitForFinished();
         r.err = u"vorlix-cli did not finish"_qs;
         return r;
     }

@@ -1,10 +1,10 @@
 #include "bactalk/BtBitmaps.h"
 
+#include "util/Error.h"
 #include "util/FileUtil.h"
 #include "project/SessionLog.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace vorlix::bt {
@@ -56,8 +56,17 @@ BitmapCopy copyBitmap(const QString &source, const QString &name, const QString 
         if (!folder.dir().exists() || !folder.dir().mkdir(folder.fileName()))
             return BitmapCopy::Failed;
     }
-    // QFile::copy writes a temporary file and renames it: no half file.
-    return QFile::copy(source, QDir(bitmapsFolder).filePath(name)) ? BitmapCopy::Copied : BitmapCopy::Failed;
+    // Read as any input file (a regular file, within the cap), written
+    // whole or not at all, never through a link.
+    QByteArray bytes;
+    if (!readWholeFile(source, bytes, nullptr))
+        return BitmapCopy::Failed;
+    try {
+        writeFileAtomically(QDir(bitmapsFolder).filePath(name), bytes);
+    } catch (const Error &) {
+        return BitmapCopy::Failed;
+    }
+    return BitmapCopy::Copied;
 }
 
 void logBitmapCopy(SessionLog &log, BitmapCopy result, const QString &name)

@@ -82,6 +82,19 @@ CreationOutcome CreationRun::run(Translation &t, int selectedIndex)
 
     if (writeBehind)
         writeBehind->settle(out.path); // the file of an earlier run first
+    const int stop = t.file().walkStopOffset();
+    if (stop >= 0) {
+        out.damage = QStringLiteral("\"%1\" has a damaged or missing object record at offset %2: "
+                                    "the objects from there on are left out.")
+                         .arg(QDir::toNativeSeparators(t.path()))
+                         .arg(stop);
+        log.logMsg(out.damage);
+        if (QFileInfo::exists(out.path)) {
+            log.logMsg(u"The existing file was kept: "_qs + QDir::toNativeSeparators(out.path));
+            out.kept = true;
+            return out;
+        }
+    }
     if (QFileInfo::exists(out.path)) {
         if (!m_wb.prompter.confirm(u"File exists! Do you want to overwrite it?\nFile: "_qs
                                    + QDir::toNativeSeparators(out.path))) {
@@ -167,12 +180,14 @@ BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisp
         frame.progress.step(done++, int(displays.size()), QFileInfo(d.path).fileName());
         try {
             const QFileInfo info(d.path);
-            loadDisplayCommand(wb, translator, DisplayFile{d.path, info.fileName(), d.localJob, info.isFile()});
+            loadDisplayCommand(wb, translator, DisplayFile{d.path, info.fileName(), d.localJob, info.exists()});
             wb.log.translationErrors = 0;
             const CreationOutcome r = run.run(*loadedTranslation(wb), -1);
             if (wb.log.translationErrors > 0)
                 ++outcome.withTranslationErrors;
-            if (r.kept)
+            if (!r.damage.isEmpty())
+                outcome.problems << r.damage;
+            else if (r.kept)
                 ++outcome.kept;
             else if (!r.written)
                 outcome.problems << QStringLiteral("No display written for \"%1\".").arg(QDir::toNativeSeparators(d.path));

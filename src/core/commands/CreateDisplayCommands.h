@@ -17,6 +17,10 @@ struct CreationOutcome {
     bool kept = false;    // an existing file was kept: replacing it was declined
     QString path;         // the display file (also when nothing was written)
     int records = 0;      // object records written
+    // The Ibex file's record walk stopped at a damaged record: what the log
+    // says about it. An existing BACtalk file is then kept, never replaced
+    // by a display that lost objects.
+    QString damage;
 };
 
 // The text that tells the user a run had translation errors.

@@ -20,7 +20,7 @@ DisplayFile findDisplayFile(const Workbench &wb, const QString &name, bool local
     d.localJob = localJob;
     d.path = findPathCaseInsensitive(localJob ? wb.localJobFolder : wb.projectFolder, u"ldisplay/"_qs + name);
     const QFileInfo info(d.path);
-    d.exists = info.isFile();
+    d.exists = info.exists(); // a folder or FIFO is "not a file" when it is loaded
     d.name = d.exists ? info.fileName() : name;
     return d;
 }
@@ -48,6 +48,9 @@ bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const Disp
     // A missing file leaves the loaded display as it was.
     if (!file.exists)
         throw Error(missingDisplayMessage(QDir::toNativeSeparators(file.path)));
+    const QString notAFile = notARegularFile(file.path);
+    if (!notAFile.isNull())
+        throw Error(QStringLiteral("\"%1\" %2.").arg(QDir::toNativeSeparators(file.path), notAFile));
     // From here on, whatever happens, the display loaded before is gone.
     wb.loadedTranslation.reset();
     wb.gridEdited = false;

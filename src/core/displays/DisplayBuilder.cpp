@@ -62,17 +62,18 @@ void DisplayBuilder::headerRecord(const Translation &t)
     const uint8_t kind = h.u8(ibw::hdr::BackgroundKind);
     if (kind == ibw::BackgroundBitmap) {
         const QString b = h.text(ibw::hdr::BitmapName, ibw::hdr::BackgroundKind);
+        // A name read from the file never leads outside the Ibex job: of a
+        // path ("C:\IBEX\LDISPLAY\BACK.BMP") only the file-name part counts,
+        // looked up in the job's, then the local job's "ldisplay" folder.
+        const QString part = fileNamePart(b);
+        const QString name = isPlainFileName(part) ? part : QString();
         QString source;
-        QString name;
-        if (b.contains(u':') || b.contains(u'\\')) {
-            source = QDir::fromNativeSeparators(QString(b).replace(u'\\', u'/'));
-            name = fileNamePart(b);
-        } else {
-            name = b;
-            if (isPlainFileName(b)) {
-                source = findCaseInsensitive(m_bitmaps.ibexBitmapFolder(false), b);
-                if (!QFileInfo::exists(source))
-                    source = findCaseInsensitive(m_bitmaps.ibexBitmapFolder(true), b);
+        if (!name.isEmpty()) {
+            source = findCaseInsensitive(m_bitmaps.ibexBitmapFolder(false), name);
+            if (!QFileInfo::exists(source)) {
+                const QString local = findCaseInsensitive(m_bitmaps.ibexBitmapFolder(true), name);
+                if (QFileInfo::exists(local))
+                    source = local;
             }
         }
         const bool a = m_bitmaps.libraryHasAll(m_bitmaps.alertonLibrary(), {name});
@@ -85,10 +86,10 @@ void DisplayBuilder::headerRecord(const Translation &t)
             rep = m_settings.dealerRep;
             job = m_settings.dealerJob;
         } else {
-            if (!name.isEmpty() && !isPlainFileName(name))
+            if (name.isEmpty() && !b.isEmpty())
                 logBitmapCopy(m_log, BitmapCopy::Unsafe, b);
             else
-                m_bitmaps.copyBackgroundBmp(source.isEmpty() ? name : source);
+                m_bitmaps.copyBackgroundBmp(source);
             rep = m_bitmaps.rep();
             job = m_bitmaps.job();
         }

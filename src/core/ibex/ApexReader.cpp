@@ -97,7 +97,7 @@ struct Renderer {
     {
         const int cls = operandClass(b, v);
         const int16_t sv = static_cast<int16_t>(v);
-        QString &pt = rec.points[static_cast<size_t>(k - 1)];
+        QString &pt = rec.points[k - 1];
         bool counted = false;
         QString text;
         auto withValue = [&](const char *prefix, const QString &suffix) {

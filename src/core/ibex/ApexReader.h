@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -75,15 +76,16 @@ struct DdcRecord {
     uint16_t callTo = 0;
     uint16_t pointCount = 0;
     // Texts of operands 1..ptCnt (index k-1); every slot up to 33 that is
-    // not held reads as empty.
-    std::vector<QString> points;
+    // not held reads as empty. Shared between copies: a record of length 0
+    // repeats up to the record cap, and each repeat costs one reference.
+    QList<QString> points;
     uint64_t tuxOperands = 0; // bit k-1 for operand k
 
     // Operands 1..33 as the file numbers them.
     const QString &point(int k) const
     {
         static const QString none;
-        return k >= 1 && k <= static_cast<int>(points.size()) ? points[static_cast<size_t>(k - 1)] : none;
+        return k >= 1 && k <= points.size() ? points.at(k - 1) : none;
     }
     bool isTux(int k) const { return k >= 1 && k <= apexfile::kMaxOperands && ((tuxOperands >> (k - 1)) & 1); }
 };

@@ -37,22 +37,38 @@ IbexDisplay IbexDisplay::read(const QString &path)
     return fromBytes(bytes);
 }
 
-std::vector<int> IbexDisplay::walkObjectRecords() const
-{
+namespace {
+struct Walk {
     std::vector<int> positions;
+    int stop = 0; // 1-based position of the length word that ended the walk
+};
+
+Walk walkRecords(const QByteArray &bytes, int length)
+{
+    Walk w;
     // A length word that does not lie wholly in the file's data ends the
     // walk too: read with the end marker it would make up a record the file
     // does not have (a file cut inside a record, or inside its header).
-    const ByteReader data(QByteArrayView(m_bytes).first(m_length));
+    const ByteReader data(QByteArrayView(bytes).first(length));
     auto lengthAt = [&](int p) -> uint16_t { return data.has(p - 1, 2) ? data.u16(p - 1) : 0; };
     int p = ibw::FirstRecordPosition;
     uint16_t len = lengthAt(p);
     while (len != 0 && len < ibw::MaxRecordLength && p < ibw::WalkLimit) {
-        positions.push_back(p);
+        w.positions.push_back(p);
         p = static_cast<uint16_t>(p + len);
         len = lengthAt(p);
     }
-    return positions;
+    w.stop = p;
+    return w;
+}
+} // namespace
+
+std::vector<int> IbexDisplay::walkObjectRecords() const { return walkRecords(m_bytes, m_length).positions; }
+
+int IbexDisplay::walkStopOffset() const
+{
+    const int stop = walkRecords(m_bytes, m_length).stop;
+    return stop - 1 == m_length ? -1 : stop - 1;
 }
 
 } // namespace vorlix

@@ -11,13 +11,16 @@ namespace vorlix {
 
 QString JobFiles::find(const QString &name)
 {
+    // Any entry counts, not only regular files: a folder or FIFO in place of
+    // a data file is read as "not a file", never reported as missing.
     const QDir dir(m_folder);
     const QString exact = dir.filePath(name);
-    if (QFileInfo(exact).isFile())
+    if (QFileInfo::exists(exact))
         return exact;
     if (!m_listed) {
         m_listed = true;
-        const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+        const QStringList entries =
+            dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
         for (const QString &e : entries) {
             const QString key = e.toLower();
             if (!m_byLowerName.contains(key))
@@ -27,8 +30,7 @@ QString JobFiles::find(const QString &name)
     const auto it = m_byLowerName.constFind(name.toLower());
     if (it == m_byLowerName.constEnd())
         return {};
-    const QString path = dir.filePath(*it);
-    return QFileInfo(path).isFile() ? path : QString();
+    return dir.filePath(*it);
 }
 
 QByteArray JobFiles::read(const QString &path, qsizetype maxBytes)
@@ -56,6 +58,12 @@ int forEachApexFile(ControllerMap &map, const QString &jobFolder, int first, int
         const QString path = files.find(name);
         if (path.isEmpty()) {
             missing << name;
+            continue;
+        }
+        // A folder or FIFO by that name is listed as what it is; the run goes on.
+        const QString notAFile = notARegularFile(path);
+        if (!notAFile.isNull()) {
+            missing << name + u" ("_qs + notAFile + u')';
             continue;
         }
         const QByteArray bytes = JobFiles::read(path, maxBytes);

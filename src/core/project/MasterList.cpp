@@ -58,7 +58,10 @@ void MasterList::save(ProjectDatabase &pdb) const
 {
     if (!pdb.isOpen())
         return;
+    if (m_storedIn == pdb.path() && m_stored == m_entries)
+        return;
     ProjectDatabase::Transaction tx(pdb);
+    const int refusedBefore = pdb.refusedPosts();
     QSqlQuery &clear = pdb.prepared(u"DELETE FROM FileList"_qs);
     if (!pdb.post(clear, u"FileList"_qs, u"all rows"_qs))
         throw Error(QStringLiteral("The display file list cannot be saved: \"%1\" refused to empty FileList.")
@@ -73,6 +76,9 @@ void MasterList::save(ProjectDatabase &pdb) const
         pdb.post(insert, u"FileList"_qs, [&] { return QStringLiteral("%1, %2").arg(local ? 1 : 0).arg(name); });
     }
     tx.commit();
+    // With a refused row, FileList is not this list: the next save tries again.
+    m_stored = pdb.refusedPosts() == refusedBefore ? m_entries : std::vector<Entry>{};
+    m_storedIn = pdb.refusedPosts() == refusedBefore ? pdb.path() : QString();
 }
 
 bool MasterList::load(ProjectDatabase &pdb)
@@ -89,6 +95,8 @@ bool MasterList::load(ProjectDatabase &pdb)
         append(entryText(name, nullToBool(q.value(0))), uint32_t(nullToLong(q.value(2))));
     }
     q.finish();
+    m_stored = m_entries;
+    m_storedIn = pdb.path();
     return !isEmpty();
 }
 

@@ -26,6 +26,7 @@ public:
     struct Entry {
         QString text;
         uint32_t flags = 0;
+        bool operator==(const Entry &) const = default;
     };
 
     // ">" + name for a local-job display, else the name.
@@ -66,7 +67,9 @@ public:
     // Replaces the rows of FileList with one row per entry in index order,
     // in one transaction: the table holds the old rows or the new ones. A
     // row the database refuses is logged and left out. Throws Error when the
-    // database cannot be written. Does nothing without an open database.
+    // database cannot be written. Does nothing without an open database, and
+    // nothing when FileList of that database already holds this list (as
+    // loaded or saved last): a command that changed no flag writes nothing.
     void save(ProjectDatabase &pdb) const;
     // Rebuilds the list from FileList in table order. False (and the list
     // left empty) when the table has no rows.
@@ -74,6 +77,9 @@ public:
 
 private:
     std::vector<Entry> m_entries;
+    // What FileList of the database at m_storedIn holds, as far as known.
+    mutable std::vector<Entry> m_stored;
+    mutable QString m_storedIn;
     QHash<QString, int> m_index; // lower-case text -> first index
 };
 

@@ -1,11 +1,13 @@
 #include "project/ProjectDatabase.h"
 
 #include "util/Error.h"
+#include "project/DatabaseFailure.h"
 #include "project/Schema.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -16,12 +18,22 @@ namespace vorlix {
 namespace {
 constexpr auto kDatabaseFile = "vorlix.mdb";
 
-bool hasTable(QSqlDatabase db, const char *name)
+// The names of the tables, asked so that a database another program holds
+// locked says so instead of looking empty.
+QStringList tableNames(QSqlDatabase db, const QString &path)
 {
-    for (const QString &t : db.tables())
-        if (t.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    QSqlQuery q(db);
+    if (!q.exec(u"SELECT name FROM sqlite_master WHERE type = 'table'"_qs)) {
+        throwIfDatabaseFailure(path, q.lastError());
+        throw Error(QStringLiteral("Cannot read the project database \"%1\": %2")
+                        .arg(QDir::toNativeSeparators(path), q.lastError().text()));
+    }
+    QStringList names;
+    while (q.next())
+        names << q.value(0).toString();
+    if (q.lastError().isValid())
+        throwIfDatabaseFailure(path, q.lastError());
+    return names;
 }
 
 bool hasField(QSqlDatabase db, const char *table, const char *field)
@@ -95,17 +107,24 @@ bool ProjectDatabase::linkDatabase(const QString &projectFolder, const QString &
         m_db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, m_connection);
     QSqlDatabase &d = m_db;
     d.setDatabaseName(path);
+    d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!d.open())
         throw Error(QStringLiteral("Cannot open the project database \"%1\": %2")
                         .arg(QDir::toNativeSeparators(path), d.lastError().text()));
-    QSqlQuery pragma(d);
-    pragma.exec(u"PRAGMA busy_timeout = 5000"_qs);
-
+    // Statements that only have their query at hand name the file through it.
+    d.driver()->setProperty("vorlixPath", path);
+    QStringList tables;
+    try {
+        tables = tableNames(d, path);
+    } catch (const Error &) {
+        d.close();
+        throw;
+    }
     static const char *required[] = {"tblRepJob", "tblDevCapabilities", "ApexMap", "IbexPtMap",
                                      "CpanelNames", "Vorlix", "DisplayMap", "TdcFiles", "FileList",
                                      "CpanelMap"};
     for (const char *t : required) {
-        if (!hasTable(d, t)) {
+        if (!tables.contains(QLatin1String(t), Qt::CaseInsensitive)) {
             d.close();
             throw Error(QStringLiteral("The project database \"%1\" has no table %2.")
                             .arg(QDir::toNativeSeparators(path), QLatin1String(t)));
@@ -134,8 +153,9 @@ bool ProjectDatabase::linkDatabase(const QString &projectFolder, const QString &
         QSqlQuery alter(d);
         m_expandedMode = alter.exec(u"ALTER TABLE CpanelMap ADD COLUMN ExpandedMode BOOLEAN DEFAULT 0"_qs);
     }
-    m_extended = hasTable(d, "Overrides") && hasTable(d, "Buttons");
-    m_globalOverrides = hasTable(d, "GlobalOVR");
+    const auto has = [&tables](const char *name) { return tables.contains(QLatin1String(name), Qt::CaseInsensitive); };
+    m_extended = has("Overrides") && has("Buttons");
+    m_globalOverrides = has("GlobalOVR");
     return existed;
 }
 
@@ -166,10 +186,11 @@ QSqlQuery &ProjectDatabase::prepared(const QString &sql)
         q = std::make_shared<QSqlQuery>(db());
         q->setForwardOnly(true);
         if (!q->prepare(sql)) {
-            const QString message = q->lastError().text();
+            const QSqlError error = q->lastError();
             q.reset();
             m_statements.remove(sql);
-            throw Error(QStringLiteral("Project database error: %1").arg(message));
+            throwIfFailed(error);
+            throw Error(QStringLiteral("Project database error: %1").arg(error.text()));
         }
     }
     return *q;
@@ -177,8 +198,21 @@ QSqlQuery &ProjectDatabase::prepared(const QString &sql)
 
 void ProjectDatabase::run(QSqlQuery &query)
 {
-    if (!query.exec())
+    if (!query.exec()) {
+        throwIfDatabaseFailure(query.driver() ? query.driver()->property("vorlixPath").toString() : QString(),
+                               query.lastError());
         throw Error(QStringLiteral("Project database error: %1").arg(query.lastError().text()));
+    }
+}
+
+void ProjectDatabase::throwIfFailed(const QSqlError &error)
+{
+    const QString failure = databaseFailure(m_path, error);
+    if (failure.isNull())
+        return;
+    if (m_inTransaction && m_failure.isEmpty())
+        m_failure = failure;
+    throw Error(failure);
 }
 
 void ProjectDatabase::watchForChanges()
@@ -226,6 +260,9 @@ bool ProjectDatabase::post(QSqlQuery &query, const QString &table, const LogKey 
     m_wroteInTransaction = m_inTransaction;
     if (query.exec())
         return true;
+    // A database that cannot be written at all ends the command (the
+    // transaction rolls back); only a refused row is logged and skipped.
+    throwIfFailed(query.lastError());
     ++m_refused;
     if (refusalSink)
         refusalSink(QStringLiteral("Not written to %1 (%2): %3").arg(table, key(), query.lastError().text()));
@@ -345,8 +382,14 @@ ProjectDatabase::Transaction::Transaction(ProjectDatabase &pdb) : m_pdb(pdb)
     if (pdb.isOpen())
         pdb.watchForChanges(); // what others changed before, caches must see
     m_active = pdb.isOpen() && pdb.db().transaction();
+    if (pdb.isOpen() && !m_active) {
+        throwIfDatabaseFailure(pdb.path(), pdb.db().lastError());
+        throw Error(QStringLiteral("Cannot begin a transaction in the project database \"%1\": %2")
+                        .arg(QDir::toNativeSeparators(pdb.path()), pdb.db().lastError().text()));
+    }
     pdb.m_inTransaction = m_active;
     pdb.m_wroteInTransaction = false;
+    pdb.m_failure.clear();
 }
 
 ProjectDatabase::Transaction::~Transaction()
@@ -362,10 +405,16 @@ ProjectDatabase::Transaction::~Transaction()
 void ProjectDatabase::Transaction::commit()
 {
     if (m_active) {
+        // A failed database (a caller that keeps what it wrote so far on an
+        // error) is not asked to commit: its first failure is the message.
+        if (!m_pdb.m_failure.isEmpty())
+            throw Error(m_pdb.m_failure);
         // A commit that fails leaves the transaction to the destructor's rollback.
-        if (!m_pdb.db().commit())
+        if (!m_pdb.db().commit()) {
+            throwIfDatabaseFailure(m_pdb.path(), m_pdb.db().lastError());
             throw Error(QStringLiteral("Cannot save to the project database \"%1\": %2")
                             .arg(QDir::toNativeSeparators(m_pdb.path()), m_pdb.db().lastError().text()));
+        }
         m_active = false;
         m_pdb.m_inTransaction = false;
     }

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -107,6 +108,9 @@ public:
     };
 
 private:
+    // Throws (and remembers until the transaction ends) the failure of the
+    // whole database that `error` tells of, if any.
+    void throwIfFailed(const QSqlError &error);
     // The condition that finds a key; its values are bound in key order.
     static QString keyCondition(const QList<Field> &key);
     // Asks the database whether anything changed since the last question.
@@ -134,6 +138,7 @@ private:
     int m_refused = 0;
     bool m_inTransaction = false;
     bool m_wroteInTransaction = false; // through post() since the transaction began
+    QString m_failure; // the database failed in this transaction: nothing may be committed
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
     QMultiHash<size_t, UpsertStatements> m_upserts;
     quint64 m_stamp = 1;

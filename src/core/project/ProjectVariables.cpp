@@ -3,7 +3,9 @@
 #include "util/Error.h"
 #include "util/NullChecks.h"
 #include "util/TextUtil.h"
+#include "project/DatabaseFailure.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -37,8 +39,10 @@ std::vector<VariableInfo> buildTable()
 
 void run(QSqlQuery &q)
 {
-    if (!q.exec())
+    if (!q.exec()) {
+        throwIfDatabaseFailure(q.driver() ? q.driver()->property("vorlixPath").toString() : QString(), q.lastError());
         throw Error(QStringLiteral("Project database error on table Vorlix: %1").arg(q.lastError().text()));
+    }
 }
 
 // Locates the row of `name`; appends it with `field` at its default when absent.

@@ -81,44 +81,70 @@ void SessionLog::msgMissingFiles()
         append(msg::possibleMissingFile() + f);
 }
 
-void SessionLog::clear()
+void SessionLog::forget()
 {
     m_lines.clear();
+    m_saved = 0;
+    m_rewrite = false;
+    m_skipped = 0;
     if (reset)
         reset();
+}
+
+void SessionLog::clear()
+{
+    forget();
+    m_rewrite = true;
 }
 
 void SessionLog::setLines(const QStringList &lines)
 {
     m_lines = lines;
+    m_rewrite = true;
 }
 
 void SessionLog::loadSessionLog(const QString &folder)
 {
-    m_lines.clear();
-    QFile f(QDir(folder).filePath(QLatin1String(kLogFile)));
-    if (f.open(QIODevice::ReadOnly)) {
-        QString text = ansi::decode(f.readAll());
-        text.replace(u"\r\n"_qs, u"\n"_qs);
-        text.replace(u'\r', u'\n');
-        if (text.endsWith(u'\n'))
-            text.chop(1);
-        if (!text.isEmpty() || f.size() > 0)
-            m_lines = text.split(u'\n');
+    forget();
+    QByteArray bytes;
+    qint64 skipped = 0;
+    if (!readFileTail(QDir(folder).filePath(QLatin1String(kLogFile)), kViewBytes, bytes, skipped, nullptr))
+        return;
+    if (skipped > 0) {
+        // The first line read is most likely cut: start at the next whole one.
+        const qsizetype cut = bytes.indexOf('\n') + 1;
+        skipped += cut;
+        bytes.remove(0, cut);
     }
+    m_skipped = skipped;
+    QString text = ansi::decode(bytes);
+    text.replace(u"\r\n"_qs, u"\n"_qs);
+    text.replace(u'\r', u'\n');
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    if (!text.isEmpty() || !bytes.isEmpty())
+        m_lines = text.split(u'\n');
+    m_saved = m_lines.size();
     if (reset)
         reset();
 }
 
 void SessionLog::saveSessionLog(const QString &folder)
 {
-    QByteArray bytes;
-    for (const QString &line : m_lines) {
-        bytes += ansi::encode(line);
-        bytes += "\r\n";
+    const QString path = QDir(folder).filePath(QLatin1String(kLogFile));
+    if (m_rewrite) {
+        QByteArray bytes;
+        if (m_skipped > 0) {
+            QString why;
+            if (!readWholeFile(path, bytes, &why, m_skipped))
+                throw Error(why);
+        }
+        bytes += ansiLines(m_lines);
+        writeFileAtomically(path, bytes);
+    } else if (m_saved < m_lines.size()) {
+        appendToFileLocked(path, ansiLines(m_lines.mid(m_saved)), true);
     }
-    writeFileAtomically(QDir(folder).filePath(QLatin1String(kLogFile)), bytes);
-    clear();
+    forget();
 }
 
 } // namespace vorlix

@@ -1,6 +1,9 @@
 #pragma once
 // The session log: time-stamped entries with indented detail lines, kept per
-// folder in vorlix.log (Windows-1252, CR LF, no byte-order mark).
+// folder in vorlix.log (Windows-1252, CR LF, no byte-order mark). Saving
+// appends the session's new lines to the file under a lock, so two commands
+// on one job keep both sessions' lines; only "Clear Log" (and an edit of the
+// memo in the window) writes the file anew.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -18,16 +21,26 @@ public:
     void logObjMsg(const QString &msg, bool isErr);
     void msgMissingFiles();
 
-    // Clears the memo and loads `folder`/vorlix.log when it exists.
+    // Clears the memo and loads `folder`/vorlix.log when it exists: its
+    // last kViewBytes bytes (a longer log is not read whole). A log that
+    // cannot be read leaves the memo empty; saving still appends.
     void loadSessionLog(const QString &folder);
-    // Writes the memo to `folder`/vorlix.log (atomically), then clears it.
-    // Throws Error naming the file when it cannot be written.
+    // Appends the lines added since the load to `folder`/vorlix.log, or,
+    // after clear() or setLines(), writes the memo over the part of the
+    // file that was loaded (atomically). Then empties the memo. Throws
+    // Error naming the file when it cannot be written; the file keeps what
+    // it had.
     void saveSessionLog(const QString &folder);
+    // "Clear Log": empties the memo; the next save empties the file.
     void clear();
 
     const QStringList &lines() const { return m_lines; }
-    // The user edits the memo in the window; the window hands its text back.
+    // The user edits the memo in the window; the window hands its text back
+    // (the next save writes the memo over the loaded part of the file).
     void setLines(const QStringList &lines);
+
+    // How much of the end of a log file is loaded into the memo.
+    static constexpr qint64 kViewBytes = 1024 * 1024;
 
     int translationErrors = 0;
     QStringList missingFiles;
@@ -42,7 +55,12 @@ public:
 
 private:
     void append(const QString &line);
+    // Empties the memo without asking for the file to be rewritten.
+    void forget();
     QStringList m_lines;
+    qsizetype m_saved = 0;  // leading lines of m_lines already in the file
+    bool m_rewrite = false; // the memo replaces the loaded part of the file
+    qint64 m_skipped = 0;   // bytes at the file's start not loaded
     QString m_pending;
     // A pending object heading not yet put into words (number < 0: none).
     int m_pendingNumber = -1;

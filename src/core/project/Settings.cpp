@@ -6,7 +6,6 @@
 #include "util/FileUtil.h"
 #include "util/TextUtil.h"
 
-#include <QFile>
 #include <QMap>
 
 namespace vorlix {
@@ -20,11 +19,13 @@ using IniData = QMap<QString, QMap<QString, QString>>;
 IniData readIni(const QString &path)
 {
     IniData data;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    // Settings are small: a file larger than this is not ours.
+    constexpr qint64 kIniCap = 4 * 1024 * 1024;
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes, nullptr, kIniCap))
         return data;
     QString section;
-    const QString text = ansi::decode(f.readAll());
+    const QString text = ansi::decode(bytes);
     for (QString line : text.split(u'\n')) {
         line = line.trimmed();
         if (line.isEmpty() || line.startsWith(u';'))

@@ -140,6 +140,15 @@ void Workbench::closeProject()
         log.logMsgStart(saveError);
         for (const QString &line : unsaved)
             log.logMsg(line);
+        // Saved at once: the error below ends the caller's work, and a
+        // command line run would not get to saving the default log.
+        const QString appLog = QDir::toNativeSeparators(QDir(appFolder).filePath(u"vorlix.log"_qs));
+        try {
+            log.saveSessionLog(appFolder);
+            saveError += QStringLiteral(" The session's log lines were saved in \"%1\".").arg(appLog);
+        } catch (const Error &e) {
+            saveError += u' ' + e.message() + u" The session's log lines are lost."_qs;
+        }
     }
     setStatus(0, msg::noProjectLoaded());
     setStatus(1, QString());

@@ -1,13 +1,33 @@
 #pragma once
-// File helpers: atomic writes and finding Ibex files whatever their case.
+// File helpers: the one place where files are read and written.
+//
+// Reads take regular files only (a folder, FIFO, device or dangling link is
+// "not a file", never waited on) and never more than a size cap. Writes are
+// atomic (a temporary file beside the target, renamed over it), never go
+// through a symbolic link or into anything but a regular file, and check
+// every write, flush and commit: a failure leaves the old file as it was and
+// throws an Error naming the file. Appends (the session log) take an
+// advisory lock and never shorten the file.
 #include <QByteArray>
 #include <QString>
 
 namespace vorlix {
 
+// What is read at most from a file whose caller gives no cap of its own.
+inline constexpr qint64 kDefaultReadCap = qint64(64) * 1024 * 1024;
+
 // Writes the whole file or nothing: a failure leaves an existing file as it
-// was. Throws Error naming the file.
+// was. Refuses a target that is a symbolic link or not a regular file.
+// Throws Error naming the file ("the disk is full" when it is).
 void writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// Appends `bytes` to the regular file `path` (made when missing) under an
+// exclusive advisory lock, so two processes appending at once keep both
+// texts whole. A failure cuts the file back to its length before the append
+// (never shorter) and throws Error naming the file. Refuses links and
+// anything but a regular file. With `onNewLine`, a file whose last byte is
+// not a line feed first gets CR LF, so the text starts a line of its own.
+void appendToFileLocked(const QString &path, const QByteArray &bytes, bool onNewLine = false);
 
 // Writes text lines with CR LF endings in Windows-1252.
 QByteArray ansiLines(const QStringList &lines);
@@ -22,12 +42,29 @@ QString existingCaseInsensitive(const QString &folder, const QString &name);
 // Same, for a relative path of several parts ("ldisplay/disp0001.ibw").
 QString findPathCaseInsensitive(const QString &folder, const QString &relativePath);
 
-// Reads a whole file (at most `maxBytes`). Returns false and sets `error` to
-// a message naming the file when it cannot be read.
+// Reads a whole file: with `maxBytes` >= 0 its first `maxBytes` bytes (the
+// rest is not read), otherwise all of it when it is not larger than
+// kDefaultReadCap. Returns false and sets `error` to a message naming the
+// file when it cannot be read, is not a regular file or is too large.
 bool readWholeFile(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes = -1);
+
+// Reads the last `maxBytes` bytes of a regular file (all of it when it is
+// smaller); `skipped` tells how many bytes before them were left out. A
+// missing file reads as empty. Returns false and sets `error` as above.
+bool readFileTail(const QString &path, qint64 maxBytes, QByteArray &bytes, qint64 &skipped, QString *error);
+
+// Null when `path` names a regular file (links followed), otherwise the
+// reason in words: "does not exist", "is a folder, not a file", "is not a
+// file" (FIFO, device, socket, dangling link).
+QString notARegularFile(const QString &path);
 
 // A name read from an input file is safe to join to a folder: no separators,
 // no "..", not empty.
 bool isPlainFileName(const QString &name);
+
+// Whether the bytes of a path given by the system (a command-line argument,
+// a folder listing) come back the same after decoding to text and encoding
+// again; a path that does not would name a different file.
+bool pathSurvivesRoundTrip(const QByteArray &localPath);
 
 } // namespace vorlix

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a bounded time
+# (VORLIX_FUZZ_SECONDS, default 20) over its corpus in fuzz/corpus/<target>,
+# after replaying its regression inputs in fuzz/regressions/<target>. An
+# input that crashes a target is left in fuzz/regressions/<target>/: keep it
+# there (commit it) once the reader is fixed, so every later run replays it.
+# New inputs the fuzzer finds go to a temporary folder, not into the repo.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${VORLIX_FUZZ_SECONDS:-20}
+build=${VORLIX_FUZZ_BUILD:-build-fuzz}
+scripts/deps.sh fuzz
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DVORLIX_FUZZ=ON -DVORLIX_GUI=OFF \
+  -DVORLIX_TESTS=OFF -DVORLIX_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" --parallel "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for target in fuzz_apex fuzz_dat fuzz_display fuzz_btdisplay; do
+  regressions=fuzz/regressions/$target
+  mkdir -p "$regressions" "$work/$target"
+  mapfile -t old < <(find "$regressions" -type f ! -name '.*' | sort)
+  if [ ${#old[@]} -gt 0 ]; then
+    echo "== $target: replaying ${#old[@]} regression input(s)"
+    "$build/bin/$target" "${old[@]}"
+  fi
+  echo "== $target: fuzzing for ${seconds}s"
+  status=0
+  "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$regressions/" -print_final_stats=1 "$work/$target" "fuzz/corpus/$target" \
+    >"$work/$target.log" 2>&1 || status=$?
+  grep -E '^(Done|stat::number_of_executed_units|stat::average_exec_per_sec)' "$work/$target.log" || true
+  if [ "$status" -ne 0 ]; then
+    tail -n 40 "$work/$target.log"
+    echo "$target failed; the input that did it is in $regressions/" >&2
+    exit 1
+  fi
+done

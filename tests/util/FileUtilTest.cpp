@@ -1,0 +1,91 @@
+#include "util/Error.h"
+#include "util/FileUtil.h"
+#include "support/WorkbenchProject.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace vorlix;
+
+
+TEST(FileUtil, ReadsTakeRegularFilesOnlyAndSayWhatElseTheyFound)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(u"pipe.ibw"_qs);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString folder = dir.filePath(u"folder.dat"_qs);
+    QDir().mkdir(folder);
+    const QString dangling = dir.filePath(u"dangling"_qs);
+    QFile::link(dir.filePath(u"nowhere"_qs), dangling);
+    struct Case {
+        QString path;
+        const char *says;
+    } cases[] = {
+        {fifo, "is not a file"},
+        {folder, "is a folder, not a file"},
+        {u"/dev/zero"_qs, "is not a file"},
+        {dangling, "a link that leads nowhere"},
+        {dir.filePath(u"missing"_qs), "does not exist"},
+    };
+    for (const Case &c : cases) {
+        QByteArray bytes;
+        QString error;
+        EXPECT_FALSE(readWholeFile(c.path, bytes, &error)) << c.says;
+        EXPECT_TRUE(error.contains(QLatin1String(c.says))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(c.path))) << error.toStdString();
+    }
+}
+
+TEST(FileUtil, ReadsStopAtTheirCap)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"f"_qs);
+    test::writeFile(path, "0123456789");
+    QByteArray bytes;
+    QString error;
+    ASSERT_TRUE(readWholeFile(path, bytes, &error, 4));
+    EXPECT_EQ(bytes, QByteArray("0123"));
+    qint64 skipped = -1;
+    ASSERT_TRUE(readFileTail(path, 3, bytes, skipped, &error));
+    EXPECT_EQ(bytes, QByteArray("789"));
+    EXPECT_EQ(skipped, 7);
+}
+
+TEST(FileUtil, AtomicWritesRefuseLinksAndNonFilesAndKeepTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString victim = dir.filePath(u"victim"_qs);
+    test::writeFile(victim, "old");
+    const QString link = dir.filePath(u"out.dsp"_qs);
+    ASSERT_TRUE(QFile::link(victim, link));
+    EXPECT_THROW(writeFileAtomically(link, "new"), Error);
+    EXPECT_EQ(test::readFile(victim), QByteArray("old"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_THROW(appendToFileLocked(link, "new"), Error);
+    EXPECT_EQ(test::readFile(victim), QByteArray("old"));
+
+    const QString folder = dir.filePath(u"folder"_qs);
+    QDir().mkdir(folder);
+    EXPECT_THROW(writeFileAtomically(folder, "x"), Error);
+
+    // A replaced file keeps its permissions; no temporary file stays behind.
+    const QString file = dir.filePath(u"kept"_qs);
+    test::writeFile(file, "a");
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    writeFileAtomically(file, "b");
+    EXPECT_EQ(test::readFile(file), QByteArray("b"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(u".tmp"_qs), QStringList());
+}
+
+TEST(FileUtil, PathsMustSurviveDecoding)
+{
+    EXPECT_TRUE(pathSurvivesRoundTrip("/tmp/Z\xc3\xbcrich"));
+    EXPECT_FALSE(pathSurvivesRoundTrip("/tmp/job\xff"));
+}
