@@ -1,10 +1,7 @@
 #include "PageParts.h"
 
-#include "project/Messages.h"
-
 #include <QCheckBox>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 
 namespace vorlix {
@@ -26,23 +23,6 @@ QPushButton *makeButton(const QString &caption, const char *objectName, QWidget 
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(objectName));
     return b;
-}
-
-void markNotAvailable(QWidget *control)
-{
-    control->setEnabled(false);
-    control->setToolTip(msg::notAvailableYet());
-    // Disabled widgets show no tool tip by default; this one should.
-    control->setAttribute(Qt::WA_AlwaysShowToolTips, true);
-}
-
-QAction *addNotAvailable(QMenu &menu, const QString &caption)
-{
-    QAction *a = menu.addAction(caption);
-    a->setEnabled(false);
-    a->setToolTip(msg::notAvailableYet());
-    menu.setToolTipsVisible(true);
-    return a;
 }
 
 QCheckBox *makeCheckBox(const QString &caption, const char *objectName, QWidget *parent)

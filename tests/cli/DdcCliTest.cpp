@@ -2,11 +2,12 @@
 // sample job, through the real vorlix-cli.
 #include "support/WorkbenchProject.h"
 
+#include "support/CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -17,11 +18,7 @@ using vorlix::test::writeFile;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using vorlix::test::CliResult;
 
 class DdcCli : public ::testing::Test {
 protected:
@@ -29,31 +26,16 @@ protected:
     {
         QStandardPaths::setTestModeEnabled(true);
         ASSERT_TRUE(m_dir.isValid());
-        ASSERT_EQ(cli({u"sample-job"_qs, root()}).code, 0);
+        ASSERT_EQ(cli({u"sample-job"_qs, root()}).exitCode, 0);
     }
 
     QString root() const { return m_dir.filePath(u"sample"_qs); }
     QString job() const { return root() + u"/job"_qs; }
     QString ddc() const { return root() + u"/bactalk/acme/plaza/ddc"_qs; }
 
-    CliRun cli(QStringList args, const QStringList &env = {}) const
+    CliResult cli(const QStringList &args, const QStringList &env = {}) const
     {
-        QProcess p;
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        e.insert(u"LC_ALL"_qs, u"C"_qs);
-        for (const QString &kv : env)
-            e.insert(kv.section(u'=', 0, 0), kv.section(u'=', 1));
-        p.setProcessEnvironment(e);
-        args.prepend(m_dir.filePath(u"app"_qs));
-        args.prepend(u"--app-dir"_qs);
-        p.start(QStringLiteral(VORLIX_BIN_DIR) + u"/vorlix-cli"_qs, args);
-        CliRun r;
-        if (!p.waitForFinished(60000))
-            return r;
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return vorlix::test::runCliIn(m_dir.filePath(u"app"_qs), args, env);
     }
 
     QString log() const { return QString::fromLatin1(readFile(job() + u"/vorlix.log"_qs)); }
@@ -82,18 +64,18 @@ QStringList pointRows(const QString &file)
 
 TEST_F(DdcCli, ScriptsOfOneDeviceAndOfAll)
 {
-    ASSERT_EQ(cli({u"--yes"_qs, u"read-ddc"_qs, job()}).code, 0);
+    ASSERT_EQ(cli({u"--yes"_qs, u"read-ddc"_qs, job()}).exitCode, 0);
     const QString out = m_dir.filePath(u"one.dsr"_qs);
 
     // Usage errors and a device that is not in the list.
-    EXPECT_EQ(cli({u"scripts"_qs, job()}).code, 2);
-    EXPECT_EQ(cli({u"scripts"_qs, job(), u"--all"_qs, u"--apex"_qs, u"1"_qs}).code, 2);
-    const CliRun absent = cli({u"scripts"_qs, job(), u"--apex"_qs, u"1"_qs, u"--com"_qs, u"3"_qs, u"--out"_qs, out});
-    EXPECT_EQ(absent.code, 1);
+    EXPECT_EQ(cli({u"scripts"_qs, job()}).exitCode, 2);
+    EXPECT_EQ(cli({u"scripts"_qs, job(), u"--all"_qs, u"--apex"_qs, u"1"_qs}).exitCode, 2);
+    const CliResult absent = cli({u"scripts"_qs, job(), u"--apex"_qs, u"1"_qs, u"--com"_qs, u"3"_qs, u"--out"_qs, out});
+    EXPECT_EQ(absent.exitCode, 1);
     EXPECT_TRUE(absent.err.contains(u"not in the script device list"_qs)) << absent.err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
 
-    ASSERT_EQ(cli({u"scripts"_qs, job(), u"--apex"_qs, u"1"_qs, u"--com"_qs, u"1"_qs, u"--out"_qs, out}).code, 0);
+    ASSERT_EQ(cli({u"scripts"_qs, job(), u"--apex"_qs, u"1"_qs, u"--com"_qs, u"1"_qs, u"--out"_qs, out}).exitCode, 0);
     const QByteArray script = readFile(out);
     EXPECT_TRUE(script.startsWith("  <ddcScript  platform=\"pellum\"  createDate=\""));
     EXPECT_TRUE(script.endsWith("    </pages>\r\n  </ddcScript>\r\n"));
@@ -104,7 +86,7 @@ TEST_F(DdcCli, ScriptsOfOneDeviceAndOfAll)
     const QString comma = m_dir.filePath(u"comma.dsr"_qs);
     ASSERT_EQ(cli({u"scripts"_qs, job(), u"--apex"_qs, u"1"_qs, u"--com"_qs, u"1"_qs, u"--out"_qs, comma},
                   {u"LC_ALL=de_DE.UTF-8"_qs})
-                  .code,
+                  .exitCode,
               0);
     const QByteArray commaScript = readFile(comma);
     EXPECT_TRUE(commaScript.contains("pinX=\"1,4505\" pinY=\"9,5495\""));
@@ -115,8 +97,8 @@ TEST_F(DdcCli, ScriptsOfOneDeviceAndOfAll)
     EXPECT_EQ(body(commaScript), body(script));
 
     // All: one file per list item in the ddc folder, each logged.
-    const CliRun all = cli({u"scripts"_qs, job(), u"--all"_qs});
-    ASSERT_EQ(all.code, 0) << all.err.toStdString();
+    const CliResult all = cli({u"scripts"_qs, job(), u"--all"_qs});
+    ASSERT_EQ(all.exitCode, 0) << all.err.toStdString();
     const QStringList files = QDir(ddc()).entryList({u"*.dsr"_qs}, QDir::Files, QDir::Name);
     EXPECT_EQ(files, (QStringList{u"Framework-Script-Dev-1101.dsr"_qs, u"Framework-Script-Dev-1102.dsr"_qs,
                                   u"Framework-Script-Dev-2101.dsr"_qs, u"Framework-Script-Dev-5101.dsr"_qs}));
@@ -126,24 +108,24 @@ TEST_F(DdcCli, ScriptsOfOneDeviceAndOfAll)
     // A ddc "folder" that is a file: exit 1, and nothing written there.
     QDir(ddc()).removeRecursively();
     writeFile(ddc(), "not a folder");
-    const CliRun blocked = cli({u"scripts"_qs, job(), u"--all"_qs});
-    EXPECT_EQ(blocked.code, 1);
+    const CliResult blocked = cli({u"scripts"_qs, job(), u"--all"_qs});
+    EXPECT_EQ(blocked.exitCode, 1);
     EXPECT_TRUE(blocked.err.contains(u"Framework-Script-Dev-1101.dsr"_qs)) << blocked.err.toStdString();
     EXPECT_EQ(readFile(ddc()), QByteArray("not a folder"));
 }
 
 TEST_F(DdcCli, TdcListCopyAndDump)
 {
-    const CliRun list = cli({u"tdc-list"_qs, job()});
-    ASSERT_EQ(list.code, 0) << list.err.toStdString();
+    const CliResult list = cli({u"tdc-list"_qs, job()});
+    ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
     EXPECT_EQ(list.out, u"tdc-list: 5 Tux DDC file(s) listed in TdcFiles.\n"_qs);
     const QString header = u"Apex,IbexFilename,BACtalkFilename,FileExists\r\n"_qs;
     EXPECT_EQ(cli({u"dump"_qs, job(), u"TdcFiles"_qs}).out,
               header + u"1,Main.tdc,A1-Main.tdc,\r\n1,TUX105.TDC,dev1205.tdc,\r\n1,tux210.tdc,dev1310.tdc,\r\n"
                        "1,tux305.tdc,dev5.tdc,\r\n2,tux101.tdc,dev2201.tdc,\r\n"_qs);
 
-    const CliRun copy = cli({u"tdc-copy"_qs, job()});
-    ASSERT_EQ(copy.code, 0) << copy.err.toStdString();
+    const CliResult copy = cli({u"tdc-copy"_qs, job()});
+    ASSERT_EQ(copy.exitCode, 0) << copy.err.toStdString();
     EXPECT_EQ(copy.out, u"tdc-copy: 5 copied, 0 already there, 0 missing, 0 failed.\n"_qs);
     EXPECT_EQ(readFile(ddc() + u"/dev1205.tdc"_qs), readFile(job() + u"/tddc01/TUX105.TDC"_qs));
     EXPECT_TRUE(cli({u"dump"_qs, job(), u"TdcFiles"_qs}).out.endsWith(u"2,tux101.tdc,dev2201.tdc,yes\r\n"_qs));
@@ -153,20 +135,20 @@ TEST_F(DdcCli, TdcListCopyAndDump)
 
     // A failed copy is a failed command.
     QDir(ddc()).removeRecursively();
-    const CliRun failed = cli({u"tdc-copy"_qs, job()});
-    EXPECT_EQ(failed.code, 1);
+    const CliResult failed = cli({u"tdc-copy"_qs, job()});
+    EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(failed.err.contains(u"5 Tux DDC file(s) could not be copied"_qs)) << failed.err.toStdString();
     EXPECT_EQ(log().count(u"\tCopy failed: "_qs), 5);
 }
 
 TEST_F(DdcCli, ExportPointsThroughBothDriversGivesTheSameRows)
 {
-    ASSERT_EQ(cli({u"--yes"_qs, u"read-points"_qs, job()}).code, 0);
+    ASSERT_EQ(cli({u"--yes"_qs, u"read-points"_qs, job()}).exitCode, 0);
     const QString missing = m_dir.filePath(u"none.mdb"_qs);
-    const CliRun absent = cli({u"export-points"_qs, job(), u"--apex"_qs, u"9"_qs, u"--to"_qs, missing});
-    EXPECT_EQ(absent.code, 1);
+    const CliResult absent = cli({u"export-points"_qs, job(), u"--apex"_qs, u"9"_qs, u"--to"_qs, missing});
+    EXPECT_EQ(absent.exitCode, 1);
     EXPECT_FALSE(QFile::exists(missing));
-    EXPECT_EQ(cli({u"export-points"_qs, job(), u"--apex"_qs, u"1"_qs}).code, 2);
+    EXPECT_EQ(cli({u"export-points"_qs, job(), u"--apex"_qs, u"1"_qs}).exitCode, 2);
 
     // Two copies of the template with the same rows, one per driver.
     QStringList files;
@@ -186,11 +168,11 @@ TEST_F(DdcCli, ExportPointsThroughBothDriversGivesTheSameRows)
         QSqlDatabase::removeDatabase(u"cli-fill"_qs);
         files << f;
     }
-    const CliRun viaSqlite = cli({u"export-points"_qs, job(), u"--apex"_qs, u"1"_qs, u"--to"_qs, files[0]});
-    const CliRun viaOdbc = cli({u"export-points"_qs, job(), u"--apex"_qs, u"1"_qs, u"--to"_qs, files[1]},
+    const CliResult viaSqlite = cli({u"export-points"_qs, job(), u"--apex"_qs, u"1"_qs, u"--to"_qs, files[0]});
+    const CliResult viaOdbc = cli({u"export-points"_qs, job(), u"--apex"_qs, u"1"_qs, u"--to"_qs, files[1]},
                                {u"VORLIX_OUTSIDE_ODBC=1"_qs});
-    ASSERT_EQ(viaSqlite.code, 0) << viaSqlite.err.toStdString();
-    ASSERT_EQ(viaOdbc.code, 0) << viaOdbc.err.toStdString();
+    ASSERT_EQ(viaSqlite.exitCode, 0) << viaSqlite.err.toStdString();
+    ASSERT_EQ(viaOdbc.exitCode, 0) << viaOdbc.err.toStdString();
     EXPECT_TRUE(viaSqlite.out.startsWith(u"Points of Apex 1 exported: "_qs)) << viaSqlite.out.toStdString();
     EXPECT_EQ(viaSqlite.out, viaOdbc.out);
     const QStringList rows = pointRows(files[0]);
@@ -199,7 +181,7 @@ TEST_F(DdcCli, ExportPointsThroughBothDriversGivesTheSameRows)
 
     // A missing file is made from the template.
     const QString made = m_dir.filePath(u"made.mdb"_qs);
-    ASSERT_EQ(cli({u"export-points"_qs, job(), u"--apex"_qs, u"2"_qs, u"--to"_qs, made}).code, 0);
+    ASSERT_EQ(cli({u"export-points"_qs, job(), u"--apex"_qs, u"2"_qs, u"--to"_qs, made}).exitCode, 0);
     EXPECT_TRUE(QFile::exists(made));
     EXPECT_TRUE(log().contains(u"Exporting Points: "_qs + made));
 }

@@ -1,20 +1,17 @@
 // read-ddc, read-points and read-cpanels on the sample job, through the
 // real vorlix-cli.
+#include "support/CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using vorlix::test::CliResult;
 
 class ReadersCli : public ::testing::Test {
 protected:
@@ -22,25 +19,15 @@ protected:
     {
         QStandardPaths::setTestModeEnabled(true);
         ASSERT_TRUE(m_dir.isValid());
-        ASSERT_EQ(cli({u"sample-job"_qs, root()}).code, 0);
+        ASSERT_EQ(cli({u"sample-job"_qs, root()}).exitCode, 0);
     }
 
     QString root() const { return m_dir.filePath(u"sample"_qs); }
     QString job() const { return root() + u"/job"_qs; }
 
-    CliRun cli(QStringList args) const
+    CliResult cli(const QStringList &args) const
     {
-        QProcess p;
-        args.prepend(m_dir.filePath(u"app"_qs));
-        args.prepend(u"--app-dir"_qs);
-        p.start(QStringLiteral(VORLIX_BIN_DIR) + u"/vorlix-cli"_qs, args);
-        CliRun r;
-        if (!p.waitForFinished(60000))
-            return r;
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return vorlix::test::runCliIn(m_dir.filePath(u"app"_qs), args);
     }
 
     QString dump(const QString &table) const
@@ -61,8 +48,8 @@ protected:
 
 TEST_F(ReadersCli, WithoutYesNothingIsReadAndTheCommandSaysSo)
 {
-    const CliRun r = cli({u"read-ddc"_qs, job()});
-    EXPECT_EQ(r.code, 0);
+    const CliResult r = cli({u"read-ddc"_qs, job()});
+    EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.contains(u"nothing was read"_qs)) << r.out.toStdString();
     EXPECT_EQ(dump(u"CpanelMap"_qs), u"Apex,Sequence,CallTo,Trunk,Address,CPanelNumber,ExpandedMode\n");
     EXPECT_FALSE(log().contains(u"Scanning Apex DDC files"_qs));
@@ -70,8 +57,8 @@ TEST_F(ReadersCli, WithoutYesNothingIsReadAndTheCommandSaysSo)
 
 TEST_F(ReadersCli, ReadDdcFillsCpanelMapAndLogsTheMissingFile)
 {
-    const CliRun r = cli({u"--yes"_qs, u"read-ddc"_qs, job(), u"--lost-tux"_qs});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const CliResult r = cli({u"--yes"_qs, u"read-ddc"_qs, job(), u"--lost-tux"_qs});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(u"Possible missing file: apex05.adc"_qs));
     EXPECT_EQ(dump(u"CpanelMap"_qs), u"Apex,Sequence,CallTo,Trunk,Address,CPanelNumber,ExpandedMode\n"
                                      "1,10,500,1,3,12,0\n"
@@ -89,7 +76,7 @@ TEST_F(ReadersCli, ReadDdcFillsCpanelMapAndLogsTheMissingFile)
 
 TEST_F(ReadersCli, ReadPointsAndCpanelsFillTheirTables)
 {
-    ASSERT_EQ(cli({u"--yes"_qs, u"read-points"_qs, job()}).code, 0);
+    ASSERT_EQ(cli({u"--yes"_qs, u"read-points"_qs, job()}).exitCode, 0);
     const QString points = dump(u"IbexPtMap"_qs);
     EXPECT_TRUE(points.startsWith(u"Apex,IbexPt,PtType,Description,Value\n1,1,2,Outside Air Temp,21.5\n"_qs))
         << points.toStdString();
@@ -97,7 +84,7 @@ TEST_F(ReadersCli, ReadPointsAndCpanelsFillTheirTables)
     EXPECT_FALSE(points.contains(u"Not a point"_qs));
     EXPECT_TRUE(log().contains(u"\tPossible missing file: pnts05.dat\r\n\tPossible missing file: pdat05.dat\r\n"_qs));
 
-    ASSERT_EQ(cli({u"--yes"_qs, u"read-cpanels"_qs, job()}).code, 0);
+    ASSERT_EQ(cli({u"--yes"_qs, u"read-cpanels"_qs, job()}).exitCode, 0);
     EXPECT_EQ(dump(u"CpanelNames"_qs), u"Apex,CPanelNumber,Name\n"
                                        "1,12,AHU-1 Control Panel\n"
                                        "1,13,AHU-2 Control Panel\n"
@@ -109,14 +96,14 @@ TEST_F(ReadersCli, ReadPointsAndCpanelsFillTheirTables)
 
 TEST_F(ReadersCli, UsageAndFailures)
 {
-    EXPECT_EQ(cli({u"read-ddc"_qs}).code, 2);
-    EXPECT_EQ(cli({u"read-points"_qs, job(), u"--bogus"_qs}).code, 2);
-    EXPECT_EQ(cli({u"--yes"_qs, u"read-cpanels"_qs, root() + u"/nowhere"_qs}).code, 1);
+    EXPECT_EQ(cli({u"read-ddc"_qs}).exitCode, 2);
+    EXPECT_EQ(cli({u"read-points"_qs, job(), u"--bogus"_qs}).exitCode, 2);
+    EXPECT_EQ(cli({u"--yes"_qs, u"read-cpanels"_qs, root() + u"/nowhere"_qs}).exitCode, 1);
     // A file that cannot be read ends the command with its name.
     QFile::remove(job() + u"/APEX02.ADC"_qs);
     ASSERT_TRUE(QFile::link(u"/proc/self/mem"_qs, job() + u"/apex02.adc"_qs));
-    const CliRun r = cli({u"--yes"_qs, u"read-ddc"_qs, job()});
-    EXPECT_EQ(r.code, 1);
+    const CliResult r = cli({u"--yes"_qs, u"read-ddc"_qs, job()});
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(u"apex02.adc"_qs)) << r.err.toStdString();
     // Apex 1 was read before: its rows stay.
     EXPECT_TRUE(dump(u"CpanelMap"_qs).contains(u"\n1,10,500,1,3,12,0\n"_qs));

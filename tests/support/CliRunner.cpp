@@ -35,4 +35,13 @@ CliResult runCli(const QStringList &args, const CliOptions &options)
     return r;
 }
 
+CliResult runCliIn(const QString &appDir, const QStringList &args, const QStringList &env)
+{
+    CliOptions options;
+    options.env.insert(u"LC_ALL"_qs, u"C"_qs);
+    for (const QString &kv : env)
+        options.env.insert(kv.section(u'=', 0, 0), kv.section(u'=', 1));
+    return runCli(QStringList{u"--app-dir"_qs, appDir} + args, options);
+}
+
 } // namespace vorlix::test

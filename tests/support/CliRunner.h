@@ -26,4 +26,8 @@ struct CliOptions {
 };
 CliResult runCli(const QStringList &args, const CliOptions &options);
 
+// Runs vorlix-cli with the application folder `appDir`, in the C locale
+// unless `env` ("NAME=VALUE" entries) says otherwise.
+CliResult runCliIn(const QString &appDir, const QStringList &args, const QStringList &env = {});
+
 } // namespace vorlix::test

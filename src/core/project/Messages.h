@@ -45,10 +45,4 @@ inline QString aboutBuild() { return QStringLiteral("Build: "); }
 inline QString manualFile() { return QStringLiteral("Vorlix Vorlix Users Manual.pdf"); }
 inline QString manualFallbackFile() { return QStringLiteral("Vorlix.pdf"); }
 
-// --- commands that a later release brings ------------------------------------------
-inline QString notAvailableYet()
-{
-    return QStringLiteral("Not available yet: this command comes with a later release of Vorlix.");
-}
-
 } // namespace vorlix::msg
