@@ -1,6 +1,7 @@
 // Step 7 driven through the real page: load, override through the dialog,
 // skip, reset, create — and the file is the one the CLI writes after the
 // same overrides.
+#include "InventoryTreeModel.h"
 #include "OverrideDialog.h"
 #include "TranslationGrid.h"
 #include "TranslationModel.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 namespace vorlix::test {
 namespace {
@@ -189,6 +191,58 @@ TEST_F(TranslationPageTest, DateTimeShowsTheObjectOnlyPanelAndSingleRowCreation)
     ASSERT_TRUE(page->createDisplay(false));
     EXPECT_EQ(page->model()->rowCount(), 0);
     EXPECT_FALSE(page->createButton()->isEnabled());
+}
+
+} // namespace
+} // namespace vorlix::test
+
+namespace vorlix::test {
+namespace {
+
+// The model index of the display tree's node with that text, or invalid.
+QModelIndex findNode(const QAbstractItemModel *model, const QString &text, const QModelIndex &parent = {})
+{
+    for (int r = 0; r < model->rowCount(parent); ++r) {
+        const QModelIndex at = model->index(r, 0, parent);
+        if (at.data().toString() == text)
+            return at;
+        const QModelIndex below = findNode(model, text, at);
+        if (below.isValid())
+            return below;
+    }
+    return {};
+}
+
+TEST_F(TranslationPageTest, LoadsFromTheTreeWithTheListsAdviceAndMarksTheNodeMade)
+{
+    QTreeView *tree = page->displayTree();
+    EXPECT_FALSE(page->loadButton()->isEnabled());
+    // A group node cannot be loaded.
+    tree->setCurrentIndex(findNode(tree->model(), u"Displays"_qs));
+    EXPECT_FALSE(page->loadButton()->isEnabled());
+
+    const QModelIndex node = findNode(tree->model(), u"disp0002.ibw"_qs);
+    ASSERT_TRUE(node.isValid());
+    EXPECT_EQ(node.data(InventoryTreeModel::StateRole).toInt(), stNotMade);
+    tree->setCurrentIndex(node);
+    ASSERT_TRUE(page->loadButton()->isEnabled());
+    page->loadButton()->click();
+    ASSERT_NE(loadedTranslation(*wb), nullptr);
+    EXPECT_EQ(loadedTranslation(*wb)->displayName(), u"disp0002.ibw"_qs);
+    // The project was opened before the sample had a starting display: no
+    // button reached the display, and the user is told so.
+    const int entry = wb->masterList.indexOf(u"disp0002.ibw"_qs, false);
+    ASSERT_FALSE(wb->masterList.isScanned(entry));
+    EXPECT_EQ(prompter.informed, QStringList{unreferencedDisplayNote()});
+    // A redirected display says so instead; loading goes on all the same.
+    wb->masterList.setFlag(entry, flRedirected);
+    prompter.informed.clear();
+    page->loadButton()->click();
+    EXPECT_EQ(prompter.informed, QStringList{redirectedDisplayNote()});
+    EXPECT_EQ(loadedTranslation(*wb)->displayName(), u"disp0002.ibw"_qs);
+
+    ASSERT_TRUE(page->createDisplay(false));
+    EXPECT_EQ(findNode(tree->model(), u"disp0002.ibw"_qs).data(InventoryTreeModel::StateRole).toInt(), stMade);
 }
 
 } // namespace
