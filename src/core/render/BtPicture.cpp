@@ -84,8 +84,10 @@ void drawRecord(PictureCanvas &c, int index, const ByteReader &r, RecordKind kin
     case RecordKind::Checkbox:
         c.checkbox(rect, r.text(txt::Text, txt::TextLen), font, fore);
         break;
-    case RecordKind::ReadOnlyValue:
     case RecordKind::PromptedValue:
+        c.field(rect, valueText(r), font, fore);
+        break;
+    case RecordKind::ReadOnlyValue:
         if (opaque)
             c.fill(rect, back);
         c.text(rect, valueText(r), font, fore, Qt::AlignLeft | Qt::AlignVCenter);

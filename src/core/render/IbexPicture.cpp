@@ -51,6 +51,8 @@ void drawObject(PictureCanvas &c, int index, const IbexObjRec &r, const QRect &r
         c.button(rect, text.startsWith(u';') ? r.commandCaption() : text, font, fore);
     } else if (isPushbutton(kind)) {
         c.button(rect, r.caption(), font, fore);
+    } else if (kind == ioDigital || kind == ioAnalog || kind == ioAirflow) {
+        c.field(rect, valueText(r, kind, point()), font, fore);
     } else if (isDigitalValue(kind) || isAnalogValue(kind)) {
         c.fill(rect, back);
         c.text(rect, valueText(r, kind, point()), font, fore, Qt::AlignLeft | Qt::AlignVCenter);

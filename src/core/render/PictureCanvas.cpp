@@ -153,6 +153,17 @@ void PictureCanvas::button(const QRect &r, const QString &caption, const QFont &
     text(r.adjusted(2, 1, -2, -1), caption, f, c, Qt::AlignCenter);
 }
 
+void PictureCanvas::field(const QRect &r, const QString &s, const QFont &f, const QColor &c)
+{
+    m_painter.save();
+    m_painter.fillRect(r, Qt::white);
+    m_painter.setPen(QColor(0x80, 0x80, 0x80));
+    m_painter.drawLine(r.topLeft(), r.topRight());
+    m_painter.drawLine(r.topLeft(), r.bottomLeft());
+    m_painter.restore();
+    text(r.adjusted(3, 0, -2, 0), s, f, c, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
 void PictureCanvas::checkbox(const QRect &r, const QString &caption, const QFont &f, const QColor &c)
 {
     const int side = qMin(13, qMax(6, r.height() - 2));

@@ -61,6 +61,8 @@ public:
     void fill(const QRect &r, const QColor &c);
     void text(const QRect &r, const QString &s, const QFont &f, const QColor &c, int flags);
     void button(const QRect &r, const QString &caption, const QFont &f, const QColor &c);
+    // A prompted value: a white, sunken entry field.
+    void field(const QRect &r, const QString &s, const QFont &f, const QColor &c);
     void checkbox(const QRect &r, const QString &caption, const QFont &f, const QColor &c);
     void groupBox(const QRect &r, const QString &caption, const QFont &f, const QColor &c);
     // A bitmap stretched into r; false (a named red box) when it is missing.
