@@ -12,22 +12,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "PixelChecks.h"
+
 using namespace vorlix;
 using namespace vorlix::render;
 using namespace vorlix::test;
 
 namespace {
-
-constexpr QRgb kRed = 0xFFFF0000;
-
-bool anyPixel(const QImage &img, const QRect &r, QRgb rgb)
-{
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (img.rect().contains(x, y) && img.pixel(x, y) == rgb)
-                return true;
-    return false;
-}
 
 QByteArray at(QByteArray record, int x, int y, int w, int h)
 {
@@ -94,7 +85,7 @@ TEST(BtPicture, BitmapsFromTheJobAndFromALibrary)
     EXPECT_EQ(p.image.pixel(20, 20), 0xFF0000FFu);
     EXPECT_EQ(p.image.pixel(50, 20), 0xFFFF0000u);
     EXPECT_TRUE(p.objects[2].problem);
-    EXPECT_EQ(p.image.pixel(71, 20), kRed);
+    EXPECT_EQ(p.image.pixel(71, 20), kOutlineRed);
     ASSERT_EQ(p.problems.size(), 1);
     EXPECT_TRUE(p.problems[0].contains(u"aler0043.bmp"_qs));
 }
@@ -107,7 +98,7 @@ TEST(BtPicture, UnknownDamagedAndCutFilesOutlinedNeverACrash)
     const Picture p = drawBtDisplay(file, {});
     ASSERT_EQ(p.objects.size(), 2u);
     EXPECT_TRUE(p.objects[1].problem);
-    EXPECT_EQ(p.image.pixel(61, 20), kRed);
+    EXPECT_EQ(p.image.pixel(61, 20), kOutlineRed);
 
     // A record whose length runs past the file: outlined where it says.
     QByteArray damaged = file;
@@ -116,7 +107,7 @@ TEST(BtPicture, UnknownDamagedAndCutFilesOutlinedNeverACrash)
     const Picture d = drawBtDisplay(patched.bytes, {});
     ASSERT_EQ(d.objects.size(), 2u);
     EXPECT_TRUE(d.objects[1].problem);
-    EXPECT_EQ(d.image.pixel(61, 20), kRed);
+    EXPECT_EQ(d.image.pixel(61, 20), kOutlineRed);
 
     for (int n = 0; n <= file.size(); n += 5) {
         const Picture cut = drawBtDisplay(file.left(n), {});
@@ -125,5 +116,5 @@ TEST(BtPicture, UnknownDamagedAndCutFilesOutlinedNeverACrash)
     }
     const Picture notDisplay = drawBtDisplay(QByteArray(1000, 'x'), {});
     EXPECT_EQ(notDisplay.image.size(), QSize(DefaultPictureWidth, DefaultPictureHeight));
-    EXPECT_EQ(notDisplay.image.pixel(1, 1), kRed);
+    EXPECT_EQ(notDisplay.image.pixel(1, 1), kOutlineRed);
 }

@@ -9,32 +9,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "PixelChecks.h"
+
 using namespace vorlix;
 using namespace vorlix::render;
+using namespace vorlix::test;
 using sample::IbexDisplayBuilder;
 
 namespace {
-
-constexpr QRgb kRed = 0xFFFF0000;
-
-// Whether any pixel of the rectangle has the colour.
-bool anyPixel(const QImage &img, const QRect &r, QRgb rgb)
-{
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (img.rect().contains(x, y) && img.pixel(x, y) == rgb)
-                return true;
-    return false;
-}
-// Pixels of the rectangle not of `background`: something was drawn there.
-int inked(const QImage &img, const QRect &r, QRgb background)
-{
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += img.rect().contains(x, y) && img.pixel(x, y) != background;
-    return n;
-}
 
 Picture draw(const IbexDisplayBuilder &b, const QStringList &folders = {})
 {
@@ -93,7 +75,7 @@ TEST(IbexPicture, BitmapsFoundByNameAndMissingOnesOutlined)
     EXPECT_EQ(p.image.pixel(20, 20), 0xFFFF0000u); // the graphic stretched over its box
     EXPECT_FALSE(p.objects[0].problem);
     EXPECT_TRUE(p.objects[1].problem);
-    EXPECT_EQ(p.image.pixel(101, 30), kRed); // the missing bitmap's outline
+    EXPECT_EQ(p.image.pixel(101, 30), kOutlineRed); // the missing bitmap's outline
     EXPECT_TRUE(p.objects[2].problem) << "a name with a path is never looked up";
     ASSERT_EQ(p.problems.size(), 2);
     EXPECT_TRUE(p.problems[0].contains(u"gone.bmp"_qs));
@@ -109,9 +91,9 @@ TEST(IbexPicture, UnknownAndDamagedRecordsOutlinedNeverACrash)
     const Picture p = draw(b);
     ASSERT_EQ(p.objects.size(), 3u);
     EXPECT_TRUE(p.objects[1].problem);
-    EXPECT_EQ(p.image.pixel(61, 20), kRed);
+    EXPECT_EQ(p.image.pixel(61, 20), kOutlineRed);
     EXPECT_TRUE(p.objects[2].problem);
-    EXPECT_EQ(p.image.pixel(111, 15), kRed);
+    EXPECT_EQ(p.image.pixel(111, 15), kOutlineRed);
     EXPECT_EQ(p.problems.size(), 2);
 
     // Every cut of the file draws without a crash; a file without a whole
@@ -122,7 +104,7 @@ TEST(IbexPicture, UnknownAndDamagedRecordsOutlinedNeverACrash)
         EXPECT_FALSE(cut.image.isNull());
         if (n < ibw::HeaderSize) {
             EXPECT_EQ(cut.image.size(), QSize(DefaultPictureWidth, DefaultPictureHeight));
-            EXPECT_EQ(cut.image.pixel(1, 1), kRed);
+            EXPECT_EQ(cut.image.pixel(1, 1), kOutlineRed);
         }
     }
 }
