@@ -59,6 +59,18 @@ TEST(IbexPicture, SizeBackgroundAndEveryKindAtItsPlace)
     EXPECT_EQ(p.objectAt(QPoint(299, 199)), -1);
 }
 
+TEST(IbexPicture, RecordWithoutColoursDrawnBlackOnWhiteAsItIsCreated)
+{
+    IbexDisplayBuilder b;
+    b.size(200, 100).colorBackground(0x00C0C0C0);
+    b.add(ioRoAnalog).rect(10, 10, 120, 20).colors(0, 0, 0).caption(u"degF"_qs);
+    b.add(ioRoAnalog).rect(10, 40, 120, 20).colors(0xFFFFFF, 0, 0).caption(u"degF"_qs);
+    const Picture p = draw(b);
+    EXPECT_EQ(p.image.pixel(128, 28), 0xFFFFFFFFu); // white box ...
+    EXPECT_TRUE(anyPixel(p.image, QRect(10, 10, 120, 20), 0xFF000000u)); // ... black placeholder
+    EXPECT_EQ(p.image.pixel(128, 58), 0xFF000000u); // a black back colour with a fore colour stays black
+}
+
 TEST(IbexPicture, BitmapsFoundByNameAndMissingOnesOutlined)
 {
     QTemporaryDir dir;

@@ -37,7 +37,10 @@ void drawObject(PictureCanvas &c, int index, const IbexObjRec &r, const QRect &r
     const IbexObject kind = r.kind();
     const QFont font = fontOf(r);
     const QColor fore = windowsColor(r.u32(obj::ForeColor));
-    const QColor back = windowsColor(r.u32(obj::BackColor));
+    // A record with no colours at all (both zero) takes the defaults when
+    // its display is created: black on white, not a black box.
+    const bool noColors = r.u32(obj::ForeColor) == 0 && r.u32(obj::BackColor) == 0;
+    const QColor back = noColors ? QColor(Qt::white) : windowsColor(r.u32(obj::BackColor));
     const auto point = [&] { return label ? label(r.position()) : QString(); };
     if (kind == ioText) {
         c.fill(rect, back);
