@@ -6,6 +6,8 @@
 #include "project/Workbench.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <memory>
 #include <QDir>
 #include <QFileInfo>
 
@@ -26,7 +28,14 @@ void printUsage(QTextStream &s)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Drawing pictures needs fonts, which need a GUI application; it runs
+    // without a display unless the caller chose a platform.
+    bool drawing = false;
+    for (int i = 1; i < argc; ++i)
+        drawing = drawing || qstrcmp(argv[i], "render") == 0 || qstrcmp(argv[i], "render-display") == 0;
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app(drawing ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(u"Vorlix"_qs);
     QCoreApplication::setApplicationVersion(QStringLiteral(VORLIX_VERSION));
 

@@ -8,6 +8,7 @@
 #include "DdcFilesPage.h"
 #include "DevicePage.h"
 #include "DisplayScanPage.h"
+#include "HelpDialog.h"
 #include "IbexPointsPage.h"
 #include "InventoryTreeModel.h"
 #include "OptionsDialog.h"
@@ -20,6 +21,7 @@
 #include "VisualStyle.h"
 #include "commands/InventoryCommands.h"
 #include "project/Messages.h"
+#include "project/UserManual.h"
 #include "project/Workbench.h"
 
 #include <QApplication>
@@ -301,12 +303,25 @@ void MainWindow::showProgramOptions()
 
 void MainWindow::openUserManual()
 {
-    QString path = QDir(m_wb.appFolder).filePath(msg::manualFile());
-    if (!QFileInfo::exists(path))
-        path = QDir(m_wb.appFolder).filePath(msg::manualFallbackFile());
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        m_wb.prompter.error(QStringLiteral("The user manual \"%1\" could not be opened.")
-                                .arg(QDir::toNativeSeparators(path)));
+    // A PDF manual placed in the application folder, else the manual that
+    // ships beside the program.
+    const UserManual manual = findUserManual({m_wb.appFolder, QCoreApplication::applicationDirPath()});
+    if (manual.path.isEmpty()) {
+        m_wb.prompter.error(manualNotFoundMessage(manual));
+        return;
+    }
+    if (manual.pdf) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual.path)))
+            m_wb.prompter.error(QStringLiteral("The user manual \"%1\" could not be opened: no viewer was found.")
+                                    .arg(QDir::toNativeSeparators(manual.path)));
+        return;
+    }
+    HelpDialog dialog(this);
+    QString error;
+    if (!dialog.showManual(manual.path, &error))
+        m_wb.prompter.error(error);
+    else
+        dialog.exec();
 }
 
 void MainWindow::showAbout()

@@ -1,6 +1,7 @@
 #include "TranslationPage.h"
 
 #include "CommandRunner.h"
+#include "DisplayPreview.h"
 #include "InventoryTreeModel.h"
 #include "OverrideDialog.h"
 #include "PageParts.h"
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -84,7 +86,14 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     for (int c = 0; c < Translation::ColCount; ++c)
         m_grid->setColumnWidth(c, widths[c]);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    rightLayout->addWidget(m_grid, 1);
+    // The preview under the grid: the Ibex display and its BACtalk display.
+    auto *gridAndPreview = new QSplitter(Qt::Vertical, right);
+    gridAndPreview->addWidget(m_grid);
+    m_preview = new DisplayPreview(gridAndPreview);
+    m_preview->setObjectName(u"DisplayPreview"_qs);
+    gridAndPreview->addWidget(m_preview);
+    gridAndPreview->setSizes({300, 220});
+    rightLayout->addWidget(gridAndPreview, 1);
 
     auto *info = new QFormLayout;
     m_ibexInfo = new QLineEdit(right);
@@ -112,6 +121,8 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &TranslationPage::sortBy);
     connect(m_grid, &QWidget::customContextMenuRequested, this, &TranslationPage::showGridMenu);
     connect(m_grid, &QAbstractItemView::clicked, this, [this] { rowSelected(); });
+    connect(m_preview, &DisplayPreview::rowClicked, this,
+            [this](int row) { m_grid->setCurrentIndex(m_model->index(row, 0)); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { rowSelected(); });
 }
 
@@ -146,6 +157,8 @@ bool TranslationPage::loadDisplay(const DisplayFile &file, LoadAdvice advice)
     m_wb.setStatus(3, QStringLiteral(" Objects: %1").arg(t->totalObjects()));
     m_grid->setCurrentIndex(m_model->index(0, 0));
     rowSelected();
+    // Drawn once the grid shows.
+    QTimer::singleShot(0, this, &TranslationPage::refreshPreview);
     return true;
 }
 
@@ -199,6 +212,7 @@ bool TranslationPage::createDisplay(bool singleRow)
     m_model->reset(); // creation sorts the rows into object order
     if (!ran || !out.written)
         return false;
+    refreshPreview();
     // The loaded display's node: its BACtalk display exists now.
     if (m_loadedListIndex >= 0)
         m_treeModel->setNodeState(m_loadedListIndex, stMade);
@@ -222,6 +236,7 @@ void TranslationPage::editOverride(int row, int column)
     const QString value = column == Translation::colBtText ? dialog.text() : dialog.point();
     m_runner.guarded([&] { editOverrideCommand(m_wb, row, column, OverrideResult(result), value); });
     m_model->rowChanged(row);
+    refreshPreview();
 }
 
 void TranslationPage::copyToClipboard()
@@ -246,6 +261,13 @@ void TranslationPage::clearGrid()
     m_create->setEnabled(false);
     m_ibexInfo->clear();
     m_btInfo->clear();
+    m_preview->clear();
+}
+
+void TranslationPage::refreshPreview()
+{
+    m_preview->showTranslation(m_wb, loadedTranslation(m_wb));
+    m_preview->selectRow(selectedRow());
 }
 
 void TranslationPage::rowSelected()
@@ -258,6 +280,7 @@ void TranslationPage::rowSelected()
     const DisplayTranslator::InfoBoxes boxes = translator.info(*t, selectedRow());
     m_ibexInfo->setText(boxes.ibex);
     m_btInfo->setText(boxes.bactalk);
+    m_preview->selectRow(selectedRow());
 }
 
 void TranslationPage::showGridMenu(const QPoint &at)

@@ -14,6 +14,7 @@ class QTreeView;
 
 namespace vorlix {
 
+class DisplayPreview;
 class InventoryTreeModel;
 class TranslationGrid;
 class TranslationModel;
@@ -56,6 +57,9 @@ public:
     QCheckBox *clearGridBox() const { return m_clearGrid; }
     QLineEdit *ibexInfo() const { return m_ibexInfo; }
     QLineEdit *btInfo() const { return m_btInfo; }
+    DisplayPreview *preview() const { return m_preview; }
+    // Draws the loaded display and its BACtalk display into the preview.
+    void refreshPreview();
 
 signals:
     // "Refresh the Display List": a full scan, run by the step 5 page.
@@ -80,6 +84,7 @@ private:
     TranslationModel *m_model;
     QLineEdit *m_ibexInfo;
     QLineEdit *m_btInfo;
+    DisplayPreview *m_preview;
 };
 
 } // namespace vorlix

@@ -3,6 +3,8 @@
 #include "util/FileUtil.h"
 #include "bactalk/BtDisplayLayout.h"
 #include "bactalk/BtRecord.h"
+#include "bactalk/BtDefaultRecords.h"
+#include "bactalk/BtRecordKind.h"
 
 #include <QDir>
 
@@ -93,26 +95,8 @@ void dumpFont(Dumper &d)
 
 QString kindOf(const BtRecord &r)
 {
-    const uint16_t code = r.u16(obj::DispObjID);
-    switch (r.size()) {
-    case txt::RecordSize:
-        return code == 0x0103 ? u"checkbox"_qs : code == 0x060C ? u"group box"_qs : u"text"_qs;
-    case val::RecordSize:
-        return code == 0x0105 ? u"prompted value"_qs : u"read-only value"_qs;
-    case dt::RecordSize:
-        return u"date/time"_qs;
-    case gfx::RecordSize5:
-        return code == 0x0109 ? u"animated graphic"_qs : u"static graphic"_qs;
-    case gfx::RecordSize8:
-        return u"analog graphic"_qs;
-    case btn::RecordSize:
-        return u"pushbutton"_qs;
-    default:
-        break;
-    }
-    if (r.size() > login::Caption && r.size() <= login::MaxSize && r.u8(login::Semicolon) == ';')
-        return u"login pushbutton"_qs;
-    return {};
+    const auto kind = recordKindOf(r.size(), r.u16(obj::DispObjID), r.size() > login::Semicolon ? r.u8(login::Semicolon) : 0);
+    return kind ? QString::fromLatin1(recordKindName(*kind)) : QString();
 }
 
 void dumpRecord(QStringList &out, const BtRecord &r, const QString &kind)

@@ -44,5 +44,7 @@ inline QString aboutVersion() { return QStringLiteral("Version: "); }
 inline QString aboutBuild() { return QStringLiteral("Build: "); }
 inline QString manualFile() { return QStringLiteral("Vorlix Vorlix Users Manual.pdf"); }
 inline QString manualFallbackFile() { return QStringLiteral("Vorlix.pdf"); }
+// The manual that ships with the program, shown in the help window.
+inline QString manualTextFile() { return QStringLiteral("vorlix-manual.md"); }
 
 } // namespace vorlix::msg

@@ -1,0 +1,35 @@
+#pragma once
+// The pictures of a loaded translation: the Ibex display with the point
+// names of its grid rows, and the BACtalk display written from it, with the
+// bitmaps found where the job and the BACtalk job keep them.
+#include "render/BtPicture.h"
+#include "render/IbexPicture.h"
+
+namespace vorlix {
+class Workbench;
+class Translation;
+} // namespace vorlix
+
+namespace vorlix::render {
+
+// The Ibex bitmaps of a display: the folder of the display file, then the
+// "ldisplay" folders of the job and of the local job (the local job's first
+// for a local display).
+BitmapFinder ibexBitmapFinder(const Workbench &wb, const QString &displayPath, bool localJob);
+
+// The translation's Ibex display; value objects show their Ibex point.
+Picture drawTranslation(const Workbench &wb, const Translation &t);
+
+// The BACtalk display file that creation writes for the translation (it may
+// not exist yet); empty when the BACtalk job path is not a folder or the
+// display has no number.
+QString writtenDisplayPath(const Workbench &wb, const Translation &t);
+
+// A BACtalk display file drawn with its bitmaps; false with the reason when
+// the file cannot be read (nothing is drawn then).
+bool drawDisplayFile(const QString &path, Picture &picture, QString *error);
+
+// The picture as PNG bytes.
+QByteArray pngBytes(const QImage &image);
+
+} // namespace vorlix::render
