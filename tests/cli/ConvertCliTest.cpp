@@ -1,5 +1,6 @@
 // convert on the sample job through the real vorlix-cli: the stage outputs,
 // the report, a second run without --yes, --scanned-only and failing stages.
+#include "support/CliRunner.h"
 #include "support/WorkbenchProject.h"
 
 #include <gtest/gtest.h>
@@ -10,21 +11,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <map>
 
+using vorlix::test::CliOptions;
+using vorlix::test::CliResult;
 using vorlix::test::readFile;
+using vorlix::test::runCli;
 using vorlix::test::writeFile;
 
 namespace {
-
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
 
 class ConvertCli : public ::testing::Test {
 protected:
@@ -32,29 +29,18 @@ protected:
     {
         QStandardPaths::setTestModeEnabled(true);
         ASSERT_TRUE(m_dir.isValid());
-        ASSERT_EQ(cli({u"sample-job"_qs, root()}).code, 0);
+        ASSERT_EQ(cli({u"sample-job"_qs, root()}).exitCode, 0);
     }
 
     QString root() const { return m_dir.filePath(u"sample"_qs); }
     QString job() const { return root() + u"/job"_qs; }
     QString bt() const { return root() + u"/out/acme/plaza"_qs; }
 
-    CliRun cli(QStringList args) const
+    CliResult cli(QStringList args) const
     {
-        QProcess p;
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        e.insert(u"LC_ALL"_qs, u"C"_qs);
-        p.setProcessEnvironment(e);
-        args.prepend(m_dir.filePath(u"app"_qs));
-        args.prepend(u"--app-dir"_qs);
-        p.start(QStringLiteral(VORLIX_BIN_DIR) + u"/vorlix-cli"_qs, args);
-        CliRun r;
-        if (!p.waitForFinished(120000))
-            return r;
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        CliOptions options;
+        options.env.insert(u"LC_ALL"_qs, u"C"_qs);
+        return runCli(QStringList{u"--app-dir"_qs, m_dir.filePath(u"app"_qs)} + args, options);
     }
 
     QJsonObject report() const
@@ -88,9 +74,9 @@ protected:
 
 TEST_F(ConvertCli, ConvertsTheSampleJobAndReportsEveryDisplayScriptTuxFileAndDevice)
 {
-    const CliRun r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--workstation"_qs, u"25"_qs,
+    const CliResult r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--workstation"_qs, u"25"_qs,
                           u"--points"_qs, root() + u"/points.mdb"_qs});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(QDir::toNativeSeparators(bt() + u"/conversion-report.html"_qs))) << r.out.toStdString();
     // One line per stage on stderr.
     EXPECT_TRUE(r.err.contains(u"convert: read DDC files: ok"_qs)) << r.err.toStdString();
@@ -149,14 +135,14 @@ TEST_F(ConvertCli, ConvertsTheSampleJobAndReportsEveryDisplayScriptTuxFileAndDev
     EXPECT_TRUE(html.contains(scripts.first().toString().toLatin1()));
 
     // Project rows: the devices are in tblRepJob.
-    const CliRun dump = cli({u"dump"_qs, job(), u"tblRepJob"_qs});
-    EXPECT_EQ(dump.code, 0);
+    const CliResult dump = cli({u"dump"_qs, job(), u"tblRepJob"_qs});
+    EXPECT_EQ(dump.exitCode, 0);
     EXPECT_GE(dump.out.count(u'\n'), 1 + devices[u"gateways"_qs].toInt() + devices[u"tux"_qs].toInt() + 1);
 
     // A second run without --yes keeps every file and says so.
     const auto before = outputs();
-    const CliRun again = cli({u"convert"_qs, job(), u"--bactalk"_qs, bt()});
-    EXPECT_EQ(again.code, 0) << again.err.toStdString();
+    const CliResult again = cli({u"convert"_qs, job(), u"--bactalk"_qs, bt()});
+    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
     EXPECT_TRUE(again.out.contains(u"existing display file(s) kept"_qs)) << again.out.toStdString();
     EXPECT_EQ(outputs(), before);
     const QJsonObject second = report();
@@ -168,8 +154,8 @@ TEST_F(ConvertCli, ConvertsTheSampleJobAndReportsEveryDisplayScriptTuxFileAndDev
 
 TEST_F(ConvertCli, ScannedOnlyLeavesUnreachedDisplaysOut)
 {
-    const CliRun r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--scanned-only"_qs});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const CliResult r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--scanned-only"_qs});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     int unreached = 0;
     for (const QJsonValue &d : report()[u"displays"_qs].toArray()) {
         const QString file = bt() + u"/displays/"_qs + d[u"bactalk"_qs].toString();
@@ -188,8 +174,8 @@ TEST_F(ConvertCli, AFailingStageFailsOnlyItselfAndTheExitStatus)
     // destination database.
     writeFile(bt() + u"/ddc"_qs, "not a folder");
     const QString dest = root() + u"/nowhere/RepJob.mdb"_qs;
-    const CliRun r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--merge"_qs, dest});
-    EXPECT_EQ(r.code, 1) << r.err.toStdString();
+    const CliResult r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--merge"_qs, dest});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(u"convert: write DDC scripts: failed"_qs)) << r.err.toStdString();
     const auto s = stages(report());
     EXPECT_EQ(s.at(u"write DDC scripts"_qs), u"failed"_qs);
@@ -207,8 +193,8 @@ TEST_F(ConvertCli, AFailingStageFailsOnlyItselfAndTheExitStatus)
 
 TEST_F(ConvertCli, UsageErrors)
 {
-    EXPECT_EQ(cli({u"convert"_qs, job()}).code, 2);
-    EXPECT_EQ(cli({u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--nosuch"_qs}).code, 2);
+    EXPECT_EQ(cli({u"convert"_qs, job()}).exitCode, 2);
+    EXPECT_EQ(cli({u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--nosuch"_qs}).exitCode, 2);
 }
 
 } // namespace
