@@ -75,7 +75,8 @@ QStringList ConversionReport::needsAHand() const
     for (const QString &f : tdcFailed)
         out << f;
     if (!devicesWithoutTdcNames.isEmpty())
-        out << u"Devices without a tdc name (no device row): "_qs + devicesWithoutTdcNames.join(u", "_qs);
+        out << u"Tux DDC files of devices that have no Tux row (no control panel calls them): "_qs
+                   + devicesWithoutTdcNames.join(u", "_qs);
     if (notWritten > 0)
         out << QStringLiteral("%1 device row(s) were not merged (see the log).").arg(notWritten);
     return out;
@@ -245,7 +246,7 @@ QByteArray ConversionReport::toHtml() const
              .arg(mergeDestination.isEmpty() ? u" (no merge)"_qs
                                               : u" into "_qs + esc(QDir::toNativeSeparators(mergeDestination)))
              .arg(notWritten);
-    list(h, u"Devices without a tdc name"_qs, devicesWithoutTdcNames, u"None."_qs);
+    list(h, u"Tux DDC files of devices without a Tux row"_qs, devicesWithoutTdcNames, u"None."_qs);
     list(h, u"Messages of the stages"_qs, notes, u"None."_qs);
     h << u"</body></html>"_qs;
     return (h.join(u"\r\n"_qs) + u"\r\n"_qs).toLatin1();
