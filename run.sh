@@ -12,15 +12,10 @@ out=${VORLIX_SAMPLE_DIR:-$PWD/out/sample}
 rm -rf "$out"
 cli=(build/bin/vorlix-cli --app-dir "$PWD/out/app")
 "${cli[@]}" sample-job "$out"
-# Steps 2 to 4: learn the job.
-"${cli[@]}" --yes read-ddc "$out/job"
-"${cli[@]}" --yes read-points "$out/job"
-"${cli[@]}" --yes read-cpanels "$out/job"
-# Step 7: translate and write every display of the job and the local job.
-"${cli[@]}" --yes create-display "$out/job" --all
+# The whole job in one run: steps 2 to 10 and the conversion report.
+"${cli[@]}" --yes convert "$out/job" --bactalk "$out/bactalk/acme/plaza" --workstation 25 || true
 echo
 echo "BACtalk displays written to $out/bactalk/acme/plaza/displays:"
 ls -l "$out/bactalk/acme/plaza/displays"
 echo
-echo "Session log of the sample job ($out/job/vorlix.log):"
-cat "$out/job/vorlix.log"
+echo "Conversion report: $out/bactalk/acme/plaza/conversion-report.html (and conversion-report.json)"

@@ -39,7 +39,7 @@ job=$site/job
 transcript=$out/transcript.txt
 : >"$transcript"
 
-normalize() { sed -e "s#$work#<DIR>#g" -e 's#^\[[^]]*\]: #[<stamp>]: #'; }
+normalize() { sed -e "s#$work#<DIR>#g" -e 's#^\[[^]]*\]: #[<stamp>]: #' -e 's# ([0-9]*\.[0-9]* s)# (<s> s)#'; }
 
 # One command: its words, what it printed on stdout and stderr, its status.
 run() {
@@ -131,6 +131,15 @@ for t in ApexMap CpanelMap IbexPtMap CpanelNames Vorlix DisplayMap TdcFiles File
   run dump "$job" "$t"
 done
 run dump "$job" NoSuchTable
+# The whole job in one run into a second BACtalk job, then again without
+# --yes (every file kept). The report's timings are taken out.
+converted=$site/converted/acme/plaza
+run --yes convert "$job" --bactalk "$converted" --workstation 25
+normalize <"$converted/conversion-report.json" |
+  sed -e 's/"seconds": [0-9.e-]*/"seconds": "<s>"/' >"$out/conversion-report.json"
+run convert "$job" --bactalk "$converted"
+(cd "$converted" && find . -type f ! -name '*.dsr' ! -name 'conversion-report.*' | LC_ALL=C sort | xargs sha256sum) \
+  >"$out/converted-files.sha256"
 
 # Scripts carry the time they were made: kept as text with the date taken out.
 (cd "$site/bactalk" && find . -type f ! -name '*.dsr' | LC_ALL=C sort | xargs sha256sum) >"$out/bactalk-files.sha256"

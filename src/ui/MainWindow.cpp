@@ -6,6 +6,7 @@
 #include "CpanelMapPage.h"
 #include "CpanelNamesPage.h"
 #include "DdcFilesPage.h"
+#include "JobConverter.h"
 #include "DevicePage.h"
 #include "DisplayScanPage.h"
 #include "HelpDialog.h"
@@ -48,6 +49,7 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
 
     buildStatusBar();
     m_runner = new CommandRunner(wb, m_progress, this);
+    m_converter = new JobConverter(wb, *m_runner, statusBar(), this);
     buildMenus();
 
     m_tabs = new StepTabWidget(this);
@@ -126,6 +128,8 @@ void MainWindow::buildMenus()
     add(file, u"Open or create new project"_qs, "actOpenProject", [this] { openProject(); });
     add(file, u"Open last project"_qs, "actOpenLastProject", [this] { openLastProject(); });
     add(file, u"Close project"_qs, "actCloseProject", [this] { closeProject(); });
+    file->addSeparator();
+    add(file, u"Convert whole job..."_qs, "actConvertJob", [this] { convertWholeJob(); });
     file->addSeparator();
     add(file, u"Exit"_qs, "actExit", [this] { exitProgram(); });
 
@@ -268,6 +272,16 @@ void MainWindow::closeProject()
     if (!m_wb.projectOpen)
         return;
     relink([this] { m_wb.closeProject(); });
+}
+
+void MainWindow::convertWholeJob()
+{
+    const std::optional<ConvertRequest> request = m_converter->ask();
+    if (!request)
+        return;
+    // The grids let the tables go while the stages rebuild them.
+    relink([&] { m_converter->run(*request); });
+    m_converter->offerReport();
 }
 
 void MainWindow::exitProgram()

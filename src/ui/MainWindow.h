@@ -20,6 +20,7 @@ class DdcFilesPage;
 class DevicePage;
 class DisplayScanPage;
 class IbexPointsPage;
+class JobConverter;
 class ProjectLogPage;
 class StepPage;
 class StepTabWidget;
@@ -37,6 +38,8 @@ public:
     void openProject();
     void openLastProject();
     void closeProject();
+    // Converts the whole job with the options the dialog asks for.
+    void convertWholeJob();
     void exitProgram();
     void showProjectOptions(bool isDefault);
     void showProgramOptions();
@@ -53,6 +56,7 @@ public:
     StepTabWidget *tabs() const { return m_tabs; }
     QLabel *statusPanel(int panel) const { return m_panels[panel]; }
     CommandRunner &runner() const { return *m_runner; }
+    JobConverter *converter() const { return m_converter; }
 
     CpanelMapPage *cpanelMapPage() const { return m_cpanelMap; }
     IbexPointsPage *ibexPointsPage() const { return m_ibexPoints; }
@@ -82,6 +86,7 @@ private:
 
     Workbench &m_wb;
     CommandRunner *m_runner = nullptr;
+    JobConverter *m_converter = nullptr;
     StepTabWidget *m_tabs = nullptr;
     QMenu *m_optionsMenu = nullptr;
     QAction *m_defaultProject = nullptr;

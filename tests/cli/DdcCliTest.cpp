@@ -118,27 +118,29 @@ TEST_F(DdcCli, TdcListCopyAndDump)
 {
     const CliResult list = cli({u"tdc-list"_qs, job()});
     ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
-    EXPECT_EQ(list.out, u"tdc-list: 5 Tux DDC file(s) listed in TdcFiles.\n"_qs);
+    EXPECT_EQ(list.out, u"tdc-list: 11 Tux DDC file(s) listed in TdcFiles.\n"_qs);
     const QString header = u"Apex,IbexFilename,BACtalkFilename,FileExists\r\n"_qs;
     EXPECT_EQ(cli({u"dump"_qs, job(), u"TdcFiles"_qs}).out,
-              header + u"1,Main.tdc,A1-Main.tdc,\r\n1,TUX105.TDC,dev1205.tdc,\r\n1,tux210.tdc,dev1310.tdc,\r\n"
-                       "1,tux305.tdc,dev5.tdc,\r\n2,tux101.tdc,dev2201.tdc,\r\n"_qs);
+              header + u"1,Main.tdc,A1-Main.tdc,\r\n1,tux103.tdc,dev1203.tdc,\r\n1,tux104.tdc,dev1204.tdc,\r\n"
+                       "1,TUX105.TDC,dev1205.tdc,\r\n1,tux205.tdc,dev1305.tdc,\r\n1,tux206.tdc,dev1306.tdc,\r\n"
+                       "1,tux210.tdc,dev1310.tdc,\r\n1,tux305.tdc,dev5.tdc,\r\n2,tux101.tdc,dev2201.tdc,\r\n"
+                       "2,TUX109.TDC,dev2209.tdc,\r\n2,tux110.tdc,dev2210.tdc,\r\n"_qs);
 
     const CliResult copy = cli({u"tdc-copy"_qs, job()});
     ASSERT_EQ(copy.exitCode, 0) << copy.err.toStdString();
-    EXPECT_EQ(copy.out, u"tdc-copy: 5 copied, 0 already there, 0 missing, 0 failed.\n"_qs);
+    EXPECT_EQ(copy.out, u"tdc-copy: 11 copied, 0 already there, 0 missing, 0 failed.\n"_qs);
     EXPECT_EQ(readFile(ddc() + u"/dev1205.tdc"_qs), readFile(job() + u"/tddc01/TUX105.TDC"_qs));
-    EXPECT_TRUE(cli({u"dump"_qs, job(), u"TdcFiles"_qs}).out.endsWith(u"2,tux101.tdc,dev2201.tdc,yes\r\n"_qs));
+    EXPECT_TRUE(cli({u"dump"_qs, job(), u"TdcFiles"_qs}).out.endsWith(u"2,tux110.tdc,dev2210.tdc,yes\r\n"_qs));
 
-    EXPECT_EQ(cli({u"tdc-copy"_qs, job()}).out, u"tdc-copy: 0 copied, 5 already there, 0 missing, 0 failed.\n"_qs);
-    EXPECT_EQ(log().count(u"\tFile exists: "_qs), 5);
+    EXPECT_EQ(cli({u"tdc-copy"_qs, job()}).out, u"tdc-copy: 0 copied, 11 already there, 0 missing, 0 failed.\n"_qs);
+    EXPECT_EQ(log().count(u"\tFile exists: "_qs), 11);
 
     // A failed copy is a failed command.
     QDir(ddc()).removeRecursively();
     const CliResult failed = cli({u"tdc-copy"_qs, job()});
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_TRUE(failed.err.contains(u"5 Tux DDC file(s) could not be copied"_qs)) << failed.err.toStdString();
-    EXPECT_EQ(log().count(u"\tCopy failed: "_qs), 5);
+    EXPECT_TRUE(failed.err.contains(u"11 Tux DDC file(s) could not be copied"_qs)) << failed.err.toStdString();
+    EXPECT_EQ(log().count(u"\tCopy failed: "_qs), 11);
 }
 
 TEST_F(DdcCli, ExportPointsThroughBothDriversGivesTheSameRows)

@@ -73,7 +73,7 @@ TEST_F(DdcPagesTest, TuxFilesAreListedCopiedAndShownAsExisting)
     DdcFilesPage *page = window->ddcFilesPage();
     button("btn_CreateDDCFileList")->click();
     QAbstractItemModel *model = page->tdcGrid()->model();
-    ASSERT_EQ(model->rowCount(), 5);
+    ASSERT_EQ(model->rowCount(), 11);
     EXPECT_EQ(model->data(model->index(0, 3)).toString(), QString());
     button("btn_CopyTdcFiles")->click();
     EXPECT_TRUE(prompter.errors.isEmpty());

@@ -185,6 +185,7 @@ BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisp
             const CreationOutcome r = run.run(*loadedTranslation(wb), -1);
             if (wb.log.translationErrors > 0)
                 ++outcome.withTranslationErrors;
+            outcome.records += r.records;
             if (!r.damage.isEmpty())
                 outcome.problems << r.damage;
             else if (r.kept)

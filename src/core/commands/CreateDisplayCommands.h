@@ -48,6 +48,7 @@ std::vector<BatchDisplay> jobDisplayFiles(const Workbench &wb);
 struct BatchOutcome {
     int written = 0;               // display files written
     int kept = 0;                  // existing files kept (replacing them was declined)
+    int records = 0;               // object records made for the displays handed to the writer
     int withTranslationErrors = 0; // displays whose log shows translation errors
     QStringList problems;          // one message for each display not written
 };

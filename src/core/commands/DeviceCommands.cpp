@@ -82,7 +82,7 @@ int addTuxCommand(Workbench &wb, const CommandFrame &frame)
     return written;
 }
 
-void updateTdcCommand(Workbench &wb, const CommandFrame &frame)
+TdcNamesResult updateTdcCommand(Workbench &wb, const CommandFrame &frame)
 {
     wb.requireDatabase();
     QSqlQuery &count = wb.pdb.prepared(u"SELECT COUNT(*) FROM TdcFiles"_qs);
@@ -91,7 +91,7 @@ void updateTdcCommand(Workbench &wb, const CommandFrame &frame)
     count.finish();
     if (empty) {
         wb.prompter.inform(msg::tdcListEmpty());
-        return;
+        return {};
     }
     TdcNamesResult result;
     {
@@ -104,6 +104,7 @@ void updateTdcCommand(Workbench &wb, const CommandFrame &frame)
     }
     if (!result.notFound.isEmpty())
         wb.prompter.inform(msg::errorLocatingDevices() + deviceList(result.notFound));
+    return result;
 }
 
 MergeResult mergeCommand(Workbench &wb, const QString &destPath, const std::optional<QList<int32_t>> &selection,

@@ -4,6 +4,7 @@
 // device tables.
 #include "commands/CommandFrame.h"
 #include "devices/DeviceMerge.h"
+#include "devices/DeviceTdcNames.h"
 #include "devices/MultiEdit.h"
 
 #include <QList>
@@ -29,8 +30,9 @@ int addGatewaysCommand(Workbench &wb, const CommandFrame &frame = {});
 // "Add Tux": one Tux per control panel on a trunk in use.
 int addTuxCommand(Workbench &wb, const CommandFrame &frame = {});
 // "Update tdc names": the DDC program names of the Tux rows from TdcFiles.
-// Missing devices are listed in an information box.
-void updateTdcCommand(Workbench &wb, const CommandFrame &frame = {});
+// Missing devices are listed in an information box. Returns what was done
+// (nothing listed when TdcFiles is empty).
+TdcNamesResult updateTdcCommand(Workbench &wb, const CommandFrame &frame = {});
 
 // "Merge DB" into `destPath`: every device, or only the `selection`.
 // Ends with "Merge completed." (or the truncation message, and the count

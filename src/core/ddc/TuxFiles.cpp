@@ -85,12 +85,17 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
         const Row &r = rows[i];
         if (r.ibex.isEmpty() || r.bt.isEmpty())
             continue;
+        if (progress.cancelled && progress.cancelled()) {
+            out.cancelled = true;
+            break;
+        }
         progress.step(i, int(rows.size()), r.ibex);
         const QString from = tddcName(r.apex) + sep + r.ibex;
         // The names come from a table the user may edit: they must stay
         // inside their folders.
         if (!isPlainFileName(r.ibex) || !isPlainFileName(r.bt)) {
-            log.logMsg(QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt));
+            out.failedFiles << QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt);
+            log.logMsg(out.failedFiles.last());
             ++out.failed;
             continue;
         }
@@ -98,9 +103,11 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
         const QString dst = btDdcPath(bactalkJobPath, r.bt);
         if (!QFileInfo::exists(src)) {
             log.logMsg(u"File missing: "_qs + shown(src));
+            out.missingFiles << shown(src);
             ++out.missing;
         } else if (destinationPresent(dst)) {
             log.logMsg(u"File exists: "_qs + shown(dst));
+            out.existingFiles << r.bt;
             ++out.existing;
         } else {
             try {
@@ -119,14 +126,17 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
                 // meanwhile is not replaced.
                 if (destinationPresent(dst)) {
                     log.logMsg(u"File exists: "_qs + shown(dst));
+                    out.existingFiles << r.bt;
                     ++out.existing;
                     continue;
                 }
                 writeFileAtomically(dst, bytes);
                 log.logMsg(u"Copied: "_qs + from + u" to "_qs + shown(dst));
+                out.copiedFiles << r.bt;
                 ++out.copied;
             } catch (const Error &e) {
-                log.logMsg(QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()));
+                out.failedFiles << QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message());
+                log.logMsg(out.failedFiles.last());
                 ++out.failed;
             }
         }

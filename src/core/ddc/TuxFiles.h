@@ -5,6 +5,7 @@
 #include "util/Progress.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace vorlix {
 
@@ -23,6 +24,10 @@ struct TdcCopyOutcome {
     int existing = 0; // left untouched: the destination was there already
     int missing = 0;  // no source file
     int failed = 0;   // logged as failures
+    // The names behind the counts: the BACtalk names of copied and existing
+    // files, the source paths of missing ones, the log line of failures.
+    QStringList copiedFiles, existingFiles, missingFiles, failedFiles;
+    bool cancelled = false; // the progress asked to stop before the end
 };
 
 // Copies every TdcFiles row (in Apex, IbexFilename order) from its tddc

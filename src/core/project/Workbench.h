@@ -50,7 +50,9 @@ public:
     SessionLog log;
     ProjectDatabase pdb;
     ControllerMap map{pdb};
-    Prompter &prompter;
+    // The front end's prompter; a command may answer some questions itself
+    // for a while (PrompterOverride).
+    ForwardingPrompter prompter;
 
     // The device lists of steps 8 and 3. Empty at start-up; rebuilt when a
     // project opens, after step 1 edits and after the step 2 reader; they

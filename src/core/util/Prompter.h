@@ -94,4 +94,52 @@ private:
     std::deque<QString> m_files;
 };
 
+// Hands every question on to a target that a command may change for a
+// while (a command that answers some questions itself, see PrompterOverride).
+class ForwardingPrompter : public Prompter {
+public:
+    explicit ForwardingPrompter(Prompter &target) : m_target(&target) {}
+
+    Prompter &target() const { return *m_target; }
+    void setTarget(Prompter &target) { m_target = &target; }
+
+    bool confirm(const QString &text) override { return m_target->confirm(text); }
+    bool warn(const QString &text) override { return m_target->warn(text); }
+    void inform(const QString &text) override { m_target->inform(text); }
+    void error(const QString &text) override { m_target->error(text); }
+    std::optional<QString> askText(const QString &title, const QString &prompt, const QString &initial) override
+    {
+        return m_target->askText(title, prompt, initial);
+    }
+    std::optional<QString> chooseOpenFile(const QString &title, const QString &filter,
+                                          const QString &initialFile) override
+    {
+        return m_target->chooseOpenFile(title, filter, initialFile);
+    }
+    std::optional<QString> chooseSaveFile(const QString &title, const QString &filter,
+                                          const QString &initialFile) override
+    {
+        return m_target->chooseSaveFile(title, filter, initialFile);
+    }
+
+private:
+    Prompter *m_target;
+};
+
+// Routes a forwarding prompter's questions to `answering` for its lifetime.
+class PrompterOverride {
+public:
+    PrompterOverride(ForwardingPrompter &route, Prompter &answering) : m_route(route), m_previous(route.target())
+    {
+        m_route.setTarget(answering);
+    }
+    ~PrompterOverride() { m_route.setTarget(m_previous); }
+    PrompterOverride(const PrompterOverride &) = delete;
+    PrompterOverride &operator=(const PrompterOverride &) = delete;
+
+private:
+    ForwardingPrompter &m_route;
+    Prompter &m_previous;
+};
+
 } // namespace vorlix

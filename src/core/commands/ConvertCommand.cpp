@@ -1,0 +1,390 @@
+#include "commands/ConvertCommand.h"
+
+#include "commands/CreateDisplayCommands.h"
+#include "commands/DdcCommands.h"
+#include "commands/DeviceCommands.h"
+#include "commands/ExportCommands.h"
+#include "commands/InventoryCommands.h"
+#include "commands/ProjectCommands.h"
+#include "commands/ReaderCommands.h"
+#include "commands/TranslateCommands.h"
+#include "ddc/DdcScript.h"
+#include "project/Workbench.h"
+#include "translate/DisplayNaming.h"
+#include "util/Error.h"
+#include "util/FileUtil.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <map>
+
+namespace vorlix {
+
+namespace {
+
+const QString kReadDdc = u"read DDC files"_qs;
+const QString kReadPoints = u"read point files"_qs;
+const QString kReadCpanels = u"read control-panel files"_qs;
+const QString kScan = u"scan displays"_qs;
+const QString kDisplays = u"create displays"_qs;
+const QString kScripts = u"write DDC scripts"_qs;
+const QString kTdcList = u"list Tux DDC files"_qs;
+const QString kTdcCopy = u"copy Tux DDC files"_qs;
+const QString kGateways = u"build gateways"_qs;
+const QString kTux = u"build Tux devices"_qs;
+const QString kWorkstation = u"build workstation"_qs;
+const QString kUpdateTdc = u"update tdc names"_qs;
+const QString kExport = u"export points"_qs;
+const QString kMerge = u"merge devices"_qs;
+const QString kReport = u"write report"_qs;
+
+// Answers the questions the stages would ask the user one by one from the
+// options; the question whether to replace a file goes to the front end.
+class ConvertPrompter : public Prompter {
+public:
+    ConvertPrompter(Prompter &frontEnd, const ConvertOptions &options, QStringList &notes)
+        : m_frontEnd(frontEnd), m_options(options), m_notes(notes)
+    {
+    }
+    bool confirm(const QString &text) override
+    {
+        // The readers rebuild the tables they fill: that is the conversion.
+        if (text == confirmClearTableText())
+            return true;
+        return m_frontEnd.confirm(text);
+    }
+    bool warn(const QString &text) override { return m_frontEnd.warn(text); }
+    void inform(const QString &text) override
+    {
+        if (!m_notes.contains(text))
+            m_notes << text;
+    }
+    void error(const QString &text) override { m_notes << text; }
+    std::optional<QString> askText(const QString &, const QString &, const QString &) override
+    {
+        return m_options.workstation;
+    }
+    std::optional<QString> chooseOpenFile(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> chooseSaveFile(const QString &, const QString &, const QString &) override
+    {
+        if (m_options.points.isEmpty())
+            return std::nullopt;
+        return m_options.points;
+    }
+
+private:
+    Prompter &m_frontEnd;
+    const ConvertOptions &m_options;
+    QStringList &m_notes;
+};
+
+// Collects the object messages the session log gets while a display is made
+// ("\tObject# n, type" then "\t\tmessage"), handing every line on.
+class ObjectMessages {
+public:
+    explicit ObjectMessages(SessionLog &log) : m_log(log), m_previous(log.lineAppended)
+    {
+        m_log.lineAppended = [this](const QString &line) {
+            if (line.startsWith(u"\t\t"_qs)) {
+                problems.push_back({m_object, line.trimmed()});
+            } else if (line.startsWith(u"\tObject# "_qs)) {
+                m_object = line.mid(9).section(u',', 0, 0).toInt();
+            }
+            if (m_previous)
+                m_previous(line);
+        };
+    }
+    ~ObjectMessages() { m_log.lineAppended = m_previous; }
+    ObjectMessages(const ObjectMessages &) = delete;
+    ObjectMessages &operator=(const ObjectMessages &) = delete;
+
+    std::vector<ObjectProblem> problems;
+
+private:
+    SessionLog &m_log;
+    std::function<void(const QString &)> m_previous;
+    int m_object = 0;
+};
+
+class Conversion {
+public:
+    Conversion(Workbench &wb, const ConvertOptions &options, const CommandFrame &frame)
+        : m_wb(wb), m_options(options), m_frame(frame)
+    {
+    }
+
+    bool cancelled() const { return m_frame.progress.cancelled && m_frame.progress.cancelled(); }
+
+    // Runs `work` as stage `name` unless the run was cancelled or a stage in
+    // `needs` did not end ok. Returns whether it ended ok.
+    template <typename Work>
+    bool stage(const QString &name, const QStringList &needs, Work &&work)
+    {
+        StageResult r;
+        r.name = name;
+        if (m_options.stageStarted)
+            m_options.stageStarted(name);
+        QElapsedTimer clock;
+        clock.start();
+        if (cancelled()) {
+            report.cancelled = true;
+            r.status = StageResult::Skipped;
+            r.message = u"cancelled"_qs;
+        } else {
+            for (const QString &need : needs) {
+                if (m_status.count(need) && m_status[need] != StageResult::Ok) {
+                    r.status = StageResult::Skipped;
+                    r.message = QStringLiteral("needs \"%1\", which did not complete").arg(need);
+                    break;
+                }
+            }
+        }
+        if (r.message.isEmpty()) {
+            try {
+                r.message = work();
+            } catch (const Error &e) {
+                r.status = StageResult::Failed;
+                r.message = e.message();
+            }
+        }
+        r.seconds = double(clock.nsecsElapsed()) / 1e9;
+        m_status[name] = r.status;
+        report.stages.push_back(r);
+        if (m_options.stageEnded)
+            m_options.stageEnded(r);
+        return r.status == StageResult::Ok;
+    }
+
+    QString read(ReadOutcome (*reader)(Workbench &, const CommandFrame &))
+    {
+        const ReadOutcome r = reader(m_wb, m_frame);
+        addMissing(r.missingFiles);
+        QString msg = QStringLiteral("%1 file(s) read").arg(r.filesRead);
+        if (!r.missingFiles.isEmpty())
+            msg += QStringLiteral(", %1 missing").arg(r.missingFiles.size());
+        if (r.refusedRows > 0)
+            msg += QStringLiteral(", %1 row(s) refused (see the log)").arg(r.refusedRows);
+        return msg;
+    }
+
+    void addMissing(const QStringList &files)
+    {
+        for (const QString &f : files)
+            if (!report.missingFiles.contains(f))
+                report.missingFiles << f;
+    }
+
+    QString displays();
+    QString scripts();
+
+    ConversionReport report;
+
+private:
+    Workbench &m_wb;
+    const ConvertOptions &m_options;
+    const CommandFrame &m_frame;
+    std::map<QString, StageResult::Status> m_status;
+};
+
+QString Conversion::displays()
+{
+    const MasterList &list = m_wb.masterList;
+    int written = 0, failed = 0;
+    for (int i = 0; i < list.size(); ++i) {
+        DisplayResult d;
+        d.ibex = list.entryName(i);
+        d.local = list.isLocalJob(i);
+        d.scanned = list.isScanned(i);
+        const DisplayFile file = findDisplayFile(m_wb, d.ibex, d.local);
+        d.ibex = file.name;
+        d.bactalk = btFileName(file.name, d.local, m_wb.vars);
+        if (cancelled()) {
+            report.cancelled = true;
+            d.reason = u"the conversion was cancelled"_qs;
+        } else if (list.isRedirected(i)) {
+            const std::optional<QString> target = m_wb.map.findRedirect(file.name, d.local);
+            if (target && !target->isEmpty()) {
+                d.status = DisplayResult::Redirected;
+                d.bactalk = *target;
+            } else {
+                d.reason = u"skipped in the display list"_qs;
+            }
+        } else if (!file.exists) {
+            d.reason = u"file missing"_qs;
+            addMissing({QDir::toNativeSeparators(file.path)});
+        } else if (m_options.scannedOnly && !d.scanned) {
+            d.reason = u"not reached by the scan"_qs;
+        } else {
+            m_frame.progress.step(i, list.size(), file.name);
+            ObjectMessages messages(m_wb.log);
+            const BatchOutcome r = createAllDisplaysCommand(m_wb, {BatchDisplay{file.path, d.local}});
+            d.problems = std::move(messages.problems);
+            d.objects = r.records;
+            if (!r.problems.isEmpty()) {
+                d.status = DisplayResult::Failed;
+                d.reason = r.problems.join(u' ');
+                ++failed;
+            } else if (r.kept > 0) {
+                d.status = DisplayResult::Kept;
+                d.reason = u"the existing file was kept"_qs;
+            } else {
+                d.status = DisplayResult::Written;
+                ++written;
+            }
+        }
+        report.displays.push_back(std::move(d));
+    }
+    m_frame.progress.step(list.size(), list.size());
+    const QString msg = QStringLiteral("%1 of %2 listed display(s) written").arg(written).arg(list.size());
+    if (failed > 0)
+        throw Error(msg + QStringLiteral(", %1 failed").arg(failed));
+    return msg;
+}
+
+QString Conversion::scripts()
+{
+    const QString job = m_wb.bactalkJobPath();
+    const QString ddc = findCaseInsensitive(job, u"ddc"_qs);
+    if (!QFileInfo(ddc).isDir() && !QDir(job).mkdir(QFileInfo(ddc).fileName()))
+        throw Error(QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(ddc)));
+    // The names the scripts get, whatever their device.
+    const QString pattern = frameworkScriptName(0).replace(u"0"_qs, u"*"_qs);
+    const QStringList existing = QDir(ddc).entryList({pattern}, QDir::Files);
+    if (!existing.isEmpty()
+        && !m_wb.prompter.confirm(QStringLiteral("%1 DDC script file(s) exist in \"%2\". Do you want to replace them?")
+                                      .arg(existing.size()).arg(QDir::toNativeSeparators(ddc)))) {
+        return QStringLiteral("the %1 existing script file(s) were kept").arg(existing.size());
+    }
+    const QStringList written = autoGenerateScriptsCommand(m_wb, m_frame);
+    for (const QString &path : written)
+        report.scripts << QFileInfo(path).fileName();
+    return QStringLiteral("%1 script file(s) written").arg(written.size());
+}
+
+} // namespace
+
+QStringList convertStageNames()
+{
+    return {kReadDdc, kReadPoints, kReadCpanels, kScan,       kDisplays, kScripts, kTdcList, kTdcCopy,
+            kGateways, kTux,       kWorkstation, kUpdateTdc, kExport,   kMerge,   kReport};
+}
+
+ConversionReport convertJobCommand(Workbench &wb, const ConvertOptions &options, const CommandFrame &frame)
+{
+    wb.requireDatabase();
+    const QString bactalk = QFileInfo(QDir::fromNativeSeparators(options.bactalk)).absoluteFilePath();
+    if (!QDir().mkpath(bactalk) || !QFileInfo(bactalk).isDir())
+        throw Error(QStringLiteral("Cannot create the BACtalk job folder \"%1\".").arg(QDir::toNativeSeparators(bactalk)));
+    setVariableCommand(wb, u"BactalkJobPath"_qs, bactalk);
+    wb.log.logMsgStart(u"Converting the whole job into "_qs + QDir::toNativeSeparators(bactalk));
+
+    Conversion c(wb, options, frame);
+    c.report.job = wb.projectFolder;
+    c.report.bactalk = bactalk;
+    ConvertPrompter answers(wb.prompter.target(), options, c.report.notes);
+    PrompterOverride route(wb.prompter, answers);
+    ConversionReport &r = c.report;
+
+    c.stage(kReadDdc, {}, [&] { return c.read([](Workbench &w, const CommandFrame &f) { return readDdcCommand(w, false, f); }); });
+    c.stage(kReadPoints, {}, [&] { return c.read(readPointsCommand); });
+    c.stage(kReadCpanels, {}, [&] { return c.read(readCpanelsCommand); });
+    c.stage(kScan, {}, [&] {
+        const BuildOutcome b = buildDisplayListCommand(wb, true, frame);
+        if (b.scan.cancelled)
+            r.cancelled = true;
+        return QStringLiteral("%1 display(s) listed, %2 referenced file(s) missing")
+            .arg(wb.masterList.size()).arg(b.scan.missingFiles);
+    });
+    c.stage(kDisplays, {kScan, kReadDdc, kReadPoints, kReadCpanels}, [&] { return c.displays(); });
+    c.stage(kScripts, {kReadDdc}, [&] { return c.scripts(); });
+    c.stage(kTdcList, {}, [&] {
+        return QStringLiteral("%1 Tux DDC file(s) listed").arg(createDdcFileListCommand(wb, frame));
+    });
+    c.stage(kTdcCopy, {kTdcList}, [&] {
+        const QString ddc = findCaseInsensitive(wb.bactalkJobPath(), u"ddc"_qs);
+        if (!QFileInfo(ddc).isDir())
+            QDir().mkpath(ddc);
+        const TdcCopyOutcome t = copyTdcFilesCommand(wb, frame);
+        r.tdcCopied = t.copiedFiles;
+        r.tdcExists = t.existingFiles;
+        r.tdcMissing = t.missingFiles;
+        r.tdcFailed = t.failedFiles;
+        r.cancelled = r.cancelled || t.cancelled;
+        if (t.failed > 0)
+            throw Error(tdcCopyFailedText(t.failed));
+        return QStringLiteral("%1 copied, %2 already there, %3 missing").arg(t.copied).arg(t.existing).arg(t.missing);
+    });
+    c.stage(kGateways, {kReadDdc}, [&] {
+        r.gateways = addGatewaysCommand(wb, frame);
+        return QStringLiteral("%1 gateway(s)").arg(r.gateways);
+    });
+    c.stage(kTux, {kReadDdc, kReadCpanels}, [&] {
+        r.tux = addTuxCommand(wb, frame);
+        return QStringLiteral("%1 Tux device(s)").arg(r.tux);
+    });
+    if (options.workstation) {
+        c.stage(kWorkstation, {}, [&] {
+            if (!addWorkstationCommand(wb, frame))
+                throw Error(u"No workstation was added."_qs);
+            r.workstations = 1;
+            return u"workstation "_qs + *options.workstation;
+        });
+    }
+    c.stage(kUpdateTdc, {kTdcList, kTux}, [&] {
+        const TdcNamesResult t = updateTdcCommand(wb, frame);
+        for (const int32_t devinst : t.notFound)
+            r.devicesWithoutTdcNames << QString::number(devinst);
+        return QStringLiteral("%1 device row(s) named, %2 device(s) not found").arg(t.updated).arg(t.notFound.size());
+    });
+    if (!options.points.isEmpty()) {
+        c.stage(kExport, {kReadPoints}, [&] {
+            int exported = 0;
+            for (int i = 0; i < wb.deviceLists.exports.size(); ++i) {
+                if (c.cancelled())
+                    break;
+                if (exportPointsCommand(wb, i, frame).done)
+                    ++exported;
+            }
+            return QStringLiteral("the points of %1 Apex(es) exported into %2")
+                .arg(exported).arg(QDir::toNativeSeparators(options.points));
+        });
+    }
+    if (!options.merge.isEmpty()) {
+        QStringList needs{kGateways, kTux, kUpdateTdc};
+        if (options.workstation)
+            needs << kWorkstation;
+        r.mergeDestination = QFileInfo(options.merge).absoluteFilePath();
+        c.stage(kMerge, needs, [&] {
+            const MergeResult m = mergeCommand(wb, options.merge, std::nullopt, frame);
+            r.merged = m.devices;
+            r.notWritten = m.refused;
+            return QStringLiteral("%1 device(s) merged, %2 row(s) not written").arg(m.devices).arg(m.refused);
+        });
+    }
+    // The report is written however the run went (also when cancelled): it
+    // is the record of this run.
+    if (options.stageStarted)
+        options.stageStarted(kReport);
+    QElapsedTimer clock;
+    clock.start();
+    r.stages.push_back({kReport, StageResult::Ok, 0,
+                        QStringLiteral("%1 and %2").arg(QLatin1String(kReportHtml), QLatin1String(kReportJson))});
+    try {
+        writeConversionReport(r, bactalk);
+    } catch (const Error &e) {
+        r.stages.back().status = StageResult::Failed;
+        r.stages.back().message = e.message();
+    }
+    r.stages.back().seconds = double(clock.nsecsElapsed()) / 1e9;
+    if (options.stageEnded)
+        options.stageEnded(r.stages.back());
+    wb.log.logMsg(r.failed() ? u"The conversion ended with failed stages; see the conversion report."_qs
+                             : u"The conversion ended; see the conversion report."_qs);
+    return r;
+}
+
+} // namespace vorlix

@@ -1,0 +1,200 @@
+// convert on the sample job through the real vorlix-cli: the stage outputs,
+// the report, a second run without --yes, --scanned-only and failing stages.
+#include "support/CliRunner.h"
+#include "support/WorkbenchProject.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <map>
+
+using vorlix::test::CliOptions;
+using vorlix::test::CliResult;
+using vorlix::test::readFile;
+using vorlix::test::runCli;
+using vorlix::test::writeFile;
+
+namespace {
+
+class ConvertCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_EQ(cli({u"sample-job"_qs, root()}).exitCode, 0);
+    }
+
+    QString root() const { return m_dir.filePath(u"sample"_qs); }
+    QString job() const { return root() + u"/job"_qs; }
+    QString bt() const { return root() + u"/out/acme/plaza"_qs; }
+
+    CliResult cli(QStringList args) const
+    {
+        CliOptions options;
+        options.env.insert(u"LC_ALL"_qs, u"C"_qs);
+        return runCli(QStringList{u"--app-dir"_qs, m_dir.filePath(u"app"_qs)} + args, options);
+    }
+
+    QJsonObject report() const
+    {
+        return QJsonDocument::fromJson(readFile(bt() + u"/conversion-report.json"_qs)).object();
+    }
+
+    static std::map<QString, QString> stages(const QJsonObject &r)
+    {
+        std::map<QString, QString> out;
+        for (const QJsonValue &s : r[u"stages"_qs].toArray())
+            out[s[u"name"_qs].toString()] = s[u"status"_qs].toString();
+        return out;
+    }
+
+    // Every file below the BACtalk job with its bytes.
+    std::map<QString, QByteArray> outputs() const
+    {
+        std::map<QString, QByteArray> files;
+        QDirIterator it(bt(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString f = it.next();
+            if (!f.contains(u"conversion-report"_qs))
+                files[f] = readFile(f);
+        }
+        return files;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ConvertCli, ConvertsTheSampleJobAndReportsEveryDisplayScriptTuxFileAndDevice)
+{
+    const CliResult r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--workstation"_qs, u"25"_qs,
+                          u"--points"_qs, root() + u"/points.mdb"_qs});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QDir::toNativeSeparators(bt() + u"/conversion-report.html"_qs))) << r.out.toStdString();
+    // One line per stage on stderr.
+    EXPECT_TRUE(r.err.contains(u"convert: read DDC files: ok"_qs)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"convert: merge devices"_qs) == false);
+
+    const QJsonObject rep = report();
+    EXPECT_EQ(QDir(rep[u"bactalk"_qs].toString()), QDir(bt()));
+    for (const auto &[name, status] : stages(rep))
+        EXPECT_EQ(status, u"ok"_qs) << name.toStdString();
+    EXPECT_EQ(stages(rep).count(u"build workstation"_qs), 1u);
+    EXPECT_EQ(stages(rep).count(u"export points"_qs), 1u);
+
+    // Every listed display is written or accounted for with a reason.
+    const QJsonArray displays = rep[u"displays"_qs].toArray();
+    ASSERT_GT(displays.size(), 3);
+    int written = 0, redirectedOrSkipped = 0;
+    for (const QJsonValue &d : displays) {
+        const QString status = d[u"status"_qs].toString();
+        const QString file = bt() + u"/displays/"_qs + d[u"bactalk"_qs].toString();
+        if (status == u"written"_qs) {
+            ++written;
+            EXPECT_TRUE(QFileInfo(file).isFile()) << file.toStdString();
+            EXPECT_GE(d[u"objects"_qs].toInt(), 0);
+        } else {
+            ++redirectedOrSkipped;
+            EXPECT_FALSE(d[u"reason"_qs].toString().isEmpty() && status != u"redirected"_qs)
+                << d[u"ibex"_qs].toString().toStdString();
+        }
+        for (const QJsonValue &p : d[u"problems"_qs].toArray()) {
+            EXPECT_GT(p[u"object"_qs].toInt(), 0);
+            EXPECT_FALSE(p[u"text"_qs].toString().isEmpty());
+        }
+    }
+    EXPECT_GT(written, 0);
+    // The sample links to a display that is not there.
+    EXPECT_FALSE(rep[u"missingFiles"_qs].toArray().isEmpty());
+
+    const QJsonArray scripts = rep[u"scripts"_qs].toArray();
+    ASSERT_FALSE(scripts.isEmpty());
+    for (const QJsonValue &s : scripts)
+        EXPECT_TRUE(QFileInfo(bt() + u"/ddc/"_qs + s.toString()).isFile()) << s.toString().toStdString();
+    const QJsonArray copied = rep[u"tdc"_qs][u"copied"_qs].toArray();
+    ASSERT_FALSE(copied.isEmpty());
+    for (const QJsonValue &s : copied)
+        EXPECT_TRUE(QFileInfo(bt() + u"/ddc/"_qs + s.toString()).isFile()) << s.toString().toStdString();
+    const QJsonObject devices = rep[u"devices"_qs].toObject();
+    EXPECT_GT(devices[u"gateways"_qs].toInt(), 0);
+    EXPECT_GT(devices[u"tux"_qs].toInt(), 0);
+    EXPECT_EQ(devices[u"workstations"_qs].toInt(), 1);
+    EXPECT_TRUE(QFileInfo(root() + u"/points.mdb"_qs).isFile());
+
+    // The same facts in the page.
+    const QByteArray html = readFile(bt() + u"/conversion-report.html"_qs);
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE html>\r\n"));
+    EXPECT_TRUE(html.contains("Needs a hand"));
+    EXPECT_TRUE(html.contains(scripts.first().toString().toLatin1()));
+
+    // Project rows: the devices are in tblRepJob.
+    const CliResult dump = cli({u"dump"_qs, job(), u"tblRepJob"_qs});
+    EXPECT_EQ(dump.exitCode, 0);
+    EXPECT_GE(dump.out.count(u'\n'), 1 + devices[u"gateways"_qs].toInt() + devices[u"tux"_qs].toInt() + 1);
+
+    // A second run without --yes keeps every file and says so.
+    const auto before = outputs();
+    const CliResult again = cli({u"convert"_qs, job(), u"--bactalk"_qs, bt()});
+    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_TRUE(again.out.contains(u"existing display file(s) kept"_qs)) << again.out.toStdString();
+    EXPECT_EQ(outputs(), before);
+    const QJsonObject second = report();
+    for (const QJsonValue &d : second[u"displays"_qs].toArray())
+        EXPECT_NE(d[u"status"_qs].toString(), u"written"_qs);
+    EXPECT_TRUE(second[u"scripts"_qs].toArray().isEmpty());
+    EXPECT_EQ(second[u"tdc"_qs][u"exists"_qs].toArray().size(), copied.size());
+}
+
+TEST_F(ConvertCli, ScannedOnlyLeavesUnreachedDisplaysOut)
+{
+    const CliResult r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--scanned-only"_qs});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    int unreached = 0;
+    for (const QJsonValue &d : report()[u"displays"_qs].toArray()) {
+        const QString file = bt() + u"/displays/"_qs + d[u"bactalk"_qs].toString();
+        if (!d[u"scanned"_qs].toBool() && d[u"status"_qs].toString() != u"redirected"_qs) {
+            ++unreached;
+            EXPECT_EQ(d[u"status"_qs].toString(), u"skipped"_qs);
+            EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
+        }
+    }
+    EXPECT_GT(unreached, 0) << "the sample has displays no pushbutton reaches";
+}
+
+TEST_F(ConvertCli, AFailingStageFailsOnlyItselfAndTheExitStatus)
+{
+    // No ddc folder can be made (a file has its name), and the merge has no
+    // destination database.
+    writeFile(bt() + u"/ddc"_qs, "not a folder");
+    const QString dest = root() + u"/nowhere/RepJob.mdb"_qs;
+    const CliResult r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--merge"_qs, dest});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"convert: write DDC scripts: failed"_qs)) << r.err.toStdString();
+    const auto s = stages(report());
+    EXPECT_EQ(s.at(u"write DDC scripts"_qs), u"failed"_qs);
+    EXPECT_EQ(s.at(u"copy Tux DDC files"_qs), u"failed"_qs);
+    EXPECT_EQ(s.at(u"merge devices"_qs), u"failed"_qs);
+    for (const char *independent : {"read DDC files", "scan displays", "create displays", "list Tux DDC files",
+                                    "build gateways", "build Tux devices", "update tdc names", "write report"})
+        EXPECT_EQ(s.at(QLatin1String(independent)), u"ok"_qs) << independent;
+    EXPECT_FALSE(QFileInfo::exists(dest));
+    bool listed = false;
+    for (const QJsonValue &h : report()[u"needsAHand"_qs].toArray())
+        listed = listed || h.toString().startsWith(u"Stage \"merge devices\" failed"_qs);
+    EXPECT_TRUE(listed);
+}
+
+TEST_F(ConvertCli, UsageErrors)
+{
+    EXPECT_EQ(cli({u"convert"_qs, job()}).exitCode, 2);
+    EXPECT_EQ(cli({u"convert"_qs, job(), u"--bactalk"_qs, bt(), u"--nosuch"_qs}).exitCode, 2);
+}
+
+} // namespace
