@@ -16,7 +16,7 @@ cmake --build "$build" --parallel "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for target in fuzz_apex fuzz_dat fuzz_display fuzz_btdisplay; do
+for target in fuzz_apex fuzz_dat fuzz_display fuzz_btdisplay fuzz_render; do
   regressions=fuzz/regressions/$target
   mkdir -p "$regressions" "$work/$target"
   mapfile -t old < <(find "$regressions" -type f ! -name '.*' | sort)

@@ -324,15 +324,25 @@ void MainWindow::openUserManual()
         m_wb.prompter.error(manualNotFoundMessage(manual));
         return;
     }
+    QString textPath = manual.path;
     if (manual.pdf) {
-        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual.path)))
-            m_wb.prompter.error(QStringLiteral("The user manual \"%1\" could not be opened: no viewer was found.")
-                                    .arg(QDir::toNativeSeparators(manual.path)));
-        return;
+        if (QDesktopServices::openUrl(QUrl::fromLocalFile(manual.path)))
+            return;
+        // No PDF viewer: say where the PDF is and show the Markdown manual
+        // that ships beside the program, when it is there.
+        const QString where = QStringLiteral("The user manual \"%1\" could not be opened: no viewer was found.")
+                                  .arg(QDir::toNativeSeparators(manual.path));
+        textPath = findUserManualText({QCoreApplication::applicationDirPath(), QFileInfo(manual.path).absolutePath()});
+        if (textPath.isEmpty()) {
+            m_wb.prompter.error(where);
+            return;
+        }
+        m_wb.prompter.inform(where + QStringLiteral("\nThe manual is shown from \"%1\" instead.")
+                                         .arg(QDir::toNativeSeparators(textPath)));
     }
     HelpDialog dialog(this);
     QString error;
-    if (!dialog.showManual(manual.path, &error))
+    if (!dialog.showManual(textPath, &error))
         m_wb.prompter.error(error);
     else
         dialog.exec();

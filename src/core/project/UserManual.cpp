@@ -29,6 +29,16 @@ UserManual findUserManual(const QStringList &folders)
     return manual;
 }
 
+QString findUserManualText(const QStringList &folders)
+{
+    for (const QString &folder : folders) {
+        const QString path = QDir(folder).filePath(msg::manualTextFile());
+        if (!folder.isEmpty() && QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
+}
+
 QString manualNotFoundMessage(const UserManual &manual)
 {
     QStringList files;

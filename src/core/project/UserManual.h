@@ -17,6 +17,9 @@ struct UserManual {
 // before the shipped Markdown manual.
 UserManual findUserManual(const QStringList &folders);
 
+// The Markdown manual in the first folder that has it; empty when none.
+QString findUserManualText(const QStringList &folders);
+
 // "The user manual could not be found. Looked for: ..."
 QString manualNotFoundMessage(const UserManual &manual);
 

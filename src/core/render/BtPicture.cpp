@@ -150,14 +150,14 @@ QString btPointLabel(uint16_t type, uint32_t instance, uint8_t property, bool cu
     return name;
 }
 
-Picture drawBtDisplay(const QByteArray &bytes, const BtBitmapFolders &folders)
+Picture drawBtDisplay(const QByteArray &bytes, const BtBitmapFolders &folders, int maxSide)
 {
     Picture picture;
     const int n = int(qMin<qsizetype>(bytes.size(), 0x7FFFFFFF));
     const ByteReader h(QByteArrayView(bytes).first(qMin(n, hdr::Size)));
     const bool headerOk = n >= hdr::Size + 2 && h.u16(hdr::RecLen) == hdr::Size;
     const QColor bg = headerOk && h.u8(hdr::BackgroundKind) == 0 ? windowsColor(h.u32(hdr::BackColor)) : QColor(Qt::white);
-    PictureCanvas c(picture, headerOk ? h.u16(hdr::Width) : 0, headerOk ? h.u16(hdr::Height) : 0, bg);
+    PictureCanvas c(picture, headerOk ? h.u16(hdr::Width) : 0, headerOk ? h.u16(hdr::Height) : 0, bg, maxSide);
     if (!headerOk) {
         c.markPictureProblem(n < hdr::Size + 2
                                  ? QStringLiteral("The file is %1 bytes long, shorter than a header and end marker.").arg(n)

@@ -19,7 +19,8 @@ struct BtBitmapFolders {
 // <root>/<rep>/<job>/displays/<file>.
 BtBitmapFolders btBitmapFoldersOf(const QString &displayPath);
 
-Picture drawBtDisplay(const QByteArray &bytes, const BtBitmapFolders &folders);
+// `maxSide` cuts the picture smaller than MaxPictureSide (a fuzzer's canvas).
+Picture drawBtDisplay(const QByteArray &bytes, const BtBitmapFolders &folders, int maxSide = MaxPictureSide);
 
 // The point a BACtalk value shows, as "AV 12" or "AV 12 @1203" (a device
 // other than the current one); a device property by its name.

@@ -76,7 +76,8 @@ void drawObject(PictureCanvas &c, int index, const IbexObjRec &r, const QRect &r
 
 } // namespace
 
-Picture drawIbexDisplay(const IbexDisplay &display, const BitmapFinder &bitmaps, const PointLabel &pointLabel)
+Picture drawIbexDisplay(const IbexDisplay &display, const BitmapFinder &bitmaps, const PointLabel &pointLabel,
+                        int maxSide)
 {
     Picture picture;
     const ByteReader h = display.header();
@@ -84,7 +85,7 @@ Picture drawIbexDisplay(const IbexDisplay &display, const BitmapFinder &bitmaps,
     const QColor bg = bgKind != BackgroundNone && bgKind != BackgroundBitmap ? windowsColor(display.backgroundColor())
                                                                              : QColor(Qt::white);
     const bool whole = display.dataLength() >= HeaderSize;
-    PictureCanvas c(picture, whole ? h.u16(hdr::Width) : 0, whole ? h.u16(hdr::Height) : 0, bg);
+    PictureCanvas c(picture, whole ? h.u16(hdr::Width) : 0, whole ? h.u16(hdr::Height) : 0, bg, maxSide);
     if (!whole) {
         c.markPictureProblem(QStringLiteral("The file is %1 bytes long, shorter than a display header (%2 bytes).")
                                  .arg(display.dataLength())

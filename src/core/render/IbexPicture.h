@@ -13,6 +13,8 @@ namespace vorlix::render {
 // position; empty for the kind's name.
 using PointLabel = std::function<QString(int position)>;
 
-Picture drawIbexDisplay(const IbexDisplay &display, const BitmapFinder &bitmaps, const PointLabel &pointLabel = {});
+// `maxSide` cuts the picture smaller than MaxPictureSide (a fuzzer's canvas).
+Picture drawIbexDisplay(const IbexDisplay &display, const BitmapFinder &bitmaps, const PointLabel &pointLabel = {},
+                        int maxSide = MaxPictureSide);
 
 } // namespace vorlix::render

@@ -62,14 +62,15 @@ QImage BitmapFinder::find(const QString &name) const
     return image;
 }
 
-PictureCanvas::PictureCanvas(Picture &picture, int width, int height, const QColor &background)
+PictureCanvas::PictureCanvas(Picture &picture, int width, int height, const QColor &background, int maxSide)
     : m_picture(picture)
 {
+    maxSide = qBound(1, maxSide, MaxPictureSide);
     if (width <= 0 || height <= 0) {
         width = DefaultPictureWidth;
         height = DefaultPictureHeight;
     }
-    m_picture.image = QImage(qMin(width, MaxPictureSide), qMin(height, MaxPictureSide), QImage::Format_RGB32);
+    m_picture.image = QImage(qMin(width, maxSide), qMin(height, maxSide), QImage::Format_RGB32);
     m_picture.image.fill(background);
     m_painter.begin(&m_picture.image);
 }

@@ -39,9 +39,9 @@ private:
 // Paints onto a picture and records its objects.
 class PictureCanvas {
 public:
-    // A picture of w x h (cut to the limits; a zero side gets the default
-    // size) filled with `background`.
-    PictureCanvas(Picture &picture, int width, int height, const QColor &background);
+    // A picture of w x h (each side cut to `maxSide`, at most MaxPictureSide;
+    // a zero side gets the default size) filled with `background`.
+    PictureCanvas(Picture &picture, int width, int height, const QColor &background, int maxSide = MaxPictureSide);
     ~PictureCanvas();
 
     QPainter &painter() { return m_painter; }

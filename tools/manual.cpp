@@ -1,0 +1,76 @@
+// Builds the PDF user manual from the Markdown manual at build time:
+//   vorlix-manual MANUAL.md OUT.pdf
+// Pictures the manual names are found beside the Markdown file.
+#include "util/Error.h"
+#include "util/FileUtil.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QBuffer>
+#include <QTextDocument>
+#include <QUrl>
+#include <cstdio>
+
+using namespace vorlix;
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: vorlix-manual MANUAL.md OUT.pdf\n");
+        return 2;
+    }
+    const QString source = QString::fromLocal8Bit(argv[1]);
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QByteArray text;
+    QString error;
+    if (!readWholeFile(source, text, &error, 8 * 1024 * 1024)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    QTextDocument doc;
+    doc.setBaseUrl(QUrl::fromLocalFile(QFileInfo(source).absolutePath() + u'/'));
+    doc.setMarkdown(QString::fromUtf8(text));
+
+    // Written into a buffer first so that the PDF lands with the safe write.
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QStringLiteral("Vorlix User Manual"));
+        writer.setCreator(QStringLiteral("vorlix-manual"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
+        writer.setResolution(96);
+        doc.setPageSize(writer.pageLayout().paintRectPixels(writer.resolution()).size());
+        QPainter painter(&writer);
+        const QSizeF page = doc.pageSize();
+        for (int i = 0; i < doc.pageCount(); ++i) {
+            if (i > 0)
+                writer.newPage();
+            painter.save();
+            painter.translate(0, -page.height() * i);
+            QAbstractTextDocumentLayout::PaintContext ctx;
+            ctx.clip = QRectF(0, page.height() * i, page.width(), page.height());
+            painter.setClipRect(ctx.clip);
+            doc.documentLayout()->draw(&painter, ctx);
+            painter.restore();
+        }
+    }
+    try {
+        writeFileAtomically(out, pdf);
+    } catch (const Error &e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.message()));
+        return 1;
+    }
+    std::printf("%s: %d pages\n", qPrintable(out), doc.pageCount());
+    return 0;
+}
