@@ -13,7 +13,7 @@ rm -rf "$out"
 cli=(build/bin/vorlix-cli --app-dir "$PWD/out/app")
 "${cli[@]}" sample-job "$out"
 # The whole job in one run: steps 2 to 10 and the conversion report.
-"${cli[@]}" --yes convert "$out/job" --bactalk "$out/bactalk/acme/plaza" --workstation 25 || true
+"${cli[@]}" --yes convert "$out/job" --bactalk "$out/bactalk/acme/plaza" --workstation 25
 echo
 echo "BACtalk displays written to $out/bactalk/acme/plaza/displays:"
 ls -l "$out/bactalk/acme/plaza/displays"
