@@ -39,7 +39,9 @@ job=$site/job
 transcript=$out/transcript.txt
 : >"$transcript"
 
-normalize() { sed -e "s#$work#<DIR>#g" -e 's#^\[[^]]*\]: #[<stamp>]: #' -e 's# ([0-9]*\.[0-9]* s)# (<s> s)#'; }
+# A GUI application (convert draws its thumbnails with one) warns about an
+# unset XDG_RUNTIME_DIR on some machines: not an output of Vorlix.
+normalize() { sed -e '/^QStandardPaths: XDG_RUNTIME_DIR not set/d' -e "s#$work#<DIR>#g" -e 's#^\[[^]]*\]: #[<stamp>]: #' -e 's# ([0-9]*\.[0-9]* s)# (<s> s)#'; }
 
 # One command: its words, what it printed on stdout and stderr, its status.
 run() {
@@ -138,8 +140,15 @@ run --yes convert "$job" --bactalk "$converted" --workstation 25
 normalize <"$converted/conversion-report.json" |
   sed -e 's/"seconds": [0-9.e-]*/"seconds": "<s>"/' >"$out/conversion-report.json"
 run convert "$job" --bactalk "$converted"
-(cd "$converted" && find . -type f ! -name '*.dsr' ! -name 'conversion-report.*' | LC_ALL=C sort | xargs sha256sum) \
-  >"$out/converted-files.sha256"
+(cd "$converted" && find . -type f ! -name '*.dsr' ! -name 'conversion-report.*' ! -path './report/*' | LC_ALL=C sort |
+  xargs sha256sum) >"$out/converted-files.sha256"
+# The report's thumbnails: their texts are drawn with the fonts this machine
+# has, so their bytes are not kept, only their names and sizes (width and
+# height from the PNG header).
+for f in $(cd "$converted" && find ./report -type f | LC_ALL=C sort); do
+  printf '%s %s\n' "$f" "$(od -An -tu1 -j16 -N8 "$converted/$f" |
+    awk '{ printf "%dx%d", (($1*256+$2)*256+$3)*256+$4, (($5*256+$6)*256+$7)*256+$8 }')"
+done >"$out/converted-pictures.txt"
 
 # Scripts carry the time they were made: kept as text with the date taken out.
 (cd "$site/bactalk" && find . -type f ! -name '*.dsr' | LC_ALL=C sort | xargs sha256sum) >"$out/bactalk-files.sha256"

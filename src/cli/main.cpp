@@ -24,15 +24,34 @@ void printUsage(QTextStream &s)
     s.flush();
 }
 
+// Whether a GUI application can be made without failing the run: a
+// platform the caller chose is taken as it is; otherwise the off-screen
+// platform's plugin must be installed.
+bool guiPlatformAvailable()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+    for (const QString &dir : QCoreApplication::libraryPaths())
+        if (!QDir(dir + u"/platforms"_qs).entryList({u"*qoffscreen*"_qs}, QDir::Files).isEmpty())
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     // Drawing pictures needs fonts, which need a GUI application; it runs
-    // without a display unless the caller chose a platform.
-    bool drawing = false;
-    for (int i = 1; i < argc; ++i)
+    // without a display unless the caller chose a platform. convert draws
+    // the report's thumbnails only when it can: without the off-screen
+    // platform it goes on without them.
+    bool drawing = false, thumbnails = false;
+    for (int i = 1; i < argc; ++i) {
         drawing = drawing || qstrcmp(argv[i], "render") == 0 || qstrcmp(argv[i], "render-display") == 0;
+        thumbnails = thumbnails || qstrcmp(argv[i], "convert") == 0;
+    }
+    if (thumbnails && !drawing)
+        drawing = guiPlatformAvailable();
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> app(drawing ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -67,6 +68,23 @@ protected:
                 files[f] = readFile(f);
         }
         return files;
+    }
+
+    // The size a picture of `full` gets as a thumbnail: at most 240 pixels
+    // on either side, never larger than the display.
+    static QSize thumbnailSize(const QSize &full, const QSize &other)
+    {
+        const int side = qMax(qMax(full.width(), other.width()), qMax(full.height(), other.height()));
+        const double scale = qMin(1.0, 240.0 / side);
+        return {qMax(1, qRound(full.width() * scale)), qMax(1, qRound(full.height() * scale))};
+    }
+
+    // The full-size picture the CLI draws of a display, as an image.
+    QImage drawn(const QStringList &args, const QString &png) const
+    {
+        const CliResult r = cli(args + QStringList{u"--png"_qs, png});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QImage(png);
     }
 
     QTemporaryDir m_dir;
@@ -134,6 +152,32 @@ TEST_F(ConvertCli, ConvertsTheSampleJobAndReportsEveryDisplayScriptTuxFileAndDev
     EXPECT_TRUE(html.contains("Needs a hand"));
     EXPECT_TRUE(html.contains(scripts.first().toString().toLatin1()));
 
+    // Each written display has its Ibex and BACtalk thumbnails in report/,
+    // valid PNG files, shown side by side in the page by relative paths.
+    EXPECT_EQ(rep[u"thumbnailFolder"_qs].toString(), u"report"_qs);
+    int pairs = 0;
+    for (const QJsonValue &d : displays) {
+        const QJsonObject t = d[u"thumbnails"_qs].toObject();
+        if (d[u"status"_qs].toString() != u"written"_qs) {
+            EXPECT_TRUE(t.isEmpty()) << d[u"bactalk"_qs].toString().toStdString();
+            continue;
+        }
+        const QString name = d[u"bactalk"_qs].toString();
+        ASSERT_EQ(t[u"ibex"_qs].toString(), name + u".ibex.png"_qs) << d[u"thumbnailNote"_qs].toString().toStdString();
+        ASSERT_EQ(t[u"bactalk"_qs].toString(), name + u".bactalk.png"_qs);
+        const QImage ibex(bt() + u"/report/"_qs + t[u"ibex"_qs].toString());
+        const QImage btImage(bt() + u"/report/"_qs + t[u"bactalk"_qs].toString());
+        ASSERT_FALSE(ibex.isNull()) << name.toStdString();
+        ASSERT_FALSE(btImage.isNull()) << name.toStdString();
+        EXPECT_LE(qMax(ibex.width(), btImage.width()), 240);
+        const QByteArray pair = "<img src=\"report/" + t[u"ibex"_qs].toString().toLatin1()
+                                + "\" alt=\"Ibex\"><figcaption>Ibex</figcaption></figure><figure><img src=\"report/"
+                                + t[u"bactalk"_qs].toString().toLatin1() + "\" alt=\"BACtalk\">";
+        EXPECT_TRUE(html.contains(pair)) << name.toStdString();
+        ++pairs;
+    }
+    EXPECT_EQ(pairs, written);
+
     // Project rows: the devices are in tblRepJob.
     const CliResult dump = cli({u"dump"_qs, job(), u"tblRepJob"_qs});
     EXPECT_EQ(dump.exitCode, 0);
@@ -150,6 +194,25 @@ TEST_F(ConvertCli, ConvertsTheSampleJobAndReportsEveryDisplayScriptTuxFileAndDev
         EXPECT_NE(d[u"status"_qs].toString(), u"written"_qs);
     EXPECT_TRUE(second[u"scripts"_qs].toArray().isEmpty());
     EXPECT_EQ(second[u"tdc"_qs][u"exists"_qs].toArray().size(), copied.size());
+
+    // The thumbnails are the full pictures the CLI draws, scaled alike to
+    // 240 pixels at most.
+    for (const QJsonValue &d : displays) {
+        if (d[u"status"_qs].toString() != u"written"_qs)
+            continue;
+        const QString name = d[u"bactalk"_qs].toString();
+        QStringList ibexArgs{u"render"_qs, job(), d[u"ibex"_qs].toString()};
+        if (d[u"local"_qs].toBool())
+            ibexArgs << u"--local"_qs;
+        const QImage ibexFull = drawn(ibexArgs, m_dir.filePath(u"full-ibex.png"_qs));
+        const QImage btFull = drawn({u"render-display"_qs, bt() + u"/displays/"_qs + name},
+                                    m_dir.filePath(u"full-bt.png"_qs));
+        ASSERT_FALSE(ibexFull.isNull() || btFull.isNull()) << name.toStdString();
+        EXPECT_EQ(QImage(bt() + u"/report/"_qs + name + u".ibex.png"_qs).size(),
+                  thumbnailSize(ibexFull.size(), btFull.size())) << name.toStdString();
+        EXPECT_EQ(QImage(bt() + u"/report/"_qs + name + u".bactalk.png"_qs).size(),
+                  thumbnailSize(btFull.size(), ibexFull.size())) << name.toStdString();
+    }
 }
 
 TEST_F(ConvertCli, ScannedOnlyLeavesUnreachedDisplaysOut)
@@ -189,6 +252,27 @@ TEST_F(ConvertCli, AFailingStageFailsOnlyItselfAndTheExitStatus)
     for (const QJsonValue &h : report()[u"needsAHand"_qs].toArray())
         listed = listed || h.toString().startsWith(u"Stage \"merge devices\" failed"_qs);
     EXPECT_TRUE(listed);
+}
+
+TEST_F(ConvertCli, ADisplayWhosePicturesCannotBeWrittenGetsANoteNotAFailedStage)
+{
+    // A file where the pictures folder would be.
+    writeFile(bt() + u"/report"_qs, "not a folder");
+    const CliResult r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt()});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(stages(report()).at(u"create displays"_qs), u"ok"_qs);
+    int noted = 0;
+    for (const QJsonValue &d : report()[u"displays"_qs].toArray()) {
+        if (d[u"status"_qs].toString() != u"written"_qs)
+            continue;
+        EXPECT_FALSE(d.toObject().contains(u"thumbnails"_qs));
+        const QString note = d[u"thumbnailNote"_qs].toString();
+        EXPECT_TRUE(note.startsWith(u"No thumbnails: the folder"_qs)) << note.toStdString();
+        noted += note.isEmpty() ? 0 : 1;
+    }
+    EXPECT_GT(noted, 0);
+    EXPECT_TRUE(readFile(bt() + u"/conversion-report.html"_qs).contains("No thumbnails: the folder"));
+    EXPECT_EQ(readFile(bt() + u"/report"_qs), QByteArray("not a folder"));
 }
 
 TEST_F(ConvertCli, UsageErrors)

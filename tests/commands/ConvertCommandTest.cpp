@@ -57,4 +57,10 @@ TEST(ConvertCommand, CancelStopsAfterTheCurrentDisplayAndSkipsTheRest)
     EXPECT_TRUE(QFileInfo(bt + u"/conversion-report.json"_qs).isFile());
     EXPECT_TRUE(r.needsAHand().first().contains(u"cancelled"_qs));
     EXPECT_FALSE(r.failed());
+    // No GUI application here: no thumbnails, and the report says why.
+    EXPECT_FALSE(QFileInfo::exists(bt + u"/report"_qs));
+    for (const DisplayResult &d : r.displays)
+        EXPECT_TRUE(d.thumbnailIbex.isEmpty() && d.thumbnailBactalk.isEmpty());
+    EXPECT_TRUE(r.notes.contains(u"The display thumbnails were not drawn: no GUI application could be made for their fonts."_qs));
+    EXPECT_FALSE(r.toJson().contains("\"thumbnails\""));
 }

@@ -3,12 +3,14 @@
 // code page the viewer assumes).
 #include "commands/ConversionReport.h"
 
+#include "commands/ConversionThumbnails.h"
 #include "util/FileUtil.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QUrl>
 
 namespace vorlix {
 
@@ -100,16 +102,22 @@ QByteArray ConversionReport::toJson() const
         QJsonArray problems;
         for (const ObjectProblem &p : d.problems)
             problems.append(QJsonObject{{u"object"_qs, p.object}, {u"text"_qs, p.text}});
-        ds.append(QJsonObject{{u"ibex"_qs, d.ibex},
-                              {u"local"_qs, d.local},
-                              {u"bactalk"_qs, d.bactalk},
-                              {u"objects"_qs, d.objects},
-                              {u"scanned"_qs, d.scanned},
-                              {u"problems"_qs, problems},
-                              {u"status"_qs, displayStatusText(d.status)},
-                              {u"reason"_qs, d.reason}});
+        QJsonObject o{{u"ibex"_qs, d.ibex},
+                      {u"local"_qs, d.local},
+                      {u"bactalk"_qs, d.bactalk},
+                      {u"objects"_qs, d.objects},
+                      {u"scanned"_qs, d.scanned},
+                      {u"problems"_qs, problems},
+                      {u"status"_qs, displayStatusText(d.status)},
+                      {u"reason"_qs, d.reason}};
+        if (!d.thumbnailIbex.isEmpty())
+            o[u"thumbnails"_qs] = QJsonObject{{u"ibex"_qs, d.thumbnailIbex}, {u"bactalk"_qs, d.thumbnailBactalk}};
+        if (!d.thumbnailNote.isEmpty())
+            o[u"thumbnailNote"_qs] = d.thumbnailNote;
+        ds.append(o);
     }
     root[u"displays"_qs] = ds;
+    root[u"thumbnailFolder"_qs] = QLatin1String(kReportPictures);
     root[u"missingFiles"_qs] = strings(missingFiles);
     root[u"scripts"_qs] = strings(scripts);
     root[u"tdc"_qs] = QJsonObject{{u"copied"_qs, strings(tdcCopied)},
@@ -166,6 +174,21 @@ void list(QStringList &h, const QString &title, const QStringList &items, const 
     h << u"</ul>"_qs;
 }
 
+// A display's two pictures side by side, linked by relative paths into the
+// pictures folder; the note when it has none.
+QString thumbnails(const DisplayResult &d)
+{
+    if (d.thumbnailIbex.isEmpty())
+        return esc(d.thumbnailNote);
+    const auto img = [](const QString &file, const QString &alt) {
+        const QString src = QLatin1String(kReportPictures) + u'/'
+                            + QString::fromLatin1(QUrl::toPercentEncoding(file, "-._~"));
+        return QStringLiteral("<figure><img src=\"%1\" alt=\"%2\"><figcaption>%2</figcaption></figure>")
+            .arg(esc(src), esc(alt));
+    };
+    return img(d.thumbnailIbex, u"Ibex"_qs) + img(d.thumbnailBactalk, u"BACtalk"_qs);
+}
+
 } // namespace
 
 QByteArray ConversionReport::toHtml() const
@@ -177,7 +200,8 @@ QByteArray ConversionReport::toHtml() const
          "table{border-collapse:collapse;margin-bottom:1em}"
          "td,th{border:1px solid #999;padding:2px 6px;text-align:left;vertical-align:top}"
          "th{background:#ddd}.failed{color:#a00;font-weight:bold}.none{color:#666}"
-         ".hand li{color:#a00}@media print{h2{page-break-after:avoid}}</style></head><body>"_qs;
+         ".hand li{color:#a00}figure{display:inline-block;margin:0 6px 0 0;text-align:center}"
+         "figure img{border:1px solid #999;max-width:240px}@media print{h2{page-break-after:avoid}}</style></head><body>"_qs;
     h << u"<h1>Conversion report</h1>"_qs;
     h << u"<p>Ibex job: "_qs + esc(QDir::toNativeSeparators(job)) + u"<br>BACtalk job: "_qs
              + esc(QDir::toNativeSeparators(bactalk)) + u"</p>"_qs;
@@ -215,7 +239,7 @@ QByteArray ConversionReport::toHtml() const
 
     h << QStringLiteral("<h2>Displays (%1)</h2>").arg(displays.size());
     h << u"<table><tr><th>Ibex file</th><th>BACtalk file</th><th>Status</th><th>Objects</th>"
-         "<th>Translation problems</th></tr>"_qs;
+         "<th>Translation problems</th><th>Ibex and BACtalk</th></tr>"_qs;
     for (const DisplayResult &d : displays) {
         QStringList problems;
         for (const ObjectProblem &p : d.problems)
@@ -225,10 +249,10 @@ QByteArray ConversionReport::toHtml() const
             status += u": "_qs + d.reason;
         if (!d.scanned)
             status += u" (unreferenced)"_qs;
-        h << QStringLiteral("<tr><td>%1</td><td>%2</td><td%3>%4</td><td>%5</td><td>%6</td></tr>")
+        h << QStringLiteral("<tr><td>%1</td><td>%2</td><td%3>%4</td><td>%5</td><td>%6</td><td>%7</td></tr>")
                  .arg(esc(displayName(d)), esc(d.bactalk),
                       d.status == DisplayResult::Failed ? u" class=\"failed\""_qs : QString(), esc(status),
-                      QString::number(d.objects), problems.join(u"<br>"_qs));
+                      QString::number(d.objects), problems.join(u"<br>"_qs), thumbnails(d));
     }
     h << u"</table>"_qs;
 

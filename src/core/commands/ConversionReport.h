@@ -32,6 +32,10 @@ struct DisplayResult {
     Status status = Skipped;
     QString reason;       // why it was not written, when it was not
     std::vector<ObjectProblem> problems;
+    // The display's pictures in the report's pictures folder (file names;
+    // both or neither), or why there are none.
+    QString thumbnailIbex, thumbnailBactalk;
+    QString thumbnailNote;
 };
 QString displayStatusText(DisplayResult::Status status);
 

@@ -1,5 +1,6 @@
 #include "commands/ConvertCommand.h"
 
+#include "commands/ConversionThumbnails.h"
 #include "commands/CreateDisplayCommands.h"
 #include "commands/DdcCommands.h"
 #include "commands/DeviceCommands.h"
@@ -194,6 +195,7 @@ QString Conversion::displays()
 {
     const MasterList &list = m_wb.masterList;
     int written = 0, failed = 0;
+    const bool thumbnails = canDrawThumbnails();
     for (int i = 0; i < list.size(); ++i) {
         DisplayResult d;
         d.ibex = list.entryName(i);
@@ -234,11 +236,15 @@ QString Conversion::displays()
             } else {
                 d.status = DisplayResult::Written;
                 ++written;
+                if (thumbnails)
+                    drawDisplayThumbnails(m_wb, report.bactalk, d);
             }
         }
         report.displays.push_back(std::move(d));
     }
     m_frame.progress.step(list.size(), list.size());
+    if (written > 0 && !thumbnails)
+        report.notes << u"The display thumbnails were not drawn: no GUI application could be made for their fonts."_qs;
     const QString msg = QStringLiteral("%1 of %2 listed display(s) written").arg(written).arg(list.size());
     if (failed > 0)
         throw Error(msg + QStringLiteral(", %1 failed").arg(failed));
