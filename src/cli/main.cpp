@@ -6,10 +6,14 @@
 #include "project/Workbench.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <memory>
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vorlix;
 using namespace vorlix::cli;
@@ -37,6 +41,21 @@ bool guiPlatformAvailable()
     return false;
 }
 
+// Without XDG_RUNTIME_DIR a GUI application warns on stderr and falls back
+// to a private folder of its own. A command line tool gives it that folder
+// itself, quietly: owned by the user, no access for others, never a link.
+void providePrivateRuntimeFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray dir = QFile::encodeName(QDir::tempPath()) + "/runtime-vorlix-" + QByteArray::number(getuid());
+    if (::mkdir(dir.constData(), 0700) != 0 && errno != EEXIST)
+        return;
+    struct stat st {};
+    if (::lstat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() && (st.st_mode & 077) == 0)
+        qputenv("XDG_RUNTIME_DIR", dir);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -54,6 +73,8 @@ int main(int argc, char **argv)
         drawing = guiPlatformAvailable();
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (drawing)
+        providePrivateRuntimeFolder();
     std::unique_ptr<QCoreApplication> app(drawing ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(u"Vorlix"_qs);
     QCoreApplication::setApplicationVersion(QStringLiteral(VORLIX_VERSION));
