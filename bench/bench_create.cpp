@@ -11,7 +11,7 @@
 // synced and renamed).
 #include "commands/CreateDisplayCommands.h"
 #include "commands/TranslateCommands.h"
-#include "sample/IbexDisplayBuilder.h"
+#include "support/LargeJob.h"
 #include "support/TestProject.h"
 #include "util/FileUtil.h"
 
@@ -26,53 +26,11 @@
 #include <utility>
 
 using namespace vorlix;
-using namespace vorlix::sample;
 
 namespace {
 
 int kDisplays = 2000; // the whole large job; an argument sets another count
 constexpr int kObjects = 100;
-
-QByteArray largeDisplay(int number)
-{
-    IbexDisplayBuilder d;
-    d.description(QStringLiteral("Display %1").arg(number)).size(800, 600).colorBackground(0xC0C0C0);
-    for (int i = 0; i < kObjects; ++i) {
-        const int x = 10 + (i % 10) * 70;
-        const int y = 10 + (i / 10) * 50;
-        const uint32_t ibexPoint = 0xD00000u | static_cast<uint32_t>(1 + i % 50);
-        switch (i % 10) {
-        case 0:
-        case 1:
-        case 2:
-            d.add(ioText).rect(x, y, 60, 14).colors(0, 0xFFFFFF, 0xFF).font(u"Arial"_qs, 0, 400, 0)
-                .caption(QStringLiteral("Label %1").arg(i));
-            break;
-        case 3:
-        case 4:
-            d.add(ioRoAnalog).rect(x, y, 60, 14).point(1, ibexPoint).f64(96, 1.0).u8(104, 1).text(88, u"degF"_qs);
-            break;
-        case 5:
-            d.add(ioAnalog).rect(x, y, 60, 14).point(1, ibexPoint).f64(96, 1.0).u8(104, 1).u16(106, 5);
-            break;
-        case 6:
-            d.add(ioDigital).rect(x, y, 60, 14).point(1, ibexPoint).text(88, u"Run"_qs).text(108, u"Stop"_qs);
-            break;
-        case 7:
-            d.add(ioCheckbox).rect(x, y, 60, 14).point(1, ibexPoint).caption(u"Enable"_qs);
-            break;
-        case 8:
-            d.add(ioGrStatic).rect(x, y, 32, 32).point(1, ibexPoint).bitmap(1, u"fan1.bmp"_qs)
-                .bitmap(2, u"fan2.bmp"_qs).bitmap(3, u"fan3.bmp"_qs).bitmap(4, u"fan4.bmp"_qs);
-            break;
-        default:
-            d.add(ioBtnDisp).rect(x, y, 60, 20).point(0, static_cast<uint32_t>(1 + (number + i) % kDisplays))
-                .caption(u"Next"_qs);
-            break;
-        }
-    }
-    return d.bytes();
-}
 
 struct Figures {
     double seconds = 0;
@@ -174,11 +132,10 @@ int main(int argc, char **argv)
     project.mapApex(1, u"1"_qs, 1100, 1200);
     for (int p = 1; p <= 50; ++p)
         project.addIbexPoint(1, p, 1 + p % 4);
-    for (int i = 1; i <= 4; ++i)
-        writeFileAtomically(project.jobFolder() + QStringLiteral("/ldisplay/fan%1.bmp").arg(i), QByteArray(70, 'B'));
+    bench::writeFanBitmaps(project.jobFolder());
     for (int n = 1; n <= kDisplays; ++n)
         writeFileAtomically(project.jobFolder() + QStringLiteral("/ldisplay/disp%1.ibw").arg(n, 4, 10, QLatin1Char('0')),
-                            largeDisplay(n));
+                            bench::objectDisplay(n, kDisplays));
 
     std::printf("Display creation: %d displays of %d objects (grid listing + creation + file write)\n", kDisplays,
                 kObjects);

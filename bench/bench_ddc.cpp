@@ -7,6 +7,7 @@
 #include "ddc/DdcScript.h"
 #include "project/OutsideDatabase.h"
 #include "project/Workbench.h"
+#include "support/LargeJob.h"
 #include "translate/PointExport.h"
 #include "util/Prompter.h"
 
@@ -93,17 +94,8 @@ void benchTuxList(Workbench &wb, const QString &job)
     std::printf("Tux DDC file list:\n");
     int made = 0;
     for (int files : {750, 1500, 3000}) {
-        for (; made < files; ++made) {
-            const int apex = made % kApexes;
-            const QString folder = job + QString::asprintf("/tddc%.2d", apex);
-            QDir().mkpath(folder);
-            const int n = made / kApexes;
-            QFile f(folder + QString::asprintf("/tux%d%.2d.tdc", 1 + n / 100 % 4, n % 100));
-            if (n >= 400)
-                f.setFileName(folder + QStringLiteral("/prog%1.tdc").arg(n));
-            if (f.open(QIODevice::WriteOnly))
-                f.write("DDC");
-        }
+        bench::writeTuxFiles(job, made, files);
+        made = files;
         QElapsedTimer t;
         t.start();
         const int rows = createDdcFileListCommand(wb);

@@ -9,6 +9,7 @@
 #include "devices/DeviceRecords.h"
 
 #include "support/DeviceDestination.h"
+#include "support/LargeJob.h"
 #include "support/TestProject.h"
 
 #include <QCoreApplication>
@@ -28,15 +29,7 @@ namespace {
 void fillJob(TestProject &tp, int tux)
 {
     ProjectDatabase::Transaction t(tp.pdb);
-    for (int apex = 0; apex < 32; ++apex) {
-        QStringList sets{u"ComList = '1234'"_qs};
-        for (int n = 1; n <= 4; ++n) {
-            const int devId = 100000 + apex * 1000 + n * 100;
-            sets << QStringLiteral("DevID%1 = %2, BaseAddr%1 = %3, Net%1 = %4")
-                        .arg(n).arg(devId).arg(devId * 10).arg(1000 + apex * 4 + n);
-        }
-        tp.exec(QStringLiteral("UPDATE ApexMap SET %1 WHERE Apex = %2").arg(sets.join(u", "_qs)).arg(apex));
-    }
+    bench::mapApexes(tp.pdb, 32);
     for (int i = 0; i < tux; ++i) {
         const int trunkIndex = i % 128;
         const int apex = trunkIndex / 4;

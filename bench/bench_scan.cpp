@@ -8,7 +8,7 @@
 #include "commands/InventoryCommands.h"
 #include "inventory/InventoryTree.h"
 #include "project/Workbench.h"
-#include "sample/IbexDisplayBuilder.h"
+#include "support/LargeJob.h"
 #include "util/Prompter.h"
 
 #include <QCoreApplication>
@@ -19,51 +19,10 @@
 #include <cstdio>
 
 using namespace vorlix;
-using namespace vorlix::sample;
+using vorlix::bench::kLevels;
+using vorlix::bench::kTemplates;
 
 namespace {
-
-constexpr int kLevels = 20;
-constexpr int kTemplates = 200;
-
-QByteArray displayBytes(int number, int displays)
-{
-    const int perLevel = displays / kLevels;
-    const int level = (number - 1) / perLevel;
-    IbexDisplayBuilder d;
-    d.description(QStringLiteral("Display %1").arg(number));
-    d.add(ioText).rect(0, 0, 100, 20).caption(u"Title"_qs);
-    for (int j = 0; j < 5; ++j) {
-        const int next = level + 1 < kLevels ? (level + 1) * perLevel + ((number * 5 + j) % perLevel) + 1 : 1;
-        d.add(ioBtnDisp).rect(0, 30 * j, 100, 20).point(0, uint32_t(next));
-    }
-    d.add(ioBtnDisp).rect(120, 0, 100, 20).point(0, 1);
-    for (int j = 0; j < 4; ++j)
-        d.add(ioBtnCP)
-            .rect(240, 30 * j, 100, 20)
-            .point(uint8_t(number % 32), uint32_t((number + j) % 250 + 1))
-            .u16(ibw::obj::TemplateNumber, uint16_t((number * 4 + j) % kTemplates + 1));
-    return d.bytes();
-}
-
-void writeJob(const QString &job, int displays)
-{
-    QDir().mkpath(job + u"/ldisplay"_qs);
-    QFile m(job + u"/MASETUP.DAT"_qs);
-    m.open(QIODevice::WriteOnly);
-    for (int n = 1; n <= displays; ++n) {
-        QFile f(QString::asprintf("%s/ldisplay/disp%04d.ibw", qPrintable(job), n));
-        f.open(QIODevice::WriteOnly);
-        f.write(displayBytes(n, displays));
-    }
-    IbexDisplayBuilder t;
-    t.add(ioText).rect(0, 0, 100, 20).caption(u"Panel"_qs);
-    for (int n = 1; n <= kTemplates; ++n) {
-        QFile f(QString::asprintf("%s/ldisplay/ccpd%04d.ibw", qPrintable(job), n));
-        f.open(QIODevice::WriteOnly);
-        f.write(t.bytes());
-    }
-}
 
 void fillControlPanels(ProjectDatabase &pdb)
 {
@@ -99,7 +58,8 @@ void run(int displays)
     const QString app = dir.path() + u"/app"_qs;
     const QString job = dir.path() + u"/job"_qs;
     seedAppFolder(app, QCoreApplication::applicationDirPath());
-    writeJob(job, displays);
+    bench::writeLinkedDisplays(job, displays);
+    bench::writeBytes(job + u"/MASETUP.DAT"_qs, {});
     ScriptedPrompter prompter(true);
     Workbench wb(app, prompter);
     wb.startUp();

@@ -1,0 +1,269 @@
+// "Convert whole job" on the large job: 32 Apexes x 10,000 DDC statements
+// (2,000 calls to Tux controllers on 4 trunks x 16 addresses), 32 x 1,000
+// points, 2,000 displays of 100 objects linked in a tree for the scan (plus
+// 200 control-panel templates), 3,000 Tux DDC files, and so 2,000 devices
+// (128 gateways, 2,048 Tux, the workstation), converted into an empty
+// BACtalk job with the points exported and the devices merged into an empty
+// device database. Prints the total, each stage's time and share and the
+// peak memory for 1x, 4x and 16x (arguments choose other factors), where
+// the formats allow: display numbers have four digits (at most 9,980 in the
+// 20-level tree), DDC sequence numbers 16 bits (at most 15,000 calls per
+// Apex) and Tux addresses go to 63. Then, at 1x, the same stages run one by
+// one as the step pages run them ("--no-stages" leaves this out), for the
+// sum the whole run is compared with.
+#include "commands/ConvertCommand.h"
+#include "commands/CreateDisplayCommands.h"
+#include "commands/DdcCommands.h"
+#include "commands/DeviceCommands.h"
+#include "commands/ExportCommands.h"
+#include "commands/InventoryCommands.h"
+#include "commands/ProjectCommands.h"
+#include "commands/ReaderCommands.h"
+#include "commands/TranslateCommands.h"
+#include "project/Workbench.h"
+#include "sample/SampleBitmapLibrary.h"
+#include "support/DeviceDestination.h"
+#include "support/LargeJob.h"
+#include "util/Prompter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <sys/resource.h>
+#include <vector>
+
+using namespace vorlix;
+
+namespace {
+
+constexpr int kApexes = 32;
+
+struct JobSize {
+    int displays = 0;
+    int calls = 0;        // per Apex
+    int tuxAddresses = 0; // per trunk
+    int points = 0;       // per Apex
+    int tuxFiles = 0;
+};
+
+JobSize sizeFor(int factor)
+{
+    JobSize s;
+    s.displays = std::min(2000 * factor, 9980);
+    s.calls = std::min(2000 * factor, 15000);
+    s.tuxAddresses = std::min(16 * factor, 63);
+    s.points = 1000 * factor;
+    s.tuxFiles = 3000 * factor;
+    return s;
+}
+
+double seconds(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e9; }
+
+// The process's CPU time so far (user + system), in seconds: the machine
+// may be shared and the disk's syncs wait without using the processor.
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// The job folder `job`: every Ibex file of a job of size `s`.
+void writeJob(const QString &job, const JobSize &s)
+{
+    bench::ApexFiles files;
+    files.apexes = kApexes;
+    files.calls = s.calls;
+    files.tuxAddresses = s.tuxAddresses;
+    files.points = s.points;
+    bench::writeApexFiles(job, files);
+    bench::writeLinkedDisplays(job, s.displays, 89); // 11 linking objects + 89: 100 a display
+    bench::writeFanBitmaps(job);
+    bench::writeTuxFiles(job, 0, s.tuxFiles);
+}
+
+void openJob(Workbench &wb, const QString &job)
+{
+    wb.startUp();
+    wb.connectDefaultProject();
+    wb.openProject(job);
+    bench::mapApexes(wb.pdb, kApexes);
+    wb.vars.jobCTXDNum = 1;
+    wb.vars.localJobCTXDNum = 2;
+    wb.vars.startingDisplay = 1;
+    wb.saveProjectVariables();
+    sample::useSampleBitmapLibrary(wb.settings);
+}
+
+// An empty point database and an empty device database to export and merge
+// into, in `folder`.
+void makeDestinations(const Workbench &wb, const QString &folder)
+{
+    QDir().mkpath(folder);
+    QFile::copy(QDir(wb.appFolder).filePath(u"pointdata.mdb"_qs), folder + u"/points.mdb"_qs);
+    QFile::setPermissions(folder + u"/points.mdb"_qs, QFile::ReadOwner | QFile::WriteOwner);
+    test::createDeviceDestination(folder + u"/RepJob.mdb"_qs);
+}
+
+struct Figures {
+    double total = 0;
+    double peakMb = 0;
+};
+
+Figures convert(const QString &root, const QString &app, const QString &job, int factor, const JobSize &s)
+{
+    ScriptedPrompter prompter(true);
+    Workbench wb(app, prompter);
+    openJob(wb, job);
+    makeDestinations(wb, root + u"/dest"_qs);
+    ConvertOptions options;
+    options.bactalk = root + u"/out/acme/plaza"_qs;
+    options.workstation = u"25"_qs;
+    options.points = root + u"/dest/points.mdb"_qs;
+    options.merge = root + u"/dest/RepJob.mdb"_qs;
+
+    QElapsedTimer t;
+    t.start();
+    const double cpuStart = cpuSeconds();
+    const ConversionReport r = convertJobCommand(wb, options);
+    Figures f;
+    f.total = seconds(t);
+    const double cpu = cpuSeconds() - cpuStart;
+    f.peakMb = bench::peakMemoryMb();
+    int written = 0;
+    for (const DisplayResult &d : r.displays)
+        written += d.status == DisplayResult::Written ? 1 : 0;
+    std::printf("%2dx: %d displays, %d calls + %d statements per Apex, %d points per Apex, %d Tux DDC files\n",
+                factor, s.displays, s.calls, 3 * s.calls + 4 * bench::kSubroutines, s.points, s.tuxFiles);
+    std::printf("     %d of %d listed displays written, %lld scripts, %lld Tux DDC files copied, %d gateways, "
+                "%d Tux, %d workstation, %d devices merged%s\n",
+                written, int(r.displays.size()), static_cast<long long>(r.scripts.size()),
+                static_cast<long long>(r.tdcCopied.size()), r.gateways, r.tux, r.workstations, r.merged,
+                r.failed() ? " -- A STAGE FAILED" : "");
+    std::printf("     total %.3f s (CPU %.3f s), peak memory %.0f MB (process maximum so far)\n", f.total, cpu,
+                f.peakMb);
+    for (const StageResult &st : r.stages)
+        std::printf("       %-24s %8.3f s %6.1f %%  %s: %s\n", qPrintable(st.name), st.seconds,
+                    100 * st.seconds / f.total, qPrintable(stageStatusText(st.status)), qPrintable(st.message));
+    std::fflush(stdout);
+    wb.closeProject();
+    return f;
+}
+
+// The stages one by one, as the step pages run them (the displays as one
+// batch), into a second BACtalk job; returns their summed time.
+double stagesAlone(const QString &root, const QString &app, const QString &job)
+{
+    ScriptedPrompter prompter(true);
+    Workbench wb(app, prompter);
+    openJob(wb, job);
+    const QString dest = root + u"/dest-alone"_qs;
+    makeDestinations(wb, dest);
+    const QString bactalk = root + u"/out-alone/acme/plaza"_qs;
+    QDir().mkpath(bactalk + u"/ddc"_qs);
+    setVariableCommand(wb, u"BactalkJobPath"_qs, bactalk);
+
+    std::vector<std::pair<const char *, std::function<void()>>> steps{
+        {"read DDC", [&] { readDdcCommand(wb, true); }},
+        {"read points", [&] { readPointsCommand(wb); }},
+        {"read control panels", [&] { readCpanelsCommand(wb); }},
+        {"scan displays", [&] { buildDisplayListCommand(wb, true); }},
+        {"create displays (batch)",
+         [&] {
+             std::vector<BatchDisplay> all;
+             for (int i = 0; i < wb.masterList.size(); ++i) {
+                 const DisplayFile file = findDisplayFile(wb, wb.masterList.entryName(i), wb.masterList.isLocalJob(i));
+                 if (file.exists && !wb.masterList.isRedirected(i))
+                     all.push_back({file.path, wb.masterList.isLocalJob(i)});
+             }
+             createAllDisplaysCommand(wb, all);
+         }},
+        {"DDC scripts", [&] { autoGenerateScriptsCommand(wb); }},
+        {"Tux DDC file list", [&] { createDdcFileListCommand(wb); }},
+        {"copy Tux DDC files", [&] { copyTdcFilesCommand(wb); }},
+        {"gateways", [&] { addGatewaysCommand(wb); }},
+        {"Tux", [&] { addTuxCommand(wb); }},
+        {"Tux DDC names", [&] { updateTdcCommand(wb); }},
+        {"export points",
+         [&] {
+             for (int i = 0; i < wb.deviceLists.exports.size(); ++i) {
+                 prompter.pushFile(dest + u"/points.mdb"_qs);
+                 exportPointsCommand(wb, i);
+             }
+         }},
+        {"merge devices", [&] { mergeCommand(wb, dest + u"/RepJob.mdb"_qs, std::nullopt); }},
+    };
+    std::printf("\n 1x, the stages one by one (the workstation left out):\n");
+    double sum = 0;
+    for (auto &[name, work] : steps) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        const double s = seconds(t);
+        sum += s;
+        std::printf("       %-24s %8.3f s\n", name, s);
+    }
+    std::printf("     sum %.3f s\n", sum);
+    std::fflush(stdout);
+    wb.closeProject();
+    return sum;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    std::vector<int> factors;
+    bool alone = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--no-stages") == 0)
+            alone = false;
+        else if (std::atoi(argv[i]) > 0)
+            factors.push_back(std::atoi(argv[i]));
+    }
+    if (factors.empty())
+        factors = {1, 4, 16};
+
+    std::printf("Whole-job conversion of the large job (per 1x: 32 Apexes x %d statements, 32,000 points, "
+                "2,000 displays x 100 objects, 3,000 Tux DDC files, 2,048 Tux + 128 gateways)\n",
+                bench::kStatements);
+    double base = 0;
+    int baseFactor = 0;
+    double wholeAt1x = 0;
+    for (const int factor : factors) {
+        QTemporaryDir dir;
+        const QString app = dir.filePath(u"app"_qs);
+        const QString job = dir.filePath(u"job"_qs);
+        seedAppFolder(app, QCoreApplication::applicationDirPath());
+        const JobSize s = sizeFor(factor);
+        QElapsedTimer t;
+        t.start();
+        writeJob(job, s);
+        std::printf("\n(job files written in %.1f s)\n", seconds(t));
+        const Figures f = convert(dir.path(), app, job, factor, s);
+        if (baseFactor == 0) {
+            base = f.total;
+            baseFactor = factor;
+        }
+        std::printf("     %.2f x the %dx time\n", f.total / base, baseFactor);
+        if (factor == 1) {
+            wholeAt1x = f.total;
+            if (alone) {
+                const double sum = stagesAlone(dir.path(), app, job);
+                std::printf("     whole run / sum of the stages alone: %.2f\n", wholeAt1x / sum);
+            }
+        }
+    }
+    if (wholeAt1x > 0)
+        std::printf("\nTarget at 1x: < 3 s -- %.3f s, %s\n", wholeAt1x, wholeAt1x < 3 ? "met" : "NOT met");
+    return 0;
+}
