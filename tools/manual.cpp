@@ -12,11 +12,53 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QBuffer>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
 #include <QUrl>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 using namespace vorlix;
+
+namespace {
+
+// Pictures wider than the page are drawn at the page's width (their full
+// resolution stays in the PDF); a picture that cannot be read is left for the
+// document to mark.
+void fitPicturesToPage(QTextDocument &doc)
+{
+    const qreal width = doc.pageSize().width() - 2 * doc.documentMargin();
+    std::vector<std::pair<QTextFragment, QSize>> wide;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            const QUrl url = doc.baseUrl().resolved(QUrl(fragment.charFormat().toImageFormat().name()));
+            QByteArray bytes;
+            if (!url.isLocalFile() || !readWholeFile(url.toLocalFile(), bytes, nullptr, 32 * 1024 * 1024))
+                continue;
+            const QSize size = QImage::fromData(bytes).size();
+            if (size.width() > width)
+                wide.emplace_back(fragment, size);
+        }
+    }
+    for (const auto &[fragment, size] : wide) {
+        QTextImageFormat format = fragment.charFormat().toImageFormat();
+        format.setWidth(width);
+        format.setHeight(size.height() * width / size.width());
+        QTextCursor cursor(&doc);
+        cursor.setPosition(fragment.position());
+        cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format);
+    }
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -51,6 +93,7 @@ int main(int argc, char **argv)
         writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
         writer.setResolution(96);
         doc.setPageSize(writer.pageLayout().paintRectPixels(writer.resolution()).size());
+        fitPicturesToPage(doc);
         QPainter painter(&writer);
         const QSizeF page = doc.pageSize();
         for (int i = 0; i < doc.pageCount(); ++i) {
