@@ -26,27 +26,8 @@ namespace {
 
 void fillControlPanels(ProjectDatabase &pdb)
 {
-    QSqlQuery q(pdb.db());
     pdb.db().transaction();
-    for (int apex = 0; apex < 32; ++apex)
-        q.exec(QStringLiteral("UPDATE ApexMap SET ComList = '1234', BaseAddr1 = %1, BaseAddr2 = %2, BaseAddr3 = %3, "
-                              "BaseAddr4 = %4 WHERE Apex = %5")
-                   .arg(apex * 1000 + 200)
-                   .arg(apex * 1000 + 300)
-                   .arg(apex * 1000 + 400)
-                   .arg(apex * 1000 + 500)
-                   .arg(apex));
-    q.prepare(u"INSERT INTO CpanelMap (Apex, Sequence, CallTo, CPanelNumber, Trunk, Address) VALUES (?, ?, ?, ?, ?, ?)"_qs);
-    for (int apex = 0; apex < 32; ++apex)
-        for (int cp = 1; cp <= 250; ++cp) {
-            q.addBindValue(apex);
-            q.addBindValue(cp * 10);
-            q.addBindValue(1000 + cp);
-            q.addBindValue(cp);
-            q.addBindValue(cp % 4 + 1);
-            q.addBindValue(cp % 64);
-            q.exec();
-        }
+    bench::fillPanelCalls(pdb);
     pdb.db().commit();
 }
 

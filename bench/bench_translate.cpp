@@ -7,6 +7,7 @@
 #include "project/ControllerMap.h"
 #include "translate/DisplayTranslator.h"
 #include "sample/IbexDisplayBuilder.h"
+#include "support/LargeJob.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,27 +32,7 @@ void fill(ProjectDatabase &pdb)
 {
     QSqlQuery q(pdb.db());
     pdb.db().transaction();
-    for (int apex = 0; apex < 32; ++apex)
-        q.exec(QStringLiteral("UPDATE ApexMap SET ComList = '1234', GlobalPts = %1, BaseAddr1 = %2, BaseAddr2 = %3, "
-                              "BaseAddr3 = %4, BaseAddr4 = %5 WHERE Apex = %6")
-                   .arg(apex * 1000 + 100)
-                   .arg(apex * 1000 + 200)
-                   .arg(apex * 1000 + 300)
-                   .arg(apex * 1000 + 400)
-                   .arg(apex * 1000 + 500)
-                   .arg(apex));
-    q.prepare(QStringLiteral("INSERT INTO CpanelMap (Apex, Sequence, CallTo, CPanelNumber, Trunk, Address) "
-                             "VALUES (?, ?, ?, ?, ?, ?)"));
-    for (int apex = 0; apex < 32; ++apex)
-        for (int cp = 1; cp <= 250; ++cp) {
-            q.addBindValue(apex);
-            q.addBindValue(cp * 10);
-            q.addBindValue(1000 + cp);
-            q.addBindValue(cp);
-            q.addBindValue(cp % 4 + 1);
-            q.addBindValue(cp % 64);
-            q.exec();
-        }
+    bench::fillPanelCalls(pdb);
     q.prepare(QStringLiteral("INSERT INTO IbexPtMap (Apex, IbexPt, PtType, Description, Value) VALUES (?, ?, ?, ?, ?)"));
     for (int apex = 0; apex < 32; ++apex)
         for (int pt = 1; pt <= 2000; ++pt) {

@@ -225,6 +225,31 @@ void mapApexes(ProjectDatabase &pdb, int apexes)
     }
 }
 
+void fillPanelCalls(ProjectDatabase &pdb)
+{
+    QSqlQuery q(pdb.db());
+    for (int apex = 0; apex < 32; ++apex)
+        q.exec(QStringLiteral("UPDATE ApexMap SET ComList = '1234', GlobalPts = %1, BaseAddr1 = %2, BaseAddr2 = %3, "
+                              "BaseAddr3 = %4, BaseAddr4 = %5 WHERE Apex = %6")
+                   .arg(apex * 1000 + 100)
+                   .arg(apex * 1000 + 200)
+                   .arg(apex * 1000 + 300)
+                   .arg(apex * 1000 + 400)
+                   .arg(apex * 1000 + 500)
+                   .arg(apex));
+    q.prepare(u"INSERT INTO CpanelMap (Apex, Sequence, CallTo, CPanelNumber, Trunk, Address) VALUES (?, ?, ?, ?, ?, ?)"_qs);
+    for (int apex = 0; apex < 32; ++apex)
+        for (int cp = 1; cp <= 250; ++cp) {
+            q.addBindValue(apex);
+            q.addBindValue(cp * 10);
+            q.addBindValue(1000 + cp);
+            q.addBindValue(cp);
+            q.addBindValue(cp % 4 + 1);
+            q.addBindValue(cp % 64);
+            q.exec();
+        }
+}
+
 double peakMemoryMb()
 {
     rusage u{};

@@ -74,6 +74,11 @@ void writeTuxFiles(const QString &job, int from, int to);
 // 1000 + apex * 4 + com.
 void mapApexes(ProjectDatabase &pdb, int apexes);
 
+// The controller map the listing and scan benchmarks look panels up in:
+// Apexes 0 to 31 on all four coms (GlobalPts apex * 1000 + 100, base of com
+// n apex * 1000 + (n + 1) * 100) with 250 control-panel calls each.
+void fillPanelCalls(ProjectDatabase &pdb);
+
 // The peak resident memory of the process so far, in MB (getrusage).
 double peakMemoryMb();
 

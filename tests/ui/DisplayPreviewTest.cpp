@@ -29,14 +29,10 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
-        seedDefaultProject();
-        start();
         ASSERT_TRUE(m_root.isValid());
-        paths = sample::writeSampleJob(m_root.filePath(u"gui"_qs));
-        openJob(paths.job);
+        paths = openSampleJob(m_root.filePath(u"gui"_qs));
         ASSERT_TRUE(wb->projectOpen);
-        sample::configureSampleProject(*wb, paths);
-        page = window->findChild<TranslationPage *>();
+        page = window->translationPage();
         ASSERT_NE(page, nullptr);
         window->resize(1200, 900);
     }
