@@ -4,6 +4,7 @@
 #include "commands/TranslateCommands.h"
 #include "render/TranslationPictures.h"
 #include "translate/Translation.h"
+#include "util/BackgroundWriter.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
 
@@ -39,7 +40,8 @@ QByteArray thumbnailPng(const QImage &image, double scale, const QString &what)
     return png;
 }
 
-void drawBoth(Workbench &wb, const QString &bactalk, DisplayResult &d)
+void drawBoth(Workbench &wb, const QString &bactalk, DisplayResult &d, const QByteArray &btBytes,
+              BackgroundWriter &writer)
 {
     if (!isPlainFileName(d.bactalk))
         throw Error(QStringLiteral("\"%1\" is not a plain file name").arg(d.bactalk));
@@ -47,11 +49,8 @@ void drawBoth(Workbench &wb, const QString &bactalk, DisplayResult &d)
     if (!t || QFileInfo(t->path()).fileName().compare(d.ibex, Qt::CaseInsensitive) != 0)
         throw Error(u"the Ibex display is not the one loaded"_qs);
     const render::Picture ibex = render::drawTranslation(wb, *t);
-    render::Picture bt;
-    QString why;
     const QString btPath = QDir(findCaseInsensitive(bactalk, u"displays"_qs)).filePath(d.bactalk);
-    if (!render::drawDisplayFile(btPath, bt, &why))
-        throw Error(why);
+    const render::Picture bt = render::drawDisplayBytes(btBytes, btPath);
     // One scale for both, so a display written at another size shows it.
     const int width = qMax(ibex.image.width(), bt.image.width());
     const int height = qMax(ibex.image.height(), bt.image.height());
@@ -59,25 +58,33 @@ void drawBoth(Workbench &wb, const QString &bactalk, DisplayResult &d)
     const QByteArray ibexPng = thumbnailPng(ibex.image, scale, u"Ibex"_qs);
     const QByteArray btPng = thumbnailPng(bt.image, scale, u"BACtalk"_qs);
     const QDir folder(picturesFolder(bactalk));
-    writeFileAtomically(folder.filePath(ibexThumbnailName(d.bactalk)), ibexPng);
-    writeFileAtomically(folder.filePath(bactalkThumbnailName(d.bactalk)), btPng);
+    writer.write(folder.filePath(ibexThumbnailName(d.bactalk)), ibexPng);
+    writer.write(folder.filePath(bactalkThumbnailName(d.bactalk)), btPng);
     d.thumbnailIbex = ibexThumbnailName(d.bactalk);
     d.thumbnailBactalk = bactalkThumbnailName(d.bactalk);
 }
 
 } // namespace
 
+void thumbnailWriteFailed(DisplayResult &d, const QString &error)
+{
+    d.thumbnailIbex.clear();
+    d.thumbnailBactalk.clear();
+    d.thumbnailNote = u"No thumbnails: "_qs + error;
+}
+
 bool canDrawThumbnails() { return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr; }
 
 QString ibexThumbnailName(const QString &bactalkFile) { return bactalkFile + u".ibex.png"_qs; }
 QString bactalkThumbnailName(const QString &bactalkFile) { return bactalkFile + u".bactalk.png"_qs; }
 
-void drawDisplayThumbnails(Workbench &wb, const QString &bactalk, DisplayResult &d)
+void drawDisplayThumbnails(Workbench &wb, const QString &bactalk, DisplayResult &d, const QByteArray &btBytes,
+                           BackgroundWriter &writer)
 {
     d.thumbnailIbex.clear();
     d.thumbnailBactalk.clear();
     try {
-        drawBoth(wb, bactalk, d);
+        drawBoth(wb, bactalk, d, btBytes, writer);
         return;
     } catch (const Error &e) {
         d.thumbnailNote = u"No thumbnails: "_qs + e.message();

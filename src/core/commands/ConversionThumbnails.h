@@ -2,10 +2,12 @@
 // The pictures of the conversion report: each display the conversion wrote,
 // drawn small as the Ibex display and the BACtalk display written from it,
 // kept as PNG files in a folder beside the report.
+#include <QByteArray>
 #include <QString>
 
 namespace vorlix {
 
+class BackgroundWriter;
 class Workbench;
 struct DisplayResult;
 
@@ -22,11 +24,18 @@ bool canDrawThumbnails();
 QString ibexThumbnailName(const QString &bactalkFile);
 QString bactalkThumbnailName(const QString &bactalkFile);
 
-// Draws the translation loaded in `wb` (the display just written) and the
-// BACtalk file `d.bactalk` in the "displays" folder of `bactalk`, both at
-// the same scale, into the pictures folder, and sets `d.thumbnailIbex` and
-// `d.thumbnailBactalk`. When either cannot be drawn or written, the display
-// gets no thumbnails and `d.thumbnailNote` says why; nothing is thrown.
-void drawDisplayThumbnails(Workbench &wb, const QString &bactalk, DisplayResult &d);
+// Draws the translation loaded in `wb` (the display just made) and the
+// BACtalk display `btBytes` made from it (the file `d.bactalk` in the
+// "displays" folder of `bactalk`), both at the same scale, and hands the
+// two PNG files for the pictures folder to `writer`; sets `d.thumbnailIbex`
+// and `d.thumbnailBactalk`. When either cannot be drawn, or the folder
+// cannot be made, the display gets no thumbnails and `d.thumbnailNote` says
+// why; nothing is thrown. A picture the writer then fails to write is the
+// caller's to note (thumbnailWriteFailed).
+void drawDisplayThumbnails(Workbench &wb, const QString &bactalk, DisplayResult &d, const QByteArray &btBytes,
+                           BackgroundWriter &writer);
+// The display `d` gets no thumbnails: one of its pictures could not be
+// written (`error` says why).
+void thumbnailWriteFailed(DisplayResult &d, const QString &error);
 
 } // namespace vorlix

@@ -12,12 +12,14 @@
 #include "ddc/DdcScript.h"
 #include "project/Workbench.h"
 #include "translate/DisplayNaming.h"
+#include "util/BackgroundWriter.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <cstdint>
 #include <map>
 
 namespace vorlix {
@@ -83,17 +85,20 @@ private:
     QStringList &m_notes;
 };
 
-// Collects the object messages the session log gets while a display is made
-// ("\tObject# n, type" then "\t\tmessage"), handing every line on.
+// Collects the object messages the session log gets while the displays
+// are made ("\tObject# n, type" then "\t\tmessage"), display by display,
+// handing every line on.
 class ObjectMessages {
 public:
-    explicit ObjectMessages(SessionLog &log) : m_log(log), m_previous(log.lineAppended)
+    explicit ObjectMessages(SessionLog &log, size_t displays)
+        : m_log(log), m_previous(log.lineAppended), perDisplay(displays)
     {
         m_log.lineAppended = [this](const QString &line) {
-            if (line.startsWith(u"\t\t"_qs)) {
-                problems.push_back({m_object, line.trimmed()});
-            } else if (line.startsWith(u"\tObject# "_qs)) {
-                m_object = line.mid(9).section(u',', 0, 0).toInt();
+            if (m_current < perDisplay.size()) {
+                if (line.startsWith(u"\t\t"_qs))
+                    perDisplay[m_current].push_back({m_object, line.trimmed()});
+                else if (line.startsWith(u"\tObject# "_qs))
+                    m_object = line.mid(9).section(u',', 0, 0).toInt();
             }
             if (m_previous)
                 m_previous(line);
@@ -103,12 +108,20 @@ public:
     ObjectMessages(const ObjectMessages &) = delete;
     ObjectMessages &operator=(const ObjectMessages &) = delete;
 
-    std::vector<ObjectProblem> problems;
+    void startDisplay(size_t index)
+    {
+        m_current = index;
+        m_object = 0;
+    }
 
 private:
     SessionLog &m_log;
     std::function<void(const QString &)> m_previous;
+    size_t m_current = SIZE_MAX;
     int m_object = 0;
+
+public:
+    std::vector<std::vector<ObjectProblem>> perDisplay;
 };
 
 class Conversion {
@@ -194,8 +207,10 @@ private:
 QString Conversion::displays()
 {
     const MasterList &list = m_wb.masterList;
-    int written = 0, failed = 0;
-    const bool thumbnails = canDrawThumbnails();
+    // Each entry of the list is accounted for; the ones to make go to the
+    // batch together, so their files reach the disk in groups.
+    std::vector<BatchDisplay> batch;
+    std::vector<size_t> made; // report index of each batch entry
     for (int i = 0; i < list.size(); ++i) {
         DisplayResult d;
         d.ibex = list.entryName(i);
@@ -204,10 +219,7 @@ QString Conversion::displays()
         const DisplayFile file = findDisplayFile(m_wb, d.ibex, d.local);
         d.ibex = file.name;
         d.bactalk = btFileName(file.name, d.local, m_wb.vars);
-        if (cancelled()) {
-            report.cancelled = true;
-            d.reason = u"the conversion was cancelled"_qs;
-        } else if (list.isRedirected(i)) {
+        if (list.isRedirected(i)) {
             const std::optional<QString> target = m_wb.map.findRedirect(file.name, d.local);
             if (target && !target->isEmpty()) {
                 d.status = DisplayResult::Redirected;
@@ -221,26 +233,60 @@ QString Conversion::displays()
         } else if (m_options.scannedOnly && !d.scanned) {
             d.reason = u"not reached by the scan"_qs;
         } else {
-            m_frame.progress.step(i, list.size(), file.name);
-            ObjectMessages messages(m_wb.log);
-            const BatchOutcome r = createAllDisplaysCommand(m_wb, {BatchDisplay{file.path, d.local}});
-            d.problems = std::move(messages.problems);
-            d.objects = r.records;
-            if (!r.problems.isEmpty()) {
-                d.status = DisplayResult::Failed;
-                d.reason = r.problems.join(u' ');
-                ++failed;
-            } else if (r.kept > 0) {
-                d.status = DisplayResult::Kept;
-                d.reason = u"the existing file was kept"_qs;
-            } else {
-                d.status = DisplayResult::Written;
-                ++written;
-                if (thumbnails)
-                    drawDisplayThumbnails(m_wb, report.bactalk, d);
-            }
+            made.push_back(report.displays.size());
+            batch.push_back({file.path, d.local});
         }
         report.displays.push_back(std::move(d));
+    }
+
+    ObjectMessages messages(m_wb.log, batch.size());
+    // The pictures are drawn while each display is loaded, from the bytes
+    // made for it, and written in the background like the displays.
+    const bool thumbnails = canDrawThumbnails();
+    BackgroundWriter pictures;
+    std::map<QString, size_t> pictureOf; // picture file -> report index
+    BatchHooks hooks;
+    hooks.starting = [&](size_t k) { messages.startDisplay(k); };
+    if (thumbnails) {
+        hooks.made = [&](size_t k, const QByteArray &bytes) {
+            DisplayResult &d = report.displays[made[k]];
+            drawDisplayThumbnails(m_wb, report.bactalk, d, bytes, pictures);
+            if (!d.thumbnailIbex.isEmpty()) {
+                const QDir folder(findCaseInsensitive(report.bactalk, QLatin1String(kReportPictures)));
+                pictureOf[folder.filePath(d.thumbnailIbex)] = made[k];
+                pictureOf[folder.filePath(d.thumbnailBactalk)] = made[k];
+            }
+        };
+    }
+    const BatchOutcome r = createAllDisplaysCommand(m_wb, batch, m_frame, hooks);
+    for (const BackgroundWriter::Outcome &o : pictures.finish())
+        if (!o.error.isEmpty() && pictureOf.count(o.path))
+            thumbnailWriteFailed(report.displays[pictureOf[o.path]], o.error);
+    if (r.cancelled)
+        report.cancelled = true;
+    int written = 0, failed = 0;
+    for (size_t k = 0; k < batch.size(); ++k) {
+        DisplayResult &d = report.displays[made[k]];
+        const BatchItem &item = r.items[k];
+        d.problems = std::move(messages.perDisplay[k]);
+        d.objects = item.records;
+        if (!item.reached) {
+            d.reason = u"the conversion was cancelled"_qs;
+        } else if (!item.problem.isEmpty()) {
+            d.status = DisplayResult::Failed;
+            d.reason = item.problem;
+            ++failed;
+        } else if (item.kept) {
+            d.status = DisplayResult::Kept;
+            d.reason = u"the existing file was kept"_qs;
+        } else {
+            d.status = DisplayResult::Written;
+            ++written;
+        }
+        if (d.status != DisplayResult::Written) { // pictures of a display that did not land are not shown
+            d.thumbnailIbex.clear();
+            d.thumbnailBactalk.clear();
+        }
     }
     m_frame.progress.step(list.size(), list.size());
     if (written > 0 && !thumbnails)

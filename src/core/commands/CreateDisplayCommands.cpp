@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <deque>
 
 namespace vorlix {
 
@@ -107,9 +108,10 @@ CreationOutcome CreationRun::run(Translation &t, int selectedIndex)
     t.sort(soIndex);
     BuiltDisplay built = m_builder.build(t, singleObject);
     if (writeBehind)
-        writeBehind->write(out.path, std::move(built.bytes));
+        writeBehind->write(out.path, built.bytes);
     else
         writeFileAtomically(out.path, built.bytes);
+    out.bytes = std::move(built.bytes);
     out.records = built.records;
     out.written = true;
     return out;
@@ -153,10 +155,11 @@ std::vector<BatchDisplay> jobDisplayFiles(const Workbench &wb)
 }
 
 BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisplay> &displays,
-                                      const CommandFrame &frame)
+                                      const CommandFrame &frame, const BatchHooks &hooks)
 {
     wb.requireDatabase();
     BatchOutcome outcome;
+    outcome.items.resize(displays.size());
     BusyScope busy(frame);
     BackgroundWriter writer;
     DisplayTranslator translator(wb.vars, wb.map);
@@ -164,20 +167,35 @@ BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisp
     run.writeBehind = &writer;
     run.tellTranslationErrors = false;
 
+    // The displays whose files are with the writer, in the order handed over
+    // (the writer answers in that order).
+    std::deque<size_t> handedOver;
     const auto collect = [&](const std::vector<BackgroundWriter::Outcome> &finished) {
         for (const BackgroundWriter::Outcome &f : finished) {
+            BatchItem &item = outcome.items[handedOver.front()];
+            handedOver.pop_front();
             if (f.error.isEmpty()) {
+                item.written = true;
                 ++outcome.written;
             } else {
+                item.problem = f.error;
                 outcome.problems << f.error;
                 wb.log.logMsg(f.error);
             }
         }
     };
 
-    int done = 0;
-    for (const BatchDisplay &d : displays) {
-        frame.progress.step(done++, int(displays.size()), QFileInfo(d.path).fileName());
+    for (size_t i = 0; i < displays.size(); ++i) {
+        if (frame.progress.cancelled && frame.progress.cancelled()) {
+            outcome.cancelled = true;
+            break;
+        }
+        const BatchDisplay &d = displays[i];
+        BatchItem &item = outcome.items[i];
+        item.reached = true;
+        if (hooks.starting)
+            hooks.starting(i);
+        frame.progress.step(int(i), int(displays.size()), QFileInfo(d.path).fileName());
         try {
             const QFileInfo info(d.path);
             loadDisplayCommand(wb, translator, DisplayFile{d.path, info.fileName(), d.localJob, info.exists()});
@@ -186,15 +204,25 @@ BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisp
             if (wb.log.translationErrors > 0)
                 ++outcome.withTranslationErrors;
             outcome.records += r.records;
-            if (!r.damage.isEmpty())
-                outcome.problems << r.damage;
+            item.records = r.records;
+            if (r.written) {
+                handedOver.push_back(i);
+                if (hooks.made)
+                    hooks.made(i, r.bytes);
+            }
+            if (!r.damage.isEmpty()) // written without the objects past the damage, or kept
+                item.problem = r.damage;
             else if (r.kept)
-                ++outcome.kept;
+                item.kept = true;
             else if (!r.written)
-                outcome.problems << QStringLiteral("No display written for \"%1\".").arg(QDir::toNativeSeparators(d.path));
+                item.problem = QStringLiteral("No display written for \"%1\".").arg(QDir::toNativeSeparators(d.path));
         } catch (const Error &e) {
-            outcome.problems << e.message();
+            item.problem = e.message();
         }
+        if (item.kept)
+            ++outcome.kept;
+        else if (!item.problem.isEmpty())
+            outcome.problems << item.problem;
         collect(writer.takeFinished());
     }
     collect(writer.finish());

@@ -4,8 +4,10 @@
 // for every display of the job and its local job in one batch.
 #include "commands/CommandFrame.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace vorlix {
@@ -17,6 +19,7 @@ struct CreationOutcome {
     bool kept = false;    // an existing file was kept: replacing it was declined
     QString path;         // the display file (also when nothing was written)
     int records = 0;      // object records written
+    QByteArray bytes;     // the file's bytes, when written
     // The Ibex file's record walk stopped at a damaged record: what the log
     // says about it. An existing BACtalk file is then kept, never replaced
     // by a display that lost objects.
@@ -45,7 +48,18 @@ struct BatchDisplay {
 // local job's, each in name order.
 std::vector<BatchDisplay> jobDisplayFiles(const Workbench &wb);
 
+// What became of one display of a batch.
+struct BatchItem {
+    bool reached = false; // false: the batch was cancelled before this display
+    bool written = false; // the file landed
+    bool kept = false;    // the existing file was kept
+    int records = 0;      // object records made
+    QString problem;      // why nothing was written, when neither written nor kept
+};
+
 struct BatchOutcome {
+    std::vector<BatchItem> items;  // one for each display handed in, in order
+    bool cancelled = false;        // the frame's cancel stopped the batch
     int written = 0;               // display files written
     int kept = 0;                  // existing files kept (replacing them was declined)
     int records = 0;               // object records made for the displays handed to the writer
@@ -55,8 +69,17 @@ struct BatchOutcome {
 // Loads and writes each display in turn, each file written in the
 // background while the next display is made. A display that cannot be
 // read, made or written is reported (write failures in the log as well)
-// and the batch goes on. Translation errors are told once, at the end.
+// and the batch goes on. Translation errors are told once, at the end. The
+// frame's cancel stops the batch before the next display; every file handed
+// over by then is written whole.
+struct BatchHooks {
+    // Before the work on display `index` begins.
+    std::function<void(size_t index)> starting;
+    // Display `index` was made and handed to the writer; it is still the
+    // loaded display (its file may not have landed yet).
+    std::function<void(size_t index, const QByteArray &bytes)> made;
+};
 BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisplay> &displays,
-                                      const CommandFrame &frame = {});
+                                      const CommandFrame &frame = {}, const BatchHooks &hooks = {});
 
 } // namespace vorlix

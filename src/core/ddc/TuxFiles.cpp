@@ -4,13 +4,16 @@
 #include "project/ControllerMap.h"
 #include "project/ProjectDatabase.h"
 #include "project/SessionLog.h"
+#include "util/BackgroundWriter.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
 #include "util/NullChecks.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlQuery>
+#include <deque>
 
 namespace vorlix {
 
@@ -80,6 +83,51 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
     }
 
     TdcCopyOutcome out;
+    // Copies go to the disk in the background, in groups; each row's log
+    // line and count are told in row order, a copy's once it has landed.
+    struct Told {
+        enum Kind { Copied, Exists, Missing, Failed } kind;
+        QString line; // the log line, or for a copy waiting to land its source name
+        QString name; // what the outcome lists
+        bool waiting = false;
+    };
+    std::deque<Told> told;
+    const auto tell = [&] {
+        while (!told.empty() && !told.front().waiting) {
+            const Told &t = told.front();
+            log.logMsg(t.line);
+            switch (t.kind) {
+            case Told::Copied: out.copiedFiles << t.name; ++out.copied; break;
+            case Told::Exists: out.existingFiles << t.name; ++out.existing; break;
+            case Told::Missing: out.missingFiles << t.name; ++out.missing; break;
+            case Told::Failed: out.failedFiles << t.line; ++out.failed; break;
+            }
+            told.pop_front();
+        }
+    };
+    BackgroundWriter writer;
+    const auto landed = [&](const std::vector<BackgroundWriter::Outcome> &finished) {
+        auto next = told.begin();
+        for (const BackgroundWriter::Outcome &f : finished) {
+            while (!next->waiting)
+                ++next;
+            next->waiting = false;
+            if (f.existed) { // it appeared meanwhile, and it stays
+                next->kind = Told::Exists;
+                next->line = u"File exists: "_qs + shown(f.path);
+            } else if (f.error.isEmpty()) {
+                next->line = u"Copied: "_qs + next->line + u" to "_qs + shown(f.path);
+            } else {
+                next->kind = Told::Failed;
+                next->line = QStringLiteral("Copy failed: %1 to %2: %3").arg(next->line, shown(f.path), f.error);
+            }
+        }
+        tell();
+    };
+    // Destinations handed over and not yet landed count as present.
+    QSet<QString> handedOver;
+    const auto present = [&](const QString &dst) { return handedOver.contains(dst) || destinationPresent(dst); };
+
     const QString sep = QDir::separator();
     for (int i = 0; i < rows.size(); ++i) {
         const Row &r = rows[i];
@@ -94,21 +142,16 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
         // The names come from a table the user may edit: they must stay
         // inside their folders.
         if (!isPlainFileName(r.ibex) || !isPlainFileName(r.bt)) {
-            out.failedFiles << QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt);
-            log.logMsg(out.failedFiles.last());
-            ++out.failed;
+            told.push_back({Told::Failed, QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt), {}});
+            tell();
             continue;
         }
         const QString src = findCaseInsensitive(ibexTddcFolder(projectFolder, r.apex), r.ibex);
         const QString dst = btDdcPath(bactalkJobPath, r.bt);
         if (!QFileInfo::exists(src)) {
-            log.logMsg(u"File missing: "_qs + shown(src));
-            out.missingFiles << shown(src);
-            ++out.missing;
-        } else if (destinationPresent(dst)) {
-            log.logMsg(u"File exists: "_qs + shown(dst));
-            out.existingFiles << r.bt;
-            ++out.existing;
+            told.push_back({Told::Missing, u"File missing: "_qs + shown(src), shown(src)});
+        } else if (present(dst)) {
+            told.push_back({Told::Exists, u"File exists: "_qs + shown(dst), r.bt});
         } else {
             try {
                 if (!QFileInfo(src).isFile())
@@ -122,25 +165,16 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
                 if (!QFileInfo(btDdcFolder(bactalkJobPath)).isDir())
                     throw Error(QStringLiteral("the BACtalk DDC folder \"%1\" does not exist.")
                                     .arg(shown(btDdcFolder(bactalkJobPath))));
-                // Checked again just before the write: a file that appeared
-                // meanwhile is not replaced.
-                if (destinationPresent(dst)) {
-                    log.logMsg(u"File exists: "_qs + shown(dst));
-                    out.existingFiles << r.bt;
-                    ++out.existing;
-                    continue;
-                }
-                writeFileAtomically(dst, bytes);
-                log.logMsg(u"Copied: "_qs + from + u" to "_qs + shown(dst));
-                out.copiedFiles << r.bt;
-                ++out.copied;
+                told.push_back({Told::Copied, from, r.bt, true});
+                handedOver.insert(dst);
+                writer.write(dst, std::move(bytes), false);
             } catch (const Error &e) {
-                out.failedFiles << QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message());
-                log.logMsg(out.failedFiles.last());
-                ++out.failed;
+                told.push_back({Told::Failed, QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()), {}});
             }
         }
+        landed(writer.takeFinished());
     }
+    landed(writer.finish());
     return out;
 }
 

@@ -58,8 +58,13 @@ bool drawDisplayFile(const QString &path, Picture &picture, QString *error)
     QByteArray bytes;
     if (!readWholeFile(path, bytes, error, MaxDisplayFileBytes))
         return false;
-    picture = drawBtDisplay(bytes, btBitmapFoldersOf(path));
+    picture = drawDisplayBytes(bytes, path);
     return true;
+}
+
+Picture drawDisplayBytes(const QByteArray &bytes, const QString &path)
+{
+    return drawBtDisplay(bytes, btBitmapFoldersOf(path));
 }
 
 QByteArray pngBytes(const QImage &image)

@@ -29,6 +29,10 @@ QString writtenDisplayPath(const Workbench &wb, const Translation &t);
 // the file cannot be read (nothing is drawn then).
 bool drawDisplayFile(const QString &path, Picture &picture, QString *error);
 
+// The BACtalk display `bytes`, to be the file `path`, drawn with the
+// bitmaps of the BACtalk job that file is in.
+Picture drawDisplayBytes(const QByteArray &bytes, const QString &path);
+
 // The picture as PNG bytes.
 QByteArray pngBytes(const QImage &image);
 

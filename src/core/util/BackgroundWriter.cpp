@@ -1,14 +1,14 @@
 #include "util/BackgroundWriter.h"
 
-#include "util/Error.h"
 #include "util/FileUtil.h"
 
 #include <algorithm>
 
 namespace vorlix {
 
-BackgroundWriter::BackgroundWriter(int maxQueued)
-    : m_maxQueued(static_cast<size_t>(std::max(1, maxQueued))), m_thread([this] { run(); })
+BackgroundWriter::BackgroundWriter(int maxQueued, qint64 maxQueuedBytes)
+    : m_maxQueued(static_cast<size_t>(std::max(1, maxQueued))), m_maxQueuedBytes(maxQueuedBytes),
+      m_thread([this] { run(); })
 {
 }
 
@@ -22,19 +22,28 @@ BackgroundWriter::~BackgroundWriter()
     m_thread.join(); // the thread empties the queue before it stops
 }
 
-void BackgroundWriter::write(const QString &path, QByteArray bytes)
+void BackgroundWriter::write(const QString &path, QByteArray bytes, bool replace)
 {
     bytes.detach(); // the thread gets bytes of its own
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_queue.size() < m_maxQueued; });
-    m_queue.push_back(Job{path, std::move(bytes)});
+    const qint64 size = bytes.size();
+    m_changed.wait(lock, [&] { return roomFor(size); });
+    m_queuedBytes += size;
+    m_queue.push_back(Job{path, std::move(bytes), replace});
     lock.unlock();
     m_changed.notify_all();
 }
 
+bool BackgroundWriter::roomFor(qint64 bytes) const
+{
+    if (m_queue.empty())
+        return true;
+    return m_queue.size() < m_maxQueued && m_queuedBytes + bytes <= m_maxQueuedBytes;
+}
+
 bool BackgroundWriter::busyWith(const QString &path) const
 {
-    if (m_running == path)
+    if (std::find(m_running.begin(), m_running.end(), path) != m_running.end())
         return true;
     return std::any_of(m_queue.begin(), m_queue.end(), [&](const Job &j) { return j.path == path; });
 }
@@ -56,7 +65,7 @@ std::vector<BackgroundWriter::Outcome> BackgroundWriter::takeFinished()
 std::vector<BackgroundWriter::Outcome> BackgroundWriter::finish()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_queue.empty() && m_running.isEmpty(); });
+    m_changed.wait(lock, [this] { return m_queue.empty() && m_running.empty(); });
     std::vector<Outcome> out;
     out.swap(m_finished);
     return out;
@@ -69,24 +78,31 @@ void BackgroundWriter::run()
         m_changed.wait(lock, [this] { return m_stop || !m_queue.empty(); });
         if (m_queue.empty())
             return; // stopped, and nothing is left to write
-        Job job = std::move(m_queue.front());
-        m_queue.pop_front();
-        m_running = job.path;
+        // Every file waiting goes to the disk in one group.
+        std::vector<PendingFile> group;
+        for (Job &job : m_queue) {
+            m_running.push_back(job.path);
+            group.push_back(PendingFile{std::move(job.path), std::move(job.bytes), job.replace});
+        }
+        m_queue.clear();
+        m_queuedBytes = 0;
         lock.unlock();
         m_changed.notify_all(); // room in the queue
 
-        Outcome outcome{job.path, {}};
+        std::vector<Outcome> outcomes;
+        std::vector<WrittenFile> written;
         try {
-            writeFileAtomically(job.path, job.bytes);
-        } catch (const Error &e) {
-            outcome.error = e.message();
+            written = writeFilesAtomically(group);
         } catch (const std::exception &e) {
-            outcome.error = QString::fromLocal8Bit(e.what());
+            written.assign(group.size(), WrittenFile{QString::fromLocal8Bit(e.what()), false});
         }
+        for (size_t i = 0; i < group.size(); ++i)
+            outcomes.push_back(Outcome{group[i].path, written[i].error, written[i].existed});
 
         lock.lock();
         m_running.clear();
-        m_finished.push_back(std::move(outcome));
+        for (Outcome &o : outcomes)
+            m_finished.push_back(std::move(o));
         m_changed.notify_all();
     }
 }

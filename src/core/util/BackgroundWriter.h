@@ -1,8 +1,10 @@
 #pragma once
 // Writes files atomically on a thread of its own, in the order they were
 // handed over, so the next file can be prepared while the last one is on its
-// way to the disk. Each write is whole or nothing, as writeFileAtomically
-// makes it; what went wrong comes back as a message naming the file.
+// way to the disk. The thread takes every file waiting at once and makes
+// them durable together (writeFilesAtomically): a producer faster than the
+// disk gets fewer, larger flushes. Each write is whole or nothing; what went
+// wrong comes back as a message naming the file.
 #include <QByteArray>
 #include <QString>
 
@@ -16,15 +18,18 @@ namespace vorlix {
 
 class BackgroundWriter {
 public:
-    // At most `maxQueued` files wait for the thread; a further write waits
+    // At most `maxQueued` files, and no more than `maxQueuedBytes` bytes
+    // unless it is a single file, wait for the thread; a further write waits
     // for room (bounds the memory a fast producer takes).
-    explicit BackgroundWriter(int maxQueued = 4);
+    explicit BackgroundWriter(int maxQueued = 64, qint64 maxQueuedBytes = qint64(32) << 20);
     // Waits for every file handed over.
     ~BackgroundWriter();
     BackgroundWriter(const BackgroundWriter &) = delete;
     BackgroundWriter &operator=(const BackgroundWriter &) = delete;
 
-    void write(const QString &path, QByteArray bytes);
+    // Without `replace`, a file already at `path` when the write lands stays
+    // as it is (the outcome says so).
+    void write(const QString &path, QByteArray bytes, bool replace = true);
 
     // Waits until no write to `path` is waiting or running (a run that asks
     // whether the file exists must see the file of an earlier run).
@@ -32,7 +37,8 @@ public:
 
     struct Outcome {
         QString path;
-        QString error; // empty when the file was written
+        QString error;        // empty when the file was written (or left alone)
+        bool existed = false; // a file was there and replacing was off: not written
     };
     // The writes finished since the last call, in the order handed over.
     std::vector<Outcome> takeFinished();
@@ -43,15 +49,20 @@ private:
     struct Job {
         QString path;
         QByteArray bytes;
+        bool replace = true;
     };
     void run();
     bool busyWith(const QString &path) const; // with the lock held
 
+    bool roomFor(qint64 bytes) const; // with the lock held
+
     const size_t m_maxQueued;
+    const qint64 m_maxQueuedBytes;
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<Job> m_queue;
-    QString m_running; // the path being written, empty when idle
+    qint64 m_queuedBytes = 0;
+    std::vector<QString> m_running; // the paths being written, empty when idle
     std::vector<Outcome> m_finished;
     bool m_stop = false;
     std::thread m_thread;

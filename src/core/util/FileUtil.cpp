@@ -8,8 +8,11 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <set>
+
 #include <cerrno>
 #include <cstring>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -134,6 +137,134 @@ bool readUpTo(int fd, qint64 maxBytes, QByteArray &bytes, int &err)
     return true;
 }
 
+// A temporary file beside its target ("." + name + random + ".tmp"), written
+// but not yet synced or in place. Discarding it removes it.
+struct StagedFile {
+    QByteArray target;
+    QByteArray temp;
+    QByteArray folder;
+    int fd = -1;
+
+    StagedFile() = default;
+    StagedFile(StagedFile &&o) noexcept { *this = std::move(o); }
+    StagedFile &operator=(StagedFile &&o) noexcept
+    {
+        if (this != &o) {
+            discard();
+            target = std::move(o.target);
+            temp = std::move(o.temp);
+            folder = std::move(o.folder);
+            fd = o.fd;
+            o.fd = -1;
+        }
+        return *this;
+    }
+    ~StagedFile() { discard(); }
+
+    void discard()
+    {
+        if (fd < 0)
+            return;
+        ::close(fd);
+        fd = -1;
+        ::unlink(temp.constData());
+    }
+};
+
+// Checks the target (never a link or anything but a regular file) and
+// writes `bytes` into a new temporary file beside it, with the permissions
+// of the file it will replace. Throws Error naming `path`; nothing is left
+// behind then.
+StagedFile stageFile(const QString &path, const QByteArray &bytes)
+{
+    StagedFile s;
+    s.target = QFile::encodeName(path);
+    struct stat old {};
+    const bool existed = ::lstat(s.target.constData(), &old) == 0;
+    if (existed) {
+        const QString refused = refusedTarget(path, old);
+        if (!refused.isEmpty())
+            throw Error(QStringLiteral("Cannot write %1").arg(refused));
+    }
+    const QFileInfo info(path);
+    s.folder = QFile::encodeName(info.absolutePath());
+    for (int attempt = 0; attempt < 100 && s.fd < 0; ++attempt) {
+        s.temp = s.folder + "/." + QFile::encodeName(info.fileName()) + '.'
+                 + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+        s.fd = ::open(s.temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (s.fd < 0 && errno != EEXIST)
+            failWrite(path, errno);
+    }
+    if (s.fd < 0)
+        failWrite(path, EEXIST);
+    int err = 0;
+    bool ok = writeAll(s.fd, bytes.constData(), bytes.size(), err);
+    if (ok && existed && ::fchmod(s.fd, old.st_mode & 07777) != 0)
+        err = errno, ok = false;
+    if (!ok) {
+        s.discard();
+        failWrite(path, err);
+    }
+    return s;
+}
+
+// Moves the temporary file to the target unless a file is there already:
+// 0 when moved, else the errno (EEXIST when the target was there).
+int renameNoReplace(const QByteArray &temp, const QByteArray &target)
+{
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+#endif
+    // A file system that cannot refuse in the rename: a hard link can.
+    if (::link(temp.constData(), target.constData()) == 0) {
+        ::unlink(temp.constData());
+        return 0;
+    }
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP)
+        return errno;
+    struct stat st {};
+    if (::lstat(target.constData(), &st) == 0)
+        return EEXIST;
+    return ::rename(temp.constData(), target.constData()) == 0 ? 0 : errno;
+}
+
+// Puts a staged file, already on the disk, in its target's place; without
+// `replace`, only when no file is there (returns false then, and the
+// temporary file is removed). Throws Error naming `path`; the temporary file
+// is removed then.
+bool placeFile(const QString &path, StagedFile &s, bool replace = true)
+{
+    const int fd = s.fd;
+    s.fd = -1;
+    int err = 0;
+    bool ok = ::close(fd) == 0;
+    if (!ok)
+        err = errno;
+    if (ok) {
+        err = replace ? (::rename(s.temp.constData(), s.target.constData()) == 0 ? 0 : errno)
+                      : renameNoReplace(s.temp, s.target);
+        ok = err == 0;
+    }
+    if (!ok) {
+        ::unlink(s.temp.constData());
+        if (err == EEXIST && !replace)
+            return false;
+        failWrite(path, err);
+    }
+    return true;
+}
+
+// A rename reaches the disk with its folder.
+void syncFolder(const QByteArray &folder)
+{
+    Fd dir{::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd >= 0)
+        ::fsync(dir.fd);
+}
+
 } // namespace
 
 QString notARegularFile(const QString &path)
@@ -155,48 +286,70 @@ QString notARegularFile(const QString &path)
 
 void writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    const QByteArray target = QFile::encodeName(path);
-    struct stat old {};
-    const bool existed = ::lstat(target.constData(), &old) == 0;
-    if (existed) {
-        const QString refused = refusedTarget(path, old);
-        if (!refused.isEmpty())
-            throw Error(QStringLiteral("Cannot write %1").arg(refused));
-    }
-    const QFileInfo info(path);
-    const QByteArray folder = QFile::encodeName(info.absolutePath());
-    QByteArray temp;
-    Fd f;
-    for (int attempt = 0; attempt < 100 && f.fd < 0; ++attempt) {
-        temp = folder + "/." + QFile::encodeName(info.fileName()) + '.'
-               + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
-        f.fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (f.fd < 0 && errno != EEXIST)
-            failWrite(path, errno);
-    }
-    if (f.fd < 0)
-        failWrite(path, EEXIST);
-    int err = 0;
-    bool ok = writeAll(f.fd, bytes.constData(), bytes.size(), err);
-    if (ok && existed && ::fchmod(f.fd, old.st_mode & 07777) != 0)
-        err = errno, ok = false;
-    if (ok && ::fsync(f.fd) != 0)
-        err = errno, ok = false;
-    if (ok) {
-        ok = ::close(f.release()) == 0;
-        if (!ok)
-            err = errno;
-    }
-    if (ok && ::rename(temp.constData(), target.constData()) != 0)
-        err = errno, ok = false;
-    if (!ok) {
-        ::unlink(temp.constData());
+    StagedFile staged = stageFile(path, bytes);
+    if (::fsync(staged.fd) != 0) {
+        const int err = errno;
+        staged.discard();
         failWrite(path, err);
     }
-    // The rename itself reaches the disk with the folder.
-    Fd dir{::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (dir.fd >= 0)
-        ::fsync(dir.fd);
+    placeFile(path, staged);
+    syncFolder(staged.folder);
+}
+
+std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &files)
+{
+    std::vector<WrittenFile> out(files.size());
+    std::vector<StagedFile> staged(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        try {
+            staged[i] = stageFile(files[i].path, files[i].bytes);
+        } catch (const Error &e) {
+            out[i].error = e.message();
+        }
+    }
+    // One flush for each file system the group touches makes every staged
+    // file durable before any of them takes its target's place.
+    std::set<QByteArray> folders;
+    for (const StagedFile &s : staged)
+        if (s.fd >= 0)
+            folders.insert(s.folder);
+    std::set<dev_t> flushed;
+    bool allFlushed = true;
+    for (const QByteArray &folder : folders) {
+        Fd dir{::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+        struct stat st {};
+        if (dir.fd < 0 || ::fstat(dir.fd, &st) != 0) {
+            allFlushed = false;
+            continue;
+        }
+        if (flushed.count(st.st_dev))
+            continue;
+        if (::syncfs(dir.fd) != 0)
+            allFlushed = false;
+        else
+            flushed.insert(st.st_dev);
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        StagedFile &s = staged[i];
+        if (s.fd < 0)
+            continue;
+        try {
+            // When a file system could not be flushed as a whole, each file
+            // is synced on its own, and one that fails is not put in place.
+            if (!allFlushed && ::fsync(s.fd) != 0) {
+                const int err = errno;
+                s.discard();
+                failWrite(files[i].path, err);
+            }
+            out[i].existed = !placeFile(files[i].path, s, files[i].replace);
+        } catch (const Error &e) {
+            out[i].error = e.message();
+        }
+    }
+    // The renames reach the disk with their folders.
+    for (const QByteArray &folder : folders)
+        syncFolder(folder);
+    return out;
 }
 
 void appendToFileLocked(const QString &path, const QByteArray &bytes, bool onNewLine)

@@ -10,6 +10,8 @@
 // advisory lock and never shorten the file.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 namespace vorlix {
 
@@ -20,6 +22,25 @@ inline constexpr qint64 kDefaultReadCap = qint64(64) * 1024 * 1024;
 // was. Refuses a target that is a symbolic link or not a regular file.
 // Throws Error naming the file ("the disk is full" when it is).
 void writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// A file for writeFilesAtomically. Without `replace`, a file already at
+// the path stays as it is, even one that appears while the group is written.
+struct PendingFile {
+    QString path;
+    QByteArray bytes;
+    bool replace = true;
+};
+struct WrittenFile {
+    QString error;        // empty when the file landed or was left alone
+    bool existed = false; // not written: a file was there and `replace` was off
+};
+// Writes each file whole or not at all, as writeFileAtomically does, but
+// makes the whole group durable with one flush of each file system it
+// touches instead of one per file; then the files take their targets'
+// places in the order given (a path given twice ends with its last bytes).
+// Answers for each file. A file that fails leaves its old file as it was,
+// and the others land.
+std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &files);
 
 // Appends `bytes` to the regular file `path` (made when missing) under an
 // exclusive advisory lock, so two processes appending at once keep both
