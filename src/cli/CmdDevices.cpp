@@ -45,8 +45,8 @@ int runAddGateways(Context &ctx, const QStringList &args)
 int runAddTux(Context &ctx, const QStringList &args)
 {
     Workbench &wb = openOnlyJob(ctx, "add-tux", args);
-    const int n = addTuxCommand(wb);
-    ctx.out << "add-tux: " << n << " control panel(s) written as Tux devices to tblRepJob.\n";
+    const TuxBuild n = addTuxCommand(wb);
+    ctx.out << "add-tux: " << n.panels << " control panel(s) written as Tux devices to tblRepJob.\n";
     reportRefused(ctx, wb);
     return ExitOk;
 }

@@ -99,7 +99,9 @@ TEST(DeviceRecords, AddTuxWorkedExample)
     tp.addCpanel(3, 10, 12, 1, 4);
     tp.addCpanel(3, 11, 13, 2, 6); // trunk 2 is not in ComList
     tp.exec(u"INSERT INTO CpanelNames (Apex, CPanelNumber, Name) VALUES (3, 12, 'AHU-1')"_qs);
-    EXPECT_EQ(addTuxCommand(tp.wb), 1);
+    const TuxBuild built = addTuxCommand(tp.wb);
+    EXPECT_EQ(built.panels, 1);
+    EXPECT_EQ(built.devices, 1);
     EXPECT_TRUE(tp.prompter.informed.isEmpty());
     EXPECT_EQ(devinsts(tp), QList<int>{1104});
     const QSqlRecord t = row(tp, u"tblRepJob"_qs, 1104);
@@ -137,13 +139,26 @@ TEST(DeviceRecords, PanelsOfOneTuxMakeOneRowNamedAfterTheLast)
     mapExampleApex(tp);
     tp.addCpanel(3, 20, 14, 1, 4); // later in CPanelNumber order, though added first
     tp.addCpanel(3, 10, 12, 1, 4);
+    tp.addCpanel(3, 30, 13, 1, 2); // a second Tux between the panels of the first
     tp.exec(u"UPDATE CpanelMap SET ExpandedMode = 1 WHERE CPanelNumber = 14"_qs);
-    tp.exec(u"INSERT INTO CpanelNames (Apex, CPanelNumber, Name) VALUES (3, 12, 'AHU-1'), (3, 14, 'AHU-1 fans')"_qs);
-    EXPECT_EQ(addTuxCommand(tp.wb), 2);
-    EXPECT_EQ(devinsts(tp), QList<int>{1104});
+    tp.exec(u"INSERT INTO CpanelNames (Apex, CPanelNumber, Name) VALUES (3, 12, 'AHU-1'), (3, 13, 'VAV-7'), "
+            "(3, 14, 'AHU-1 fans')"_qs);
+    const TuxBuild built = addTuxCommand(tp.wb);
+    EXPECT_EQ(built.panels, 3);
+    EXPECT_EQ(built.devices, 2);
+    QSqlQuery order(tp.pdb.db());
+    ASSERT_TRUE(order.exec(u"SELECT devinst FROM tblRepJob ORDER BY rowid"_qs));
+    QList<int> written;
+    while (order.next())
+        written << order.value(0).toInt();
+    EXPECT_EQ(written, (QList<int>{1104, 1102})); // in the order the devices first occur
     const QSqlRecord t = row(tp, u"tblRepJob"_qs, 1104);
     EXPECT_EQ(t.value(u"devdescription"_qs).toString(), u"AHU-1 fans"_qs);
     EXPECT_EQ(t.value(u"devmodel"_qs).toString(), u"TX-SA"_qs);
+    EXPECT_EQ(row(tp, u"tblRepJob"_qs, 1102).value(u"devdescription"_qs).toString(), u"VAV-7"_qs);
+    // Building again rewrites the same rows and adds none.
+    EXPECT_EQ(addTuxCommand(tp.wb).devices, 2);
+    EXPECT_EQ(devinsts(tp), (QList<int>{1102, 1104}));
 }
 
 TEST(DeviceRecords, OlderDatabasesMakeEveryTuxStandAlone)

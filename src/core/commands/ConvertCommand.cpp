@@ -375,8 +375,9 @@ ConversionReport convertJobCommand(Workbench &wb, const ConvertOptions &options,
         return QStringLiteral("%1 gateway(s)").arg(r.gateways);
     });
     c.stage(kTux, {kReadDdc, kReadCpanels}, [&] {
-        r.tux = addTuxCommand(wb, frame);
-        return QStringLiteral("%1 Tux device(s)").arg(r.tux);
+        const TuxBuild built = addTuxCommand(wb, frame);
+        r.tux = built.devices;
+        return QStringLiteral("%1 Tux device(s) from %2 control panel(s)").arg(built.devices).arg(built.panels);
     });
     if (options.workstation) {
         c.stage(kWorkstation, {}, [&] {

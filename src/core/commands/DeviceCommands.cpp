@@ -70,16 +70,16 @@ int addGatewaysCommand(Workbench &wb, const CommandFrame &frame)
     return written;
 }
 
-int addTuxCommand(Workbench &wb, const CommandFrame &frame)
+TuxBuild addTuxCommand(Workbench &wb, const CommandFrame &frame)
 {
     wb.requireDatabase();
     wb.log.logMsgStart(msg::addingTux());
     wb.pdb.resetRefusedPosts();
     BusyScope busy(frame);
     ProjectDatabase::Transaction transaction(wb.pdb);
-    const int written = addTuxRecords(wb.pdb, wb.map);
+    const TuxBuild built = addTuxRecords(wb.pdb, wb.map);
     transaction.commit();
-    return written;
+    return built;
 }
 
 TdcNamesResult updateTdcCommand(Workbench &wb, const CommandFrame &frame)

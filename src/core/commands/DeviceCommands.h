@@ -3,6 +3,7 @@
 // into a BACtalk device database, the multi-record edit and emptying the
 // device tables.
 #include "commands/CommandFrame.h"
+#include "devices/DeviceRecords.h"
 #include "devices/DeviceMerge.h"
 #include "devices/DeviceTdcNames.h"
 #include "devices/MultiEdit.h"
@@ -27,8 +28,9 @@ bool emptyDevicesCommand(Workbench &wb, const CommandFrame &frame = {});
 bool addWorkstationCommand(Workbench &wb, const CommandFrame &frame = {});
 // "Add BCM": one gateway per trunk in use. Returns the number written.
 int addGatewaysCommand(Workbench &wb, const CommandFrame &frame = {});
-// "Add Tux": one Tux per control panel on a trunk in use.
-int addTuxCommand(Workbench &wb, const CommandFrame &frame = {});
+// "Add Tux": one Tux per control panel on a trunk in use (a Tux with
+// several panels is one device).
+TuxBuild addTuxCommand(Workbench &wb, const CommandFrame &frame = {});
 // "Update tdc names": the DDC program names of the Tux rows from TdcFiles.
 // Missing devices are listed in an information box. Returns what was done
 // (nothing listed when TdcFiles is empty).

@@ -5,7 +5,9 @@
 #include "util/NullChecks.h"
 #include "util/TextUtil.h"
 
+#include <QHash>
 #include <QList>
+#include <vector>
 
 namespace vorlix {
 
@@ -150,12 +152,21 @@ int addGatewayRecords(ProjectDatabase &pdb, ControllerMap &map)
     return written;
 }
 
-int addTuxRecords(ProjectDatabase &pdb, ControllerMap &map)
+TuxBuild addTuxRecords(ProjectDatabase &pdb, ControllerMap &map)
 {
     const QList<Panel> all = panels(pdb);
-    const QList<int> apexes = apexNumbers(pdb);
-    int written = 0;
-    for (int apex : apexes) {
+    // The panel that gives each device its row, in the order the devices
+    // first occur: a Tux with many control panels is written once, from its
+    // last panel, instead of once per panel.
+    struct Tux {
+        int32_t devinst;
+        Panel panel;
+        int32_t devId, base, net;
+    };
+    std::vector<Tux> devices;
+    QHash<int32_t, size_t> slot;
+    TuxBuild build;
+    for (int apex : apexNumbers(pdb)) {
         for (int n = 1; n <= 4; ++n) {
             if (!map.apexHasCom(apex, n))
                 continue;
@@ -165,28 +176,38 @@ int addTuxRecords(ProjectDatabase &pdb, ControllerMap &map)
             for (const Panel &p : all) {
                 if (p.apex != apex || p.trunk != n)
                     continue;
-                const int32_t devinst = base + p.address;
-                // The host instances hold the gateway's whole device instance.
-                writeDevice(pdb, devinst,
-                            {{u"unit_type"_qs, 3},
-                             {u"max_trends"_qs, 0},
-                             {u"devdescription"_qs, map.cpanelName(apex, p.cp)},
-                             {u"objname"_qs, u"Dev-"_qs + QString::number(devinst)},
-                             {u"trendhostinst"_qs, devId},
-                             {u"schedhostinst"_qs, devId},
-                             {u"alarmhostinst"_qs, devId},
-                             {u"network"_qs, static_cast<int>(static_cast<uint16_t>(net))},
-                             {u"macaddr"_qs, tuxMacAddress(p.address)},
-                             {u"devmodel"_qs, p.expanded ? u"TX-SA"_qs : u"TX-NON-SA"_qs},
-                             {u"virtualdev"_qs, base + 1},
-                             {u"NetNodes"_qs, 0},
-                             {u"NodeLevel"_qs, 4}},
-                            QString());
-                ++written;
+                ++build.panels;
+                const Tux tux{base + p.address, p, devId, base, net};
+                const auto found = slot.constFind(tux.devinst);
+                if (found == slot.cend()) {
+                    slot.insert(tux.devinst, devices.size());
+                    devices.push_back(tux);
+                } else {
+                    devices[*found] = tux;
+                }
             }
         }
     }
-    return written;
+    for (const Tux &t : devices) {
+        // The host instances hold the gateway's whole device instance.
+        writeDevice(pdb, t.devinst,
+                    {{u"unit_type"_qs, 3},
+                     {u"max_trends"_qs, 0},
+                     {u"devdescription"_qs, map.cpanelName(t.panel.apex, t.panel.cp)},
+                     {u"objname"_qs, u"Dev-"_qs + QString::number(t.devinst)},
+                     {u"trendhostinst"_qs, t.devId},
+                     {u"schedhostinst"_qs, t.devId},
+                     {u"alarmhostinst"_qs, t.devId},
+                     {u"network"_qs, static_cast<int>(static_cast<uint16_t>(t.net))},
+                     {u"macaddr"_qs, tuxMacAddress(t.panel.address)},
+                     {u"devmodel"_qs, t.panel.expanded ? u"TX-SA"_qs : u"TX-NON-SA"_qs},
+                     {u"virtualdev"_qs, t.base + 1},
+                     {u"NetNodes"_qs, 0},
+                     {u"NodeLevel"_qs, 4}},
+                    QString());
+    }
+    build.devices = int(devices.size());
+    return build;
 }
 
 } // namespace vorlix

@@ -30,8 +30,13 @@ void writeWorkstation(ProjectDatabase &pdb, int32_t devinst);
 int addGatewayRecords(ProjectDatabase &pdb, ControllerMap &map);
 // One Tux per control panel on a trunk in use; several panels of one Tux
 // make one row, named and modelled after the last of them (CpanelMap in
-// Apex, CPanelNumber order). Returns the number of panels written.
-int addTuxRecords(ProjectDatabase &pdb, ControllerMap &map);
+// Apex, CPanelNumber order), as writing each panel in turn over the last
+// would leave it. Each device is written once.
+struct TuxBuild {
+    int panels = 0;  // control panels on trunks in use
+    int devices = 0; // Tux devices written (one row each)
+};
+TuxBuild addTuxRecords(ProjectDatabase &pdb, ControllerMap &map);
 
 // The BACtalk MAC address text of a Tux at `address` ("0x03e9" for 1).
 QString tuxMacAddress(int address);
