@@ -48,8 +48,13 @@ TEST(BackgroundWriter, AFailedWriteIsNamedAndTheOthersLand)
     writer.write(dir.filePath(u"one"_qs), "1");
     writer.write(dir.filePath(u"blocker/two"_qs), "2");
     writer.write(dir.filePath(u"three"_qs), "3");
+    writer.write(dir.filePath(u"one"_qs), "not again", false); // there by now: kept
     const std::vector<BackgroundWriter::Outcome> done = writer.finish();
-    ASSERT_EQ(done.size(), 3u);
+    ASSERT_EQ(done.size(), 4u);
+    EXPECT_TRUE(done[3].existed);
+    EXPECT_TRUE(done[3].error.isEmpty());
+    EXPECT_EQ(readFile(dir.filePath(u"one"_qs)), QByteArray("1"));
+    EXPECT_FALSE(done[0].existed);
     EXPECT_TRUE(done[0].error.isEmpty());
     EXPECT_TRUE(done[1].error.contains(QDir::toNativeSeparators(dir.filePath(u"blocker/two"_qs))))
         << done[1].error.toStdString();

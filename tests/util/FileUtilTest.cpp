@@ -89,3 +89,45 @@ TEST(FileUtil, PathsMustSurviveDecoding)
     EXPECT_TRUE(pathSurvivesRoundTrip("/tmp/Z\xc3\xbcrich"));
     EXPECT_FALSE(pathSurvivesRoundTrip("/tmp/job\xff"));
 }
+
+TEST(FileUtil, GroupWritesLandEachFileWholeAndNameTheOnesThatFail)
+{
+    QTemporaryDir dir;
+    const QString victim = dir.filePath(u"victim"_qs);
+    test::writeFile(victim, "old");
+    ASSERT_TRUE(QFile::link(victim, dir.filePath(u"link.dsp"_qs)));
+    QDir().mkdir(dir.filePath(u"folder"_qs));
+    test::writeFile(dir.filePath(u"kept.tdc"_qs), "there first");
+    test::writeFile(dir.filePath(u"replaced.dsp"_qs), "before");
+
+    const std::vector<WrittenFile> out = writeFilesAtomically({
+        {dir.filePath(u"a.dsp"_qs), "A"},
+        {dir.filePath(u"link.dsp"_qs), "through the link"},
+        {dir.filePath(u"folder"_qs), "over a folder"},
+        {dir.filePath(u"twice.dsp"_qs), "first"},
+        {dir.filePath(u"kept.tdc"_qs), "new", false},
+        {dir.filePath(u"new.tdc"_qs), "fresh", false},
+        {dir.filePath(u"replaced.dsp"_qs), "after"},
+        {dir.filePath(u"twice.dsp"_qs), "second"},
+    });
+    ASSERT_EQ(out.size(), 8u);
+    EXPECT_TRUE(out[0].error.isEmpty());
+    EXPECT_EQ(test::readFile(dir.filePath(u"a.dsp"_qs)), QByteArray("A"));
+    // Refused targets are named, and what they lead to is untouched.
+    EXPECT_TRUE(out[1].error.contains(u"link.dsp"_qs)) << out[1].error.toStdString();
+    EXPECT_EQ(test::readFile(victim), QByteArray("old"));
+    EXPECT_TRUE(out[2].error.contains(u"folder"_qs)) << out[2].error.toStdString();
+    EXPECT_TRUE(QFileInfo(dir.filePath(u"folder"_qs)).isDir());
+    // A file that must not be replaced stays, and the answer says so.
+    EXPECT_TRUE(out[4].error.isEmpty());
+    EXPECT_TRUE(out[4].existed);
+    EXPECT_EQ(test::readFile(dir.filePath(u"kept.tdc"_qs)), QByteArray("there first"));
+    EXPECT_FALSE(out[5].existed);
+    EXPECT_EQ(test::readFile(dir.filePath(u"new.tdc"_qs)), QByteArray("fresh"));
+    EXPECT_FALSE(out[6].existed);
+    EXPECT_EQ(test::readFile(dir.filePath(u"replaced.dsp"_qs)), QByteArray("after"));
+    // A path given twice ends with its last bytes.
+    EXPECT_EQ(test::readFile(dir.filePath(u"twice.dsp"_qs)), QByteArray("second"));
+    // No temporary file stays behind, whatever became of the files.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(u".tmp"_qs), QStringList());
+}

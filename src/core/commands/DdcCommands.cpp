@@ -3,6 +3,7 @@
 #include "ddc/DdcScript.h"
 #include "ddc/TuxNames.h"
 #include "project/Workbench.h"
+#include "util/BackgroundWriter.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
 
@@ -60,24 +61,36 @@ QStringList autoGenerateScriptsCommand(Workbench &wb, const CommandFrame &frame,
     wb.log.logMsgStart(QLatin1String(kHeadingAutoScripts));
     BusyScope busy(frame);
     QStringList written;
+    // The scripts go to the disk in the background, in groups; the first
+    // that cannot be written stops the run (those already handed over still
+    // land and are logged) and is what the command throws.
+    BackgroundWriter writer;
+    QString failure;
+    const auto landed = [&](const std::vector<BackgroundWriter::Outcome> &finished) {
+        for (const BackgroundWriter::Outcome &f : finished) {
+            if (!f.error.isEmpty()) {
+                wb.log.logMsg(f.error);
+                if (failure.isEmpty())
+                    failure = f.error;
+                continue;
+            }
+            wb.log.logMsg(u"Script file: "_qs + QDir::toNativeSeparators(f.path));
+            written << f.path;
+        }
+    };
     const QStringList items = wb.deviceLists.scripts;
-    for (int i = 0; i < items.size(); ++i) {
+    for (int i = 0; i < items.size() && failure.isEmpty(); ++i) {
         frame.progress.step(i, int(items.size()), items[i]);
         const auto ac = itemApexCom(wb, i);
         if (!ac)
             continue;
         const int32_t dev = wb.map.apexDevId(ac->apex, ac->com);
-        const QByteArray script = runScript(wb, *ac, clock);
-        const QString path = btDdcPath(wb.bactalkJobPath(), frameworkScriptName(dev));
-        try {
-            writeFileAtomically(path, script);
-        } catch (const Error &e) {
-            wb.log.logMsg(e.message());
-            throw;
-        }
-        wb.log.logMsg(u"Script file: "_qs + QDir::toNativeSeparators(path));
-        written << path;
+        writer.write(btDdcPath(wb.bactalkJobPath(), frameworkScriptName(dev)), runScript(wb, *ac, clock));
+        landed(writer.takeFinished());
     }
+    landed(writer.finish());
+    if (!failure.isEmpty())
+        throw Error(failure);
     frame.progress.step(int(items.size()), int(items.size()));
     return written;
 }
