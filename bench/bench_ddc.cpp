@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -111,25 +110,7 @@ QString pointDatabase(Workbench &wb, const QString &dir, int rows)
     QFile::remove(file);
     QFile::copy(QDir(wb.appFolder).filePath(u"pointdata.mdb"_qs), file);
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"bench-points"_qs);
-        db.setDatabaseName(file);
-        db.open();
-        QSqlQuery q(db);
-        exec(q, u"BEGIN"_qs);
-        QSqlQuery av(db), bv(db);
-        av.prepare(u"INSERT INTO \"Analog Values\" (Instance, Description, Value) VALUES (?, 'x', 0)"_qs);
-        bv.prepare(u"INSERT INTO \"Binary Values\" (Instance, Description, Value) VALUES (?, 'x', ?)"_qs);
-        for (int i = 0; i < rows / 2; ++i) {
-            av.addBindValue(i);
-            av.exec();
-            bv.addBindValue(i);
-            bv.addBindValue(i % 10 ? u"0"_qs : u"pri"_qs);
-            bv.exec();
-        }
-        exec(q, u"COMMIT"_qs);
-    }
-    QSqlDatabase::removeDatabase(u"bench-points"_qs);
+    bench::addPointRows(file, 0, rows / 2);
 
     QSqlQuery q(wb.pdb.db());
     exec(q, u"DELETE FROM IbexPtMap"_qs);

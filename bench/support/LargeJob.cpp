@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
 #include <algorithm>
@@ -194,7 +195,7 @@ void writeFanBitmaps(const QString &job)
         writeBytes(job + QStringLiteral("/ldisplay/fan%1.bmp").arg(i), QByteArray(70, 'B'));
 }
 
-void writeTuxFiles(const QString &job, int from, int to)
+void writeTuxFiles(const QString &job, int from, int to, int tuxAddresses)
 {
     constexpr int kApexes = 32;
     for (int made = from; made < to; ++made) {
@@ -202,9 +203,9 @@ void writeTuxFiles(const QString &job, int from, int to)
         const QString folder = job + QString::asprintf("/tddc%.2d", apex);
         QDir().mkpath(folder);
         const int n = made / kApexes;
-        QFile f(folder + QString::asprintf("/tux%d%.2d.tdc", 1 + n / 100 % 4, n % 100));
-        if (n >= 400)
-            f.setFileName(folder + QStringLiteral("/prog%1.tdc").arg(n));
+        QFile f(folder + QStringLiteral("/prog%1.tdc").arg(n));
+        if (n < 4 * tuxAddresses)
+            f.setFileName(folder + QString::asprintf("/tux%d%.2d.tdc", 1 + n / tuxAddresses, 1 + n % tuxAddresses));
         if (f.open(QIODevice::WriteOnly))
             f.write("DDC");
     }
@@ -248,6 +249,32 @@ void fillPanelCalls(ProjectDatabase &pdb)
             q.addBindValue(cp % 64);
             q.exec();
         }
+}
+
+void addPointRows(const QString &file, int first, int count)
+{
+    const QString connection = u"bench-points"_qs;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, connection);
+        db.setDatabaseName(file);
+        if (!db.open())
+            std::fprintf(stderr, "cannot open %s\n", qPrintable(file));
+        QSqlQuery q(db);
+        q.exec(u"BEGIN"_qs);
+        QSqlQuery av(db), bv(db);
+        av.prepare(u"INSERT INTO \"Analog Values\" (Instance, Description, Value) VALUES (?, 'x', 0)"_qs);
+        bv.prepare(u"INSERT INTO \"Binary Values\" (Instance, Description, Value) VALUES (?, 'x', ?)"_qs);
+        for (int i = first; i < first + count; ++i) {
+            av.addBindValue(i);
+            av.exec();
+            bv.addBindValue(i);
+            bv.addBindValue(i % 10 ? u"0"_qs : u"pri"_qs);
+            bv.exec();
+        }
+        if (!q.exec(u"COMMIT"_qs))
+            std::fprintf(stderr, "cannot fill %s\n", qPrintable(file));
+    }
+    QSqlDatabase::removeDatabase(connection);
 }
 
 double peakMemoryMb()

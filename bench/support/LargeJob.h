@@ -19,8 +19,9 @@ namespace vorlix::bench {
 // statements on Ibex and Tux points), then 500 subroutines of four
 // statements (from sequence 9000, or past the main program when it is
 // longer); 2,000 calls make 10,000 statements. The calls address Tux
-// controllers on trunks 1 to 4 at addresses 1 to `tuxAddresses`. Sequence
-// numbers are 16 bits: at most 15,000 calls.
+// controllers on trunks 1 to 4 at addresses 1 to `tuxAddresses`. The DDC
+// reader takes at most 10,000 statements of a file, so 2,000 calls is the
+// most a program the reader reads whole can have.
 inline constexpr int kCalls = 2000;
 inline constexpr int kSubroutines = 500;
 inline constexpr int kStatements = 4 * kCalls + 4 * kSubroutines;
@@ -66,8 +67,11 @@ QByteArray objectDisplay(int number, int displays);
 void writeFanBitmaps(const QString &job);
 
 // Tux DDC files number `from` .. to-1, spread over the tddcNN folders of
-// 32 Apexes (tuxTNN.tdc names, then progN.tdc past 400 per folder).
-void writeTuxFiles(const QString &job, int from, int to);
+// 32 Apexes. The first 4 x `tuxAddresses` files of an Apex are those of its
+// Tux on trunks 1 to 4 at addresses 1 to `tuxAddresses` (tuxTAA.tdc: the
+// controllers the large program calls); the rest are progN.tdc, which name
+// no controller.
+void writeTuxFiles(const QString &job, int from, int to, int tuxAddresses = 16);
 
 // Maps the Apexes 0 .. apexes-1 on all four coms: Device-ID
 // 100000 + apex * 1000 + com * 100, base address ten times that, network
@@ -78,6 +82,11 @@ void mapApexes(ProjectDatabase &pdb, int apexes);
 // Apexes 0 to 31 on all four coms (GlobalPts apex * 1000 + 100, base of com
 // n apex * 1000 + (n + 1) * 100) with 250 control-panel calls each.
 void fillPanelCalls(ProjectDatabase &pdb);
+
+// Rows for the BACtalk point instances first .. first+count-1 in both the
+// "Analog Values" and the "Binary Values" table of the SQLite point
+// database `file` (every tenth binary value "pri"), for an export to match.
+void addPointRows(const QString &file, int first, int count);
 
 // The peak resident memory of the process so far, in MB (getrusage).
 double peakMemoryMb();

@@ -395,15 +395,20 @@ ConversionReport convertJobCommand(Workbench &wb, const ConvertOptions &options,
     });
     if (!options.points.isEmpty()) {
         c.stage(kExport, {kReadPoints}, [&] {
-            int exported = 0;
+            int exported = 0, updated = 0, unmatched = 0;
             for (int i = 0; i < wb.deviceLists.exports.size(); ++i) {
                 if (c.cancelled())
                     break;
-                if (exportPointsCommand(wb, i, frame).done)
+                const ExportOutcome e = exportPointsCommand(wb, i, frame);
+                if (e.done) {
                     ++exported;
+                    updated += e.counts.updated;
+                    unmatched += e.counts.unmatched;
+                }
             }
-            return QStringLiteral("the points of %1 Apex(es) exported into %2")
-                .arg(exported).arg(QDir::toNativeSeparators(options.points));
+            return QStringLiteral("the points of %1 Apex(es) exported into %2: %3 row(s) updated, %4 point(s) "
+                                  "without a row")
+                .arg(exported).arg(QDir::toNativeSeparators(options.points)).arg(updated).arg(unmatched);
         });
     }
     if (!options.merge.isEmpty()) {
