@@ -90,6 +90,12 @@ void InventoryTreeModel::setNodeState(int listIndex, int state)
     emit dataChanged(i, i, {Qt::DecorationRole, StateRole});
 }
 
+void InventoryTreeModel::toggleGroupState(const QModelIndex &index)
+{
+    if (m_tree.toggleGroupState(nodeIdOf(index)))
+        emit dataChanged(index, index, {Qt::DecorationRole, StateRole});
+}
+
 int InventoryTreeModel::nodeIdOf(const QModelIndex &index) const
 {
     return index.isValid() ? int(index.internalId()) : -1;

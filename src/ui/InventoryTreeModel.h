@@ -29,6 +29,8 @@ public:
     // The display tree's check commands.
     void setFileNodeStates(InventoryTree::StateMode mode);
     void setNodeState(int listIndex, int state);
+    // A double-click on `index` (the local-job group nodes toggle).
+    void toggleGroupState(const QModelIndex &index);
 
     const InventoryTree &tree() const { return m_tree; }
     int nodeIdOf(const QModelIndex &index) const;

@@ -66,6 +66,7 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
         m_wb.setStatus(2, QString());
         m_load->setEnabled(selectedListIndex() >= 0);
     });
+    connect(m_tree, &QTreeView::doubleClicked, m_treeModel, &InventoryTreeModel::toggleGroupState);
     connect(m_tree, &QTreeView::activated, this, [this] {
         if (selectedListIndex() >= 0)
             loadSelected();

@@ -3,6 +3,7 @@
 // same overrides.
 #include "InventoryTreeModel.h"
 #include "OverrideDialog.h"
+#include "StepTabWidget.h"
 #include "TranslationGrid.h"
 #include "TranslationModel.h"
 #include "TranslationPage.h"
@@ -11,6 +12,7 @@
 #include "support/CliRunner.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -239,6 +241,50 @@ TEST_F(TranslationPageTest, LoadsFromTheTreeWithTheListsAdviceAndMarksTheNodeMad
 
     ASSERT_TRUE(page->createDisplay(false));
     EXPECT_EQ(findNode(tree->model(), u"disp0002.ibw"_qs).data(InventoryTreeModel::StateRole).toInt(), stMade);
+}
+
+TEST_F(TranslationPageTest, DoubleClicksToggleOnlyTheLocalJobGroups)
+{
+    StepTabWidget *tabs = window->tabs();
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->isAncestorOf(page) || tabs->widget(i) == page)
+            tabs->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    QTreeView *tree = page->displayTree();
+    ASSERT_TRUE(tree->isVisible());
+    const QModelIndex local = findNode(tree->model(), u"LocalJob Folder"_qs);
+    const QModelIndex job = findNode(tree->model(), u"Job Folder"_qs);
+    ASSERT_TRUE(local.isValid() && job.isValid());
+    const auto doubleClick = [&](const QModelIndex &i) {
+        tree->scrollTo(i);
+        const QPointF at = tree->visualRect(i).center();
+        const QPointF global = tree->viewport()->mapToGlobal(at);
+        // As a mouse makes it: press, release, double-click, release.
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                        QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+            QMouseEvent event(type, at, global, Qt::LeftButton, held, Qt::NoModifier);
+            QApplication::sendEvent(tree->viewport(), &event);
+        }
+        QCoreApplication::processEvents();
+    };
+    const QModelIndex localGroup = tree->model()->index(0, 0, local);
+    const QModelIndex jobGroup = tree->model()->index(0, 0, job);
+    ASSERT_EQ(localGroup.data(InventoryTreeModel::NodeDataRole).toInt(), ndLocalGroup);
+    ASSERT_EQ(jobGroup.data(InventoryTreeModel::NodeDataRole).toInt(), ndJobGroup);
+    doubleClick(localGroup);
+    EXPECT_EQ(localGroup.data(InventoryTreeModel::StateRole).toInt(), stNotMade);
+    doubleClick(localGroup);
+    EXPECT_EQ(localGroup.data(InventoryTreeModel::StateRole).toInt(), stMade);
+    doubleClick(localGroup);
+    EXPECT_EQ(localGroup.data(InventoryTreeModel::StateRole).toInt(), stNotMade);
+    doubleClick(jobGroup);
+    EXPECT_EQ(jobGroup.data(InventoryTreeModel::StateRole).toInt(), stNone);
+    const QModelIndex file = findNode(tree->model(), u"disp0002.ibw"_qs);
+    const int before = file.data(InventoryTreeModel::StateRole).toInt();
+    doubleClick(local); // a heading does not change either
+    EXPECT_EQ(local.data(InventoryTreeModel::StateRole).toInt(), stNone);
+    EXPECT_EQ(file.data(InventoryTreeModel::StateRole).toInt(), before);
 }
 
 } // namespace

@@ -138,6 +138,15 @@ void InventoryTree::setState(int id, int state)
         m_nodes[size_t(id)].state = state;
 }
 
+bool InventoryTree::toggleGroupState(int id)
+{
+    if (id < 0 || id >= nodeCount() || m_nodes[size_t(id)].data <= ndJobGroup)
+        return false;
+    int &state = m_nodes[size_t(id)].state;
+    state = state == stNotMade ? stMade : stNotMade;
+    return true;
+}
+
 void InventoryTree::setFileNodeStates(StateMode mode, const Workbench &wb)
 {
     if (mode == StateMode::FlagExisting) {

@@ -61,6 +61,10 @@ public:
     enum class StateMode { FlagExisting, SetAll, ClearAll };
     void setFileNodeStates(StateMode mode, const Workbench &wb);
     void setState(int id, int state);
+    // A double-click on a node: the local-job folder's group nodes toggle
+    // their state image between 1 and 2 (from none, to 1); other nodes do
+    // not change. Returns whether the node changed.
+    bool toggleGroupState(int id);
 
     // Whether a node's text shows as redirected (red) or unscanned (blue):
     // only nodes whose data is not negative; skeleton nodes count as
