@@ -12,7 +12,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <condition_variable>
+#include <deque>
 #include <exception>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace vorlix {
 
@@ -34,63 +40,158 @@ QString picturesFolder(const QString &bactalk)
 QByteArray thumbnailPng(const QImage &image, double scale, const QString &what)
 {
     const QSize size(qMax(1, qRound(image.width() * scale)), qMax(1, qRound(image.height() * scale)));
-    const QByteArray png = render::pngBytes(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QByteArray png = render::pngBytes(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), true);
     if (image.isNull() || png.isEmpty())
         throw Error(QStringLiteral("the %1 picture could not be made").arg(what));
     return png;
 }
 
-void drawBoth(Workbench &wb, const QString &bactalk, DisplayResult &d, const QByteArray &btBytes,
-              BackgroundWriter &writer)
+// The display gets no pictures: one of them could not be made or written.
+void noThumbnails(DisplayResult &d, const QString &why)
 {
-    if (!isPlainFileName(d.bactalk))
-        throw Error(QStringLiteral("\"%1\" is not a plain file name").arg(d.bactalk));
-    const Translation *t = loadedTranslation(wb);
-    if (!t || QFileInfo(t->path()).fileName().compare(d.ibex, Qt::CaseInsensitive) != 0)
-        throw Error(u"the Ibex display is not the one loaded"_qs);
-    const render::Picture ibex = render::drawTranslation(wb, *t);
-    const QString btPath = QDir(findCaseInsensitive(bactalk, u"displays"_qs)).filePath(d.bactalk);
-    const render::Picture bt = render::drawDisplayBytes(btBytes, btPath);
-    // One scale for both, so a display written at another size shows it.
-    const int width = qMax(ibex.image.width(), bt.image.width());
-    const int height = qMax(ibex.image.height(), bt.image.height());
-    const double scale = qMin(1.0, double(kThumbnailSide) / qMax(1, qMax(width, height)));
-    const QByteArray ibexPng = thumbnailPng(ibex.image, scale, u"Ibex"_qs);
-    const QByteArray btPng = thumbnailPng(bt.image, scale, u"BACtalk"_qs);
-    const QDir folder(picturesFolder(bactalk));
-    writer.write(folder.filePath(ibexThumbnailName(d.bactalk)), ibexPng);
-    writer.write(folder.filePath(bactalkThumbnailName(d.bactalk)), btPng);
-    d.thumbnailIbex = ibexThumbnailName(d.bactalk);
-    d.thumbnailBactalk = bactalkThumbnailName(d.bactalk);
+    d.thumbnailIbex.clear();
+    d.thumbnailBactalk.clear();
+    d.thumbnailNote = u"No thumbnails: "_qs + why;
 }
 
 } // namespace
 
-void thumbnailWriteFailed(DisplayResult &d, const QString &error)
+struct ThumbnailMaker::Work {
+    DisplayResult *display = nullptr;
+    QImage ibex;
+    QByteArray btBytes;
+    QString btPath;
+    QString ibexFile, btFile; // the pictures' paths
+};
+
+struct ThumbnailMaker::State {
+    QString bactalk;
+    BackgroundWriter &writer;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<Work> queue;
+    bool busy = false;
+    bool stop = false;
+    // Filled by the thread: why a display has no pictures, and which
+    // display each handed-over picture file belongs to.
+    std::vector<std::pair<DisplayResult *, QString>> failed;
+    std::map<QString, DisplayResult *> owners;
+    std::thread thread;
+};
+
+ThumbnailMaker::ThumbnailMaker(const QString &bactalk, BackgroundWriter &writer)
+    : m(new State{bactalk, writer, {}, {}, {}, false, false, {}, {}, {}})
+{
+    m->thread = std::thread([this] { run(); });
+}
+
+ThumbnailMaker::~ThumbnailMaker()
+{
+    {
+        std::lock_guard<std::mutex> lock(m->mutex);
+        m->stop = true;
+    }
+    m->changed.notify_all();
+    m->thread.join();
+}
+
+void ThumbnailMaker::add(Workbench &wb, DisplayResult &d, const QByteArray &btBytes)
 {
     d.thumbnailIbex.clear();
     d.thumbnailBactalk.clear();
-    d.thumbnailNote = u"No thumbnails: "_qs + error;
+    Work w;
+    w.display = &d;
+    w.btBytes = btBytes;
+    try {
+        if (!isPlainFileName(d.bactalk))
+            throw Error(QStringLiteral("\"%1\" is not a plain file name").arg(d.bactalk));
+        const Translation *t = loadedTranslation(wb);
+        if (!t || QFileInfo(t->path()).fileName().compare(d.ibex, Qt::CaseInsensitive) != 0)
+            throw Error(u"the Ibex display is not the one loaded"_qs);
+        w.ibex = render::drawTranslation(wb, *t).image;
+        w.btPath = QDir(findCaseInsensitive(m->bactalk, u"displays"_qs)).filePath(d.bactalk);
+        const QDir folder(picturesFolder(m->bactalk));
+        w.ibexFile = folder.filePath(ibexThumbnailName(d.bactalk));
+        w.btFile = folder.filePath(bactalkThumbnailName(d.bactalk));
+    } catch (const Error &e) {
+        noThumbnails(d, e.message());
+        return;
+    } catch (const std::exception &e) {
+        noThumbnails(d, QString::fromLocal8Bit(e.what()));
+        return;
+    }
+    // Named now; a picture that fails later takes the names back.
+    d.thumbnailIbex = ibexThumbnailName(d.bactalk);
+    d.thumbnailBactalk = bactalkThumbnailName(d.bactalk);
+    std::unique_lock<std::mutex> lock(m->mutex);
+    m->changed.wait(lock, [this] { return m->queue.size() < 4; }); // a few full-size pictures at most
+    m->queue.push_back(std::move(w));
+    lock.unlock();
+    m->changed.notify_all();
+}
+
+void ThumbnailMaker::run()
+{
+    std::unique_lock<std::mutex> lock(m->mutex);
+    for (;;) {
+        m->changed.wait(lock, [this] { return m->stop || !m->queue.empty(); });
+        if (m->queue.empty())
+            return;
+        Work w = std::move(m->queue.front());
+        m->queue.pop_front();
+        m->busy = true;
+        lock.unlock();
+        m->changed.notify_all();
+
+        QString failure;
+        try {
+            const render::Picture bt = render::drawDisplayBytes(w.btBytes, w.btPath);
+            // One scale for both, so a display written at another size shows it.
+            const int width = qMax(w.ibex.width(), bt.image.width());
+            const int height = qMax(w.ibex.height(), bt.image.height());
+            const double scale = qMin(1.0, double(kThumbnailSide) / qMax(1, qMax(width, height)));
+            const QByteArray ibexPng = thumbnailPng(w.ibex, scale, u"Ibex"_qs);
+            const QByteArray btPng = thumbnailPng(bt.image, scale, u"BACtalk"_qs);
+            m->writer.write(w.ibexFile, ibexPng);
+            m->writer.write(w.btFile, btPng);
+        } catch (const Error &e) {
+            failure = e.message();
+        } catch (const std::exception &e) {
+            failure = QString::fromLocal8Bit(e.what());
+        }
+
+        lock.lock();
+        if (failure.isEmpty()) {
+            m->owners[w.ibexFile] = w.display;
+            m->owners[w.btFile] = w.display;
+        } else {
+            m->failed.emplace_back(w.display, failure);
+        }
+        m->busy = false;
+        m->changed.notify_all();
+    }
+}
+
+void ThumbnailMaker::finish()
+{
+    {
+        std::unique_lock<std::mutex> lock(m->mutex);
+        m->changed.wait(lock, [this] { return m->queue.empty() && !m->busy; });
+    }
+    for (const BackgroundWriter::Outcome &o : m->writer.finish()) {
+        const auto owner = m->owners.find(o.path);
+        if (!o.error.isEmpty() && owner != m->owners.end())
+            noThumbnails(*owner->second, o.error);
+    }
+    for (const auto &[display, why] : m->failed)
+        noThumbnails(*display, why);
+    m->failed.clear();
+    m->owners.clear();
 }
 
 bool canDrawThumbnails() { return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr; }
 
 QString ibexThumbnailName(const QString &bactalkFile) { return bactalkFile + u".ibex.png"_qs; }
 QString bactalkThumbnailName(const QString &bactalkFile) { return bactalkFile + u".bactalk.png"_qs; }
-
-void drawDisplayThumbnails(Workbench &wb, const QString &bactalk, DisplayResult &d, const QByteArray &btBytes,
-                           BackgroundWriter &writer)
-{
-    d.thumbnailIbex.clear();
-    d.thumbnailBactalk.clear();
-    try {
-        drawBoth(wb, bactalk, d, btBytes, writer);
-        return;
-    } catch (const Error &e) {
-        d.thumbnailNote = u"No thumbnails: "_qs + e.message();
-    } catch (const std::exception &e) {
-        d.thumbnailNote = u"No thumbnails: "_qs + QString::fromLocal8Bit(e.what());
-    }
-}
 
 } // namespace vorlix

@@ -4,6 +4,7 @@
 // kept as PNG files in a folder beside the report.
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
 namespace vorlix {
 
@@ -24,18 +25,33 @@ bool canDrawThumbnails();
 QString ibexThumbnailName(const QString &bactalkFile);
 QString bactalkThumbnailName(const QString &bactalkFile);
 
-// Draws the translation loaded in `wb` (the display just made) and the
-// BACtalk display `btBytes` made from it (the file `d.bactalk` in the
-// "displays" folder of `bactalk`), both at the same scale, and hands the
-// two PNG files for the pictures folder to `writer`; sets `d.thumbnailIbex`
-// and `d.thumbnailBactalk`. When either cannot be drawn, or the folder
-// cannot be made, the display gets no thumbnails and `d.thumbnailNote` says
-// why; nothing is thrown. A picture the writer then fails to write is the
-// caller's to note (thumbnailWriteFailed).
-void drawDisplayThumbnails(Workbench &wb, const QString &bactalk, DisplayResult &d, const QByteArray &btBytes,
-                           BackgroundWriter &writer);
-// The display `d` gets no thumbnails: one of its pictures could not be
-// written (`error` says why).
-void thumbnailWriteFailed(DisplayResult &d, const QString &error);
+// Draws the report's pictures of the displays a conversion makes. The Ibex
+// picture is drawn at once, from the translation loaded in the workbench;
+// the BACtalk picture, the scaling (one scale for both) and the PNG files
+// follow on a thread of their own, and the files go to the pictures folder
+// through the background writer. A display whose pictures cannot be drawn
+// or written gets a note saying why instead; nothing is thrown.
+class ThumbnailMaker {
+public:
+    ThumbnailMaker(const QString &bactalk, BackgroundWriter &writer);
+    ~ThumbnailMaker();
+    ThumbnailMaker(const ThumbnailMaker &) = delete;
+    ThumbnailMaker &operator=(const ThumbnailMaker &) = delete;
+
+    // The display `d` (its BACtalk file `d.bactalk` in the "displays" folder
+    // of the BACtalk job) was just made as `btBytes` from the translation
+    // loaded in `wb`. `d` must stay where it is until finish().
+    void add(Workbench &wb, DisplayResult &d, const QByteArray &btBytes);
+    // Waits for every picture, its file included; then each display has
+    // its two picture names, or a note.
+    void finish();
+
+private:
+    struct Work;
+    void run();
+
+    struct State;
+    std::unique_ptr<State> m;
+};
 
 } // namespace vorlix

@@ -243,25 +243,14 @@ QString Conversion::displays()
     // The pictures are drawn while each display is loaded, from the bytes
     // made for it, and written in the background like the displays.
     const bool thumbnails = canDrawThumbnails();
-    BackgroundWriter pictures;
-    std::map<QString, size_t> pictureOf; // picture file -> report index
+    BackgroundWriter pictureFiles;
+    ThumbnailMaker pictures(report.bactalk, pictureFiles);
     BatchHooks hooks;
     hooks.starting = [&](size_t k) { messages.startDisplay(k); };
-    if (thumbnails) {
-        hooks.made = [&](size_t k, const QByteArray &bytes) {
-            DisplayResult &d = report.displays[made[k]];
-            drawDisplayThumbnails(m_wb, report.bactalk, d, bytes, pictures);
-            if (!d.thumbnailIbex.isEmpty()) {
-                const QDir folder(findCaseInsensitive(report.bactalk, QLatin1String(kReportPictures)));
-                pictureOf[folder.filePath(d.thumbnailIbex)] = made[k];
-                pictureOf[folder.filePath(d.thumbnailBactalk)] = made[k];
-            }
-        };
-    }
+    if (thumbnails)
+        hooks.made = [&](size_t k, const QByteArray &bytes) { pictures.add(m_wb, report.displays[made[k]], bytes); };
     const BatchOutcome r = createAllDisplaysCommand(m_wb, batch, m_frame, hooks);
-    for (const BackgroundWriter::Outcome &o : pictures.finish())
-        if (!o.error.isEmpty() && pictureOf.count(o.path))
-            thumbnailWriteFailed(report.displays[pictureOf[o.path]], o.error);
+    pictures.finish();
     if (r.cancelled)
         report.cancelled = true;
     int written = 0, failed = 0;

@@ -67,12 +67,14 @@ Picture drawDisplayBytes(const QByteArray &bytes, const QString &path)
     return drawBtDisplay(bytes, btBitmapFoldersOf(path));
 }
 
-QByteArray pngBytes(const QImage &image)
+QByteArray pngBytes(const QImage &image, bool fast)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    // The PNG writer maps quality 80 to the fastest compression that still
+    // compresses; -1 is its default, the thorough one.
+    image.save(&buffer, "PNG", fast ? 80 : -1);
     return bytes;
 }
 

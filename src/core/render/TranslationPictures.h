@@ -33,7 +33,8 @@ bool drawDisplayFile(const QString &path, Picture &picture, QString *error);
 // bitmaps of the BACtalk job that file is in.
 Picture drawDisplayBytes(const QByteArray &bytes, const QString &path);
 
-// The picture as PNG bytes.
-QByteArray pngBytes(const QImage &image);
+// The picture as PNG bytes; `fast` trades a little size for much less time
+// (many small pictures).
+QByteArray pngBytes(const QImage &image, bool fast = false);
 
 } // namespace vorlix::render
