@@ -52,6 +52,7 @@
 #include <map>
 #include <memory>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace vorlix;
@@ -97,7 +98,7 @@ std::map<QString, double> workOf(const JobSize &s)
             {u"build gateways"_qs, kApexes * 4.0},
             {u"build Tux devices"_qs, tux},
             {u"build workstation"_qs, 1},
-            {u"update tdc names"_qs, tux},
+            {u"update tdc names"_qs, double(s.tuxFiles)},
             {u"export points"_qs, double(kApexes) * s.points},
             {u"merge devices"_qs, devices},
             {u"write report"_qs, displays}};
@@ -331,6 +332,7 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         writeJob(job, s);
+        ::sync(); // the job is on the disk before its conversion, as a real one is
         std::printf("\n(job files written in %.1f s)\n", seconds(t));
         const Figures f = convert(dir->path(), app, job, factor, s);
         if (!runs.empty())
