@@ -108,6 +108,7 @@ public:
     ObjectMessages(const ObjectMessages &) = delete;
     ObjectMessages &operator=(const ObjectMessages &) = delete;
 
+    // The lines from here on belong to display `index`.
     void startDisplay(size_t index)
     {
         m_current = index;
@@ -117,11 +118,13 @@ public:
 private:
     SessionLog &m_log;
     std::function<void(const QString &)> m_previous;
-    size_t m_current = SIZE_MAX;
-    int m_object = 0;
+    size_t m_current = SIZE_MAX; // none yet
 
 public:
-    std::vector<std::vector<ObjectProblem>> perDisplay;
+    std::vector<std::vector<ObjectProblem>> perDisplay; // the problems of each display, by index
+
+private:
+    int m_object = 0;
 };
 
 class Conversion {

@@ -142,7 +142,8 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
         // The names come from a table the user may edit: they must stay
         // inside their folders.
         if (!isPlainFileName(r.ibex) || !isPlainFileName(r.bt)) {
-            told.push_back({Told::Failed, QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt), {}});
+            told.push_back(
+                {Told::Failed, QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt), {}});
             tell();
             continue;
         }
@@ -169,7 +170,8 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
                 handedOver.insert(dst);
                 writer.write(dst, std::move(bytes), false);
             } catch (const Error &e) {
-                told.push_back({Told::Failed, QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()), {}});
+                told.push_back({Told::Failed,
+                                QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()), {}});
             }
         }
         landed(writer.takeFinished());

@@ -8,11 +8,10 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <set>
-
 #include <cerrno>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
+#include <set>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
