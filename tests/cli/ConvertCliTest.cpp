@@ -1,6 +1,6 @@
 // convert on the sample job through the real vorlix-cli: the stage outputs,
 // the report, a second run without --yes, --scanned-only and failing stages.
-#include "support/CliRunner.h"
+#include "support/SampleCliFixture.h"
 #include "support/WorkbenchProject.h"
 
 #include <gtest/gtest.h>
@@ -12,37 +12,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <map>
 
-using vorlix::test::CliOptions;
 using vorlix::test::CliResult;
 using vorlix::test::readFile;
-using vorlix::test::runCli;
 using vorlix::test::writeFile;
 
 namespace {
 
-class ConvertCli : public ::testing::Test {
+class ConvertCli : public vorlix::test::SampleCliFixture {
 protected:
-    void SetUp() override
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_EQ(cli({u"sample-job"_qs, root()}).exitCode, 0);
-    }
-
-    QString root() const { return m_dir.filePath(u"sample"_qs); }
-    QString job() const { return root() + u"/job"_qs; }
     QString bt() const { return root() + u"/out/acme/plaza"_qs; }
-
-    CliResult cli(QStringList args) const
-    {
-        CliOptions options;
-        options.env.insert(u"LC_ALL"_qs, u"C"_qs);
-        return runCli(QStringList{u"--app-dir"_qs, m_dir.filePath(u"app"_qs)} + args, options);
-    }
 
     QJsonObject report() const
     {
@@ -86,8 +66,6 @@ protected:
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return QImage(png);
     }
-
-    QTemporaryDir m_dir;
 };
 
 TEST_F(ConvertCli, ConvertsTheSampleJobAndReportsEveryDisplayScriptTuxFileAndDevice)

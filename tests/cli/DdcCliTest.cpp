@@ -1,8 +1,7 @@
 // scripts, tdc-list, tdc-copy, export-points and the TdcFiles dump on the
 // sample job, through the real vorlix-cli.
+#include "support/SampleCliFixture.h"
 #include "support/WorkbenchProject.h"
-
-#include "support/CliRunner.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +9,6 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 using vorlix::test::readFile;
 using vorlix::test::writeFile;
@@ -20,27 +17,10 @@ namespace {
 
 using vorlix::test::CliResult;
 
-class DdcCli : public ::testing::Test {
+class DdcCli : public vorlix::test::SampleCliFixture {
 protected:
-    void SetUp() override
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_EQ(cli({u"sample-job"_qs, root()}).exitCode, 0);
-    }
-
-    QString root() const { return m_dir.filePath(u"sample"_qs); }
-    QString job() const { return root() + u"/job"_qs; }
     QString ddc() const { return root() + u"/bactalk/acme/plaza/ddc"_qs; }
 
-    CliResult cli(const QStringList &args, const QStringList &env = {}) const
-    {
-        return vorlix::test::runCliIn(m_dir.filePath(u"app"_qs), args, env);
-    }
-
-    QString log() const { return QString::fromLatin1(readFile(job() + u"/vorlix.log"_qs)); }
-
-    QTemporaryDir m_dir;
 };
 
 QStringList pointRows(const QString &file)

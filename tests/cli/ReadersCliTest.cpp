@@ -1,47 +1,22 @@
 // read-ddc, read-points and read-cpanels on the sample job, through the
 // real vorlix-cli.
-#include "support/CliRunner.h"
+#include "support/SampleCliFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace {
 
 using vorlix::test::CliResult;
 
-class ReadersCli : public ::testing::Test {
+class ReadersCli : public vorlix::test::SampleCliFixture {
 protected:
-    void SetUp() override
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_EQ(cli({u"sample-job"_qs, root()}).exitCode, 0);
-    }
-
-    QString root() const { return m_dir.filePath(u"sample"_qs); }
-    QString job() const { return root() + u"/job"_qs; }
-
-    CliResult cli(const QStringList &args) const
-    {
-        return vorlix::test::runCliIn(m_dir.filePath(u"app"_qs), args);
-    }
-
     QString dump(const QString &table) const
     {
         return cli({u"dump"_qs, job(), table}).out.replace(u"\r\n"_qs, u"\n"_qs);
     }
-
-    QString log() const
-    {
-        QFile f(job() + u"/vorlix.log"_qs);
-        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-    }
-
-    QTemporaryDir m_dir;
 };
 
 } // namespace
