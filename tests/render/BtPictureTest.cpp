@@ -61,6 +61,25 @@ TEST(BtPicture, HeaderAndEveryRecordKindAtItsPlace)
     EXPECT_EQ(btPointLabel(8, 0xFFFFFFFF, 77, true, 0), u"[name]"_qs);
 }
 
+TEST(BtPicture, ThumbnailsAreDrawnSmallerWithTheObjectsWhereTheDisplayHasThem)
+{
+    QByteArray records;
+    records += BtBytes(at(expectedText(), 100, 100, 80, 40)).u32(16, 0x0000FF).u32(20, 0x00FF00).bytes;
+    const QByteArray file = expectedFile(header(300, 200, 0x00FFFF00), records, 1);
+    EXPECT_EQ(btPictureSize(file), QSize(300, 200));
+    EXPECT_EQ(btPictureSize(QByteArray(10, 'x')), QSize(DefaultPictureWidth, DefaultPictureHeight));
+
+    const Picture p = drawBtDisplay(file, {}, MaxPictureSide, 0.25);
+    EXPECT_EQ(p.image.size(), QSize(75, 50));
+    EXPECT_EQ(p.image.pixel(70, 45), 0xFF00FFFFu);             // the background
+    EXPECT_EQ(p.image.pixel(30, 30), 0xFF00FF00u);             // the text's fill, a quarter of the way
+    ASSERT_EQ(p.objects.size(), 1u);
+    EXPECT_EQ(p.objects[0].rect, QRect(100, 100, 80, 40));     // in the display's coordinates
+    // Never larger than the display, whatever the scale asked.
+    EXPECT_EQ(drawBtDisplay(file, {}, MaxPictureSide, 3.0).image.size(), QSize(300, 200));
+    EXPECT_EQ(drawBtDisplay(file, {}, MaxPictureSide, 0.0).image.size(), QSize(300, 200));
+}
+
 TEST(BtPicture, BitmapsFromTheJobAndFromALibrary)
 {
     QTemporaryDir dir;

@@ -37,11 +37,11 @@ QString picturesFolder(const QString &bactalk)
     return folder;
 }
 
-QByteArray thumbnailPng(const QImage &image, double scale, const QString &what)
+// The PNG file of a picture already drawn at thumbnail size.
+QByteArray thumbnailPng(const QImage &image, const QString &what)
 {
-    const QSize size(qMax(1, qRound(image.width() * scale)), qMax(1, qRound(image.height() * scale)));
-    const QByteArray png = render::pngBytes(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), true);
-    if (image.isNull() || png.isEmpty())
+    const QByteArray png = image.isNull() ? QByteArray() : render::pngBytes(image, true);
+    if (png.isEmpty())
         throw Error(QStringLiteral("the %1 picture could not be made").arg(what));
     return png;
 }
@@ -58,6 +58,7 @@ void noThumbnails(DisplayResult &d, const QString &why)
 
 struct ThumbnailMaker::Work {
     DisplayResult *display = nullptr;
+    double scale = 1;
     QImage ibex;
     QByteArray btBytes;
     QString btPath;
@@ -108,7 +109,12 @@ void ThumbnailMaker::add(Workbench &wb, DisplayResult &d, const QByteArray &btBy
         const Translation *t = loadedTranslation(wb);
         if (!t || QFileInfo(t->path()).fileName().compare(d.ibex, Qt::CaseInsensitive) != 0)
             throw Error(u"the Ibex display is not the one loaded"_qs);
-        w.ibex = render::drawTranslation(wb, *t).image;
+        // One scale for both, so a display written at another size shows it.
+        const QSize ibexSize = render::ibexPictureSize(t->file());
+        const QSize btSize = render::btPictureSize(btBytes);
+        const int side = qMax(qMax(ibexSize.width(), btSize.width()), qMax(ibexSize.height(), btSize.height()));
+        w.scale = qMin(1.0, double(kThumbnailSide) / qMax(1, side));
+        w.ibex = render::drawTranslation(wb, *t, w.scale).image;
         w.btPath = QDir(findCaseInsensitive(m->bactalk, u"displays"_qs)).filePath(d.bactalk);
         const QDir folder(picturesFolder(m->bactalk));
         w.ibexFile = folder.filePath(ibexThumbnailName(d.bactalk));
@@ -145,13 +151,9 @@ void ThumbnailMaker::run()
 
         QString failure;
         try {
-            const render::Picture bt = render::drawDisplayBytes(w.btBytes, w.btPath);
-            // One scale for both, so a display written at another size shows it.
-            const int width = qMax(w.ibex.width(), bt.image.width());
-            const int height = qMax(w.ibex.height(), bt.image.height());
-            const double scale = qMin(1.0, double(kThumbnailSide) / qMax(1, qMax(width, height)));
-            const QByteArray ibexPng = thumbnailPng(w.ibex, scale, u"Ibex"_qs);
-            const QByteArray btPng = thumbnailPng(bt.image, scale, u"BACtalk"_qs);
+            const render::Picture bt = render::drawDisplayBytes(w.btBytes, w.btPath, w.scale);
+            const QByteArray ibexPng = thumbnailPng(w.ibex, u"Ibex"_qs);
+            const QByteArray btPng = thumbnailPng(bt.image, u"BACtalk"_qs);
             m->writer.write(w.ibexFile, ibexPng);
             m->writer.write(w.btFile, btPng);
         } catch (const Error &e) {

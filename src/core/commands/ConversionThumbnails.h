@@ -25,12 +25,13 @@ bool canDrawThumbnails();
 QString ibexThumbnailName(const QString &bactalkFile);
 QString bactalkThumbnailName(const QString &bactalkFile);
 
-// Draws the report's pictures of the displays a conversion makes. The Ibex
-// picture is drawn at once, from the translation loaded in the workbench;
-// the BACtalk picture, the scaling (one scale for both) and the PNG files
-// follow on a thread of their own, and the files go to the pictures folder
-// through the background writer. A display whose pictures cannot be drawn
-// or written gets a note saying why instead; nothing is thrown.
+// Draws the report's pictures of the displays a conversion makes, both at
+// thumbnail size with one scale for both (so a display written at another
+// size shows it). The Ibex picture is drawn at once, from the translation
+// loaded in the workbench; the BACtalk picture and the PNG files follow on
+// a thread of their own, and the files go to the pictures folder through
+// the background writer. A display whose pictures cannot be drawn or
+// written gets a note saying why instead; nothing is thrown.
 class ThumbnailMaker {
 public:
     ThumbnailMaker(const QString &bactalk, BackgroundWriter &writer);

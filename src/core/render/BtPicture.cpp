@@ -150,14 +150,42 @@ QString btPointLabel(uint16_t type, uint32_t instance, uint8_t property, bool cu
     return name;
 }
 
-Picture drawBtDisplay(const QByteArray &bytes, const BtBitmapFolders &folders, int maxSide)
+namespace {
+
+// The file's header, and whether it is one: long enough for it and the end
+// marker, with the header's own record length.
+struct Header {
+    int length = 0; // of the file, at most INT_MAX
+    ByteReader h;
+    bool ok = false;
+
+    explicit Header(const QByteArray &bytes)
+        : length(int(qMin<qsizetype>(bytes.size(), 0x7FFFFFFF))),
+          h(QByteArrayView(bytes).first(qMin(length, hdr::Size))),
+          ok(length >= hdr::Size + 2 && h.u16(hdr::RecLen) == hdr::Size)
+    {
+    }
+    int width() const { return ok ? h.u16(hdr::Width) : 0; }
+    int height() const { return ok ? h.u16(hdr::Height) : 0; }
+};
+
+} // namespace
+
+QSize btPictureSize(const QByteArray &bytes)
+{
+    const Header header(bytes);
+    return pictureSize(header.width(), header.height());
+}
+
+Picture drawBtDisplay(const QByteArray &bytes, const BtBitmapFolders &folders, int maxSide, double scale)
 {
     Picture picture;
-    const int n = int(qMin<qsizetype>(bytes.size(), 0x7FFFFFFF));
-    const ByteReader h(QByteArrayView(bytes).first(qMin(n, hdr::Size)));
-    const bool headerOk = n >= hdr::Size + 2 && h.u16(hdr::RecLen) == hdr::Size;
+    const Header header(bytes);
+    const int n = header.length;
+    const ByteReader &h = header.h;
+    const bool headerOk = header.ok;
     const QColor bg = headerOk && h.u8(hdr::BackgroundKind) == 0 ? windowsColor(h.u32(hdr::BackColor)) : QColor(Qt::white);
-    PictureCanvas c(picture, headerOk ? h.u16(hdr::Width) : 0, headerOk ? h.u16(hdr::Height) : 0, bg, maxSide);
+    PictureCanvas c(picture, header.width(), header.height(), bg, maxSide, scale);
     if (!headerOk) {
         c.markPictureProblem(n < hdr::Size + 2
                                  ? QStringLiteral("The file is %1 bytes long, shorter than a header and end marker.").arg(n)

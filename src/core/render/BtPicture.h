@@ -19,8 +19,12 @@ struct BtBitmapFolders {
 // <root>/<rep>/<job>/displays/<file>.
 BtBitmapFolders btBitmapFoldersOf(const QString &displayPath);
 
-// `maxSide` cuts the picture smaller than MaxPictureSide (a fuzzer's canvas).
-Picture drawBtDisplay(const QByteArray &bytes, const BtBitmapFolders &folders, int maxSide = MaxPictureSide);
+// `maxSide` cuts the picture smaller than MaxPictureSide (a fuzzer's canvas);
+// `scale` (at most 1) draws it smaller, as a thumbnail.
+Picture drawBtDisplay(const QByteArray &bytes, const BtBitmapFolders &folders, int maxSide = MaxPictureSide,
+                      double scale = 1.0);
+// The size drawBtDisplay gives the display file `bytes` at scale 1.
+QSize btPictureSize(const QByteArray &bytes);
 
 // The point a BACtalk value shows, as "AV 12" or "AV 12 @1203" (a device
 // other than the current one); a device property by its name.

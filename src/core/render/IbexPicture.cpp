@@ -76,8 +76,15 @@ void drawObject(PictureCanvas &c, int index, const IbexObjRec &r, const QRect &r
 
 } // namespace
 
+QSize ibexPictureSize(const IbexDisplay &display)
+{
+    const bool whole = display.dataLength() >= HeaderSize;
+    const ByteReader h = display.header();
+    return pictureSize(whole ? h.u16(hdr::Width) : 0, whole ? h.u16(hdr::Height) : 0);
+}
+
 Picture drawIbexDisplay(const IbexDisplay &display, const BitmapFinder &bitmaps, const PointLabel &pointLabel,
-                        int maxSide)
+                        int maxSide, double scale)
 {
     Picture picture;
     const ByteReader h = display.header();
@@ -85,7 +92,7 @@ Picture drawIbexDisplay(const IbexDisplay &display, const BitmapFinder &bitmaps,
     const QColor bg = bgKind != BackgroundNone && bgKind != BackgroundBitmap ? windowsColor(display.backgroundColor())
                                                                              : QColor(Qt::white);
     const bool whole = display.dataLength() >= HeaderSize;
-    PictureCanvas c(picture, whole ? h.u16(hdr::Width) : 0, whole ? h.u16(hdr::Height) : 0, bg, maxSide);
+    PictureCanvas c(picture, whole ? h.u16(hdr::Width) : 0, whole ? h.u16(hdr::Height) : 0, bg, maxSide, scale);
     if (!whole) {
         c.markPictureProblem(QStringLiteral("The file is %1 bytes long, shorter than a display header (%2 bytes).")
                                  .arg(display.dataLength())

@@ -13,8 +13,11 @@ namespace vorlix::render {
 // position; empty for the kind's name.
 using PointLabel = std::function<QString(int position)>;
 
-// `maxSide` cuts the picture smaller than MaxPictureSide (a fuzzer's canvas).
+// `maxSide` cuts the picture smaller than MaxPictureSide (a fuzzer's canvas);
+// `scale` (at most 1) draws it smaller, as a thumbnail.
 Picture drawIbexDisplay(const IbexDisplay &display, const BitmapFinder &bitmaps, const PointLabel &pointLabel = {},
-                        int maxSide = MaxPictureSide);
+                        int maxSide = MaxPictureSide, double scale = 1.0);
+// The size drawIbexDisplay gives the display at scale 1.
+QSize ibexPictureSize(const IbexDisplay &display);
 
 } // namespace vorlix::render

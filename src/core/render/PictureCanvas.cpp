@@ -62,17 +62,32 @@ QImage BitmapFinder::find(const QString &name) const
     return image;
 }
 
-PictureCanvas::PictureCanvas(Picture &picture, int width, int height, const QColor &background, int maxSide)
-    : m_picture(picture)
+QSize pictureSize(int width, int height, int maxSide)
 {
     maxSide = qBound(1, maxSide, MaxPictureSide);
     if (width <= 0 || height <= 0) {
         width = DefaultPictureWidth;
         height = DefaultPictureHeight;
     }
-    m_picture.image = QImage(qMin(width, maxSide), qMin(height, maxSide), QImage::Format_RGB32);
+    return {qMin(width, maxSide), qMin(height, maxSide)};
+}
+
+int scaledSide(int side, double scale) { return qMax(1, qRound(side * scale)); }
+
+PictureCanvas::PictureCanvas(Picture &picture, int width, int height, const QColor &background, int maxSide,
+                             double scale)
+    : m_picture(picture)
+{
+    const QSize size = pictureSize(width, height, maxSide);
+    m_bounds = QRect(QPoint(0, 0), size);
+    if (!(scale > 0) || scale > 1)
+        scale = 1; // never larger than the display, nor nothing at all
+    m_picture.image =
+        QImage(scaledSide(size.width(), scale), scaledSide(size.height(), scale), QImage::Format_RGB32);
     m_picture.image.fill(background);
     m_painter.begin(&m_picture.image);
+    if (scale != 1)
+        m_painter.scale(double(m_picture.image.width()) / size.width(), double(m_picture.image.height()) / size.height());
 }
 
 PictureCanvas::~PictureCanvas() { m_painter.end(); }

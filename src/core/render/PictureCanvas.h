@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QHash>
 #include <QPainter>
+#include <QSize>
 #include <cstdint>
 
 namespace vorlix::render {
@@ -40,12 +41,17 @@ private:
 class PictureCanvas {
 public:
     // A picture of w x h (each side cut to `maxSide`, at most MaxPictureSide;
-    // a zero side gets the default size) filled with `background`.
-    PictureCanvas(Picture &picture, int width, int height, const QColor &background, int maxSide = MaxPictureSide);
+    // a zero side gets the default size) filled with `background`. With a
+    // `scale` below 1, everything is drawn that much smaller: the image is
+    // the size times the scale, and the objects keep the display's
+    // coordinates.
+    PictureCanvas(Picture &picture, int width, int height, const QColor &background, int maxSide = MaxPictureSide,
+                  double scale = 1.0);
     ~PictureCanvas();
 
     QPainter &painter() { return m_painter; }
-    QRect bounds() const { return m_picture.image.rect(); }
+    // The picture's area in the display's coordinates.
+    QRect bounds() const { return m_bounds; }
 
     // A background bitmap drawn from the top-left corner at its own size;
     // false when it is missing (drawn as a named red box over the picture).
@@ -71,8 +77,15 @@ public:
 private:
     void outline(const QRect &r, const QString &label);
     Picture &m_picture;
+    QRect m_bounds;
     QPainter m_painter;
 };
+
+// The size a display of w x h is drawn at (before any scale), as the canvas
+// makes it.
+QSize pictureSize(int width, int height, int maxSide = MaxPictureSide);
+// A side of that size at `scale`, never below one pixel.
+int scaledSide(int side, double scale);
 
 // "##.#" with `decimals` places.
 QString valuePattern(int decimals);

@@ -29,7 +29,7 @@ BitmapFinder ibexBitmapFinder(const Workbench &wb, const QString &displayPath, b
     return BitmapFinder(folders);
 }
 
-Picture drawTranslation(const Workbench &wb, const Translation &t)
+Picture drawTranslation(const Workbench &wb, const Translation &t, double scale)
 {
     std::unordered_map<int, QString> points;
     for (const TranslationRow &row : t.rows())
@@ -39,7 +39,7 @@ Picture drawTranslation(const Workbench &wb, const Translation &t)
         const auto it = points.find(position);
         return it == points.end() ? QString() : it->second;
     };
-    return drawIbexDisplay(t.file(), ibexBitmapFinder(wb, t.path(), t.localJob()), label);
+    return drawIbexDisplay(t.file(), ibexBitmapFinder(wb, t.path(), t.localJob()), label, MaxPictureSide, scale);
 }
 
 QString writtenDisplayPath(const Workbench &wb, const Translation &t)
@@ -62,9 +62,9 @@ bool drawDisplayFile(const QString &path, Picture &picture, QString *error)
     return true;
 }
 
-Picture drawDisplayBytes(const QByteArray &bytes, const QString &path)
+Picture drawDisplayBytes(const QByteArray &bytes, const QString &path, double scale)
 {
-    return drawBtDisplay(bytes, btBitmapFoldersOf(path));
+    return drawBtDisplay(bytes, btBitmapFoldersOf(path), MaxPictureSide, scale);
 }
 
 QByteArray pngBytes(const QImage &image, bool fast)

@@ -18,7 +18,8 @@ namespace vorlix::render {
 BitmapFinder ibexBitmapFinder(const Workbench &wb, const QString &displayPath, bool localJob);
 
 // The translation's Ibex display; value objects show their Ibex point.
-Picture drawTranslation(const Workbench &wb, const Translation &t);
+// `scale` (at most 1) draws it smaller, as a thumbnail.
+Picture drawTranslation(const Workbench &wb, const Translation &t, double scale = 1.0);
 
 // The BACtalk display file that creation writes for the translation (it may
 // not exist yet); empty when the BACtalk job path is not a folder or the
@@ -30,8 +31,8 @@ QString writtenDisplayPath(const Workbench &wb, const Translation &t);
 bool drawDisplayFile(const QString &path, Picture &picture, QString *error);
 
 // The BACtalk display `bytes`, to be the file `path`, drawn with the
-// bitmaps of the BACtalk job that file is in.
-Picture drawDisplayBytes(const QByteArray &bytes, const QString &path);
+// bitmaps of the BACtalk job that file is in (at `scale`, at most 1).
+Picture drawDisplayBytes(const QByteArray &bytes, const QString &path, double scale = 1.0);
 
 // The picture as PNG bytes; `fast` trades a little size for much less time
 // (many small pictures).
