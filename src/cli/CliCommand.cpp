@@ -127,6 +127,20 @@ CommandFrame progressFrame(Context &ctx)
     return frame;
 }
 
+Workbench &openOnlyJob(Context &ctx, const char *command, const QStringList &args)
+{
+    QCommandLineParser p;
+    parseArgs(p, QLatin1String(command), args, 1, 1);
+    return ctx.openJob(p.positionalArguments().at(0));
+}
+
+void reportRefused(Context &ctx, int refusedRows)
+{
+    if (refusedRows > 0)
+        ctx.out << refusedRows << " row(s) were not written; see the session log.\n";
+    ctx.out.flush();
+}
+
 int intArg(const QString &text, const QString &what)
 {
     int32_t v = 0;

@@ -92,6 +92,13 @@ void parseArgs(QCommandLineParser &parser, const QString &command, const QString
 // stderr is a terminal (batch logs stay clean).
 CommandFrame progressFrame(Context &ctx);
 
+// Parses a command whose only argument is the job, and opens the job.
+Workbench &openOnlyJob(Context &ctx, const char *command, const QStringList &args);
+
+// Tells how many rows the project database refused during the command
+// (nothing when none), and flushes the output.
+void reportRefused(Context &ctx, int refusedRows);
+
 // An integer argument or UsageError.
 int intArg(const QString &text, const QString &what);
 

@@ -48,23 +48,16 @@ int runScripts(Context &ctx, const QStringList &args)
 
 int runTdcList(Context &ctx, const QStringList &args)
 {
-    QCommandLineParser p;
-    parseArgs(p, u"tdc-list"_qs, args, 1, 1);
-    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    Workbench &wb = openOnlyJob(ctx, "tdc-list", args);
     const int rows = createDdcFileListCommand(wb, progressFrame(ctx));
     ctx.out << "tdc-list: " << rows << " Tux DDC file(s) listed in TdcFiles.\n";
-    const int refused = wb.pdb.refusedPosts();
-    if (refused > 0)
-        ctx.out << refused << " row(s) were not written; see the session log.\n";
-    ctx.out.flush();
+    reportRefused(ctx, wb.pdb.refusedPosts());
     return ExitOk;
 }
 
 int runTdcCopy(Context &ctx, const QStringList &args)
 {
-    QCommandLineParser p;
-    parseArgs(p, u"tdc-copy"_qs, args, 1, 1);
-    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    Workbench &wb = openOnlyJob(ctx, "tdc-copy", args);
     const TdcCopyOutcome r = copyTdcFilesCommand(wb, progressFrame(ctx));
     ctx.out << "tdc-copy: " << r.copied << " copied, " << r.existing << " already there, " << r.missing
             << " missing, " << r.failed << " failed.\n";

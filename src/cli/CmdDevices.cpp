@@ -7,14 +7,6 @@
 namespace vorlix::cli {
 namespace {
 
-// The job as the only argument.
-Workbench &openOnlyJob(Context &ctx, const char *command, const QStringList &args)
-{
-    QCommandLineParser p;
-    parseArgs(p, QLatin1String(command), args, 1, 1);
-    return ctx.openJob(p.positionalArguments().at(0));
-}
-
 int runAddWorkstation(Context &ctx, const QStringList &args)
 {
     QCommandLineParser p;
@@ -25,20 +17,12 @@ int runAddWorkstation(Context &ctx, const QStringList &args)
     return ExitOk;
 }
 
-// The rows the project database refused during the command.
-void reportRefused(Context &ctx, Workbench &wb)
-{
-    if (wb.pdb.refusedPosts() > 0)
-        ctx.out << wb.pdb.refusedPosts() << " row(s) were not written; see the session log.\n";
-    ctx.out.flush();
-}
-
 int runAddGateways(Context &ctx, const QStringList &args)
 {
     Workbench &wb = openOnlyJob(ctx, "add-gateways", args);
     const int n = addGatewaysCommand(wb);
     ctx.out << "add-gateways: " << n << " gateway(s) written to tblRepJob.\n";
-    reportRefused(ctx, wb);
+    reportRefused(ctx, wb.pdb.refusedPosts());
     return ExitOk;
 }
 
@@ -47,7 +31,7 @@ int runAddTux(Context &ctx, const QStringList &args)
     Workbench &wb = openOnlyJob(ctx, "add-tux", args);
     const TuxBuild n = addTuxCommand(wb);
     ctx.out << "add-tux: " << n.panels << " control panel(s) written as Tux devices to tblRepJob.\n";
-    reportRefused(ctx, wb);
+    reportRefused(ctx, wb.pdb.refusedPosts());
     return ExitOk;
 }
 

@@ -37,9 +37,7 @@ int runScan(Context &ctx, const QStringList &args)
             << r.scan.missingFiles << " missing.\n";
     if (r.scan.unreadableFiles > 0)
         ctx.out << r.scan.unreadableFiles << " display(s) could not be read; see the session log.\n";
-    if (wb.pdb.refusedPosts() > 0)
-        ctx.out << wb.pdb.refusedPosts() << " row(s) were not written; see the session log.\n";
-    ctx.out.flush();
+    reportRefused(ctx, wb.pdb.refusedPosts());
     return ExitOk;
 }
 

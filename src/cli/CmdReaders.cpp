@@ -17,9 +17,7 @@ int report(Context &ctx, const QString &command, const QString &table, const Rea
     ctx.out << command << ": " << r.filesRead << " file(s) read into " << table << ".\n";
     for (const QString &f : r.missingFiles)
         ctx.out << "Possible missing file: " << f << '\n';
-    if (r.refusedRows > 0)
-        ctx.out << r.refusedRows << " row(s) were not written; see the session log.\n";
-    ctx.out.flush();
+    reportRefused(ctx, r.refusedRows);
     return ExitOk;
 }
 
@@ -35,17 +33,13 @@ int runReadDdc(Context &ctx, const QStringList &args)
 
 int runReadPoints(Context &ctx, const QStringList &args)
 {
-    QCommandLineParser p;
-    parseArgs(p, u"read-points"_qs, args, 1, 1);
-    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    Workbench &wb = openOnlyJob(ctx, "read-points", args);
     return report(ctx, u"read-points"_qs, u"IbexPtMap"_qs, readPointsCommand(wb, progressFrame(ctx)));
 }
 
 int runReadCpanels(Context &ctx, const QStringList &args)
 {
-    QCommandLineParser p;
-    parseArgs(p, u"read-cpanels"_qs, args, 1, 1);
-    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    Workbench &wb = openOnlyJob(ctx, "read-cpanels", args);
     return report(ctx, u"read-cpanels"_qs, u"CpanelNames"_qs, readCpanelsCommand(wb, progressFrame(ctx)));
 }
 
