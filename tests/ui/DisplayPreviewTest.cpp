@@ -24,16 +24,11 @@ void press(QWidget *w, QPoint at)
     QApplication::sendEvent(w, &e);
 }
 
-class DisplayPreviewTest : public WindowFixture {
+class DisplayPreviewTest : public SampleTranslationFixture {
 protected:
     void SetUp() override
     {
-        WindowFixture::SetUp();
-        ASSERT_TRUE(m_root.isValid());
-        paths = openSampleJob(m_root.filePath(u"gui"_qs));
-        ASSERT_TRUE(wb->projectOpen);
-        page = window->translationPage();
-        ASSERT_NE(page, nullptr);
+        SampleTranslationFixture::SetUp();
         window->resize(1200, 900);
     }
     // The row an object of a side is tied to, clicked in the middle.
@@ -45,10 +40,6 @@ protected:
         return p->rowAt(at);
     }
     int currentRow() const { return page->transGrid()->currentIndex().row(); }
-
-    sample::SampleJobPaths paths;
-    TranslationPage *page = nullptr;
-    QTemporaryDir m_root;
 };
 
 TEST_F(DisplayPreviewTest, ObjectsAndRowsTiedBothWaysAndFollowingCreation)

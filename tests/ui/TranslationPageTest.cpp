@@ -41,16 +41,11 @@ QByteArray bytesOf(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-class TranslationPageTest : public WindowFixture {
+class TranslationPageTest : public SampleTranslationFixture {
 protected:
     void SetUp() override
     {
-        WindowFixture::SetUp();
-        ASSERT_TRUE(m_root.isValid());
-        paths = openSampleJob(m_root.filePath(u"gui"_qs));
-        ASSERT_TRUE(wb->projectOpen);
-        page = window->translationPage();
-        ASSERT_NE(page, nullptr);
+        SampleTranslationFixture::SetUp();
         prompter.asked.clear();
     }
 
@@ -72,10 +67,6 @@ protected:
     {
         return page->model()->index(row, column).data().toString();
     }
-
-    sample::SampleJobPaths paths;
-    TranslationPage *page = nullptr;
-    QTemporaryDir m_root;
 };
 
 TEST_F(TranslationPageTest, OverridesAndCreationMatchTheCommandLine)

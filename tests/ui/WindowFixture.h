@@ -2,6 +2,7 @@
 // A workbench window over a temporary application folder, with scripted
 // answers to every question.
 #include "MainWindow.h"
+#include "TranslationPage.h"
 #include "util/Prompter.h"
 #include "project/Workbench.h"
 #include "sample/SampleJob.h"
@@ -113,6 +114,24 @@ protected:
 
 private:
     QTemporaryDir m_tmp;
+};
+
+// The window with the sample job open, for the tests of step 7.
+class SampleTranslationFixture : public WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        ASSERT_TRUE(m_root.isValid());
+        paths = openSampleJob(m_root.filePath(u"gui"_qs));
+        ASSERT_TRUE(wb->projectOpen);
+        page = window->translationPage();
+        ASSERT_NE(page, nullptr);
+    }
+
+    sample::SampleJobPaths paths;
+    TranslationPage *page = nullptr;
+    QTemporaryDir m_root; // the sample job and whatever else a test writes
 };
 
 } // namespace vorlix::test
