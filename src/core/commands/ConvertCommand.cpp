@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <cstdint>
 #include <map>
+#include <optional>
 
 namespace vorlix {
 
@@ -246,14 +247,20 @@ QString Conversion::displays()
     // The pictures are drawn while each display is loaded, from the bytes
     // made for it, and written in the background like the displays.
     const bool thumbnails = canDrawThumbnails();
-    BackgroundWriter pictureFiles;
-    ThumbnailMaker pictures(report.bactalk, pictureFiles);
+    // Their writer and drawing thread only when there are pictures to draw.
+    std::optional<BackgroundWriter> pictureFiles;
+    std::optional<ThumbnailMaker> pictures;
+    if (thumbnails) {
+        pictureFiles.emplace();
+        pictures.emplace(report.bactalk, *pictureFiles);
+    }
     BatchHooks hooks;
     hooks.starting = [&](size_t k) { messages.startDisplay(k); };
     if (thumbnails)
-        hooks.made = [&](size_t k, const QByteArray &bytes) { pictures.add(m_wb, report.displays[made[k]], bytes); };
+        hooks.made = [&](size_t k, const QByteArray &bytes) { pictures->add(m_wb, report.displays[made[k]], bytes); };
     const BatchOutcome r = createAllDisplaysCommand(m_wb, batch, m_frame, hooks);
-    pictures.finish();
+    if (pictures)
+        pictures->finish();
     if (r.cancelled)
         report.cancelled = true;
     int written = 0, failed = 0;
