@@ -3,8 +3,8 @@
 // the page, and loading 2,000 displays of 100 objects one after another,
 // printing the time and the memory in use after each quarter so that growth
 // shows (it should be linear in time and flat in memory).
-#include "CommandRunner.h"
-#include "TranslationPage.h"
+#include "common/CommandRunner.h"
+#include "translation/TranslationPage.h"
 #include "commands/TranslateCommands.h"
 #include "sample/IbexDisplayBuilder.h"
 #include "support/TestProject.h"

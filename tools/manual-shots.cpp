@@ -4,12 +4,12 @@
 // The sample job and a fresh application folder live in a temporary folder;
 // the templates come from beside this executable. Every question the window
 // asks gets a scripted answer and no dialog is left open.
-#include "DevicePage.h"
-#include "DisplayPreview.h"
-#include "DisplayScanPage.h"
-#include "MainWindow.h"
-#include "StepTabWidget.h"
-#include "TranslationPage.h"
+#include "devices/DevicePage.h"
+#include "translation/DisplayPreview.h"
+#include "inventory/DisplayScanPage.h"
+#include "shell/MainWindow.h"
+#include "shell/StepTabWidget.h"
+#include "translation/TranslationPage.h"
 #include "commands/ReaderCommands.h"
 #include "commands/TranslateCommands.h"
 #include "project/Workbench.h"

@@ -1,6 +1,6 @@
 // vorlix: the Ibex to BACtalk conversion workbench.
-#include "MainWindow.h"
-#include "QtPrompter.h"
+#include "shell/MainWindow.h"
+#include "common/QtPrompter.h"
 #include "project/Workbench.h"
 
 #include <QApplication>

@@ -98,10 +98,11 @@ std::map<QString, CommandInfo> &registry()
     return commands;
 }
 
-RegisterCommand::RegisterCommand(const char *name, const char *usage, const char *summary, CommandFn fn)
+RegisterCommand::RegisterCommand(const char *name, const char *usage, const char *summary, CommandFn fn,
+                                 Drawing drawing)
 {
     registry()[QString::fromLatin1(name)] =
-        CommandInfo{QString::fromLatin1(name), QString::fromLatin1(usage), QString::fromLatin1(summary), fn};
+        CommandInfo{QString::fromLatin1(name), QString::fromLatin1(usage), QString::fromLatin1(summary), fn, drawing};
 }
 
 void parseArgs(QCommandLineParser &parser, const QString &command, const QStringList &args, int minPositional,

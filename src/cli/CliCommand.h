@@ -70,17 +70,24 @@ private:
 
 using CommandFn = int (*)(Context &ctx, const QStringList &args);
 
+// Whether a command draws pictures, which needs a GUI application (fonts):
+// always, or only when an off-screen platform is there to draw on (the
+// command goes on without its pictures otherwise).
+enum class Drawing { None, Always, WhenAvailable };
+
 struct CommandInfo {
     QString name;
     QString usage;   // arguments after the command name
     QString summary;
     CommandFn run;
+    Drawing drawing = Drawing::None;
 };
 
 std::map<QString, CommandInfo> &registry();
 
 struct RegisterCommand {
-    RegisterCommand(const char *name, const char *usage, const char *summary, CommandFn fn);
+    RegisterCommand(const char *name, const char *usage, const char *summary, CommandFn fn,
+                    Drawing drawing = Drawing::None);
 };
 
 // Parses a command's own arguments: `args` are the words after the command

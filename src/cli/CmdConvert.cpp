@@ -76,7 +76,8 @@ int runConvert(Context &ctx, const QStringList &args)
 }
 
 RegisterCommand regConvert("convert", "JOB --bactalk DIR [--workstation ID] [--points FILE] [--merge DEST] [--scanned-only]",
-                           "convert the whole job in one run and write the conversion report", runConvert);
+                           "convert the whole job in one run and write the conversion report", runConvert,
+                           Drawing::WhenAvailable);
 
 } // namespace
 } // namespace vorlix::cli

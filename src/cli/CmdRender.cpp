@@ -57,9 +57,10 @@ int runRenderDisplay(Context &ctx, const QStringList &args)
 }
 
 RegisterCommand regRender("render", "JOB FILE [--local] --png OUT",
-                          "draw an Ibex display of the job as a PNG picture", runRender);
+                          "draw an Ibex display of the job as a PNG picture", runRender, Drawing::Always);
 RegisterCommand regRenderDisplay("render-display", "DSPFILE --png OUT",
-                                 "draw a BACtalk display file as a PNG picture", runRenderDisplay);
+                                 "draw a BACtalk display file as a PNG picture", runRenderDisplay,
+                                 Drawing::Always);
 
 } // namespace
 } // namespace vorlix::cli

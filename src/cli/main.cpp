@@ -56,6 +56,24 @@ void providePrivateRuntimeFolder()
         qputenv("XDG_RUNTIME_DIR", dir);
 }
 
+// How the command named on the command line draws: the first word that is
+// neither an option nor the folder of --app-dir names the command.
+Drawing commandDrawing(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray word(argv[i]);
+        if (word == "--app-dir") {
+            ++i;
+            continue;
+        }
+        if (word.startsWith('-'))
+            continue;
+        const auto it = registry().find(QString::fromLocal8Bit(word));
+        return it == registry().end() ? Drawing::None : it->second.drawing;
+    }
+    return Drawing::None;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -64,13 +82,8 @@ int main(int argc, char **argv)
     // without a display unless the caller chose a platform. convert draws
     // the report's thumbnails only when it can: without the off-screen
     // platform it goes on without them.
-    bool drawing = false, thumbnails = false;
-    for (int i = 1; i < argc; ++i) {
-        drawing = drawing || qstrcmp(argv[i], "render") == 0 || qstrcmp(argv[i], "render-display") == 0;
-        thumbnails = thumbnails || qstrcmp(argv[i], "convert") == 0;
-    }
-    if (thumbnails && !drawing)
-        drawing = guiPlatformAvailable();
+    const Drawing use = commandDrawing(argc, argv);
+    const bool drawing = use == Drawing::Always || (use == Drawing::WhenAvailable && guiPlatformAvailable());
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (drawing)

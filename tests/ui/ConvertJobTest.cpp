@@ -2,9 +2,9 @@
 // run, Cancel in the status bar stops a run after the current display (what
 // was written is whole, the rest is left out and the report says so) while
 // other input is held back, and a second run completes.
-#include "ConvertDialog.h"
-#include "JobConverter.h"
-#include "StepTabWidget.h"
+#include "shell/ConvertDialog.h"
+#include "shell/JobConverter.h"
+#include "shell/StepTabWidget.h"
 #include "WindowFixture.h"
 
 #include <QAction>

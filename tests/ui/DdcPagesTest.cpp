@@ -1,8 +1,8 @@
 // Steps 8 and 9 and step 3's export from their buttons, on the sample job.
-#include "CpanelMapPage.h"
-#include "DataGrid.h"
-#include "DdcFilesPage.h"
-#include "IbexPointsPage.h"
+#include "tables/CpanelMapPage.h"
+#include "common/DataGrid.h"
+#include "tables/DdcFilesPage.h"
+#include "tables/IbexPointsPage.h"
 #include "WindowFixture.h"
 #include "support/WorkbenchProject.h"
 

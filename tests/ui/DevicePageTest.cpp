@@ -1,10 +1,10 @@
 // Step 10 from its tool buttons: the builders fill the grid, the
 // multi-record editor and the column chooser work on the grid, and a
 // settings file whose widths hid every title is repaired at start.
-#include "DataGrid.h"
-#include "DevicePage.h"
-#include "FieldFormatDialog.h"
-#include "FieldSelectDialog.h"
+#include "common/DataGrid.h"
+#include "devices/DevicePage.h"
+#include "devices/FieldFormatDialog.h"
+#include "devices/FieldSelectDialog.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>

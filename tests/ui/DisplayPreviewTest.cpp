@@ -2,10 +2,10 @@
 // BACtalk display once created, objects tied to their grid rows both ways
 // (a click selects the row, the selected row is framed), skipped rows
 // marked, and the preview following overrides and creation.
-#include "DisplayPreview.h"
-#include "TranslationGrid.h"
-#include "TranslationModel.h"
-#include "TranslationPage.h"
+#include "translation/DisplayPreview.h"
+#include "translation/TranslationGrid.h"
+#include "translation/TranslationModel.h"
+#include "translation/TranslationPage.h"
 #include "WindowFixture.h"
 #include "sample/SampleJob.h"
 

@@ -3,11 +3,11 @@
 // tree's pop-up menu and the redirect dialog.
 #include "WindowFixture.h"
 
-#include "DisplayScanPage.h"
-#include "InventoryTreeModel.h"
-#include "RedirectDialog.h"
-#include "StringGrid.h"
-#include "TranslationPage.h"
+#include "inventory/DisplayScanPage.h"
+#include "inventory/InventoryTreeModel.h"
+#include "inventory/RedirectDialog.h"
+#include "common/StringGrid.h"
+#include "translation/TranslationPage.h"
 
 #include <QLineEdit>
 #include <QMenu>

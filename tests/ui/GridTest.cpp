@@ -1,12 +1,12 @@
 // The grids of the step pages over the default project's tables: colour
 // cues, filters, orders, edit modes and the change of tab.
-#include "CpanelMapPage.h"
-#include "CpanelNamesPage.h"
-#include "DataGrid.h"
-#include "DevicePage.h"
-#include "ProjectTableModel.h"
-#include "StepTabWidget.h"
-#include "TabListBox.h"
+#include "tables/CpanelMapPage.h"
+#include "tables/CpanelNamesPage.h"
+#include "common/DataGrid.h"
+#include "devices/DevicePage.h"
+#include "common/ProjectTableModel.h"
+#include "shell/StepTabWidget.h"
+#include "common/TabListBox.h"
 #include "WindowFixture.h"
 #include "project/Messages.h"
 

@@ -1,6 +1,6 @@
 // Help > User Manual shows the manual that ships beside the program in the
 // help window, and says where it looked when there is none.
-#include "HelpDialog.h"
+#include "shell/HelpDialog.h"
 #include "WindowFixture.h"
 #include "project/Messages.h"
 

@@ -1,14 +1,14 @@
 // The window's start-up, project commands, menus and settings, driven
 // offscreen through the real widgets with scripted answers.
-#include "AboutDialog.h"
-#include "DataGrid.h"
-#include "DevicePage.h"
-#include "OptionsDialog.h"
-#include "ProjectLogPage.h"
-#include "StepTabWidget.h"
-#include "StringGrid.h"
-#include "TranslationGrid.h"
-#include "TranslationPage.h"
+#include "shell/AboutDialog.h"
+#include "common/DataGrid.h"
+#include "devices/DevicePage.h"
+#include "shell/OptionsDialog.h"
+#include "shell/ProjectLogPage.h"
+#include "shell/StepTabWidget.h"
+#include "common/StringGrid.h"
+#include "translation/TranslationGrid.h"
+#include "translation/TranslationPage.h"
 #include "WindowFixture.h"
 #include "project/Messages.h"
 

@@ -1,11 +1,11 @@
 // The step 2 to 4 commands from their buttons, on the bundled sample job.
-#include "CpanelMapPage.h"
-#include "CpanelNamesPage.h"
-#include "DataGrid.h"
-#include "IbexPointsPage.h"
-#include "ProjectLogPage.h"
+#include "tables/CpanelMapPage.h"
+#include "tables/CpanelNamesPage.h"
+#include "common/DataGrid.h"
+#include "tables/IbexPointsPage.h"
+#include "shell/ProjectLogPage.h"
 #include "sample/SampleJob.h"
-#include "StepTabWidget.h"
+#include "shell/StepTabWidget.h"
 #include "WindowFixture.h"
 #include "project/Messages.h"
 

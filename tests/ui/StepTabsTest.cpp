@@ -1,6 +1,6 @@
 // The step tabs: wrapped lines that stay put when a tab is clicked, and
 // moving between steps by keyboard.
-#include "StepTabWidget.h"
+#include "shell/StepTabWidget.h"
 
 #include <QKeyEvent>
 #include <QLabel>

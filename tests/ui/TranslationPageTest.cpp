@@ -1,12 +1,12 @@
 // Step 7 driven through the real page: load, override through the dialog,
 // skip, reset, create — and the file is the one the CLI writes after the
 // same overrides.
-#include "InventoryTreeModel.h"
-#include "OverrideDialog.h"
-#include "StepTabWidget.h"
-#include "TranslationGrid.h"
-#include "TranslationModel.h"
-#include "TranslationPage.h"
+#include "inventory/InventoryTreeModel.h"
+#include "translation/OverrideDialog.h"
+#include "shell/StepTabWidget.h"
+#include "translation/TranslationGrid.h"
+#include "translation/TranslationModel.h"
+#include "translation/TranslationPage.h"
 #include "WindowFixture.h"
 #include "sample/SampleJob.h"
 #include "support/CliRunner.h"

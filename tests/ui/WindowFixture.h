@@ -1,8 +1,8 @@
 #pragma once
 // A workbench window over a temporary application folder, with scripted
 // answers to every question.
-#include "MainWindow.h"
-#include "TranslationPage.h"
+#include "shell/MainWindow.h"
+#include "translation/TranslationPage.h"
 #include "util/Prompter.h"
 #include "project/Workbench.h"
 #include "sample/SampleJob.h"

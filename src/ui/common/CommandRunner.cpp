@@ -1,0 +1,98 @@
+#include "common/CommandRunner.h"
+
+#include "util/Error.h"
+#include "project/Workbench.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QProgressBar>
+
+namespace vorlix {
+
+CommandRunner::CommandRunner(Workbench &wb, QProgressBar *bar, QObject *parent)
+    : QObject(parent), m_wb(wb), m_bar(bar)
+{
+}
+
+void CommandRunner::beginBusy()
+{
+    m_wb.scanAborted = false;
+    if (m_busy)
+        return;
+    m_busy = true;
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+void CommandRunner::endBusy()
+{
+    if (!m_busy)
+        return;
+    m_busy = false;
+    QApplication::restoreOverrideCursor();
+    m_wb.setStatus(2, QString());
+    if (m_bar) {
+        m_bar->reset();
+        m_bar->hide();
+    }
+}
+
+Progress CommandRunner::progress()
+{
+    Progress p;
+    p.report = [this](int done, int total, const QString &what) {
+        if (m_bar) {
+            m_bar->setVisible(true);
+            m_bar->setRange(0, qMax(total, 0)); // 0..0: a busy bar for uncounted work
+            if (total > 0) {
+                m_bar->setValue(qMin(done, total));
+                m_bar->setFormat(QStringLiteral("%1 of %2").arg(done).arg(total));
+            }
+        }
+        // The activity panel names the item being worked on.
+        if (!what.isEmpty())
+            m_wb.setStatus(2, u" "_qs + what);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    p.cancelled = [this] { return m_wb.scanAborted; };
+    return p;
+}
+
+bool CommandRunner::run(const QString &heading, const std::function<void(const Progress &)> &work)
+{
+    if (!heading.isEmpty()) {
+        m_wb.log.logMsgStart(heading);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    beginBusy();
+    bool ok = true;
+    QString failure;
+    try {
+        work(progress());
+    } catch (const Error &e) {
+        ok = false;
+        failure = e.message();
+    } catch (const std::exception &e) {
+        ok = false;
+        failure = QString::fromLocal8Bit(e.what());
+    }
+    m_wb.setStatus(2, QString());
+    endBusy();
+    if (!ok)
+        m_wb.prompter.error(failure);
+    return ok;
+}
+
+bool CommandRunner::guarded(const std::function<void()> &work)
+{
+    try {
+        work();
+        return true;
+    } catch (const Error &e) {
+        m_wb.prompter.error(e.message());
+    } catch (const std::exception &e) {
+        m_wb.prompter.error(QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+} // namespace vorlix

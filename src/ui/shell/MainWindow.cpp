@@ -1,0 +1,383 @@
+#include "shell/MainWindow.h"
+
+#include "shell/AboutDialog.h"
+#include "tables/ApexMapPage.h"
+#include "common/CommandRunner.h"
+#include "tables/CpanelMapPage.h"
+#include "tables/CpanelNamesPage.h"
+#include "tables/DdcFilesPage.h"
+#include "shell/JobConverter.h"
+#include "devices/DevicePage.h"
+#include "inventory/DisplayScanPage.h"
+#include "shell/HelpDialog.h"
+#include "tables/IbexPointsPage.h"
+#include "inventory/InventoryTreeModel.h"
+#include "shell/OptionsDialog.h"
+#include "shell/ProgramOptionsDialog.h"
+#include "shell/ProjectLogPage.h"
+#include "shell/StepTabWidget.h"
+#include "common/StringGrid.h"
+#include "translation/TranslationGrid.h"
+#include "translation/TranslationPage.h"
+#include "shell/VisualStyle.h"
+#include "commands/InventoryCommands.h"
+#include "project/Messages.h"
+#include "project/UserManual.h"
+#include "project/Workbench.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QUrl>
+
+namespace vorlix {
+
+MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_wb(wb)
+{
+    setObjectName(u"TMainForm"_qs);
+    setWindowTitle(u" Vorlix"_qs);
+
+    // Start-up: folders, settings, the default project's log.
+    m_wb.startUp();
+
+    buildStatusBar();
+    m_runner = new CommandRunner(wb, m_progress, this);
+    m_converter = new JobConverter(wb, *m_runner, statusBar(), this);
+    buildMenus();
+
+    m_tabs = new StepTabWidget(this);
+    m_tabs->setObjectName(u"stepTabs"_qs);
+    m_apexMap = new ApexMapPage(wb, *m_runner, m_tabs);
+    m_cpanelMap = new CpanelMapPage(wb, *m_runner, m_tabs);
+    m_ibexPoints = new IbexPointsPage(wb, *m_runner, m_tabs);
+    m_cpanelNames = new CpanelNamesPage(wb, *m_runner, m_tabs);
+    m_displayScan = new DisplayScanPage(wb, *m_runner, m_tabs);
+    m_translation = new TranslationPage(wb, *m_runner, m_tabs);
+    m_ddcFiles = new DdcFilesPage(wb, *m_runner, m_tabs);
+    m_devices = new DevicePage(wb, *m_runner, m_tabs);
+    m_log = new ProjectLogPage(wb, *m_runner, m_tabs);
+    m_tabs->addTab(m_apexMap, u"Apex to BACnet Map"_qs);
+    m_tabs->addTab(m_cpanelMap, u"Subroutines && Control Panels"_qs);
+    m_tabs->addTab(m_ibexPoints, u"Ibex Point Files"_qs);
+    m_tabs->addTab(m_cpanelNames, u"Ibex DAT Files"_qs);
+    m_tabs->addTab(m_displayScan, u"Display File Scan | Redirection"_qs);
+    m_tabs->addTab(m_translation, u"Display File Translation-Grid"_qs);
+    m_tabs->addTab(m_ddcFiles, u"DDC Drawings and Files"_qs);
+    m_tabs->addTab(m_devices, u"EFB Database"_qs);
+    m_tabs->addTab(m_log, u"Project Log"_qs);
+    m_pages = {m_apexMap, m_cpanelMap, m_ibexPoints, m_cpanelNames, m_displayScan,
+               m_translation, m_ddcFiles, m_devices, m_log};
+    setCentralWidget(m_tabs);
+    connect(m_tabs, &StepTabWidget::currentChanged, this, &MainWindow::discardPendingGridEdits);
+
+    connect(m_displayScan, &DisplayScanPage::inventoryChanged, m_translation, &TranslationPage::refreshDisplayTree);
+    connect(m_displayScan, &DisplayScanPage::inventoryFlagsChanged, m_translation->displayTreeModel(),
+            &InventoryTreeModel::refreshColours);
+    connect(m_translation, &TranslationPage::refreshDisplayListRequested, m_displayScan,
+            &DisplayScanPage::buildFileList);
+    // Opening a project builds its display list under the busy cursor. No
+    // events run meanwhile: the open is one step, whose questions (the new
+    // project's options) come after the list.
+    CommandFrame frame;
+    frame.beginBusy = [this] { m_runner->beginBusy(); };
+    frame.endBusy = [this] { m_runner->endBusy(); };
+    attachDisplayInventory(m_wb, frame);
+
+    m_wb.statusChanged = [this] { showStatus(); };
+    m_wb.showOptionsDialog = [this](bool isDefault) { showProjectOptions(isDefault); };
+    m_wb.deviceListsChanged = [this] {
+        m_ddcFiles->showDeviceList();
+        m_ibexPoints->showDeviceList();
+    };
+    showStatus();
+
+    // Minimum client size 850 x 520, initial size 1012 x 731, centred.
+    setMinimumSize(850, 520 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    resize(1012, 731);
+    if (const QScreen *screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    updateOptionsMenu();
+}
+
+MainWindow::~MainWindow()
+{
+    m_wb.statusChanged = nullptr;
+    m_wb.showOptionsDialog = nullptr;
+    m_wb.deviceListsChanged = nullptr;
+    m_wb.displayListBuilder = nullptr;
+    detachPages();
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(u"&File"_qs);
+    file->setObjectName(u"menuFile"_qs);
+    auto add = [this](QMenu *menu, const QString &caption, const char *name, auto handler) {
+        QAction *a = menu->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    add(file, u"Open or create new project"_qs, "actOpenProject", [this] { openProject(); });
+    add(file, u"Open last project"_qs, "actOpenLastProject", [this] { openLastProject(); });
+    add(file, u"Close project"_qs, "actCloseProject", [this] { closeProject(); });
+    file->addSeparator();
+    add(file, u"Convert whole job..."_qs, "actConvertJob", [this] { convertWholeJob(); });
+    file->addSeparator();
+    add(file, u"Exit"_qs, "actExit", [this] { exitProgram(); });
+
+    m_optionsMenu = menuBar()->addMenu(u"&Options"_qs);
+    m_optionsMenu->setObjectName(u"menuOptions"_qs);
+    connect(m_optionsMenu, &QMenu::aboutToShow, this, &MainWindow::updateOptionsMenu);
+    m_defaultProject = add(m_optionsMenu, u"Default project"_qs, "actDefaultProject", [this] { showProjectOptions(true); });
+    m_currentProject = add(m_optionsMenu, u"Current project"_qs, "actCurrentProject", [this] { showProjectOptions(false); });
+    m_optionsMenu->addSeparator();
+    add(m_optionsMenu, u"Vorlix Setup"_qs, "actProgramOptions", [this] { showProgramOptions(); });
+
+    QMenu *help = menuBar()->addMenu(u"&Help"_qs);
+    help->setObjectName(u"menuHelp"_qs);
+    add(help, u"User Manual"_qs, "actUserManual", [this] { openUserManual(); });
+    add(help, u"About"_qs, "actAbout", [this] { showAbout(); });
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setSizeGripEnabled(true);
+    const int widths[4] = {300, 300, 200, 80};
+    for (int i = 0; i < 4; ++i) {
+        auto *label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        label->setFixedWidth(widths[i]);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setTextFormat(Qt::PlainText);
+        m_panels[i] = label;
+        bar->addWidget(label);
+    }
+    m_progress = new QProgressBar(bar);
+    m_progress->setObjectName(u"CommandProgress"_qs);
+    m_progress->setMaximumWidth(200);
+    m_progress->setTextVisible(true);
+    m_progress->hide();
+    bar->addWidget(m_progress, 1);
+}
+
+void MainWindow::showStatus()
+{
+    for (int i = 0; i < 4; ++i) {
+        m_panels[i]->setText(m_wb.status[i]);
+        m_panels[i]->setToolTip(m_wb.status[i].trimmed());
+    }
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        firstShow();
+    }
+}
+
+void MainWindow::firstShow()
+{
+    // The string grids' titles are set; their saved widths come next.
+    m_translation->transGrid()->applyWidthList(m_wb.settings.colWidthDisp);
+    m_displayScan->localJobGrid()->applyWidthList(m_wb.settings.colWidthLocalJobList);
+    m_displayScan->jobGrid()->applyWidthList(m_wb.settings.colWidthDisplayList);
+    m_runner->guarded([this] { m_wb.connectDefaultProject(); });
+    attachPages();
+    m_devices->applyColumnSettings();
+    // A settings file whose step 10 widths hid every column title is
+    // written again at once with the widths now shown.
+    if (m_wb.settings.deviceColWidthRepaired)
+        m_runner->guarded([this] {
+            m_wb.settings.write(m_wb.iniPath());
+            m_wb.settings.deviceColWidthRepaired = false;
+        });
+    m_wb.setStatus(0, msg::noProjectLoaded());
+    setVisualStyle();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The visual style is applied whenever the window becomes active.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        setVisualStyle();
+}
+
+void MainWindow::setVisualStyle() { applyVisualStyle(m_wb.settings.visualStyle); }
+
+void MainWindow::attachPages()
+{
+    for (StepPage *p : m_pages)
+        p->attach();
+}
+
+void MainWindow::detachPages()
+{
+    for (StepPage *p : m_pages)
+        p->detach();
+}
+
+void MainWindow::relink(const std::function<void()> &change)
+{
+    m_log->syncToLog();
+    detachPages();
+    m_runner->guarded(change);
+    attachPages();
+    updateOptionsMenu();
+}
+
+void MainWindow::discardPendingGridEdits(int)
+{
+    // A change of tab discards the pending edits of the step 1 to 4 grids.
+    for (StepPage *p : {static_cast<StepPage *>(m_apexMap), static_cast<StepPage *>(m_cpanelMap),
+                        static_cast<StepPage *>(m_ibexPoints), static_cast<StepPage *>(m_cpanelNames)})
+        p->cancelPendingEdits();
+}
+
+void MainWindow::openProject()
+{
+    const auto file = m_wb.prompter.chooseOpenFile(msg::selectIbexJobTitle(), msg::ibexJobFilter(),
+                                                   m_wb.settings.ibexProject);
+    if (!file)
+        return;
+    if (!m_wb.canCloseProject())
+        return;
+    // The question is answered (the grid edits are given up): the core
+    // does not ask it again.
+    m_wb.gridEdited = false;
+    relink([&] { m_wb.openProjectFile(QDir::fromNativeSeparators(*file)); });
+}
+
+void MainWindow::openLastProject()
+{
+    if (!m_wb.canCloseProject())
+        return;
+    m_wb.gridEdited = false;
+    relink([this] { m_wb.openLastProject(); });
+}
+
+void MainWindow::closeProject()
+{
+    if (!m_wb.projectOpen)
+        return;
+    relink([this] { m_wb.closeProject(); });
+}
+
+void MainWindow::convertWholeJob()
+{
+    const std::optional<ConvertRequest> request = m_converter->ask();
+    if (!request)
+        return;
+    // The grids let the tables go while the stages rebuild them.
+    relink([&] { m_converter->run(*request); });
+    m_converter->offerReport();
+}
+
+void MainWindow::exitProgram()
+{
+    if (!m_wb.canCloseProject())
+        return;
+    closeProject();
+    close();
+}
+
+void MainWindow::showProjectOptions(bool isDefault)
+{
+    OptionsDialog dialog(m_wb, this);
+    dialog.setup(isDefault);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_runner->guarded([&] { dialog.endSetup(); });
+    // The grids and trees show the BACtalk files and decisions anew.
+    m_displayScan->refreshInventoryViews();
+    // The Tux file list shows whether files exist in the BACtalk job.
+    m_ddcFiles->attach();
+}
+
+void MainWindow::showProgramOptions()
+{
+    const int before = m_wb.settings.visualStyle;
+    ProgramOptionsDialog dialog(m_wb.settings, this);
+    if (dialog.exec() == QDialog::Accepted && m_wb.settings.visualStyle != before) {
+        setVisualStyle();
+        update();
+    }
+}
+
+void MainWindow::openUserManual()
+{
+    // A PDF manual placed in the application folder, else the manual that
+    // ships beside the program.
+    const UserManual manual = findUserManual({m_wb.appFolder, QCoreApplication::applicationDirPath()});
+    if (manual.path.isEmpty()) {
+        m_wb.prompter.error(manualNotFoundMessage(manual));
+        return;
+    }
+    QString textPath = manual.path;
+    if (manual.pdf) {
+        if (QDesktopServices::openUrl(QUrl::fromLocalFile(manual.path)))
+            return;
+        // No PDF viewer: say where the PDF is and show the Markdown manual
+        // that ships beside the program, when it is there.
+        const QString where = QStringLiteral("The user manual \"%1\" could not be opened: no viewer was found.")
+                                  .arg(QDir::toNativeSeparators(manual.path));
+        textPath = findUserManualText({QCoreApplication::applicationDirPath(), QFileInfo(manual.path).absolutePath()});
+        if (textPath.isEmpty()) {
+            m_wb.prompter.error(where);
+            return;
+        }
+        m_wb.prompter.inform(where + QStringLiteral("\nThe manual is shown from \"%1\" instead.")
+                                         .arg(QDir::toNativeSeparators(textPath)));
+    }
+    HelpDialog dialog(this);
+    QString error;
+    if (!dialog.showManual(textPath, &error))
+        m_wb.prompter.error(error);
+    else
+        dialog.exec();
+}
+
+void MainWindow::showAbout()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::updateOptionsMenu()
+{
+    m_defaultProject->setEnabled(!m_wb.projectOpen);
+    m_currentProject->setEnabled(m_wb.projectOpen);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_closing) {
+        m_closing = true;
+        saveOnClose();
+    }
+    event->accept();
+}
+
+void MainWindow::saveOnClose()
+{
+    Settings &s = m_wb.settings;
+    s.colWidthDisp = m_translation->transGrid()->widthList();
+    s.colWidthLocalJobList = m_displayScan->localJobGrid()->widthList();
+    s.colWidthDisplayList = m_displayScan->jobGrid()->widthList();
+    m_devices->collectColumnSettings();
+    m_log->syncToLog();
+    m_runner->guarded([this] { m_wb.shutDown(); });
+}
+
+} // namespace vorlix

@@ -1,0 +1,155 @@
+#include "tables/DdcFilesPage.h"
+
+#include "common/CommandRunner.h"
+#include "common/DataGrid.h"
+#include "common/PageParts.h"
+#include "commands/DdcCommands.h"
+#include "project/Workbench.h"
+#include "util/Ansi.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vorlix {
+
+DdcFilesPage::DdcFilesPage(Workbench &wb, CommandRunner &runner, QWidget *parent) : StepPage(wb, runner, parent)
+{
+    auto *layout = new QHBoxLayout(this);
+
+    // Step 8
+    auto *scripts = new QVBoxLayout;
+    scripts->addWidget(makeHeading(u"Step 8: Create DDC subroutine framework"_qs, this));
+    m_scripts = new QListWidget(this);
+    m_scripts->setObjectName(u"lb_scripts"_qs);
+    scripts->addWidget(m_scripts, 1);
+    auto *clip = makeButton(u"Create script and copy to clipboard"_qs, "btn_SaveClipboard", this);
+    auto *file = makeButton(u"Create script and save to disk"_qs, "btn_SaveToFile", this);
+    auto *all = makeButton(u"Auto create all Apex DDC script files"_qs, "btn_AutoGenerate", this);
+    connect(clip, &QPushButton::clicked, this, &DdcFilesPage::saveClipboard);
+    connect(file, &QPushButton::clicked, this, &DdcFilesPage::saveToFile);
+    connect(all, &QPushButton::clicked, this, &DdcFilesPage::autoGenerate);
+    for (QPushButton *b : {clip, file, all})
+        scripts->addWidget(b);
+    auto *note = new QLabel(u"( saves to BACtalk DDC folder )"_qs, this);
+    note->setAlignment(Qt::AlignHCenter);
+    scripts->addWidget(note);
+    layout->addLayout(scripts, 2);
+
+    // Step 9
+    auto *tdc = new QVBoxLayout;
+    tdc->addWidget(makeHeading(u"Step 9: Copy Tux DDC files"_qs, this));
+    auto *buttons = new QHBoxLayout;
+    auto *populate = makeButton(u"Populate this list from Ibex programming folders"_qs, "btn_CreateDDCFileList", this);
+    auto *copy = makeButton(u"Copy TDC files to BACtalk DDC folder"_qs, "btn_CopyTdcFiles", this);
+    connect(populate, &QPushButton::clicked, this, &DdcFilesPage::createDdcFileList);
+    connect(copy, &QPushButton::clicked, this, &DdcFilesPage::copyTdcFiles);
+    buttons->addWidget(populate);
+    buttons->addWidget(copy);
+    buttons->addStretch();
+    tdc->addLayout(buttons);
+    m_grid = new DataGrid(GridTable::TdcFiles, wb.prompter, this);
+    m_grid->setObjectName(u"dbg_TdcFiles"_qs);
+    m_grid->bactalkJobPath = [&wb] { return wb.vars.bactalkJobPath; };
+    tdc->addWidget(m_grid, 1);
+    layout->addLayout(tdc, 3);
+    showDeviceList();
+}
+
+void DdcFilesPage::attach()
+{
+    m_grid->attach(m_wb.pdb.db());
+    if (!m_sized && m_grid->tableModel()) {
+        m_sized = true;
+        const int widths[] = {50, 150, 150, 80};
+        for (int c = 0; c < 4; ++c)
+            m_grid->setColumnWidth(c, widths[c]);
+    }
+}
+
+void DdcFilesPage::detach() { m_grid->detach(); }
+
+void DdcFilesPage::showDeviceList()
+{
+    const int row = m_scripts->currentRow();
+    m_scripts->clear();
+    m_scripts->addItems(m_wb.deviceLists.scripts);
+    if (row >= 0 && row < m_scripts->count())
+        m_scripts->setCurrentRow(row);
+}
+
+int DdcFilesPage::chosenItem()
+{
+    if (m_scripts->count() == 0)
+        return -1;
+    if (m_scripts->currentRow() < 0)
+        m_scripts->setCurrentRow(0);
+    return m_scripts->currentRow();
+}
+
+CommandFrame DdcFilesPage::frame()
+{
+    CommandFrame f;
+    f.beginBusy = [this] {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        m_runner.beginBusy();
+    };
+    f.endBusy = [this] { m_runner.endBusy(); };
+    f.progress = m_runner.progress();
+    return f;
+}
+
+void DdcFilesPage::saveClipboard()
+{
+    const int item = chosenItem();
+    if (item < 0)
+        return;
+    m_runner.guarded([&] {
+        if (const auto script = createScriptCommand(m_wb, item))
+            QApplication::clipboard()->setText(ansi::decode(*script));
+    });
+}
+
+void DdcFilesPage::saveToFile()
+{
+    const int item = chosenItem();
+    if (item < 0)
+        return;
+    const auto path = m_wb.prompter.chooseSaveFile(u"Save DDC script"_qs, scriptSaveFilter(), scriptInitialName());
+    if (!path)
+        return;
+    m_runner.guarded([&] { saveScriptCommand(m_wb, item, QDir::fromNativeSeparators(*path)); });
+}
+
+void DdcFilesPage::autoGenerate()
+{
+    const CommandFrame f = frame();
+    m_runner.guarded([&] { autoGenerateScriptsCommand(m_wb, f); });
+}
+
+void DdcFilesPage::createDdcFileList()
+{
+    m_grid->cancelPendingEdit();
+    const CommandFrame f = frame();
+    m_runner.guarded([&] { createDdcFileListCommand(m_wb, f); });
+    m_grid->reload();
+    m_grid->firstRow();
+}
+
+void DdcFilesPage::copyTdcFiles()
+{
+    m_grid->cancelPendingEdit();
+    const CommandFrame f = frame();
+    TdcCopyOutcome outcome;
+    if (m_runner.guarded([&] { outcome = copyTdcFilesCommand(m_wb, f); }) && outcome.failed > 0)
+        m_wb.prompter.error(tdcCopyFailedText(outcome.failed));
+    // "File Exists" shows the copies made.
+    m_grid->viewport()->update();
+}
+
+} // namespace vorlix

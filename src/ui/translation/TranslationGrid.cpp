@@ -1,0 +1,52 @@
+#include "translation/TranslationGrid.h"
+
+#include "common/GridWidths.h"
+#include "translate/Translation.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace vorlix {
+
+TranslationGrid::TranslationGrid(QWidget *parent) : QTableView(parent)
+{
+    horizontalHeader()->setDefaultSectionSize(90);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(true);
+    verticalHeader()->setVisible(false);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.column() == Translation::colBtText || index.column() == Translation::colBtPoint)
+            emit overrideRequested(index.row(), index.column());
+    });
+}
+
+void TranslationGrid::applyWidthList(const QString &list)
+{
+    vorlix::applyWidthList(this, Translation::ColCount, list);
+}
+
+QString TranslationGrid::widthList() const
+{
+    return vorlix::widthList(this, Translation::ColCount);
+}
+
+void TranslationGrid::keyPressEvent(QKeyEvent *event)
+{
+    const QModelIndex at = currentIndex();
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && at.isValid()
+        && (at.column() == Translation::colBtText || at.column() == Translation::colBtPoint)
+        && !model()->index(at.row(), Translation::colObj).data().toString().isEmpty()) {
+        event->accept();
+        emit overrideRequested(at.row(), at.column());
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+} // namespace vorlix
