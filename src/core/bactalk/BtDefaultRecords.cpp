@@ -187,8 +187,6 @@ const QByteArray &defaultRecord(RecordKind kind)
 
 int recordSize(RecordKind kind) { return kindRow(kind).size; }
 
-uint16_t defaultObjectCode(RecordKind kind) { return kindRow(kind).code; }
-
 const char *recordKindName(RecordKind kind) { return kindRow(kind).name; }
 
 } // namespace vorlix::bt

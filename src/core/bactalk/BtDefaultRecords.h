@@ -13,7 +13,6 @@ const QByteArray &defaultHeader();
 // bytes for the login pushbutton, whose real size follows its caption).
 const QByteArray &defaultRecord(RecordKind kind);
 int recordSize(RecordKind kind);
-uint16_t defaultObjectCode(RecordKind kind);
 const char *recordKindName(RecordKind kind);
 
 } // namespace vorlix::bt

@@ -94,17 +94,6 @@ BtRecord BtDisplayWriter::appendLogin(const QString &caption)
 
 BtRecord BtDisplayWriter::header() { return BtRecord(m_buf.get(), hdr::Size); }
 
-BtRecord BtDisplayWriter::recordAt(int index)
-{
-    if (index < 0 || index + 2 > objBytes)
-        throw Error(QStringLiteral("No display record at %1.").arg(index));
-    BtRecord len(m_buf.get() + index, 2);
-    const int size = len.u16(obj::Size);
-    if (index + size > objBytes)
-        throw Error(QStringLiteral("No display record at %1.").arg(index));
-    return BtRecord(m_buf.get() + index, size);
-}
-
 void BtDisplayWriter::finishDisplay()
 {
     requireRoom(2);

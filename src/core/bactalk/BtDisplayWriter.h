@@ -50,8 +50,6 @@ public:
 
     // The header record of the display being built.
     BtRecord header();
-    // The record that starts at buffer index `index`.
-    BtRecord recordAt(int index);
 
     // End marker, file length and object count into the header.
     void finishDisplay();

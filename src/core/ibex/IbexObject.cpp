@@ -68,9 +68,4 @@ QString ibexObjectName(IbexObject kind)
     return QLatin1String(kKinds[kind < IbexObjectCount ? kind : ioUnknown].name);
 }
 
-IbexObject ibexObjectFromInt(int value)
-{
-    return value >= 0 && value < IbexObjectCount ? static_cast<IbexObject>(value) : ioUnknown;
-}
-
 } // namespace vorlix

@@ -51,8 +51,6 @@ IbexObject objectKindOf(uint16_t code);
 uint16_t objectCodeOf(IbexObject kind);
 // The type name shown in the grid and the log ("Text", "Button-Display", ...).
 QString ibexObjectName(IbexObject kind);
-// A value read from storage to a kind; out-of-range values give ioUnknown.
-IbexObject ibexObjectFromInt(int value);
 
 inline bool isPushbutton(IbexObject k) { return k >= ioBtnDef && k <= ioBtnCmd; }
 inline bool isDigitalValue(IbexObject k) { return k == ioRoDigital || k == ioDigital; }

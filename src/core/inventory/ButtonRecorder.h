@@ -19,7 +19,6 @@ public:
     // variable LockSubcallerMap is off.
     explicit ButtonRecorder(Workbench &wb);
 
-    bool enabled() const { return m_enabled; }
     // Empties Buttons (only when recording).
     void clearButtons();
     // AddButtonRecord: the Buttons row (when the table lacks one) and the

@@ -38,8 +38,6 @@ struct Picture {
 
     // The index in `objects` of the topmost object at `p`, or -1.
     int objectAt(QPoint p) const;
-    // The index of the object of record `record`, or -1.
-    int indexOfRecord(int record) const;
 };
 
 } // namespace vorlix::render

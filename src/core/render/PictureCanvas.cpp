@@ -15,14 +15,6 @@ int Picture::objectAt(QPoint p) const
     return -1;
 }
 
-int Picture::indexOfRecord(int record) const
-{
-    for (size_t i = 0; i < objects.size(); ++i)
-        if (objects[i].record == record)
-            return int(i);
-    return -1;
-}
-
 QColor windowsColor(uint32_t value)
 {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));

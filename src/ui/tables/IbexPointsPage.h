@@ -19,7 +19,6 @@ public:
     QPushButton *exportButton() const { return m_export; }
     // "Translate and Export Points".
     void exportIbex();
-    QPushButton *overridesButton() const { return m_overrides; }
 
 private:
     // "Manage project point overrides".

@@ -10,6 +10,7 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTreeView;
 
 namespace vorlix {
@@ -49,14 +50,11 @@ public:
 
     TranslationGrid *transGrid() const { return m_grid; }
     TranslationModel *model() const { return m_model; }
-    QTreeView *jobTree() const { return m_tree; }
     QTreeView *displayTree() const { return m_tree; }
     InventoryTreeModel *displayTreeModel() const { return m_treeModel; }
     QPushButton *loadButton() const { return m_load; }
     QPushButton *createButton() const { return m_create; }
     QCheckBox *clearGridBox() const { return m_clearGrid; }
-    QLineEdit *ibexInfo() const { return m_ibexInfo; }
-    QLineEdit *btInfo() const { return m_btInfo; }
     DisplayPreview *preview() const { return m_preview; }
     // Draws the loaded display and its BACtalk display into the preview.
     void refreshPreview();
@@ -66,6 +64,10 @@ signals:
     void refreshDisplayListRequested();
 
 private:
+    // The tree of the job's displays, and beside it the grid with the
+    // preview and the info boxes.
+    void buildTree(QSplitter *splitter);
+    void buildGridSide(QSplitter *splitter);
     // The master-list index of the tree's selected file node, or -1.
     int selectedListIndex() const;
     void showTreeMenu(const QPoint &at);
