@@ -1,6 +1,6 @@
 #include "CliCommand.h"
 
-#include "commands/InventoryCommands.h"
+#include "commands/OpenCommands.h"
 
 #include "util/Error.h"
 #include "util/TextUtil.h"
@@ -75,10 +75,9 @@ Workbench &Context::openJob(const QString &job)
     if (!info.isDir())
         throw Error(QStringLiteral("The job folder \"%1\" does not exist.").arg(QDir::toNativeSeparators(job)));
     m_wb = std::make_unique<Workbench>(appDir, prompter);
-    attachDisplayInventory(*m_wb, progressFrame(*this));
     m_wb->startUp();
     m_wb->connectDefaultProject();
-    m_wb->openProject(info.absoluteFilePath());
+    openProjectCommand(*m_wb, info.absoluteFilePath(), progressFrame(*this));
     return *m_wb;
 }
 

@@ -4,6 +4,7 @@
 #include "support/TestProject.h"
 
 #include "commands/InventoryCommands.h"
+#include "commands/OpenCommands.h"
 #include "inventory/DisplayScan.h"
 #include "sample/IbexDisplayBuilder.h"
 #include "util/FileUtil.h"
@@ -258,7 +259,7 @@ TEST_F(ScanTest, FileListKeepsEntriesAndFlagsAcrossClosingAndOpening)
     EXPECT_TRUE(list().isEmpty());
     // Reopened: the list comes from FileList, not from the folder.
     p.writeDisplay(u"disp0005.ibw"_qs, display({}));
-    p.wb.openProject(p.jobFolder());
+    openProjectCommand(p.wb, p.jobFolder());
     ASSERT_EQ(list().size(), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(list().text(i), before[size_t(i)].text);

@@ -1,8 +1,10 @@
+#include "commands/OpenCommands.h"
 #include "util/Error.h"
 #include "project/Workbench.h"
 #include "support/WorkbenchProject.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -24,7 +26,7 @@ TEST(Workbench, StartUpWithoutDefaultDatabaseStillWorks)
     QFile::remove(tp.appDir() + u"/vorlix.mdb"_qs);
     Workbench &wb = tp.workbench();
     EXPECT_FALSE(wb.pdb.isOpen());
-    EXPECT_EQ(wb.status[0], u" No project loaded."_qs);
+    EXPECT_EQ(wb.status(StatusPanel::Source), u" No project loaded."_qs);
     EXPECT_FALSE(wb.projectOpen);
 }
 
@@ -32,24 +34,27 @@ TEST(Workbench, OpeningANewProjectMakesItsDatabaseAndAsksForOptions)
 {
     WorkbenchProject tp;
     Workbench &wb = tp.workbench();
-    QList<bool> optionsShown;
-    wb.showOptionsDialog = [&](bool isDefault) { optionsShown << isDefault; };
-    wb.openProject(tp.jobDir() + u"/"_qs);
+    const OpenOutcome first = openProjectCommand(wb, tp.jobDir() + u"/"_qs);
+    EXPECT_TRUE(first.opened);
     EXPECT_TRUE(wb.projectOpen);
     EXPECT_EQ(wb.projectFolder, tp.jobDir());
     EXPECT_EQ(wb.localJobFolder, QDir::cleanPath(tp.root() + u"/site/localjob"_qs));
-    EXPECT_EQ(optionsShown, QList<bool>{true});
+    EXPECT_TRUE(first.newDatabase);
     EXPECT_TRUE(QFile::exists(tp.jobDir() + u"/vorlix.mdb"_qs));
-    EXPECT_EQ(wb.status[0], u" Source: "_qs + QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
-    EXPECT_EQ(wb.status[1], u" Dest: "_qs);
+    EXPECT_EQ(wb.status(StatusPanel::Source), u" Source: "_qs + QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
+    EXPECT_EQ(wb.status(StatusPanel::Destination), u" Dest: "_qs);
     EXPECT_EQ(wb.settings.lastJob, QDir::toNativeSeparators(tp.jobDir() + u"/"_qs));
-    ASSERT_FALSE(wb.log.lines().isEmpty());
-    EXPECT_TRUE(wb.log.lines().last().endsWith(u"]: Opened project: "_qs + QDir::toNativeSeparators(tp.jobDir())));
+    // The open is logged, then the display list it builds (a scan: FileList is empty).
+    const QStringList lines = wb.log.lines();
+    const auto opened = std::find_if(lines.begin(), lines.end(), [&](const QString &l) {
+        return l.endsWith(u"]: Opened project: "_qs + QDir::toNativeSeparators(tp.jobDir()));
+    });
+    ASSERT_NE(opened, lines.end());
+    EXPECT_TRUE(lines.last().endsWith(u"]: Building display file tree"_qs));
 
     // The second time the database exists: no options dialog.
     wb.closeProject();
-    wb.openProject(tp.jobDir());
-    EXPECT_EQ(optionsShown.size(), 1);
+    EXPECT_FALSE(openProjectCommand(wb, tp.jobDir()).newDatabase);
 }
 
 TEST(Workbench, LogsAreSavedPerFolderAndNothingIsLostOnClose)
@@ -69,8 +74,8 @@ TEST(Workbench, LogsAreSavedPerFolderAndNothingIsLostOnClose)
     EXPECT_FALSE(wb.projectOpen);
     EXPECT_EQ(wb.projectFolder, tp.appDir());
     EXPECT_TRUE(wb.localJobFolder.isEmpty());
-    EXPECT_EQ(wb.status[0], u" No project loaded."_qs);
-    EXPECT_TRUE(wb.status[1].isEmpty());
+    EXPECT_EQ(wb.status(StatusPanel::Source), u" No project loaded."_qs);
+    EXPECT_TRUE(wb.status(StatusPanel::Destination).isEmpty());
     EXPECT_TRUE(logLines(tp.jobDir()).contains(u"\twork done in the project"_qs));
     EXPECT_EQ(wb.log.lines(), QStringList{u"\tdefault project line"_qs});
     EXPECT_TRUE(wb.pdb.isOpen());
@@ -93,13 +98,13 @@ TEST(Workbench, GridEditsAreOnlyDroppedWhenTheUserSaysYes)
     Workbench &wb = tp.openJob();
     wb.gridEdited = true;
     tp.prompter.pushYesNo(false);
-    EXPECT_FALSE(wb.openLastProject());
+    EXPECT_TRUE(openLastProjectCommand(wb).declined);
     EXPECT_TRUE(wb.projectOpen);
     EXPECT_TRUE(wb.gridEdited);
     EXPECT_EQ(tp.prompter.asked.last(),
               u"Closing now will cause you to lose the edits made in the display grid.\nDo you want to quit?"_qs);
     tp.prompter.pushYesNo(true);
-    EXPECT_TRUE(wb.openLastProject());
+    EXPECT_TRUE(openLastProjectCommand(wb).opened);
     EXPECT_TRUE(wb.projectOpen); // LastJob is the job itself
     EXPECT_FALSE(wb.gridEdited);
 }
@@ -109,7 +114,9 @@ TEST(Workbench, OpenLastProjectWithAVanishedFolderStaysOnTheDefault)
     WorkbenchProject tp;
     Workbench &wb = tp.workbench();
     wb.settings.lastJob = tp.root() + u"/gone/"_qs;
-    EXPECT_TRUE(wb.openLastProject());
+    const OpenOutcome r = openLastProjectCommand(wb);
+    EXPECT_FALSE(r.declined);
+    EXPECT_FALSE(r.opened);
     EXPECT_FALSE(wb.projectOpen);
 }
 
@@ -153,7 +160,7 @@ TEST(Workbench, OptionsWrittenBackWithoutTrailingSeparator)
     EXPECT_TRUE(wb.vars.bactalkJobPath.isEmpty());
     wb.openProject(tp.jobDir());
     EXPECT_EQ(wb.vars.bactalkJobPath, u"/bactalk/acme/plaza"_qs);
-    EXPECT_EQ(wb.status[1], u" Dest: "_qs + QDir::toNativeSeparators(u"/bactalk/acme/plaza"_qs));
+    EXPECT_EQ(wb.status(StatusPanel::Destination), u" Dest: "_qs + QDir::toNativeSeparators(u"/bactalk/acme/plaza"_qs));
 }
 
 TEST(Workbench, StartingDisplayIgnoresNegativeValues)

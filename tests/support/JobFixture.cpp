@@ -23,6 +23,7 @@ JobFixture::JobFixture() : m_dir(std::make_unique<QTemporaryDir>())
     m_wb->connectDefaultProject();
     m_wb->openProject(jobFolder());
     EXPECT_TRUE(m_wb->pdb.isOpen());
+    m_wb->masterList.load(m_wb->pdb); // the saved list, never a scan
 }
 
 JobFixture::~JobFixture()

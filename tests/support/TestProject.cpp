@@ -1,6 +1,6 @@
 #include "support/TestProject.h"
 
-#include "commands/InventoryCommands.h"
+#include "commands/OpenCommands.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
 
@@ -21,10 +21,9 @@ std::unique_ptr<Workbench> TestProject::openWorkbench(const QTemporaryDir &dir, 
     writeFileAtomically(job + u"/MASETUP.DAT"_qs, QByteArray("TEST\r\n"));
     seedAppFolder(app, QStringLiteral(VORLIX_BIN_DIR));
     auto wb = std::make_unique<Workbench>(app, prompter);
-    attachDisplayInventory(*wb);
     wb->startUp();
     wb->connectDefaultProject();
-    wb->openProject(job);
+    openProjectCommand(*wb, job);
     wb->log.clear();
     return wb;
 }

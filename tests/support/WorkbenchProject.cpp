@@ -32,6 +32,7 @@ Workbench &WorkbenchProject::openJob()
 {
     Workbench &wb = workbench();
     wb.openProject(jobDir());
+    wb.masterList.load(wb.pdb); // the saved list, never a scan
     return wb;
 }
 

@@ -74,19 +74,16 @@ TEST_F(ConvertJobTest, CancelStopsAfterTheCurrentDisplayAndASecondRunCompletes)
     bool clicked = false, cancelShown = false;
     QStringList stages;
     converter->stageStarted = [&](const QString &stage) { stages << stage; };
-    const auto previous = wb->log.lineAppended;
-    wb->log.lineAppended = [&](const QString &line) {
-        if (previous)
-            previous(line);
+    const QMetaObject::Connection watch = QObject::connect(&wb->log, &SessionLog::lineAppended, [&](const QString &line) {
         if (!clicked && line.contains(u"Create display file: "_qs)) {
             clicked = true;
             cancelShown = cancel->isVisible() && cancel->isEnabled();
             click(otherTab, otherTab->rect().center());
             click(cancel, cancel->rect().center());
         }
-    };
+    });
     convert(bactalk, true);
-    wb->log.lineAppended = previous;
+    QObject::disconnect(watch);
 
     ASSERT_TRUE(clicked);
     EXPECT_TRUE(cancelShown);

@@ -29,7 +29,7 @@ TEST_F(MainWindowTest, StartsWithoutADefaultProjectDatabase)
 {
     start(); // the application folder holds no vorlix.mdb
     EXPECT_EQ(window->windowTitle(), u" Vorlix"_qs);
-    EXPECT_EQ(window->statusPanel(0)->text(), u" No project loaded."_qs);
+    EXPECT_EQ(window->statusPanel(StatusPanel::Source)->text(), u" No project loaded."_qs);
     EXPECT_FALSE(wb->pdb.isOpen());
     EXPECT_TRUE(prompter.errors.isEmpty());
     ASSERT_EQ(window->tabs()->count(), 9);
@@ -64,14 +64,14 @@ TEST_F(MainWindowTest, OpeningAJobWithoutDatabaseCreatesItAndShowsTheDefaultOpti
     EXPECT_TRUE(general);
     EXPECT_TRUE(QFile::exists(QDir(job).filePath(u"vorlix.mdb"_qs)));
     EXPECT_TRUE(wb->projectOpen);
-    EXPECT_EQ(window->statusPanel(0)->text(), u" Source: "_qs + QDir::toNativeSeparators(job) + QDir::separator());
-    EXPECT_EQ(window->statusPanel(1)->text(), u" Dest: "_qs);
+    EXPECT_EQ(window->statusPanel(StatusPanel::Source)->text(), u" Source: "_qs + QDir::toNativeSeparators(job) + QDir::separator());
+    EXPECT_EQ(window->statusPanel(StatusPanel::Destination)->text(), u" Dest: "_qs);
     EXPECT_EQ(prompter.asked.value(0), msg::selectIbexJobTitle());
 
     // Opened again, the database exists: no dialog this time.
     window->closeProject();
-    EXPECT_EQ(window->statusPanel(0)->text(), u" No project loaded."_qs);
-    EXPECT_TRUE(window->statusPanel(1)->text().isEmpty());
+    EXPECT_EQ(window->statusPanel(StatusPanel::Source)->text(), u" No project loaded."_qs);
+    EXPECT_TRUE(window->statusPanel(StatusPanel::Destination)->text().isEmpty());
     prompter.pushFile(QDir(job).filePath(u"MASETUP.DAT"_qs));
     window->openProject();
     EXPECT_TRUE(wb->projectOpen);
@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, CurrentProjectOptionsShowTheExtendedPagesAndCheckPointTex
     dialog.findChild<QLineEdit *>(u"eb_BtPath"_qs)->setText(u"/jobs/bt/"_qs);
     dialog.endSetup();
     EXPECT_EQ(wb->vars.bactalkJobPath, u"/jobs/bt"_qs);
-    EXPECT_EQ(window->statusPanel(1)->text(), u" Dest: "_qs + QDir::toNativeSeparators(u"/jobs/bt"_qs));
+    EXPECT_EQ(window->statusPanel(StatusPanel::Destination)->text(), u" Dest: "_qs + QDir::toNativeSeparators(u"/jobs/bt"_qs));
     // Written to the project database: a reconnect reads it back.
     ProjectVariables reread;
     projectVars(wb->pdb.db(), reread, VarDirection::Read);
@@ -249,7 +249,7 @@ TEST_F(MainWindowTest, ADamagedProjectDatabaseIsReportedAndLeftAsItIs)
     ASSERT_EQ(prompter.errors.size(), 1);
     EXPECT_TRUE(prompter.errors[0].contains(QDir::toNativeSeparators(damaged.fileName())));
     EXPECT_FALSE(wb->projectOpen);
-    EXPECT_EQ(window->statusPanel(0)->text(), u" No project loaded."_qs);
+    EXPECT_EQ(window->statusPanel(StatusPanel::Source)->text(), u" No project loaded."_qs);
     EXPECT_EQ(child<DataGrid>("dbg_ApexMap")->model()->rowCount(), 32); // the default project again
     ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
     EXPECT_EQ(damaged.readAll(), QByteArray("Standard Jet DB, but not really"));

@@ -72,7 +72,7 @@ TEST_F(ProjectSettingsTest, ANewProjectsOptionsCanBeConfirmedAndBrowseSetsTheBac
     });
     EXPECT_EQ(wb->settings.bactalkProject, QDir::toNativeSeparators(QFileInfo(mdb).absoluteFilePath()));
     EXPECT_EQ(QDir::fromNativeSeparators(wb->vars.bactalkJobPath), QFileInfo(bactalk).absoluteFilePath());
-    EXPECT_EQ(window->statusPanel(1)->text(), u" Dest: "_qs + wb->vars.bactalkJobPath);
+    EXPECT_EQ(window->statusPanel(StatusPanel::Destination)->text(), u" Dest: "_qs + wb->vars.bactalkJobPath);
     // The project database holds it.
     window->closeProject();
     EXPECT_TRUE(wb->vars.bactalkJobPath.isEmpty());

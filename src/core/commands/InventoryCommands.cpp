@@ -21,13 +21,13 @@ BuildOutcome buildDisplayListCommand(Workbench &wb, bool fullScan, const Command
         BusyScope busy(frame);
         wb.scanAborted = false;
         if (!fullScan) {
-            wb.setStatus(2, u" Scanning database..."_qs);
+            wb.setStatus(StatusPanel::Activity, u" Scanning database..."_qs);
             fullScan = !wb.masterList.load(wb.pdb);
         }
         if (fullScan) {
             out.scanned = true;
             wb.log.logMsgStart(QLatin1String(kHeadingBuildFileList));
-            wb.setStatus(2, u" Scanning display files..."_qs);
+            wb.setStatus(StatusPanel::Activity, u" Scanning display files..."_qs);
             wb.pdb.resetRefusedPosts();
             ProjectDatabase::Transaction tx(wb.pdb);
             ButtonRecorder buttons(wb);
@@ -37,19 +37,14 @@ BuildOutcome buildDisplayListCommand(Workbench &wb, bool fullScan, const Command
             wb.masterList.save(wb.pdb);
             tx.commit();
         }
-        wb.setStatus(2, u" Updating explorer trees..."_qs);
+        wb.setStatus(StatusPanel::Activity, u" Updating explorer trees..."_qs);
     }
     if (out.scan.missingFiles > 0)
         wb.prompter.inform(missingDisplaysMessage());
     wb.loadedTranslation.reset();
     wb.gridEdited = false;
-    wb.setStatus(2, QString());
+    wb.setStatus(StatusPanel::Activity, QString());
     return out;
-}
-
-void attachDisplayInventory(Workbench &wb, CommandFrame frame)
-{
-    wb.displayListBuilder = [&wb, frame] { buildDisplayListCommand(wb, false, frame); };
 }
 
 bool redirectCommand(Workbench &wb, const QString &name, bool localJob, RedirectAction action,

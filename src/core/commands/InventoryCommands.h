@@ -33,10 +33,6 @@ QString missingDisplaysMessage();
 BuildOutcome buildDisplayListCommand(Workbench &wb, bool fullScan, const CommandFrame &frame = {},
                                      std::optional<int> start = {}, std::optional<int> depth = {});
 
-// Makes opening a project build the display list as the window and the
-// command line both need it (reload, else a full scan), with `frame`.
-void attachDisplayInventory(Workbench &wb, CommandFrame frame = {});
-
 enum class RedirectAction { To, Skip, Remove };
 // The redirect dialog's rules on display `name` of the job (or the local
 // job), without a grid: --to checks and stores `target` and sets the entry's

@@ -33,8 +33,7 @@ QString SessionLog::timeStamp()
 void SessionLog::append(const QString &line)
 {
     m_lines.append(line);
-    if (lineAppended)
-        lineAppended(line);
+    emit lineAppended(line);
 }
 
 void SessionLog::logMsgStart(const QString &msg)
@@ -87,8 +86,7 @@ void SessionLog::forget()
     m_saved = 0;
     m_rewrite = false;
     m_skipped = 0;
-    if (reset)
-        reset();
+    emit linesReset();
 }
 
 void SessionLog::clear()
@@ -125,8 +123,7 @@ void SessionLog::loadSessionLog(const QString &folder)
     if (!text.isEmpty() || !bytes.isEmpty())
         m_lines = text.split(u'\n');
     m_saved = m_lines.size();
-    if (reset)
-        reset();
+    emit linesReset();
 }
 
 void SessionLog::saveSessionLog(const QString &folder)

@@ -4,13 +4,14 @@
 // appends the session's new lines to the file under a lock, so two commands
 // on one job keep both sessions' lines; only "Clear Log" (and an edit of the
 // memo in the window) writes the file anew.
+#include <QObject>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace vorlix {
 
-class SessionLog {
+class SessionLog : public QObject {
+    Q_OBJECT
 public:
     void logMsgStart(const QString &msg);
     void logMsg(const QString &msg);
@@ -45,13 +46,15 @@ public:
     int translationErrors = 0;
     QStringList missingFiles;
 
-    // Told about every appended line, and when the memo is replaced wholesale.
-    std::function<void(const QString &line)> lineAppended;
-    std::function<void()> reset;
-
     // The stamp of logMsgStart: locale short date, a blank, long time (the
     // time is left out at exactly midnight).
     static QString timeStamp();
+
+signals:
+    // A line was appended to the memo.
+    void lineAppended(const QString &line);
+    // The memo was emptied or loaded anew.
+    void linesReset();
 
 private:
     void append(const QString &line);

@@ -28,13 +28,10 @@ Workbench::Workbench(QString appFolder, Prompter &p)
 
 Workbench::~Workbench() = default;
 
-void Workbench::setStatus(int panel, const QString &text)
+void Workbench::setStatus(StatusPanel panel, const QString &text)
 {
-    if (panel < 0 || panel >= static_cast<int>(status.size()))
-        return;
-    status[panel] = text;
-    if (statusChanged)
-        statusChanged();
+    m_status[size_t(panel)] = text;
+    emit statusChanged(panel);
 }
 
 QString Workbench::iniPath() const { return QDir(appFolder).filePath(u"vorlix.ini"_qs); }
@@ -53,7 +50,7 @@ void Workbench::startUp()
 void Workbench::connectDefaultProject()
 {
     pdb.linkDatabase(projectFolder, appFolder, vars);
-    setStatus(0, msg::noProjectLoaded());
+    setStatus(StatusPanel::Source, msg::noProjectLoaded());
 }
 
 void Workbench::shutDown(bool windowState)
@@ -67,7 +64,7 @@ QString Workbench::localJobFolderOf(const QString &projectFolder)
     return QDir::cleanPath(QDir(projectFolder).absoluteFilePath(u"../localjob"_qs));
 }
 
-void Workbench::openProject(const QString &folder)
+bool Workbench::openProject(const QString &folder)
 {
     // The log held now belongs to the folder current before the switch.
     log.saveSessionLog(projectFolder);
@@ -77,7 +74,7 @@ void Workbench::openProject(const QString &folder)
     if (!shown.endsWith(QDir::separator()))
         shown += QDir::separator();
     settings.lastJob = shown;
-    setStatus(0, msg::statusSource() + shown);
+    setStatus(StatusPanel::Source, msg::statusSource() + shown);
     projectFolder = withoutTrailingSeparator(QDir::cleanPath(QDir(folder).absolutePath()));
     localJobFolder = localJobFolderOf(projectFolder);
     log.loadSessionLog(projectFolder);
@@ -96,11 +93,10 @@ void Workbench::openProject(const QString &folder)
         }
         throw;
     }
-    setStatus(1, msg::statusDest() + QDir::toNativeSeparators(vars.bactalkJobPath));
-    buildDisplayInventory();
+    setStatus(StatusPanel::Destination, msg::statusDest() + QDir::toNativeSeparators(vars.bactalkJobPath));
+    masterList.clear();
     refreshDeviceLists();
-    if (!existed && pdb.isOpen() && showOptionsDialog)
-        showOptionsDialog(true);
+    return !existed && pdb.isOpen();
 }
 
 void Workbench::closeProject()
@@ -150,8 +146,8 @@ void Workbench::closeProject()
             saveError += u' ' + e.message() + u" The session's log lines are lost."_qs;
         }
     }
-    setStatus(0, msg::noProjectLoaded());
-    setStatus(1, QString());
+    setStatus(StatusPanel::Source, msg::noProjectLoaded());
+    setStatus(StatusPanel::Destination, QString());
     masterList.clear();
     pdb.linkDatabase(projectFolder, appFolder, vars);
     if (!saveError.isEmpty())
@@ -174,33 +170,13 @@ bool Workbench::canCloseProject()
     return true;
 }
 
-bool Workbench::openLastProject()
-{
-    if (!canCloseProject())
-        return false;
-    closeProject();
-    if (!settings.lastJob.isEmpty() && QFileInfo(QDir::fromNativeSeparators(settings.lastJob)).isDir())
-        openProject(QDir::fromNativeSeparators(settings.lastJob));
-    return true;
-}
-
-bool Workbench::openProjectFile(const QString &chosenFile)
-{
-    if (!canCloseProject())
-        return false;
-    settings.ibexProject = QDir::toNativeSeparators(QFileInfo(chosenFile).absoluteFilePath());
-    closeProject();
-    openProject(QFileInfo(chosenFile).absolutePath());
-    return true;
-}
-
 void Workbench::saveProjectVariables()
 {
     while (vars.bactalkJobPath.endsWith(u'\\') || vars.bactalkJobPath.endsWith(u'/'))
         vars.bactalkJobPath.chop(1);
     if (pdb.isOpen())
         projectVars(pdb.db(), vars, VarDirection::Write);
-    setStatus(1, msg::statusDest() + QDir::toNativeSeparators(vars.bactalkJobPath));
+    setStatus(StatusPanel::Destination, msg::statusDest() + QDir::toNativeSeparators(vars.bactalkJobPath));
 }
 
 void Workbench::setScanDepth(int depth)
@@ -219,22 +195,10 @@ void Workbench::setStartingDisplay(int display)
         setVarInt(pdb.db(), u"StartingDisplay"_qs, display);
 }
 
-void Workbench::buildDisplayInventory()
-{
-    masterList.clear();
-    if (!pdb.isOpen())
-        return;
-    if (displayListBuilder)
-        displayListBuilder();
-    else
-        masterList.load(pdb);
-}
-
 void Workbench::refreshDeviceLists()
 {
     deviceLists = pdb.isOpen() ? buildDeviceLists(map) : DeviceLists{};
-    if (deviceListsChanged)
-        deviceListsChanged();
+    emit deviceListsChanged();
 }
 
 void Workbench::saveFileList() { masterList.save(pdb); }

@@ -12,17 +12,27 @@
 #include "project/MasterList.h"
 #include "project/WorkbenchPart.h"
 
+#include <QObject>
 #include <QString>
 #include <array>
-#include <functional>
 #include <memory>
 
 namespace vorlix {
 
-class Workbench {
+// The four panels of the window's status bar.
+enum class StatusPanel {
+    Source,      // the open job folder, or " No project loaded."
+    Destination, // the BACtalk job folder
+    Activity,    // what a long command is doing, the display loaded in step 7
+    Objects,     // the object count of the display loaded in step 7
+};
+inline constexpr int kStatusPanelCount = 4;
+
+class Workbench : public QObject {
+    Q_OBJECT
 public:
     Workbench(QString appFolder, Prompter &prompter);
-    ~Workbench();
+    ~Workbench() override;
 
     // --- state -----------------------------------------------------------
     QString appFolder;
@@ -37,13 +47,9 @@ public:
     std::unique_ptr<WorkbenchPart> loadedTranslation;
     bool gridEdited = false;
 
-    // The master display list of the project (steps 5 to 7).
+    // The master display list of the project (steps 5 to 7). Opening a
+    // project empties it; the open command builds it anew.
     MasterList masterList;
-    // Builds the display list when a project opens: reloads it from FileList,
-    // or scans the display folders when that table is empty. The inventory
-    // layer installs it (attachDisplayInventory); without it the list is
-    // only reloaded.
-    std::function<void()> displayListBuilder;
 
     Settings settings;
     ProjectVariables vars;
@@ -58,17 +64,11 @@ public:
     // project opens, after step 1 edits and after the step 2 reader; they
     // keep the closed project's items after "Close project".
     DeviceLists deviceLists;
-    std::function<void()> deviceListsChanged;
     void refreshDeviceLists();
 
-    // Status bar panels 1 to 4 (index 0 to 3).
-    std::array<QString, 4> status;
-    std::function<void()> statusChanged;
-    void setStatus(int panel, const QString &text);
-
-    // The window's options dialog, shown after a new project database is
-    // made (isDefault true). Empty in the CLI: nothing is shown.
-    std::function<void(bool isDefault)> showOptionsDialog;
+    // The texts of the status bar's panels.
+    QString status(StatusPanel panel) const { return m_status[size_t(panel)]; }
+    void setStatus(StatusPanel panel, const QString &text);
 
     // --- lifecycle ---------------------------------------------------------
     // FormCreate: settings, then the default project's log.
@@ -81,23 +81,17 @@ public:
 
     QString iniPath() const;
 
-    // Makes `folder` the current project (a trailing separator is allowed).
-    void openProject(const QString &folder);
+    // Makes `folder` the current project (a trailing separator is allowed):
+    // its log, its database (made from the default project when missing)
+    // and device lists. The display list is left empty; the open command
+    // (openProjectCommand) builds it. True when the database was made now.
+    bool openProject(const QString &folder);
     // Back to the default project. Does nothing when no project is open.
     void closeProject();
-    // Closes the current project and opens LastJob when that folder exists.
-    // False when the user kept the grid edits.
-    bool openLastProject();
-    // "Open or create new project" with a chosen MASETUP.DAT (or any file of
-    // the job folder). False when the user kept the grid edits.
-    bool openProjectFile(const QString &chosenFile);
     bool canCloseProject();
 
     // Throws Error naming the file when no project database is open.
     void requireDatabase() const;
-
-    // Step 10 "Empty Database": asks, then empties both device tables.
-    bool emptyDeviceDatabase();
 
     // The step 5 spin edits store their values at once ("Starting display"
     // only for values of 0 or more).
@@ -111,11 +105,13 @@ public:
     static QString localJobFolderOf(const QString &projectFolder);
     QString bactalkJobPath() const { return vars.bactalkJobPath; }
 
+signals:
+    void statusChanged(vorlix::StatusPanel panel);
+    void deviceListsChanged();
+
 private:
-    // Steps that later parts of the program own; they run as the project
-    // opens and closes.
-    void buildDisplayInventory();
     void saveFileList();
+    std::array<QString, kStatusPanelCount> m_status;
 };
 
 // Where settings, the default project and its log live: the executable's

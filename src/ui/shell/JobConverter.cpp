@@ -65,7 +65,7 @@ JobConverter::JobConverter(Workbench &wb, CommandRunner &runner, QStatusBar *bar
         m_cancelRequested = true;
         m_wb.scanAborted = true; // the display scan stops at once
         m_cancel->setEnabled(false);
-        m_wb.setStatus(2, u" Cancelling..."_qs);
+        m_wb.setStatus(StatusPanel::Activity, u" Cancelling..."_qs);
     });
 }
 
@@ -111,7 +111,7 @@ bool JobConverter::run(const ConvertRequest &request)
         CommandFrame frame;
         frame.progress = progress();
         options.stageStarted = [&](const QString &stage) {
-            m_wb.setStatus(2, u" "_qs + stage);
+            m_wb.setStatus(StatusPanel::Activity, u" "_qs + stage);
             if (stageStarted)
                 stageStarted(stage);
             frame.progress.step(0, 0);

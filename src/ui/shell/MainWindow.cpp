@@ -20,7 +20,7 @@
 #include "translation/TranslationGrid.h"
 #include "translation/TranslationPage.h"
 #include "shell/VisualStyle.h"
-#include "commands/InventoryCommands.h"
+#include "commands/OpenCommands.h"
 #include "project/Messages.h"
 #include "project/UserManual.h"
 #include "project/Workbench.h"
@@ -82,20 +82,9 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
             &InventoryTreeModel::refreshColours);
     connect(m_translation, &TranslationPage::refreshDisplayListRequested, m_displayScan,
             &DisplayScanPage::buildFileList);
-    // Opening a project builds its display list under the busy cursor. No
-    // events run meanwhile: the open is one step, whose questions (the new
-    // project's options) come after the list.
-    CommandFrame frame;
-    frame.beginBusy = [this] { m_runner->beginBusy(); };
-    frame.endBusy = [this] { m_runner->endBusy(); };
-    attachDisplayInventory(m_wb, frame);
-
-    m_wb.statusChanged = [this] { showStatus(); };
-    m_wb.showOptionsDialog = [this](bool isDefault) { showProjectOptions(isDefault); };
-    m_wb.deviceListsChanged = [this] {
-        m_ddcFiles->showDeviceList();
-        m_ibexPoints->showDeviceList();
-    };
+    connect(&m_wb, &Workbench::statusChanged, this, &MainWindow::showStatus);
+    connect(&m_wb, &Workbench::deviceListsChanged, m_ddcFiles, &DdcFilesPage::showDeviceList);
+    connect(&m_wb, &Workbench::deviceListsChanged, m_ibexPoints, &IbexPointsPage::showDeviceList);
     showStatus();
 
     // Minimum client size 850 x 520, initial size 1012 x 731, centred.
@@ -106,14 +95,7 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
     updateOptionsMenu();
 }
 
-MainWindow::~MainWindow()
-{
-    m_wb.statusChanged = nullptr;
-    m_wb.showOptionsDialog = nullptr;
-    m_wb.deviceListsChanged = nullptr;
-    m_wb.displayListBuilder = nullptr;
-    detachPages();
-}
+MainWindow::~MainWindow() { detachPages(); }
 
 void MainWindow::buildMenus()
 {
@@ -171,9 +153,10 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::showStatus()
 {
-    for (int i = 0; i < 4; ++i) {
-        m_panels[i]->setText(m_wb.status[i]);
-        m_panels[i]->setToolTip(m_wb.status[i].trimmed());
+    for (int i = 0; i < kStatusPanelCount; ++i) {
+        const QString text = m_wb.status(StatusPanel(i));
+        m_panels[size_t(i)]->setText(text);
+        m_panels[size_t(i)]->setToolTip(text.trimmed());
     }
 }
 
@@ -202,7 +185,7 @@ void MainWindow::firstShow()
             m_wb.settings.write(m_wb.iniPath());
             m_wb.settings.deviceColWidthRepaired = false;
         });
-    m_wb.setStatus(0, msg::noProjectLoaded());
+    m_wb.setStatus(StatusPanel::Source, msg::noProjectLoaded());
     setVisualStyle();
 }
 
@@ -256,7 +239,10 @@ void MainWindow::openProject()
     // The question is answered (the grid edits are given up): the core
     // does not ask it again.
     m_wb.gridEdited = false;
-    relink([&] { m_wb.openProjectFile(QDir::fromNativeSeparators(*file)); });
+    // The open is one step: no events run while it builds the display list,
+    // and its question (a new project's options) comes after the list.
+    const CommandFrame frame = m_runner->frame(nullptr, CommandRunner::Shown::CursorOnly);
+    relink([&] { showNewProjectOptions(openProjectFileCommand(m_wb, QDir::fromNativeSeparators(*file), frame)); });
 }
 
 void MainWindow::openLastProject()
@@ -264,7 +250,14 @@ void MainWindow::openLastProject()
     if (!m_wb.canCloseProject())
         return;
     m_wb.gridEdited = false;
-    relink([this] { m_wb.openLastProject(); });
+    const CommandFrame frame = m_runner->frame(nullptr, CommandRunner::Shown::CursorOnly);
+    relink([&] { showNewProjectOptions(openLastProjectCommand(m_wb, frame)); });
+}
+
+void MainWindow::showNewProjectOptions(const OpenOutcome &opened)
+{
+    if (opened.newDatabase)
+        showProjectOptions(true);
 }
 
 void MainWindow::closeProject()

@@ -21,11 +21,13 @@ class DevicePage;
 class DisplayScanPage;
 class IbexPointsPage;
 class JobConverter;
+struct OpenOutcome;
 class ProjectLogPage;
 class StepPage;
 class StepTabWidget;
 class TranslationPage;
 class Workbench;
+enum class StatusPanel;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -54,7 +56,7 @@ public:
     QAction *currentProjectAction() const { return m_currentProject; }
     QMenu *optionsMenu() const { return m_optionsMenu; }
     StepTabWidget *tabs() const { return m_tabs; }
-    QLabel *statusPanel(int panel) const { return m_panels[panel]; }
+    QLabel *statusPanel(StatusPanel panel) const { return m_panels[size_t(panel)]; }
     CommandRunner &runner() const { return *m_runner; }
     JobConverter *converter() const { return m_converter; }
 
@@ -79,6 +81,8 @@ private:
     void saveOnClose();
     void discardPendingGridEdits(int index);
     void showStatus();
+    // After an open: a project database made now gets its options first.
+    void showNewProjectOptions(const OpenOutcome &opened);
     // Lets the grids go, runs a project change, binds them again.
     void relink(const std::function<void()> &change);
     void attachPages();

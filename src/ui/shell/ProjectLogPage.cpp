@@ -36,19 +36,13 @@ ProjectLogPage::ProjectLogPage(Workbench &wb, CommandRunner &runner, QWidget *pa
         if (!m_updating)
             m_userEdited = true;
     });
-    wb.log.lineAppended = [this](const QString &line) {
+    connect(&wb.log, &SessionLog::lineAppended, this, [this](const QString &line) {
         m_updating = true;
         m_memo->appendPlainText(line);
         m_updating = false;
-    };
-    wb.log.reset = [this] { showAll(); };
+    });
+    connect(&wb.log, &SessionLog::linesReset, this, &ProjectLogPage::showAll);
     showAll();
-}
-
-ProjectLogPage::~ProjectLogPage()
-{
-    m_wb.log.lineAppended = nullptr;
-    m_wb.log.reset = nullptr;
 }
 
 void ProjectLogPage::showAll()

@@ -11,7 +11,6 @@ class ProjectLogPage : public StepPage {
     Q_OBJECT
 public:
     ProjectLogPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
-    ~ProjectLogPage() override;
     QPlainTextEdit *memo() const { return m_memo; }
     // Hands the user's edits of the memo back to the session log before it
     // is saved.
