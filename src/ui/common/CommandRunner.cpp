@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPointer>
 #include <QProgressBar>
+#include <QWidget>
 
 namespace vorlix {
 
@@ -29,7 +31,7 @@ void CommandRunner::endBusy()
         return;
     m_busy = false;
     QApplication::restoreOverrideCursor();
-    m_wb.setStatus(2, QString());
+    m_wb.setStatus(StatusPanel::Activity, QString());
     if (m_bar) {
         m_bar->reset();
         m_bar->hide();
@@ -50,11 +52,33 @@ Progress CommandRunner::progress()
         }
         // The activity panel names the item being worked on.
         if (!what.isEmpty())
-            m_wb.setStatus(2, u" "_qs + what);
+            m_wb.setStatus(StatusPanel::Activity, u" "_qs + what);
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     p.cancelled = [this] { return m_wb.scanAborted; };
     return p;
+}
+
+CommandFrame CommandRunner::frame(QWidget *suspended, Shown shown)
+{
+    CommandFrame f;
+    const QPointer<QWidget> grid(suspended);
+    const bool withProgress = shown == Shown::Progress;
+    f.beginBusy = [this, grid, withProgress] {
+        if (withProgress)
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // the heading shows first
+        beginBusy();
+        if (grid)
+            grid->setUpdatesEnabled(false);
+    };
+    f.endBusy = [this, grid] {
+        if (grid)
+            grid->setUpdatesEnabled(true);
+        endBusy();
+    };
+    if (withProgress)
+        f.progress = progress();
+    return f;
 }
 
 bool CommandRunner::run(const QString &heading, const std::function<void(const Progress &)> &work)
@@ -75,7 +99,7 @@ bool CommandRunner::run(const QString &heading, const std::function<void(const P
         ok = false;
         failure = QString::fromLocal8Bit(e.what());
     }
-    m_wb.setStatus(2, QString());
+    m_wb.setStatus(StatusPanel::Activity, QString());
     endBusy();
     if (!ok)
         m_wb.prompter.error(failure);

@@ -2,6 +2,7 @@
 // The frame of long commands: the log heading, a repaint, the busy cursor,
 // progress in the status bar, the work, and the cursor restored also when
 // the work fails (the error is then shown in the error box).
+#include "commands/CommandFrame.h"
 #include "util/Progress.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 
 class QProgressBar;
 class QLabel;
+class QWidget;
 
 namespace vorlix {
 
@@ -30,6 +32,14 @@ public:
     bool guarded(const std::function<void()> &work);
 
     Progress progress();
+
+    // How a command's frame shows its work: the log heading painted first
+    // and progress in the status bar (pending events run as it goes), or
+    // only the busy cursor, with no events run until the work ends.
+    enum class Shown { Progress, CursorOnly };
+    // The frame a page hands to a long core command: `suspended` (the grid
+    // the command fills) stops repainting until the work ends.
+    CommandFrame frame(QWidget *suspended = nullptr, Shown shown = Shown::Progress);
 
 private:
     Workbench &m_wb;

@@ -66,26 +66,10 @@ void TableStepPage::attach()
 void TableStepPage::detach() { m_grid->detach(); }
 void TableStepPage::cancelPendingEdits() { m_grid->cancelPendingEdit(); }
 
-CommandFrame TableStepPage::frame()
-{
-    CommandFrame f;
-    f.beginBusy = [this] {
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // the heading shows first
-        m_runner.beginBusy();
-        m_grid->setUpdatesEnabled(false);
-    };
-    f.endBusy = [this] {
-        m_grid->setUpdatesEnabled(true);
-        m_runner.endBusy();
-    };
-    f.progress = m_runner.progress();
-    return f;
-}
-
 void TableStepPage::runReader(const std::function<ReadOutcome(const CommandFrame &)> &command)
 {
     m_grid->cancelPendingEdit();
-    const CommandFrame f = frame();
+    const CommandFrame f = m_runner.frame(m_grid);
     ReadOutcome outcome;
     const bool ok = m_runner.guarded([&] { outcome = command(f); });
     if (!ok || !outcome.declined) {
@@ -98,7 +82,7 @@ void TableStepPage::emptyTable()
 {
     const QString name = TableView(m_table).tableName();
     m_grid->cancelPendingEdit();
-    const CommandFrame f = frame();
+    const CommandFrame f = m_runner.frame(m_grid);
     m_runner.guarded([&] { emptyReaderTableCommand(m_wb, name, f); });
     m_grid->reload();
     m_grid->firstRow();

@@ -44,7 +44,6 @@ protected:
     // Runs a reader command in the busy frame (busy cursor, the grid's
     // updates suspended, progress in the status bar), then shows the
     // table again from its first row.
-    CommandFrame frame();
     void runReader(const std::function<ReadOutcome(const CommandFrame &)> &command);
 
 private:

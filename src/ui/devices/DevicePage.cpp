@@ -35,33 +35,7 @@ DevicePage::DevicePage(Workbench &wb, CommandRunner &runner, QWidget *parent) : 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(makeHeading(u" Step 10: Create Device Manager Data"_qs, this));
 
-    auto *tools = new QToolBar(this);
-    tools->setObjectName(u"DeviceTools"_qs);
-    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto tool = [&](const QString &caption, const QString &hint, const char *name) {
-        QAction *a = tools->addAction(caption);
-        a->setObjectName(QLatin1String(name));
-        if (!hint.isEmpty())
-            a->setToolTip(hint);
-        return a;
-    };
-    const auto command = [&](const QString &caption, const QString &hint, const char *name, void (DevicePage::*fn)()) {
-        connect(tool(caption, hint, name), &QAction::triggered, this, fn);
-    };
-    command(u"Add Workstation"_qs, {}, "tb_AddWorkstation", &DevicePage::addWorkstation);
-    command(u"Add BCM"_qs, u"Add global controllers"_qs, "tb_AddGlobal", &DevicePage::addGateways);
-    command(u"Add Tux"_qs, u"Add Ibex controllers"_qs, "tb_AddDevices", &DevicePage::addTux);
-    tools->addSeparator();
-    command(u"Merge DB"_qs, u"Merge this data with another database"_qs, "tb_MergeDatabase",
-            &DevicePage::mergeDatabase);
-    command(u"Update tdc names"_qs, {}, "tb_UpdateTdcDb", &DevicePage::updateTdcNames);
-    tools->addSeparator();
-    command(u"Multi-Edit"_qs, u"Open multi-record editor"_qs, "tb_MultiRecEdit", &DevicePage::multiRecordEdit);
-    command(u"Display Columns"_qs, u"Toggle field display"_qs, "tb_FieldDisplay", &DevicePage::chooseColumns);
-    tools->addSeparator();
-    QAction *empty = tool(u"Empty Database"_qs, u"Delete every device record"_qs, "tb_EmptyDatabase");
-    connect(empty, &QAction::triggered, this, &DevicePage::emptyDatabase);
-    layout->addWidget(tools);
+    layout->addWidget(buildToolBar());
 
     m_grid = new DataGrid(GridTable::RepJob, wb.prompter, this);
     m_grid->setObjectName(u"dbg_Devices"_qs);
@@ -94,6 +68,42 @@ DevicePage::DevicePage(Workbench &wb, CommandRunner &runner, QWidget *parent) : 
         m_grid->setMultiSelection(on);
     });
 
+    buildPopup();
+}
+
+QToolBar *DevicePage::buildToolBar()
+{
+    auto *tools = new QToolBar(this);
+    tools->setObjectName(u"DeviceTools"_qs);
+    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto tool = [&](const QString &caption, const QString &hint, const char *name) {
+        QAction *a = tools->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        if (!hint.isEmpty())
+            a->setToolTip(hint);
+        return a;
+    };
+    const auto command = [&](const QString &caption, const QString &hint, const char *name, void (DevicePage::*fn)()) {
+        connect(tool(caption, hint, name), &QAction::triggered, this, fn);
+    };
+    command(u"Add Workstation"_qs, {}, "tb_AddWorkstation", &DevicePage::addWorkstation);
+    command(u"Add BCM"_qs, u"Add global controllers"_qs, "tb_AddGlobal", &DevicePage::addGateways);
+    command(u"Add Tux"_qs, u"Add Ibex controllers"_qs, "tb_AddDevices", &DevicePage::addTux);
+    tools->addSeparator();
+    command(u"Merge DB"_qs, u"Merge this data with another database"_qs, "tb_MergeDatabase",
+            &DevicePage::mergeDatabase);
+    command(u"Update tdc names"_qs, {}, "tb_UpdateTdcDb", &DevicePage::updateTdcNames);
+    tools->addSeparator();
+    command(u"Multi-Edit"_qs, u"Open multi-record editor"_qs, "tb_MultiRecEdit", &DevicePage::multiRecordEdit);
+    command(u"Display Columns"_qs, u"Toggle field display"_qs, "tb_FieldDisplay", &DevicePage::chooseColumns);
+    tools->addSeparator();
+    QAction *empty = tool(u"Empty Database"_qs, u"Delete every device record"_qs, "tb_EmptyDatabase");
+    connect(empty, &QAction::triggered, this, &DevicePage::emptyDatabase);
+    return tools;
+}
+
+void DevicePage::buildPopup()
+{
     m_popup = new QMenu(this);
     m_popup->setObjectName(u"DevManPopup"_qs);
     QAction *filter = m_popup->addAction(u"Filter on current field"_qs);
@@ -161,18 +171,10 @@ void DevicePage::collectColumnSettings()
     s.deviceColWidthStored = true;
 }
 
-CommandFrame DevicePage::busyFrame()
+CommandFrame DevicePage::busyFrame() const
 {
-    CommandFrame frame;
-    frame.beginBusy = [this] {
-        m_runner.beginBusy();
-        m_grid->setUpdatesEnabled(false);
-    };
-    frame.endBusy = [this] {
-        m_grid->setUpdatesEnabled(true);
-        m_runner.endBusy();
-    };
-    return frame;
+    // The device commands are quick: the busy cursor, the grid still.
+    return m_runner.frame(m_grid, CommandRunner::Shown::CursorOnly);
 }
 
 void DevicePage::runAndReload(const std::function<void()> &command)

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QMenu;
+class QToolBar;
 class QToolButton;
 
 namespace vorlix {
@@ -50,8 +51,11 @@ public:
     QString lastMergeDestination;
 
 private:
+    // The step's commands over the grid, and the grid's pop-up menu.
+    QToolBar *buildToolBar();
+    void buildPopup();
     void updatePopupChecks();
-    CommandFrame busyFrame();
+    CommandFrame busyFrame() const;
     // Runs a command that changes the device tables, then shows them again.
     void runAndReload(const std::function<void()> &command);
 
