@@ -240,9 +240,9 @@ double stagesAlone(const QString &root, const QString &app, const QString &job, 
         {"Tux DDC names", [&] { updateTdcCommand(wb); }},
         {"export points",
          [&] {
-             for (int i = 0; i < wb.deviceLists.exports.size(); ++i) {
+             for (const ExportDevice &device : wb.deviceLists.exports) {
                  prompter.pushFile(dest + u"/points.mdb"_qs);
-                 exportPointsCommand(wb, i);
+                 exportPointsCommand(wb, device);
              }
          }},
         {"merge devices", [&] { mergeCommand(wb, dest + u"/RepJob.mdb"_qs, std::nullopt); }},

@@ -1,8 +1,7 @@
-// scripts, tdc-list, tdc-copy (steps 8 and 9) and export-points (step 3).
+// scripts, tdc-list and tdc-copy: steps 8 and 9.
 #include "CliCommand.h"
 
 #include "commands/DdcCommands.h"
-#include "commands/ExportCommands.h"
 #include "util/Error.h"
 
 #include <QDir>
@@ -34,13 +33,12 @@ int runScripts(Context &ctx, const QStringList &args)
         ctx.out.flush();
         return ExitOk;
     }
-    const int item = findScriptItem(wb.deviceLists.scripts, apex, com);
-    if (item < 0)
+    const auto device = findScriptDevice(wb.deviceLists, apex, com);
+    if (!device)
         throw Error(QStringLiteral("Apex %1, com %2 is not in the script device list (the Apex is not mapped or "
                                    "does not use that com). Nothing was written.").arg(apex).arg(com));
     const QString out = QDir::fromNativeSeparators(p.value(outOpt));
-    if (!saveScriptCommand(wb, item, out))
-        return ExitFailed;
+    saveScriptCommand(wb, *device, out);
     ctx.out << "scripts: " << QDir::toNativeSeparators(out) << " written.\n";
     ctx.out.flush();
     return ExitOk;
@@ -67,33 +65,11 @@ int runTdcCopy(Context &ctx, const QStringList &args)
     return ExitOk;
 }
 
-int runExportPoints(Context &ctx, const QStringList &args)
-{
-    QCommandLineParser p;
-    const QCommandLineOption apexOpt(u"apex"_qs, u"Apex whose points are exported."_qs, u"A"_qs);
-    const QCommandLineOption toOpt(u"to"_qs, u"The point database."_qs, u"FILE"_qs);
-    p.addOptions({apexOpt, toOpt});
-    parseArgs(p, u"export-points"_qs, args, 1, 1);
-    if (!p.isSet(apexOpt) || !p.isSet(toOpt))
-        throw UsageError{u"export-points needs --apex A and --to FILE"_qs};
-    const int apex = intArg(p.value(apexOpt), u"A"_qs);
-    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
-    const int item = findExportItem(wb.deviceLists.exports, apex);
-    if (item < 0)
-        throw Error(QStringLiteral("Apex %1 is not in the export list (it is not mapped). Nothing was written.")
-                        .arg(apex));
-    ctx.prompter.fileAnswers.push_back(p.value(toOpt));
-    exportPointsCommand(wb, item, progressFrame(ctx));
-    return ExitOk;
-}
-
 RegisterCommand regScripts("scripts", "JOB (--apex A --com C --out FILE | --all)",
                            "step 8: write DDC framework scripts", runScripts);
 RegisterCommand regTdcList("tdc-list", "JOB", "step 9: list the Tux DDC files in TdcFiles", runTdcList);
 RegisterCommand regTdcCopy("tdc-copy", "JOB", "step 9: copy the listed Tux DDC files into the BACtalk job",
                            runTdcCopy);
-RegisterCommand regExport("export-points", "JOB --apex A --to FILE",
-                          "step 3: export an Apex's points into a point database", runExportPoints);
 
 } // namespace
 } // namespace vorlix::cli

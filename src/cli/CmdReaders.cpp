@@ -1,7 +1,9 @@
-// read-ddc, read-points and read-cpanels: steps 2, 3 and 4.
+// read-ddc, read-points, export-points and read-cpanels: steps 2, 3 and 4.
 #include "CliCommand.h"
 
+#include "commands/ExportCommands.h"
 #include "commands/ReaderCommands.h"
+#include "util/Error.h"
 
 namespace vorlix::cli {
 namespace {
@@ -43,10 +45,32 @@ int runReadCpanels(Context &ctx, const QStringList &args)
     return report(ctx, u"read-cpanels"_qs, u"CpanelNames"_qs, readCpanelsCommand(wb, progressFrame(ctx)));
 }
 
+int runExportPoints(Context &ctx, const QStringList &args)
+{
+    QCommandLineParser p;
+    const QCommandLineOption apexOpt(u"apex"_qs, u"Apex whose points are exported."_qs, u"A"_qs);
+    const QCommandLineOption toOpt(u"to"_qs, u"The point database."_qs, u"FILE"_qs);
+    p.addOptions({apexOpt, toOpt});
+    parseArgs(p, u"export-points"_qs, args, 1, 1);
+    if (!p.isSet(apexOpt) || !p.isSet(toOpt))
+        throw UsageError{u"export-points needs --apex A and --to FILE"_qs};
+    const int apex = intArg(p.value(apexOpt), u"A"_qs);
+    Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
+    const auto device = findExportDevice(wb.deviceLists, apex);
+    if (!device)
+        throw Error(QStringLiteral("Apex %1 is not in the export list (it is not mapped). Nothing was written.")
+                        .arg(apex));
+    ctx.prompter.fileAnswers.push_back(p.value(toOpt));
+    exportPointsCommand(wb, *device, progressFrame(ctx));
+    return ExitOk;
+}
+
 RegisterCommand regDdc("read-ddc", "JOB [--lost-tux]",
                        "step 2: read the control-panel calls of the APEXnn.adc files into CpanelMap", runReadDdc);
 RegisterCommand regPoints("read-points", "JOB", "step 3: read PNTSnn.DAT and PDATnn.DAT into IbexPtMap",
                           runReadPoints);
+RegisterCommand regExport("export-points", "JOB --apex A --to FILE",
+                          "step 3: export an Apex's points into a point database", runExportPoints);
 RegisterCommand regCpanels("read-cpanels", "JOB", "step 4: read CNTPnn.DAT into CpanelNames", runReadCpanels);
 
 } // namespace

@@ -194,19 +194,20 @@ TEST(ExportPointsCommand, MakesAMissingFileFromTheTemplateAndSaysWhatItDid)
     tp.mapApex(0, u"1"_qs, 500, 600);
     tp.mapApex(3, u"1"_qs, 3000, 3100);
     tp.wb.refreshDeviceLists();
-    ASSERT_EQ(tp.wb.deviceLists.exports, (QStringList{u"Dev-ID: 500, Apex: 0"_qs, u"Dev-ID: 3000, Apex: 3"_qs}));
+    ASSERT_EQ(tp.wb.deviceLists.exports, (QList<ExportDevice>{{0, 500}, {3, 3000}}));
+    const ExportDevice apex3 = tp.wb.deviceLists.exports[1];
     tp.addIbexPoint(3, 4, 4);
     const QString target = tp.root() + u"/new/points.mdb"_qs;
     QDir().mkpath(tp.root() + u"/new"_qs);
 
     // Cancelled: nothing made, nothing logged.
     tp.prompter.pushFile(QString());
-    EXPECT_FALSE(exportPointsCommand(tp.wb, 1).done);
+    EXPECT_FALSE(exportPointsCommand(tp.wb, apex3).done);
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_TRUE(tp.wb.log.lines().isEmpty());
 
     tp.prompter.pushFile(target);
-    const ExportOutcome out = exportPointsCommand(tp.wb, 1);
+    const ExportOutcome out = exportPointsCommand(tp.wb, apex3);
     ASSERT_TRUE(out.done);
     EXPECT_TRUE(QFile::exists(target));
     EXPECT_EQ(out.counts.updated, 0); // the template has no rows
@@ -223,6 +224,6 @@ TEST(ExportPointsCommand, MakesAMissingFileFromTheTemplateAndSaysWhatItDid)
     const QString text = tp.root() + u"/notes.mdb"_qs;
     writeFile(text, "just text");
     tp.prompter.pushFile(text);
-    EXPECT_THROW(exportPointsCommand(tp.wb, 1), Error);
+    EXPECT_THROW(exportPointsCommand(tp.wb, apex3), Error);
     EXPECT_EQ(readFile(text), QByteArray("just text"));
 }

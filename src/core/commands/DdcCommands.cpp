@@ -13,21 +13,9 @@ namespace vorlix {
 
 namespace {
 
-// The Apex and com of a list item; the user is told when it does not parse.
-std::optional<ApexCom> itemApexCom(Workbench &wb, int item)
+QByteArray runScript(Workbench &wb, const ScriptDevice &device, const ScriptClock &clock)
 {
-    const QStringList &items = wb.deviceLists.scripts;
-    if (item < 0 || item >= items.size())
-        throw Error(QStringLiteral("The script device list has no item %1.").arg(item));
-    const auto ac = listBoxToApexCom(items[item]);
-    if (!ac)
-        wb.prompter.inform(scriptItemFormatError());
-    return ac;
-}
-
-QByteArray runScript(Workbench &wb, const ApexCom &ac, const ScriptClock &clock)
-{
-    const QList<ScriptCall> calls = scriptCalls(wb.pdb, wb.map, ac.apex, ac.com);
+    const QList<ScriptCall> calls = scriptCalls(wb.pdb, wb.map, device.apex, device.com);
     return buildDdcScript(calls, scriptCreateDate(clock.now, clock.locale), clock.locale);
 }
 
@@ -37,22 +25,15 @@ QString scriptSaveFilter() { return QStringLiteral("Pellum Script file (*.dsr)|*
 
 QString scriptInitialName() { return QStringLiteral("noname.dsr"); }
 
-std::optional<QByteArray> createScriptCommand(Workbench &wb, int item, const ScriptClock &clock)
+QByteArray createScriptCommand(Workbench &wb, const ScriptDevice &device, const ScriptClock &clock)
 {
     wb.requireDatabase();
-    const auto ac = itemApexCom(wb, item);
-    if (!ac)
-        return std::nullopt;
-    return runScript(wb, *ac, clock);
+    return runScript(wb, device, clock);
 }
 
-bool saveScriptCommand(Workbench &wb, int item, const QString &path, const ScriptClock &clock)
+void saveScriptCommand(Workbench &wb, const ScriptDevice &device, const QString &path, const ScriptClock &clock)
 {
-    const auto script = createScriptCommand(wb, item, clock);
-    if (!script)
-        return false;
-    writeFileAtomically(path, *script);
-    return true;
+    writeFileAtomically(path, createScriptCommand(wb, device, clock));
 }
 
 QStringList autoGenerateScriptsCommand(Workbench &wb, const CommandFrame &frame, const ScriptClock &clock)
@@ -64,34 +45,32 @@ QStringList autoGenerateScriptsCommand(Workbench &wb, const CommandFrame &frame,
     // The scripts go to the disk in the background, in groups; the first
     // that cannot be written stops the run (those already handed over still
     // land and are logged) and is what the command throws.
-    BackgroundWriter writer;
+    TrackedWriter<int> writer;
     QString failure;
-    const auto landed = [&](const std::vector<BackgroundWriter::Outcome> &finished) {
-        for (const BackgroundWriter::Outcome &f : finished) {
-            if (!f.error.isEmpty()) {
-                wb.log.logMsg(f.error);
-                if (failure.isEmpty())
-                    failure = f.error;
-                continue;
-            }
-            wb.log.logMsg(u"Script file: "_qs + QDir::toNativeSeparators(f.path));
-            written << f.path;
+    const auto landed = [&](int, const BackgroundWriter::Outcome &f) {
+        if (!f.error.isEmpty()) {
+            wb.log.logMsg(f.error);
+            if (failure.isEmpty())
+                failure = f.error;
+            return;
         }
+        wb.log.logMsg(u"Script file: "_qs + QDir::toNativeSeparators(f.path));
+        written << f.path;
     };
-    const QStringList items = wb.deviceLists.scripts;
-    for (int i = 0; i < items.size() && failure.isEmpty(); ++i) {
-        frame.progress.step(i, int(items.size()), items[i]);
-        const auto ac = itemApexCom(wb, i);
-        if (!ac)
-            continue;
-        const int32_t dev = wb.map.apexDevId(ac->apex, ac->com);
-        writer.write(btDdcPath(wb.bactalkJobPath(), frameworkScriptName(dev)), runScript(wb, *ac, clock));
-        landed(writer.takeFinished());
+    const QList<ScriptDevice> devices = wb.deviceLists.scripts;
+    const int count = int(devices.size());
+    for (int i = 0; i < count && failure.isEmpty(); ++i) {
+        const ScriptDevice &device = devices[i];
+        frame.progress.step(i, count, device.text());
+        // The file is named after the device as the map has it now.
+        const int32_t dev = wb.map.apexDevId(device.apex, device.com);
+        writer.write(btDdcPath(wb.bactalkJobPath(), frameworkScriptName(dev)), runScript(wb, device, clock), i);
+        writer.collect(landed);
     }
-    landed(writer.finish());
+    writer.finish(landed);
     if (!failure.isEmpty())
         throw Error(failure);
-    frame.progress.step(int(items.size()), int(items.size()));
+    frame.progress.step(count, count);
     return written;
 }
 

@@ -3,6 +3,7 @@
 // the script device list, and the Tux DDC file list and copy.
 #include "commands/CommandFrame.h"
 #include "ddc/TuxFiles.h"
+#include "project/DeviceLists.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -29,16 +30,16 @@ struct ScriptClock {
     QLocale locale = QLocale::system();
 };
 
-// The script of item `item` of the script device list (the text the
-// clipboard gets, as Windows-1252 bytes with CR LF). Nothing when the item
-// does not parse: the user is told "List box has formating error.".
-std::optional<QByteArray> createScriptCommand(Workbench &wb, int item, const ScriptClock &clock = {});
+// The script of a device of the script device list (the text the clipboard
+// gets, as Windows-1252 bytes with CR LF).
+QByteArray createScriptCommand(Workbench &wb, const ScriptDevice &device, const ScriptClock &clock = {});
 
-// "Create script and save to disk": the script of `item` written to `path`,
-// replacing it. False (nothing written) when the item does not parse.
-bool saveScriptCommand(Workbench &wb, int item, const QString &path, const ScriptClock &clock = {});
+// "Create script and save to disk": the script of `device` written to
+// `path`, replacing it. Throws Error naming the file when it cannot be written.
+void saveScriptCommand(Workbench &wb, const ScriptDevice &device, const QString &path,
+                       const ScriptClock &clock = {});
 
-// "Auto create all Apex DDC script files": every item's script into the
+// "Auto create all Apex DDC script files": every device's script into the
 // BACtalk job's ddc folder (which is not created), one "Script file: " log
 // line each. A file that cannot be written ends the command with an Error;
 // the files already written stay. Returns the paths written.

@@ -40,19 +40,16 @@ QString pointDatabaseFilter() { return QStringLiteral("Point database (*.mdb)|*.
 QString pointDatabaseInitialName() { return QStringLiteral("pointdata.mdb"); }
 QString pointDatabaseDialogTitle() { return QStringLiteral("Export points to a point database"); }
 
-ExportOutcome exportPointsCommand(Workbench &wb, int item, const CommandFrame &frame)
+ExportOutcome exportPointsCommand(Workbench &wb, const ExportDevice &device, const CommandFrame &frame)
 {
     ExportOutcome out;
-    const QStringList &items = wb.deviceLists.exports;
-    if (item < 0 || item >= items.size())
-        return out;
     wb.requireDatabase();
     const auto chosen = wb.prompter.chooseSaveFile(pointDatabaseDialogTitle(), pointDatabaseFilter(),
                                                    pointDatabaseInitialName());
     if (!chosen)
         return out;
     out.file = QFileInfo(QDir::fromNativeSeparators(*chosen)).absoluteFilePath();
-    const int apex = exportItemApex(items[item]);
+    const int apex = device.apex;
     wb.log.logMsgStart(u"Exporting Points: "_qs + shown(out.file));
     try {
         makeFromTemplate(wb.appFolder, out.file);

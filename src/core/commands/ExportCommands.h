@@ -2,6 +2,7 @@
 // Step 3 "Translate and Export Points": one Apex's Ibex points into a point
 // database chosen in a save dialog.
 #include "commands/CommandFrame.h"
+#include "project/DeviceLists.h"
 #include "translate/PointExport.h"
 
 #include <QString>
@@ -15,17 +16,17 @@ QString pointDatabaseInitialName();
 QString pointDatabaseDialogTitle();
 
 struct ExportOutcome {
-    bool done = false; // false: no item chosen or the dialog was cancelled
+    bool done = false; // false: the dialog was cancelled
     QString file;
     PointExportCounts counts;
 };
 
-// Exports the points of the Apex of export list item `item` into the file
+// Exports the points of the Apex of export list device `device` into the file
 // the prompter's save dialog gives. A missing file is first made from the
 // application folder's pointdata.mdb. Logs "Exporting Points: " and a
 // closing line with the counts, and tells the user the counts. Throws Error
 // naming the file when it cannot be made, opened or written (nothing in it
 // changed then).
-ExportOutcome exportPointsCommand(Workbench &wb, int item, const CommandFrame &frame = {});
+ExportOutcome exportPointsCommand(Workbench &wb, const ExportDevice &device, const CommandFrame &frame = {});
 
 } // namespace vorlix

@@ -1,7 +1,8 @@
 #include "project/DeviceLists.h"
 
 #include "project/ControllerMap.h"
-#include "util/TextUtil.h"
+
+#include <algorithm>
 
 namespace vorlix {
 
@@ -10,6 +11,13 @@ constexpr int kApexCount = 32;
 constexpr int kComCount = 4;
 } // namespace
 
+QString ScriptDevice::text() const
+{
+    return QStringLiteral("Dev-ID: %1, Apex: %2, Com: %3").arg(devId).arg(apex).arg(com);
+}
+
+QString ExportDevice::text() const { return QStringLiteral("Dev-ID: %1, Apex: %2").arg(devId).arg(apex); }
+
 DeviceLists buildDeviceLists(ControllerMap &map)
 {
     DeviceLists lists;
@@ -17,58 +25,26 @@ DeviceLists buildDeviceLists(ControllerMap &map)
     for (int apex = 0; apex < kApexCount; ++apex) {
         if (!map.apexIsMapped(apex))
             continue;
-        lists.exports << QStringLiteral("Dev-ID: %1, Apex: %2").arg(map.apexGlobalPts(apex)).arg(apex);
+        lists.exports << ExportDevice{apex, map.apexGlobalPts(apex)};
         for (int com = 1; com <= kComCount; ++com)
             if (map.apexHasCom(apex, com))
-                lists.scripts << QStringLiteral("Dev-ID: %1, Apex: %2, Com: %3")
-                                     .arg(map.apexDevId(apex, com))
-                                     .arg(apex)
-                                     .arg(com);
+                lists.scripts << ScriptDevice{apex, com, map.apexDevId(apex, com)};
     }
     return lists;
 }
 
-std::optional<ApexCom> listBoxToApexCom(const QString &item)
+std::optional<ScriptDevice> findScriptDevice(const DeviceLists &lists, int apex, int com)
 {
-    QString text = item;
-    nextToken(text, u',');
-    nextToken(text, u':');
-    ApexCom ac;
-    ac.apex = nextTokenInt(text, u',');
-    nextToken(text, u':');
-    ac.com = nextTokenInt(text, u',');
-    if (ac.apex > kApexCount || ac.com < 1 || ac.com > kComCount)
-        return std::nullopt;
-    return ac;
+    const auto it = std::find_if(lists.scripts.begin(), lists.scripts.end(),
+                                 [&](const ScriptDevice &d) { return d.apex == apex && d.com == com; });
+    return it == lists.scripts.end() ? std::nullopt : std::optional<ScriptDevice>(*it);
 }
 
-QString scriptItemFormatError() { return QStringLiteral("List box has formating error."); }
-
-int exportItemApex(const QString &item)
+std::optional<ExportDevice> findExportDevice(const DeviceLists &lists, int apex)
 {
-    QString text = item;
-    nextToken(text, u':');
-    nextTokenInt(text, u','); // the point device, not needed here
-    nextToken(text, u':');
-    return nextTokenInt(text, u',');
-}
-
-int findScriptItem(const QStringList &items, int apex, int com)
-{
-    for (int i = 0; i < items.size(); ++i) {
-        const auto ac = listBoxToApexCom(items[i]);
-        if (ac && ac->apex == apex && ac->com == com)
-            return i;
-    }
-    return -1;
-}
-
-int findExportItem(const QStringList &items, int apex)
-{
-    for (int i = 0; i < items.size(); ++i)
-        if (exportItemApex(items[i]) == apex)
-            return i;
-    return -1;
+    const auto it = std::find_if(lists.exports.begin(), lists.exports.end(),
+                                 [&](const ExportDevice &d) { return d.apex == apex; });
+    return it == lists.exports.end() ? std::nullopt : std::optional<ExportDevice>(*it);
 }
 
 } // namespace vorlix

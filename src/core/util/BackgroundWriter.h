@@ -68,4 +68,43 @@ private:
     std::thread m_thread;
 };
 
+// A BackgroundWriter whose every file carries a value of the caller's (what
+// the file is for: a display's index, a row to log); the outcomes come back
+// with their values, in the order the files were handed over.
+template <typename Tag>
+class TrackedWriter {
+public:
+    void write(const QString &path, QByteArray bytes, Tag tag, bool replace = true)
+    {
+        m_tags.push_back(std::move(tag));
+        m_writer.write(path, std::move(bytes), replace);
+    }
+    void settle(const QString &path) { m_writer.settle(path); }
+    // Tells landed(tag, outcome) for every write finished since the last call.
+    template <typename Landed>
+    void collect(Landed &&landed)
+    {
+        tell(m_writer.takeFinished(), landed);
+    }
+    // Waits for every write handed over, then tells them as collect does.
+    template <typename Landed>
+    void finish(Landed &&landed)
+    {
+        tell(m_writer.finish(), landed);
+    }
+
+private:
+    template <typename Landed>
+    void tell(const std::vector<BackgroundWriter::Outcome> &finished, Landed &landed)
+    {
+        for (const BackgroundWriter::Outcome &f : finished) {
+            Tag tag = std::move(m_tags.front());
+            m_tags.pop_front();
+            landed(tag, f);
+        }
+    }
+    BackgroundWriter m_writer;
+    std::deque<Tag> m_tags;
+};
+
 } // namespace vorlix

@@ -78,64 +78,51 @@ void DdcFilesPage::showDeviceList()
 {
     const int row = m_scripts->currentRow();
     m_scripts->clear();
-    m_scripts->addItems(m_wb.deviceLists.scripts);
+    m_scripts->addItems(deviceTexts(m_wb.deviceLists.scripts));
     if (row >= 0 && row < m_scripts->count())
         m_scripts->setCurrentRow(row);
 }
 
-int DdcFilesPage::chosenItem()
+std::optional<ScriptDevice> DdcFilesPage::chosenDevice()
 {
-    if (m_scripts->count() == 0)
-        return -1;
+    const QList<ScriptDevice> &devices = m_wb.deviceLists.scripts;
+    if (m_scripts->count() == 0 || devices.isEmpty())
+        return std::nullopt;
     if (m_scripts->currentRow() < 0)
         m_scripts->setCurrentRow(0);
-    return m_scripts->currentRow();
-}
-
-CommandFrame DdcFilesPage::frame()
-{
-    CommandFrame f;
-    f.beginBusy = [this] {
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        m_runner.beginBusy();
-    };
-    f.endBusy = [this] { m_runner.endBusy(); };
-    f.progress = m_runner.progress();
-    return f;
+    const int row = m_scripts->currentRow();
+    return row < devices.size() ? std::optional<ScriptDevice>(devices[row]) : std::nullopt;
 }
 
 void DdcFilesPage::saveClipboard()
 {
-    const int item = chosenItem();
-    if (item < 0)
+    const auto device = chosenDevice();
+    if (!device)
         return;
-    m_runner.guarded([&] {
-        if (const auto script = createScriptCommand(m_wb, item))
-            QApplication::clipboard()->setText(ansi::decode(*script));
-    });
+    m_runner.guarded([&] { QApplication::clipboard()->setText(ansi::decode(createScriptCommand(m_wb, *device))); });
 }
 
 void DdcFilesPage::saveToFile()
 {
-    const int item = chosenItem();
-    if (item < 0)
+    const auto device = chosenDevice();
+    if (!device)
         return;
     const auto path = m_wb.prompter.chooseSaveFile(u"Save DDC script"_qs, scriptSaveFilter(), scriptInitialName());
     if (!path)
         return;
-    m_runner.guarded([&] { saveScriptCommand(m_wb, item, QDir::fromNativeSeparators(*path)); });
+    m_runner.guarded([&] { saveScriptCommand(m_wb, *device, QDir::fromNativeSeparators(*path)); });
 }
 
 void DdcFilesPage::autoGenerate()
 {
-    const CommandFrame f = frame();
+    const CommandFrame f = m_runner.frame();
     m_runner.guarded([&] { autoGenerateScriptsCommand(m_wb, f); });
 }
 
 void DdcFilesPage::createDdcFileList()
 {
     m_grid->cancelPendingEdit();
-    const CommandFrame f = frame();
+    const CommandFrame f = m_runner.frame(m_grid);
     m_runner.guarded([&] { createDdcFileListCommand(m_wb, f); });
     m_grid->reload();
     m_grid->firstRow();
@@ -144,7 +131,7 @@ void DdcFilesPage::createDdcFileList()
 void DdcFilesPage::copyTdcFiles()
 {
     m_grid->cancelPendingEdit();
-    const CommandFrame f = frame();
+    const CommandFrame f = m_runner.frame(m_grid);
     TdcCopyOutcome outcome;
     if (m_runner.guarded([&] { outcome = copyTdcFilesCommand(m_wb, f); }) && outcome.failed > 0)
         m_wb.prompter.error(tdcCopyFailedText(outcome.failed));

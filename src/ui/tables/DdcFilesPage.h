@@ -2,7 +2,9 @@
 // Tab "DDC Drawings and Files": step 8 (DDC framework scripts) and step 9
 // (the Tux DDC file list and copy).
 #include "common/StepPage.h"
-#include "commands/CommandFrame.h"
+#include "project/DeviceLists.h"
+
+#include <optional>
 
 class QListWidget;
 class QPushButton;
@@ -31,9 +33,9 @@ public:
     void copyTdcFiles();
 
 private:
-    // The selected item, the first one when none is; -1 for an empty list.
-    int chosenItem();
-    CommandFrame frame();
+    // The device of the selected item, the first one when none is selected;
+    // nothing for an empty list.
+    std::optional<ScriptDevice> chosenDevice();
 
     QListWidget *m_scripts;
     DataGrid *m_grid;

@@ -54,18 +54,19 @@ void IbexPointsPage::showDeviceList()
 {
     const int row = m_apex->currentIndex();
     m_apex->clear();
-    m_apex->addItems(m_wb.deviceLists.exports);
+    m_apex->addItems(deviceTexts(m_wb.deviceLists.exports));
     m_apex->setCurrentIndex(row >= 0 && row < m_apex->count() ? row : (m_apex->count() > 0 ? 0 : -1));
 }
 
 void IbexPointsPage::exportIbex()
 {
     const int item = m_apex->currentIndex();
-    if (item < 0)
+    const QList<ExportDevice> &devices = m_wb.deviceLists.exports;
+    if (item < 0 || item >= devices.size())
         return;
     grid()->cancelPendingEdit();
-    const CommandFrame f = frame();
-    m_runner.guarded([&] { exportPointsCommand(m_wb, item, f); });
+    const CommandFrame f = m_runner.frame(grid());
+    m_runner.guarded([&] { exportPointsCommand(m_wb, devices[item], f); });
 }
 
 void IbexPointsPage::attach()
