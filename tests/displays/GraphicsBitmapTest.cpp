@@ -1,4 +1,5 @@
 // Bitmap libraries and bitmap copies into the BACtalk job.
+#include "displays/ObjectMessages.h"
 #include "project/SessionLog.h"
 #include "bactalk/BtBitmaps.h"
 
@@ -71,14 +72,36 @@ TEST(GraphicsBitmaps, CopyKeepsExistingFilesAndRefusesUnsafeNames)
     EXPECT_EQ(copyBitmap(src, u"fan.bmp"_qs, gone), BitmapCopy::Failed);
     EXPECT_FALSE(QDir(dir.filePath(u"bt/acme/gone"_qs)).exists());
 
+    EXPECT_TRUE(bitmapCopyProblem(BitmapCopy::Copied, u"fan.bmp"_qs).isEmpty());
+    EXPECT_TRUE(bitmapCopyProblem(BitmapCopy::AlreadyThere, u"fan.bmp"_qs).isEmpty());
+}
+
+// The messages about a display's objects go to the log under their object's
+// heading and come back as values with the object's number.
+TEST(GraphicsBitmaps, ObjectMessagesAreLoggedUnderTheirObjectAndKept)
+{
     SessionLog log;
-    log.pendingMsg(u"Object# 3, Graphic-Static"_qs);
-    logBitmapCopy(log, BitmapCopy::Missing, u"none.bmp"_qs);
-    logBitmapCopy(log, BitmapCopy::Blank, QString());
-    logBitmapCopy(log, BitmapCopy::Copied, u"fan.bmp"_qs);
-    EXPECT_EQ(log.lines(), (QStringList{u"\tObject# 3, Graphic-Static"_qs, u"\t\tMissing source bitmap: none.bmp"_qs,
-                                        u"\t\tSource bitmap name is blank."_qs}));
-    EXPECT_EQ(log.translationErrors, 2);
+    ObjectMessages messages(log);
+    messages.startObject(9, u"Text"_qs); // the last object of a display, with nothing to say:
+    messages.startDisplay();             // its heading never heads the next display's messages
+    messages.add(bitmapCopyProblem(BitmapCopy::Missing, u"back.bmp"_qs), true); // the background
+    messages.startObject(3, u"Graphic-Static"_qs);
+    messages.add(bitmapCopyProblem(BitmapCopy::Blank, QString()), true);
+    messages.add(u"Button redirected to: "_qs, false);
+    messages.startObject(4);
+    messages.add(u"The object record lies outside the display file."_qs, true);
+    EXPECT_EQ(log.lines(), (QStringList{u"\t\tMissing source bitmap: back.bmp"_qs, u"\tObject# 3, Graphic-Static"_qs,
+                                        u"\t\tSource bitmap name is blank."_qs, u"\t\tButton redirected to: "_qs,
+                                        u"\tObject# 4"_qs, u"\t\tThe object record lies outside the display file."_qs}));
+    EXPECT_EQ(log.translationErrors, 3);
+    const std::vector<ObjectProblem> kept = messages.take();
+    ASSERT_EQ(kept.size(), 4u);
+    EXPECT_EQ(kept[0].object, 0);
+    EXPECT_EQ(kept[0].text, u"Missing source bitmap: back.bmp"_qs);
+    EXPECT_EQ(kept[2].object, 3);
+    EXPECT_EQ(kept[2].text, u"Button redirected to:"_qs);
+    EXPECT_EQ(kept[3].object, 4);
+    EXPECT_TRUE(messages.take().empty());
 }
 
 TEST(GraphicsBitmaps, FileNamePart)

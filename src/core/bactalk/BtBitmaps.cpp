@@ -2,7 +2,6 @@
 
 #include "util/Error.h"
 #include "util/FileUtil.h"
-#include "project/SessionLog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -69,25 +68,17 @@ BitmapCopy copyBitmap(const QString &source, const QString &name, const QString 
     return BitmapCopy::Copied;
 }
 
-void logBitmapCopy(SessionLog &log, BitmapCopy result, const QString &name)
+QString bitmapCopyProblem(BitmapCopy result, const QString &name)
 {
     switch (result) {
     case BitmapCopy::Copied:
-    case BitmapCopy::AlreadyThere:
-        return;
-    case BitmapCopy::Missing:
-        log.logObjMsg(u"Missing source bitmap: "_qs + name, true);
-        return;
-    case BitmapCopy::Blank:
-        log.logObjMsg(u"Source bitmap name is blank."_qs, true);
-        return;
-    case BitmapCopy::Unsafe:
-        log.logObjMsg(u"Bitmap name is not a plain file name, not copied: "_qs + name, true);
-        return;
-    case BitmapCopy::Failed:
-        log.logObjMsg(u"Cannot copy bitmap: "_qs + name, true);
-        return;
+    case BitmapCopy::AlreadyThere: return {};
+    case BitmapCopy::Missing: return u"Missing source bitmap: "_qs + name;
+    case BitmapCopy::Blank: return u"Source bitmap name is blank."_qs;
+    case BitmapCopy::Unsafe: return u"Bitmap name is not a plain file name, not copied: "_qs + name;
+    case BitmapCopy::Failed: return u"Cannot copy bitmap: "_qs + name;
     }
+    return {};
 }
 
 } // namespace vorlix::bt

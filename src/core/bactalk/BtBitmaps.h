@@ -6,10 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-namespace vorlix {
-class SessionLog;
-}
-
 namespace vorlix::bt {
 
 // <root>/<rep>/<job>/bitmaps; empty when rep or job is not set.
@@ -29,9 +25,9 @@ enum class BitmapCopy { Copied, AlreadyThere, Missing, Blank, Unsafe, Failed };
 // created when missing.
 BitmapCopy copyBitmap(const QString &source, const QString &name, const QString &bitmapsFolder);
 
-// Logs the problem of a copy under the current object heading ("Missing
-// source bitmap: ", "Source bitmap name is blank.", ...); nothing for a
-// copy that was made or not needed.
-void logBitmapCopy(SessionLog &log, BitmapCopy result, const QString &name);
+// The problem of a copy as the log states it under the object's heading
+// ("Missing source bitmap: ", "Source bitmap name is blank.", ...); empty for
+// a copy that was made or not needed.
+QString bitmapCopyProblem(BitmapCopy result, const QString &name);
 
 } // namespace vorlix::bt

@@ -189,6 +189,29 @@ QString thumbnails(const DisplayResult &d)
     return img(d.thumbnailIbex, u"Ibex"_qs) + img(d.thumbnailBactalk, u"BACtalk"_qs);
 }
 
+// The display table: one row per listed display with its problems and pictures.
+void displayTable(QStringList &h, const std::vector<DisplayResult> &displays)
+{
+    h << QStringLiteral("<h2>Displays (%1)</h2>").arg(displays.size());
+    h << u"<table><tr><th>Ibex file</th><th>BACtalk file</th><th>Status</th><th>Objects</th>"
+         "<th>Translation problems</th><th>Ibex and BACtalk</th></tr>"_qs;
+    for (const DisplayResult &d : displays) {
+        QStringList problems;
+        for (const ObjectProblem &p : d.problems)
+            problems << QStringLiteral("Obj.%1: %2").arg(p.object).arg(esc(p.text));
+        QString status = displayStatusText(d.status);
+        if (!d.reason.isEmpty())
+            status += u": "_qs + d.reason;
+        if (!d.scanned)
+            status += u" (unreferenced)"_qs;
+        h << QStringLiteral("<tr><td>%1</td><td>%2</td><td%3>%4</td><td>%5</td><td>%6</td><td>%7</td></tr>")
+                 .arg(esc(displayName(d)), esc(d.bactalk),
+                      d.status == DisplayResult::Failed ? u" class=\"failed\""_qs : QString(), esc(status),
+                      QString::number(d.objects), problems.join(u"<br>"_qs), thumbnails(d));
+    }
+    h << u"</table>"_qs;
+}
+
 } // namespace
 
 QByteArray ConversionReport::toHtml() const
@@ -237,24 +260,7 @@ QByteArray ConversionReport::toHtml() const
                       stageStatusText(s.status), QString::number(s.seconds, 'f', 3), esc(s.message));
     h << u"</table>"_qs;
 
-    h << QStringLiteral("<h2>Displays (%1)</h2>").arg(displays.size());
-    h << u"<table><tr><th>Ibex file</th><th>BACtalk file</th><th>Status</th><th>Objects</th>"
-         "<th>Translation problems</th><th>Ibex and BACtalk</th></tr>"_qs;
-    for (const DisplayResult &d : displays) {
-        QStringList problems;
-        for (const ObjectProblem &p : d.problems)
-            problems << QStringLiteral("Obj.%1: %2").arg(p.object).arg(esc(p.text));
-        QString status = displayStatusText(d.status);
-        if (!d.reason.isEmpty())
-            status += u": "_qs + d.reason;
-        if (!d.scanned)
-            status += u" (unreferenced)"_qs;
-        h << QStringLiteral("<tr><td>%1</td><td>%2</td><td%3>%4</td><td>%5</td><td>%6</td><td>%7</td></tr>")
-                 .arg(esc(displayName(d)), esc(d.bactalk),
-                      d.status == DisplayResult::Failed ? u" class=\"failed\""_qs : QString(), esc(status),
-                      QString::number(d.objects), problems.join(u"<br>"_qs), thumbnails(d));
-    }
-    h << u"</table>"_qs;
+    displayTable(h, displays);
 
     list(h, u"Missing files"_qs, missingFiles, u"None."_qs);
     list(h, u"Scripts written"_qs, scripts, u"None."_qs);

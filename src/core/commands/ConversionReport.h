@@ -2,6 +2,8 @@
 // What one whole-job conversion did, stage by stage, display by display and
 // device by device, and what the integrator must still do; written into the
 // BACtalk job folder as a printable page and as JSON.
+#include "displays/ObjectMessages.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -16,11 +18,6 @@ struct StageResult {
     QString message; // why it failed or was skipped, or what it did
 };
 QString stageStatusText(StageResult::Status status);
-
-struct ObjectProblem {
-    int object = 0;
-    QString text;
-};
 
 struct DisplayResult {
     enum Status { Written, Kept, Redirected, Skipped, Failed };

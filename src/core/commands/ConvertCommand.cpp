@@ -86,48 +86,6 @@ private:
     QStringList &m_notes;
 };
 
-// Collects the object messages the session log gets while the displays
-// are made ("\tObject# n, type" then "\t\tmessage"), display by display,
-// handing every line on.
-class ObjectMessages {
-public:
-    explicit ObjectMessages(SessionLog &log, size_t displays)
-        : m_log(log), m_previous(log.lineAppended), perDisplay(displays)
-    {
-        m_log.lineAppended = [this](const QString &line) {
-            if (m_current < perDisplay.size()) {
-                if (line.startsWith(u"\t\t"_qs))
-                    perDisplay[m_current].push_back({m_object, line.trimmed()});
-                else if (line.startsWith(u"\tObject# "_qs))
-                    m_object = line.mid(9).section(u',', 0, 0).toInt();
-            }
-            if (m_previous)
-                m_previous(line);
-        };
-    }
-    ~ObjectMessages() { m_log.lineAppended = m_previous; }
-    ObjectMessages(const ObjectMessages &) = delete;
-    ObjectMessages &operator=(const ObjectMessages &) = delete;
-
-    // The lines from here on belong to display `index`.
-    void startDisplay(size_t index)
-    {
-        m_current = index;
-        m_object = 0;
-    }
-
-private:
-    SessionLog &m_log;
-    std::function<void(const QString &)> m_previous;
-    size_t m_current = SIZE_MAX; // none yet
-
-public:
-    std::vector<std::vector<ObjectProblem>> perDisplay; // the problems of each display, by index
-
-private:
-    int m_object = 0;
-};
-
 class Conversion {
 public:
     Conversion(Workbench &wb, const ConvertOptions &options, const CommandFrame &frame)
@@ -198,15 +156,75 @@ public:
 
     QString displays();
     QString scripts();
+    // The stages after the displays: the Tux files, the devices, the
+    // export and the merge.
+    void ddcAndDeviceStages();
+    void exportAndMergeStages();
+    // The report, written however the run went (also when cancelled).
+    void writeReport();
 
     ConversionReport report;
 
 private:
+    // The result of master-list entry `index`; a display to make goes to `batch`.
+    DisplayResult listedDisplay(int index, std::vector<BatchDisplay> &batch);
+    // What became of a display of the batch.
+    static void account(DisplayResult &d, const BatchItem &item);
+
     Workbench &m_wb;
     const ConvertOptions &m_options;
     const CommandFrame &m_frame;
     std::map<QString, StageResult::Status> m_status;
 };
+
+DisplayResult Conversion::listedDisplay(int index, std::vector<BatchDisplay> &batch)
+{
+    const MasterList &list = m_wb.masterList;
+    DisplayResult d;
+    d.local = list.isLocalJob(index);
+    d.scanned = list.isScanned(index);
+    const DisplayFile file = findDisplayFile(m_wb, list.entryName(index), d.local);
+    d.ibex = file.name;
+    d.bactalk = btFileName(file.name, d.local, m_wb.vars);
+    if (list.isRedirected(index)) {
+        const std::optional<QString> target = m_wb.map.findRedirect(file.name, d.local);
+        if (target && !target->isEmpty()) {
+            d.status = DisplayResult::Redirected;
+            d.bactalk = *target;
+        } else {
+            d.reason = u"skipped in the display list"_qs;
+        }
+    } else if (!file.exists) {
+        d.reason = u"file missing"_qs;
+        addMissing({QDir::toNativeSeparators(file.path)});
+    } else if (m_options.scannedOnly && !d.scanned) {
+        d.reason = u"not reached by the scan"_qs;
+    } else {
+        batch.push_back({file.path, d.local});
+    }
+    return d;
+}
+
+void Conversion::account(DisplayResult &d, const BatchItem &item)
+{
+    d.problems = item.objectProblems;
+    d.objects = item.records;
+    if (!item.reached) {
+        d.reason = u"the conversion was cancelled"_qs;
+    } else if (!item.problem.isEmpty()) {
+        d.status = DisplayResult::Failed;
+        d.reason = item.problem;
+    } else if (item.kept) {
+        d.status = DisplayResult::Kept;
+        d.reason = u"the existing file was kept"_qs;
+    } else {
+        d.status = DisplayResult::Written;
+    }
+    if (d.status != DisplayResult::Written) { // pictures of a display that did not land are not shown
+        d.thumbnailIbex.clear();
+        d.thumbnailBactalk.clear();
+    }
+}
 
 QString Conversion::displays()
 {
@@ -216,48 +234,24 @@ QString Conversion::displays()
     std::vector<BatchDisplay> batch;
     std::vector<size_t> made; // report index of each batch entry
     for (int i = 0; i < list.size(); ++i) {
-        DisplayResult d;
-        d.ibex = list.entryName(i);
-        d.local = list.isLocalJob(i);
-        d.scanned = list.isScanned(i);
-        const DisplayFile file = findDisplayFile(m_wb, d.ibex, d.local);
-        d.ibex = file.name;
-        d.bactalk = btFileName(file.name, d.local, m_wb.vars);
-        if (list.isRedirected(i)) {
-            const std::optional<QString> target = m_wb.map.findRedirect(file.name, d.local);
-            if (target && !target->isEmpty()) {
-                d.status = DisplayResult::Redirected;
-                d.bactalk = *target;
-            } else {
-                d.reason = u"skipped in the display list"_qs;
-            }
-        } else if (!file.exists) {
-            d.reason = u"file missing"_qs;
-            addMissing({QDir::toNativeSeparators(file.path)});
-        } else if (m_options.scannedOnly && !d.scanned) {
-            d.reason = u"not reached by the scan"_qs;
-        } else {
-            made.push_back(report.displays.size());
-            batch.push_back({file.path, d.local});
-        }
-        report.displays.push_back(std::move(d));
+        const size_t before = batch.size();
+        report.displays.push_back(listedDisplay(i, batch));
+        if (batch.size() > before)
+            made.push_back(report.displays.size() - 1);
     }
 
-    ObjectMessages messages(m_wb.log, batch.size());
     // The pictures are drawn while each display is loaded, from the bytes
-    // made for it, and written in the background like the displays.
+    // made for it, and written in the background like the displays. Their
+    // writer and drawing thread only when there are pictures to draw.
     const bool thumbnails = canDrawThumbnails();
-    // Their writer and drawing thread only when there are pictures to draw.
     std::optional<BackgroundWriter> pictureFiles;
     std::optional<ThumbnailMaker> pictures;
+    BatchHooks hooks;
     if (thumbnails) {
         pictureFiles.emplace();
         pictures.emplace(report.bactalk, *pictureFiles);
-    }
-    BatchHooks hooks;
-    hooks.starting = [&](size_t k) { messages.startDisplay(k); };
-    if (thumbnails)
         hooks.made = [&](size_t k, const QByteArray &bytes) { pictures->add(m_wb, report.displays[made[k]], bytes); };
+    }
     const BatchOutcome r = createAllDisplaysCommand(m_wb, batch, m_frame, hooks);
     if (pictures)
         pictures->finish();
@@ -266,26 +260,9 @@ QString Conversion::displays()
     int written = 0, failed = 0;
     for (size_t k = 0; k < batch.size(); ++k) {
         DisplayResult &d = report.displays[made[k]];
-        const BatchItem &item = r.items[k];
-        d.problems = std::move(messages.perDisplay[k]);
-        d.objects = item.records;
-        if (!item.reached) {
-            d.reason = u"the conversion was cancelled"_qs;
-        } else if (!item.problem.isEmpty()) {
-            d.status = DisplayResult::Failed;
-            d.reason = item.problem;
-            ++failed;
-        } else if (item.kept) {
-            d.status = DisplayResult::Kept;
-            d.reason = u"the existing file was kept"_qs;
-        } else {
-            d.status = DisplayResult::Written;
-            ++written;
-        }
-        if (d.status != DisplayResult::Written) { // pictures of a display that did not land are not shown
-            d.thumbnailIbex.clear();
-            d.thumbnailBactalk.clear();
-        }
+        account(d, r.items[k]);
+        written += d.status == DisplayResult::Written ? 1 : 0;
+        failed += d.status == DisplayResult::Failed ? 1 : 0;
     }
     m_frame.progress.step(list.size(), list.size());
     if (written > 0 && !thumbnails)
@@ -316,13 +293,112 @@ QString Conversion::scripts()
     return QStringLiteral("%1 script file(s) written").arg(written.size());
 }
 
-} // namespace
-
-QStringList convertStageNames()
+void Conversion::ddcAndDeviceStages()
 {
-    return {kReadDdc, kReadPoints, kReadCpanels, kScan,       kDisplays, kScripts, kTdcList, kTdcCopy,
-            kGateways, kTux,       kWorkstation, kUpdateTdc, kExport,   kMerge,   kReport};
+    Workbench &wb = m_wb;
+    const CommandFrame &frame = m_frame;
+    ConversionReport &r = report;
+    stage(kTdcList, {}, [&] {
+        return QStringLiteral("%1 Tux DDC file(s) listed").arg(createDdcFileListCommand(wb, frame));
+    });
+    stage(kTdcCopy, {kTdcList}, [&] {
+        const QString ddc = findCaseInsensitive(wb.bactalkJobPath(), u"ddc"_qs);
+        if (!QFileInfo(ddc).isDir())
+            QDir().mkpath(ddc);
+        const TdcCopyOutcome t = copyTdcFilesCommand(wb, frame);
+        r.tdcCopied = t.copiedFiles;
+        r.tdcExists = t.existingFiles;
+        r.tdcMissing = t.missingFiles;
+        r.tdcFailed = t.failedFiles;
+        r.cancelled = r.cancelled || t.cancelled;
+        if (t.failed > 0)
+            throw Error(tdcCopyFailedText(t.failed));
+        return QStringLiteral("%1 copied, %2 already there, %3 missing").arg(t.copied).arg(t.existing).arg(t.missing);
+    });
+    stage(kGateways, {kReadDdc}, [&] {
+        r.gateways = addGatewaysCommand(wb, frame);
+        return QStringLiteral("%1 gateway(s)").arg(r.gateways);
+    });
+    stage(kTux, {kReadDdc, kReadCpanels}, [&] {
+        const TuxBuild built = addTuxCommand(wb, frame);
+        r.tux = built.devices;
+        return QStringLiteral("%1 Tux device(s) from %2 control panel(s)").arg(built.devices).arg(built.panels);
+    });
+    if (m_options.workstation) {
+        stage(kWorkstation, {}, [&] {
+            if (!addWorkstationCommand(wb, frame))
+                throw Error(u"No workstation was added."_qs);
+            r.workstations = 1;
+            return u"workstation "_qs + *m_options.workstation;
+        });
+    }
+    stage(kUpdateTdc, {kTdcList, kTux}, [&] {
+        const TdcNamesResult t = updateTdcCommand(wb, frame);
+        for (const int32_t devinst : t.notFound)
+            r.devicesWithoutTdcNames << QString::number(devinst);
+        return QStringLiteral("%1 device row(s) named, %2 device(s) not found").arg(t.updated).arg(t.notFound.size());
+    });
 }
+
+void Conversion::exportAndMergeStages()
+{
+    Workbench &wb = m_wb;
+    const CommandFrame &frame = m_frame;
+    ConversionReport &r = report;
+    if (!m_options.points.isEmpty()) {
+        stage(kExport, {kReadPoints}, [&] {
+            int exported = 0, updated = 0, unmatched = 0;
+            for (const ExportDevice &device : wb.deviceLists.exports) {
+                if (cancelled())
+                    break;
+                const ExportOutcome e = exportPointsCommand(wb, device, frame);
+                if (e.done) {
+                    ++exported;
+                    updated += e.counts.updated;
+                    unmatched += e.counts.unmatched;
+                }
+            }
+            return QStringLiteral("the points of %1 Apex(es) exported into %2: %3 row(s) updated, %4 point(s) "
+                                  "without a row")
+                .arg(exported).arg(QDir::toNativeSeparators(m_options.points)).arg(updated).arg(unmatched);
+        });
+    }
+    if (!m_options.merge.isEmpty()) {
+        QStringList needs{kGateways, kTux, kUpdateTdc};
+        if (m_options.workstation)
+            needs << kWorkstation;
+        r.mergeDestination = QFileInfo(m_options.merge).absoluteFilePath();
+        stage(kMerge, needs, [&] {
+            const MergeResult m = mergeCommand(wb, m_options.merge, std::nullopt, frame);
+            r.merged = m.devices;
+            r.notWritten = m.refused;
+            return QStringLiteral("%1 device(s) merged, %2 row(s) not written").arg(m.devices).arg(m.refused);
+        });
+    }
+}
+
+void Conversion::writeReport()
+{
+    if (m_options.stageStarted)
+        m_options.stageStarted(kReport);
+    QElapsedTimer clock;
+    clock.start();
+    report.stages.push_back({kReport, StageResult::Ok, 0,
+                             QStringLiteral("%1 and %2").arg(QLatin1String(kReportHtml), QLatin1String(kReportJson))});
+    try {
+        writeConversionReport(report, report.bactalk);
+    } catch (const Error &e) {
+        report.stages.back().status = StageResult::Failed;
+        report.stages.back().message = e.message();
+    }
+    report.stages.back().seconds = double(clock.nsecsElapsed()) / 1e9;
+    if (m_options.stageEnded)
+        m_options.stageEnded(report.stages.back());
+    m_wb.log.logMsg(report.failed() ? u"The conversion ended with failed stages; see the conversion report."_qs
+                                    : u"The conversion ended; see the conversion report."_qs);
+}
+
+} // namespace
 
 ConversionReport convertJobCommand(Workbench &wb, const ConvertOptions &options, const CommandFrame &frame)
 {
@@ -338,110 +414,25 @@ ConversionReport convertJobCommand(Workbench &wb, const ConvertOptions &options,
     c.report.bactalk = bactalk;
     ConvertPrompter answers(wb.prompter.target(), options, c.report.notes);
     PrompterOverride route(wb.prompter, answers);
-    ConversionReport &r = c.report;
 
-    c.stage(kReadDdc, {}, [&] { return c.read([](Workbench &w, const CommandFrame &f) { return readDdcCommand(w, false, f); }); });
+    c.stage(kReadDdc, {}, [&] {
+        return c.read([](Workbench &w, const CommandFrame &f) { return readDdcCommand(w, false, f); });
+    });
     c.stage(kReadPoints, {}, [&] { return c.read(readPointsCommand); });
     c.stage(kReadCpanels, {}, [&] { return c.read(readCpanelsCommand); });
     c.stage(kScan, {}, [&] {
         const BuildOutcome b = buildDisplayListCommand(wb, true, frame);
         if (b.scan.cancelled)
-            r.cancelled = true;
+            c.report.cancelled = true;
         return QStringLiteral("%1 display(s) listed, %2 referenced file(s) missing")
             .arg(wb.masterList.size()).arg(b.scan.missingFiles);
     });
     c.stage(kDisplays, {kScan, kReadDdc, kReadPoints, kReadCpanels}, [&] { return c.displays(); });
     c.stage(kScripts, {kReadDdc}, [&] { return c.scripts(); });
-    c.stage(kTdcList, {}, [&] {
-        return QStringLiteral("%1 Tux DDC file(s) listed").arg(createDdcFileListCommand(wb, frame));
-    });
-    c.stage(kTdcCopy, {kTdcList}, [&] {
-        const QString ddc = findCaseInsensitive(wb.bactalkJobPath(), u"ddc"_qs);
-        if (!QFileInfo(ddc).isDir())
-            QDir().mkpath(ddc);
-        const TdcCopyOutcome t = copyTdcFilesCommand(wb, frame);
-        r.tdcCopied = t.copiedFiles;
-        r.tdcExists = t.existingFiles;
-        r.tdcMissing = t.missingFiles;
-        r.tdcFailed = t.failedFiles;
-        r.cancelled = r.cancelled || t.cancelled;
-        if (t.failed > 0)
-            throw Error(tdcCopyFailedText(t.failed));
-        return QStringLiteral("%1 copied, %2 already there, %3 missing").arg(t.copied).arg(t.existing).arg(t.missing);
-    });
-    c.stage(kGateways, {kReadDdc}, [&] {
-        r.gateways = addGatewaysCommand(wb, frame);
-        return QStringLiteral("%1 gateway(s)").arg(r.gateways);
-    });
-    c.stage(kTux, {kReadDdc, kReadCpanels}, [&] {
-        const TuxBuild built = addTuxCommand(wb, frame);
-        r.tux = built.devices;
-        return QStringLiteral("%1 Tux device(s) from %2 control panel(s)").arg(built.devices).arg(built.panels);
-    });
-    if (options.workstation) {
-        c.stage(kWorkstation, {}, [&] {
-            if (!addWorkstationCommand(wb, frame))
-                throw Error(u"No workstation was added."_qs);
-            r.workstations = 1;
-            return u"workstation "_qs + *options.workstation;
-        });
-    }
-    c.stage(kUpdateTdc, {kTdcList, kTux}, [&] {
-        const TdcNamesResult t = updateTdcCommand(wb, frame);
-        for (const int32_t devinst : t.notFound)
-            r.devicesWithoutTdcNames << QString::number(devinst);
-        return QStringLiteral("%1 device row(s) named, %2 device(s) not found").arg(t.updated).arg(t.notFound.size());
-    });
-    if (!options.points.isEmpty()) {
-        c.stage(kExport, {kReadPoints}, [&] {
-            int exported = 0, updated = 0, unmatched = 0;
-            for (int i = 0; i < wb.deviceLists.exports.size(); ++i) {
-                if (c.cancelled())
-                    break;
-                const ExportOutcome e = exportPointsCommand(wb, i, frame);
-                if (e.done) {
-                    ++exported;
-                    updated += e.counts.updated;
-                    unmatched += e.counts.unmatched;
-                }
-            }
-            return QStringLiteral("the points of %1 Apex(es) exported into %2: %3 row(s) updated, %4 point(s) "
-                                  "without a row")
-                .arg(exported).arg(QDir::toNativeSeparators(options.points)).arg(updated).arg(unmatched);
-        });
-    }
-    if (!options.merge.isEmpty()) {
-        QStringList needs{kGateways, kTux, kUpdateTdc};
-        if (options.workstation)
-            needs << kWorkstation;
-        r.mergeDestination = QFileInfo(options.merge).absoluteFilePath();
-        c.stage(kMerge, needs, [&] {
-            const MergeResult m = mergeCommand(wb, options.merge, std::nullopt, frame);
-            r.merged = m.devices;
-            r.notWritten = m.refused;
-            return QStringLiteral("%1 device(s) merged, %2 row(s) not written").arg(m.devices).arg(m.refused);
-        });
-    }
-    // The report is written however the run went (also when cancelled): it
-    // is the record of this run.
-    if (options.stageStarted)
-        options.stageStarted(kReport);
-    QElapsedTimer clock;
-    clock.start();
-    r.stages.push_back({kReport, StageResult::Ok, 0,
-                        QStringLiteral("%1 and %2").arg(QLatin1String(kReportHtml), QLatin1String(kReportJson))});
-    try {
-        writeConversionReport(r, bactalk);
-    } catch (const Error &e) {
-        r.stages.back().status = StageResult::Failed;
-        r.stages.back().message = e.message();
-    }
-    r.stages.back().seconds = double(clock.nsecsElapsed()) / 1e9;
-    if (options.stageEnded)
-        options.stageEnded(r.stages.back());
-    wb.log.logMsg(r.failed() ? u"The conversion ended with failed stages; see the conversion report."_qs
-                             : u"The conversion ended; see the conversion report."_qs);
-    return r;
+    c.ddcAndDeviceStages();
+    c.exportAndMergeStages();
+    c.writeReport();
+    return c.report;
 }
 
 } // namespace vorlix

@@ -24,9 +24,6 @@ struct ConvertOptions {
     std::function<void(const StageResult &stage)> stageEnded;
 };
 
-// The names of the stages, in the order they run.
-QStringList convertStageNames();
-
 // Runs every stage on the open project of `wb` (see ConvertOptions). The
 // questions of the stages about clearing the tables they fill, the
 // workstation's Device-ID and the point database are answered from the

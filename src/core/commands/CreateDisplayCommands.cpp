@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <deque>
 
 namespace vorlix {
 
@@ -30,10 +29,12 @@ public:
     {
     }
 
-    BackgroundWriter *writeBehind = nullptr;
+    // With a writer, the file is handed to it under `index` instead of
+    // written at once.
+    TrackedWriter<size_t> *writeBehind = nullptr;
     bool tellTranslationErrors = true;
 
-    CreationOutcome run(Translation &t, int selectedIndex);
+    CreationOutcome run(Translation &t, int selectedIndex, size_t index = 0);
 
 private:
     Workbench &m_wb;
@@ -41,7 +42,7 @@ private:
     DisplayBuilder m_builder;
 };
 
-CreationOutcome CreationRun::run(Translation &t, int selectedIndex)
+CreationOutcome CreationRun::run(Translation &t, int selectedIndex, size_t index)
 {
     // The object of single-row mode, chosen before the sort moves rows.
     int singleObject = -1;
@@ -108,11 +109,12 @@ CreationOutcome CreationRun::run(Translation &t, int selectedIndex)
     t.sort(soIndex);
     BuiltDisplay built = m_builder.build(t, singleObject);
     if (writeBehind)
-        writeBehind->write(out.path, built.bytes);
+        writeBehind->write(out.path, built.bytes, index);
     else
         writeFileAtomically(out.path, built.bytes);
     out.bytes = std::move(built.bytes);
     out.records = built.records;
+    out.problems = std::move(built.problems);
     out.written = true;
     return out;
 }
@@ -161,27 +163,21 @@ BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisp
     BatchOutcome outcome;
     outcome.items.resize(displays.size());
     BusyScope busy(frame);
-    BackgroundWriter writer;
+    // Each display's file carries the display's index to the writer.
+    TrackedWriter<size_t> writer;
     DisplayTranslator translator(wb.vars, wb.map);
     CreationRun run(wb);
     run.writeBehind = &writer;
     run.tellTranslationErrors = false;
-
-    // The displays whose files are with the writer, in the order handed over
-    // (the writer answers in that order).
-    std::deque<size_t> handedOver;
-    const auto collect = [&](const std::vector<BackgroundWriter::Outcome> &finished) {
-        for (const BackgroundWriter::Outcome &f : finished) {
-            BatchItem &item = outcome.items[handedOver.front()];
-            handedOver.pop_front();
-            if (f.error.isEmpty()) {
-                item.written = true;
-                ++outcome.written;
-            } else {
-                item.problem = f.error;
-                outcome.problems << f.error;
-                wb.log.logMsg(f.error);
-            }
+    const auto landed = [&](size_t index, const BackgroundWriter::Outcome &f) {
+        BatchItem &item = outcome.items[index];
+        if (f.error.isEmpty()) {
+            item.written = true;
+            ++outcome.written;
+        } else {
+            item.problem = f.error;
+            outcome.problems << f.error;
+            wb.log.logMsg(f.error);
         }
     };
 
@@ -193,23 +189,19 @@ BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisp
         const BatchDisplay &d = displays[i];
         BatchItem &item = outcome.items[i];
         item.reached = true;
-        if (hooks.starting)
-            hooks.starting(i);
         frame.progress.step(int(i), int(displays.size()), QFileInfo(d.path).fileName());
         try {
             const QFileInfo info(d.path);
             loadDisplayCommand(wb, translator, DisplayFile{d.path, info.fileName(), d.localJob, info.exists()});
             wb.log.translationErrors = 0;
-            const CreationOutcome r = run.run(*loadedTranslation(wb), -1);
+            const CreationOutcome r = run.run(*loadedTranslation(wb), -1, i);
             if (wb.log.translationErrors > 0)
                 ++outcome.withTranslationErrors;
             outcome.records += r.records;
             item.records = r.records;
-            if (r.written) {
-                handedOver.push_back(i);
-                if (hooks.made)
-                    hooks.made(i, r.bytes);
-            }
+            item.objectProblems = r.problems;
+            if (r.written && hooks.made)
+                hooks.made(i, r.bytes);
             if (!r.damage.isEmpty()) // written without the objects past the damage, or kept
                 item.problem = r.damage;
             else if (r.kept)
@@ -223,9 +215,9 @@ BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisp
             ++outcome.kept;
         else if (!item.problem.isEmpty())
             outcome.problems << item.problem;
-        collect(writer.takeFinished());
+        writer.collect(landed);
     }
-    collect(writer.finish());
+    writer.finish(landed);
     wb.gridEdited = false;
     return outcome;
 }

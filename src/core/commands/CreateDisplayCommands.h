@@ -3,6 +3,7 @@
 // display or template in the BACtalk job's "displays" folder; and the same
 // for every display of the job and its local job in one batch.
 #include "commands/CommandFrame.h"
+#include "displays/ObjectMessages.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,6 +21,7 @@ struct CreationOutcome {
     QString path;         // the display file (also when nothing was written)
     int records = 0;      // object records written
     QByteArray bytes;     // the file's bytes, when written
+    std::vector<ObjectProblem> problems; // what the log says about its objects
     // The Ibex file's record walk stopped at a damaged record: what the log
     // says about it. An existing BACtalk file is then kept, never replaced
     // by a display that lost objects.
@@ -55,6 +57,7 @@ struct BatchItem {
     bool kept = false;    // the existing file was kept
     int records = 0;      // object records made
     QString problem;      // why nothing was written, when neither written nor kept
+    std::vector<ObjectProblem> objectProblems; // what the log says about its objects
 };
 
 struct BatchOutcome {
@@ -73,8 +76,6 @@ struct BatchOutcome {
 // frame's cancel stops the batch before the next display; every file handed
 // over by then is written whole.
 struct BatchHooks {
-    // Before the work on display `index` begins.
-    std::function<void(size_t index)> starting;
     // Display `index` was made and handed to the writer; it is still the
     // loaded display (its file may not have landed yet).
     std::function<void(size_t index, const QByteArray &bytes)> made;

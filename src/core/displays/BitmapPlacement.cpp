@@ -1,5 +1,6 @@
 #include "displays/BitmapPlacement.h"
 
+#include "displays/ObjectMessages.h"
 #include "project/Settings.h"
 #include "translate/DisplayNaming.h"
 #include "util/FileUtil.h"
@@ -8,9 +9,9 @@ namespace vorlix {
 
 using namespace bt;
 
-BitmapPlacement::BitmapPlacement(const Settings &settings, SessionLog &log, QString projectFolder,
+BitmapPlacement::BitmapPlacement(const Settings &settings, ObjectMessages &messages, QString projectFolder,
                                  QString localJobFolder)
-    : m_settings(settings), m_log(log), m_projectFolder(std::move(projectFolder)),
+    : m_settings(settings), m_messages(messages), m_projectFolder(std::move(projectFolder)),
       m_localJobFolder(std::move(localJobFolder))
 {
 }
@@ -69,7 +70,7 @@ bool BitmapPlacement::libraryHasAll(const QString &folder, const QStringList &na
 void BitmapPlacement::copyGraphicBitmap(const QString &name, bool localJob)
 {
     if (name.isEmpty() || !isPlainFileName(name)) {
-        logBitmapCopy(m_log, name.isEmpty() ? BitmapCopy::Blank : BitmapCopy::Unsafe, name);
+        report(name.isEmpty() ? BitmapCopy::Blank : BitmapCopy::Unsafe, name);
         return;
     }
     // A bitmap several graphics of the display share is looked up once per
@@ -77,12 +78,12 @@ void BitmapPlacement::copyGraphicBitmap(const QString &name, bool localJob)
     const QString key = (localJob ? u"L:"_qs : u"J:"_qs) + name.toLower();
     const auto done = m_copiedThisRun.constFind(key);
     if (done != m_copiedThisRun.constEnd()) {
-        logBitmapCopy(m_log, done.value(), name);
+        report(done.value(), name);
         return;
     }
     const QString source = findCaseInsensitive(ibexBitmapFolder(localJob), name);
     BitmapCopy result = copyBitmap(source, name, m_bitmaps);
-    logBitmapCopy(m_log, result, name);
+    report(result, name);
     if (result == BitmapCopy::Copied)
         result = BitmapCopy::AlreadyThere;
     m_copiedThisRun.insert(key, result);
@@ -91,7 +92,14 @@ void BitmapPlacement::copyGraphicBitmap(const QString &name, bool localJob)
 void BitmapPlacement::copyBackgroundBmp(const QString &source)
 {
     const QString name = fileNamePart(source);
-    logBitmapCopy(m_log, copyBitmap(source, name, m_bitmaps), name);
+    report(copyBitmap(source, name, m_bitmaps), name);
+}
+
+void BitmapPlacement::report(BitmapCopy result, const QString &name)
+{
+    const QString problem = bitmapCopyProblem(result, name);
+    if (!problem.isEmpty())
+        m_messages.add(problem, true);
 }
 
 } // namespace vorlix

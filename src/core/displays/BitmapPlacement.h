@@ -14,12 +14,13 @@
 
 namespace vorlix {
 
-class SessionLog;
+class ObjectMessages;
 struct Settings;
 
 class BitmapPlacement {
 public:
-    BitmapPlacement(const Settings &settings, SessionLog &log, QString projectFolder, QString localJobFolder);
+    BitmapPlacement(const Settings &settings, ObjectMessages &messages, QString projectFolder,
+                    QString localJobFolder);
 
     // A new run into the BACtalk job folder `bactalkJobPath`: folders are
     // looked up afresh.
@@ -38,14 +39,17 @@ public:
     bool libraryHasAll(const QString &folder, const QStringList &names);
 
     // Copies a graphic's bitmap from the Ibex job into the BACtalk job's
-    // "bitmaps" folder; a problem is logged under the current object.
+    // "bitmaps" folder; a problem is a message about the current object.
     void copyGraphicBitmap(const QString &name, bool localJob);
     // The same for the background bitmap at `source`.
     void copyBackgroundBmp(const QString &source);
 
+    // Tells the problem of a copy, if it had one, about the current object.
+    void report(bt::BitmapCopy result, const QString &name);
+
 private:
     const Settings &m_settings;
-    SessionLog &m_log;
+    ObjectMessages &m_messages;
     QString m_projectFolder, m_localJobFolder;
     QString m_root, m_rep, m_job, m_bitmaps;
     std::optional<QString> m_alertonLibrary, m_dealerLibrary;

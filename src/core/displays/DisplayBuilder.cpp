@@ -22,8 +22,8 @@ using namespace bt;
 DisplayBuilder::DisplayBuilder(const ProjectVariables &vars, const Settings &settings, SessionLog &log,
                                Prompter &prompter, DisplayNaming &naming, const QString &projectFolder,
                                const QString &localJobFolder)
-    : m_vars(vars), m_settings(settings), m_log(log), m_prompter(prompter), m_naming(naming),
-      m_bitmaps(settings, log, projectFolder, localJobFolder)
+    : m_vars(vars), m_settings(settings), m_log(log), m_prompter(prompter), m_naming(naming), m_messages(log),
+      m_bitmaps(settings, m_messages, projectFolder, localJobFolder)
 {
 }
 
@@ -36,6 +36,7 @@ BuiltDisplay DisplayBuilder::build(Translation &t, int singleObject)
     m_fileType = ibexFileTypeOf(t.displayName());
     t.sort(soIndex);
 
+    m_messages.startDisplay();
     m_bitmaps.beginRun(m_vars.bactalkJobPath);
     m_writer.reset();
     m_writer.btCreateHeader();
@@ -45,6 +46,7 @@ BuiltDisplay DisplayBuilder::build(Translation &t, int singleObject)
     m_writer.finishDisplay();
     out.bytes = m_writer.bytes();
     out.records = m_writer.objCount;
+    out.problems = m_messages.take();
     return out;
 }
 
@@ -87,7 +89,7 @@ void DisplayBuilder::headerRecord(const Translation &t)
             job = m_settings.dealerJob;
         } else {
             if (name.isEmpty() && !b.isEmpty())
-                logBitmapCopy(m_log, BitmapCopy::Unsafe, b);
+                m_bitmaps.report(BitmapCopy::Unsafe, b);
             else
                 m_bitmaps.copyBackgroundBmp(source);
             rep = m_bitmaps.rep();
@@ -121,15 +123,15 @@ int DisplayBuilder::objectRecords(Translation &t, int singleObject)
             continue;
         if (row.position < 1 || row.position > m_ibexLength) {
             // A row that points outside the loaded display cannot be read.
-            m_log.pendingMsg(QStringLiteral("Object# %1").arg(row.object));
-            m_log.logObjMsg(u"The object record lies outside the display file."_qs, true);
+            m_messages.startObject(row.object);
+            m_messages.add(u"The object record lies outside the display file."_qs, true);
             continue;
         }
         m_cur = Current{};
         m_cur.row = &row;
         m_cur.kind = rec().kind();
         m_cur.typeName = ibexObjectName(m_cur.kind);
-        m_log.pendingObjMsg(row.object, m_cur.typeName);
+        m_messages.startObject(row.object, m_cur.typeName);
         dispatch();
         ++handled;
     }
@@ -291,7 +293,7 @@ void DisplayBuilder::copyPointData(BtRecord &r)
         const BtPoint &t = m_cur.row->translated;
         p = isAirflow(m_cur.kind) ? t.text : t.text.toUpper();
         if (!t.problem.isEmpty())
-            m_log.logObjMsg(m_cur.typeName + u": "_qs + t.problem + u" <"_qs + p + u'>', true);
+            m_messages.add(m_cur.typeName + u": "_qs + t.problem + u" <"_qs + p + u'>', true);
     }
     bindPointText(r, p);
 }
@@ -378,7 +380,7 @@ void DisplayBuilder::createCheckbox()
     r.putText(txt::Text, txt::TextLen, rowText(rec().caption()));
     r.setU8(obj::Level, rec().u8(ibw::obj::Level));
     if (rec().kindFlag() == 1)
-        m_log.logObjMsg(m_cur.typeName + u": Reversed DO state!"_qs, true);
+        m_messages.add(m_cur.typeName + u": Reversed DO state!"_qs, true);
 }
 
 void DisplayBuilder::createObjAsText()

@@ -3,9 +3,11 @@
 // the header from the Ibex header and the title row, then one record per row
 // that is not skipped, in object order, taken from the object's Ibex record
 // and the row's texts and point. Bitmaps are matched in a library or copied
-// into the BACtalk job; every problem is logged under its object's heading.
+// into the BACtalk job; every problem is logged under its object's heading
+// and handed back with the file.
 #include "bactalk/BtDisplayWriter.h"
 #include "displays/BitmapPlacement.h"
+#include "displays/ObjectMessages.h"
 #include "ibex/IbexDisplay.h"
 #include "ibex/IbexObject.h"
 #include "translate/Translation.h"
@@ -27,6 +29,7 @@ struct BuiltDisplay {
     QByteArray bytes;
     int translated = 0; // rows handled
     int records = 0;    // object records written
+    std::vector<ObjectProblem> problems; // the messages about its objects, as logged
 };
 
 class DisplayBuilder {
@@ -86,6 +89,7 @@ private:
     SessionLog &m_log;
     Prompter &m_prompter;
     DisplayNaming &m_naming;
+    ObjectMessages m_messages;
     BitmapPlacement m_bitmaps;
     bt::BtDisplayWriter m_writer;
 

@@ -72,7 +72,7 @@ void DisplayBuilder::createGraphic()
         const bool d = !a && isLocal && m_bitmaps.libraryHasAll(m_bitmaps.dealerLibrary(), names);
         if (a || d) {
             library = a ? m_settings.alertonRepJob(u"-"_qs) : m_settings.dealerRepJob(u"-"_qs);
-            m_log.logObjMsg(u"Found "_qs + library + u" bitmap match!"_qs, false);
+            m_messages.add(u"Found "_qs + library + u" bitmap match!"_qs, false);
         } else {
             for (const QString &b : names)
                 m_bitmaps.copyGraphicBitmap(b, isLocal);
@@ -121,7 +121,7 @@ void DisplayBuilder::createButton(bool microset, const QString &microsetCaption)
     const ButtonTarget button = m_naming.buttonTarget(o, m_fileType);
     const QString &target = button.name;
     if (button.redirected)
-        m_log.logObjMsg(u"Button redirected to: "_qs + target, false);
+        m_messages.add(u"Button redirected to: "_qs + target, false);
 
     if (target.contains(u'-')) {
         QString rest = target;
