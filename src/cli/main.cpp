@@ -74,14 +74,12 @@ Drawing commandDrawing(int argc, char **argv)
     return Drawing::None;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// Drawing pictures needs fonts, which need a GUI application; it runs
+// without a display unless the caller chose a platform. convert draws the
+// report's thumbnails only when it can: without the off-screen platform it
+// goes on without them.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
 {
-    // Drawing pictures needs fonts, which need a GUI application; it runs
-    // without a display unless the caller chose a platform. convert draws
-    // the report's thumbnails only when it can: without the off-screen
-    // platform it goes on without them.
     const Drawing use = commandDrawing(argc, argv);
     const bool drawing = use == Drawing::Always || (use == Drawing::WhenAvailable && guiPlatformAvailable());
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -91,17 +89,32 @@ int main(int argc, char **argv)
     std::unique_ptr<QCoreApplication> app(drawing ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(u"Vorlix"_qs);
     QCoreApplication::setApplicationVersion(QStringLiteral(VORLIX_VERSION));
+    return app;
+}
 
-    // A path whose bytes are not text in the system's encoding would come
-    // back as another path (and the work land in a sibling folder).
+// A path whose bytes are not text in the system's encoding would come back
+// as another path (and the work land in a sibling folder): such an argument
+// is refused, with a message.
+bool argumentsAreText(int argc, char **argv)
+{
     for (int i = 1; i < argc; ++i) {
         if (!pathSurvivesRoundTrip(QByteArray(argv[i]))) {
             QTextStream(stderr) << "The argument \"" << QString::fromLocal8Bit(argv[i])
                                 << "\" holds bytes that are not text in this system's encoding (UTF-8); "
                                    "a file or folder named with them cannot be used. Nothing was done.\n";
-            return ExitFailed;
+            return false;
         }
     }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
+    if (!argumentsAreText(argc, argv))
+        return ExitFailed;
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     QCommandLineOption appDirOpt(u"app-dir"_qs, u"Application folder (settings, default project)."_qs, u"DIR"_qs);

@@ -127,20 +127,32 @@ void DisplayTranslator::controlPanelColumns(Automatic &a, IbexObject kind, const
     }
 }
 
+namespace {
+
+// The Apex column of an object: empty for the buttons and points that name
+// no Apex of their own (display buttons, and in a template what the
+// template's user fills in).
+QString apexColumnText(IbexObject kind, IbexFileType type, const IbexObjRec &rec)
+{
+    const bool plain = type == ftDisplay;
+    const uint8_t code = pointRefCode(rec);
+    const bool noApex = (kind == ioBtnDisp && plain)
+        || (!plain && (kind == ioBtnDef || kind == ioBtnDisp || kind == ioBtnCmd
+                       || (kind >= ioTuxAddress && kind <= ioCpEvent) || code == ptref::Global
+                       || code == ptref::Zone || code == ptref::ZoneGeneric));
+    return noApex ? QString() : QString::number(rec.apex());
+}
+
+} // namespace
+
 DisplayTranslator::Automatic DisplayTranslator::automatic(const Translation &t, const TranslationRow &row)
 {
     Automatic a;
     const IbexObject kind = row.kind;
     const IbexFileType type = t.fileType();
-    const bool plain = type == ftDisplay;
-    const bool tmpl = !plain;
+    const bool tmpl = type != ftDisplay;
     const IbexObjRec rec = t.record(row);
-    const uint8_t code = pointRefCode(rec);
-    const bool noApex = (kind == ioBtnDisp && plain)
-        || (tmpl && (kind == ioBtnDef || kind == ioBtnDisp || kind == ioBtnCmd
-                     || (kind >= ioTuxAddress && kind <= ioCpEvent) || code == ptref::Global
-                     || code == ptref::Zone || code == ptref::ZoneGeneric));
-    const QString apexText = noApex ? QString() : QString::number(rec.apex());
+    const QString apexText = apexColumnText(kind, type, rec);
 
     switch (kind) {
     case ioText:

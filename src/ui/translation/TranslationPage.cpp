@@ -48,6 +48,32 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     layout->addLayout(buttons);
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
+    buildTree(splitter);
+    connect(m_load, &QPushButton::clicked, this, &TranslationPage::loadSelected);
+    buildGridSide(splitter);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 4);
+    splitter->setSizes({200, 780});
+    layout->addWidget(splitter, 1);
+
+    connect(m_create, &QPushButton::clicked, this, [this] {
+        // Ctrl+Alt, and no other modifier, makes it single-row mode.
+        const Qt::KeyboardModifiers mods =
+            QApplication::keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+        createDisplay(mods == (Qt::ControlModifier | Qt::AltModifier));
+    });
+    connect(m_grid, &TranslationGrid::overrideRequested, this, &TranslationPage::editOverride);
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &TranslationPage::sortBy);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, &TranslationPage::showGridMenu);
+    connect(m_grid, &QAbstractItemView::clicked, this, [this] { rowSelected(); });
+    connect(m_preview, &DisplayPreview::rowClicked, this,
+            [this](int row) { m_grid->setCurrentIndex(m_model->index(row, 0)); });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { rowSelected(); });
+}
+
+void TranslationPage::buildTree(QSplitter *splitter)
+{
+    Workbench &wb = m_wb;
     m_tree = new QTreeView(splitter);
     m_tree->setObjectName(u"JobTree"_qs);
     m_tree->setHeaderHidden(true);
@@ -63,7 +89,7 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     connect(m_tree, &QTreeView::customContextMenuRequested, this, &TranslationPage::showTreeMenu);
     // A file node (level 3: project, folder, group, file) can be loaded.
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-        m_wb.setStatus(2, QString());
+        m_wb.setStatus(StatusPanel::Activity, QString());
         m_load->setEnabled(selectedListIndex() >= 0);
     });
     connect(m_tree, &QTreeView::doubleClicked, m_treeModel, &InventoryTreeModel::toggleGroupState);
@@ -71,15 +97,18 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
         if (selectedListIndex() >= 0)
             loadSelected();
     });
-    connect(m_load, &QPushButton::clicked, this, &TranslationPage::loadSelected);
+}
 
+void TranslationPage::buildGridSide(QSplitter *splitter)
+{
+    Workbench &wb = m_wb;
     auto *right = new QWidget(splitter);
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     m_grid = new TranslationGrid(right);
     m_grid->setObjectName(u"TransGrid"_qs);
     m_model = new TranslationModel(wb, this);
-    m_model->isDark = [&wb] { return isDarkStyle(wb.settings.visualStyle); };
+    m_model->isDark = [this] { return isDarkStyle(m_wb.settings.visualStyle); };
     m_grid->setModel(m_model);
     // Wide enough for the usual texts; the user's widths come from the
     // settings when the window starts.
@@ -107,24 +136,6 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     info->addRow(u"BACtalk:"_qs, m_btInfo);
     rightLayout->addLayout(info);
 
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 4);
-    splitter->setSizes({200, 780});
-    layout->addWidget(splitter, 1);
-
-    connect(m_create, &QPushButton::clicked, this, [this] {
-        // Ctrl+Alt, and no other modifier, makes it single-row mode.
-        const Qt::KeyboardModifiers mods =
-            QApplication::keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-        createDisplay(mods == (Qt::ControlModifier | Qt::AltModifier));
-    });
-    connect(m_grid, &TranslationGrid::overrideRequested, this, &TranslationPage::editOverride);
-    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &TranslationPage::sortBy);
-    connect(m_grid, &QWidget::customContextMenuRequested, this, &TranslationPage::showGridMenu);
-    connect(m_grid, &QAbstractItemView::clicked, this, [this] { rowSelected(); });
-    connect(m_preview, &DisplayPreview::rowClicked, this,
-            [this](int row) { m_grid->setCurrentIndex(m_model->index(row, 0)); });
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { rowSelected(); });
 }
 
 void TranslationPage::attach()
@@ -155,7 +166,7 @@ bool TranslationPage::loadDisplay(const DisplayFile &file, LoadAdvice advice)
     if (!loaded || !t)
         return false;
     m_loadedListIndex = m_wb.masterList.indexOf(file.name, file.localJob);
-    m_wb.setStatus(3, QStringLiteral(" Objects: %1").arg(t->totalObjects()));
+    m_wb.setStatus(StatusPanel::Objects, QStringLiteral(" Objects: %1").arg(t->totalObjects()));
     m_grid->setCurrentIndex(m_model->index(0, 0));
     rowSelected();
     // Drawn once the grid shows.
@@ -276,7 +287,7 @@ void TranslationPage::rowSelected()
     const Translation *t = loadedTranslation(m_wb);
     if (!t)
         return;
-    m_wb.setStatus(2, u" Display: "_qs + t->displayName());
+    m_wb.setStatus(StatusPanel::Activity, u" Display: "_qs + t->displayName());
     DisplayTranslator translator(m_wb.vars, m_wb.map);
     const DisplayTranslator::InfoBoxes boxes = translator.info(*t, selectedRow());
     m_ibexInfo->setText(boxes.ibex);
