@@ -14,6 +14,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vorlix {
 
@@ -94,6 +95,11 @@ public:
     // there is none or the database refused the delete.
     bool removeFirst(const QString &table, const QList<Field> &key, const LogKey &logKey);
 
+    // Runs `done` once what was written so far is committed: at once outside
+    // a transaction, else when the transaction commits; never when it rolls
+    // back. For state that must not count as stored before it is.
+    void whenCommitted(std::function<void()> done);
+
     // One transaction around a batch command; rolls back when not committed.
     // One transaction at a time: one begun inside another is part of it
     // (it neither begins nor ends anything).
@@ -139,6 +145,7 @@ private:
     bool m_inTransaction = false;
     bool m_wroteInTransaction = false; // through post() since the transaction began
     QString m_failure; // the database failed in this transaction: nothing may be committed
+    std::vector<std::function<void()>> m_onCommit; // whenCommitted() inside the transaction
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
     QMultiHash<size_t, UpsertStatements> m_upserts;
     quint64 m_stamp = 1;
