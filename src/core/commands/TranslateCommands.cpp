@@ -1,5 +1,6 @@
 #include "commands/TranslateCommands.h"
 
+#include "ibex/ApexReader.h"
 #include "project/Workbench.h"
 #include "translate/DisplayNaming.h"
 #include "translate/OverrideEditing.h"
@@ -151,16 +152,13 @@ void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, co
     wb.log.logMsgStart(QStringLiteral("Project point override: Apex %1, %2 -> %3").arg(apex).arg(ibexPoint, btPoint));
 }
 
-void transferLineOverrideCommand(Workbench &wb, const QString &line)
+void transferOverrideCommand(Workbench &wb, const PointTransfer &transfer)
 {
-    const std::optional<TransferLine> t = parseTransferLine(line);
-    if (!t)
-        throw Error(QStringLiteral("\"%1\" is not a point transfer line.").arg(line));
-    if (!validPointText(t->btPoint))
+    if (!validPointText(transfer.btPoint))
         throw Error(QStringLiteral("The transfer of %1 on Apex %2 has no BACnet point (\"%3\"): the Apex has no "
                                    "base address for the Tux's trunk. Set it in step 1 and scan again.")
-                        .arg(t->ibexPoint).arg(t->apex).arg(t->btPoint));
-    globalOverrideCommand(wb, t->apex, t->ibexPoint, t->btPoint);
+                        .arg(transfer.ibexPoint).arg(transfer.apex).arg(transfer.btPoint));
+    globalOverrideCommand(wb, transfer.apex, transfer.ibexPoint, transfer.btPoint);
 }
 
 } // namespace vorlix

@@ -11,6 +11,7 @@
 namespace vorlix {
 
 class Workbench;
+struct PointTransfer;
 
 // A display file of the job's or the local job's "ldisplay" folder.
 struct DisplayFile {
@@ -61,10 +62,9 @@ void checkGlobalOverride(const QString &btPoint);
 // A project-wide point override of (apex, ibexPoint), logged.
 void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, const QString &btPoint);
 
-// Adds a line of the project point override list's transfer list ("Seq:
-// ...\tApex: ...\t<Ibex point>\t<BACtalk point>") as a project-wide point
-// override. Throws Error for a line that is not a transfer line or whose
-// BACtalk point is no point ("err" when the trunk has no base address).
-void transferLineOverrideCommand(Workbench &wb, const QString &line);
+// Adds a point transfer of the project point override list as a
+// project-wide point override. Throws Error when its BACtalk point is no
+// point ("err" when the trunk has no base address).
+void transferOverrideCommand(Workbench &wb, const PointTransfer &transfer);
 
 } // namespace vorlix
