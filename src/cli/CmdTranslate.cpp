@@ -78,7 +78,7 @@ int runOverride(Context &ctx, const QStringList &args)
     checkOverride(action, value);
 
     Translation &t = loadGrid(ctx, pos[0], pos[1], p.isSet(kLocal));
-    const int index = overrideObjectCommand(*ctx.workbench(), object, action, value);
+    const int index = overrideCommand(*ctx.workbench(), {object, action, value});
     ctx.out << rowLine(t, index) << '\n';
     ctx.out.flush();
     return ExitOk;

@@ -247,16 +247,16 @@ TEST_F(Grid, EditOverrideStateRules)
     b.add(ioRoAnalog).point(1, ref(0xD0, 12)).length(120);
     load(b);
     // Texts have no point; the header has a text.
-    EXPECT_FALSE(edit(6, 2, orOK, u"1:AV-1"_qs));
+    EXPECT_FALSE(edit(6, 2, OverrideResult::OK, u"1:AV-1"_qs));
     EXPECT_FALSE(edited);
     EXPECT_TRUE(Translation::canOverride(at(1), 5));
     EXPECT_FALSE(Translation::canOverride(at(1), 6));
     // The display title override comes back with the display.
-    ASSERT_TRUE(edit(5, 1, orOK, u"New title"_qs));
+    ASSERT_TRUE(edit(5, 1, OverrideResult::OK, u"New title"_qs));
     load(b);
     EXPECT_EQ(cell(5, 1), u"New title"_qs);
     EXPECT_EQ(at(1).ovr, ovrText);
-    ASSERT_TRUE(edit(5, 1, orReset));
+    ASSERT_TRUE(edit(5, 1, OverrideResult::Reset));
     EXPECT_EQ(at(1).ovr, ovrNone);
     // A text refresh of the header fills nothing; the next load shows the
     // description again.
@@ -266,27 +266,27 @@ TEST_F(Grid, EditOverrideStateRules)
     EXPECT_EQ(at(1).ovr, ovrNone);
     EXPECT_EQ(cell(5, 1), u"Boiler room"_qs);
     EXPECT_FALSE(edited);
-    EXPECT_TRUE(edit(5, 3, orCancel));
+    EXPECT_TRUE(edit(5, 3, OverrideResult::Cancel));
     EXPECT_FALSE(edited);
 
-    ASSERT_TRUE(edit(5, 3, orOK, u"Pump 2"_qs));
+    ASSERT_TRUE(edit(5, 3, OverrideResult::OK, u"Pump 2"_qs));
     EXPECT_EQ(at(3).ovr, ovrText);
     EXPECT_EQ(Translation::cellLook(at(3), 5), CellLook::Overridden);
     EXPECT_EQ(Translation::cellLook(at(3), 6), CellLook::Translated);
     EXPECT_EQ(Translation::cellLook(at(3), 4), CellLook::Plain);
-    ASSERT_TRUE(edit(6, 3, orOK, u"1200:BO-4-P104"_qs));
+    ASSERT_TRUE(edit(6, 3, OverrideResult::OK, u"1200:BO-4-P104"_qs));
     EXPECT_EQ(at(3).ovr, ovrTextAndPoint);
     EXPECT_TRUE(edited);
     // Reset in column 6 keeps the text override, in column 5 the point one.
-    ASSERT_TRUE(edit(6, 3, orReset));
+    ASSERT_TRUE(edit(6, 3, OverrideResult::Reset));
     EXPECT_EQ(at(3).ovr, ovrText);
     EXPECT_EQ(cell(6, 3), u"1100:AV-12"_qs);
     EXPECT_EQ(cell(5, 3), u"Pump 2"_qs);
     load(b);
     EXPECT_EQ(at(3).ovr, ovrText);
     EXPECT_EQ(cell(5, 3), u"Pump 2"_qs);
-    ASSERT_TRUE(edit(6, 3, orOK, u"BV-9"_qs));
-    ASSERT_TRUE(edit(5, 3, orReset));
+    ASSERT_TRUE(edit(6, 3, OverrideResult::OK, u"BV-9"_qs));
+    ASSERT_TRUE(edit(5, 3, OverrideResult::Reset));
     EXPECT_EQ(at(3).ovr, ovrPoint);
     EXPECT_EQ(cell(5, 3), u"Pump"_qs);
     load(b);
@@ -294,18 +294,18 @@ TEST_F(Grid, EditOverrideStateRules)
     EXPECT_EQ(cell(6, 3), u"BV-9"_qs);
 
     // Skip stores "$SKIP"; a reload shows the row skipped.
-    ASSERT_TRUE(edit(6, 4, orSkip));
+    ASSERT_TRUE(edit(6, 4, OverrideResult::Skip));
     EXPECT_EQ(at(4).ovr, ovrSkip);
     EXPECT_EQ(Translation::cellLook(at(4), 5), CellLook::Skipped);
     EXPECT_EQ(Translation::cellLook(at(4), 6), CellLook::Skipped);
     load(b);
     EXPECT_EQ(at(4).ovr, ovrSkip);
     // Reset of a single override clears both columns back to the translation.
-    ASSERT_TRUE(edit(6, 4, orReset));
+    ASSERT_TRUE(edit(6, 4, OverrideResult::Reset));
     EXPECT_EQ(at(4).ovr, ovrNone);
-    ASSERT_TRUE(edit(5, 3, orOK, u"X"_qs));
-    ASSERT_TRUE(edit(6, 3, orReset)); // state was ovrTextAndPoint
-    ASSERT_TRUE(edit(5, 3, orReset)); // now ovrText: everything goes
+    ASSERT_TRUE(edit(5, 3, OverrideResult::OK, u"X"_qs));
+    ASSERT_TRUE(edit(6, 3, OverrideResult::Reset)); // state was ovrTextAndPoint
+    ASSERT_TRUE(edit(5, 3, OverrideResult::Reset)); // now ovrText: everything goes
     EXPECT_EQ(at(3).ovr, ovrNone);
     EXPECT_EQ(cell(5, 3), u"Pump"_qs);
     EXPECT_EQ(cell(6, 3), u"1100:AV-12"_qs);
@@ -314,9 +314,9 @@ TEST_F(Grid, EditOverrideStateRules)
     // Reset outside text-and-point deletes both overrides but rebuilds only
     // the edited column: a point skip reset in column 6 leaves the text
     // column as it was shown until the next load.
-    ASSERT_TRUE(edit(5, 3, orOK, u"Pump 3"_qs));
-    ASSERT_TRUE(edit(6, 3, orSkip));
-    ASSERT_TRUE(edit(6, 3, orReset));
+    ASSERT_TRUE(edit(5, 3, OverrideResult::OK, u"Pump 3"_qs));
+    ASSERT_TRUE(edit(6, 3, OverrideResult::Skip));
+    ASSERT_TRUE(edit(6, 3, OverrideResult::Reset));
     EXPECT_EQ(at(3).ovr, ovrNone);
     EXPECT_EQ(cell(5, 3), u"Pump 3"_qs);
     EXPECT_EQ(cell(6, 3), u"1100:AV-12"_qs);
@@ -326,14 +326,14 @@ TEST_F(Grid, EditOverrideStateRules)
 
     // A point reset with a project-wide override applies it again.
     translator.overrides().globalOvrPut(1, u"IB-12"_qs, u"1100:AV-5"_qs);
-    ASSERT_TRUE(edit(6, 4, orOK, u"AV-1"_qs));
-    ASSERT_TRUE(edit(6, 4, orReset));
+    ASSERT_TRUE(edit(6, 4, OverrideResult::OK, u"AV-1"_qs));
+    ASSERT_TRUE(edit(6, 4, OverrideResult::Reset));
     EXPECT_EQ(at(4).ovr, ovrPoint);
     EXPECT_EQ(cell(6, 4), u"1100:AV-5"_qs);
     // A project-wide "$SKIP" re-applied by a point refresh skips the row.
     translator.overrides().globalOvrPut(1, u"IB-12"_qs, SkipMark);
-    ASSERT_TRUE(edit(6, 4, orOK, u"AV-1"_qs));
-    ASSERT_TRUE(edit(6, 4, orReset));
+    ASSERT_TRUE(edit(6, 4, OverrideResult::OK, u"AV-1"_qs));
+    ASSERT_TRUE(edit(6, 4, OverrideResult::Reset));
     EXPECT_EQ(at(4).ovr, ovrSkip);
     EXPECT_EQ(cell(6, 4), u"1100:AV-12"_qs);
 }
@@ -415,8 +415,8 @@ TEST_F(Grid, ChangesMadeElsewhereShowAtTheNextListingOrRefresh)
     // Edited in the table directly while the display stays loaded: a point
     // reset applies the current project-wide override.
     p.exec(u"UPDATE GlobalOVR SET BTPoint = '1100:AV-41'"_qs);
-    ASSERT_TRUE(edit(6, 2, orOK, u"AV-1"_qs));
-    ASSERT_TRUE(edit(6, 2, orReset));
+    ASSERT_TRUE(edit(6, 2, OverrideResult::OK, u"AV-1"_qs));
+    ASSERT_TRUE(edit(6, 2, OverrideResult::Reset));
     EXPECT_EQ(cell(6, 2), u"1100:AV-41"_qs);
 }
 

@@ -24,7 +24,8 @@ bool RedirectTable::deleteRedirect(const QString &ibexName, bool localJob)
 {
     if (!m_pdb.isOpen())
         return false;
-    return m_pdb.removeFirst(u"DisplayMap"_qs, key(ibexName, localJob), logKey(ibexName, localJob));
+    return m_pdb.removeFirst(u"DisplayMap"_qs, key(ibexName, localJob), logKey(ibexName, localJob))
+           == ProjectDatabase::Removal::Removed;
 }
 
 void RedirectTable::reportRedirectNotFound(Prompter &prompter)

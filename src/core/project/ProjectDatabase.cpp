@@ -367,14 +367,17 @@ bool ProjectDatabase::upsert(const QString &table, const QList<Field> &key, cons
     return post(append, table, logKey);
 }
 
-bool ProjectDatabase::removeFirst(const QString &table, const QList<Field> &key, const LogKey &logKey)
+ProjectDatabase::Removal ProjectDatabase::removeFirst(const QString &table, const QList<Field> &key,
+                                                      const LogKey &logKey)
 {
     QSqlQuery &remove = prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = (SELECT rowid FROM %1 WHERE %2 "
                                                 "ORDER BY rowid LIMIT 1)")
                                      .arg(quotedName(table), keyCondition(key)));
     for (int i = 0; i < key.size(); ++i)
         remove.bindValue(i, key[i].value);
-    return post(remove, table, logKey) && remove.numRowsAffected() > 0;
+    if (!post(remove, table, logKey))
+        return Removal::Refused;
+    return remove.numRowsAffected() > 0 ? Removal::Removed : Removal::Missing;
 }
 
 void ProjectDatabase::whenCommitted(std::function<void()> done)

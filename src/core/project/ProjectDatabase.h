@@ -91,9 +91,11 @@ public:
     // when nothing was written because the database refused it.
     bool upsert(const QString &table, const QList<Field> &key, const QList<Field> &fields, const LogKey &logKey,
                 Missing missing = Missing::Append);
-    // Deletes the first row (in table order) with that key. False when
-    // there is none or the database refused the delete.
-    bool removeFirst(const QString &table, const QList<Field> &key, const LogKey &logKey);
+    // Deletes the first row (in table order) with that key: Removed, Missing
+    // when there is none, Refused when the database refused the delete
+    // (handled as post() handles it).
+    enum class Removal { Removed, Missing, Refused };
+    Removal removeFirst(const QString &table, const QList<Field> &key, const LogKey &logKey);
 
     // Runs `done` once what was written so far is committed: at once outside
     // a transaction, else when the transaction commits; never when it rolls

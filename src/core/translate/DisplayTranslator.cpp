@@ -292,45 +292,60 @@ DisplayTranslator::Edit DisplayTranslator::editOverride(Translation &t, int inde
         return Edit::NotAllowed;
     const bool textColumn = column == Translation::colBtText;
     const ObjOverride old = row.ovr;
+    const DisplayRef &display = t.display();
+    // Each case stores first: a refused write leaves the row as it was.
     switch (result) {
-    case orCancel:
+    case OverrideResult::Cancel:
         return Edit::Unchanged;
-    case orOK:
+    case OverrideResult::OK:
         if (textColumn) {
+            if (!m_overrides.displayOvrPut(display, row.object, false, row.ibexText, value))
+                return Edit::Refused;
             row.btText = value;
             row.ovr = row.hasPointOverride() ? ovrTextAndPoint : ovrText;
-            m_overrides.displayOvrPut(t.display(), row.object, false, row.ibexText, value);
         } else {
+            if (!m_overrides.displayOvrPut(display, row.object, true, row.ibexPoint, value))
+                return Edit::Refused;
             row.btPoint = value;
             row.ovr = old == ovrText || old == ovrTextAndPoint ? ovrTextAndPoint : ovrPoint;
-            m_overrides.displayOvrPut(t.display(), row.object, true, row.ibexPoint, value);
         }
         break;
-    case orSkip:
+    case OverrideResult::Skip:
+        if (!m_overrides.displayOvrPut(display, row.object, true, row.ibexPoint, SkipMark))
+            return Edit::Refused;
         row.ovr = ovrSkip;
-        m_overrides.displayOvrPut(t.display(), row.object, true, row.ibexPoint, SkipMark);
         break;
-    case orReset:
-        if (old == ovrTextAndPoint) {
-            m_overrides.displayOvrDelete(t.display(), row.object, !textColumn);
-            row.ovr = textColumn ? ovrPoint : ovrText;
-            if (textColumn)
-                refreshText(t, row);
-            else
-                refreshPoint(t, row);
-        } else {
-            row.ovr = ovrNone;
-            m_overrides.displayOvrDelete(t.display(), row.object, false);
-            m_overrides.displayOvrDelete(t.display(), row.object, true);
-            // Only the edited column is rebuilt; the next load shows both.
-            if (textColumn)
-                refreshText(t, row);
-            else
-                refreshPoint(t, row);
-        }
+    case OverrideResult::Reset:
+        if (!resetOverrides(t, row, textColumn))
+            return Edit::Refused;
         break;
     }
     return Edit::Changed;
+}
+
+bool DisplayTranslator::resetOverrides(const Translation &t, TranslationRow &row, bool textColumn)
+{
+    const DisplayRef &display = t.display();
+    if (row.ovr == ovrTextAndPoint) {
+        // Only the edited column's override goes.
+        if (!m_overrides.displayOvrDelete(display, row.object, !textColumn))
+            return false;
+        row.ovr = textColumn ? ovrPoint : ovrText;
+    } else {
+        // Both go, or neither.
+        ProjectDatabase::Transaction tx(m_overrides.database());
+        if (!m_overrides.displayOvrDelete(display, row.object, false)
+            || !m_overrides.displayOvrDelete(display, row.object, true))
+            return false;
+        tx.commit();
+        row.ovr = ovrNone;
+    }
+    // Only the edited column is rebuilt; the next load shows both.
+    if (textColumn)
+        refreshText(t, row);
+    else
+        refreshPoint(t, row);
+    return true;
 }
 
 DisplayTranslator::InfoBoxes DisplayTranslator::info(const Translation &t, int index)

@@ -22,8 +22,8 @@ enum ObjOverride : uint8_t { ovrNone = 0, ovrSkip, ovrPoint, ovrText, ovrTextAnd
 enum ObjException : uint8_t { excNone = 0, excLoginBtn };
 // tSortOrder: the column a sort compares.
 enum SortOrder : uint8_t { soIndex = 0, soObjType, soApex, soIbexText, soIbexPt, soBtText, soBtPt, soNotes };
-// Results of the override dialog.
-enum OverrideResult : int { orOK = 1, orCancel = 2, orReset = 4, orSkip = 5 };
+// What the user chose in the override dialog.
+enum class OverrideResult { OK, Cancel, Reset, Skip };
 
 // How a cell of the BACtalk text or point column shows the row's override,
 // as seen from that column (a point override counts as none in the text
