@@ -53,6 +53,11 @@ TEST(RefusedWrites, AreNeverShownOrLoggedAsDone)
         {"override --reset", {"override", "JOB", "disp0001.ibw", "2", "--text", "Kept"}, "BEFORE DELETE ON Overrides",
          {"override", "JOB", "disp0001.ibw", "2", "--reset"},
          {"grid", "JOB", "disp0001.ibw"}, "Override of disp0001.ibw object 2: overrides reset"},
+        {"redirect --skip", {}, "BEFORE INSERT ON DisplayMap", {"redirect", "JOB", "disp0002.ibw", "--skip"},
+         {"dump", "JOB", "FileList"}, "Set Skip flag on project display: disp0002.ibw"},
+        {"redirect --remove", {"redirect", "JOB", "disp0002.ibw", "--skip"}, "BEFORE DELETE ON DisplayMap",
+         {"redirect", "JOB", "disp0002.ibw", "--remove"},
+         {"dump", "JOB", "FileList"}, "Removed button/display redirection entry: disp0002.ibw"},
     };
     BadInputSite site;
     ASSERT_TRUE(site.ok());

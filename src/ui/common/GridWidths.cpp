@@ -2,9 +2,22 @@
 
 #include "project/Settings.h"
 
+#include <QHeaderView>
 #include <QTableView>
 
 namespace vorlix {
+
+void setUpTextGrid(QTableView *grid)
+{
+    grid->horizontalHeader()->setDefaultSectionSize(90);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->verticalHeader()->setVisible(false);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setWordWrap(false);
+}
 
 void applyWidthList(QTableView *grid, int columns, const QString &list)
 {

@@ -10,15 +10,8 @@ namespace vorlix {
 
 TranslationGrid::TranslationGrid(QWidget *parent) : QTableView(parent)
 {
-    horizontalHeader()->setDefaultSectionSize(90);
-    horizontalHeader()->setHighlightSections(false);
+    setUpTextGrid(this);
     horizontalHeader()->setSectionsClickable(true);
-    verticalHeader()->setVisible(false);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setWordWrap(false);
     setTabKeyNavigation(false);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.column() == Translation::colBtText || index.column() == Translation::colBtPoint)
