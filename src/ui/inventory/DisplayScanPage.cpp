@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -127,6 +128,12 @@ QGroupBox *DisplayScanPage::makeListBox(const QString &title, bool localJob, QWi
     f.view = new RedirectView(box);
     f.view->setObjectName(localJob ? u"LocalJobGrid"_qs : u"JobGrid"_qs);
     f.view->setModel(f.model);
+    // Wide enough for the usual names; the user's widths come from the
+    // settings when the window starts.
+    const int widths[RedirectListModel::ColCount] = {50, 110, 220, 70, 70, 70, 40};
+    for (int c = 0; c < RedirectListModel::ColCount; ++c)
+        f.view->setColumnWidth(c, widths[c]);
+    f.view->horizontalHeader()->setStretchLastSection(true);
     connect(f.view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, localJob] { listSelectionChanged(localJob); });
     connect(f.view, &RedirectView::editRequested, this, [this, localJob] { editSelectedEntry(localJob); });
