@@ -7,7 +7,6 @@
 #include "sample/IbexDisplayBuilder.h"
 #include "support/TestProject.h"
 
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace vorlix;
@@ -44,12 +43,7 @@ protected:
     }
     QStringList overrides()
     {
-        QStringList out;
-        QSqlQuery q(tp.pdb.db());
-        q.exec(u"SELECT Object, IsPoint, Override FROM Overrides ORDER BY Object, IsPoint"_qs);
-        while (q.next())
-            out << q.value(0).toString() + u',' + q.value(1).toString() + u',' + q.value(2).toString();
-        return out;
+        return tp.rows(u"SELECT Object, IsPoint, Override FROM Overrides ORDER BY Object, IsPoint"_qs);
     }
 
     TestProject tp;

@@ -11,8 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -62,19 +60,7 @@ protected:
         QFile f(p.jobFolder() + u"/ButtonReport.txt"_qs);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
-    QStringList rows(const QString &sql)
-    {
-        QStringList out;
-        QSqlQuery q(p.pdb.db());
-        EXPECT_TRUE(q.exec(sql));
-        while (q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.record().count(); ++i)
-                cells << q.value(i).toString();
-            out << cells.join(u',');
-        }
-        return out;
-    }
+    QStringList rows(const QString &sql) { return p.rows(sql); }
 };
 
 TEST_F(ScanTest, ListingKeepsShortIbwNamesAndTheStartingDisplayAloneHasTheHeaderReport)

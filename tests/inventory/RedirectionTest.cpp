@@ -9,7 +9,6 @@
 #include "sample/IbexDisplayBuilder.h"
 
 #include <QDir>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace vorlix;
@@ -44,12 +43,7 @@ protected:
     int ix(const QString &text) const { return p.wb.masterList.indexOf(text); }
     QStringList displayMap()
     {
-        QStringList out;
-        QSqlQuery q(p.pdb.db());
-        q.exec(u"SELECT LocalJob, IbexFilename, EFBFilename FROM DisplayMap ORDER BY rowid"_qs);
-        while (q.next())
-            out << q.value(0).toString() + u',' + q.value(1).toString() + u',' + q.value(2).toString();
-        return out;
+        return p.rows(u"SELECT LocalJob, IbexFilename, EFBFilename FROM DisplayMap ORDER BY rowid"_qs);
     }
     // The command as the dialog runs it on `list`.
     RedirectStatus dialog(RedirectList &list, const QString &name, RedirectAction action, RedirectTarget target = {})

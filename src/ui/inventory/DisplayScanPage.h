@@ -87,13 +87,13 @@ private:
     // EditJobList on master-list entry `index`, shown in its folder's list.
     void editJobList(int index);
 
-    QPushButton *m_build = nullptr;
-    QPushButton *m_abort = nullptr;
-    QLabel *m_fileLabel = nullptr;
-    SpinEdit *m_start = nullptr;
-    SpinEdit *m_depth = nullptr;
-    QTreeView *m_tree = nullptr;
-    InventoryTreeModel *m_model = nullptr;
+    QPushButton *m_build;
+    QPushButton *m_abort;
+    QLabel *m_fileLabel;
+    SpinEdit *m_start;
+    SpinEdit *m_depth;
+    QTreeView *m_tree;
+    InventoryTreeModel *m_model;
     Folder m_job{false};
     Folder m_local{true};
 };

@@ -1,26 +1,12 @@
 #include "inventory/RedirectView.h"
 
-#include "common/GridWidths.h"
-
 #include <QKeyEvent>
 
 namespace vorlix {
 
-RedirectView::RedirectView(QWidget *parent) : QTableView(parent)
+RedirectView::RedirectView(QWidget *parent) : TextGrid(parent)
 {
-    setUpTextGrid(this);
     connect(this, &QAbstractItemView::doubleClicked, this, &RedirectView::editRequested);
-}
-
-void RedirectView::applyWidthList(const QString &list)
-{
-    if (model())
-        vorlix::applyWidthList(this, model()->columnCount(), list);
-}
-
-QString RedirectView::widthList() const
-{
-    return model() ? vorlix::widthList(this, model()->columnCount()) : QString();
 }
 
 int RedirectView::selectedRow() const
@@ -36,7 +22,7 @@ void RedirectView::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    QTableView::keyPressEvent(event);
+    TextGrid::keyPressEvent(event);
 }
 
 } // namespace vorlix

@@ -1,6 +1,5 @@
 #include "translation/TranslationGrid.h"
 
-#include "common/GridWidths.h"
 #include "translate/Translation.h"
 
 #include <QHeaderView>
@@ -8,25 +7,14 @@
 
 namespace vorlix {
 
-TranslationGrid::TranslationGrid(QWidget *parent) : QTableView(parent)
+TranslationGrid::TranslationGrid(QWidget *parent) : TextGrid(parent)
 {
-    setUpTextGrid(this);
     horizontalHeader()->setSectionsClickable(true);
     setTabKeyNavigation(false);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.column() == Translation::colBtText || index.column() == Translation::colBtPoint)
             emit overrideRequested(index.row(), index.column());
     });
-}
-
-void TranslationGrid::applyWidthList(const QString &list)
-{
-    vorlix::applyWidthList(this, Translation::ColCount, list);
-}
-
-QString TranslationGrid::widthList() const
-{
-    return vorlix::widthList(this, Translation::ColCount);
 }
 
 void TranslationGrid::keyPressEvent(QKeyEvent *event)
@@ -39,7 +27,7 @@ void TranslationGrid::keyPressEvent(QKeyEvent *event)
         emit overrideRequested(at.row(), at.column());
         return;
     }
-    QTableView::keyPressEvent(event);
+    TextGrid::keyPressEvent(event);
 }
 
 } // namespace vorlix
