@@ -64,7 +64,7 @@ TEST_F(RefusedOverride, ANewOverrideLeavesTheRowAsItWas)
         EXPECT_EQ(refused(r), u"Could not set value in database!"_qs);
     }
     EXPECT_EQ(t->cellText(1, Translation::colBtText), u"Title"_qs);
-    EXPECT_EQ(t->rows()[1].ovr, ovrNone);
+    EXPECT_EQ(t->rows()[1].ovr, ObjOverride::None);
     EXPECT_EQ(t->rows()[2].ovr, checkbox);
     EXPECT_TRUE(overrides().isEmpty());
     EXPECT_FALSE(tp.wb.gridEdited);
@@ -88,11 +88,11 @@ TEST_F(RefusedOverride, AResetKeepsBothOverridesOrNeither)
     EXPECT_EQ(overrides(), stored);
     EXPECT_EQ(t->cellText(2, Translation::colBtText), before.btText);
     EXPECT_EQ(t->cellText(2, Translation::colBtPoint), before.btPoint);
-    EXPECT_EQ(t->rows()[2].ovr, ovrTextAndPoint);
+    EXPECT_EQ(t->rows()[2].ovr, ObjOverride::TextAndPoint);
     EXPECT_FALSE(tp.wb.gridEdited);
     // The text's alone may go.
     overrideCommand(tp.wb, {2, OverrideAction::ResetText, {}});
     EXPECT_EQ(overrides(), QStringList{u"2,1,1200:BV-1"_qs});
-    EXPECT_EQ(t->rows()[2].ovr, ovrPoint);
+    EXPECT_EQ(t->rows()[2].ovr, ObjOverride::Point);
     EXPECT_EQ(tp.wb.log.lines().filter(u"Override of disp0001.ibw object 2: text override reset"_qs).size(), 1);
 }
