@@ -60,16 +60,16 @@ RedirectStatus storeDecision(Workbench &wb, const RedirectRequest &r, const QStr
 // reported and the flag cleared all the same; a refused delete changes nothing.
 RedirectStatus removeDecision(Workbench &wb, const QString &name, bool localJob, int index)
 {
-    switch (RedirectTable(wb.pdb).deleteRedirect(name, localJob)) {
-    case ProjectDatabase::Removal::Refused: wb.prompter.inform(msg::couldNotSetValue()); return RedirectStatus::Refused;
-    case ProjectDatabase::Removal::Missing:
-        RedirectTable::reportRedirectNotFound(wb.prompter);
-        wb.masterList.clearRedirect(index);
-        return RedirectStatus::NotFound;
-    case ProjectDatabase::Removal::Removed: break;
+    using Removal = ProjectDatabase::Removal;
+    const Removal removal = RedirectTable(wb.pdb).deleteRedirect(name, localJob);
+    if (removal == Removal::Refused) {
+        wb.prompter.inform(msg::couldNotSetValue());
+        return RedirectStatus::Refused;
     }
+    if (removal == Removal::Missing)
+        RedirectTable::reportRedirectNotFound(wb.prompter);
     wb.masterList.clearRedirect(index);
-    return RedirectStatus::Done;
+    return removal == Removal::Removed ? RedirectStatus::Done : RedirectStatus::NotFound;
 }
 
 // A display that has no row in the window's list and would not fit is refused.
