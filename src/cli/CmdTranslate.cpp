@@ -1,9 +1,7 @@
-// grid, override, global-override and redirect: the translation grid of one
-// display with its overrides, project-wide point overrides and the redirect
-// and skip decisions.
+// grid, override and global-override: the translation grid of one display
+// with its overrides, and project-wide point overrides.
 #include "CliCommand.h"
 
-#include "commands/InventoryCommands.h"
 #include "commands/TranslateCommands.h"
 #include "util/FileUtil.h"
 
@@ -78,7 +76,7 @@ int runOverride(Context &ctx, const QStringList &args)
     checkOverride(action, value);
 
     Translation &t = loadGrid(ctx, pos[0], pos[1], p.isSet(kLocal));
-    const int index = overrideObjectCommand(*ctx.workbench(), object, action, value);
+    const int index = overrideCommand(*ctx.workbench(), {object, action, value});
     ctx.out << rowLine(t, index) << '\n';
     ctx.out.flush();
     return ExitOk;
@@ -101,46 +99,12 @@ int runGlobalOverride(Context &ctx, const QStringList &args)
     return ExitOk;
 }
 
-int runRedirect(Context &ctx, const QStringList &args)
-{
-    QCommandLineParser p;
-    const QCommandLineOption to(u"to"_qs, u"redirect to the BACtalk display rep-job-file"_qs, u"REP-JOB-FILE"_qs);
-    const QCommandLineOption skip(u"skip"_qs, u"make no BACtalk display for it"_qs);
-    const QCommandLineOption remove(u"remove"_qs, u"remove the redirect or skip"_qs);
-    p.addOptions({kLocal, to, skip, remove});
-    parseArgs(p, u"redirect"_qs, args, 2, 2);
-    if (int(p.isSet(to)) + int(p.isSet(skip)) + int(p.isSet(remove)) != 1)
-        throw UsageError{u"give exactly one of --to, --skip and --remove"_qs};
-    const QStringList pos = p.positionalArguments();
-    QString target;
-    if (p.isSet(to)) {
-        target = p.value(to).trimmed().toLower();
-        const QStringList parts = target.split(u'-');
-        if (parts.size() < 3 || parts[0].isEmpty() || parts[1].isEmpty() || parts.mid(2).join(u'-').isEmpty())
-            throw UsageError{QStringLiteral("--to takes rep-job-file, not \"%1\"").arg(p.value(to))};
-        for (const QString &part : {parts[0], parts[1], parts.mid(2).join(u'-')})
-            if (!isPlainFileName(part))
-                throw UsageError{QStringLiteral("\"%1\" is not a plain folder or file name").arg(part)};
-    }
-    const RedirectAction action = p.isSet(to) ? RedirectAction::To
-        : p.isSet(skip)                       ? RedirectAction::Skip
-                                              : RedirectAction::Remove;
-    if (!isPlainFileName(pos[1]))
-        throw UsageError{QStringLiteral("FILE must be a display file name, not \"%1\"").arg(pos[1])};
-    Workbench &wb = ctx.openJob(pos[0]);
-    wb.requireDatabase();
-    return redirectCommand(wb, pos[1], p.isSet(kLocal), action, RedirectTarget::fromValue(target)) ? ExitOk
-                                                                                                   : ExitFailed;
-}
-
 RegisterCommand regGrid("grid", "JOB FILE [--local]", "step 7: print the translation grid as its clipboard text",
                         runGrid);
 RegisterCommand regOverride("override", "JOB FILE [--local] OBJ (--text T | --point P | --skip | --reset)",
                             "step 7: override object OBJ's text or point, skip it, or reset it", runOverride);
 RegisterCommand regGlobal("global-override", "JOB APEX IBEXPOINT BTPOINT", "project-wide point override",
                           runGlobalOverride);
-RegisterCommand regRedirect("redirect", "JOB FILE [--local] (--to REP-JOB-FILE | --skip | --remove)",
-                            "step 6: redirect or skip a display, or remove that decision", runRedirect);
 
 } // namespace
 } // namespace vorlix::cli

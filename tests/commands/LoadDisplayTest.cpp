@@ -25,8 +25,7 @@ TEST(LoadDisplay, MissingFileKeepsTheLoadedDisplayAndUnsavedEditsAsk)
     EXPECT_EQ(loadedTranslation(tp.wb)->displayName(), u"disp0001.ibw"_qs);
 
     // Unsaved edits: No keeps the display and the edits.
-    ASSERT_EQ(editOverrideCommand(tp.wb, 1, Translation::colBtText, orOK, u"Edited"_qs),
-              DisplayTranslator::Edit::Changed);
+    overrideCommand(tp.wb, {1, OverrideAction::Text, u"Edited"_qs});
     EXPECT_TRUE(tp.wb.gridEdited);
     tp.prompter.pushYesNo(false);
     EXPECT_FALSE(loadDisplayCommand(tp.wb, findDisplayFile(tp.wb, u"disp0001.ibw"_qs, false)));

@@ -186,7 +186,7 @@ TEST(ReadDdc, DamagedFilesGiveNoRowsAndNoError)
     EXPECT_EQ(f.rows(u"SELECT DISTINCT Apex FROM CpanelMap ORDER BY Apex"_qs), (QStringList{u"3"_qs, u"4"_qs}));
 }
 
-TEST(ReadDdc, ListingModeShowsEveryTransferLineOnce)
+TEST(ReadDdc, ListingModeShowsEveryTransferOnce)
 {
     JobFixture f;
     f.mapApex(1, u"1"_qs, {1200, 0, 0, 0});
@@ -198,11 +198,14 @@ TEST(ReadDdc, ListingModeShowsEveryTransferLineOnce)
                                          .bytes());
     f.writeJobFile(u"Apex02.adc"_qs, B().transfer(7, B::tuxPoint(2, 1, 0, 4), B::ibexPoint(9)).bytes());
     QStringList missing;
-    const QStringList all = scanTransferLines(f.wb(), -1, &missing);
-    EXPECT_EQ(all, (QStringList{u"Seq:40\tApex: 1\tIB-12\t1203:AI-5"_qs, u"Seq:41\tApex: 1\tIB-2\terr"_qs,
-                                u"Seq:7\tApex: 2\tIB-9\t2301:BI-4"_qs}));
+    const std::vector<PointTransfer> all = scanPointTransfers(f.wb(), -1, &missing);
+    EXPECT_EQ(all, (std::vector<PointTransfer>{{40, 1, u"IB-12"_qs, u"1203:AI-5"_qs},
+                                               {41, 1, u"IB-2"_qs, u"err"_qs},
+                                               {7, 2, u"IB-9"_qs, u"2301:BI-4"_qs}}));
+    // As the list shows them, lined up at its tab stops.
+    EXPECT_EQ(all.front().text(), u"Seq:40\tApex: 1\tIB-12\t1203:AI-5"_qs);
     EXPECT_EQ(missing, QStringList{u"apex07.adc"_qs});
-    EXPECT_EQ(scanTransferLines(f.wb(), 2), QStringList{u"Seq:7\tApex: 2\tIB-9\t2301:BI-4"_qs});
+    EXPECT_EQ(scanPointTransfers(f.wb(), 2), (std::vector<PointTransfer>{{7, 2, u"IB-9"_qs, u"2301:BI-4"_qs}}));
     // Listing writes no rows.
     EXPECT_TRUE(f.cpanelMap().isEmpty());
 }

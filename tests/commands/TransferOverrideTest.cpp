@@ -1,5 +1,6 @@
-// Adding a DDC transfer line as a project-wide point override.
+// Adding a point transfer of the DDC files as a project-wide point override.
 #include "commands/TranslateCommands.h"
+#include "ibex/ApexReader.h"
 #include "translate/OverrideStore.h"
 #include "util/Error.h"
 
@@ -10,16 +11,15 @@
 using namespace vorlix;
 using namespace vorlix::test;
 
-TEST(TransferOverride, StoresTheLineAndRefusesOneWithoutPoint)
+TEST(TransferOverride, StoresTheTransferAndRefusesOneWithoutPoint)
 {
     TestProject tp;
-    transferLineOverrideCommand(tp.wb, u"Seq:120\tApex: 3\tIB-12\t1203:AI-5"_qs);
+    transferOverrideCommand(tp.wb, {120, 3, u"IB-12"_qs, u"1203:AI-5"_qs});
     OverrideStore store(tp.pdb);
     EXPECT_EQ(store.globalOvrGet(u"3"_qs, u"IB-12"_qs), std::optional<QString>(u"1203:AI-5"_qs));
     EXPECT_EQ(tp.rowCount(u"GlobalOVR"_qs), 1);
 
     // "err": the Apex has no base address for the trunk; nothing is stored.
-    EXPECT_THROW(transferLineOverrideCommand(tp.wb, u"Seq:121\tApex: 3\tIB-13\terr"_qs), Error);
-    EXPECT_THROW(transferLineOverrideCommand(tp.wb, u"no tabs here"_qs), Error);
+    EXPECT_THROW(transferOverrideCommand(tp.wb, {121, 3, u"IB-13"_qs, u"err"_qs}), Error);
     EXPECT_EQ(tp.rowCount(u"GlobalOVR"_qs), 1);
 }

@@ -61,12 +61,11 @@ TEST(DisplayCreationGrid, OverridesOfTheGridAreWritten)
     d.add(ioText).caption(u"left out"_qs);
     h.list(u"disp0002.ibw"_qs, d.bytes());
     Workbench &wb = h.project.wb;
-    using Edit = DisplayTranslator::Edit;
     EXPECT_FALSE(wb.gridEdited);
-    ASSERT_EQ(editOverrideCommand(wb, 1, Translation::colBtText, orOK, u"Typed caption"_qs), Edit::Changed);
+    ASSERT_EQ(overrideCommand(wb, {1, OverrideAction::Text, u"Typed caption"_qs}), 1);
     EXPECT_TRUE(wb.gridEdited);
-    ASSERT_EQ(editOverrideCommand(wb, 2, Translation::colBtPoint, orOK, u"1203:BO-6-P87[8]"_qs), Edit::Changed);
-    ASSERT_EQ(editOverrideCommand(wb, 3, Translation::colBtText, orSkip), Edit::Changed);
+    ASSERT_EQ(overrideCommand(wb, {2, OverrideAction::Point, u"1203:BO-6-P87[8]"_qs}), 2);
+    ASSERT_EQ(overrideCommand(wb, {3, OverrideAction::Skip, {}}), 3);
     const CreationOutcome r = h.create();
     ASSERT_TRUE(r.written);
     EXPECT_FALSE(wb.gridEdited);
@@ -108,7 +107,7 @@ TEST(DisplayCreationGrid, LoadingOverGridEditsAsksFirst)
     a.add(ioText).caption(u"A"_qs);
     h.list(u"disp0005.ibw"_qs, a.bytes());
     Workbench &wb = h.project.wb;
-    ASSERT_EQ(editOverrideCommand(wb, 1, Translation::colBtText, orOK, u"Edited"_qs), DisplayTranslator::Edit::Changed);
+    overrideCommand(wb, {1, OverrideAction::Text, u"Edited"_qs});
     ASSERT_TRUE(wb.gridEdited);
     // Keeping the edits: the display stays loaded, nothing else is read.
     h.prompter.pushYesNo(false);

@@ -36,7 +36,7 @@ TEST(DisplayCreation, AllRowsSkippedGiveHeaderAndEndMarker)
     d.size(640, 400).description(u"Boiler Room"_qs).headerByte(70, 12);
     d.add(ioText).caption(u"x"_qs);
     h.load(u"disp0012.ibw"_qs, d.bytes());
-    h.row(1).ovr = ovrSkip;
+    h.row(1).ovr = ObjOverride::Skip;
     const CreationOutcome r = h.create();
     ASSERT_TRUE(r.written);
     EXPECT_EQ(QDir::fromNativeSeparators(r.path), h.displayPath(u"00000012.dsp"_qs));
@@ -89,9 +89,9 @@ TEST(DisplayCreation, TitleOverrideAndCaptionCut)
     d.add(ioGroupBox).rect(1, 2, 3, 4).colors(0x10, 0x20, 0x30).caption(QString(150, u'G'));
     d.add(ioText).caption(u"Ibex text"_qs);
     h.load(u"disp0002.ibw"_qs, d.bytes());
-    h.translation().header().ovr = ovrText;
+    h.translation().header().ovr = ObjOverride::Text;
     h.translation().header().btText = u"New title"_qs;
-    h.row(2).ovr = ovrText;
+    h.row(2).ovr = ObjOverride::Text;
     h.row(2).btText = u"Override"_qs;
     ASSERT_TRUE(h.create().written);
     const QByteArray out = h.written();
@@ -119,7 +119,7 @@ TEST(DisplayCreation, ValueWithPriorityOverrideAndUnscaledIncrement)
     d.add(ioAnalog).rect(30, 40, 60, 18).colors(0xFF, 0xFF00, 0xFF0000).point(1, 0xD00005)
         .text(88, u"degF"_qs).f64(96, 0.0).u8(104, 2).u16(106, 25).u8(24, 4);
     h.load(u"disp0003.ibw"_qs, d.bytes());
-    h.row(1).ovr = ovrPoint;
+    h.row(1).ovr = ObjOverride::Point;
     h.row(1).btPoint = u"1203:BO-6-P87[8]"_qs;
     ASSERT_TRUE(h.create().written);
 
@@ -167,7 +167,7 @@ TEST(DisplayCreation, ValueDetails)
     h.load(u"disp0005.ibw"_qs, d.bytes());
     h.row(4).translated = {u"1100:av-1"_qs, QString()};
     h.row(5).translated = {u"BO-3"_qs, QString()};
-    h.row(5).ovr = ovrTextAndPoint;
+    h.row(5).ovr = ObjOverride::TextAndPoint;
     h.row(5).btText = u"Enable fan"_qs;
     h.row(5).btPoint = u"1200:BV-9"_qs;
     ASSERT_TRUE(h.create().written);
@@ -222,7 +222,7 @@ TEST(DisplayCreation, PanelObjectsAsValuesOrTexts)
     d.addCode(0x7777).caption(u"odd"_qs);    // unknown kind: a text with its caption
     d.add(ioBtnDef).caption(u"Help"_qs);     // placeholder text: the type name
     h.load(u"disp0006.ibw"_qs, d.bytes());
-    h.row(3).ovr = ovrText;
+    h.row(3).ovr = ObjOverride::Text;
     h.row(3).btText = QString(200, u'a');
     ASSERT_TRUE(h.create().written);
     QByteArray out = h.written();

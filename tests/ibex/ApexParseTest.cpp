@@ -24,8 +24,8 @@ DdcRecord single(uint8_t opcode, const std::vector<DdcOperand> &ops, int length 
 QStringList lines(const DdcProgram &p)
 {
     QStringList out;
-    for (const SeqLine &l : p.seqLines)
-        out << l.text;
+    for (const PointTransfer &t : p.transfers)
+        out << t.text();
     return out;
 }
 
@@ -265,7 +265,7 @@ TEST(ApexParse, TransferLinesPutTheIbexPointFirst)
               (QStringList{u"Seq:40\tApex: 3\tIB-12\t1203:AI-5"_qs, u"Seq:50\tApex: 3\tIB-14-N\t1203:BO-1"_qs,
                            u"Seq:60\tApex: 3\tIB-15\terr"_qs, u"Seq:80\tApex: 3\tIB-16-R\terr"_qs}));
     // Table mode collects no lines.
-    EXPECT_TRUE(parseDdcFile(file, 3, false).seqLines.empty());
+    EXPECT_TRUE(parseDdcFile(file, 3, false).transfers.empty());
 }
 
 TEST(ApexParse, TuxRefText)

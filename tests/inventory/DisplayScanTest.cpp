@@ -7,12 +7,11 @@
 #include "commands/OpenCommands.h"
 #include "inventory/DisplayScan.h"
 #include "sample/IbexDisplayBuilder.h"
+#include "util/Error.h"
 #include "util/FileUtil.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -62,19 +61,7 @@ protected:
         QFile f(p.jobFolder() + u"/ButtonReport.txt"_qs);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
-    QStringList rows(const QString &sql)
-    {
-        QStringList out;
-        QSqlQuery q(p.pdb.db());
-        EXPECT_TRUE(q.exec(sql));
-        while (q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.record().count(); ++i)
-                cells << q.value(i).toString();
-            out << cells.join(u',');
-        }
-        return out;
-    }
+    QStringList rows(const QString &sql) { return p.rows(sql); }
 };
 
 TEST_F(ScanTest, ListingKeepsShortIbwNamesAndTheStartingDisplayAloneHasTheHeaderReport)
@@ -266,6 +253,23 @@ TEST_F(ScanTest, FileListKeepsEntriesAndFlagsAcrossClosingAndOpening)
         EXPECT_EQ(list().flags(i), before[size_t(i)].flags);
     }
     EXPECT_EQ(list().flags(0), flScanned | flRedirected);
+}
+
+TEST_F(ScanTest, ListIsLeftToBeSavedWhenItsTransactionFailsToCommit)
+{
+    p.writeDisplay(u"disp0001.ibw"_qs, display({{ioBtnDisp, 2}}));
+    // A commit the database refuses: every new FileList row breaks a deferred constraint.
+    p.exec(u"PRAGMA foreign_keys = ON"_qs);
+    p.exec(u"CREATE TABLE Parent (Id INTEGER PRIMARY KEY)"_qs);
+    p.exec(u"CREATE TABLE Child (ParentId INTEGER REFERENCES Parent (Id) DEFERRABLE INITIALLY DEFERRED)"_qs);
+    p.exec(u"CREATE TRIGGER BreakCommit AFTER INSERT ON FileList BEGIN INSERT INTO Child VALUES (1); END"_qs);
+    EXPECT_THROW(scan(), Error);
+    ASSERT_EQ(list().size(), 2);
+    EXPECT_EQ(rows(u"SELECT COUNT(*) FROM FileList"_qs), QStringList{u"0"_qs});
+    p.exec(u"DROP TRIGGER BreakCommit"_qs);
+    // Closing the project saves the list: it is written now.
+    p.wb.masterList.save(p.pdb);
+    EXPECT_EQ(rows(u"SELECT COUNT(*) FROM FileList"_qs), QStringList{u"2"_qs});
 }
 
 TEST_F(ScanTest, CancelledScanKeepsWhatItFoundAndStillWritesTheReport)

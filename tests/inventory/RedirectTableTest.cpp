@@ -46,8 +46,8 @@ TEST(RedirectTable, FindSetAndDelete)
 
     ASSERT_TRUE(t.setRedirect(u"disp0007.ibw"_qs, u"a-b-00000001.dsp"_qs, true));
     EXPECT_EQ(p.rowCount(u"DisplayMap"_qs), 2);
-    EXPECT_TRUE(t.deleteRedirect(u"DISP0007.ibw"_qs, true));
-    EXPECT_FALSE(t.deleteRedirect(u"disp0007.ibw"_qs, true));
+    EXPECT_EQ(t.deleteRedirect(u"DISP0007.ibw"_qs, true), ProjectDatabase::Removal::Removed);
+    EXPECT_EQ(t.deleteRedirect(u"disp0007.ibw"_qs, true), ProjectDatabase::Removal::Missing);
     EXPECT_EQ(p.rowCount(u"DisplayMap"_qs), 1);
 }
 
@@ -89,7 +89,7 @@ TEST(RedirectTable, RememberedLookupsAnswerAsTheTableDoes)
 
     // A change counts at the next lookup.
     ASSERT_TRUE(t.setRedirect(u"disp0005.ibw"_qs, u"e-f-00000005.dsp"_qs, false));
-    ASSERT_TRUE(t.deleteRedirect(u"disp0002.ibw"_qs, false));
+    ASSERT_EQ(t.deleteRedirect(u"disp0002.ibw"_qs, false), ProjectDatabase::Removal::Removed);
     sameAnswers();
     EXPECT_TRUE(p.map.findRedirect(u"disp0005.ibw"_qs, false));
     // Also one made in the table directly.

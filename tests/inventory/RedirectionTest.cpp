@@ -1,15 +1,14 @@
-// Step 6 and the explorer trees: the redirect dialog's OK, Skip and Remove
-// on a new and an existing grid row, its refusals, a full grid, the grid
+// Step 6 and the explorer trees: the redirect command's Redirect, Skip and
+// Remove on a new and a listed display, its refusals, a full list, the list
 // rebuild, "Clear all flags", and the two trees over the master list.
 #include "support/TestProject.h"
 
 #include "commands/InventoryCommands.h"
+#include "commands/RedirectCommands.h"
 #include "inventory/InventoryTree.h"
-#include "inventory/RedirectGrid.h"
 #include "sample/IbexDisplayBuilder.h"
 
 #include <QDir>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace vorlix;
@@ -38,132 +37,219 @@ protected:
         p.writeDisplay(u"disp0007.ibw"_qs, displayWithButtons({}));
         p.writeDisplay(u"disp0003.ibw"_qs, displayWithButtons({}), true);
         buildDisplayListCommand(p.wb, true, {}, 1, 5);
-        refreshRedirectGrids(p.wb, job, local);
+        refreshRedirectLists(p.wb, job, local);
         p.prompter.informed.clear();
     }
     int ix(const QString &text) const { return p.wb.masterList.indexOf(text); }
     QStringList displayMap()
     {
-        QStringList out;
-        QSqlQuery q(p.pdb.db());
-        q.exec(u"SELECT LocalJob, IbexFilename, EFBFilename FROM DisplayMap ORDER BY rowid"_qs);
-        while (q.next())
-            out << q.value(0).toString() + u',' + q.value(1).toString() + u',' + q.value(2).toString();
-        return out;
+        return p.rows(u"SELECT LocalJob, IbexFilename, EFBFilename FROM DisplayMap ORDER BY rowid"_qs);
     }
+    // The command as the dialog runs it on `list`.
+    RedirectStatus dialog(RedirectList &list, const QString &name, RedirectAction action, RedirectTarget target = {})
+    {
+        return redirectCommand(p.wb, {name, list.localJob(), action, target, &list});
+    }
+    // The command as the command line runs it: no list.
+    RedirectStatus cli(const QString &name, bool localJob, RedirectAction action, RedirectTarget target = {})
+    {
+        return redirectCommand(p.wb, {name, localJob, action, target, nullptr});
+    }
+    int logged(const QString &line) const { return int(p.wb.log.lines().filter(line).size()); }
 
     test::TestProject p{true};
     QString bt;
-    RedirectGrid job{false};
-    RedirectGrid local{true};
+    RedirectList job{false};
+    RedirectList local{true};
 };
 
-TEST_F(RedirectionTest, OkOnANewDisplayStoresLowerCaseTargetWritesTheRowAndSetsTheFlag)
+TEST_F(RedirectionTest, RedirectOnANewDisplayStoresLowerCaseTargetListsItAndSetsTheFlag)
 {
-    RedirectEditor e(p.wb);
-    ASSERT_EQ(e.setup(job, ix(u"disp0007.ibw"_qs)), 0);
-    EXPECT_TRUE(e.newDisplay());
-    ASSERT_TRUE(e.okay({u"Alerton"_qs, u"STANDARD"_qs, u"00000012.dsp"_qs}));
-    EXPECT_TRUE(finishRedirectEdit(p.wb, job, rrOk, job, local));
+    const std::optional<RedirectEdit> edit = redirectEditFor(p.wb, job, ix(u"disp0007.ibw"_qs));
+    ASSERT_TRUE(edit);
+    EXPECT_TRUE(edit->newDisplay);
+    EXPECT_EQ(edit->ibexName, u"disp0007.ibw"_qs);
+    const RedirectTarget mixedCase{u"Alerton"_qs, u"STANDARD"_qs, u"00000012.dsp"_qs};
+    EXPECT_EQ(dialog(job, edit->ibexName, RedirectAction::Redirect, mixedCase), RedirectStatus::Done);
     EXPECT_EQ(displayMap(), QStringList{u"0,disp0007.ibw,alerton-standard-00000012.dsp"_qs});
-    EXPECT_EQ(job.cell(1, 0), u"File.1"_qs);
-    EXPECT_EQ(job.cell(1, 1), u"disp0007.ibw"_qs);
-    EXPECT_EQ(job.cell(1, 2), u"alerton-standard-00000012.dsp"_qs);
-    EXPECT_EQ(job.cell(1, 4), u"yes"_qs);
-    EXPECT_EQ(job.object(1), ix(u"disp0007.ibw"_qs));
+    ASSERT_EQ(job.size(), 1);
+    EXPECT_EQ(job.at(0).ibexName, u"disp0007.ibw"_qs);
+    EXPECT_EQ(job.at(0).target, u"alerton-standard-00000012.dsp"_qs);
+    EXPECT_EQ(job.at(0).fileExists, std::optional<bool>(true));
+    EXPECT_EQ(job.at(0).index, ix(u"disp0007.ibw"_qs));
     EXPECT_TRUE(p.wb.masterList.isRedirected(ix(u"disp0007.ibw"_qs)));
     EXPECT_TRUE(InventoryTree::drawnRedirected(p.wb.masterList, ix(u"disp0007.ibw"_qs)));
     EXPECT_TRUE(p.prompter.informed.isEmpty());
-    EXPECT_EQ(p.wb.log.lines().filter(u"Add/edit button/display redirection entry: disp0007.ibw"_qs).size(), 1);
+    EXPECT_EQ(logged(u"Add/edit button/display redirection entry: disp0007.ibw"_qs), 1);
 
     // Opened again from the tree, the display edits its row with the boxes filled.
-    RedirectEditor again(p.wb);
-    ASSERT_TRUE(job.findGridRow(u"disp0007.ibw"_qs));
-    ASSERT_EQ(again.setup(job, -1), 0);
-    EXPECT_FALSE(again.newDisplay());
-    EXPECT_EQ(again.target().rep, u"alerton"_qs);
-    EXPECT_EQ(again.target().job, u"standard"_qs);
-    EXPECT_EQ(again.target().file, u"00000012.dsp"_qs);
+    const std::optional<RedirectEdit> again = redirectEditFor(p.wb, job, ix(u"disp0007.ibw"_qs));
+    ASSERT_TRUE(again);
+    EXPECT_FALSE(again->newDisplay);
+    EXPECT_EQ(again->target.rep, u"alerton"_qs);
+    EXPECT_EQ(again->target.job, u"standard"_qs);
+    EXPECT_EQ(again->target.file, u"00000012.dsp"_qs);
+    // The rebuild finds the same entry.
+    refreshRedirectLists(p.wb, job, local);
+    ASSERT_EQ(job.size(), 1);
+    EXPECT_EQ(job.at(0).target, u"alerton-standard-00000012.dsp"_qs);
 }
 
-TEST_F(RedirectionTest, OkWithAFailedCheckKeepsTheDialogOpenAndStoresNothing)
+TEST_F(RedirectionTest, RedirectWithAFailedCheckStoresNothingAndSaysWhy)
 {
-    RedirectEditor e(p.wb);
-    ASSERT_EQ(e.setup(job, ix(u"disp0007.ibw"_qs)), 0);
-    EXPECT_FALSE(e.okay({u"alerton"_qs, QString(), u"x.dsp"_qs}));
-    EXPECT_FALSE(e.okay({u"nosuch"_qs, u"job"_qs, u"x.dsp"_qs}));
+    const QString name = u"disp0007.ibw"_qs;
+    EXPECT_EQ(dialog(job, name, RedirectAction::Redirect, {u"alerton"_qs, QString(), u"x.dsp"_qs}),
+              RedirectStatus::Refused);
+    EXPECT_EQ(dialog(job, name, RedirectAction::Redirect, {u"nosuch"_qs, u"job"_qs, u"x.dsp"_qs}),
+              RedirectStatus::Refused);
     ASSERT_EQ(p.prompter.informed.size(), 2);
     EXPECT_EQ(p.prompter.informed[0], u"Specify both a rep and a job!"_qs);
     EXPECT_EQ(p.prompter.informed[1], u"The rep\\job folder does not exists!\nRep-Job: nosuch\\job\nEFB root path: "_qs
                                           + QDir::toNativeSeparators(p.root() + u"/bt"_qs));
     EXPECT_TRUE(displayMap().isEmpty());
-    EXPECT_FALSE(p.wb.masterList.isRedirected(ix(u"disp0007.ibw"_qs)));
-    EXPECT_EQ(job.entryCount(), 0);
+    EXPECT_FALSE(p.wb.masterList.isRedirected(ix(name)));
+    EXPECT_EQ(job.size(), 0);
+    EXPECT_EQ(logged(u"redirection entry"_qs), 0);
     // A target file that does not exist yet is stored after a message; the row says "no".
-    EXPECT_TRUE(e.okay({u"acme"_qs, u"plaza"_qs, u"00000099.dsp"_qs}));
-    EXPECT_EQ(job.cell(1, 4), u"no"_qs);
+    EXPECT_EQ(dialog(job, name, RedirectAction::Redirect, {u"acme"_qs, u"plaza"_qs, u"00000099.dsp"_qs}),
+              RedirectStatus::Done);
+    ASSERT_EQ(job.size(), 1);
+    EXPECT_EQ(job.at(0).fileExists, std::optional<bool>(false));
     EXPECT_EQ(p.prompter.informed.size(), 3);
 }
 
-TEST_F(RedirectionTest, SkipThenRemoveOnTheLocalJobGrid)
+TEST_F(RedirectionTest, SkipThenRemoveOnTheLocalJobList)
 {
-    RedirectEditor e(p.wb);
-    ASSERT_EQ(e.setup(local, ix(u">disp0003.ibw"_qs)), 0);
-    ASSERT_TRUE(e.skip());
-    finishRedirectEdit(p.wb, local, rrSkip, job, local);
+    ASSERT_EQ(dialog(local, u"disp0003.ibw"_qs, RedirectAction::Skip), RedirectStatus::Done);
     EXPECT_EQ(displayMap(), QStringList{u"1,disp0003.ibw,"_qs});
-    EXPECT_EQ(local.cell(1, 2), QString());
-    EXPECT_EQ(local.cell(1, 3), u"yes"_qs);
-    EXPECT_EQ(p.wb.log.lines().filter(u"Set Skip flag on project display: disp0003.ibw"_qs).size(), 1);
+    ASSERT_EQ(local.size(), 1);
+    EXPECT_TRUE(local.at(0).isSkip());
+    EXPECT_FALSE(local.at(0).fileExists);
+    EXPECT_EQ(job.size(), 0);
+    EXPECT_EQ(logged(u"Set Skip flag on project display: disp0003.ibw"_qs), 1);
 
-    RedirectEditor edit(p.wb);
-    local.selectRow(1);
-    ASSERT_EQ(edit.setup(local, -1), 0);
-    EXPECT_EQ(edit.target().rep, QString()); // a skip fills no box
-    EXPECT_EQ(edit.remove(), rrRemove);
-    finishRedirectEdit(p.wb, local, rrRemove, job, local);
+    const std::optional<RedirectEdit> edit = redirectEditFor(p.wb, local, ix(u">disp0003.ibw"_qs));
+    ASSERT_TRUE(edit);
+    EXPECT_FALSE(edit->newDisplay);
+    EXPECT_EQ(edit->target.rep, QString()); // a skip fills no box
+    EXPECT_EQ(dialog(local, edit->ibexName, RedirectAction::Remove), RedirectStatus::Done);
+    EXPECT_EQ(logged(u"Removed button/display redirection entry: disp0003.ibw"_qs), 1);
+    refreshRedirectLists(p.wb, job, local);
     EXPECT_TRUE(displayMap().isEmpty());
-    EXPECT_EQ(local.entryCount(), 0);
+    EXPECT_EQ(local.size(), 0);
     EXPECT_EQ(p.wb.masterList.flags(ix(u">disp0003.ibw"_qs)), flLocalJob | flScanned);
 }
 
-TEST_F(RedirectionTest, RemoveOfARowDeletedByHandReportsItClearsTheFlagAndEndsAsCancel)
+TEST_F(RedirectionTest, SameNameInTheJobAndTheLocalJobAreTwoEntries)
 {
-    RedirectEditor e(p.wb);
-    e.setup(job, ix(u"disp0007.ibw"_qs));
-    ASSERT_TRUE(e.skip());
+    p.writeDisplay(u"disp0007.ibw"_qs, displayWithButtons({}), true);
+    p.writeDisplay(u"disp0001.ibw"_qs, displayWithButtons({{7, 0}, {7, 0x40}}));
+    buildDisplayListCommand(p.wb, true, {}, 1, 5);
+    ASSERT_GE(ix(u">disp0007.ibw"_qs), 0);
+    ASSERT_EQ(dialog(job, u"disp0007.ibw"_qs, RedirectAction::Skip), RedirectStatus::Done);
+    ASSERT_EQ(dialog(local, u"disp0007.ibw"_qs, RedirectAction::Redirect,
+                     {u"alerton"_qs, u"standard"_qs, u"00000012.dsp"_qs}),
+              RedirectStatus::Done);
+    EXPECT_EQ(displayMap(),
+              (QStringList{u"0,disp0007.ibw,"_qs, u"1,disp0007.ibw,alerton-standard-00000012.dsp"_qs}));
+    refreshRedirectLists(p.wb, job, local);
+    ASSERT_EQ(job.size(), 1);
+    ASSERT_EQ(local.size(), 1);
+    EXPECT_TRUE(job.at(0).isSkip());
+    EXPECT_EQ(local.at(0).index, ix(u">disp0007.ibw"_qs));
+    // Removing one leaves the other.
+    ASSERT_EQ(dialog(job, u"disp0007.ibw"_qs, RedirectAction::Remove), RedirectStatus::Done);
+    EXPECT_TRUE(p.wb.masterList.isRedirected(ix(u">disp0007.ibw"_qs)));
+    EXPECT_FALSE(p.wb.masterList.isRedirected(ix(u"disp0007.ibw"_qs)));
+    EXPECT_EQ(displayMap(), QStringList{u"1,disp0007.ibw,alerton-standard-00000012.dsp"_qs});
+}
+
+TEST_F(RedirectionTest, RemoveOfARowDeletedByHandReportsItClearsTheFlagAndLogsNothing)
+{
+    ASSERT_EQ(dialog(job, u"disp0007.ibw"_qs, RedirectAction::Skip), RedirectStatus::Done);
     p.exec(u"DELETE FROM DisplayMap"_qs);
-    job.findGridRow(u"disp0007.ibw"_qs);
-    RedirectEditor edit(p.wb);
-    edit.setup(job, -1);
-    EXPECT_EQ(edit.remove(), rrCancel);
-    EXPECT_FALSE(finishRedirectEdit(p.wb, job, rrCancel, job, local));
+    const std::optional<RedirectEdit> edit = redirectEditFor(p.wb, job, ix(u"disp0007.ibw"_qs));
+    ASSERT_TRUE(edit);
+    EXPECT_FALSE(edit->newDisplay); // listed: there is something to remove
+    EXPECT_EQ(dialog(job, edit->ibexName, RedirectAction::Remove), RedirectStatus::NotFound);
     EXPECT_EQ(p.prompter.informed.last(),
               u"Error in locating the redirect entry. You may need to manually delete it from the "
               "\"displaymap\" database table!"_qs);
     EXPECT_FALSE(p.wb.masterList.isRedirected(ix(u"disp0007.ibw"_qs)));
-    EXPECT_EQ(job.entryCount(), 1); // stays until the next rebuild
+    EXPECT_EQ(logged(u"Removed button/display"_qs), 0);
+    EXPECT_EQ(job.size(), 1); // stays until the next rebuild
 }
 
-TEST_F(RedirectionTest, FullGridRefusesANewDisplay)
+TEST_F(RedirectionTest, AFullListRefusesANewDisplayAndStoresNothing)
 {
-    for (int r = 1; r < RedirectGrid::RowCount; ++r)
-        job.setEntry(r, 0, QStringLiteral("x%1.ibw").arg(r));
-    RedirectEditor e(p.wb);
-    EXPECT_EQ(e.setup(job, ix(u"disp0007.ibw"_qs)), rrFull);
-    finishRedirectEdit(p.wb, job, rrFull, job, local);
+    ASSERT_EQ(dialog(job, u"disp0001.ibw"_qs, RedirectAction::Skip), RedirectStatus::Done);
+    for (int i = 2; i <= RedirectList::MaxEntries; ++i)
+        ASSERT_TRUE(job.put({-1, QStringLiteral("x%1.ibw").arg(i), false, QString(), std::nullopt}));
+    EXPECT_FALSE(job.put({-1, u"one-more.ibw"_qs, false, QString(), std::nullopt}));
+    EXPECT_FALSE(redirectEditFor(p.wb, job, ix(u"disp0007.ibw"_qs)));
     EXPECT_EQ(p.prompter.informed, QStringList{u"Redirect grid is full!"_qs});
-    EXPECT_TRUE(displayMap().isEmpty());
+    // The command refuses it too, before storing anything.
+    EXPECT_EQ(dialog(job, u"disp0007.ibw"_qs, RedirectAction::Skip), RedirectStatus::Refused);
+    EXPECT_EQ(p.prompter.informed.size(), 2);
+    EXPECT_EQ(displayMap(), QStringList{u"0,disp0001.ibw,"_qs});
+    EXPECT_FALSE(p.wb.masterList.isRedirected(ix(u"disp0007.ibw"_qs)));
+    // A listed display is still edited.
+    ASSERT_TRUE(redirectEditFor(p.wb, job, ix(u"disp0001.ibw"_qs)));
+    EXPECT_EQ(dialog(job, u"disp0001.ibw"_qs, RedirectAction::Redirect, {u"acme"_qs, u"plaza"_qs, u"1.dsp"_qs}),
+              RedirectStatus::Done);
+    EXPECT_EQ(job.size(), RedirectList::MaxEntries);
+    EXPECT_EQ(job.at(0).target, u"acme-plaza-1.dsp"_qs);
+
+    // A rebuild lists 249 entries at the most.
+    p.exec(u"BEGIN"_qs);
+    for (int i = 1; i <= 260; ++i) {
+        const QString name = QStringLiteral("disp%1.ibw").arg(1000 + i);
+        p.wb.masterList.append(name, flScanned);
+        p.exec(QStringLiteral("INSERT INTO DisplayMap (LocalJob, IbexFilename, EFBFilename) VALUES (0, '%1', '')")
+                   .arg(name));
+    }
+    p.exec(u"COMMIT"_qs);
+    job.rebuild(p.wb);
+    EXPECT_EQ(job.size(), RedirectList::MaxEntries);
 }
 
-TEST_F(RedirectionTest, ClearAllFlagsDeletesTheRowAndRebuildsTheGrids)
+TEST_F(RedirectionTest, RefusedWritesChangeNeitherTheListNorTheFlag)
 {
-    ASSERT_TRUE(redirectCommand(p.wb, u"DISP0007.IBW"_qs, false, RedirectAction::Skip));
-    refreshRedirectGrids(p.wb, job, local);
-    EXPECT_EQ(job.entryCount(), 1);
+    ASSERT_EQ(dialog(job, u"disp0007.ibw"_qs, RedirectAction::Skip), RedirectStatus::Done);
+    p.prompter.informed.clear();
+    p.exec(u"CREATE TRIGGER Refuse BEFORE UPDATE ON DisplayMap BEGIN SELECT RAISE(ABORT, 'refused'); END"_qs);
+    EXPECT_EQ(dialog(job, u"disp0007.ibw"_qs, RedirectAction::Redirect,
+                     {u"alerton"_qs, u"standard"_qs, u"00000012.dsp"_qs}),
+              RedirectStatus::Refused);
+    p.exec(u"DROP TRIGGER Refuse"_qs);
+    p.exec(u"CREATE TRIGGER Refuse BEFORE DELETE ON DisplayMap BEGIN SELECT RAISE(ABORT, 'refused'); END"_qs);
+    EXPECT_EQ(dialog(job, u"disp0007.ibw"_qs, RedirectAction::Remove), RedirectStatus::Refused);
+    clearRedirectFlagsCommand(p.wb, ix(u"disp0007.ibw"_qs), job, local);
+    EXPECT_EQ(p.prompter.informed, QStringList(3, u"Could not set value in database!"_qs));
+    EXPECT_EQ(displayMap(), QStringList{u"0,disp0007.ibw,"_qs});
+    ASSERT_EQ(job.size(), 1);
+    EXPECT_TRUE(job.at(0).isSkip());
+    EXPECT_TRUE(p.wb.masterList.isRedirected(ix(u"disp0007.ibw"_qs)));
+    EXPECT_EQ(logged(u"redirection entry"_qs), 0);
+}
+
+TEST_F(RedirectionTest, ClearAllFlagsDeletesTheRowAndRebuildsTheLists)
+{
+    ASSERT_EQ(cli(u"DISP0007.IBW"_qs, false, RedirectAction::Skip), RedirectStatus::Done);
+    refreshRedirectLists(p.wb, job, local);
+    EXPECT_EQ(job.size(), 1);
     clearRedirectFlagsCommand(p.wb, ix(u"disp0007.ibw"_qs), job, local);
     EXPECT_TRUE(displayMap().isEmpty());
-    EXPECT_EQ(job.entryCount(), 0);
+    EXPECT_EQ(job.size(), 0);
+    EXPECT_FALSE(p.wb.masterList.isRedirected(ix(u"disp0007.ibw"_qs)));
+
+    // On a listed display whose row was deleted by hand: told, and rebuilt at once.
+    ASSERT_EQ(cli(u"disp0007.ibw"_qs, false, RedirectAction::Skip), RedirectStatus::Done);
+    refreshRedirectLists(p.wb, job, local);
+    p.exec(u"DELETE FROM DisplayMap"_qs);
+    clearRedirectFlagsCommand(p.wb, ix(u"disp0007.ibw"_qs), job, local);
+    EXPECT_EQ(p.prompter.informed.size(), 1);
+    EXPECT_EQ(job.size(), 0);
     EXPECT_FALSE(p.wb.masterList.isRedirected(ix(u"disp0007.ibw"_qs)));
 }
 
@@ -171,15 +257,30 @@ TEST_F(RedirectionTest, CommandLineRedirectActsOnTheEntryAndNeverAddsOne)
 {
     const int size = p.wb.masterList.size();
     // disp0008 is a missing target the scan listed.
-    EXPECT_TRUE(redirectCommand(p.wb, u"disp0008.ibw"_qs, false, RedirectAction::To,
-                                RedirectTarget::fromValue(u"alerton-standard-00000012.dsp"_qs)));
+    EXPECT_EQ(cli(u"disp0008.ibw"_qs, false, RedirectAction::Redirect,
+                  RedirectTarget::fromValue(u"alerton-standard-00000012.dsp"_qs)),
+              RedirectStatus::Done);
     EXPECT_TRUE(p.wb.masterList.isRedirected(ix(u"disp0008.ibw"_qs)));
-    EXPECT_TRUE(redirectCommand(p.wb, u"disp0999.ibw"_qs, false, RedirectAction::Skip));
+    EXPECT_EQ(cli(u"disp0999.ibw"_qs, false, RedirectAction::Skip), RedirectStatus::Done);
     EXPECT_EQ(p.wb.masterList.size(), size);
-    EXPECT_FALSE(redirectCommand(p.wb, u"disp0999.ibw"_qs, true, RedirectAction::Remove));
-    EXPECT_TRUE(redirectCommand(p.wb, u"disp0008.ibw"_qs, false, RedirectAction::Remove));
+    EXPECT_EQ(cli(u"disp0999.ibw"_qs, true, RedirectAction::Remove), RedirectStatus::NotFound);
+    EXPECT_EQ(cli(u"disp0008.ibw"_qs, false, RedirectAction::Remove), RedirectStatus::Done);
     EXPECT_FALSE(p.wb.masterList.isRedirected(ix(u"disp0008.ibw"_qs)));
     EXPECT_EQ(displayMap(), QStringList{u"0,disp0999.ibw,"_qs});
+}
+
+TEST_F(RedirectionTest, BrowseCutsRepJobAndFileFromTheChosenPath)
+{
+    const RedirectTarget t =
+        RedirectTarget::fromPath(p.root() + u"/bt/alerton/standard/displays/00000012.dsp"_qs);
+    EXPECT_EQ(t.rep, u"alerton"_qs);
+    EXPECT_EQ(t.job, u"standard"_qs);
+    EXPECT_EQ(t.file, u"00000012.dsp"_qs);
+    // The file dialog starts at the target file when it exists, else at the BACtalk job folder.
+    EXPECT_EQ(QDir::fromNativeSeparators(t.browseStart(p.vars.bactalkJobPath)),
+              p.root() + u"/bt/alerton/standard/displays/00000012.dsp"_qs);
+    const RedirectTarget none{u"alerton"_qs, u"standard"_qs, u"none.dsp"_qs};
+    EXPECT_EQ(none.browseStart(p.vars.bactalkJobPath), p.vars.bactalkJobPath);
 }
 
 TEST_F(RedirectionTest, TreesShareTheSkeletonAndShowButtonsStatesAndColours)

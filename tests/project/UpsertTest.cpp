@@ -61,12 +61,20 @@ TEST(Upsert, EditsTheFirstRowOfAKeyOrAppendsOne)
     EXPECT_EQ(p.rowCount(u"GlobalOVR"_qs), 5);
 
     // The first row of a key goes, then the next, then none is left.
-    EXPECT_TRUE(pdb.removeFirst(u"GlobalOVR"_qs, {{u"IbexPoint"_qs, u"ib-1"_qs, true}}, key));
+    using Removal = ProjectDatabase::Removal;
+    const auto removeIb1 = [&](const QString &point) {
+        return pdb.removeFirst(u"GlobalOVR"_qs, {{u"IbexPoint"_qs, point, true}}, key);
+    };
+    EXPECT_EQ(removeIb1(u"ib-1"_qs), Removal::Removed);
     EXPECT_EQ(rows(pdb, u"SELECT BTPoint FROM GlobalOVR WHERE IbexPoint = 'ib-1' COLLATE NOCASE ORDER BY rowid"_qs),
               (QStringList{u"b"_qs, u"d"_qs}));
-    EXPECT_TRUE(pdb.removeFirst(u"GlobalOVR"_qs, {{u"IbexPoint"_qs, u"IB-1"_qs, true}}, key));
-    EXPECT_TRUE(pdb.removeFirst(u"GlobalOVR"_qs, {{u"IbexPoint"_qs, u"IB-1"_qs, true}}, key));
-    EXPECT_FALSE(pdb.removeFirst(u"GlobalOVR"_qs, {{u"IbexPoint"_qs, u"IB-1"_qs, true}}, key));
+    EXPECT_EQ(removeIb1(u"IB-1"_qs), Removal::Removed);
+    // A delete the database refuses is told apart from a row that is not there.
+    p.exec(u"CREATE TRIGGER refuse BEFORE DELETE ON GlobalOVR BEGIN SELECT RAISE(ABORT, 'refused'); END"_qs);
+    EXPECT_EQ(removeIb1(u"IB-1"_qs), Removal::Refused);
+    p.exec(u"DROP TRIGGER refuse"_qs);
+    EXPECT_EQ(removeIb1(u"IB-1"_qs), Removal::Removed);
+    EXPECT_EQ(removeIb1(u"IB-1"_qs), Removal::Missing);
 }
 
 TEST(Upsert, ARefusedRowIsReportedWithItsKeyAndLeavesNothing)

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStandardPaths>
 
 namespace vorlix::test {
@@ -80,6 +81,21 @@ int TestProject::rowCount(const QString &table)
     if (!q.exec(u"SELECT COUNT(*) FROM \""_qs + table + u'"') || !q.next())
         throw Error(table + u": "_qs + q.lastError().text());
     return q.value(0).toInt();
+}
+
+QStringList TestProject::rows(const QString &sql)
+{
+    QSqlQuery q(pdb.db());
+    if (!q.exec(sql))
+        throw Error(sql + u": "_qs + q.lastError().text());
+    QStringList out;
+    while (q.next()) {
+        QStringList cells;
+        for (int i = 0; i < q.record().count(); ++i)
+            cells << q.value(i).toString();
+        out << cells.join(u',');
+    }
+    return out;
 }
 
 void TestProject::exec(const QString &sql)

@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 #include <ostream>
@@ -44,6 +45,8 @@ public:
     int rowCount(const QString &table);
     // Runs one statement on the project database (test set-up only).
     void exec(const QString &sql);
+    // The rows a query answers, each as its values joined by ",".
+    QStringList rows(const QString &sql);
 
 private:
     static std::unique_ptr<Workbench> openWorkbench(const QTemporaryDir &dir, Prompter &prompter);

@@ -94,7 +94,7 @@ TEST_F(Grid, RowsOfAPlainDisplay)
     EXPECT_EQ(row(3), u"Obj.2|GroupBox||Fans||Fans||"_qs);
     EXPECT_EQ(row(4), u"Obj.3|DateTime||DateTime||DateTime||"_qs);
     EXPECT_EQ(row(5), u"Obj.4|Button-Default||Print||Print||No translation."_qs);
-    EXPECT_EQ(at(5).ovr, ovrSkip);
+    EXPECT_EQ(at(5).ovr, ObjOverride::Skip);
     EXPECT_EQ(row(6), u"Obj.5|Button-Display||Next||Next||"_qs);
     EXPECT_EQ(row(7), u"Obj.6|Button-CPanel|1|Zone 7|CPanel 7|Zone 7|Dev-ID: 1204|"_qs);
     EXPECT_EQ(row(8), u"Obj.7|Button-TuxView|1|VAV|Tx-2-3|VAV|Dev-ID: 1303|"_qs);
@@ -110,7 +110,7 @@ TEST_F(Grid, RowsOfAPlainDisplay)
     EXPECT_EQ(row(15), u"Obj.14|Airflow-Readonly|||IB-12||1100:AV-12|"_qs);
     EXPECT_EQ(row(16), u"Obj.15|Graphic-Pilot|1||CP-7: ZG-Cooldn,ZG Cooldown||1204:AV-999|Zone Generic"_qs);
     EXPECT_EQ(row(17), u"Obj.16|CPanel-Alarms|1|CPanel-Alarms||||Will be skipped."_qs);
-    EXPECT_EQ(at(17).ovr, ovrSkip);
+    EXPECT_EQ(at(17).ovr, ObjOverride::Skip);
     EXPECT_EQ(row(18), u"Obj.17|Graphic-Microset|1||CPanel 7|||Will be skipped."_qs);
     EXPECT_EQ(row(19), u"Obj.18|Unknown-object||||||"_qs);
     EXPECT_EQ(at(19).kind, ioUnknown);
@@ -137,7 +137,7 @@ TEST_F(Grid, ControlPanelOptions)
     EXPECT_EQ(row(3), u"Obj.2|CPanel-Desc|1||||description|Convert to readonly pt."_qs);
     EXPECT_EQ(row(4), u"Obj.3|CPanel-Number|1||||object-name|Convert to readonly pt."_qs);
     EXPECT_EQ(row(5), u"Obj.4|TuxAddress|2|TuxAddress||TuxAddress||Convert to text"_qs);
-    EXPECT_EQ(at(5).ovr, ovrNone);
+    EXPECT_EQ(at(5).ovr, ObjOverride::None);
     EXPECT_EQ(row(6), u"Obj.5|Graphic-Microset|1||CPanel 8|||Device-ID cannot be mapped!"_qs);
     EXPECT_EQ(row(7), u"Obj.6|Graphic-Microset|1||CPanel 7||Dev-ID: 1204|"_qs);
 
@@ -221,20 +221,20 @@ TEST_F(Grid, OverridePrecedence)
     s.displayOvrPut(disp0001, 1, true, u"IB-12"_qs, u"1100:AV-50"_qs);
     load(b);
     EXPECT_EQ(row(2), u"Obj.1|Checkbox|1|Pump|IB-12|Pump 1|1100:AV-50|"_qs);
-    EXPECT_EQ(at(2).ovr, ovrTextAndPoint);
+    EXPECT_EQ(at(2).ovr, ObjOverride::TextAndPoint);
     EXPECT_EQ(cell(6, 3), u"1100:AV-77"_qs); // the project-wide override
-    EXPECT_EQ(at(3).ovr, ovrPoint);
+    EXPECT_EQ(at(3).ovr, ObjOverride::Point);
     // A project-wide "$SKIP" skips the row and leaves its point as translated.
-    EXPECT_EQ(at(4).ovr, ovrSkip);
+    EXPECT_EQ(at(4).ovr, ObjOverride::Skip);
     EXPECT_EQ(cell(6, 4), u"AV-999"_qs);
     // "$SKIP" per display wins over the text override.
     s.displayOvrPut(disp0001, 1, true, u"IB-12"_qs, SkipMark);
     load(b);
-    EXPECT_EQ(at(2).ovr, ovrSkip);
+    EXPECT_EQ(at(2).ovr, ObjOverride::Skip);
     EXPECT_EQ(cell(5, 2), u"Pump 1"_qs);
     // The same name in the local job has none of these.
     load(b, u"disp0001.ibw"_qs, true);
-    EXPECT_EQ(at(2).ovr, ovrPoint);
+    EXPECT_EQ(at(2).ovr, ObjOverride::Point);
     EXPECT_EQ(cell(6, 2), u"1100:AV-77"_qs);
 }
 
@@ -247,94 +247,94 @@ TEST_F(Grid, EditOverrideStateRules)
     b.add(ioRoAnalog).point(1, ref(0xD0, 12)).length(120);
     load(b);
     // Texts have no point; the header has a text.
-    EXPECT_FALSE(edit(6, 2, orOK, u"1:AV-1"_qs));
+    EXPECT_FALSE(edit(6, 2, OverrideResult::OK, u"1:AV-1"_qs));
     EXPECT_FALSE(edited);
     EXPECT_TRUE(Translation::canOverride(at(1), 5));
     EXPECT_FALSE(Translation::canOverride(at(1), 6));
     // The display title override comes back with the display.
-    ASSERT_TRUE(edit(5, 1, orOK, u"New title"_qs));
+    ASSERT_TRUE(edit(5, 1, OverrideResult::OK, u"New title"_qs));
     load(b);
     EXPECT_EQ(cell(5, 1), u"New title"_qs);
-    EXPECT_EQ(at(1).ovr, ovrText);
-    ASSERT_TRUE(edit(5, 1, orReset));
-    EXPECT_EQ(at(1).ovr, ovrNone);
+    EXPECT_EQ(at(1).ovr, ObjOverride::Text);
+    ASSERT_TRUE(edit(5, 1, OverrideResult::Reset));
+    EXPECT_EQ(at(1).ovr, ObjOverride::None);
     // A text refresh of the header fills nothing; the next load shows the
     // description again.
     EXPECT_EQ(cell(5, 1), QString());
     EXPECT_EQ(cell(0, 1), u"Hdr"_qs);
     load(b);
-    EXPECT_EQ(at(1).ovr, ovrNone);
+    EXPECT_EQ(at(1).ovr, ObjOverride::None);
     EXPECT_EQ(cell(5, 1), u"Boiler room"_qs);
     EXPECT_FALSE(edited);
-    EXPECT_TRUE(edit(5, 3, orCancel));
+    EXPECT_TRUE(edit(5, 3, OverrideResult::Cancel));
     EXPECT_FALSE(edited);
 
-    ASSERT_TRUE(edit(5, 3, orOK, u"Pump 2"_qs));
-    EXPECT_EQ(at(3).ovr, ovrText);
+    ASSERT_TRUE(edit(5, 3, OverrideResult::OK, u"Pump 2"_qs));
+    EXPECT_EQ(at(3).ovr, ObjOverride::Text);
     EXPECT_EQ(Translation::cellLook(at(3), 5), CellLook::Overridden);
     EXPECT_EQ(Translation::cellLook(at(3), 6), CellLook::Translated);
     EXPECT_EQ(Translation::cellLook(at(3), 4), CellLook::Plain);
-    ASSERT_TRUE(edit(6, 3, orOK, u"1200:BO-4-P104"_qs));
-    EXPECT_EQ(at(3).ovr, ovrTextAndPoint);
+    ASSERT_TRUE(edit(6, 3, OverrideResult::OK, u"1200:BO-4-P104"_qs));
+    EXPECT_EQ(at(3).ovr, ObjOverride::TextAndPoint);
     EXPECT_TRUE(edited);
     // Reset in column 6 keeps the text override, in column 5 the point one.
-    ASSERT_TRUE(edit(6, 3, orReset));
-    EXPECT_EQ(at(3).ovr, ovrText);
+    ASSERT_TRUE(edit(6, 3, OverrideResult::Reset));
+    EXPECT_EQ(at(3).ovr, ObjOverride::Text);
     EXPECT_EQ(cell(6, 3), u"1100:AV-12"_qs);
     EXPECT_EQ(cell(5, 3), u"Pump 2"_qs);
     load(b);
-    EXPECT_EQ(at(3).ovr, ovrText);
+    EXPECT_EQ(at(3).ovr, ObjOverride::Text);
     EXPECT_EQ(cell(5, 3), u"Pump 2"_qs);
-    ASSERT_TRUE(edit(6, 3, orOK, u"BV-9"_qs));
-    ASSERT_TRUE(edit(5, 3, orReset));
-    EXPECT_EQ(at(3).ovr, ovrPoint);
+    ASSERT_TRUE(edit(6, 3, OverrideResult::OK, u"BV-9"_qs));
+    ASSERT_TRUE(edit(5, 3, OverrideResult::Reset));
+    EXPECT_EQ(at(3).ovr, ObjOverride::Point);
     EXPECT_EQ(cell(5, 3), u"Pump"_qs);
     load(b);
-    EXPECT_EQ(at(3).ovr, ovrPoint);
+    EXPECT_EQ(at(3).ovr, ObjOverride::Point);
     EXPECT_EQ(cell(6, 3), u"BV-9"_qs);
 
     // Skip stores "$SKIP"; a reload shows the row skipped.
-    ASSERT_TRUE(edit(6, 4, orSkip));
-    EXPECT_EQ(at(4).ovr, ovrSkip);
+    ASSERT_TRUE(edit(6, 4, OverrideResult::Skip));
+    EXPECT_EQ(at(4).ovr, ObjOverride::Skip);
     EXPECT_EQ(Translation::cellLook(at(4), 5), CellLook::Skipped);
     EXPECT_EQ(Translation::cellLook(at(4), 6), CellLook::Skipped);
     load(b);
-    EXPECT_EQ(at(4).ovr, ovrSkip);
+    EXPECT_EQ(at(4).ovr, ObjOverride::Skip);
     // Reset of a single override clears both columns back to the translation.
-    ASSERT_TRUE(edit(6, 4, orReset));
-    EXPECT_EQ(at(4).ovr, ovrNone);
-    ASSERT_TRUE(edit(5, 3, orOK, u"X"_qs));
-    ASSERT_TRUE(edit(6, 3, orReset)); // state was ovrTextAndPoint
-    ASSERT_TRUE(edit(5, 3, orReset)); // now ovrText: everything goes
-    EXPECT_EQ(at(3).ovr, ovrNone);
+    ASSERT_TRUE(edit(6, 4, OverrideResult::Reset));
+    EXPECT_EQ(at(4).ovr, ObjOverride::None);
+    ASSERT_TRUE(edit(5, 3, OverrideResult::OK, u"X"_qs));
+    ASSERT_TRUE(edit(6, 3, OverrideResult::Reset)); // state was TextAndPoint
+    ASSERT_TRUE(edit(5, 3, OverrideResult::Reset)); // now Text: everything goes
+    EXPECT_EQ(at(3).ovr, ObjOverride::None);
     EXPECT_EQ(cell(5, 3), u"Pump"_qs);
     EXPECT_EQ(cell(6, 3), u"1100:AV-12"_qs);
     load(b);
-    EXPECT_EQ(at(3).ovr, ovrNone);
+    EXPECT_EQ(at(3).ovr, ObjOverride::None);
     // Reset outside text-and-point deletes both overrides but rebuilds only
     // the edited column: a point skip reset in column 6 leaves the text
     // column as it was shown until the next load.
-    ASSERT_TRUE(edit(5, 3, orOK, u"Pump 3"_qs));
-    ASSERT_TRUE(edit(6, 3, orSkip));
-    ASSERT_TRUE(edit(6, 3, orReset));
-    EXPECT_EQ(at(3).ovr, ovrNone);
+    ASSERT_TRUE(edit(5, 3, OverrideResult::OK, u"Pump 3"_qs));
+    ASSERT_TRUE(edit(6, 3, OverrideResult::Skip));
+    ASSERT_TRUE(edit(6, 3, OverrideResult::Reset));
+    EXPECT_EQ(at(3).ovr, ObjOverride::None);
     EXPECT_EQ(cell(5, 3), u"Pump 3"_qs);
     EXPECT_EQ(cell(6, 3), u"1100:AV-12"_qs);
     load(b);
-    EXPECT_EQ(at(3).ovr, ovrNone);
+    EXPECT_EQ(at(3).ovr, ObjOverride::None);
     EXPECT_EQ(cell(5, 3), u"Pump"_qs);
 
     // A point reset with a project-wide override applies it again.
     translator.overrides().globalOvrPut(1, u"IB-12"_qs, u"1100:AV-5"_qs);
-    ASSERT_TRUE(edit(6, 4, orOK, u"AV-1"_qs));
-    ASSERT_TRUE(edit(6, 4, orReset));
-    EXPECT_EQ(at(4).ovr, ovrPoint);
+    ASSERT_TRUE(edit(6, 4, OverrideResult::OK, u"AV-1"_qs));
+    ASSERT_TRUE(edit(6, 4, OverrideResult::Reset));
+    EXPECT_EQ(at(4).ovr, ObjOverride::Point);
     EXPECT_EQ(cell(6, 4), u"1100:AV-5"_qs);
     // A project-wide "$SKIP" re-applied by a point refresh skips the row.
     translator.overrides().globalOvrPut(1, u"IB-12"_qs, SkipMark);
-    ASSERT_TRUE(edit(6, 4, orOK, u"AV-1"_qs));
-    ASSERT_TRUE(edit(6, 4, orReset));
-    EXPECT_EQ(at(4).ovr, ovrSkip);
+    ASSERT_TRUE(edit(6, 4, OverrideResult::OK, u"AV-1"_qs));
+    ASSERT_TRUE(edit(6, 4, OverrideResult::Reset));
+    EXPECT_EQ(at(4).ovr, ObjOverride::Skip);
     EXPECT_EQ(cell(6, 4), u"1100:AV-12"_qs);
 }
 
@@ -415,8 +415,8 @@ TEST_F(Grid, ChangesMadeElsewhereShowAtTheNextListingOrRefresh)
     // Edited in the table directly while the display stays loaded: a point
     // reset applies the current project-wide override.
     p.exec(u"UPDATE GlobalOVR SET BTPoint = '1100:AV-41'"_qs);
-    ASSERT_TRUE(edit(6, 2, orOK, u"AV-1"_qs));
-    ASSERT_TRUE(edit(6, 2, orReset));
+    ASSERT_TRUE(edit(6, 2, OverrideResult::OK, u"AV-1"_qs));
+    ASSERT_TRUE(edit(6, 2, OverrideResult::Reset));
     EXPECT_EQ(cell(6, 2), u"1100:AV-41"_qs);
 }
 

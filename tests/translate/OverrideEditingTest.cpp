@@ -1,5 +1,5 @@
-// The override dialogs' rules: splitting and joining point overrides, what
-// OK accepts, and the transfer lines of the project point override list.
+// The override dialog's rules: splitting and joining point overrides, and
+// what OK accepts.
 #include "translate/OverrideEditing.h"
 
 #include "support/TestProject.h"
@@ -50,15 +50,4 @@ TEST(OverrideEditing, AcceptsValidOrEmptyPointsOnly)
     EXPECT_EQ(templates.first(), u"object-name"_qs);
     EXPECT_EQ(templates.at(5), u"AO-nn-P87[n]"_qs);
     EXPECT_EQ(templates.last(), u"BV-nn-P104"_qs);
-}
-
-TEST(OverrideEditing, ParsesTransferLines)
-{
-    const auto t = parseTransferLine(u"Seq:120\tApex: 3\tIB-12-N\t1203:AI-5"_qs);
-    ASSERT_TRUE(t.has_value());
-    EXPECT_EQ(t->apex, 3);
-    EXPECT_EQ(t->ibexPoint, u"IB-12-N"_qs);
-    EXPECT_EQ(t->btPoint, u"1203:AI-5"_qs);
-    EXPECT_EQ(parseTransferLine(u"Seq:1\tApex: x\tIB-1\terr"_qs)->apex, 0);
-    EXPECT_FALSE(parseTransferLine(u"Seq:1\tApex: 3\tIB-1"_qs).has_value());
 }

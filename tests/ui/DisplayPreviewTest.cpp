@@ -60,7 +60,7 @@ TEST_F(DisplayPreviewTest, ObjectsAndRowsTiedBothWaysAndFollowingCreation)
     EXPECT_EQ(currentRow(), 3);
 
     // A skipped row is marked and the written display leaves it out.
-    loadedTranslation(*wb)->rows()[4].ovr = ovrSkip;
+    loadedTranslation(*wb)->rows()[4].ovr = ObjOverride::Skip;
     page->refreshPreview();
     ASSERT_TRUE(page->createDisplay(false));
     ASSERT_FALSE(p->bactalk().picture.objects.empty());

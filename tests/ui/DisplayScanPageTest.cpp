@@ -1,17 +1,20 @@
 // Steps 5 and 6 in the window on the sample job: the list reloaded as the
-// project opens, both trees, the redirect grids, "Build File List", the
+// project opens, both trees, the redirect lists, "Build File List", the
 // tree's pop-up menu and the redirect dialog.
 #include "WindowFixture.h"
 
 #include "inventory/DisplayScanPage.h"
 #include "inventory/InventoryTreeModel.h"
 #include "inventory/RedirectDialog.h"
-#include "common/StringGrid.h"
+#include "inventory/RedirectView.h"
 #include "translation/TranslationPage.h"
 
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -41,6 +44,12 @@ protected:
         ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
     }
     DisplayScanPage *page() const { return window->displayScanPage(); }
+    // The text of a cell of the job's (or the local job's) redirect list.
+    QString cell(int row, int column, bool localJob = false) const
+    {
+        const RedirectView *view = localJob ? page()->localJobGrid() : page()->jobGrid();
+        return view->model()->index(row, column).data().toString();
+    }
     // The display node with that text; with `parent`, that node's child.
     QModelIndex find(const InventoryTreeModel *m, const QString &text, const QModelIndex &parent = {}) const
     {
@@ -80,9 +89,20 @@ TEST_F(DisplayScanPageTest, OpeningTheSampleShowsTreesAndGridsFromTheSavedList)
     EXPECT_FALSE(find(rd, u"disp0001.ibw"_qs).data(Qt::ForegroundRole).isValid());
     // Pushbutton children, with the local-job prefix.
     EXPECT_TRUE(find(rd, u"localjob:disp0010.ibw"_qs, find(rd, u"disp0001.ibw"_qs)).isValid());
-    EXPECT_EQ(page()->jobGrid()->item(0, 1)->text(), u"disp0003.ibw"_qs);
-    EXPECT_EQ(page()->jobGrid()->item(0, 2)->text(), u"acme-plaza-00000003.dsp"_qs);
+    const QAbstractItemModel *grid = page()->jobGrid()->model();
+    ASSERT_EQ(grid->rowCount(), 1);
+    const QStringList titles{QString(), u"Ibex FileName"_qs, u"EFB FileName"_qs, u"Skip Flag"_qs, u"File Exists"_qs,
+                             u"Warning"_qs, QString()};
+    for (int c = 0; c < titles.size(); ++c)
+        EXPECT_EQ(grid->headerData(c, Qt::Horizontal).toString(), titles[c]);
+    EXPECT_EQ(cell(0, 0), u"File.1"_qs);
+    EXPECT_EQ(cell(0, 1), u"disp0003.ibw"_qs);
+    EXPECT_EQ(cell(0, 2), u"acme-plaza-00000003.dsp"_qs);
+    EXPECT_EQ(cell(0, 3), QString());
+    EXPECT_EQ(page()->jobGrid()->selectedRow(), 0);
     EXPECT_TRUE(page()->editButton(false)->isEnabled());
+    EXPECT_EQ(page()->localJobGrid()->model()->rowCount(), 0);
+    EXPECT_FALSE(page()->editButton(true)->isEnabled());
     // The display tree of step 7 shows the same list.
     EXPECT_TRUE(find(window->translationPage()->displayTreeModel(), u"disp0009.ibw"_qs).isValid());
 
@@ -106,32 +126,71 @@ TEST_F(DisplayScanPageTest, RedirectFromTheTreeThroughTheDialogAndClearItsFlags)
     openJob(job);
     const InventoryTreeModel *rd = page()->treeModel();
     page()->tree()->setCurrentIndex(find(rd, u"disp0002.ibw"_qs));
-    // The dialog's own buttons: a mixed-case target, OK.
-    page()->runRedirectDialog = [this](RedirectGrid &grid, int index) {
-        RedirectDialog dialog(*wb, window.get());
-        EXPECT_EQ(dialog.setup(grid, index), 0);
+    // The dialog's own buttons: a failed check keeps it open with the reason
+    // shown; then a mixed-case target, OK.
+    page()->runRedirectDialog = [this](const RedirectEdit &edit, RedirectList &list) {
+        RedirectDialog dialog(*wb, window->runner(), edit, list, window.get());
         EXPECT_FALSE(dialog.removeButton()->isEnabled());
         dialog.repEdit()->setText(u"ACME"_qs);
+        dialog.okay();
+        EXPECT_EQ(prompter.informed.last(), u"Specify both a rep and a job!"_qs);
+        EXPECT_EQ(dialog.result(), 0); // still open
         dialog.jobEdit()->setText(u"Plaza"_qs);
         dialog.fileEdit()->setText(u"00000002.dsp"_qs);
         dialog.okay();
-        return dialog.result();
+        EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
+        return dialog.choice();
     };
     page()->redirectSelectedNode();
-    EXPECT_EQ(page()->jobGrid()->item(1, 1)->text(), u"disp0002.ibw"_qs);
-    EXPECT_EQ(page()->jobGrid()->item(1, 2)->text(), u"acme-plaza-00000002.dsp"_qs);
+    ASSERT_EQ(page()->jobGrid()->model()->rowCount(), 2);
+    EXPECT_EQ(cell(1, 0), u"File.2"_qs);
+    EXPECT_EQ(cell(1, 1), u"disp0002.ibw"_qs);
+    EXPECT_EQ(cell(1, 2), u"acme-plaza-00000002.dsp"_qs);
+    EXPECT_EQ(page()->jobGrid()->selectedRow(), 1);
     const int index = wb->masterList.indexOf(u"disp0002.ibw"_qs);
     EXPECT_TRUE(wb->masterList.isRedirected(index));
     EXPECT_EQ(find(rd, u"disp0002.ibw"_qs).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(200, 0, 0));
+    EXPECT_EQ(wb->log.lines().filter(u"Add/edit button/display redirection entry: disp0002.ibw"_qs).size(), 1);
 
     page()->clearSelectedNodeFlags();
     EXPECT_FALSE(wb->masterList.isRedirected(index));
-    EXPECT_EQ(page()->jobGrid()->item(1, 1)->text(), QString());
+    EXPECT_EQ(page()->jobGrid()->model()->rowCount(), 1);
 
     // "Build File List" scans again and keeps the remaining redirect.
     page()->buildButton()->click();
     EXPECT_TRUE(wb->masterList.isRedirected(wb->masterList.indexOf(u"disp0003.ibw"_qs)));
     EXPECT_FALSE(page()->buildButton()->isHidden());
+}
+
+TEST_F(DisplayScanPageTest, EnterEditsTheSelectedEntryAndRemoveOfAHandDeletedRowEndsAsCancel)
+{
+    const QString job = sampleJob();
+    start();
+    openJob(job);
+    // Enter on the selected entry opens the dialog on it, filled from the stored target.
+    int opened = 0;
+    page()->runRedirectDialog = [&](const RedirectEdit &edit, RedirectList &list) {
+        ++opened;
+        RedirectDialog dialog(*wb, window->runner(), edit, list, window.get());
+        EXPECT_TRUE(dialog.removeButton()->isEnabled());
+        EXPECT_EQ(dialog.repEdit()->text(), u"acme"_qs);
+        EXPECT_EQ(dialog.jobEdit()->text(), u"plaza"_qs);
+        EXPECT_EQ(dialog.fileEdit()->text(), u"00000003.dsp"_qs);
+        // The DisplayMap row went by hand: Remove tells so and ends as Cancel.
+        QSqlQuery(wb->pdb.db()).exec(u"DELETE FROM DisplayMap"_qs);
+        dialog.removeRedirection();
+        EXPECT_EQ(dialog.choice(), RedirectChoice::Cancel);
+        return dialog.choice();
+    };
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(page()->jobGrid(), &enter);
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(prompter.informed.last(), u"Error in locating the redirect entry. You may need to manually delete it "
+                                         "from the \"displaymap\" database table!"_qs);
+    EXPECT_FALSE(wb->masterList.isRedirected(wb->masterList.indexOf(u"disp0003.ibw"_qs)));
+    EXPECT_EQ(wb->log.lines().filter(u"Removed button/display"_qs).size(), 0);
+    EXPECT_EQ(page()->jobGrid()->model()->rowCount(), 1); // until the next rebuild
 }
 
 } // namespace

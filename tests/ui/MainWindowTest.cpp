@@ -6,7 +6,6 @@
 #include "shell/OptionsDialog.h"
 #include "shell/ProjectLogPage.h"
 #include "shell/StepTabWidget.h"
-#include "common/StringGrid.h"
 #include "translation/TranslationGrid.h"
 #include "translation/TranslationPage.h"
 #include "WindowFixture.h"

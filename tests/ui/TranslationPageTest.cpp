@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTreeView>
 
@@ -114,6 +115,13 @@ TEST_F(TranslationPageTest, OverridesAndCreationMatchTheCommandLine)
     EXPECT_EQ(cell(6, 6), u"1203:AI-16"_qs);
     // A text object has no point to override: no dialog at all.
     page->editOverride(1, Translation::colBtPoint);
+    // Each override is logged as the command line logs it; Cancel is not.
+    const QStringList logged = wb->log.lines().filter(u"Override of disp0002.ibw object"_qs);
+    ASSERT_EQ(logged.size(), 5);
+    EXPECT_TRUE(logged[0].endsWith(u"Override of disp0002.ibw object 1: text overridden: Supply fan"_qs));
+    EXPECT_TRUE(logged[1].endsWith(u"object 3: point overridden: 1200:AI-9"_qs));
+    EXPECT_TRUE(logged[2].endsWith(u"object 4: skipped"_qs));
+    EXPECT_TRUE(logged[4].endsWith(u"object 5: point override reset"_qs));
 
     // Loading another display asks first; No keeps everything.
     prompter.pushYesNo(false);
@@ -153,6 +161,23 @@ TEST_F(TranslationPageTest, OverridesAndCreationMatchTheCommandLine)
     const QByteArray fromCli = bytesOf(cliRoot + u"/bactalk/acme/plaza/displays/00000002.dsp"_qs);
     ASSERT_FALSE(fromCli.isEmpty());
     EXPECT_EQ(fromPage, fromCli);
+}
+
+TEST_F(TranslationPageTest, ARefusedOverrideIsShownAsAnErrorAndTheCellKeepsItsState)
+{
+    ASSERT_TRUE(page->loadDisplay(findDisplayFile(*wb, u"disp0002.ibw"_qs, false)));
+    QSqlQuery(wb->pdb.db())
+        .exec(u"CREATE TRIGGER Refuse BEFORE INSERT ON Overrides BEGIN SELECT RAISE(ABORT, 'refused'); END"_qs);
+    overrideCell(1, Translation::colBtText, [](OverrideDialog *d) {
+        in<QLineEdit>(d, "eb_text")->setText(u"Supply fan"_qs);
+        in<QPushButton>(d, "btn_OK")->click();
+    });
+    EXPECT_EQ(prompter.errors, QStringList{u"Could not set value in database!"_qs});
+    EXPECT_NE(cell(1, 5), u"Supply fan"_qs);
+    const QBrush look = page->model()->index(1, 5).data(Qt::ForegroundRole).value<QBrush>();
+    EXPECT_EQ(look.color(), QColor(0x00, 0x80, 0x00)); // green: no override
+    EXPECT_FALSE(wb->gridEdited);
+    EXPECT_TRUE(wb->log.lines().filter(u"Override of"_qs).isEmpty());
 }
 
 TEST_F(TranslationPageTest, DateTimeShowsTheObjectOnlyPanelAndSingleRowCreation)

@@ -108,15 +108,15 @@ bool emptyReaderTableCommand(Workbench &wb, const QString &table, const CommandF
     return true;
 }
 
-QStringList scanTransferLines(Workbench &wb, int apex, QStringList *missing)
+std::vector<PointTransfer> scanPointTransfers(Workbench &wb, int apex, QStringList *missing)
 {
     wb.requireDatabase();
     wb.log.missingFiles.clear();
     ApexReader reader(wb.map);
-    const QStringList lines = reader.scanListing(wb.projectFolder, apex, wb.log.missingFiles);
+    std::vector<PointTransfer> transfers = reader.scanListing(wb.projectFolder, apex, wb.log.missingFiles);
     if (missing)
         *missing = wb.log.missingFiles;
-    return lines;
+    return transfers;
 }
 
 } // namespace vorlix

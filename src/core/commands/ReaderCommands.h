@@ -4,10 +4,12 @@
 // and empty those tables. The window and the CLI call these; questions go
 // through the workbench's prompter, headings and missing files to its log.
 #include "commands/CommandFrame.h"
+#include "ibex/ApexReader.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace vorlix {
 
@@ -45,9 +47,9 @@ ReadOutcome readCpanelsCommand(Workbench &wb, const CommandFrame &frame = {});
 // CpanelNames). False when the user answered No.
 bool emptyReaderTableCommand(Workbench &wb, const QString &table, const CommandFrame &frame = {});
 
-// Listing mode for the project point overrides: the lines of the statements
-// that transfer between an Ibex point and a Tux point, each once, of one Apex
-// (or of 0 to 31 for -1). Missing files of mapped Apexes go to `missing`.
-QStringList scanTransferLines(Workbench &wb, int apex, QStringList *missing = nullptr);
+// Listing mode for the project point overrides: the statements that transfer
+// between an Ibex point and a Tux point, each once, of one Apex (or of 0 to
+// 31 for -1). Missing files of mapped Apexes go to `missing`.
+std::vector<PointTransfer> scanPointTransfers(Workbench &wb, int apex, QStringList *missing = nullptr);
 
 } // namespace vorlix

@@ -1,8 +1,9 @@
 #include "commands/TranslateCommands.h"
 
+#include "ibex/ApexReader.h"
+#include "project/Messages.h"
 #include "project/Workbench.h"
 #include "translate/DisplayNaming.h"
-#include "translate/OverrideEditing.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
 #include "util/TextUtil.h"
@@ -59,77 +60,97 @@ bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const Disp
     return true;
 }
 
-DisplayTranslator::Edit editOverrideCommand(Workbench &wb, int index, int column, OverrideResult result,
-                                            const QString &value)
-{
-    Translation *t = loadedTranslation(wb);
-    if (!t)
-        return DisplayTranslator::Edit::NotAllowed;
-    DisplayTranslator translator(wb.vars, wb.map);
-    const DisplayTranslator::Edit edit = translator.editOverride(*t, index, column, result, value);
-    if (edit == DisplayTranslator::Edit::Changed)
-        wb.gridEdited = true;
-    return edit;
-}
-
 void checkOverride(OverrideAction action, const QString &value)
 {
     if (action == OverrideAction::Point && !value.isEmpty() && !validPointText(value))
         throw Error(QStringLiteral("\"%1\" is not a valid BACtalk point text.").arg(value));
 }
 
-int overrideObjectCommand(Workbench &wb, int object, OverrideAction action, const QString &value)
+namespace {
+
+// The override dialog's choices that `r` stands for, made on row `index`;
+// what was done, as the log tells it. Throws Error when the row's kind does
+// not allow it or the database refuses it.
+QString applyOverride(DisplayTranslator &translator, Translation &t, int index, const OverrideRequest &r)
 {
-    checkOverride(action, value);
+    const TranslationRow &row = t.rows()[size_t(index)];
+    const QString kind = Translation::cellText(row, Translation::colType);
+    const bool textCol = Translation::canOverride(row, Translation::colBtText);
+    const bool pointCol = Translation::canOverride(row, Translation::colBtPoint);
+    const auto refusal = [&](const char *what) {
+        return QStringLiteral("Object %1 (%2) %3.").arg(r.object).arg(kind, QLatin1String(what));
+    };
+    const auto edit = [&](int column, OverrideResult result, const char *notAllowed) {
+        switch (translator.editOverride(t, index, column, result, r.value)) {
+        case DisplayTranslator::Edit::NotAllowed: throw Error(refusal(notAllowed));
+        case DisplayTranslator::Edit::Refused: throw Error(msg::couldNotSetValue());
+        default: break;
+        }
+    };
+    const char *noText = "has no text that can be overridden";
+    const char *noPoint = "has no point that can be overridden";
+    const char *none = "cannot be overridden";
+    switch (r.action) {
+    case OverrideAction::Text:
+        edit(Translation::colBtText, OverrideResult::OK, noText);
+        return u"text overridden: "_qs + r.value;
+    case OverrideAction::Point:
+        edit(Translation::colBtPoint, OverrideResult::OK, noPoint);
+        return u"point overridden: "_qs + r.value;
+    case OverrideAction::Skip:
+        edit(pointCol ? Translation::colBtPoint : Translation::colBtText, OverrideResult::Skip, none);
+        return u"skipped"_qs;
+    case OverrideAction::ResetText:
+        edit(Translation::colBtText, OverrideResult::Reset, noText);
+        return u"text override reset"_qs;
+    case OverrideAction::ResetPoint:
+        edit(Translation::colBtPoint, OverrideResult::Reset, noPoint);
+        return u"point override reset"_qs;
+    case OverrideAction::Reset:
+        if (!textCol && !pointCol)
+            throw Error(refusal(none));
+        // Resetting the text column first leaves at most the point override,
+        // which the point column's reset then removes.
+        if (textCol)
+            edit(Translation::colBtText, OverrideResult::Reset, none);
+        if (pointCol)
+            edit(Translation::colBtPoint, OverrideResult::Reset, none);
+        return u"overrides reset"_qs;
+    }
+    return {};
+}
+
+} // namespace
+
+int overrideCommand(Workbench &wb, const OverrideRequest &r)
+{
+    checkOverride(r.action, r.value);
     Translation *t = loadedTranslation(wb);
     if (!t)
         throw Error(u"No Ibex display is loaded."_qs);
     if (!wb.pdb.extendedTablesAvailable())
         throw Error(u"The project database has no Overrides table: overrides cannot be stored."_qs);
-    const int index = object < 0 ? -1 : t->indexOfObject(object);
+    const int index = r.object < 0 ? -1 : t->indexOfObject(r.object);
     if (index < 0)
         throw Error(QStringLiteral("%1 has no object %2 in its grid (objects 1 to %3).")
                         .arg(t->displayName())
-                        .arg(object)
+                        .arg(r.object)
                         .arg(qMin<int>(t->totalObjects(), Translation::MaxObjects)));
-    const TranslationRow &row = t->rows()[size_t(index)];
-    const QString kind = Translation::cellText(row, Translation::colType);
-    const bool textCol = Translation::canOverride(row, Translation::colBtText);
-    const bool pointCol = Translation::canOverride(row, Translation::colBtPoint);
-    using Edit = DisplayTranslator::Edit;
-    auto edit = [&](int column, OverrideResult result, const QString &v = {}) {
-        return editOverrideCommand(wb, index, column, result, v) != Edit::NotAllowed;
-    };
+    // All of it is stored, or nothing, and the row shows what is stored.
+    TranslationRow &row = t->rows()[size_t(index)];
+    const TranslationRow before = row;
+    DisplayTranslator translator(wb.vars, wb.map);
     QString done;
-    switch (action) {
-    case OverrideAction::Text:
-        if (!edit(Translation::colBtText, orOK, value))
-            throw Error(QStringLiteral("Object %1 (%2) has no text that can be overridden.").arg(object).arg(kind));
-        done = u"text overridden: "_qs + value;
-        break;
-    case OverrideAction::Point:
-        if (!edit(Translation::colBtPoint, orOK, value))
-            throw Error(QStringLiteral("Object %1 (%2) has no point that can be overridden.").arg(object).arg(kind));
-        done = u"point overridden: "_qs + value;
-        break;
-    case OverrideAction::Skip:
-        if (!edit(pointCol ? Translation::colBtPoint : Translation::colBtText, orSkip))
-            throw Error(QStringLiteral("Object %1 (%2) cannot be overridden.").arg(object).arg(kind));
-        done = u"skipped"_qs;
-        break;
-    case OverrideAction::Reset:
-        if (!textCol && !pointCol)
-            throw Error(QStringLiteral("Object %1 (%2) cannot be overridden.").arg(object).arg(kind));
-        // Resetting the text column first leaves at most the point override,
-        // which the point column's reset then removes.
-        if (textCol)
-            edit(Translation::colBtText, orReset);
-        if (pointCol)
-            edit(Translation::colBtPoint, orReset);
-        done = u"overrides reset"_qs;
-        break;
+    try {
+        ProjectDatabase::Transaction tx(wb.pdb);
+        done = applyOverride(translator, *t, index, r);
+        tx.commit();
+    } catch (...) {
+        row = before;
+        throw;
     }
-    wb.log.logMsgStart(QStringLiteral("Override of %1 object %2: %3").arg(t->displayName()).arg(object).arg(done));
+    wb.gridEdited = true;
+    wb.log.logMsgStart(QStringLiteral("Override of %1 object %2: %3").arg(t->displayName()).arg(r.object).arg(done));
     return index;
 }
 
@@ -147,20 +168,17 @@ void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, co
     if (!store.globalAvailable())
         throw Error(u"The project database has no GlobalOVR table: project point overrides cannot be stored."_qs);
     if (!store.globalOvrPut(apex, ibexPoint, btPoint))
-        throw Error(u"Could not set value in database!"_qs);
+        throw Error(msg::couldNotSetValue());
     wb.log.logMsgStart(QStringLiteral("Project point override: Apex %1, %2 -> %3").arg(apex).arg(ibexPoint, btPoint));
 }
 
-void transferLineOverrideCommand(Workbench &wb, const QString &line)
+void transferOverrideCommand(Workbench &wb, const PointTransfer &transfer)
 {
-    const std::optional<TransferLine> t = parseTransferLine(line);
-    if (!t)
-        throw Error(QStringLiteral("\"%1\" is not a point transfer line.").arg(line));
-    if (!validPointText(t->btPoint))
+    if (!validPointText(transfer.btPoint))
         throw Error(QStringLiteral("The transfer of %1 on Apex %2 has no BACnet point (\"%3\"): the Apex has no "
                                    "base address for the Tux's trunk. Set it in step 1 and scan again.")
-                        .arg(t->ibexPoint).arg(t->apex).arg(t->btPoint));
-    globalOverrideCommand(wb, t->apex, t->ibexPoint, t->btPoint);
+                        .arg(transfer.ibexPoint).arg(transfer.apex).arg(transfer.btPoint));
+    globalOverrideCommand(wb, transfer.apex, transfer.ibexPoint, transfer.btPoint);
 }
 
 } // namespace vorlix

@@ -11,6 +11,7 @@
 namespace vorlix {
 
 class Workbench;
+struct PointTransfer;
 
 // A display file of the job's or the local job's "ldisplay" folder.
 struct DisplayFile {
@@ -39,32 +40,36 @@ bool loadDisplayCommand(Workbench &wb, const DisplayFile &file, LoadAdvice advic
 bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const DisplayFile &file,
                         LoadAdvice advice = LoadAdvice::None);
 
-// Override editing of row `index` of the loaded translation in its BACtalk
-// text or point column, with the override dialog's result. The grid counts
-// as edited afterwards unless nothing changed.
-DisplayTranslator::Edit editOverrideCommand(Workbench &wb, int index, int column, OverrideResult result,
-                                            const QString &value = {});
-
-enum class OverrideAction { Text, Point, Skip, Reset };
+// What an override does to an object: its text or point replaced, the
+// object skipped, or its overrides removed (both, or the text's or the
+// point's alone, as Reset in the dialog of that grid column does).
+enum class OverrideAction { Text, Point, Skip, Reset, ResetText, ResetPoint };
+struct OverrideRequest {
+    int object = 0; // as the grid numbers it: object 3 is "Obj.3", 0 the display's title
+    OverrideAction action = OverrideAction::Reset;
+    QString value; // Text and Point: the new text or point text
+};
 // Throws Error for a point override that is no valid BACtalk point text
 // (an empty one is allowed). Front ends check before opening the project.
 void checkOverride(OverrideAction action, const QString &value);
-// Overrides object `object` of the loaded translation (0: the display's
-// title): its text, its point, skips it or resets both. Logs the change.
-// Returns the index of the object's row. Throws Error when the project has
-// no override table, the display has no such object or the object's kind
-// cannot be overridden that way.
-int overrideObjectCommand(Workbench &wb, int object, OverrideAction action, const QString &value = {});
+// The override command of the translation grid (the window's override
+// dialog and the command line's override): overrides the object of the
+// loaded translation, stores it at once, marks the grid edited and logs it.
+// Returns the index of the object's row. Throws Error, with the row as it
+// was and nothing stored, when the project has no override table, the
+// display has no such object, the object's kind cannot be overridden that
+// way, or the database refuses the write ("Could not set value in
+// database!").
+int overrideCommand(Workbench &wb, const OverrideRequest &request);
 
 // Throws Error when `btPoint` is neither "$SKIP" nor a valid point text.
 void checkGlobalOverride(const QString &btPoint);
 // A project-wide point override of (apex, ibexPoint), logged.
 void globalOverrideCommand(Workbench &wb, int apex, const QString &ibexPoint, const QString &btPoint);
 
-// Adds a line of the project point override list's transfer list ("Seq:
-// ...\tApex: ...\t<Ibex point>\t<BACtalk point>") as a project-wide point
-// override. Throws Error for a line that is not a transfer line or whose
-// BACtalk point is no point ("err" when the trunk has no base address).
-void transferLineOverrideCommand(Workbench &wb, const QString &line);
+// Adds a point transfer of the project point override list as a
+// project-wide point override. Throws Error when its BACtalk point is no
+// point ("err" when the trunk has no base address).
+void transferOverrideCommand(Workbench &wb, const PointTransfer &transfer);
 
 } // namespace vorlix

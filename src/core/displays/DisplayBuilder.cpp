@@ -58,7 +58,7 @@ void DisplayBuilder::headerRecord(const Translation &t)
     r.setU16(hdr::Height, h.u16(ibw::hdr::Height));
     const TranslationRow &title = t.header();
     r.putText(hdr::Title, hdr::TitleLen,
-              title.ovr == ovrText ? title.btText
+              title.ovr == ObjOverride::Text ? title.btText
                                    : h.text(ibw::hdr::Description, ibw::HeaderSize - ibw::hdr::Description));
 
     const uint8_t kind = h.u8(ibw::hdr::BackgroundKind);
@@ -119,7 +119,7 @@ int DisplayBuilder::objectRecords(Translation &t, int singleObject)
         }
         if (singleObject >= 0 && row.object != singleObject)
             continue;
-        if (row.ovr == ovrSkip)
+        if (row.ovr == ObjOverride::Skip)
             continue;
         if (row.position < 1 || row.position > m_ibexLength) {
             // A row that points outside the loaded display cannot be read.
@@ -208,7 +208,8 @@ IbexObjRec DisplayBuilder::rec() const { return IbexObjRec(m_ibex, m_cur.row->po
 QString DisplayBuilder::rowText(const QString &ibexText) const
 {
     const ObjOverride ovr = m_cur.row->ovr;
-    const bool textOverride = ovr == ovrText || (m_cur.kind == ioCheckbox && ovr == ovrTextAndPoint);
+    const bool textOverride =
+        ovr == ObjOverride::Text || (m_cur.kind == ioCheckbox && ovr == ObjOverride::TextAndPoint);
     return textOverride && !m_cur.row->btText.isEmpty() ? m_cur.row->btText : ibexText;
 }
 

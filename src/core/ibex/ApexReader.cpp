@@ -235,7 +235,13 @@ QString tuxRefText(ControllerMap &map, int apex, int trunk, int address, int poi
     return tuxRefText(map.apexBaseAddr(apex, trunk), address, pointType, point);
 }
 
-DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
+QString PointTransfer::text() const
+{
+    return u"Seq:"_qs + QString::number(seq) + u"\tApex: "_qs + QString::number(apex) + u'\t' + ibexPoint + u'\t'
+           + btPoint;
+}
+
+DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectTransfers,
                         const std::function<int32_t(int trunk)> &baseAddr)
 {
     DdcProgram prog;
@@ -264,7 +270,7 @@ DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
         rec.ptCnt = static_cast<uint16_t>(std::clamp(operandCount(op, length), 0, kMaxOperands));
         rec.points.resize(rec.ptCnt);
         const bool call = isCall(op);
-        const bool transfer = op == kOpTransfer && collectSeqLines;
+        const bool transfer = op == kOpTransfer && collectTransfers;
         QString opTexts[2];
         for (int k = 1; k <= rec.ptCnt; ++k) {
             const qsizetype at = cur + operandOffset(k);
@@ -280,28 +286,27 @@ DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
             }
             r.render(rec, k, c.u8(at), c.u16BigEndian(at + 1), call, (transfer && k <= 2) ? &opTexts[k - 1] : nullptr);
         }
-        const size_t linesBefore = prog.seqLines.size();
+        const size_t linesBefore = prog.transfers.size();
         if (transfer && c.has(cur + operandOffset(2), kOperandSize)) {
             const int c1 = operandTableClass(c.u8(cur + operandOffset(1)));
             const int c2 = operandTableClass(c.u8(cur + operandOffset(2)));
-            const QString head = u"Seq:"_qs + QString::number(rec.seq) + u"\tApex: "_qs + QString::number(apex) + u'\t';
             // The Ibex point always comes before the Tux point.
             if (c2 == ocIbex && c1 == ocTux)
-                prog.seqLines.push_back({rec.seq, head + opTexts[1] + u'\t' + opTexts[0]});
+                prog.transfers.push_back({rec.seq, apex, opTexts[1], opTexts[0]});
             else if (c1 == ocIbex && c2 == ocTux)
-                prog.seqLines.push_back({rec.seq, head + opTexts[0] + u'\t' + opTexts[1]});
+                prog.transfers.push_back({rec.seq, apex, opTexts[0], opTexts[1]});
         }
         if (length == 0) {
             // The cursor stays: every further record up to the cap decodes
             // the same bytes to the same statement.
             const DdcRecord same = prog.records.back();
-            const bool withLine = prog.seqLines.size() > linesBefore;
-            const SeqLine line = withLine ? prog.seqLines.back() : SeqLine{};
+            const bool withLine = prog.transfers.size() > linesBefore;
+            const PointTransfer line = withLine ? prog.transfers.back() : PointTransfer{};
             prog.records.reserve(kMaxRecords);
             while (static_cast<int>(prog.records.size()) < kMaxRecords) {
                 prog.records.push_back(same);
                 if (withLine)
-                    prog.seqLines.push_back(line);
+                    prog.transfers.push_back(line);
             }
             break;
         }
@@ -431,9 +436,9 @@ void ApexReader::scanTable(const QString &jobFolder, int apex, QStringList &miss
                                  });
 }
 
-QStringList ApexReader::scanListing(const QString &jobFolder, int apex, QStringList &missing)
+std::vector<PointTransfer> ApexReader::scanListing(const QString &jobFolder, int apex, QStringList &missing)
 {
-    QStringList lines;
+    std::vector<PointTransfer> transfers;
     QSet<QString> seen;
     const auto perFile = [&](int a, const QString &, const QByteArray &bytes) {
         std::array<int32_t, 4> bases{};
@@ -443,16 +448,17 @@ QStringList ApexReader::scanListing(const QString &jobFolder, int apex, QStringL
             return trunk >= 1 && trunk <= 4 ? bases[trunk - 1] : NotMapped;
         };
         const DdcProgram prog = parseDdcFile(bytes, a, true, baseAddr);
-        for (const SeqLine &l : prog.seqLines) {
-            if (!seen.contains(l.text)) {
-                seen.insert(l.text);
-                lines << l.text;
+        for (const PointTransfer &t : prog.transfers) {
+            const QString text = t.text();
+            if (!seen.contains(text)) {
+                seen.insert(text);
+                transfers.push_back(t);
             }
         }
     };
     filesRead += forEachApexFile(m_map, jobFolder, apex < 0 ? 0 : apex, apex < 0 ? 31 : apex, &fileName,
                                  kMaxReachedBytes, missing, onApex, perFile);
-    return lines;
+    return transfers;
 }
 
 } // namespace vorlix

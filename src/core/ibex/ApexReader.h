@@ -96,9 +96,16 @@ struct CallTarget {
     bool tux = false; // the subroutine holds an 'O' record
 };
 
-struct SeqLine {
-    int seq = 0;
-    QString text;
+// A statement that transfers between an Ibex point and a Tux point, as the
+// project point override list offers it.
+struct PointTransfer {
+    int seq = 0;  // the statement's number
+    int apex = 0;
+    QString ibexPoint; // e.g. IB-12, with "-N" or "-R" when the statement has one
+    QString btPoint;   // the Tux point's BACtalk text, e.g. 1203:AI-5; "err" without a base address
+    // As the list shows it: "Seq:<seq>\tApex: <apex>\t<Ibex point>\t<BACtalk point>".
+    QString text() const;
+    bool operator==(const PointTransfer &) const = default;
 };
 
 // Everything decoded from one file.
@@ -106,13 +113,13 @@ struct DdcProgram {
     std::vector<DdcRecord> records;
     std::vector<CallTarget> targets;
     QHash<uint16_t, int> targetIndex; // callTo -> index in targets
-    std::vector<SeqLine> seqLines;
+    std::vector<PointTransfer> transfers;
 };
 
 // Decodes one file's bytes. `baseAddr` gives a trunk's base address for the
-// transfer lines (only asked when `collectSeqLines`). Never reads outside
+// point transfers (only asked when `collectTransfers`). Never reads outside
 // `data`, whatever its length bytes say.
-DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectSeqLines,
+DdcProgram parseDdcFile(QByteArrayView data, int apex, bool collectTransfers,
                         const std::function<int32_t(int trunk)> &baseAddr = {});
 
 // Pass 1: the control-panel text and Tux mark of every call target.
@@ -151,8 +158,8 @@ public:
     // Table mode: CpanelMap rows. Missing files of mapped Apexes go to
     // `missing` (bare names). Throws Error naming a file that cannot be read.
     void scanTable(const QString &jobFolder, int apex, QStringList &missing);
-    // Listing mode: the transfer lines, each once, in file order.
-    QStringList scanListing(const QString &jobFolder, int apex, QStringList &missing);
+    // Listing mode: the point transfers, each once, in file order.
+    std::vector<PointTransfer> scanListing(const QString &jobFolder, int apex, QStringList &missing);
 
     static QString fileName(int apex); // apexNN.adc
 

@@ -20,10 +20,10 @@ bool RedirectTable::setRedirect(const QString &ibexName, const QString &btName, 
                         logKey(ibexName, localJob));
 }
 
-bool RedirectTable::deleteRedirect(const QString &ibexName, bool localJob)
+ProjectDatabase::Removal RedirectTable::deleteRedirect(const QString &ibexName, bool localJob)
 {
     if (!m_pdb.isOpen())
-        return false;
+        return ProjectDatabase::Removal::Missing;
     return m_pdb.removeFirst(u"DisplayMap"_qs, key(ibexName, localJob), logKey(ibexName, localJob));
 }
 

@@ -17,8 +17,9 @@ public:
     // Stores `btName` as the target of (localJob, ibexName), editing the
     // existing row or adding one. False when the database refuses it.
     bool setRedirect(const QString &ibexName, const QString &btName, bool localJob);
-    // Deletes the row; false when there is none.
-    bool deleteRedirect(const QString &ibexName, bool localJob);
+    // Deletes the row: Missing when there is none (also without a database),
+    // Refused when the database refuses the delete.
+    ProjectDatabase::Removal deleteRedirect(const QString &ibexName, bool localJob);
 
     static void reportRedirectNotFound(Prompter &prompter);
 

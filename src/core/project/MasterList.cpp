@@ -77,8 +77,18 @@ void MasterList::save(ProjectDatabase &pdb) const
     }
     tx.commit();
     // With a refused row, FileList is not this list: the next save tries again.
-    m_stored = pdb.refusedPosts() == refusedBefore ? m_entries : std::vector<Entry>{};
-    m_storedIn = pdb.refusedPosts() == refusedBefore ? pdb.path() : QString();
+    if (pdb.refusedPosts() != refusedBefore) {
+        m_stored.clear();
+        m_storedIn.clear();
+        return;
+    }
+    // Inside a command's transaction the list counts as saved only once that
+    // commits: rolled back, FileList holds what it held, and the next save
+    // (closing the project) writes the list again.
+    pdb.whenCommitted([this, saved = m_entries, path = pdb.path()] {
+        m_stored = saved;
+        m_storedIn = path;
+    });
 }
 
 bool MasterList::load(ProjectDatabase &pdb)

@@ -69,7 +69,8 @@ public:
     // row the database refuses is logged and left out. Throws Error when the
     // database cannot be written. Does nothing without an open database, and
     // nothing when FileList of that database already holds this list (as
-    // loaded or saved last): a command that changed no flag writes nothing.
+    // loaded, or saved and committed last): a command that changed no flag
+    // writes nothing.
     void save(ProjectDatabase &pdb) const;
     // Rebuilds the list from FileList in table order. False (and the list
     // left empty) when the table has no rows.

@@ -21,6 +21,9 @@ inline QString statusDest() { return QStringLiteral(" Dest: "); }
 inline QString openedProject() { return QStringLiteral("Opened project: "); }
 inline QString possibleMissingFile() { return QStringLiteral("\tPossible missing file: "); }
 
+// A row the project database refused to store or delete.
+inline QString couldNotSetValue() { return QStringLiteral("Could not set value in database!"); }
+
 // The standard question before a grid deletes a row from the keyboard.
 inline QString confirmDeleteRecord() { return QStringLiteral("Delete record?"); }
 

@@ -12,6 +12,7 @@
 #include <QSqlRecord>
 
 #include <atomic>
+#include <utility>
 
 namespace vorlix {
 
@@ -79,6 +80,7 @@ void ProjectDatabase::close()
         m_db.close();
     m_extended = m_globalOverrides = m_expandedMode = false;
     m_inTransaction = false;
+    m_onCommit.clear();
     m_path.clear();
     ++m_stamp;
     m_seenChanges = m_seenVersion = -1;
@@ -365,14 +367,25 @@ bool ProjectDatabase::upsert(const QString &table, const QList<Field> &key, cons
     return post(append, table, logKey);
 }
 
-bool ProjectDatabase::removeFirst(const QString &table, const QList<Field> &key, const LogKey &logKey)
+ProjectDatabase::Removal ProjectDatabase::removeFirst(const QString &table, const QList<Field> &key,
+                                                      const LogKey &logKey)
 {
     QSqlQuery &remove = prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = (SELECT rowid FROM %1 WHERE %2 "
                                                 "ORDER BY rowid LIMIT 1)")
                                      .arg(quotedName(table), keyCondition(key)));
     for (int i = 0; i < key.size(); ++i)
         remove.bindValue(i, key[i].value);
-    return post(remove, table, logKey) && remove.numRowsAffected() > 0;
+    if (!post(remove, table, logKey))
+        return Removal::Refused;
+    return remove.numRowsAffected() > 0 ? Removal::Removed : Removal::Missing;
+}
+
+void ProjectDatabase::whenCommitted(std::function<void()> done)
+{
+    if (m_inTransaction)
+        m_onCommit.push_back(std::move(done));
+    else
+        done();
 }
 
 ProjectDatabase::Transaction::Transaction(ProjectDatabase &pdb) : m_pdb(pdb)
@@ -390,6 +403,7 @@ ProjectDatabase::Transaction::Transaction(ProjectDatabase &pdb) : m_pdb(pdb)
     pdb.m_inTransaction = m_active;
     pdb.m_wroteInTransaction = false;
     pdb.m_failure.clear();
+    pdb.m_onCommit.clear();
 }
 
 ProjectDatabase::Transaction::~Transaction()
@@ -397,6 +411,7 @@ ProjectDatabase::Transaction::~Transaction()
     if (m_active) {
         m_pdb.db().rollback();
         m_pdb.m_inTransaction = false;
+        m_pdb.m_onCommit.clear(); // what they stand for was not stored
         if (m_pdb.m_wroteInTransaction)
             ++m_pdb.m_stamp; // what was read after the writes is gone with them
     }
@@ -417,6 +432,8 @@ void ProjectDatabase::Transaction::commit()
         }
         m_active = false;
         m_pdb.m_inTransaction = false;
+        for (const auto &done : std::exchange(m_pdb.m_onCommit, {}))
+            done();
     }
 }
 

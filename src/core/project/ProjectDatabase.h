@@ -14,6 +14,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vorlix {
 
@@ -90,9 +91,16 @@ public:
     // when nothing was written because the database refused it.
     bool upsert(const QString &table, const QList<Field> &key, const QList<Field> &fields, const LogKey &logKey,
                 Missing missing = Missing::Append);
-    // Deletes the first row (in table order) with that key. False when
-    // there is none or the database refused the delete.
-    bool removeFirst(const QString &table, const QList<Field> &key, const LogKey &logKey);
+    // Deletes the first row (in table order) with that key: Removed, Missing
+    // when there is none, Refused when the database refused the delete
+    // (handled as post() handles it).
+    enum class Removal { Removed, Missing, Refused };
+    Removal removeFirst(const QString &table, const QList<Field> &key, const LogKey &logKey);
+
+    // Runs `done` once what was written so far is committed: at once outside
+    // a transaction, else when the transaction commits; never when it rolls
+    // back. For state that must not count as stored before it is.
+    void whenCommitted(std::function<void()> done);
 
     // One transaction around a batch command; rolls back when not committed.
     // One transaction at a time: one begun inside another is part of it
@@ -139,6 +147,7 @@ private:
     bool m_inTransaction = false;
     bool m_wroteInTransaction = false; // through post() since the transaction began
     QString m_failure; // the database failed in this transaction: nothing may be committed
+    std::vector<std::function<void()>> m_onCommit; // whenCommitted() inside the transaction
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
     QMultiHash<size_t, UpsertStatements> m_upserts;
     quint64 m_stamp = 1;

@@ -26,7 +26,7 @@ Translation DisplayTranslator::load(IbexDisplay file, const QString &path, const
     // overrides of the objects do.
     if (const auto title = m_overrides.displayOvrGet(display, 0, false)) {
         header.btText = *title;
-        header.ovr = ovrText;
+        header.ovr = ObjOverride::Text;
     }
     int total = 0;
     for (int p : t.file().walkObjectRecords()) {
@@ -238,29 +238,29 @@ TranslationRow DisplayTranslator::objectRow(const Translation &t, int object, in
     row.btText = a.btText;
     row.btPoint = a.btPoint;
     row.note = a.note;
-    row.ovr = a.skip ? ovrSkip : ovrNone;
+    row.ovr = a.skip ? ObjOverride::Skip : ObjOverride::None;
     row.exception = a.exception;
     row.translated = a.point;
 
     // The stored overrides: the display's own, else the project-wide point
     // override; "$SKIP" leaves the object out.
-    ObjOverride state = ovrNone;
+    ObjOverride state = ObjOverride::None;
     if (const auto text = m_overrides.displayOvrGet(t.display(), object, false)) {
         row.btText = *text;
-        state = ovrText;
+        state = ObjOverride::Text;
     }
     auto point = m_overrides.displayOvrGet(t.display(), object, true);
     if (!point)
         point = m_overrides.globalOvrGet(row.apex, row.ibexPoint);
     if (point) {
         if (*point == SkipMark) {
-            state = ovrSkip;
+            state = ObjOverride::Skip;
         } else {
             row.btPoint = *point;
-            state = state == ovrText ? ovrTextAndPoint : ovrPoint;
+            state = state == ObjOverride::Text ? ObjOverride::TextAndPoint : ObjOverride::Point;
         }
     }
-    if (state != ovrNone)
+    if (state != ObjOverride::None)
         row.ovr = state;
     return row;
 }
@@ -269,7 +269,7 @@ void DisplayTranslator::refreshText(const Translation &t, TranslationRow &row)
 {
     const Automatic a = automatic(t, row);
     if (a.skip)
-        row.ovr = ovrSkip;
+        row.ovr = ObjOverride::Skip;
     row.exception = a.exception;
     row.btText = a.btText;
 }
@@ -278,7 +278,7 @@ void DisplayTranslator::refreshPoint(const Translation &t, TranslationRow &row)
 {
     const Automatic a = automatic(t, row);
     if (a.skip)
-        row.ovr = ovrSkip;
+        row.ovr = ObjOverride::Skip;
     row.exception = a.exception;
     row.translated = a.point;
     row.btPoint = a.btPoint;
@@ -286,10 +286,10 @@ void DisplayTranslator::refreshPoint(const Translation &t, TranslationRow &row)
         // A project-wide "$SKIP" marks the row skipped here too, as a
         // listing does.
         if (*g == SkipMark) {
-            row.ovr = ovrSkip;
+            row.ovr = ObjOverride::Skip;
         } else {
             row.btPoint = *g;
-            row.ovr = row.ovr == ovrText ? ovrTextAndPoint : ovrPoint;
+            row.ovr = row.ovr == ObjOverride::Text ? ObjOverride::TextAndPoint : ObjOverride::Point;
         }
     }
 }
@@ -304,45 +304,61 @@ DisplayTranslator::Edit DisplayTranslator::editOverride(Translation &t, int inde
         return Edit::NotAllowed;
     const bool textColumn = column == Translation::colBtText;
     const ObjOverride old = row.ovr;
+    const DisplayRef &display = t.display();
+    // Each case stores first: a refused write leaves the row as it was.
     switch (result) {
-    case orCancel:
+    case OverrideResult::Cancel:
         return Edit::Unchanged;
-    case orOK:
+    case OverrideResult::OK:
         if (textColumn) {
+            if (!m_overrides.displayOvrPut(display, row.object, false, row.ibexText, value))
+                return Edit::Refused;
             row.btText = value;
-            row.ovr = row.hasPointOverride() ? ovrTextAndPoint : ovrText;
-            m_overrides.displayOvrPut(t.display(), row.object, false, row.ibexText, value);
+            row.ovr = row.hasPointOverride() ? ObjOverride::TextAndPoint : ObjOverride::Text;
         } else {
+            if (!m_overrides.displayOvrPut(display, row.object, true, row.ibexPoint, value))
+                return Edit::Refused;
             row.btPoint = value;
-            row.ovr = old == ovrText || old == ovrTextAndPoint ? ovrTextAndPoint : ovrPoint;
-            m_overrides.displayOvrPut(t.display(), row.object, true, row.ibexPoint, value);
+            const bool text = old == ObjOverride::Text || old == ObjOverride::TextAndPoint;
+            row.ovr = text ? ObjOverride::TextAndPoint : ObjOverride::Point;
         }
         break;
-    case orSkip:
-        row.ovr = ovrSkip;
-        m_overrides.displayOvrPut(t.display(), row.object, true, row.ibexPoint, SkipMark);
+    case OverrideResult::Skip:
+        if (!m_overrides.displayOvrPut(display, row.object, true, row.ibexPoint, SkipMark))
+            return Edit::Refused;
+        row.ovr = ObjOverride::Skip;
         break;
-    case orReset:
-        if (old == ovrTextAndPoint) {
-            m_overrides.displayOvrDelete(t.display(), row.object, !textColumn);
-            row.ovr = textColumn ? ovrPoint : ovrText;
-            if (textColumn)
-                refreshText(t, row);
-            else
-                refreshPoint(t, row);
-        } else {
-            row.ovr = ovrNone;
-            m_overrides.displayOvrDelete(t.display(), row.object, false);
-            m_overrides.displayOvrDelete(t.display(), row.object, true);
-            // Only the edited column is rebuilt; the next load shows both.
-            if (textColumn)
-                refreshText(t, row);
-            else
-                refreshPoint(t, row);
-        }
+    case OverrideResult::Reset:
+        if (!resetOverrides(t, row, textColumn))
+            return Edit::Refused;
         break;
     }
     return Edit::Changed;
+}
+
+bool DisplayTranslator::resetOverrides(const Translation &t, TranslationRow &row, bool textColumn)
+{
+    const DisplayRef &display = t.display();
+    if (row.ovr == ObjOverride::TextAndPoint) {
+        // Only the edited column's override goes.
+        if (!m_overrides.displayOvrDelete(display, row.object, !textColumn))
+            return false;
+        row.ovr = textColumn ? ObjOverride::Point : ObjOverride::Text;
+    } else {
+        // Both go, or neither.
+        ProjectDatabase::Transaction tx(m_overrides.database());
+        if (!m_overrides.displayOvrDelete(display, row.object, false)
+            || !m_overrides.displayOvrDelete(display, row.object, true))
+            return false;
+        tx.commit();
+        row.ovr = ObjOverride::None;
+    }
+    // Only the edited column is rebuilt; the next load shows both.
+    if (textColumn)
+        refreshText(t, row);
+    else
+        refreshPoint(t, row);
+    return true;
 }
 
 DisplayTranslator::InfoBoxes DisplayTranslator::info(const Translation &t, int index)

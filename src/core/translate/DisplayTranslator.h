@@ -29,8 +29,9 @@ public:
 
     // Override editing of the BACtalk text or point column of row `index`
     // with the override dialog's result; `value` is the new text or point
-    // for orOK. The override is stored at once.
-    enum class Edit { NotAllowed, Unchanged, Changed };
+    // for OK. The override is stored at once; when the database refuses it
+    // (Refused) the row stays as it was.
+    enum class Edit { NotAllowed, Unchanged, Changed, Refused };
     Edit editOverride(Translation &t, int index, int column, OverrideResult result, const QString &value = {});
 
     // The two info boxes shown for a selected row.
@@ -64,6 +65,10 @@ private:
     // override of it is reset.
     void refreshText(const Translation &t, TranslationRow &row);
     void refreshPoint(const Translation &t, TranslationRow &row);
+    // Reset in the text (or point) column: deletes the overrides it removes
+    // and rebuilds that column. False, with the row unchanged, when the
+    // database refuses a delete.
+    bool resetOverrides(const Translation &t, TranslationRow &row, bool textColumn);
 
     const ProjectVariables &m_vars;
     ControllerMap &m_map;

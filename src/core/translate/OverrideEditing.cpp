@@ -39,20 +39,4 @@ QStringList pointTemplates()
             u"BV-nn-P87[n]"_qs, u"BV-nn-P104"_qs};
 }
 
-std::optional<TransferLine> parseTransferLine(const QString &line)
-{
-    const QStringList parts = line.split(u'\t');
-    if (parts.size() < 4)
-        return std::nullopt;
-    TransferLine t;
-    const QString apexPart = parts.at(1);
-    const qsizetype colon = apexPart.indexOf(u':');
-    bool ok = false;
-    const int apex = apexPart.mid(colon + 1).trimmed().toInt(&ok);
-    t.apex = ok ? apex : 0;
-    t.ibexPoint = parts.at(2);
-    t.btPoint = parts.mid(3).join(u'\t');
-    return t;
-}
-
 } // namespace vorlix

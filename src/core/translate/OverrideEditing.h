@@ -1,11 +1,9 @@
 #pragma once
-// What the override dialogs work with, apart from their widgets: a point
+// What the override dialog works with, apart from its widgets: a point
 // override split into its device and its point for editing and put back
-// together, the point templates offered, and the transfer lines of the
-// project point override list.
+// together, and the point templates offered.
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace vorlix {
 
@@ -29,16 +27,5 @@ struct PointEdit {
 
 // The templates of the point box, in the order the list shows them.
 QStringList pointTemplates();
-
-// A line of the transfer list: "Seq:<n>\tApex: <n>\t<Ibex point>\t<BACtalk point>".
-struct TransferLine {
-    int apex = 0;
-    QString ibexPoint;
-    QString btPoint;
-};
-// Splits a transfer line at its first three tabs; the Apex is the number
-// after the ":" of the second part (0 when it is not a number). Nothing for
-// a line with fewer than three tabs.
-std::optional<TransferLine> parseTransferLine(const QString &line);
 
 } // namespace vorlix

@@ -122,7 +122,8 @@ bool OverrideStore::displayOvrDelete(const DisplayRef &display, int object, bool
     if (!available())
         return false;
     return m_pdb.removeFirst(u"Overrides"_qs, displayKey(display, object, isPoint),
-                             [&] { return QStringLiteral("%1, object %2").arg(display.name).arg(object); });
+                             [&] { return QStringLiteral("%1, object %2").arg(display.name).arg(object); })
+           != ProjectDatabase::Removal::Refused;
 }
 
 std::optional<QString> OverrideStore::globalOvrGet(const QString &apexText, const QString &ibexPoint)

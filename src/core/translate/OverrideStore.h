@@ -36,6 +36,8 @@ public:
     // Edits the row or adds it; false when the database refuses the write.
     bool displayOvrPut(const DisplayRef &display, int object, bool isPoint, const QString &ibexData,
                        const QString &override);
+    // Deletes the row. True when no such override is left (also when there
+    // was none); false when the database refuses the delete.
     bool displayOvrDelete(const DisplayRef &display, int object, bool isPoint);
 
     // apexText must be a whole decimal number; anything else finds nothing.

@@ -119,11 +119,11 @@ CellLook Translation::cellLook(const TranslationRow &row, int column)
     if (column != colBtText && column != colBtPoint)
         return CellLook::Plain;
     ObjOverride o = row.ovr;
-    if ((column == colBtText && o == ovrPoint) || (column == colBtPoint && o == ovrText))
-        o = ovrNone;
+    if ((column == colBtText && o == ObjOverride::Point) || (column == colBtPoint && o == ObjOverride::Text))
+        o = ObjOverride::None;
     switch (o) {
-    case ovrNone: return CellLook::Translated;
-    case ovrSkip: return CellLook::Skipped;
+    case ObjOverride::None: return CellLook::Translated;
+    case ObjOverride::Skip: return CellLook::Skipped;
     default: return CellLook::Overridden;
     }
 }

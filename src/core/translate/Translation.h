@@ -17,13 +17,13 @@
 namespace vorlix {
 
 // tobjOVR: a row's override state.
-enum ObjOverride : uint8_t { ovrNone = 0, ovrSkip, ovrPoint, ovrText, ovrTextAndPoint };
+enum class ObjOverride : uint8_t { None = 0, Skip, Point, Text, TextAndPoint };
 // tobjException: rows display creation treats specially.
 enum ObjException : uint8_t { excNone = 0, excLoginBtn };
 // tSortOrder: the column a sort compares.
 enum SortOrder : uint8_t { soIndex = 0, soObjType, soApex, soIbexText, soIbexPt, soBtText, soBtPt, soNotes };
-// Results of the override dialog.
-enum OverrideResult : int { orOK = 1, orCancel = 2, orReset = 4, orSkip = 5 };
+// What the user chose in the override dialog.
+enum class OverrideResult { OK, Cancel, Reset, Skip };
 
 // How a cell of the BACtalk text or point column shows the row's override,
 // as seen from that column (a point override counts as none in the text
@@ -59,14 +59,14 @@ struct TranslationRow {
     QString btText;  // as shown: the translation or the override
     QString btPoint; // as shown: the translation or the override
     QString note;
-    ObjOverride ovr = ovrNone;
+    ObjOverride ovr = ObjOverride::None;
     ObjException exception = excNone;
     // The point translation of an object that has a point, whatever the row
     // shows (display creation writes it unless the point is overridden).
     BtPoint translated;
 
     bool isHeader() const { return object == 0; }
-    bool hasPointOverride() const { return ovr == ovrPoint || ovr == ovrTextAndPoint; }
+    bool hasPointOverride() const { return ovr == ObjOverride::Point || ovr == ObjOverride::TextAndPoint; }
 };
 
 // Kept on the workbench while loaded (a WorkbenchPart).

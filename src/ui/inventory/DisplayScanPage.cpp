@@ -1,12 +1,12 @@
 #include "inventory/DisplayScanPage.h"
 
-#include "common/CommandRunner.h"
-#include "inventory/InventoryTreeModel.h"
-#include "common/PageParts.h"
-#include "inventory/RedirectDialog.h"
-#include "common/SpinEdit.h"
-#include "common/StringGrid.h"
 #include "commands/InventoryCommands.h"
+#include "common/CommandRunner.h"
+#include "common/PageParts.h"
+#include "common/SpinEdit.h"
+#include "inventory/InventoryTreeModel.h"
+#include "inventory/RedirectListModel.h"
+#include "inventory/RedirectView.h"
 #include "project/Workbench.h"
 
 #include <QApplication>
@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -24,25 +23,29 @@
 
 namespace vorlix {
 
-namespace {
-QStringList redirectTitles()
-{
-    QStringList t;
-    for (const QString &s : RedirectGrid::titles())
-        t << s;
-    return t;
-}
-} // namespace
-
 DisplayScanPage::DisplayScanPage(Workbench &wb, CommandRunner &runner, QWidget *parent)
     : StepPage(wb, runner, parent)
 {
     auto *layout = new QHBoxLayout(this);
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     layout->addWidget(splitter);
+    splitter->addWidget(makeScanPane(splitter));
+    splitter->addWidget(makeRedirectPane(splitter));
+    splitter->setHandleWidth(9);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
 
-    // Step 5
-    auto *scan = new QWidget(splitter);
+    runRedirectDialog = [this](const RedirectEdit &edit, RedirectList &list) {
+        return RedirectDialog::ask(m_wb, m_runner, edit, list, this);
+    };
+    connect(this, &DisplayScanPage::inventoryFlagsChanged, m_model, &InventoryTreeModel::refreshColours);
+    connect(m_start, &QSpinBox::valueChanged, this, &DisplayScanPage::storeStartingDisplay);
+    connect(m_depth, &QSpinBox::valueChanged, this, &DisplayScanPage::storeScanDepth);
+}
+
+QWidget *DisplayScanPage::makeScanPane(QWidget *parent)
+{
+    auto *scan = new QWidget(parent);
     auto *scanLayout = new QVBoxLayout(scan);
     scanLayout->setContentsMargins(0, 0, 10, 0);
     scanLayout->addWidget(makeHeading(u"Step 5: Scan and Build Display File List"_qs, scan));
@@ -69,12 +72,13 @@ DisplayScanPage::DisplayScanPage(Workbench &wb, CommandRunner &runner, QWidget *
     m_fileLabel->setTextFormat(Qt::PlainText);
     m_fileLabel->hide(); // the display being read, while a scan runs
     scanLayout->addWidget(m_fileLabel);
+
     m_tree = new QTreeView(scan);
     m_tree->setObjectName(u"RDtree"_qs);
     m_tree->setHeaderHidden(true);
     m_tree->setUniformRowHeights(true);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_model = new InventoryTreeModel(InventoryTree::Kind::Redirection, wb, this);
+    m_model = new InventoryTreeModel(InventoryTree::Kind::Redirection, m_wb, this);
     m_tree->setModel(m_model);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_tree, &QTreeView::customContextMenuRequested, this, [this](const QPoint &at) {
@@ -89,56 +93,52 @@ DisplayScanPage::DisplayScanPage(Workbench &wb, CommandRunner &runner, QWidget *
         treeSelectionChanged();
     });
     scanLayout->addWidget(m_tree, 1);
+    return scan;
+}
 
-    // Step 6
-    auto *redirect = new QWidget(splitter);
+QWidget *DisplayScanPage::makeRedirectPane(QWidget *parent)
+{
+    auto *redirect = new QWidget(parent);
     auto *redirectLayout = new QVBoxLayout(redirect);
     redirectLayout->setContentsMargins(10, 0, 0, 0);
     redirectLayout->addWidget(makeHeading(u"Step 6: Setup Display Redirection"_qs, redirect));
-    auto addGridBox = [&](const QString &title, bool localJob) {
-        auto *box = new QGroupBox(title, redirect);
-        auto *boxLayout = new QVBoxLayout(box);
-        auto *buttons = new QHBoxLayout;
-        auto *add = makeButton(u"Add selected Ibex File to redirection list"_qs, localJob ? "sb_Add2" : "sb_Add1", box);
-        auto *edit = makeButton(u"Edit selected redirection entry"_qs, localJob ? "sb_edit2" : "sb_Edit1", box);
-        add->setEnabled(false);
-        edit->setEnabled(false);
-        connect(add, &QPushButton::clicked, this, &DisplayScanPage::redirectSelectedNode);
-        connect(edit, &QPushButton::clicked, this, [this, localJob] { editJobList(localJob, -1); });
-        buttons->addWidget(add);
-        buttons->addWidget(edit);
-        buttons->addStretch();
-        boxLayout->addLayout(buttons);
-        auto *grid = new StringGrid(redirectTitles(), box);
-        grid->setObjectName(localJob ? u"LocalJobGrid"_qs : u"JobGrid"_qs);
-        grid->setRowCount(RedirectGrid::RowCount - 1);
-        grid->installEventFilter(this);
-        connect(grid, &QTableWidget::itemSelectionChanged, this, [this, localJob] { gridSelectionChanged(localJob); });
-        connect(grid, &QTableWidget::cellDoubleClicked, this, [this, localJob] {
-            gridSelectionChanged(localJob);
-            RedirectGrid &g = localJob ? m_localRedirects : m_jobRedirects;
-            if (!g.cell(g.selectedRow(), RedirectGrid::colFile).isEmpty())
-                editJobList(localJob, -1);
-        });
-        boxLayout->addWidget(grid);
-        redirectLayout->addWidget(box, 1);
-        (localJob ? m_add2 : m_add1) = add;
-        (localJob ? m_edit2 : m_edit1) = edit;
-        (localJob ? m_localJobGrid : m_jobGrid) = grid;
-    };
-    addGridBox(u"Ibex job ldisplay folder"_qs, false);
-    addGridBox(u"Ibex localJob ldisplay folder"_qs, true);
+    redirectLayout->addWidget(makeListBox(u"Ibex job ldisplay folder"_qs, false, redirect), 1);
+    redirectLayout->addWidget(makeListBox(u"Ibex localJob ldisplay folder"_qs, true, redirect), 1);
+    return redirect;
+}
 
-    splitter->setHandleWidth(9);
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 3);
+QGroupBox *DisplayScanPage::makeListBox(const QString &title, bool localJob, QWidget *parent)
+{
+    Folder &f = folder(localJob);
+    auto *box = new QGroupBox(title, parent);
+    auto *boxLayout = new QVBoxLayout(box);
+    auto *buttons = new QHBoxLayout;
+    f.add = makeButton(u"Add selected Ibex File to redirection list"_qs, localJob ? "sb_Add2" : "sb_Add1", box);
+    f.edit = makeButton(u"Edit selected redirection entry"_qs, localJob ? "sb_edit2" : "sb_Edit1", box);
+    f.add->setEnabled(false);
+    f.edit->setEnabled(false);
+    connect(f.add, &QPushButton::clicked, this, &DisplayScanPage::redirectSelectedNode);
+    connect(f.edit, &QPushButton::clicked, this, [this, localJob] { editSelectedEntry(localJob); });
+    buttons->addWidget(f.add);
+    buttons->addWidget(f.edit);
+    buttons->addStretch();
+    boxLayout->addLayout(buttons);
 
-    runRedirectDialog = [this](RedirectGrid &grid, int index) {
-        return RedirectDialog::showRedirectDialog(m_wb, grid, index, this);
-    };
-    connect(this, &DisplayScanPage::inventoryFlagsChanged, m_model, &InventoryTreeModel::refreshColours);
-    connect(m_start, &QSpinBox::valueChanged, this, &DisplayScanPage::storeStartingDisplay);
-    connect(m_depth, &QSpinBox::valueChanged, this, &DisplayScanPage::storeScanDepth);
+    f.model = new RedirectListModel(f.list, this);
+    f.view = new RedirectView(box);
+    f.view->setObjectName(localJob ? u"LocalJobGrid"_qs : u"JobGrid"_qs);
+    f.view->setModel(f.model);
+    // Wide enough for the usual names; the user's widths come from the
+    // settings when the window starts.
+    const int widths[RedirectListModel::ColCount] = {50, 110, 220, 70, 70, 70, 40};
+    for (int c = 0; c < RedirectListModel::ColCount; ++c)
+        f.view->setColumnWidth(c, widths[c]);
+    f.view->horizontalHeader()->setStretchLastSection(true);
+    connect(f.view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, localJob] { listSelectionChanged(localJob); });
+    connect(f.view, &RedirectView::editRequested, this, [this, localJob] { editSelectedEntry(localJob); });
+    boxLayout->addWidget(f.view);
+    return box;
 }
 
 void DisplayScanPage::attach()
@@ -190,68 +190,60 @@ void DisplayScanPage::buildFileList()
 
 void DisplayScanPage::refreshInventoryViews()
 {
-    m_runner.guarded([this] { refreshRedirectGrids(m_wb, m_jobRedirects, m_localRedirects); });
-    showGrid(false);
-    showGrid(true);
+    m_runner.guarded([this] { refreshRedirectLists(m_wb, m_job.list, m_local.list); });
+    showLists();
     m_model->rebuild();
     emit inventoryChanged();
 }
 
-void DisplayScanPage::showGrid(bool localJob)
+void DisplayScanPage::showLists()
 {
-    const RedirectGrid &g = localJob ? m_localRedirects : m_jobRedirects;
-    StringGrid *grid = localJob ? m_localJobGrid : m_jobGrid;
-    const QSignalBlocker block(grid);
-    for (int r = 1; r < RedirectGrid::RowCount; ++r)
-        for (int c = 0; c < RedirectGrid::ColCount; ++c) {
-            QTableWidgetItem *item = grid->item(r - 1, c);
-            if (!item) {
-                item = new QTableWidgetItem;
-                grid->setItem(r - 1, c, item);
-            }
-            item->setText(g.cell(r, c));
-        }
-    grid->selectRow(g.selectedRow() - 1);
-    (localJob ? m_edit2 : m_edit1)->setEnabled(!g.cell(g.selectedRow(), RedirectGrid::colFile).isEmpty());
-}
-
-void DisplayScanPage::gridSelectionChanged(bool localJob)
-{
-    RedirectGrid &g = localJob ? m_localRedirects : m_jobRedirects;
-    StringGrid *grid = localJob ? m_localJobGrid : m_jobGrid;
-    if (grid->currentRow() >= 0)
-        g.selectRow(grid->currentRow() + 1);
-    (localJob ? m_edit2 : m_edit1)->setEnabled(!g.cell(g.selectedRow(), RedirectGrid::colFile).isEmpty());
-}
-
-bool DisplayScanPage::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter in a grid edits its selected entry (the key is consumed).
-    if (event->type() == QEvent::KeyPress && (watched == m_jobGrid || watched == m_localJobGrid)) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            const bool localJob = watched == m_localJobGrid;
-            const RedirectGrid &g = localJob ? m_localRedirects : m_jobRedirects;
-            if (!g.cell(g.selectedRow(), RedirectGrid::colFile).isEmpty())
-                editJobList(localJob, -1);
-            return true;
-        }
+    for (Folder *f : {&m_job, &m_local}) {
+        f->model->reload();
+        if (f->list.size() > 0)
+            f->view->selectRow(0);
+        listSelectionChanged(f->list.localJob());
     }
-    return StepPage::eventFilter(watched, event);
 }
 
-void DisplayScanPage::editJobList(bool localJob, int index)
+void DisplayScanPage::listSelectionChanged(bool localJob)
 {
-    RedirectGrid &g = localJob ? m_localRedirects : m_jobRedirects;
-    int result = rrCancel;
+    Folder &f = folder(localJob);
+    f.edit->setEnabled(f.list.contains(f.view->selectedRow()));
+}
+
+void DisplayScanPage::editSelectedEntry(bool localJob)
+{
+    Folder &f = folder(localJob);
+    const int row = f.view->selectedRow();
+    if (f.list.contains(row))
+        editJobList(f.list.at(row).index);
+}
+
+void DisplayScanPage::editJobList(int index)
+{
+    if (!m_wb.masterList.contains(index))
+        return;
+    Folder &f = folder(m_wb.masterList.isLocalJob(index));
+    RedirectChoice choice = RedirectChoice::Cancel;
     m_runner.guarded([&] {
         m_wb.requireDatabase();
-        result = runRedirectDialog(g, index);
-        if (finishRedirectEdit(m_wb, g, result, m_jobRedirects, m_localRedirects))
-            emit inventoryFlagsChanged();
+        if (const std::optional<RedirectEdit> edit = redirectEditFor(m_wb, f.list, index))
+            choice = runRedirectDialog(*edit, f.list);
     });
-    showGrid(false);
-    showGrid(true);
+    // Cancel changes nothing the views show.
+    if (choice == RedirectChoice::Cancel)
+        return;
+    if (choice == RedirectChoice::Remove) {
+        m_runner.guarded([this] { refreshRedirectLists(m_wb, m_job.list, m_local.list); });
+        showLists();
+    } else {
+        // OK and Skip have put the display's row into the list: it stays selected.
+        f.model->reload();
+        f.view->selectRow(f.list.find(m_wb.masterList.entryName(index)));
+        listSelectionChanged(f.list.localJob());
+    }
+    emit inventoryFlagsChanged();
 }
 
 int DisplayScanPage::selectedNodeData() const
@@ -266,8 +258,8 @@ void DisplayScanPage::treeSelectionChanged()
     const QModelIndex current = m_tree->currentIndex();
     const bool fileNode = current.isValid() && current.data(InventoryTreeModel::LevelRole).toInt() == 3;
     const int group = fileNode ? current.parent().data(InventoryTreeModel::NodeDataRole).toInt() : 0;
-    m_add1->setEnabled(group == ndJobGroup);
-    m_add2->setEnabled(group == ndLocalGroup);
+    m_job.add->setEnabled(group == ndJobGroup);
+    m_local.add->setEnabled(group == ndLocalGroup);
 }
 
 void DisplayScanPage::redirectSelectedNode()
@@ -275,12 +267,12 @@ void DisplayScanPage::redirectSelectedNode()
     const int index = selectedNodeData();
     if (!m_wb.masterList.contains(index))
         return;
-    const bool localJob = m_wb.masterList.isLocalJob(index);
-    RedirectGrid &g = localJob ? m_localRedirects : m_jobRedirects;
-    if (g.findGridRow(m_wb.masterList.entryName(index)))
-        editJobList(localJob, -1);
-    else
-        editJobList(localJob, index);
+    // A display already listed is edited in its row, which gets selected.
+    Folder &f = folder(m_wb.masterList.isLocalJob(index));
+    const int row = f.list.find(m_wb.masterList.entryName(index));
+    if (row >= 0)
+        f.view->selectRow(row);
+    editJobList(index);
 }
 
 void DisplayScanPage::clearSelectedNodeFlags()
@@ -288,9 +280,8 @@ void DisplayScanPage::clearSelectedNodeFlags()
     const int index = selectedNodeData();
     if (!m_wb.masterList.contains(index))
         return;
-    m_runner.guarded([&] { clearRedirectFlagsCommand(m_wb, index, m_jobRedirects, m_localRedirects); });
-    showGrid(false);
-    showGrid(true);
+    m_runner.guarded([&] { clearRedirectFlagsCommand(m_wb, index, m_job.list, m_local.list); });
+    showLists();
     emit inventoryFlagsChanged();
 }
 

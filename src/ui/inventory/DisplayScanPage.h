@@ -1,13 +1,15 @@
 #pragma once
 // Tab "Display File Scan | Redirection": step 5 (scan the display files and
 // build the display file list, shown in the redirection tree) and step 6
-// (the redirect grids of the job and the local job, and the redirect
+// (the redirect lists of the job and the local job, and the redirect
 // dialog). A view over the core's inventory and its commands.
 #include "common/StepPage.h"
-#include "inventory/RedirectGrid.h"
+#include "inventory/RedirectDialog.h"
+#include "inventory/RedirectList.h"
 
 #include <functional>
 
+class QGroupBox;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -16,8 +18,9 @@ class QTreeView;
 namespace vorlix {
 
 class InventoryTreeModel;
+class RedirectListModel;
+class RedirectView;
 class SpinEdit;
-class StringGrid;
 
 class DisplayScanPage : public StepPage {
     Q_OBJECT
@@ -25,25 +28,24 @@ public:
     DisplayScanPage(Workbench &wb, CommandRunner &runner, QWidget *parent = nullptr);
     void attach() override;
 
-    StringGrid *jobGrid() const { return m_jobGrid; }
-    StringGrid *localJobGrid() const { return m_localJobGrid; }
-    RedirectGrid &jobRedirects() { return m_jobRedirects; }
-    RedirectGrid &localJobRedirects() { return m_localRedirects; }
+    RedirectView *jobGrid() const { return m_job.view; }
+    RedirectView *localJobGrid() const { return m_local.view; }
+    const RedirectList &redirects(bool localJob) const { return localJob ? m_local.list : m_job.list; }
     SpinEdit *startingDisplay() const { return m_start; }
     SpinEdit *scanDepth() const { return m_depth; }
     QTreeView *tree() const { return m_tree; }
     InventoryTreeModel *treeModel() const { return m_model; }
     QPushButton *buildButton() const { return m_build; }
-    QPushButton *addButton(bool localJob) const { return localJob ? m_add2 : m_add1; }
-    QPushButton *editButton(bool localJob) const { return localJob ? m_edit2 : m_edit1; }
+    QPushButton *addButton(bool localJob) const { return (localJob ? m_local : m_job).add; }
+    QPushButton *editButton(bool localJob) const { return (localJob ? m_local : m_job).edit; }
 
-    // "Build File List": a full scan, then the trees and grids anew.
+    // "Build File List": a full scan, then the trees and lists anew.
     void buildFileList();
-    // The trees and grids anew from the master list (after a build, after
+    // The trees and lists anew from the master list (after a build, after
     // the options dialog's OK).
     void refreshInventoryViews();
-    // EditJobList on one of the grids: `index` -1 edits its selected row.
-    void editJobList(bool localJob, int index);
+    // EditJobList: the redirect dialog on the selected entry of a list.
+    void editSelectedEntry(bool localJob);
     // RDtreeSetRedirect and RDtreeClearFlags on the selected tree node.
     void redirectSelectedNode();
     void clearSelectedNodeFlags();
@@ -51,7 +53,7 @@ public:
     QMenu *makeTreeMenu();
 
     // How the redirect dialog is shown (tests answer it).
-    std::function<int(RedirectGrid &grid, int index)> runRedirectDialog;
+    std::function<RedirectChoice(const RedirectEdit &edit, RedirectList &list)> runRedirectDialog;
 
 signals:
     // The master list was rebuilt: the display tree of step 7 follows.
@@ -60,13 +62,30 @@ signals:
     void inventoryFlagsChanged();
 
 private:
+    // One folder's redirect list with its view and buttons.
+    struct Folder {
+        explicit Folder(bool localJob) : list(localJob) {}
+        RedirectList list;
+        RedirectListModel *model = nullptr;
+        RedirectView *view = nullptr;
+        QPushButton *add = nullptr;
+        QPushButton *edit = nullptr;
+    };
+    Folder &folder(bool localJob) { return localJob ? m_local : m_job; }
+
+    QWidget *makeScanPane(QWidget *parent);
+    QWidget *makeRedirectPane(QWidget *parent);
+    QGroupBox *makeListBox(const QString &title, bool localJob, QWidget *parent);
     void storeStartingDisplay(int value);
     void storeScanDepth(int value);
-    void showGrid(bool localJob);
+    // The lists were rebuilt: views anew, first rows selected.
+    void showLists();
+    // The edit button follows the list's selection.
+    void listSelectionChanged(bool localJob);
     void treeSelectionChanged();
-    void gridSelectionChanged(bool localJob);
     int selectedNodeData() const;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // EditJobList on master-list entry `index`, shown in its folder's list.
+    void editJobList(int index);
 
     QPushButton *m_build;
     QPushButton *m_abort;
@@ -75,14 +94,8 @@ private:
     SpinEdit *m_depth;
     QTreeView *m_tree;
     InventoryTreeModel *m_model;
-    QPushButton *m_add1;
-    QPushButton *m_edit1;
-    QPushButton *m_add2;
-    QPushButton *m_edit2;
-    StringGrid *m_jobGrid;
-    StringGrid *m_localJobGrid;
-    RedirectGrid m_jobRedirects{false};
-    RedirectGrid m_localRedirects{true};
+    Folder m_job{false};
+    Folder m_local{true};
 };
 
 } // namespace vorlix

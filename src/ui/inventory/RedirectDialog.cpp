@@ -2,21 +2,28 @@
 
 #include "ui_RedirectDialog.h"
 
+#include "common/CommandRunner.h"
 #include "project/Workbench.h"
-
-#include <QDir>
 
 namespace vorlix {
 
-RedirectDialog::RedirectDialog(Workbench &wb, QWidget *parent)
-    : QDialog(parent), m_wb(wb), m_editor(wb), m_ui(std::make_unique<Ui::RedirectDialog>())
+RedirectDialog::RedirectDialog(Workbench &wb, CommandRunner &runner, const RedirectEdit &edit, RedirectList &list,
+                               QWidget *parent)
+    : QDialog(parent), m_wb(wb), m_runner(runner), m_edit(edit), m_list(list),
+      m_ui(std::make_unique<Ui::RedirectDialog>())
 {
     m_ui->setupUi(this);
     connect(m_ui->btn_Browse, &QPushButton::clicked, this, &RedirectDialog::browse);
     connect(m_ui->btn_OK, &QPushButton::clicked, this, &RedirectDialog::okay);
     connect(m_ui->btn_Skip, &QPushButton::clicked, this, &RedirectDialog::skip);
     connect(m_ui->btn_del, &QPushButton::clicked, this, &RedirectDialog::removeRedirection);
-    connect(m_ui->btn_Cancel, &QPushButton::clicked, this, [this] { done(rrCancel); });
+    // Cancel (and Esc) closes with nothing done.
+    connect(m_ui->btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_ui->btn_del->setEnabled(!edit.newDisplay);
+    m_ui->lbl_IbexName->setText((edit.localJob ? u"Local job display: "_qs : u"Job display: "_qs) + edit.ibexName);
+    m_ui->eb_rep->setText(edit.target.rep);
+    m_ui->eb_job->setText(edit.target.job);
+    m_ui->eb_file->setText(edit.target.file);
 }
 
 RedirectDialog::~RedirectDialog() = default;
@@ -26,28 +33,12 @@ QLineEdit *RedirectDialog::jobEdit() const { return m_ui->eb_job; }
 QLineEdit *RedirectDialog::fileEdit() const { return m_ui->eb_file; }
 QPushButton *RedirectDialog::removeButton() const { return m_ui->btn_del; }
 
-int RedirectDialog::setup(RedirectGrid &grid, int index)
+RedirectChoice RedirectDialog::ask(Workbench &wb, CommandRunner &runner, const RedirectEdit &edit, RedirectList &list,
+                                   QWidget *parent)
 {
-    const int r = m_editor.setup(grid, index);
-    if (r == rrFull)
-        return r;
-    m_ui->btn_del->setEnabled(!m_editor.newDisplay());
-    m_ui->lbl_IbexName->setText((m_editor.localJob() ? u"Local job display: "_qs : u"Job display: "_qs)
-                                + m_editor.ibexName());
-    m_ui->eb_rep->setText(m_editor.target().rep);
-    m_ui->eb_job->setText(m_editor.target().job);
-    m_ui->eb_file->setText(m_editor.target().file);
-    return r;
-}
-
-int RedirectDialog::showRedirectDialog(Workbench &wb, RedirectGrid &grid, int index, QWidget *parent)
-{
-    RedirectDialog dialog(wb, parent);
-    if (dialog.setup(grid, index) == rrFull)
-        return rrFull;
-    // Esc closes the dialog as Cancel does.
-    const int result = dialog.exec();
-    return result == QDialog::Rejected ? int(rrCancel) : result;
+    RedirectDialog dialog(wb, runner, edit, list, parent);
+    dialog.exec();
+    return dialog.choice();
 }
 
 RedirectTarget RedirectDialog::typed() const
@@ -59,7 +50,7 @@ void RedirectDialog::browse()
 {
     const auto chosen = m_wb.prompter.chooseOpenFile(
         u"Redirect"_qs, u"EFB template file (*.dvt);;EFB display file (*.dsp);;All files (*.*)"_qs,
-        m_editor.browseStart(typed()));
+        typed().browseStart(m_wb.vars.bactalkJobPath));
     if (!chosen)
         return;
     const RedirectTarget t = RedirectTarget::fromPath(*chosen);
@@ -68,19 +59,24 @@ void RedirectDialog::browse()
     m_ui->eb_rep->setText(t.rep);
 }
 
-void RedirectDialog::okay()
+void RedirectDialog::run(RedirectAction action, RedirectChoice done)
 {
-    // A failed check keeps the dialog open with its reason shown.
-    if (m_editor.okay(typed()))
-        done(rrOk);
+    RedirectStatus status = RedirectStatus::Refused;
+    m_runner.guarded([&] {
+        status = redirectCommand(m_wb, {m_edit.ibexName, m_edit.localJob, action, typed(), &m_list});
+    });
+    // A refused command keeps the dialog open with its reason shown; a
+    // decision that was not there to remove ends it as Cancel does.
+    if (status == RedirectStatus::Refused)
+        return;
+    m_choice = status == RedirectStatus::Done ? done : RedirectChoice::Cancel;
+    accept();
 }
 
-void RedirectDialog::skip()
-{
-    if (m_editor.skip())
-        done(rrSkip);
-}
+void RedirectDialog::okay() { run(RedirectAction::Redirect, RedirectChoice::Redirect); }
 
-void RedirectDialog::removeRedirection() { done(m_editor.remove()); }
+void RedirectDialog::skip() { run(RedirectAction::Skip, RedirectChoice::Skip); }
+
+void RedirectDialog::removeRedirection() { run(RedirectAction::Remove, RedirectChoice::Remove); }
 
 } // namespace vorlix

@@ -1,8 +1,9 @@
 #pragma once
 // "Redirect": the dialog that redirects a display to a BACtalk display
-// (rep, job, file), flags it to be skipped, or removes that decision. A view
-// over the core's RedirectEditor; it closes with the editor's results.
-#include "inventory/RedirectEditor.h"
+// (rep, job, file), flags it to be skipped, or removes that decision. Its
+// buttons run the redirect command; a failed check or a refused write keeps
+// it open with the reason shown. It closes with what was done.
+#include "commands/RedirectCommands.h"
 
 #include <QDialog>
 #include <memory>
@@ -16,20 +17,24 @@ class RedirectDialog;
 
 namespace vorlix {
 
-class RedirectGrid;
+class CommandRunner;
 class Workbench;
+
+// What the redirect dialog did when it closed.
+enum class RedirectChoice { Redirect, Skip, Remove, Cancel };
 
 class RedirectDialog : public QDialog {
     Q_OBJECT
 public:
-    RedirectDialog(Workbench &wb, QWidget *parent = nullptr);
+    // On the display `edit` describes; OK and Skip put its row into `list`.
+    RedirectDialog(Workbench &wb, CommandRunner &runner, const RedirectEdit &edit, RedirectList &list,
+                   QWidget *parent = nullptr);
     ~RedirectDialog() override;
 
-    // Setup on `grid` for master-list entry `index` (-1: the grid's selected
-    // row). rrFull when the grid has no free row: the dialog must not open.
-    int setup(RedirectGrid &grid, int index);
-    // ShowRedirectDialog: setup, then shown modally; the result code.
-    static int showRedirectDialog(Workbench &wb, RedirectGrid &grid, int index, QWidget *parent);
+    // ShowRedirectDialog: shown modally, then what was done.
+    static RedirectChoice ask(Workbench &wb, CommandRunner &runner, const RedirectEdit &edit, RedirectList &list,
+                              QWidget *parent);
+    RedirectChoice choice() const { return m_choice; }
 
     // The buttons' handlers (also driven by tests).
     void browse();
@@ -44,8 +49,14 @@ public:
 
 private:
     RedirectTarget typed() const;
+    // The command on the dialog's display; closes with `done` when it was done.
+    void run(RedirectAction action, RedirectChoice done);
+
     Workbench &m_wb;
-    RedirectEditor m_editor;
+    CommandRunner &m_runner;
+    RedirectEdit m_edit;
+    RedirectList &m_list;
+    RedirectChoice m_choice = RedirectChoice::Cancel;
     std::unique_ptr<Ui::RedirectDialog> m_ui;
 };
 

@@ -16,7 +16,7 @@
 #include "shell/ProgramOptionsDialog.h"
 #include "shell/ProjectLogPage.h"
 #include "shell/StepTabWidget.h"
-#include "common/StringGrid.h"
+#include "inventory/RedirectView.h"
 #include "translation/TranslationGrid.h"
 #include "translation/TranslationPage.h"
 #include "shell/VisualStyle.h"

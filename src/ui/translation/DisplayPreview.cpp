@@ -49,7 +49,7 @@ void DisplayPreview::showTranslation(const Workbench &wb, const Translation *t)
         ibex.rows.push_back(row);
     }
     for (size_t i = 0; i < rows.size(); ++i)
-        marks[i] = rows[i].ovr == ovrSkip ? Mark::Skipped : rows[i].note.isEmpty() ? Mark::None : Mark::Noted;
+        marks[i] = rows[i].ovr == ObjOverride::Skip ? Mark::Skipped : rows[i].note.isEmpty() ? Mark::None : Mark::Noted;
     Side bt;
     const QString path = render::writtenDisplayPath(wb, *t);
     QString why;

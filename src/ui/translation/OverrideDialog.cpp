@@ -21,11 +21,11 @@ OverrideDialog::OverrideDialog(const QString &text, const QString &point, ObjOve
 
     connect(m_ui->btn_OK, &QPushButton::clicked, this, [this] {
         acceptValues();
-        done(orOK);
+        finish(OverrideResult::OK);
     });
-    connect(m_ui->btn_Cancel, &QPushButton::clicked, this, [this] { done(orCancel); });
-    connect(m_ui->btn_Reset, &QPushButton::clicked, this, [this] { done(orReset); });
-    connect(m_ui->btn_Skip, &QPushButton::clicked, this, [this] { done(orSkip); });
+    connect(m_ui->btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->btn_Reset, &QPushButton::clicked, this, [this] { finish(OverrideResult::Reset); });
+    connect(m_ui->btn_Skip, &QPushButton::clicked, this, [this] { finish(OverrideResult::Skip); });
 
     if (dateTime) {
         // Only Skip, Reset and Cancel mean anything for a date/time object.
@@ -55,6 +55,12 @@ OverrideDialog::OverrideDialog(const QString &text, const QString &point, ObjOve
 }
 
 OverrideDialog::~OverrideDialog() = default;
+
+void OverrideDialog::finish(OverrideResult choice)
+{
+    m_choice = choice;
+    accept();
+}
 
 void OverrideDialog::checkPoint()
 {

@@ -1,7 +1,7 @@
 #pragma once
 // "User Override": the text or the point of one translation grid row typed
-// by hand, or the object skipped, or its overrides reset. The result codes
-// are those of OverrideResult (OK 1, Cancel 2, Reset 4, Skip 5).
+// by hand, or the object skipped, or its overrides reset. It closes with the
+// user's choice (Cancel also for Esc).
 #include "ibex/IbexObject.h"
 #include "translate/Translation.h"
 
@@ -25,17 +25,19 @@ public:
     // After OK: the new text or point.
     QString text() const { return m_text; }
     QString point() const { return m_point; }
-    OverrideResult result() const { return static_cast<OverrideResult>(QDialog::result()); }
+    OverrideResult choice() const { return m_choice; }
 
 private:
     void checkPoint();
     void acceptValues();
+    void finish(OverrideResult choice);
 
     std::unique_ptr<Ui::OverrideDialog> m_ui;
     IbexObject m_kind;
     bool m_editText;
     QString m_text;
     QString m_point;
+    OverrideResult m_choice = OverrideResult::Cancel;
 };
 
 } // namespace vorlix

@@ -47,20 +47,23 @@ OverrideListDialog::~OverrideListDialog()
 void OverrideListDialog::scan()
 {
     m_ui->ovrList->clear();
+    m_transfers.clear();
     m_ui->SpeedButton1->setEnabled(false);
     const int apex = m_ui->ApexNum->currentIndex() - 1;
-    QStringList lines;
-    m_runner.run({}, [&](const Progress &) { lines = scanTransferLines(m_wb, apex); });
-    m_ui->ovrList->addItems(lines);
+    m_runner.run({}, [&](const Progress &) { m_transfers = scanPointTransfers(m_wb, apex); });
+    // The texts are made only to be shown, lined up at the tab stops.
+    for (const PointTransfer &t : m_transfers)
+        m_ui->ovrList->addItem(t.text());
 }
 
 bool OverrideListDialog::addSelected()
 {
     const QListWidgetItem *item = m_ui->ovrList->currentItem();
-    if (!item || !item->isSelected())
+    const int row = m_ui->ovrList->currentRow();
+    if (!item || !item->isSelected() || row < 0 || row >= int(m_transfers.size()))
         return false;
-    const QString line = item->text();
-    const bool added = m_runner.guarded([&] { transferLineOverrideCommand(m_wb, line); });
+    const PointTransfer transfer = m_transfers[size_t(row)];
+    const bool added = m_runner.guarded([&] { transferOverrideCommand(m_wb, transfer); });
     if (added)
         m_grid->reload();
     return added;

@@ -2,8 +2,11 @@
 // "Project Point Overrides": the point transfers found in the Apex DDC files,
 // each of which can become a project-wide point override, and the grid of
 // the overrides stored (edited in place).
+#include "ibex/ApexReader.h"
+
 #include <QDialog>
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class OverrideListDialog;
@@ -23,8 +26,10 @@ public:
 
     // "Scan ADC files for point transfers" for the chosen Apex ("All": -1).
     void scan();
-    // Adds the selected transfer line as an override; false without one.
+    // Adds the selected transfer as an override; false without one.
     bool addSelected();
+    // The transfers the list shows, in its order.
+    const std::vector<PointTransfer> &transfers() const { return m_transfers; }
 
     Ui::OverrideListDialog &ui() const { return *m_ui; }
     DataGrid *grid() const { return m_grid; }
@@ -34,6 +39,7 @@ private:
     CommandRunner &m_runner;
     std::unique_ptr<Ui::OverrideListDialog> m_ui;
     DataGrid *m_grid;
+    std::vector<PointTransfer> m_transfers;
 };
 
 } // namespace vorlix

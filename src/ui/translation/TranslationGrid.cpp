@@ -1,6 +1,5 @@
 #include "translation/TranslationGrid.h"
 
-#include "common/GridWidths.h"
 #include "translate/Translation.h"
 
 #include <QHeaderView>
@@ -8,32 +7,14 @@
 
 namespace vorlix {
 
-TranslationGrid::TranslationGrid(QWidget *parent) : QTableView(parent)
+TranslationGrid::TranslationGrid(QWidget *parent) : TextGrid(parent)
 {
-    horizontalHeader()->setDefaultSectionSize(90);
-    horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(true);
-    verticalHeader()->setVisible(false);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setWordWrap(false);
     setTabKeyNavigation(false);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.column() == Translation::colBtText || index.column() == Translation::colBtPoint)
             emit overrideRequested(index.row(), index.column());
     });
-}
-
-void TranslationGrid::applyWidthList(const QString &list)
-{
-    vorlix::applyWidthList(this, Translation::ColCount, list);
-}
-
-QString TranslationGrid::widthList() const
-{
-    return vorlix::widthList(this, Translation::ColCount);
 }
 
 void TranslationGrid::keyPressEvent(QKeyEvent *event)
@@ -46,7 +27,7 @@ void TranslationGrid::keyPressEvent(QKeyEvent *event)
         emit overrideRequested(at.row(), at.column());
         return;
     }
-    QTableView::keyPressEvent(event);
+    TextGrid::keyPressEvent(event);
 }
 
 } // namespace vorlix

@@ -241,12 +241,22 @@ void TranslationPage::editOverride(int row, int column)
     const TranslationRow &r = t->rows()[size_t(row)];
     if (!Translation::canOverride(r, column))
         return;
-    OverrideDialog dialog(r.btText, r.btPoint, r.ovr, column == Translation::colBtText, r.kind, this);
-    const int result = dialog.exec();
-    if (result == orCancel || result == QDialog::Rejected)
-        return;
-    const QString value = column == Translation::colBtText ? dialog.text() : dialog.point();
-    m_runner.guarded([&] { editOverrideCommand(m_wb, row, column, OverrideResult(result), value); });
+    const bool textColumn = column == Translation::colBtText;
+    OverrideDialog dialog(r.btText, r.btPoint, r.ovr, textColumn, r.kind, this);
+    dialog.exec();
+    OverrideRequest request{r.object, OverrideAction::Skip, QString()};
+    switch (dialog.choice()) {
+    case OverrideResult::Cancel: return;
+    case OverrideResult::Skip: break;
+    case OverrideResult::OK:
+        request.action = textColumn ? OverrideAction::Text : OverrideAction::Point;
+        request.value = textColumn ? dialog.text() : dialog.point();
+        break;
+    case OverrideResult::Reset:
+        request.action = textColumn ? OverrideAction::ResetText : OverrideAction::ResetPoint;
+        break;
+    }
+    m_runner.guarded([&] { overrideCommand(m_wb, request); });
     m_model->rowChanged(row);
     refreshPreview();
 }
