@@ -95,6 +95,10 @@ public:
 
     // Throws Error naming the file when no project database is open.
     void requireDatabase() const;
+    // Throws Error, saying where to set it, when BactalkJobPath is empty or
+    // names no folder: a command that writes into the BACtalk job never
+    // writes relative to the working folder.
+    void requireBactalkJobFolder() const;
 
     // Step 10 "Empty Database": asks, then empties both device tables.
     bool emptyDeviceDatabase();
