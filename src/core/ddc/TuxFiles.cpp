@@ -27,14 +27,6 @@ QString tddcName(int apex) { return QStringLiteral("tddc%1").arg(apex, 2, 10, QL
 
 QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
 
-// A destination counts as present also when it is a link (even a dangling
-// one): nothing is ever written through it.
-bool destinationPresent(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
-
 } // namespace
 
 int createDdcFileList(ProjectDatabase &pdb, ControllerMap &map, const QString &projectFolder, const Progress &progress)
@@ -55,12 +47,20 @@ int createDdcFileList(ProjectDatabase &pdb, ControllerMap &map, const QString &p
             progress.step(i, int(entries.size()), tddcName(apex) + QDir::separator() + name);
             if (QFileInfo(name).suffix().toLower() != u"tdc")
                 continue;
+
             insert.bindValue(0, apex);
             insert.bindValue(1, name);
             insert.bindValue(2, bacTalkTdcName(map, apex, name));
             if (pdb.post(insert, u"TdcFiles"_qs, QStringLiteral("Apex %1, %2").arg(apex).arg(name)))
                 ++rows;
         }
+        // The listing leaves out a file whose name is not text here: it
+        // could not be opened again by its name. Said, not dropped.
+        for (const QString &name : unreadableNames(folder.path()))
+            if (name.endsWith(u".tdc"_qs, Qt::CaseInsensitive))
+                pdb.refuse(u"TdcFiles"_qs, QStringLiteral("Apex %1, %2").arg(apex).arg(name),
+                           QStringLiteral("the name of this file in %1 is not valid text in this system's "
+                                          "encoding; rename it to list and copy it").arg(tddcName(apex)));
     }
     return rows;
 }
@@ -126,7 +126,7 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
     };
     // Destinations handed over and not yet landed count as present.
     QSet<QString> handedOver;
-    const auto present = [&](const QString &dst) { return handedOver.contains(dst) || destinationPresent(dst); };
+    const auto present = [&](const QString &dst) { return handedOver.contains(dst) || isRegularFileNoLink(dst); };
 
     const QString sep = QDir::separator();
     for (int i = 0; i < rows.size(); ++i) {
@@ -147,19 +147,28 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
             tell();
             continue;
         }
-        const QString src = findCaseInsensitive(ibexTddcFolder(projectFolder, r.apex), r.ibex);
+        const QString folder = ibexTddcFolder(projectFolder, r.apex);
+        const QString src = findCaseInsensitive(folder, r.ibex);
         const QString dst = btDdcPath(bactalkJobPath, r.bt);
-        if (!QFileInfo::exists(src)) {
+        const QFileInfo source(src);
+        if (!source.exists() && !source.isSymLink()) {
             told.push_back({Told::Missing, u"File missing: "_qs + shown(src), shown(src)});
+        } else if (source.isSymLink() || QFileInfo(folder).isSymLink()) {
+            // A job folder from elsewhere must not pull other files of this
+            // machine into the BACtalk job.
+            told.push_back({Told::Failed,
+                            QStringLiteral("Not copied: %1 is a link; links are never copied into the BACtalk job.")
+                                .arg(shown(source.isSymLink() ? src : folder)),
+                            {}});
         } else if (present(dst)) {
             told.push_back({Told::Exists, u"File exists: "_qs + shown(dst), r.bt});
         } else {
             try {
-                if (!QFileInfo(src).isFile())
-                    throw Error(QStringLiteral("\"%1\" is not a file.").arg(shown(src)));
+                if (const QString refused = refusedWriteTarget(dst); !refused.isEmpty())
+                    throw Error(refused);
                 QByteArray bytes;
                 QString why;
-                if (!readWholeFile(src, bytes, &why, kMaxTdcBytes + 1))
+                if (!readWholeFileNoLink(src, bytes, &why, kMaxTdcBytes + 1))
                     throw Error(why);
                 if (bytes.size() > kMaxTdcBytes)
                     throw Error(QStringLiteral("\"%1\" is larger than a Tux DDC file can be.").arg(shown(src)));
@@ -184,8 +193,9 @@ QString tdcFileExistsText(const QString &bactalkJobPath, const QString &bactalkN
 {
     if (bactalkName.isEmpty() || bactalkJobPath.isEmpty())
         return {};
-    return QFileInfo::exists(btDdcPath(QDir::fromNativeSeparators(bactalkJobPath), bactalkName)) ? u"yes"_qs
-                                                                                                 : QString();
+    // A link, a folder or a FIFO of that name is no copied file.
+    return isRegularFileNoLink(btDdcPath(QDir::fromNativeSeparators(bactalkJobPath), bactalkName)) ? u"yes"_qs
+                                                                                                   : QString();
 }
 
 } // namespace vorlix
