@@ -394,7 +394,7 @@ ConversionReport convertJobCommand(Workbench &wb, const ConvertOptions &options,
     });
     if (!options.points.isEmpty()) {
         c.stage(kExport, {kReadPoints}, [&] {
-            int exported = 0, updated = 0, unmatched = 0;
+            int exported = 0, updated = 0, unmatched = 0, refused = 0;
             for (int i = 0; i < wb.deviceLists.exports.size(); ++i) {
                 if (c.cancelled())
                     break;
@@ -403,11 +403,15 @@ ConversionReport convertJobCommand(Workbench &wb, const ConvertOptions &options,
                     ++exported;
                     updated += e.counts.updated;
                     unmatched += e.counts.unmatched;
+                    refused += e.counts.refused;
                 }
             }
-            return QStringLiteral("the points of %1 Apex(es) exported into %2: %3 row(s) updated, %4 point(s) "
-                                  "without a row")
-                .arg(exported).arg(QDir::toNativeSeparators(options.points)).arg(updated).arg(unmatched);
+            QString done = QStringLiteral("the points of %1 Apex(es) exported into %2: %3 row(s) updated, %4 point(s) "
+                                          "without a row")
+                               .arg(exported).arg(QDir::toNativeSeparators(options.points)).arg(updated).arg(unmatched);
+            if (refused > 0)
+                done += QStringLiteral(", %1 row(s) not written (see the log)").arg(refused);
+            return done;
         });
     }
     if (!options.merge.isEmpty()) {
@@ -432,6 +436,7 @@ ConversionReport convertJobCommand(Workbench &wb, const ConvertOptions &options,
                         QStringLiteral("%1 and %2").arg(QLatin1String(kReportHtml), QLatin1String(kReportJson))});
     try {
         writeConversionReport(r, bactalk);
+        r.written = true;
     } catch (const Error &e) {
         r.stages.back().status = StageResult::Failed;
         r.stages.back().message = e.message();
@@ -439,8 +444,11 @@ ConversionReport convertJobCommand(Workbench &wb, const ConvertOptions &options,
     r.stages.back().seconds = double(clock.nsecsElapsed()) / 1e9;
     if (options.stageEnded)
         options.stageEnded(r.stages.back());
-    wb.log.logMsg(r.failed() ? u"The conversion ended with failed stages; see the conversion report."_qs
-                             : u"The conversion ended; see the conversion report."_qs);
+    if (!r.written)
+        wb.log.logMsg(u"The conversion ended; its report could not be written: "_qs + r.stages.back().message);
+    else
+        wb.log.logMsg(r.failed() ? u"The conversion ended with failed stages; see the conversion report."_qs
+                                 : u"The conversion ended; see the conversion report."_qs);
     return r;
 }
 

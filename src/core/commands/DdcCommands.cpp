@@ -58,20 +58,23 @@ bool saveScriptCommand(Workbench &wb, int item, const QString &path, const Scrip
 QStringList autoGenerateScriptsCommand(Workbench &wb, const CommandFrame &frame, const ScriptClock &clock)
 {
     wb.requireDatabase();
+    wb.requireBactalkJobFolder();
     wb.log.logMsgStart(QLatin1String(kHeadingAutoScripts));
     BusyScope busy(frame);
     QStringList written;
-    // The scripts go to the disk in the background, in groups; the first
-    // that cannot be written stops the run (those already handed over still
-    // land and are logged) and is what the command throws.
-    BackgroundWriter writer;
+    // The scripts go to the disk in the background, in groups. The first
+    // that cannot be written stops the run: those before it land (and are
+    // logged), none after it is written, and its failure is what the
+    // command throws.
+    BackgroundWriter writer(BackgroundWriter::Mode::StopAtFailure);
     QString failure;
     const auto landed = [&](const std::vector<BackgroundWriter::Outcome> &finished) {
         for (const BackgroundWriter::Outcome &f : finished) {
+            if (!failure.isEmpty())
+                continue; // after the failure: not written
             if (!f.error.isEmpty()) {
-                wb.log.logMsg(f.error);
-                if (failure.isEmpty())
-                    failure = f.error;
+                failure = f.error;
+                wb.log.logMsg(failure);
                 continue;
             }
             wb.log.logMsg(u"Script file: "_qs + QDir::toNativeSeparators(f.path));
@@ -90,7 +93,7 @@ QStringList autoGenerateScriptsCommand(Workbench &wb, const CommandFrame &frame,
     }
     landed(writer.finish());
     if (!failure.isEmpty())
-        throw Error(failure);
+        throw Error(failure + u" The scripts after it were not written."_qs);
     frame.progress.step(int(items.size()), int(items.size()));
     return written;
 }
@@ -109,6 +112,7 @@ int createDdcFileListCommand(Workbench &wb, const CommandFrame &frame)
 TdcCopyOutcome copyTdcFilesCommand(Workbench &wb, const CommandFrame &frame)
 {
     wb.requireDatabase();
+    wb.requireBactalkJobFolder();
     wb.log.logMsgStart(QLatin1String(kHeadingCopyTdc));
     BusyScope busy(frame);
     return copyTdcFiles(wb.pdb, wb.log, wb.projectFolder, wb.bactalkJobPath(), frame.progress);
