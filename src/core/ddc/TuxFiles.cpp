@@ -65,49 +65,126 @@ int createDdcFileList(ProjectDatabase &pdb, ControllerMap &map, const QString &p
     return rows;
 }
 
-TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString &projectFolder,
-                            const QString &bactalkJobPath, const Progress &progress)
+namespace {
+
+struct TdcRow {
+    int apex;
+    QString ibex, bt;
+};
+
+QList<TdcRow> tdcRows(ProjectDatabase &pdb)
 {
-    struct Row {
-        int apex;
-        QString ibex, bt;
-    };
-    QList<Row> rows;
+    QList<TdcRow> rows;
+    QSqlQuery &q = pdb.prepared(
+        u"SELECT Apex, IbexFilename, BACtalkFilename FROM TdcFiles ORDER BY Apex, IbexFilename, rowid"_qs);
+    ProjectDatabase::run(q);
+    while (q.next())
+        rows.append({nullToInt(q.value(0)), nullToStr(q.value(1)), nullToStr(q.value(2))});
+    q.finish();
+    return rows;
+}
+
+// The copy of the rows: copies go to the disk in the background, in
+// groups; each row's log line and count are told in row order, a copy's
+// once it has landed.
+class TdcCopier {
+public:
+    TdcCopier(SessionLog &log, const QString &projectFolder, const QString &bactalkJobPath)
+        : m_log(log), m_projectFolder(projectFolder), m_bactalkJobPath(bactalkJobPath)
     {
-        QSqlQuery &q = pdb.prepared(
-            u"SELECT Apex, IbexFilename, BACtalkFilename FROM TdcFiles ORDER BY Apex, IbexFilename, rowid"_qs);
-        ProjectDatabase::run(q);
-        while (q.next())
-            rows.append({nullToInt(q.value(0)), nullToStr(q.value(1)), nullToStr(q.value(2))});
-        q.finish();
     }
 
-    TdcCopyOutcome out;
-    // Copies go to the disk in the background, in groups; each row's log
-    // line and count are told in row order, a copy's once it has landed.
+    void copy(const TdcRow &r)
+    {
+        place(r);
+        landed(m_writer.takeFinished());
+    }
+
+    TdcCopyOutcome finish()
+    {
+        landed(m_writer.finish());
+        return m_out;
+    }
+
+private:
     struct Told {
         enum Kind { Copied, Exists, Missing, Failed } kind;
         QString line; // the log line, or for a copy waiting to land its source name
         QString name; // what the outcome lists
         bool waiting = false;
     };
-    std::deque<Told> told;
-    const auto tell = [&] {
-        while (!told.empty() && !told.front().waiting) {
-            const Told &t = told.front();
-            log.logMsg(t.line);
-            switch (t.kind) {
-            case Told::Copied: out.copiedFiles << t.name; ++out.copied; break;
-            case Told::Exists: out.existingFiles << t.name; ++out.existing; break;
-            case Told::Missing: out.missingFiles << t.name; ++out.missing; break;
-            case Told::Failed: out.failedFiles << t.line; ++out.failed; break;
-            }
-            told.pop_front();
+
+    // Decides what becomes of one row; a copy is handed to the writer.
+    void place(const TdcRow &r)
+    {
+        const QString from = tddcName(r.apex) + QDir::separator() + r.ibex;
+        // The names come from a table the user may edit: they must stay
+        // inside their folders.
+        if (!isPlainFileName(r.ibex) || !isPlainFileName(r.bt)) {
+            told({Told::Failed, QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt), {}});
+            return;
         }
-    };
-    BackgroundWriter writer;
-    const auto landed = [&](const std::vector<BackgroundWriter::Outcome> &finished) {
-        auto next = told.begin();
+        const QString folder = ibexTddcFolder(m_projectFolder, r.apex);
+        const QString src = findCaseInsensitive(folder, r.ibex);
+        const QString dst = btDdcPath(m_bactalkJobPath, r.bt);
+        const QFileInfo source(src);
+        if (!source.exists() && !source.isSymLink())
+            return told({Told::Missing, u"File missing: "_qs + shown(src), shown(src)});
+        // A job folder from elsewhere must not pull other files of this
+        // machine into the BACtalk job.
+        if (source.isSymLink() || QFileInfo(folder).isSymLink())
+            return told({Told::Failed,
+                         QStringLiteral("Not copied: %1 is a link; links are never copied into the BACtalk job.")
+                             .arg(shown(source.isSymLink() ? src : folder)),
+                         {}});
+        // Destinations handed over and not yet landed count as present.
+        if (m_handedOver.contains(dst) || isRegularFileNoLink(dst))
+            return told({Told::Exists, u"File exists: "_qs + shown(dst), r.bt});
+        try {
+            if (const QString refused = refusedWriteTarget(dst); !refused.isEmpty())
+                throw Error(refused);
+            QByteArray bytes;
+            QString why;
+            if (!readWholeFileNoLink(src, bytes, &why, kMaxTdcBytes + 1))
+                throw Error(why);
+            if (bytes.size() > kMaxTdcBytes)
+                throw Error(QStringLiteral("\"%1\" is larger than a Tux DDC file can be.").arg(shown(src)));
+            if (!QFileInfo(btDdcFolder(m_bactalkJobPath)).isDir())
+                throw Error(QStringLiteral("the BACtalk DDC folder \"%1\" does not exist.")
+                                .arg(shown(btDdcFolder(m_bactalkJobPath))));
+            m_told.push_back({Told::Copied, from, r.bt, true});
+            m_handedOver.insert(dst);
+            m_writer.write(dst, std::move(bytes), false);
+        } catch (const Error &e) {
+            told({Told::Failed, QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()), {}});
+        }
+    }
+
+    void told(Told t)
+    {
+        m_told.push_back(std::move(t));
+        tell();
+    }
+
+    // Logs and counts the rows whose outcome is known, in row order.
+    void tell()
+    {
+        while (!m_told.empty() && !m_told.front().waiting) {
+            const Told &t = m_told.front();
+            m_log.logMsg(t.line);
+            switch (t.kind) {
+            case Told::Copied: m_out.copiedFiles << t.name; ++m_out.copied; break;
+            case Told::Exists: m_out.existingFiles << t.name; ++m_out.existing; break;
+            case Told::Missing: m_out.missingFiles << t.name; ++m_out.missing; break;
+            case Told::Failed: m_out.failedFiles << t.line; ++m_out.failed; break;
+            }
+            m_told.pop_front();
+        }
+    }
+
+    void landed(const std::vector<BackgroundWriter::Outcome> &finished)
+    {
+        auto next = m_told.begin();
         for (const BackgroundWriter::Outcome &f : finished) {
             while (!next->waiting)
                 ++next;
@@ -123,69 +200,37 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
             }
         }
         tell();
-    };
-    // Destinations handed over and not yet landed count as present.
-    QSet<QString> handedOver;
-    const auto present = [&](const QString &dst) { return handedOver.contains(dst) || isRegularFileNoLink(dst); };
+    }
 
-    const QString sep = QDir::separator();
+    SessionLog &m_log;
+    const QString m_projectFolder, m_bactalkJobPath;
+    TdcCopyOutcome m_out;
+    std::deque<Told> m_told;
+    QSet<QString> m_handedOver;
+    BackgroundWriter m_writer; // last: it finishes its writes before the rest goes
+};
+
+} // namespace
+
+TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString &projectFolder,
+                            const QString &bactalkJobPath, const Progress &progress)
+{
+    const QList<TdcRow> rows = tdcRows(pdb);
+    TdcCopier copier(log, projectFolder, bactalkJobPath);
+    bool cancelled = false;
     for (int i = 0; i < rows.size(); ++i) {
-        const Row &r = rows[i];
+        const TdcRow &r = rows[i];
         if (r.ibex.isEmpty() || r.bt.isEmpty())
             continue;
         if (progress.cancelled && progress.cancelled()) {
-            out.cancelled = true;
+            cancelled = true;
             break;
         }
         progress.step(i, int(rows.size()), r.ibex);
-        const QString from = tddcName(r.apex) + sep + r.ibex;
-        // The names come from a table the user may edit: they must stay
-        // inside their folders.
-        if (!isPlainFileName(r.ibex) || !isPlainFileName(r.bt)) {
-            told.push_back(
-                {Told::Failed, QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt), {}});
-            tell();
-            continue;
-        }
-        const QString folder = ibexTddcFolder(projectFolder, r.apex);
-        const QString src = findCaseInsensitive(folder, r.ibex);
-        const QString dst = btDdcPath(bactalkJobPath, r.bt);
-        const QFileInfo source(src);
-        if (!source.exists() && !source.isSymLink()) {
-            told.push_back({Told::Missing, u"File missing: "_qs + shown(src), shown(src)});
-        } else if (source.isSymLink() || QFileInfo(folder).isSymLink()) {
-            // A job folder from elsewhere must not pull other files of this
-            // machine into the BACtalk job.
-            told.push_back({Told::Failed,
-                            QStringLiteral("Not copied: %1 is a link; links are never copied into the BACtalk job.")
-                                .arg(shown(source.isSymLink() ? src : folder)),
-                            {}});
-        } else if (present(dst)) {
-            told.push_back({Told::Exists, u"File exists: "_qs + shown(dst), r.bt});
-        } else {
-            try {
-                if (const QString refused = refusedWriteTarget(dst); !refused.isEmpty())
-                    throw Error(refused);
-                QByteArray bytes;
-                QString why;
-                if (!readWholeFileNoLink(src, bytes, &why, kMaxTdcBytes + 1))
-                    throw Error(why);
-                if (bytes.size() > kMaxTdcBytes)
-                    throw Error(QStringLiteral("\"%1\" is larger than a Tux DDC file can be.").arg(shown(src)));
-                if (!QFileInfo(btDdcFolder(bactalkJobPath)).isDir())
-                    throw Error(QStringLiteral("the BACtalk DDC folder \"%1\" does not exist.")
-                                    .arg(shown(btDdcFolder(bactalkJobPath))));
-                told.push_back({Told::Copied, from, r.bt, true});
-                handedOver.insert(dst);
-                writer.write(dst, std::move(bytes), false);
-            } catch (const Error &e) {
-                told.push_back({Told::Failed,
-                                QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()), {}});
-            }
-        }
-        landed(writer.takeFinished());
+        copier.copy(r);
     }
-    landed(writer.finish());
+    TdcCopyOutcome out = copier.finish();
+    out.cancelled = cancelled;
     return out;
 }
 
