@@ -185,7 +185,7 @@ bool mergeRow(OutsideDatabase &dest, Target &t, const QList<QVariant> &values, q
         q.bindValue(i++, destinationValue(t.columns[c], values[c], truncated));
     if (exists)
         q.bindValue(i, devinst);
-    if (!dest.post(q, t.table, QStringLiteral("devinst %1").arg(devinst), log))
+    if (!dest.post(q, t.table, "devinst", devinst, log))
         return false;
     t.existing.insert(devinst);
     return true;
@@ -262,7 +262,7 @@ int mergeSubnets(OutsideDatabase &dest, ProjectDatabase &pdb, int &refused,
         if (existing.contains(subnet))
             continue;
         add.bindValue(0, subnet);
-        if (dest.post(add, table, QStringLiteral("subnet %1").arg(subnet), log)) {
+        if (dest.post(add, table, "subnet", subnet, log)) {
             existing.insert(subnet);
             ++added;
         } else {

@@ -71,6 +71,7 @@ OutsideDatabase::OutsideDatabase(const QString &path, Route route)
     if (head.isEmpty() && info.size() > 0)
         throw Error(QStringLiteral("The database \"%1\" cannot be read. Nothing was changed.").arg(shown));
 
+    m_sqliteFile = isSqliteHead(head);
     if (isSqliteHead(head) && route == Route::ByContent) {
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
@@ -191,7 +192,7 @@ void OutsideDatabase::begin(const QString &lockTable)
     }
 }
 
-bool OutsideDatabase::post(QSqlQuery &query, const QString &table, const QString &key,
+bool OutsideDatabase::post(QSqlQuery &query, const QString &table, const char *keyName, qint64 key,
                            const std::function<void(const QString &)> &log)
 {
     if (query.exec())
@@ -200,7 +201,8 @@ bool OutsideDatabase::post(QSqlQuery &query, const QString &table, const QString
     if (isWholeDatabaseFailure(why))
         fail(QStringLiteral("write to"), why);
     if (log)
-        log(QStringLiteral("Not written to %1 (%2): %3").arg(table, key, why.text().trimmed()));
+        log(QStringLiteral("Not written to %1 (%2 %3): %4")
+                .arg(table, QLatin1String(keyName)).arg(key).arg(why.text().trimmed()));
     return false;
 }
 

@@ -35,6 +35,8 @@ public:
     // The path as shown to the user (platform separators).
     QString shownPath() const;
     bool throughOdbc() const { return m_odbc; }
+    // A SQLite file (by either route), as opposed to an Access file.
+    bool isSqliteFile() const { return m_sqliteFile; }
 
     // The table's name as the file spells it, or an empty text.
     QString tableName(const QString &wanted) const;
@@ -57,12 +59,13 @@ public:
     void commit();
     void rollback();
 
-    // Runs a prepared write of one row. A row the database refuses (a
-    // constraint, a text too long, a value of the wrong kind) is reported to
-    // `log` as "Not written to TABLE (KEY): why" and false is returned: the
-    // statement is undone and the command goes on. A database that cannot be
-    // written at all throws (fail()).
-    bool post(QSqlQuery &query, const QString &table, const QString &key,
+    // Runs a prepared write of one row, the row `keyName` `key` ("devinst
+    // 1104"). A row the database refuses (a constraint, a text too long, a
+    // value of the wrong kind) is reported to `log` as "Not written to TABLE
+    // (KEYNAME KEY): why" and false is returned: the statement is undone and
+    // the command goes on. A database that cannot be written at all throws
+    // (fail()).
+    bool post(QSqlQuery &query, const QString &table, const char *keyName, qint64 key,
               const std::function<void(const QString &)> &log);
 
     // Whether `error` tells of a database that cannot be used at all
@@ -83,6 +86,7 @@ private:
     QString m_connection;
     QSqlDatabase m_db;
     bool m_odbc = false;
+    bool m_sqliteFile = false;
     bool m_inTransaction = false;
 };
 

@@ -64,22 +64,26 @@ public:
 
     // Reads every row's instance once, inside the export's transaction, so a
     // point finds its row without a scan of the table, and prepares the
-    // writes. An instance that appears twice finds the first row's Value;
-    // the write goes to every row of that instance.
+    // writes. Rows are matched by their instance. A SQLite table with row
+    // ids is written by the row id of the row matched (the file may have no
+    // index on the instance, and a write by instance would scan the table
+    // for each point; an instance that appears twice then writes its first
+    // row); a table without row ids (Access, WITHOUT ROWID) by its instance.
     void prepare(bool binary)
     {
         const QString table = m_db.quoted(m_name);
         const QString key = m_db.quoted(m_instance);
+        const QString locator = rowIds() ? u"rowid"_qs : key;
         QSqlQuery q(m_db.db());
         q.setForwardOnly(true);
-        if (!q.exec(QStringLiteral("SELECT %1%2 FROM %3")
-                        .arg(key, binary ? u", "_qs + m_db.quoted(m_value) : QString(), table)))
+        if (!q.exec(QStringLiteral("SELECT %1, %2%3 FROM %4")
+                        .arg(locator, key, binary ? u", "_qs + m_db.quoted(m_value) : QString(), table)))
             m_db.fail(QStringLiteral("read the table \"%1\" of").arg(m_name), q.lastError());
         int notNumbers = 0;
         QString example;
         while (q.next()) {
             bool ok = false;
-            const QVariant stored = q.value(0);
+            const QVariant stored = q.value(1);
             const qint64 instance = stored.toLongLong(&ok);
             if (!ok) {
                 if (notNumbers++ == 0)
@@ -87,16 +91,16 @@ public:
                 continue;
             }
             if (!m_rows.contains(instance))
-                m_rows.insert(instance, Row{stored, binary ? nullToStr(q.value(1)) : QString()});
+                m_rows.insert(instance, Row{q.value(0), binary ? nullToStr(q.value(2)) : QString()});
         }
         if (notNumbers > 0 && m_log)
             m_log(QStringLiteral("%1 row(s) of \"%2\" have an instance (column %3) that is not a number, such as "
                                  "%4; they were left alone.").arg(notNumbers).arg(m_name, m_instance, example));
         m_setValue = statement(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ? WHERE %4 = ?")
-                                   .arg(table, m_db.quoted(m_description), m_db.quoted(m_value), key));
+                                   .arg(table, m_db.quoted(m_description), m_db.quoted(m_value), locator));
         if (binary)
             m_setPrio = statement(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ? WHERE %4 = ?")
-                                      .arg(table, m_db.quoted(m_description), m_db.quoted(m_prio), key));
+                                      .arg(table, m_db.quoted(m_description), m_db.quoted(m_prio), locator));
     }
 
     enum class Outcome { Written, NoRow, Refused };
@@ -110,15 +114,24 @@ public:
         q.bindValue(0, ansi::decode(ansi::encode(description)));
         q.bindValue(1, pointValue(value));
         q.bindValue(2, row->key);
-        return m_db.post(q, m_name, QStringLiteral("instance %1").arg(instance), m_log) ? Outcome::Written
+        return m_db.post(q, m_name, "instance", instance, m_log) ? Outcome::Written
                                                                                          : Outcome::Refused;
     }
 
 private:
     struct Row {
-        QVariant key; // as the table holds it
+        QVariant key; // the row id, or the instance as the table holds it
         QString valueText;
     };
+
+    // Whether the table is a SQLite table with row ids.
+    bool rowIds() const
+    {
+        if (!m_db.isSqliteFile())
+            return false;
+        QSqlQuery probe(m_db.db());
+        return probe.exec(QStringLiteral("SELECT rowid FROM %1 WHERE 1 = 0").arg(m_db.quoted(m_name)));
+    }
 
     QString column(const QString &wanted) const
     {
