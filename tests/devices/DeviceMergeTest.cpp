@@ -6,6 +6,7 @@
 #include "util/Error.h"
 
 #include "support/DeviceDestination.h"
+#include "support/LockHolder.h"
 #include "support/TestProject.h"
 #include "support/WorkbenchProject.h"
 
@@ -15,9 +16,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QDateTime>
-#include <chrono>
-#include <future>
-#include <thread>
 #include <gtest/gtest.h>
 
 using namespace vorlix;
@@ -274,30 +272,15 @@ TEST_P(DeviceMerge, AccessShapedDestinationTakesWhatFits)
 TEST_P(DeviceMerge, AMergeWaitingForAnotherSeesWhatItWrote)
 {
     const QString path = dest(u"RepJob.mdb"_qs);
-    std::promise<void> holding;
-    std::thread other([&path, &holding] {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"other-merge"_qs);
-            db.setDatabaseName(path);
-            db.open();
-            QSqlQuery q(db);
-            q.exec(u"BEGIN IMMEDIATE"_qs);
-            q.exec(u"INSERT INTO tblRepJob (devinst, objname) VALUES (1104, 'other merge')"_qs);
-            holding.set_value();
-            std::this_thread::sleep_for(std::chrono::milliseconds(800));
-            q.exec(u"COMMIT"_qs);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(u"other-merge"_qs);
-    });
-    holding.get_future().wait();
     MergeResult r;
-    try {
-        r = mergeCommand(tp.wb, path, std::nullopt);
-    } catch (const Error &e) {
-        ADD_FAILURE() << e.message().toStdString();
+    {
+        LockHolder other(path, u"INSERT INTO tblRepJob (devinst, objname) VALUES (1104, 'other merge')"_qs, 800);
+        try {
+            r = mergeCommand(tp.wb, path, std::nullopt);
+        } catch (const Error &e) {
+            ADD_FAILURE() << e.message().toStdString();
+        }
     }
-    other.join();
     EXPECT_EQ(r.refused, 0);
     EXPECT_EQ(rowsOf(path, u"SELECT devinst, objname FROM tblRepJob ORDER BY devinst"_qs),
               (QStringList{u"25|DEV-25"_qs, u"1001|DEV-1001"_qs, u"1104|Dev-1104"_qs, u"1105|Dev-1105"_qs,

@@ -1,15 +1,13 @@
 #include "util/Error.h"
 #include "project/ProjectDatabase.h"
 #include "project/Schema.h"
+#include "support/LockHolder.h"
 #include "support/WorkbenchProject.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <chrono>
-#include <future>
-#include <thread>
 #include <gtest/gtest.h>
 
 using namespace vorlix;
@@ -215,39 +213,23 @@ TEST(ProjectDatabase, AWritingTransactionWaitsForAnotherProgramsLock)
     ProjectDatabase pdb(u"t9"_qs);
     ProjectVariables vars;
     pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars);
-    const QString path = pdb.path();
-    std::promise<void> holding;
-    std::thread other([&path, &holding] {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"other-program"_qs);
-            db.setDatabaseName(path);
-            db.open();
-            QSqlQuery q(db);
-            q.exec(u"BEGIN IMMEDIATE"_qs);
-            q.exec(u"UPDATE ApexMap SET GlobalPts = 7 WHERE Apex = 1"_qs);
-            holding.set_value();
-            std::this_thread::sleep_for(std::chrono::milliseconds(700));
-            q.exec(u"COMMIT"_qs);
-            db.close();
+    {
+        LockHolder other(pdb.path(), u"UPDATE ApexMap SET GlobalPts = 7 WHERE Apex = 1"_qs, 700);
+        try {
+            ProjectDatabase::Transaction tx(pdb);
+            QSqlQuery &read = pdb.prepared(u"SELECT GlobalPts FROM ApexMap WHERE Apex = 1"_qs);
+            ProjectDatabase::run(read);
+            ASSERT_TRUE(read.next());
+            const int seen = read.value(0).toInt();
+            read.finish();
+            QSqlQuery &write = pdb.prepared(u"UPDATE ApexMap SET GlobalPts = ? WHERE Apex = 1"_qs);
+            write.bindValue(0, seen + 1);
+            EXPECT_TRUE(pdb.post(write, u"ApexMap"_qs, u"Apex 1"_qs));
+            tx.commit();
+        } catch (const Error &e) {
+            ADD_FAILURE() << e.message().toStdString();
         }
-        QSqlDatabase::removeDatabase(u"other-program"_qs);
-    });
-    holding.get_future().wait();
-    try {
-        ProjectDatabase::Transaction tx(pdb);
-        QSqlQuery &read = pdb.prepared(u"SELECT GlobalPts FROM ApexMap WHERE Apex = 1"_qs);
-        ProjectDatabase::run(read);
-        ASSERT_TRUE(read.next());
-        const int seen = read.value(0).toInt();
-        read.finish();
-        QSqlQuery &write = pdb.prepared(u"UPDATE ApexMap SET GlobalPts = ? WHERE Apex = 1"_qs);
-        write.bindValue(0, seen + 1);
-        EXPECT_TRUE(pdb.post(write, u"ApexMap"_qs, u"Apex 1"_qs));
-        tx.commit();
-    } catch (const Error &e) {
-        ADD_FAILURE() << e.message().toStdString();
     }
-    other.join();
     // The transaction read what the other program had committed.
     EXPECT_EQ(count(pdb.db(), u"SELECT GlobalPts FROM ApexMap WHERE Apex = 1"_qs), 8);
 }
