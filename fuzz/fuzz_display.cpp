@@ -2,9 +2,7 @@
 // part of the translation that reads the file: rows, sorting, the clipboard
 // text, the info boxes and the override refresh of every row. The first
 // byte chooses the display kind and the conversion options.
-#include "project/ProjectDatabase.h"
-#include "project/Schema.h"
-#include "project/ControllerMap.h"
+#include "support/FuzzProject.h"
 #include "translate/DisplayTranslator.h"
 
 #include <QCoreApplication>
@@ -18,17 +16,9 @@ using namespace vorlix;
 
 namespace {
 
-struct Fixture {
-    Fixture()
+struct Fixture : fuzz::FuzzProject {
+    Fixture() : FuzzProject("fuzz_display")
     {
-        static int argc = 1;
-        static char name[] = "fuzz_display";
-        static char *argv[] = {name, nullptr};
-        app = new QCoreApplication(argc, argv);
-        QDir().mkpath(dir.filePath(QStringLiteral("app")));
-        QDir().mkpath(dir.filePath(QStringLiteral("job")));
-        schema::createProjectTemplate(dir.filePath(QStringLiteral("app/vorlix.mdb")));
-        pdb.linkDatabase(dir.filePath(QStringLiteral("job")), dir.filePath(QStringLiteral("app")), vars);
         QSqlQuery q(pdb.db());
         q.exec(QStringLiteral("UPDATE ApexMap SET ComList = '12', GlobalPts = 1100, BaseAddr1 = 1200, "
                               "BaseAddr2 = 1300 WHERE Apex = 1"));
@@ -41,11 +31,6 @@ struct Fixture {
         vars.cpanelPlaceHolder = QStringLiteral("AV-9999");
         translator = new DisplayTranslator(vars, map);
     }
-    QCoreApplication *app;
-    QTemporaryDir dir;
-    ProjectDatabase pdb{QStringLiteral("fuzz")};
-    ProjectVariables vars;
-    ControllerMap map{pdb};
     DisplayTranslator *translator = nullptr;
 };
 

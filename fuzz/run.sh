@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a bounded time
-# (VORLIX_FUZZ_SECONDS, default 20) over its corpus in fuzz/corpus/<target>,
-# after replaying its regression inputs in fuzz/regressions/<target>. An
-# input that crashes a target is left in fuzz/regressions/<target>/: keep it
-# there (commit it) once the reader is fixed, so every later run replays it.
-# New inputs the fuzzer finds go to a temporary folder, not into the repo.
+# Builds the libFuzzer targets (fuzz/build.sh) and runs each for a bounded
+# time (VORLIX_FUZZ_SECONDS, default 20; CI gives each 60) over its corpus in
+# fuzz/corpus/<target>, after replaying its regression inputs in
+# fuzz/regressions/<target>. An input that crashes a target is left in
+# fuzz/regressions/<target>/: keep it there (commit it) once the code is
+# fixed, so every later run replays it. New inputs the fuzzer finds go to a
+# temporary folder, not into the repo; fuzz/grow-corpus.sh keeps them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${VORLIX_FUZZ_SECONDS:-20}
 build=${VORLIX_FUZZ_BUILD:-build-fuzz}
-scripts/deps.sh fuzz
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DVORLIX_FUZZ=ON -DVORLIX_GUI=OFF \
-  -DVORLIX_TESTS=OFF -DVORLIX_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" --parallel "$(nproc)"
-export QT_QPA_PLATFORM=offscreen
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for target in fuzz_apex fuzz_dat fuzz_display fuzz_btdisplay fuzz_render; do
+# A failed build stops the run here (set -e does not see into "< <(...)").
+fuzz/build.sh >"$work/targets"
+mapfile -t targets <"$work/targets"
+export QT_QPA_PLATFORM=offscreen
+for target in "${targets[@]}"; do
   regressions=fuzz/regressions/$target
   mkdir -p "$regressions" "$work/$target"
   mapfile -t old < <(find "$regressions" -type f ! -name '.*' | sort)

@@ -26,6 +26,7 @@ bool CliPrompter::confirm(const QString &text) { return answer(text); }
 bool CliPrompter::warn(const QString &text) { return answer(text); }
 void CliPrompter::inform(const QString &text) { m_out << text << Qt::endl; }
 void CliPrompter::error(const QString &text) { m_err << text << Qt::endl; }
+void CliPrompter::notice(const QString &text) { m_err << text << Qt::endl; }
 
 std::optional<QString> CliPrompter::askText(const QString &title, const QString &prompt, const QString &)
 {

@@ -30,6 +30,7 @@ public:
     bool warn(const QString &text) override;
     void inform(const QString &text) override;
     void error(const QString &text) override;
+    void notice(const QString &text) override;
     std::optional<QString> askText(const QString &title, const QString &prompt, const QString &initial) override;
     std::optional<QString> chooseOpenFile(const QString &title, const QString &filter, const QString &initial) override;
     std::optional<QString> chooseSaveFile(const QString &title, const QString &filter, const QString &initial) override;

@@ -63,8 +63,9 @@ int runConvert(Context &ctx, const QStringList &args)
     if (kept > 0)
         ctx.out << "convert: " << kept
                 << " existing display file(s) kept: the confirmation was answered No, use --yes.\n";
-    ctx.out << "Conversion report: " << QDir::toNativeSeparators(QDir(r.bactalk).filePath(QLatin1String(kReportHtml)))
-            << '\n';
+    if (r.written)
+        ctx.out << "Conversion report: " << QDir::toNativeSeparators(QDir(r.bactalk).filePath(QLatin1String(kReportHtml)))
+                << '\n';
     const QStringList hand = r.needsAHand();
     ctx.out << "Needs a hand: " << hand.size() << " item(s)" << (hand.isEmpty() ? "" : " (see the report)") << '\n';
     ctx.out.flush();

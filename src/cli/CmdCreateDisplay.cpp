@@ -68,7 +68,8 @@ int runCreateDisplay(Context &ctx, const QStringList &args)
     if (r.written) {
         ctx.out << "Display written: " << QDir::toNativeSeparators(r.path) << " (" << r.records << " objects, "
                 << QFileInfo(r.path).size() << " bytes)\n";
-        return ExitOk;
+        // Written without the objects past the damage: not a success.
+        return r.damage.isEmpty() ? ExitOk : ExitFailed;
     }
     if (r.kept) {
         if (!r.damage.isEmpty()) {

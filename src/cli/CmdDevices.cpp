@@ -61,8 +61,12 @@ int runMerge(Context &ctx, const QStringList &args)
     if (p.isSet(devinstOpt)) {
         selection.emplace();
         for (const QString &value : p.values(devinstOpt))
-            for (const QString &n : value.split(u',', Qt::SkipEmptyParts))
-                selection->append(intArg(n.trimmed(), u"--devinst"_qs));
+            for (const QString &n : value.split(u','))
+                if (!n.trimmed().isEmpty())
+                    selection->append(intArg(n.trimmed(), u"--devinst"_qs));
+        // Merging no rows at all is never what was asked for.
+        if (selection->isEmpty())
+            throw UsageError{u"--devinst takes one or more device instances, as in --devinst 1101,1102"_qs};
     }
     const QStringList pos = p.positionalArguments();
     mergeCommand(ctx.openJob(pos[0]), pos[1], selection);

@@ -98,6 +98,35 @@ TEST(Links, NothingIsWrittenThroughALink)
              EXPECT_EQ(readFile(outside(s)), QByteArray("precious\n"));
              EXPECT_TRUE(QFileInfo(s.displays + u"/00000001.dsp"_qs).isSymLink());
          }},
+        {"a Tux DDC file linked to a file outside the job",
+         [](const BadInputSite &s) {
+             writeFile(outside(s), "precious\n");
+             ASSERT_EQ(s.run({"tdc-list", "JOB"}).exitCode, 0);
+             QFile::remove(s.job + u"/tddc01/tux103.tdc"_qs);
+             ASSERT_TRUE(QFile::link(outside(s), s.job + u"/tddc01/tux103.tdc"_qs));
+         },
+         {"tdc-copy", "JOB"}, 1, "1 Tux DDC file(s) could not be copied",
+         [](const BadInputSite &s, const QMap<QString, QByteArray> &) {
+             EXPECT_TRUE(readFile(s.job + u"/vorlix.log"_qs)
+                             .contains("tux103.tdc is a link; links are never copied into the BACtalk job."));
+             EXPECT_FALSE(QFileInfo::exists(s.bactalk + u"/ddc/dev1203.tdc"_qs));
+             EXPECT_TRUE(QFileInfo::exists(s.bactalk + u"/ddc/dev1204.tdc"_qs)); // the others are copied
+             EXPECT_EQ(readFile(outside(s)), QByteArray("precious\n"));
+         }},
+        {"a link where a Tux DDC file is to go",
+         [](const BadInputSite &s) {
+             writeFile(outside(s), "precious\n");
+             ASSERT_EQ(s.run({"tdc-list", "JOB"}).exitCode, 0);
+             QDir().mkpath(s.bactalk + u"/ddc"_qs);
+             ASSERT_TRUE(QFile::link(outside(s), s.bactalk + u"/ddc/dev1203.tdc"_qs));
+         },
+         {"tdc-copy", "JOB"}, 1, "1 Tux DDC file(s) could not be copied",
+         [](const BadInputSite &s, const QMap<QString, QByteArray> &before) {
+             EXPECT_TRUE(readFile(s.job + u"/vorlix.log"_qs)
+                             .contains("dev1203.tdc\" is a symbolic link; files are never written through links."));
+             EXPECT_FALSE(readFile(s.job + u"/vorlix.log"_qs).contains("File exists: "));
+             victimUnchanged(s, before);
+         }},
     });
 }
 
@@ -175,6 +204,27 @@ TEST(DamagedDisplays, AreNamedAndNeverReplaceAGoodOutput)
     });
 }
 
+// A display cut inside a record, with no BACtalk file yet: what the file
+// holds is written, the command fails, and the offset it names is that of
+// the record the cut damaged (not one past the end of the file).
+TEST(DamagedDisplays, APartlyWrittenDisplayFailsAndNamesWhereTheDamageStarts)
+{
+    BadInputSite site;
+    ASSERT_TRUE(site.ok());
+    const QString path = site.job + u"/ldisplay/disp0001.ibw"_qs;
+    const QByteArray bytes = readFile(path);
+    const auto lengthAt = [&bytes](int offset) { return int(uchar(bytes[offset])) | int(uchar(bytes[offset + 1])) << 8; };
+    const int second = ibw::FirstRecordPosition - 1 + lengthAt(ibw::FirstRecordPosition - 1);
+    ASSERT_LT(second + lengthAt(second), bytes.size()) << "the sample display has a second record";
+    writeFile(path, bytes.first(second + 5));
+    QFile::remove(site.displays + u"/00000001.dsp"_qs);
+    const CliResult r = site.run({"--yes", "create-display", "JOB", "disp0001.ibw"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.startsWith(u"Display written: "_qs)) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("has a damaged or missing object record at offset %1:").arg(second)))
+        << r.err.toStdString();
+}
+
 TEST(HostileNames, NamesFromFilesStayInsideTheJob)
 {
     const auto background = [](const char *name) {
@@ -228,4 +278,24 @@ TEST(HostileNames, PathsThatAreNotTextAreRefused)
     EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains(u"not text"_qs));
     const QStringList made = QDir(site.root).entryList({u"new*"_qs}, QDir::AllEntries);
     EXPECT_TRUE(made.isEmpty()) << made.join(u' ').toStdString();
+}
+
+// A run killed while it wrote leaves its temporary files beside the
+// outputs; the next run that writes into the folder removes them.
+TEST(KilledRuns, TheirTemporaryFilesGoWithTheNextWrite)
+{
+    BadInputSite site;
+    ASSERT_TRUE(site.ok());
+    const QStringList left = {u".00000001.dsp.1x2y3z.tmp"_qs, u".00000002.dsp.9.tmp"_qs};
+    for (const QString &name : left)
+        writeFile(site.displays + u'/' + name, "half a display");
+    writeFile(site.bactalk + u"/ddc/.dev1203.tdc.abc.tmp"_qs, "half a file");
+    ASSERT_EQ(site.run({"--yes", "create-display", "JOB", "disp0001.ibw"}).exitCode, 0);
+    for (const QString &name : left)
+        EXPECT_FALSE(QFileInfo::exists(site.displays + u'/' + name)) << name.toStdString();
+    // Another folder keeps its own until something is written there.
+    EXPECT_TRUE(QFileInfo::exists(site.bactalk + u"/ddc/.dev1203.tdc.abc.tmp"_qs));
+    ASSERT_EQ(site.run({"tdc-list", "JOB"}).exitCode, 0);
+    ASSERT_EQ(site.run({"tdc-copy", "JOB"}).exitCode, 0);
+    EXPECT_FALSE(QFileInfo::exists(site.bactalk + u"/ddc/.dev1203.tdc.abc.tmp"_qs));
 }

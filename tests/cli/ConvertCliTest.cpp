@@ -253,6 +253,18 @@ TEST_F(ConvertCli, ADisplayWhosePicturesCannotBeWrittenGetsANoteNotAFailedStage)
     EXPECT_EQ(readFile(bt() + u"/report"_qs), QByteArray("not a folder"));
 }
 
+// A report that cannot be written is not announced as written.
+TEST_F(ConvertCli, AReportThatCannotBeWrittenIsNotAnnounced)
+{
+    QDir().mkpath(bt() + u"/conversion-report.html"_qs); // a folder in its place
+    const CliResult r = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(r.out.contains(u"Conversion report:"_qs)) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(u"convert: write report: failed"_qs)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"conversion-report.html\" is a folder, not a file."_qs)) << r.err.toStdString();
+    EXPECT_TRUE(log().contains(u"its report could not be written"_qs));
+}
+
 TEST_F(ConvertCli, UsageErrors)
 {
     EXPECT_EQ(cli({u"convert"_qs, job()}).exitCode, 2);

@@ -8,9 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
+#include <QRegularExpression>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 
+using vorlix::test::CliOptions;
 using vorlix::test::readFile;
+using vorlix::test::runCli;
 using vorlix::test::writeFile;
 
 namespace {
@@ -166,4 +170,106 @@ TEST_F(DdcCli, ExportPointsThroughBothDriversGivesTheSameRows)
     ASSERT_EQ(cli({u"export-points"_qs, job(), u"--apex"_qs, u"2"_qs, u"--to"_qs, made}).exitCode, 0);
     EXPECT_TRUE(QFile::exists(made));
     EXPECT_TRUE(log().contains(u"Exporting Points: "_qs + made));
+}
+
+// A point database shaped like an Access file (no row ids, the binary
+// rows' Values unlike their instances): each point lands on the row of its
+// instance, as in a table with row ids.
+TEST_F(DdcCli, ExportFindsRowsByTheirInstanceInTablesWithoutRowIds)
+{
+    ASSERT_EQ(cli({u"--yes"_qs, u"read-points"_qs, job()}).exitCode, 0);
+    QStringList files;
+    for (const char *name : {"plain.mdb", "access-sqlite.mdb", "access-odbc.mdb"}) {
+        const QString f = m_dir.filePath(QLatin1String(name));
+        const QString shape = files.isEmpty() ? QString() : u" WITHOUT ROWID"_qs;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"cli-fill"_qs);
+            db.setDatabaseName(f);
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec(u"CREATE TABLE \"Analog Values\" (Instance LONG NOT NULL PRIMARY KEY, "
+                                "Description TEXT(50), Value DOUBLE)"_qs + shape));
+            ASSERT_TRUE(q.exec(u"CREATE TABLE \"Binary Values\" (Instance LONG NOT NULL PRIMARY KEY, "
+                                "Description TEXT(50), Value TEXT(50), prio08 DOUBLE)"_qs + shape));
+            for (int i = 39; i >= 0; --i)
+                ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO \"Binary Values\" (Instance, Value) VALUES (%1, '%2')")
+                                       .arg(i).arg(i % 5 == 0 ? u"pri"_qs : QString::number((i + 7) % 40))));
+        }
+        QSqlDatabase::removeDatabase(u"cli-fill"_qs);
+        files << f;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const CliResult r = cli({u"export-points"_qs, job(), u"--apex"_qs, u"1"_qs, u"--to"_qs, files[i]},
+                                {i == 2 ? u"VORLIX_OUTSIDE_ODBC=1"_qs : u"VORLIX_OUTSIDE_ODBC=0"_qs});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+    const QStringList rows = pointRows(files[0]);
+    EXPECT_EQ(pointRows(files[1]), rows);
+    EXPECT_EQ(pointRows(files[2]), rows);
+}
+
+// "scripts --all" stops at the first script it cannot write, the same way
+// every time: the scripts before it are there, none after it is written.
+TEST_F(DdcCli, ScriptsAllStopsAtTheFirstFileItCannotWrite)
+{
+    ASSERT_EQ(cli({u"--yes"_qs, u"read-ddc"_qs, job()}).exitCode, 0);
+    QDir().mkpath(ddc() + u"/Framework-Script-Dev-1102.dsr"_qs);
+    const CliResult r = cli({u"scripts"_qs, job(), u"--all"_qs});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(u"Framework-Script-Dev-1102.dsr\" is a folder, not a file."_qs)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"The scripts after it were not written."_qs)) << r.err.toStdString();
+    EXPECT_EQ(QDir(ddc()).entryList({u"*.dsr"_qs}, QDir::Files, QDir::Name),
+              QStringList{u"Framework-Script-Dev-1101.dsr"_qs});
+    EXPECT_EQ(log().count(u"\tScript file: "_qs), 1);
+}
+
+// Every command that writes into the BACtalk job refuses to run without
+// its folder, and says where to set it: nothing lands in the working folder.
+TEST_F(DdcCli, WritingCommandsNeedTheBactalkJobFolder)
+{
+    ASSERT_EQ(cli({u"--yes"_qs, u"read-ddc"_qs, job()}).exitCode, 0);
+    ASSERT_EQ(cli({u"tdc-list"_qs, job()}).exitCode, 0);
+    QTemporaryDir here;
+    for (const QString &path : {QString(), u"relative/plaza"_qs, root() + u"/gone"_qs}) {
+        ASSERT_EQ(cli({u"set"_qs, job(), u"BactalkJobPath"_qs, path}).exitCode, 0);
+        QDir(here.path()).mkpath(u"relative/plaza/ddc"_qs);
+        for (const QStringList &args : {QStringList{u"scripts"_qs, job(), u"--all"_qs},
+                                        QStringList{u"tdc-copy"_qs, job()},
+                                        QStringList{u"--yes"_qs, u"create-display"_qs, job(), u"--all"_qs}}) {
+            SCOPED_TRACE((path + u": "_qs + args.join(u' ')).toStdString());
+            CliOptions options;
+            options.workingDir = here.path();
+            options.env.insert(u"LC_ALL"_qs, u"C"_qs);
+            const CliResult r = runCli(QStringList{u"--app-dir"_qs, m_dir.filePath(u"app"_qs)} + args, options);
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_TRUE(r.err.contains(u"BactalkJobPath"_qs)) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains(u"Options > Current project"_qs)) << r.err.toStdString();
+        }
+        EXPECT_EQ(QDir(here.path() + u"/relative/plaza/ddc"_qs).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                  QStringList{});
+        EXPECT_EQ(QDir(here.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{u"relative"_qs});
+    }
+}
+
+// The script's date is "short date, blank, long time" as Windows writes
+// it: no time zone, whatever the locale's long time format holds.
+TEST_F(DdcCli, ScriptDatesCarryNoTimeZone)
+{
+    ASSERT_EQ(cli({u"--yes"_qs, u"read-ddc"_qs, job()}).exitCode, 0);
+    const QString out = m_dir.filePath(u"dated.dsr"_qs);
+    for (const char *locale : {"en_US.UTF-8", "de_DE.UTF-8", "C"}) {
+        SCOPED_TRACE(locale);
+        ASSERT_EQ(cli({u"scripts"_qs, job(), u"--apex"_qs, u"1"_qs, u"--com"_qs, u"1"_qs, u"--out"_qs, out},
+                      {u"LC_ALL="_qs + QLatin1String(locale), u"TZ=America/New_York"_qs})
+                      .exitCode,
+                  0);
+        const QByteArray script = readFile(out);
+        const qsizetype from = script.indexOf("createDate=\"") + 12;
+        const QString date = QString::fromLatin1(script.mid(from, script.indexOf('"', from) - from));
+        // A date, a blank, hours:minutes:seconds and at most AM or PM.
+        EXPECT_TRUE(QRegularExpression(u"^.*\\d \\d{1,2}:\\d\\d:\\d\\d( ?[AP]M)?$"_qs).match(date).hasMatch())
+            << date.toStdString();
+        for (const char *zone : {"EST", "EDT", "GMT", "UTC", "Eastern", "New_York", "-05", "-04"})
+            EXPECT_FALSE(date.contains(QLatin1String(zone))) << date.toStdString();
+    }
 }

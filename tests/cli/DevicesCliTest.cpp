@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -62,6 +63,59 @@ TEST_F(DevicesCli, BuildersAndMergeOfTheSelectedRows)
 
     r = cli({u"merge"_qs, job(), dest, u"--devinst"_qs, u"x"_qs});
     EXPECT_EQ(r.exitCode, 2);
+    // No number at all is a usage error too, never a merge of nothing.
+    const QStringList before = rowsOf(dest, u"SELECT devinst FROM tblRepJob ORDER BY rowid"_qs);
+    for (const QString &none : {QString(), u","_qs, u" , ,"_qs}) {
+        r = cli({u"merge"_qs, job(), dest, u"--devinst"_qs, none});
+        EXPECT_EQ(r.exitCode, 2) << none.toStdString();
+        EXPECT_TRUE(r.err.contains(u"--devinst takes one or more device instances"_qs)) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_EQ(rowsOf(dest, u"SELECT devinst FROM tblRepJob ORDER BY rowid"_qs), before);
+}
+
+// A destination shaped like an Access file, its columns typed BIGINT,
+// SMALLINT, BIT, NVARCHAR or not at all and objname shorter than some
+// names: the merge writes what fits and names the rows it could not write.
+TEST_F(DevicesCli, MergesIntoAnAccessShapedDestination)
+{
+    ASSERT_EQ(cli({u"add-workstation"_qs, job(), u"25"_qs}).exitCode, 0);
+    ASSERT_EQ(cli({u"add-gateways"_qs, job()}).exitCode, 0);
+    const QString dest = m_dir.filePath(u"bt/RepJob.mdb"_qs);
+    QDir().mkpath(m_dir.filePath(u"bt"_qs));
+    DestinationShape shape;
+    shape.accessShaped = true;
+    shape.objnameChars = 7;
+    createDeviceDestination(dest, shape);
+    for (const char *odbc : {"0", "1"}) {
+        CliOptions options;
+        options.env.insert(u"VORLIX_OUTSIDE_ODBC"_qs, QLatin1String(odbc));
+        const CliResult r = runCli(QStringList{u"--app-dir"_qs, app(), u"merge"_qs, job(), dest}, options);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        // The gateways' names (DEV-1001 ...) are longer than 7 characters.
+        EXPECT_TRUE(QRegularExpression(u"^Merge completed\\. [1-9] row\\(s\\) were not written \\(see the log\\)\\.\n$"_qs)
+                        .match(r.out)
+                        .hasMatch())
+            << r.out.toStdString();
+        EXPECT_EQ(rowsOf(dest, u"SELECT DEVINST, OBJNAME FROM tblRepJob"_qs), QStringList{u"25|DEV-25"_qs});
+    }
+}
+
+// The controller map takes device instances within BACnet's range only, and
+// the Tux bases that keep their devices within it.
+TEST_F(DevicesCli, MapRefusesInstancesOutsideTheRange)
+{
+    const CliResult r = cli({u"map"_qs, job(), u"3"_qs, u"BaseAddr1=2147483647"_qs});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(u"BaseAddr1 must be from 0 to 4194203"_qs)) << r.err.toStdString();
+    const CliResult dev = cli({u"map"_qs, job(), u"3"_qs, u"DevID1=4194303"_qs});
+    EXPECT_EQ(dev.exitCode, 1);
+    EXPECT_TRUE(dev.err.contains(u"DevID1 must be a BACnet device instance from 0 to 4194302"_qs)) << dev.err.toStdString();
+    EXPECT_TRUE(cli({u"dump"_qs, job(), u"ApexMap"_qs}).out.contains(u"\n3,13,"_qs));
+    EXPECT_EQ(cli({u"add-tux"_qs, job()}).exitCode, 0);
+    const CliResult devices = cli({u"dump"_qs, job(), u"tblRepJob"_qs});
+    EXPECT_FALSE(devices.out.contains(u"-2147483646"_qs));
+    EXPECT_FALSE(devices.out.contains(u"2147483650"_qs));
 }
 
 TEST_F(DevicesCli, RefusalsExitOneAndChangeNothing)

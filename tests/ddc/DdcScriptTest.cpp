@@ -6,6 +6,7 @@
 #include "support/TestProject.h"
 
 #include <QStringList>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 using namespace vorlix;
@@ -231,9 +232,17 @@ TEST(DdcScript, HeaderDateIsWrittenInWindows1252)
 {
     const QByteArray script = buildDdcScript({}, u"14 juin 2024 09:30 \u00e9t\u00e9 \u20ac"_qs, QLocale::c());
     EXPECT_TRUE(script.startsWith("  <ddcScript  platform=\"pellum\"  createDate=\"14 juin 2024 09:30 \xE9t\xE9 \x80\""));
-    EXPECT_EQ(scriptCreateDate(QDateTime(QDate(2024, 6, 14), QTime(9, 30, 5)), QLocale(QLocale::German, QLocale::Germany)),
-              QLocale(QLocale::German).toString(QDate(2024, 6, 14), QLocale::ShortFormat) + u' ' +
-                  QLocale(QLocale::German).toString(QTime(9, 30, 5), QLocale::LongFormat));
+}
+
+// Short date, a blank, the long time as Windows writes it: without the time
+// zone that the locale's long time format carries.
+TEST(DdcScript, TheCreateDateHasNoTimeZone)
+{
+    const QDateTime when(QDate(2024, 6, 14), QTime(9, 30, 5), QTimeZone("America/New_York"));
+    EXPECT_EQ(scriptCreateDate(when, QLocale(QLocale::German, QLocale::Germany)), u"14.06.24 09:30:05"_qs);
+    EXPECT_EQ(scriptCreateDate(when, QLocale(QLocale::English, QLocale::UnitedStates)), u"6/14/24 9:30:05 AM"_qs);
+    EXPECT_EQ(scriptCreateDate(when, QLocale(QLocale::French, QLocale::France)), u"14/06/2024 09:30:05"_qs);
+    EXPECT_EQ(scriptCreateDate(when, QLocale::c()), u"14 Jun 2024 09:30:05"_qs);
 }
 
 TEST(DdcScript, CallsComeFromTheDevicesCpanelMapRows)

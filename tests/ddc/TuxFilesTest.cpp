@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vorlix;
 using namespace vorlix::test;
@@ -174,9 +177,81 @@ TEST_F(TuxFilesTest, NeverWritesThroughALinkInTheDdcFolder)
     createDdcFileListCommand(tp.wb);
     tp.exec(u"INSERT INTO TdcFiles (Apex, IbexFilename, BACtalkFilename) VALUES (1, 'tux101.tdc', 'dangling.tdc')"_qs);
     const TdcCopyOutcome r = copyTdcFilesCommand(tp.wb);
-    EXPECT_EQ(r.existing, 2);
+    // A link is no file that exists: each is a failure that says what it is.
+    EXPECT_EQ(r.existing, 0);
+    EXPECT_EQ(r.failed, 2);
+    EXPECT_EQ(logLines().filter(u"is a symbolic link; files are never written through links."_qs).size(), 2);
     EXPECT_EQ(readFile(victim), QByteArray("KEEP"));
     EXPECT_FALSE(QFileInfo::exists(tp.root() + u"/nowhere"_qs));
+}
+
+// Only regular files go into the BACtalk job: a Tux file, or a tddc
+// folder, that is a link is named as not copied and fails the copy; a
+// FIFO, a folder or a link at a destination's name is said to be what it
+// is, never "File exists", and "File Exists" is empty for it.
+TEST_F(TuxFilesTest, LinksAreNeverCopiedAndDestinationsAreNamedForWhatTheyAre)
+{
+    tp.mapApex(1, u"12"_qs, 0, 1200, 1300);
+    tp.mapApex(2, u"1"_qs, 0, 2200);
+    const QString secret = tp.root() + u"/passwd"_qs;
+    writeFile(secret, "root:x:0:0");
+    ASSERT_TRUE(QDir().mkpath(tp.jobFolder() + u"/tddc01"_qs));
+    ASSERT_TRUE(QFile::link(secret, tp.jobFolder() + u"/tddc01/tux101.tdc"_qs));
+    for (const char *name : {"tux102.tdc", "tux103.tdc", "tux104.tdc", "tux105.tdc"})
+        tux(u"tddc01"_qs, QLatin1String(name), "DDC");
+    writeFile(tp.root() + u"/elsewhere/tux101.tdc"_qs, "OTHER");
+    ASSERT_TRUE(QFile::link(tp.root() + u"/elsewhere"_qs, tp.jobFolder() + u"/tddc02"_qs));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(ddc() + u"/dev1202.tdc"_qs).constData(), 0600), 0);
+    QDir().mkpath(ddc() + u"/dev1203.tdc"_qs);
+    ASSERT_TRUE(QFile::link(tp.root() + u"/target.tdc"_qs, ddc() + u"/dev1204.tdc"_qs));
+    createDdcFileListCommand(tp.wb);
+
+    const TdcCopyOutcome r = copyTdcFilesCommand(tp.wb);
+    EXPECT_EQ(r.copiedFiles, QStringList{u"dev1205.tdc"_qs});
+    EXPECT_EQ(r.existing, 0);
+    EXPECT_EQ(r.failed, 5);
+    const QStringList lines = logLines();
+    const auto has = [&lines](const QString &text) {
+        EXPECT_EQ(lines.filter(text).size(), 1) << text.toStdString() << "\n" << lines.join(u'\n').toStdString();
+    };
+    has(QStringLiteral("Not copied: %1 is a link; links are never copied into the BACtalk job.")
+            .arg(QDir::toNativeSeparators(tp.jobFolder() + u"/tddc01/tux101.tdc"_qs)));
+    has(QStringLiteral("Not copied: %1 is a link; links are never copied into the BACtalk job.")
+            .arg(QDir::toNativeSeparators(tp.jobFolder() + u"/tddc02"_qs)));
+    has(QStringLiteral("\"%1\" is not a file.").arg(QDir::toNativeSeparators(ddc() + u"/dev1202.tdc"_qs)));
+    has(QStringLiteral("\"%1\" is a folder, not a file.").arg(QDir::toNativeSeparators(ddc() + u"/dev1203.tdc"_qs)));
+    has(QStringLiteral("\"%1\" is a symbolic link; files are never written through links.")
+            .arg(QDir::toNativeSeparators(ddc() + u"/dev1204.tdc"_qs)));
+    EXPECT_TRUE(lines.filter(u"File exists: "_qs).isEmpty());
+    EXPECT_FALSE(QFile::exists(ddc() + u"/dev1201.tdc"_qs));
+    EXPECT_FALSE(QFile::exists(ddc() + u"/dev2201.tdc"_qs));
+    EXPECT_EQ(readFile(ddc() + u"/dev1205.tdc"_qs), QByteArray("DDC"));
+    EXPECT_EQ(dumpTableCommand(tp.wb, u"TdcFiles"_qs), u"Apex,IbexFilename,BACtalkFilename,FileExists\r\n"
+                                                      "1,tux101.tdc,dev1201.tdc,\r\n"
+                                                      "1,tux102.tdc,dev1202.tdc,\r\n"
+                                                      "1,tux103.tdc,dev1203.tdc,\r\n"
+                                                      "1,tux104.tdc,dev1204.tdc,\r\n"
+                                                      "1,tux105.tdc,dev1205.tdc,yes\r\n"
+                                                      "2,tux101.tdc,dev2201.tdc,\r\n"_qs);
+}
+
+// A Tux file whose name is not text in this system's encoding cannot be
+// listed (nothing could open it again by its name): the log names it.
+TEST_F(TuxFilesTest, AFileNameThatIsNotTextIsNamedInTheLog)
+{
+    tp.mapApex(1, u"1"_qs, 0, 1200);
+    tux(u"tddc01"_qs, u"tux101.tdc"_qs);
+    const QByteArray raw = QFile::encodeName(tp.jobFolder() + u"/tddc01/"_qs) + "tux1\xff" "2.tdc";
+    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    EXPECT_EQ(createDdcFileListCommand(tp.wb), 1);
+    EXPECT_EQ(tp.pdb.refusedPosts(), 1);
+    EXPECT_EQ(logLines().filter(u"Not written to TdcFiles (Apex 1, tux1?2.tdc): the name of this file in tddc01 is "
+                                "not valid text in this system's encoding; rename it to list and copy it"_qs)
+                  .size(),
+              1)
+        << logLines().join(u'\n').toStdString();
 }
 
 TEST_F(TuxFilesTest, DumpShowsWhetherEachFileIsInTheBacTalkJob)

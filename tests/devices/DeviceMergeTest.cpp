@@ -6,6 +6,7 @@
 #include "util/Error.h"
 
 #include "support/DeviceDestination.h"
+#include "support/LockHolder.h"
 #include "support/TestProject.h"
 #include "support/WorkbenchProject.h"
 
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QDateTime>
 #include <gtest/gtest.h>
 
 using namespace vorlix;
@@ -202,21 +204,6 @@ TEST_P(DeviceMerge, BadDestinationsStayUnchanged)
                        u"CREATE TABLE tblDevCapabilities (devinst INTEGER)"_qs, u"CREATE TABLE tblSubnets (subnet INTEGER)"_qs});
     refused(noDevinst, u"no devinst column"_qs);
 
-    const QString wrongType = tp.root() + u"/types/RepJob.mdb"_qs;
-    QDir().mkpath(QFileInfo(wrongType).path());
-    execOn(wrongType, {u"CREATE TABLE tblRepJob (devinst INTEGER, objname INTEGER)"_qs,
-                       u"CREATE TABLE tblDevCapabilities (devinst INTEGER)"_qs, u"CREATE TABLE tblSubnets (subnet INTEGER)"_qs});
-    refused(wrongType, u"objname"_qs);
-
-    // A text Windows-1252 cannot hold fails the merge after rows were
-    // written: they are rolled back.
-    const QString ansi = tp.root() + u"/ansi"_qs;
-    QDir().mkpath(ansi);
-    createDeviceDestination(ansi + u"/RepJob.mdb"_qs);
-    tp.exec(u"UPDATE tblRepJob SET devlocation = 'Roof \u2603' WHERE devinst = 3001"_qs);
-    refused(ansi + u"/RepJob.mdb"_qs, u"Windows-1252"_qs);
-    tp.exec(u"UPDATE tblRepJob SET devlocation = NULL WHERE devinst = 3001"_qs);
-
     const QByteArray projectBefore = readFile(tp.pdb.path());
     // Locked by another program (a BACtalk tool writing to it).
     const QString locked = tp.root() + u"/locked"_qs;
@@ -240,6 +227,82 @@ TEST_P(DeviceMerge, BadDestinationsStayUnchanged)
     QSqlDatabase::removeDatabase(u"other-program"_qs);
     EXPECT_EQ(rowsOf(locked + u"/RepJob.mdb"_qs, u"SELECT COUNT(*) FROM tblRepJob"_qs), QStringList{u"0"_qs});
     EXPECT_EQ(readFile(tp.pdb.path()), projectBefore);
+}
+
+// A destination shaped like an Access file (no row ids, Access type names
+// and the odd ones: BIGINT, SMALLINT, BIT, NVARCHAR, a column with no type,
+// objname shorter than the project's): nothing is refused for a type name;
+// the database takes what fits, and what it refuses is logged, counted and
+// skipped. Texts go in Windows-1252 ("?" for what it lacks), dates as dates.
+TEST_P(DeviceMerge, AccessShapedDestinationTakesWhatFits)
+{
+    DestinationShape shape;
+    shape.accessShaped = true;
+    shape.objnameChars = 6;
+    const QString path = dest(u"RepJob.mdb"_qs, shape);
+    tp.exec(u"UPDATE tblRepJob SET objname = 'AHU', devlocation = 'Roof \u2603 \u00e9', Net2 = 12, "
+             "commissioningdate = '2024-03-05T08:30:00' WHERE devinst = 1104"_qs);
+    const MergeResult r = mergeCommand(tp.wb, path, std::nullopt);
+    // DEV-1001, DEV-3001 and Dev-1105 are longer than objname's 6 characters.
+    EXPECT_EQ(r.devices, 2);
+    EXPECT_EQ(r.refused, 3);
+    EXPECT_EQ(r.subnets, 3);
+    EXPECT_EQ(tp.prompter.informed, QStringList{u"Merge completed. 3 row(s) were not written (see the log)."_qs});
+    const QString log = tp.wb.log.lines().join(u'\n');
+    for (const char *devinst : {"1001", "3001", "1105"})
+        EXPECT_TRUE(log.contains(QStringLiteral("Not written to tblRepJob (devinst %1): ").arg(QLatin1String(devinst))))
+            << log.toStdString();
+    EXPECT_EQ(rowsOf(path, u"SELECT DEVINST, OBJNAME, devlocation, Net2, network, unit_type FROM tblRepJob "
+                            "ORDER BY DEVINST"_qs),
+              (QStringList{u"25|DEV-25|<null>|<null>|100|1"_qs, u"1104|AHU|Roof ? \u00e9|12|5|3"_qs}));
+    const QStringList when = rowsOf(path, u"SELECT commissioningdate FROM tblRepJob WHERE DEVINST = 1104"_qs);
+    ASSERT_EQ(when.size(), 1);
+    QString stored = when[0];
+    stored.replace(u' ', u'T');
+    EXPECT_EQ(QDateTime::fromString(stored.left(19), Qt::ISODate), QDateTime(QDate(2024, 3, 5), QTime(8, 30)))
+        << when[0].toStdString();
+    EXPECT_EQ(rowsOf(path, u"SELECT devinst, workstation, SUPPORTDDC3 FROM tblDevCapabilities ORDER BY devinst"_qs),
+              (QStringList{u"25|1|0"_qs, u"1001|0|1"_qs, u"1104|0|0"_qs, u"1105|0|0"_qs, u"3001|0|1"_qs}));
+    EXPECT_EQ(rowsOf(path, u"SELECT subnet FROM tblSubnets ORDER BY subnet"_qs),
+              (QStringList{u"5"_qs, u"7"_qs, u"12"_qs}));
+}
+
+// Two merges into one destination at once: the second waits for the
+// first's write lock and then sees its devices, so none is added twice.
+TEST_P(DeviceMerge, AMergeWaitingForAnotherSeesWhatItWrote)
+{
+    const QString path = dest(u"RepJob.mdb"_qs);
+    MergeResult r;
+    {
+        LockHolder other(path, u"INSERT INTO tblRepJob (devinst, objname) VALUES (1104, 'other merge')"_qs, 800);
+        try {
+            r = mergeCommand(tp.wb, path, std::nullopt);
+        } catch (const Error &e) {
+            ADD_FAILURE() << e.message().toStdString();
+        }
+    }
+    EXPECT_EQ(r.refused, 0);
+    EXPECT_EQ(rowsOf(path, u"SELECT devinst, objname FROM tblRepJob ORDER BY devinst"_qs),
+              (QStringList{u"25|DEV-25"_qs, u"1001|DEV-1001"_qs, u"1104|Dev-1104"_qs, u"1105|Dev-1105"_qs,
+                           u"3001|DEV-3001"_qs}));
+}
+
+// The type a destination column is declared with never refuses the merge;
+// a text Windows-1252 cannot hold arrives with "?" in its place.
+TEST_P(DeviceMerge, TypeNamesAndForeignLettersNeverRefuseTheMerge)
+{
+    const QString path = tp.root() + u"/types/RepJob.mdb"_qs;
+    QDir().mkpath(QFileInfo(path).path());
+    execOn(path, {u"CREATE TABLE tblRepJob (devinst BIGINT, objname INTEGER, devlocation NVARCHAR(40), network)"_qs,
+                  u"CREATE TABLE tblDevCapabilities (devinst SMALLINT, workstation BIT)"_qs,
+                  u"CREATE TABLE tblSubnets (subnet INTEGER)"_qs});
+    tp.exec(u"UPDATE tblRepJob SET devlocation = 'Roof \u2603' WHERE devinst = 3001"_qs);
+    const MergeResult r = mergeCommand(tp.wb, path, std::nullopt);
+    EXPECT_EQ(r.refused, 0);
+    EXPECT_EQ(r.devices, 5);
+    EXPECT_EQ(rowsOf(path, u"SELECT devinst, objname, devlocation, network FROM tblRepJob ORDER BY devinst"_qs),
+              (QStringList{u"25|DEV-25|<null>|100"_qs, u"1001|DEV-1001|<null>|100"_qs, u"1104|Dev-1104|<null>|5"_qs,
+                           u"1105|Dev-1105|<null>|5"_qs, u"3001|DEV-3001|Roof ?|100"_qs}));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDrivers, DeviceMerge, ::testing::Values(Route::ByContent, Route::Odbc),

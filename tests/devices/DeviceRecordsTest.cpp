@@ -260,3 +260,39 @@ TEST(DeviceRecords, EmptyDatabaseAnsweredNoKeepsBothTables)
     tp.exec(u"DELETE FROM tblRepJob WHERE devinst = 1001"_qs);
     EXPECT_EQ(devinsts(tp, u"tblDevCapabilities"_qs), QList<int>{3001});
 }
+
+// Device instances stay within BACnet's 0..4194302, however the controller
+// map came to hold larger values (an older project, a table edited
+// elsewhere): no sum wraps around 32 bits, and a device out of range is not
+// written; the log says which and why.
+TEST(DeviceRecords, InstancesOutOfRangeAreRefusedNeverWrapped)
+{
+    TestProject tp;
+    tp.exec(u"UPDATE ApexMap SET ComList = '12', DevID1 = 1001, BaseAddr1 = 2147483647, Net1 = 5, "
+             "DevID2 = 4194303, BaseAddr2 = 2100, Net2 = 6 WHERE Apex = 3"_qs);
+    tp.addCpanel(3, 10, 12, 1, 3);
+    tp.addCpanel(3, 11, 13, 2, 4);
+    addGatewaysCommand(tp.wb);
+    addTuxCommand(tp.wb);
+    // Trunk 1's base and trunk 2's gateway are out of range: neither
+    // gateway, nor the Tux behind them, can be written.
+    EXPECT_EQ(devinsts(tp), QList<int>{});
+    EXPECT_EQ(tp.pdb.refusedPosts(), 2); // the two Tux (Add Tux counts its own)
+    const QString log = tp.wb.log.lines().join(u'\n');
+    EXPECT_TRUE(log.contains(u"Not written to tblRepJob (devinst 1001): 2147483647 is not a BACnet device instance"_qs))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(u"Not written to tblRepJob (devinst 4194303): 4194303 is not a BACnet device instance"_qs))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(u"Not written to tblRepJob (devinst 2147483650): 2147483650 is not a BACnet device "
+                             "instance (0 to 4194302)"_qs))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(u"Not written to tblRepJob (devinst 2104): 4194303 is not a BACnet device instance"_qs))
+        << log.toStdString();
+    EXPECT_FALSE(log.contains(u"-2147483646"_qs));
+
+    tp.prompter.pushText(u"4194303"_qs);
+    EXPECT_THROW(addWorkstationCommand(tp.wb), Error);
+    tp.prompter.pushText(u"4194302"_qs);
+    EXPECT_TRUE(addWorkstationCommand(tp.wb));
+    EXPECT_EQ(devinsts(tp), QList<int>{4194302});
+}

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -102,6 +103,34 @@ TEST(GraphicsBitmaps, ObjectMessagesAreLoggedUnderTheirObjectAndKept)
     EXPECT_EQ(kept[2].text, u"Button redirected to:"_qs);
     EXPECT_EQ(kept[3].object, 4);
     EXPECT_TRUE(messages.take().empty());
+}
+
+// Bitmaps are copied into the BACtalk job only when they are regular files:
+// a link is never followed (whatever it leads to stays out of the job), and
+// a link where the copy would go is no bitmap that is there already.
+TEST(GraphicsBitmaps, LinksAreNeverCopiedNorTakenForACopy)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(u"secret"_qs), "secret");
+    QDir().mkpath(dir.filePath(u"job/ldisplay"_qs));
+    const QString link = dir.filePath(u"job/ldisplay/fan.bmp"_qs);
+    ASSERT_TRUE(QFile::link(dir.filePath(u"secret"_qs), link));
+    const QString bitmaps = dir.filePath(u"bt/acme/plaza/bitmaps"_qs);
+    QDir().mkpath(bitmaps);
+    EXPECT_EQ(copyBitmap(link, u"fan.bmp"_qs, bitmaps), BitmapCopy::Link);
+    EXPECT_FALSE(QFileInfo::exists(bitmaps + u"/fan.bmp"_qs));
+
+    const QString pump = dir.filePath(u"job/ldisplay/pump.bmp"_qs);
+    writeFile(pump, "pump");
+    ASSERT_TRUE(QFile::link(dir.filePath(u"secret"_qs), bitmaps + u"/pump.bmp"_qs));
+    EXPECT_EQ(copyBitmap(pump, u"pump.bmp"_qs, bitmaps), BitmapCopy::Failed);
+    EXPECT_EQ(readFile(dir.filePath(u"secret"_qs)), QByteArray("secret"));
+
+    SessionLog log;
+    log.pendingMsg(u"Object# 4, Graphic-Static"_qs);
+    logBitmapCopy(log, BitmapCopy::Link, u"fan.bmp"_qs);
+    EXPECT_EQ(log.lines(), (QStringList{u"\tObject# 4, Graphic-Static"_qs,
+                                        u"\t\tBitmap is a link, not copied: fan.bmp"_qs}));
 }
 
 TEST(GraphicsBitmaps, FileNamePart)

@@ -58,6 +58,31 @@ TEST(IbexDisplay, WalkStopsAtThePositionLimit)
     EXPECT_LT(p.back(), 61118);
 }
 
+// The offset a damaged file is reported at is where its damage starts: the
+// record the end of the file cuts short, or the length word that stopped the
+// walk; never a place past the end of the file.
+TEST(IbexDisplay, TheDamageIsReportedWhereItStarts)
+{
+    IbexDisplayBuilder cut;
+    cut.add(ioText).caption(u"ok"_qs);
+    cut.add(ioCheckbox).caption(u"cut"_qs).length(200, true);
+    const IbexDisplay d = IbexDisplay::fromBytes(cut.bytes());
+    const std::vector<int> p = d.walkObjectRecords();
+    ASSERT_EQ(p.size(), 2u); // what the cut record holds is still listed
+    ASSERT_LT(d.dataLength(), p[1] - 1 + 200);
+    EXPECT_EQ(d.walkStopOffset(), p[1] - 1);
+
+    IbexDisplayBuilder wrong;
+    wrong.add(ioText).caption(u"ok"_qs);
+    wrong.raw(word(300) + QByteArray(400, '\x01'));
+    const IbexDisplay w = IbexDisplay::fromBytes(wrong.bytes());
+    EXPECT_EQ(w.walkStopOffset(), w.walkObjectRecords().back() - 1 + 88 + 3);
+
+    IbexDisplayBuilder whole;
+    whole.add(ioText).caption(u"ok"_qs);
+    EXPECT_EQ(IbexDisplay::fromBytes(whole.bytes()).walkStopOffset(), -1);
+}
+
 TEST(IbexDisplay, ShortFilesHoldNoRecords)
 {
     // Exactly a header: the appended end marker is read as the first length.

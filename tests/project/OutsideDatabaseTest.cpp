@@ -27,7 +27,7 @@ QString errorOf(const QString &path, OutsideDatabase::Route route = OutsideDatab
 // Adds a row inside the database's transaction, reads it back, commits or not.
 void addRow(OutsideDatabase &db, const QString &name, bool keep)
 {
-    db.begin();
+    db.begin(db.tableName(u"analog values"_qs));
     QSqlQuery q(db.db());
     const QString table = db.quoted(db.tableName(u"analog values"_qs));
     ASSERT_TRUE(q.prepare(u"INSERT INTO "_qs + table + u" (instance, description) VALUES (?, ?)"_qs));
@@ -106,7 +106,7 @@ TEST(OutsideDatabase, OdbcAndSqliteSeeTheSameRows)
     {
         OutsideDatabase sqlite(file, OutsideDatabase::Route::ByContent);
         EXPECT_EQ(names(sqlite), QStringList{u"AV-1"_qs});
-        sqlite.begin();
+        sqlite.begin(u"Analog Values"_qs);
         QSqlQuery q(sqlite.db());
         ASSERT_TRUE(q.exec(u"DELETE FROM \"Analog Values\""_qs));
         // Gone without commit: the destructor rolls back.

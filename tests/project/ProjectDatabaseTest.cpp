@@ -1,6 +1,7 @@
 #include "util/Error.h"
 #include "project/ProjectDatabase.h"
 #include "project/Schema.h"
+#include "support/LockHolder.h"
 #include "support/WorkbenchProject.h"
 
 #include <QDir>
@@ -201,4 +202,80 @@ TEST(ProjectDatabase, ATransactionInsideAnotherIsPartOfIt)
         ASSERT_TRUE(exec(pdb.db(), add));
     }
     EXPECT_EQ(count(pdb.db(), rows), 1);
+}
+
+// A command's transaction reads, then writes. Another program holding the
+// write lock for a moment makes it wait (the busy timeout), never fail at
+// once on the way from reading to writing.
+TEST(ProjectDatabase, AWritingTransactionWaitsForAnotherProgramsLock)
+{
+    WorkbenchProject tp;
+    ProjectDatabase pdb(u"t9"_qs);
+    ProjectVariables vars;
+    pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars);
+    {
+        LockHolder other(pdb.path(), u"UPDATE ApexMap SET GlobalPts = 7 WHERE Apex = 1"_qs, 700);
+        try {
+            ProjectDatabase::Transaction tx(pdb);
+            QSqlQuery &read = pdb.prepared(u"SELECT GlobalPts FROM ApexMap WHERE Apex = 1"_qs);
+            ProjectDatabase::run(read);
+            ASSERT_TRUE(read.next());
+            const int seen = read.value(0).toInt();
+            read.finish();
+            QSqlQuery &write = pdb.prepared(u"UPDATE ApexMap SET GlobalPts = ? WHERE Apex = 1"_qs);
+            write.bindValue(0, seen + 1);
+            EXPECT_TRUE(pdb.post(write, u"ApexMap"_qs, u"Apex 1"_qs));
+            tx.commit();
+        } catch (const Error &e) {
+            ADD_FAILURE() << e.message().toStdString();
+        }
+    }
+    // The transaction read what the other program had committed.
+    EXPECT_EQ(count(pdb.db(), u"SELECT GlobalPts FROM ApexMap WHERE Apex = 1"_qs), 8);
+}
+
+// One row per devinst in tblRepJob. A project made before that still opens
+// and tells which values are doubled; once they are put right, the next
+// open makes the index unique again. A devinst edited in place takes its
+// capability row along.
+TEST(ProjectDatabase, DevinstIsUniqueAndDoubledValuesAreNamed)
+{
+    WorkbenchProject tp;
+    {
+        ProjectDatabase pdb(u"t10"_qs);
+        ProjectVariables vars;
+        pdb.linkDatabase(tp.jobDir(), tp.appDir(), vars);
+        EXPECT_TRUE(pdb.doubledDevinsts().isEmpty());
+        ASSERT_TRUE(exec(pdb.db(), u"INSERT INTO tblRepJob (devinst) VALUES (5)"_qs));
+        EXPECT_FALSE(exec(pdb.db(), u"INSERT INTO tblRepJob (devinst) VALUES (5)"_qs));
+        // As an older project holds its rows.
+        ASSERT_TRUE(exec(pdb.db(), u"DROP INDEX devID"_qs));
+        ASSERT_TRUE(exec(pdb.db(), u"CREATE INDEX devID ON tblRepJob (devinst)"_qs));
+        ASSERT_TRUE(exec(pdb.db(), u"INSERT INTO tblRepJob (devinst) VALUES (5), (9), (9), (9), (12)"_qs));
+    }
+    Workbench &wb = tp.openJob();
+    EXPECT_EQ(wb.pdb.doubledDevinsts(), (QList<qint64>{5, 9}));
+    const QString told = u"The device table tblRepJob holds these devinst values more than once: 5, 9. Each device "
+                         "needs an instance of its own: change or delete the doubled rows in step 10."_qs;
+    EXPECT_TRUE(tp.prompter.informed.contains(told)) << tp.prompter.informed.join(u'|').toStdString();
+    EXPECT_TRUE(wb.log.lines().join(u'\n').contains(told));
+    EXPECT_EQ(count(wb.pdb.db(), u"SELECT COUNT(*) FROM tblRepJob"_qs), 6);
+
+    ASSERT_TRUE(exec(wb.pdb.db(), u"DELETE FROM tblRepJob WHERE rowid NOT IN "
+                                  "(SELECT MIN(rowid) FROM tblRepJob GROUP BY devinst)"_qs));
+    ASSERT_TRUE(exec(wb.pdb.db(), u"INSERT INTO tblDevCapabilities (devinst, workstation) VALUES (12, 1)"_qs));
+    ASSERT_TRUE(exec(wb.pdb.db(), u"UPDATE tblRepJob SET devinst = 14 WHERE devinst = 12"_qs));
+    EXPECT_EQ(count(wb.pdb.db(), u"SELECT COUNT(*) FROM tblDevCapabilities WHERE devinst = 14 AND workstation = 1"_qs),
+              1);
+    EXPECT_EQ(count(wb.pdb.db(), u"SELECT COUNT(*) FROM tblDevCapabilities WHERE devinst = 12"_qs), 0);
+
+    ProjectDatabase again(u"t11"_qs);
+    ProjectVariables vars;
+    wb.closeProject();
+    again.linkDatabase(tp.jobDir(), tp.appDir(), vars);
+    EXPECT_TRUE(again.doubledDevinsts().isEmpty());
+    EXPECT_FALSE(exec(again.db(), u"INSERT INTO tblRepJob (devinst) VALUES (9)"_qs));
+    EXPECT_EQ(count(again.db(), u"SELECT COUNT(*) FROM pragma_index_list('tblRepJob') WHERE name = 'devID' AND "
+                                "\"unique\" = 1"_qs),
+              1);
 }

@@ -37,23 +37,54 @@ void exec(QSqlDatabase &db, const QString &sql)
 
 // The project's columns as a destination declares them: a few in upper
 // case, devsoftware left out, and a column of its own.
-QString tableSql(const QString &name, const schema::Table &t, const QString &extra)
+QString tableSql(const QString &name, const schema::Table &t, const QString &extra, const DestinationShape &shape)
 {
     QStringList cols;
+    int n = 0;
     for (const schema::Field &f : t.fields) {
-        QString n = QLatin1String(f.name);
-        if (n == u"devsoftware")
+        QString col = QLatin1String(f.name);
+        if (col == u"devsoftware")
             continue;
-        if (n == u"devinst" || n == u"objname" || n == u"supportddc3")
-            n = n.toUpper();
-        cols << u'"' + n + u"\" "_qs + schema::sqlType(f);
+        if (col == u"devinst" || col == u"objname" || col == u"supportddc3")
+            col = col.toUpper();
+        const int limit = col == u"OBJNAME" ? shape.objnameChars : 0;
+        QString type = shape.accessShaped ? accessTypeName(f, n++, limit) : schema::sqlType(f);
+        if (shape.accessShaped && col == u"DEVINST")
+            type += u" NOT NULL PRIMARY KEY"_qs;
+        cols << u'"' + col + u"\" "_qs + type;
     }
-    cols << u"\"siteNotes\" VARCHAR(50) DEFAULT 'kept'"_qs;
+    cols << (shape.accessShaped ? u"\"siteNotes\" TEXT(50) DEFAULT 'kept'"_qs
+                                : u"\"siteNotes\" VARCHAR(50) DEFAULT 'kept'"_qs);
     if (!extra.isEmpty())
         cols << extra;
-    return QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(name, cols.join(u", "_qs));
+    return QStringLiteral("CREATE TABLE \"%1\" (%2)%3")
+        .arg(name, cols.join(u", "_qs), shape.accessShaped ? u" WITHOUT ROWID"_qs : QString());
 }
 } // namespace
+
+QString accessTypeName(const schema::Field &field, int n, int textLimit)
+{
+    using T = schema::FieldType;
+    const QString name = QLatin1String(field.name);
+    switch (field.type) {
+    case T::Short: return n % 2 ? u"SMALLINT"_qs : u"SHORT"_qs;
+    case T::Long:
+        // Net2 has no type at all; other numbers as LONG, some as BIGINT.
+        if (name == u"Net2")
+            return QString();
+        return n % 3 == 0 ? u"BIGINT"_qs : u"LONG"_qs;
+    case T::Double: return u"DOUBLE"_qs;
+    case T::YesNo: return n % 2 ? u"BIT"_qs : u"YESNO"_qs;
+    case T::DateTime: return u"DATETIME"_qs;
+    case T::Text: {
+        const int size = textLimit > 0 ? textLimit : field.size;
+        const QString type = n % 2 ? QStringLiteral("NVARCHAR(%1)").arg(size) : QStringLiteral("TEXT(%1)").arg(size);
+        // SQLite keeps any length; Access refuses a longer text.
+        return type + QStringLiteral(" CHECK (length(\"%1\") <= %2)").arg(name).arg(size);
+    }
+    }
+    return {};
+}
 
 void createDeviceDestination(const QString &path, const DestinationShape &shape)
 {
@@ -61,10 +92,13 @@ void createDeviceDestination(const QString &path, const DestinationShape &shape)
         throw std::runtime_error("destination exists");
     withDatabase(path, [&](QSqlDatabase &db) {
         exec(db, tableSql(shape.repJob ? u"tblRepJob"_qs : u"tblDevices"_qs, *schema::findTable(u"tblRepJob"_qs),
-                          shape.extraDeviceColumnSql));
+                          shape.extraDeviceColumnSql, shape));
         if (shape.capabilities)
-            exec(db, tableSql(u"tblDevCapabilities"_qs, *schema::findTable(u"tblDevCapabilities"_qs), {}));
-        if (shape.repJob)
+            exec(db, tableSql(u"tblDevCapabilities"_qs, *schema::findTable(u"tblDevCapabilities"_qs), {}, shape));
+        if (shape.repJob && shape.accessShaped)
+            exec(db, u"CREATE TABLE tblSubnets (subnet LONG NOT NULL PRIMARY KEY, ID COUNTER, name TEXT(50)) "
+                      "WITHOUT ROWID"_qs);
+        else if (shape.repJob)
             exec(db, u"CREATE TABLE tblSubnets (subnet INTEGER, name VARCHAR(50))"_qs);
     });
 }

@@ -10,16 +10,31 @@
 #include <QString>
 #include <QStringList>
 
+namespace vorlix::schema {
+struct Field;
+}
+
 namespace vorlix::test {
 
 struct DestinationShape {
     bool repJob = true;          // tblRepJob + tblSubnets, else tblDevices
     bool capabilities = true;    // tblDevCapabilities present
     QString extraDeviceColumnSql; // e.g. "CHECK (network < 1000)" on the device table
+    // Shaped like an Access file: tables WITHOUT ROWID keyed by devinst
+    // (subnet), Access type names (LONG, TEXT(n), YESNO, BIT, DATETIME,
+    // COUNTER) and the odd ones met in the field (BIGINT, SMALLINT,
+    // NVARCHAR, a column with no type), and objname a TEXT(`objnameChars`)
+    // that refuses a longer text, as Access does.
+    bool accessShaped = false;
+    int objnameChars = 32;
 };
 
 // Creates the database at `path` (replacing nothing: the file must not exist).
 void createDeviceDestination(const QString &path, const DestinationShape &shape = {});
+
+// The Access type name the shaped destination gives a project column (the
+// n-th of its table).
+QString accessTypeName(const schema::Field &field, int n, int textLimit = 0);
 
 // Runs statements on a destination (set-up and reading back), through QSQLITE.
 void execOn(const QString &path, const QStringList &statements);

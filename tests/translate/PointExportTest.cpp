@@ -9,6 +9,7 @@
 #include "support/WorkbenchProject.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -132,6 +133,74 @@ TEST_P(PointExportTest, GridFiltersDoNotHideThePointsAndNamesMatchInAnyCase)
     EXPECT_EQ(exportApex(3).updated, 3);
     EXPECT_EQ(onPointDatabase(file, {}, u"SELECT ObjInst, DESCRIPTION, value FROM \"analog values\" ORDER BY rowid"_qs),
               (QStringList{u"4|Supply setpoint|21.5"_qs, u"4|second|0"_qs}));
+}
+
+// A point database shaped like an Access file: no row ids (WITHOUT ROWID,
+// keyed by the instance), Access type names, the binary rows in an order
+// where Value and instance differ, and a description column shorter than
+// an Ibex description. Each point lands on the row of its own instance; the
+// row the database refuses is logged, counted and skipped, the rest written.
+TEST_P(PointExportTest, AccessShapedTablesAreMatchedByTheirInstance)
+{
+    onPointDatabase(file, {
+        u"DROP TABLE \"Analog Values\""_qs, u"DROP TABLE \"Binary Values\""_qs,
+        u"CREATE TABLE \"Analog Values\" (ObjectInstance LONG NOT NULL PRIMARY KEY, RowNumber COUNTER, "
+         "Description TEXT(12) CHECK (length(Description) <= 12), Value DOUBLE, OutOfService YESNO, "
+         "Modified DATETIME) WITHOUT ROWID"_qs,
+        u"CREATE TABLE \"Binary Values\" (ObjectInstance LONG NOT NULL PRIMARY KEY, "
+         "Description TEXT(50), Value TEXT(50), prio08 DOUBLE, Polarity BIT) WITHOUT ROWID"_qs,
+        u"INSERT INTO \"Analog Values\" (ObjectInstance, Description, Value) VALUES (4, 'old', 1), (7, 'seven', 7)"_qs,
+        u"INSERT INTO \"Binary Values\" (ObjectInstance, Description, Value, prio08) VALUES (5, 'keep', '1', null), "
+         "(3, 'old', '0', null), (1, 'old', 'PRI', 0)"_qs,
+    });
+    tp.exec(u"INSERT INTO IbexPtMap (Apex, IbexPt, PtType, Description, Value) VALUES (3, 7, 2, 'Pump \u2603', 2)"_qs);
+    QStringList log;
+    OutsideDatabase target(file, GetParam());
+    const PointExportCounts counts =
+        exportIbexPoints(tp.pdb, target, 3, {}, [&log](const QString &line) { log << line; });
+    EXPECT_EQ(counts.updated, 3);
+    EXPECT_EQ(counts.refused, 1);
+    EXPECT_EQ(counts.unmatched, 2);
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_TRUE(log[0].startsWith(u"Not written to Analog Values (instance 4): "_qs)) << log[0].toStdString();
+    const QString rows = u"SELECT 'AV', ObjectInstance, Description, Value, null FROM \"Analog Values\" UNION ALL "
+                          "SELECT 'BV', ObjectInstance, Description, Value, prio08 FROM \"Binary Values\" ORDER BY 1, 2"_qs;
+    EXPECT_EQ(onPointDatabase(file, {}, rows),
+              (QStringList{u"AV|4|old|1|null"_qs, // "Supply setpoint" is longer than the column: refused
+                           u"AV|7|Pump ?|2|null"_qs, u"BV|1|Fan status|PRI|1"_qs, u"BV|3|Pump command|1|null"_qs,
+                           u"BV|5|keep|1|null"_qs}));
+}
+
+// The instance column holding text: numbers written as text still find
+// their points; other texts are left alone, and the log says so.
+TEST_P(PointExportTest, AnInstanceColumnHoldingTextIsReadAsNumbersWhereItCan)
+{
+    onPointDatabase(file, {u"DROP TABLE \"Analog Values\""_qs,
+                           u"CREATE TABLE \"Analog Values\" (Instance TEXT(10), Description TEXT(50), Value DOUBLE)"_qs,
+                           u"INSERT INTO \"Analog Values\" VALUES ('4', 'old', 1), ('spare', 'x', 0), (NULL, 'y', 0)"_qs});
+    QStringList log;
+    OutsideDatabase target(file, GetParam());
+    const PointExportCounts counts =
+        exportIbexPoints(tp.pdb, target, 3, {}, [&log](const QString &line) { log << line; });
+    EXPECT_EQ(counts.updated, 3);
+    EXPECT_EQ(log, QStringList{u"2 row(s) of \"Analog Values\" have an instance (column Instance) that is not a "
+                                "number, such as \"spare\"; they were left alone."_qs});
+    EXPECT_EQ(onPointDatabase(file, {}, u"SELECT Instance, Description, Value FROM \"Analog Values\" ORDER BY rowid"_qs),
+              (QStringList{u"4|Supply setpoint|21.5"_qs, u"spare|x|0"_qs, u"null|y|0"_qs}));
+}
+
+TEST_P(PointExportTest, AnAccessShapedTableWithoutADocumentedColumnChangesNothing)
+{
+    onPointDatabase(file, {u"DROP TABLE \"Binary Values\""_qs,
+                           u"CREATE TABLE \"Binary Values\" (ObjectInstance LONG NOT NULL PRIMARY KEY, "
+                            "Description TEXT(50), Value TEXT(50)) WITHOUT ROWID"_qs,
+                           u"INSERT INTO \"Binary Values\" VALUES (1, 'old', 'PRI')"_qs});
+    const QString why = exportError(3);
+    EXPECT_EQ(why, QStringLiteral("The table \"Binary Values\" of the point database \"%1\" has no column \"prio08\". "
+                                  "Nothing was changed.").arg(QDir::toNativeSeparators(file)));
+    EXPECT_EQ(onPointDatabase(file, {}, u"SELECT * FROM \"Binary Values\""_qs), QStringList{u"1|old|PRI"_qs});
+    EXPECT_EQ(onPointDatabase(file, {}, u"SELECT Instance, Description FROM \"Analog Values\" ORDER BY 1"_qs),
+              (QStringList{u"4|old"_qs, u"7|seven"_qs, u"9|other apex"_qs}));
 }
 
 TEST_P(PointExportTest, RefusesAFileWithoutTheTablesOrColumnsAndChangesNothing)

@@ -208,6 +208,54 @@ TEST_F(GridTest, ChangingTabDiscardsAPendingStep1Edit)
     EXPECT_EQ(wb->map.apexComList(4), u"2"_qs);
 }
 
+// The step 1 grid stores device instances within BACnet's range only, and
+// says why it refused one; the cell shows what the table holds.
+TEST_F(GridTest, Step1RefusesInstancesOutsideTheRange)
+{
+    auto *grid = child<DataGrid>("dbg_ApexMap");
+    auto *m = grid->tableModel();
+    const QModelIndex devId = m->index(4, m->record().indexOf(u"DevID1"_qs));
+    const QModelIndex base = m->index(4, m->record().indexOf(u"BaseAddr2"_qs));
+    EXPECT_FALSE(m->setData(devId, u"4194303"_qs));
+    EXPECT_FALSE(m->setData(base, u"2147483647"_qs));
+    ASSERT_EQ(prompter.errors.size(), 2);
+    EXPECT_EQ(prompter.errors[0], u"The change to ApexMap was not saved: DevID1 must be a BACnet device instance from 0 "
+                                  "to 4194302, not 4194303."_qs);
+    EXPECT_TRUE(prompter.errors[1].contains(u"BaseAddr2 must be from 0 to 4194203"_qs));
+    EXPECT_EQ(wb->map.apexDevId(4, 1), 0);
+    EXPECT_EQ(wb->map.apexBaseAddr(4, 2), 0);
+    EXPECT_TRUE(cell(grid, 4, "DevID1").isNull());
+    EXPECT_TRUE(m->setData(devId, u"4194302"_qs));
+    EXPECT_EQ(wb->map.apexDevId(4, 1), 4194302);
+}
+
+// The step 10 grid keeps one row per devinst: a devinst another device has
+// is refused with a message; a new devinst takes the capability row along.
+TEST_F(GridTest, Step10RefusesADoubledDevinstAndMovesCapabilities)
+{
+    exec(u"INSERT INTO tblRepJob (devinst, objname) VALUES (1104, 'a'), (1105, 'b')"_qs);
+    exec(u"INSERT INTO tblDevCapabilities (devinst, workstation) VALUES (1104, 1)"_qs);
+    auto *page = static_cast<DevicePage *>(window->tabs()->widget(7));
+    DataGrid *grid = page->grid();
+    grid->reload();
+    auto *m = grid->tableModel();
+    const int col = m->record().indexOf(u"devinst"_qs);
+    ASSERT_EQ(cell(grid, 0, "devinst").toInt(), 1104);
+    EXPECT_FALSE(m->setData(m->index(0, col), u"1105"_qs));
+    ASSERT_EQ(prompter.errors.size(), 1);
+    EXPECT_EQ(prompter.errors[0], u"The change to tblRepJob was not saved: Another device already has devinst 1105: "
+                                  "each device needs an instance of its own."_qs);
+    EXPECT_EQ(cell(grid, 0, "devinst").toInt(), 1104);
+
+    EXPECT_TRUE(m->setData(m->index(0, col), u"1106"_qs));
+    QSqlQuery q(wb->pdb.db());
+    ASSERT_TRUE(q.exec(u"SELECT devinst, workstation FROM tblDevCapabilities"_qs) && q.next());
+    EXPECT_EQ(q.value(0).toInt(), 1106);
+    EXPECT_EQ(q.value(1).toInt(), 1);
+    ASSERT_TRUE(q.exec(u"SELECT COUNT(*) FROM tblRepJob WHERE devinst IN (1105, 1106)"_qs) && q.next());
+    EXPECT_EQ(q.value(0).toInt(), 2);
+}
+
 TEST_F(GridTest, EmptyDatabaseAsksAndEmptiesBothDeviceTables)
 {
     exec(u"INSERT INTO tblRepJob (devinst, devmodel) VALUES (25, 'Envision for BACtalk')"_qs);

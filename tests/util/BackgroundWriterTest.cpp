@@ -81,3 +81,35 @@ TEST(BackgroundWriter, SettledPathsHoldTheirLastBytesAndNothingIsLostAtTheEnd)
     for (int n = 0; n < 8; ++n)
         EXPECT_EQ(readFile(dir.filePath(QStringLiteral("more%1").arg(n))), content(n));
 }
+
+// Stopping at the first failure: the files before it land, none after it,
+// whether they reached the disk in its group or in a later one.
+TEST(BackgroundWriter, StoppingAtAFailureWritesNothingAfterIt)
+{
+    QTemporaryDir dir;
+    QDir().mkdir(dir.filePath(u"f3"_qs)); // a folder where file 3 is to go
+    BackgroundWriter writer(BackgroundWriter::Mode::StopAtFailure);
+    for (int n = 0; n < 8; ++n)
+        writer.write(dir.filePath(QStringLiteral("f%1").arg(n)), content(n));
+    std::vector<BackgroundWriter::Outcome> done = writer.finish();
+    for (int n = 8; n < 12; ++n) // handed over after the failure was known
+        writer.write(dir.filePath(QStringLiteral("f%1").arg(n)), content(n));
+    for (BackgroundWriter::Outcome &o : writer.finish())
+        done.push_back(std::move(o));
+    ASSERT_EQ(done.size(), 12u);
+    for (int n = 0; n < 12; ++n) {
+        SCOPED_TRACE(n);
+        const QString path = dir.filePath(QStringLiteral("f%1").arg(n));
+        if (n < 3) {
+            EXPECT_TRUE(done[n].error.isEmpty());
+            EXPECT_EQ(readFile(path), content(n));
+        } else if (n == 3) {
+            EXPECT_TRUE(done[n].error.contains(u"is a folder, not a file"_qs)) << done[n].error.toStdString();
+        } else {
+            EXPECT_TRUE(done[n].error.contains(u"comes after a file that could not be written"_qs))
+                << done[n].error.toStdString();
+            EXPECT_FALSE(QFile::exists(path));
+        }
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(u".tmp"_qs), QStringList());
+}

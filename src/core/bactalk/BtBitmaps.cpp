@@ -44,10 +44,12 @@ BitmapCopy copyBitmap(const QString &source, const QString &name, const QString 
         return BitmapCopy::Blank;
     if (!isPlainFileName(name))
         return BitmapCopy::Unsafe;
+    if (QFileInfo(source).isSymLink())
+        return BitmapCopy::Link;
     if (!QFileInfo(source).isFile())
         return BitmapCopy::Missing;
-    if (!existingCaseInsensitive(bitmapsFolder, name).isEmpty())
-        return BitmapCopy::AlreadyThere;
+    if (const QString there = existingCaseInsensitive(bitmapsFolder, name); !there.isEmpty())
+        return isRegularFileNoLink(there) ? BitmapCopy::AlreadyThere : BitmapCopy::Failed;
     // Only the "bitmaps" folder itself is made: a BACtalk job folder that has
     // gone is never created again here.
     if (!QFileInfo(bitmapsFolder).isDir()) {
@@ -58,7 +60,7 @@ BitmapCopy copyBitmap(const QString &source, const QString &name, const QString 
     // Read as any input file (a regular file, within the cap), written
     // whole or not at all, never through a link.
     QByteArray bytes;
-    if (!readWholeFile(source, bytes, nullptr))
+    if (!readWholeFileNoLink(source, bytes, nullptr))
         return BitmapCopy::Failed;
     try {
         writeFileAtomically(QDir(bitmapsFolder).filePath(name), bytes);
@@ -77,6 +79,7 @@ QString bitmapCopyProblem(BitmapCopy result, const QString &name)
     case BitmapCopy::Blank: return u"Source bitmap name is blank."_qs;
     case BitmapCopy::Unsafe: return u"Bitmap name is not a plain file name, not copied: "_qs + name;
     case BitmapCopy::Failed: return u"Cannot copy bitmap: "_qs + name;
+    case BitmapCopy::Link: return u"Bitmap is a link, not copied: "_qs + name;
     }
     return {};
 }

@@ -18,11 +18,12 @@ bool libraryHasAll(const QString &folder, const QStringList &names);
 // The file-name part of a path written with "\", "/" or a drive ":".
 QString fileNamePart(const QString &path);
 
-enum class BitmapCopy { Copied, AlreadyThere, Missing, Blank, Unsafe, Failed };
+enum class BitmapCopy { Copied, AlreadyThere, Missing, Blank, Unsafe, Failed, Link };
 
 // Copies `source` to <bitmapsFolder>/<name> unless a file of that name is
 // there already (letter case ignored); never replaces one. The folder is
-// created when missing.
+// created when missing. A source that is a link is never copied (Link); a
+// link, folder or FIFO of that name in the bitmaps folder is a failure.
 BitmapCopy copyBitmap(const QString &source, const QString &name, const QString &bitmapsFolder);
 
 // The problem of a copy as the log states it under the object's heading

@@ -49,6 +49,7 @@ struct ConversionReport {
     QStringList devicesWithoutTdcNames; // device instances
     QStringList notes;                  // what the stages told the user
     bool cancelled = false;
+    bool written = false; // the report files landed in the BACtalk job folder
 
     bool failed() const;
     // The "needs a hand" list: everything the integrator must still do.

@@ -347,7 +347,7 @@ void Conversion::exportAndMergeStages()
     ConversionReport &r = report;
     if (!m_options.points.isEmpty()) {
         stage(kExport, {kReadPoints}, [&] {
-            int exported = 0, updated = 0, unmatched = 0;
+            int exported = 0, updated = 0, unmatched = 0, refused = 0;
             for (const ExportDevice &device : wb.deviceLists.exports) {
                 if (cancelled())
                     break;
@@ -356,11 +356,15 @@ void Conversion::exportAndMergeStages()
                     ++exported;
                     updated += e.counts.updated;
                     unmatched += e.counts.unmatched;
+                    refused += e.counts.refused;
                 }
             }
-            return QStringLiteral("the points of %1 Apex(es) exported into %2: %3 row(s) updated, %4 point(s) "
-                                  "without a row")
-                .arg(exported).arg(QDir::toNativeSeparators(m_options.points)).arg(updated).arg(unmatched);
+            QString done = QStringLiteral("the points of %1 Apex(es) exported into %2: %3 row(s) updated, %4 point(s) "
+                                          "without a row")
+                               .arg(exported).arg(QDir::toNativeSeparators(m_options.points)).arg(updated).arg(unmatched);
+            if (refused > 0)
+                done += QStringLiteral(", %1 row(s) not written (see the log)").arg(refused);
+            return done;
         });
     }
     if (!m_options.merge.isEmpty()) {
@@ -387,6 +391,7 @@ void Conversion::writeReport()
                              QStringLiteral("%1 and %2").arg(QLatin1String(kReportHtml), QLatin1String(kReportJson))});
     try {
         writeConversionReport(report, report.bactalk);
+        report.written = true;
     } catch (const Error &e) {
         report.stages.back().status = StageResult::Failed;
         report.stages.back().message = e.message();
@@ -394,8 +399,11 @@ void Conversion::writeReport()
     report.stages.back().seconds = double(clock.nsecsElapsed()) / 1e9;
     if (m_options.stageEnded)
         m_options.stageEnded(report.stages.back());
-    m_wb.log.logMsg(report.failed() ? u"The conversion ended with failed stages; see the conversion report."_qs
-                                    : u"The conversion ended; see the conversion report."_qs);
+    if (!report.written)
+        m_wb.log.logMsg(u"The conversion ended; its report could not be written: "_qs + report.stages.back().message);
+    else
+        m_wb.log.logMsg(report.failed() ? u"The conversion ended with failed stages; see the conversion report."_qs
+                                        : u"The conversion ended; see the conversion report."_qs);
 }
 
 } // namespace

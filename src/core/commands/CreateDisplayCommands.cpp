@@ -52,11 +52,12 @@ CreationOutcome CreationRun::run(Translation &t, int selectedIndex, size_t index
         singleObject = 0; // the header row or no row: no object
     // Creation only reads the database: one read transaction for the whole
     // run (one lock instead of one per lookup), rolled back at the end.
-    ProjectDatabase::Transaction reading(m_wb.pdb);
+    ProjectDatabase::Transaction reading(m_wb.pdb, ProjectDatabase::Transaction::Kind::Read);
 
     CreationOutcome out;
     const QString jobPath = m_wb.vars.bactalkJobPath;
-    if (jobPath.isEmpty() || !QFileInfo(jobPath).isDir()) {
+    // Never relative to the working folder.
+    if (jobPath.isEmpty() || !QDir::isAbsolutePath(QDir::fromNativeSeparators(jobPath)) || !QFileInfo(jobPath).isDir()) {
         m_wb.prompter.inform(kNoJobPath);
         return out;
     }
@@ -160,6 +161,7 @@ BatchOutcome createAllDisplaysCommand(Workbench &wb, const std::vector<BatchDisp
                                       const CommandFrame &frame, const BatchHooks &hooks)
 {
     wb.requireDatabase();
+    wb.requireBactalkJobFolder();
     BatchOutcome outcome;
     outcome.items.resize(displays.size());
     BusyScope busy(frame);

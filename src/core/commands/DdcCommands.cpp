@@ -39,19 +39,22 @@ void saveScriptCommand(Workbench &wb, const ScriptDevice &device, const QString 
 QStringList autoGenerateScriptsCommand(Workbench &wb, const CommandFrame &frame, const ScriptClock &clock)
 {
     wb.requireDatabase();
+    wb.requireBactalkJobFolder();
     wb.log.logMsgStart(QLatin1String(kHeadingAutoScripts));
     BusyScope busy(frame);
     QStringList written;
-    // The scripts go to the disk in the background, in groups; the first
-    // that cannot be written stops the run (those already handed over still
-    // land and are logged) and is what the command throws.
-    TrackedWriter<int> writer;
+    // The scripts go to the disk in the background, in groups. The first
+    // that cannot be written stops the run: those before it land (and are
+    // logged), none after it is written, and its failure is what the
+    // command throws.
+    TrackedWriter<int> writer(BackgroundWriter::Mode::StopAtFailure);
     QString failure;
     const auto landed = [&](int, const BackgroundWriter::Outcome &f) {
+        if (!failure.isEmpty())
+            return; // after the failure: not written
         if (!f.error.isEmpty()) {
-            wb.log.logMsg(f.error);
-            if (failure.isEmpty())
-                failure = f.error;
+            failure = f.error;
+            wb.log.logMsg(failure);
             return;
         }
         wb.log.logMsg(u"Script file: "_qs + QDir::toNativeSeparators(f.path));
@@ -69,7 +72,7 @@ QStringList autoGenerateScriptsCommand(Workbench &wb, const CommandFrame &frame,
     }
     writer.finish(landed);
     if (!failure.isEmpty())
-        throw Error(failure);
+        throw Error(failure + u" The scripts after it were not written."_qs);
     frame.progress.step(count, count);
     return written;
 }
@@ -88,6 +91,7 @@ int createDdcFileListCommand(Workbench &wb, const CommandFrame &frame)
 TdcCopyOutcome copyTdcFilesCommand(Workbench &wb, const CommandFrame &frame)
 {
     wb.requireDatabase();
+    wb.requireBactalkJobFolder();
     wb.log.logMsgStart(QLatin1String(kHeadingCopyTdc));
     BusyScope busy(frame);
     return copyTdcFiles(wb.pdb, wb.log, wb.projectFolder, wb.bactalkJobPath(), frame.progress);

@@ -3,6 +3,7 @@
 #include "devices/DeviceMessages.h"
 #include "devices/DeviceRecords.h"
 #include "devices/DeviceTdcNames.h"
+#include "project/DeviceInstance.h"
 #include "project/Messages.h"
 #include "project/Workbench.h"
 #include "translate/DisplayNaming.h"
@@ -39,8 +40,13 @@ bool addWorkstationCommand(Workbench &wb, const CommandFrame &frame)
     if (!typed)
         return false;
     const std::optional<int32_t> devinst = parseDeviceId(*typed);
-    if (!devinst) {
-        const QString why = QStringLiteral("The Device-ID \"%1\" is not a number. No workstation was added.").arg(*typed);
+    QString why;
+    if (!devinst)
+        why = QStringLiteral("The Device-ID \"%1\" is not a number. No workstation was added.").arg(*typed);
+    else if (!isDeviceInstance(*devinst))
+        why = QStringLiteral("The Device-ID %1 is not a BACnet device instance (0 to %2). No workstation was added.")
+                  .arg(*devinst).arg(kMaxDeviceInstance);
+    if (!why.isEmpty()) {
         wb.log.logMsg(why);
         throw Error(why);
     }

@@ -1,5 +1,6 @@
 #include "commands/ExportCommands.h"
 
+#include "devices/DeviceMessages.h"
 #include "project/OutsideDatabase.h"
 #include "project/Workbench.h"
 #include "util/Error.h"
@@ -55,15 +56,18 @@ ExportOutcome exportPointsCommand(Workbench &wb, const ExportDevice &device, con
         makeFromTemplate(wb.appFolder, out.file);
         BusyScope busy(frame);
         OutsideDatabase target(out.file);
-        out.counts = exportIbexPoints(wb.pdb, target, apex, frame.progress);
+        out.counts = exportIbexPoints(wb.pdb, target, apex, frame.progress,
+                                      [&wb](const QString &line) { wb.log.logMsg(line); });
     } catch (const Error &e) {
         wb.log.logMsg(e.message());
         throw;
     }
     out.done = true;
-    const QString closing = QStringLiteral("Points of Apex %1 exported: %2 row(s) updated, %3 Ibex point(s) had no "
-                                           "matching row in the point database.")
-                                .arg(apex).arg(out.counts.updated).arg(out.counts.unmatched);
+    QString closing = QStringLiteral("Points of Apex %1 exported: %2 row(s) updated, %3 Ibex point(s) had no "
+                                     "matching row in the point database.")
+                          .arg(apex).arg(out.counts.updated).arg(out.counts.unmatched);
+    if (out.counts.refused > 0)
+        closing += u' ' + msg::rowsNotWritten(out.counts.refused);
     wb.log.logMsg(closing);
     wb.prompter.inform(closing);
     return out;

@@ -1,6 +1,7 @@
 #include "commands/ProjectCommands.h"
 
 #include "ddc/TuxFiles.h"
+#include "project/DeviceInstance.h"
 #include "project/Schema.h"
 #include "project/TableCsv.h"
 #include "project/Workbench.h"
@@ -46,6 +47,9 @@ QList<ApexAssignment> apexAssignments(const QList<FieldAssignment> &assignments)
             if (!a.value.isEmpty() && !parseInt32(a.value, v))
                 throw Error(QStringLiteral("The field %1 takes a whole number, not \"%2\".")
                                 .arg(QLatin1String(field->name), a.value));
+            if (const QString problem = apexMapInstanceProblem(QLatin1String(field->name), v);
+                !a.value.isEmpty() && !problem.isEmpty())
+                throw Error(problem);
             value = a.value.isEmpty() ? QVariant() : QVariant(v);
         }
         out.append({QLatin1String(field->name), value});

@@ -20,8 +20,9 @@ struct FieldAssignment {
     QString value;
 };
 // Checks the assignments against the ApexMap fields (a known field other
-// than Apex; a whole number for number fields). Throws Error naming what is
-// wrong. Front ends check before opening the project.
+// than Apex; a whole number for number fields; device instances and trunk
+// bases within BACnet's range). Throws Error naming what is wrong. Front
+// ends check before opening the project.
 void checkApexAssignments(const QList<FieldAssignment> &assignments);
 // Step 1: edits one ApexMap row, logged. Throws Error when the row is
 // missing or the database refuses the change.

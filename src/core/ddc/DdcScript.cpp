@@ -120,9 +120,32 @@ double scriptPinX(int slot) { return kFirstPin + kColumnStep * (slot % kColumns)
 
 double scriptPinY(int slot) { return kPageHeight - (kFirstPin + kRowStep * (slot / kColumns)); }
 
+namespace {
+// A time format without its time zone ("t" outside quotes, with the blank
+// before it): Windows' long time never shows one.
+QString withoutTimeZone(const QString &format)
+{
+    QString out;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c == u'\'')
+            quoted = !quoted;
+        if (quoted || c != u't') {
+            out += c;
+            continue;
+        }
+        while (out.endsWith(u' '))
+            out.chop(1);
+    }
+    return out.trimmed();
+}
+} // namespace
+
 QString scriptCreateDate(const QDateTime &when, const QLocale &locale)
 {
-    return locale.toString(when.date(), QLocale::ShortFormat) + u' ' + locale.toString(when.time(), QLocale::LongFormat);
+    return locale.toString(when.date(), QLocale::ShortFormat) + u' ' +
+           locale.toString(when.time(), withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
 }
 
 QByteArray buildDdcScript(const QList<ScriptCall> &calls, const QString &createDate, const QLocale &locale)

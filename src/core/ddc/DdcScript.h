@@ -34,7 +34,8 @@ double scriptPinY(int slot);
 // header; the pin coordinates are written with `locale`'s decimal separator.
 QByteArray buildDdcScript(const QList<ScriptCall> &calls, const QString &createDate, const QLocale &locale);
 
-// The header's date: the locale's short date, a blank, its long time.
+// The header's date: the locale's short date, a blank, its long time
+// without a time zone, as Windows writes it.
 QString scriptCreateDate(const QDateTime &when, const QLocale &locale);
 
 // The calls of (apex, com) from CpanelMap (rows of that Apex whose Trunk is

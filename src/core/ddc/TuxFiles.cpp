@@ -27,14 +27,6 @@ QString tddcName(int apex) { return QStringLiteral("tddc%1").arg(apex, 2, 10, QL
 
 QString shown(const QString &path) { return QDir::toNativeSeparators(path); }
 
-// A destination counts as present also when it is a link (even a dangling
-// one): nothing is ever written through it.
-bool destinationPresent(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
-
 } // namespace
 
 int createDdcFileList(ProjectDatabase &pdb, ControllerMap &map, const QString &projectFolder, const Progress &progress)
@@ -55,59 +47,144 @@ int createDdcFileList(ProjectDatabase &pdb, ControllerMap &map, const QString &p
             progress.step(i, int(entries.size()), tddcName(apex) + QDir::separator() + name);
             if (QFileInfo(name).suffix().toLower() != u"tdc")
                 continue;
+
             insert.bindValue(0, apex);
             insert.bindValue(1, name);
             insert.bindValue(2, bacTalkTdcName(map, apex, name));
             if (pdb.post(insert, u"TdcFiles"_qs, QStringLiteral("Apex %1, %2").arg(apex).arg(name)))
                 ++rows;
         }
+        // The listing leaves out a file whose name is not text here: it
+        // could not be opened again by its name. Said, not dropped.
+        for (const QString &name : unreadableNames(folder.path()))
+            if (name.endsWith(u".tdc"_qs, Qt::CaseInsensitive))
+                pdb.refuse(u"TdcFiles"_qs, QStringLiteral("Apex %1, %2").arg(apex).arg(name),
+                           QStringLiteral("the name of this file in %1 is not valid text in this system's "
+                                          "encoding; rename it to list and copy it").arg(tddcName(apex)));
     }
     return rows;
 }
 
-TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString &projectFolder,
-                            const QString &bactalkJobPath, const Progress &progress)
+namespace {
+
+struct TdcRow {
+    int apex;
+    QString ibex, bt;
+};
+
+QList<TdcRow> tdcRows(ProjectDatabase &pdb)
 {
-    struct Row {
-        int apex;
-        QString ibex, bt;
-    };
-    QList<Row> rows;
+    QList<TdcRow> rows;
+    QSqlQuery &q = pdb.prepared(
+        u"SELECT Apex, IbexFilename, BACtalkFilename FROM TdcFiles ORDER BY Apex, IbexFilename, rowid"_qs);
+    ProjectDatabase::run(q);
+    while (q.next())
+        rows.append({nullToInt(q.value(0)), nullToStr(q.value(1)), nullToStr(q.value(2))});
+    q.finish();
+    return rows;
+}
+
+// The copy of the rows: copies go to the disk in the background, in
+// groups; each row's log line and count are told in row order, a copy's
+// once it has landed.
+class TdcCopier {
+public:
+    TdcCopier(SessionLog &log, const QString &projectFolder, const QString &bactalkJobPath)
+        : m_log(log), m_projectFolder(projectFolder), m_bactalkJobPath(bactalkJobPath)
     {
-        QSqlQuery &q = pdb.prepared(
-            u"SELECT Apex, IbexFilename, BACtalkFilename FROM TdcFiles ORDER BY Apex, IbexFilename, rowid"_qs);
-        ProjectDatabase::run(q);
-        while (q.next())
-            rows.append({nullToInt(q.value(0)), nullToStr(q.value(1)), nullToStr(q.value(2))});
-        q.finish();
     }
 
-    TdcCopyOutcome out;
-    // Copies go to the disk in the background, in groups; each row's log
-    // line and count are told in row order, a copy's once it has landed.
+    void copy(const TdcRow &r)
+    {
+        place(r);
+        landed(m_writer.takeFinished());
+    }
+
+    TdcCopyOutcome finish()
+    {
+        landed(m_writer.finish());
+        return m_out;
+    }
+
+private:
     struct Told {
         enum Kind { Copied, Exists, Missing, Failed } kind;
         QString line; // the log line, or for a copy waiting to land its source name
         QString name; // what the outcome lists
         bool waiting = false;
     };
-    std::deque<Told> told;
-    const auto tell = [&] {
-        while (!told.empty() && !told.front().waiting) {
-            const Told &t = told.front();
-            log.logMsg(t.line);
-            switch (t.kind) {
-            case Told::Copied: out.copiedFiles << t.name; ++out.copied; break;
-            case Told::Exists: out.existingFiles << t.name; ++out.existing; break;
-            case Told::Missing: out.missingFiles << t.name; ++out.missing; break;
-            case Told::Failed: out.failedFiles << t.line; ++out.failed; break;
-            }
-            told.pop_front();
+
+    // Decides what becomes of one row; a copy is handed to the writer.
+    void place(const TdcRow &r)
+    {
+        const QString from = tddcName(r.apex) + QDir::separator() + r.ibex;
+        // The names come from a table the user may edit: they must stay
+        // inside their folders.
+        if (!isPlainFileName(r.ibex) || !isPlainFileName(r.bt)) {
+            told({Told::Failed, QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt), {}});
+            return;
         }
-    };
-    BackgroundWriter writer;
-    const auto landed = [&](const std::vector<BackgroundWriter::Outcome> &finished) {
-        auto next = told.begin();
+        const QString folder = ibexTddcFolder(m_projectFolder, r.apex);
+        const QString src = findCaseInsensitive(folder, r.ibex);
+        const QString dst = btDdcPath(m_bactalkJobPath, r.bt);
+        const QFileInfo source(src);
+        if (!source.exists() && !source.isSymLink())
+            return told({Told::Missing, u"File missing: "_qs + shown(src), shown(src)});
+        // A job folder from elsewhere must not pull other files of this
+        // machine into the BACtalk job.
+        if (source.isSymLink() || QFileInfo(folder).isSymLink())
+            return told({Told::Failed,
+                         QStringLiteral("Not copied: %1 is a link; links are never copied into the BACtalk job.")
+                             .arg(shown(source.isSymLink() ? src : folder)),
+                         {}});
+        // Destinations handed over and not yet landed count as present.
+        if (m_handedOver.contains(dst) || isRegularFileNoLink(dst))
+            return told({Told::Exists, u"File exists: "_qs + shown(dst), r.bt});
+        try {
+            if (const QString refused = refusedWriteTarget(dst); !refused.isEmpty())
+                throw Error(refused);
+            QByteArray bytes;
+            QString why;
+            if (!readWholeFileNoLink(src, bytes, &why, kMaxTdcBytes + 1))
+                throw Error(why);
+            if (bytes.size() > kMaxTdcBytes)
+                throw Error(QStringLiteral("\"%1\" is larger than a Tux DDC file can be.").arg(shown(src)));
+            if (!QFileInfo(btDdcFolder(m_bactalkJobPath)).isDir())
+                throw Error(QStringLiteral("the BACtalk DDC folder \"%1\" does not exist.")
+                                .arg(shown(btDdcFolder(m_bactalkJobPath))));
+            m_told.push_back({Told::Copied, from, r.bt, true});
+            m_handedOver.insert(dst);
+            m_writer.write(dst, std::move(bytes), false);
+        } catch (const Error &e) {
+            told({Told::Failed, QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()), {}});
+        }
+    }
+
+    void told(Told t)
+    {
+        m_told.push_back(std::move(t));
+        tell();
+    }
+
+    // Logs and counts the rows whose outcome is known, in row order.
+    void tell()
+    {
+        while (!m_told.empty() && !m_told.front().waiting) {
+            const Told &t = m_told.front();
+            m_log.logMsg(t.line);
+            switch (t.kind) {
+            case Told::Copied: m_out.copiedFiles << t.name; ++m_out.copied; break;
+            case Told::Exists: m_out.existingFiles << t.name; ++m_out.existing; break;
+            case Told::Missing: m_out.missingFiles << t.name; ++m_out.missing; break;
+            case Told::Failed: m_out.failedFiles << t.line; ++m_out.failed; break;
+            }
+            m_told.pop_front();
+        }
+    }
+
+    void landed(const std::vector<BackgroundWriter::Outcome> &finished)
+    {
+        auto next = m_told.begin();
         for (const BackgroundWriter::Outcome &f : finished) {
             while (!next->waiting)
                 ++next;
@@ -123,60 +200,37 @@ TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString
             }
         }
         tell();
-    };
-    // Destinations handed over and not yet landed count as present.
-    QSet<QString> handedOver;
-    const auto present = [&](const QString &dst) { return handedOver.contains(dst) || destinationPresent(dst); };
+    }
 
-    const QString sep = QDir::separator();
+    SessionLog &m_log;
+    const QString m_projectFolder, m_bactalkJobPath;
+    TdcCopyOutcome m_out;
+    std::deque<Told> m_told;
+    QSet<QString> m_handedOver;
+    BackgroundWriter m_writer; // last: it finishes its writes before the rest goes
+};
+
+} // namespace
+
+TdcCopyOutcome copyTdcFiles(ProjectDatabase &pdb, SessionLog &log, const QString &projectFolder,
+                            const QString &bactalkJobPath, const Progress &progress)
+{
+    const QList<TdcRow> rows = tdcRows(pdb);
+    TdcCopier copier(log, projectFolder, bactalkJobPath);
+    bool cancelled = false;
     for (int i = 0; i < rows.size(); ++i) {
-        const Row &r = rows[i];
+        const TdcRow &r = rows[i];
         if (r.ibex.isEmpty() || r.bt.isEmpty())
             continue;
         if (progress.cancelled && progress.cancelled()) {
-            out.cancelled = true;
+            cancelled = true;
             break;
         }
         progress.step(i, int(rows.size()), r.ibex);
-        const QString from = tddcName(r.apex) + sep + r.ibex;
-        // The names come from a table the user may edit: they must stay
-        // inside their folders.
-        if (!isPlainFileName(r.ibex) || !isPlainFileName(r.bt)) {
-            told.push_back(
-                {Told::Failed, QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt), {}});
-            tell();
-            continue;
-        }
-        const QString src = findCaseInsensitive(ibexTddcFolder(projectFolder, r.apex), r.ibex);
-        const QString dst = btDdcPath(bactalkJobPath, r.bt);
-        if (!QFileInfo::exists(src)) {
-            told.push_back({Told::Missing, u"File missing: "_qs + shown(src), shown(src)});
-        } else if (present(dst)) {
-            told.push_back({Told::Exists, u"File exists: "_qs + shown(dst), r.bt});
-        } else {
-            try {
-                if (!QFileInfo(src).isFile())
-                    throw Error(QStringLiteral("\"%1\" is not a file.").arg(shown(src)));
-                QByteArray bytes;
-                QString why;
-                if (!readWholeFile(src, bytes, &why, kMaxTdcBytes + 1))
-                    throw Error(why);
-                if (bytes.size() > kMaxTdcBytes)
-                    throw Error(QStringLiteral("\"%1\" is larger than a Tux DDC file can be.").arg(shown(src)));
-                if (!QFileInfo(btDdcFolder(bactalkJobPath)).isDir())
-                    throw Error(QStringLiteral("the BACtalk DDC folder \"%1\" does not exist.")
-                                    .arg(shown(btDdcFolder(bactalkJobPath))));
-                told.push_back({Told::Copied, from, r.bt, true});
-                handedOver.insert(dst);
-                writer.write(dst, std::move(bytes), false);
-            } catch (const Error &e) {
-                told.push_back({Told::Failed,
-                                QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()), {}});
-            }
-        }
-        landed(writer.takeFinished());
+        copier.copy(r);
     }
-    landed(writer.finish());
+    TdcCopyOutcome out = copier.finish();
+    out.cancelled = cancelled;
     return out;
 }
 
@@ -184,8 +238,9 @@ QString tdcFileExistsText(const QString &bactalkJobPath, const QString &bactalkN
 {
     if (bactalkName.isEmpty() || bactalkJobPath.isEmpty())
         return {};
-    return QFileInfo::exists(btDdcPath(QDir::fromNativeSeparators(bactalkJobPath), bactalkName)) ? u"yes"_qs
-                                                                                                 : QString();
+    // A link, a folder or a FIFO of that name is no copied file.
+    return isRegularFileNoLink(btDdcPath(QDir::fromNativeSeparators(bactalkJobPath), bactalkName)) ? u"yes"_qs
+                                                                                                   : QString();
 }
 
 } // namespace vorlix

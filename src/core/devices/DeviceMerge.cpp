@@ -10,7 +10,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
-#include <QSqlField>
+#include <QDateTime>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -20,7 +20,7 @@ namespace {
 
 using schema::FieldType;
 
-enum class Kind { Number, Text, Date, Unknown };
+enum class Kind { Number, Text, Date };
 
 Kind projectKind(FieldType t)
 {
@@ -28,40 +28,6 @@ Kind projectKind(FieldType t)
     case FieldType::Text: return Kind::Text;
     case FieldType::DateTime: return Kind::Date;
     default: return Kind::Number;
-    }
-}
-
-Kind destinationKind(const QSqlField &f)
-{
-    switch (f.metaType().id()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::Short: case QMetaType::UShort: case QMetaType::Double: case QMetaType::Float:
-    case QMetaType::Bool: case QMetaType::Char: case QMetaType::UChar: case QMetaType::SChar:
-        return Kind::Number;
-    case QMetaType::QString: return Kind::Text;
-    case QMetaType::QDate: case QMetaType::QDateTime: case QMetaType::QTime: return Kind::Date;
-    default: return Kind::Unknown;
-    }
-}
-
-// A text column takes text and dates (a date is stored as its text where the
-// driver reports it so); a number column takes numbers; a date column dates.
-bool fits(Kind project, Kind dest)
-{
-    if (dest == Kind::Unknown)
-        return true;
-    if (dest == Kind::Text)
-        return project == Kind::Text || project == Kind::Date;
-    return project == dest;
-}
-
-QString kindName(Kind k)
-{
-    switch (k) {
-    case Kind::Number: return u"number"_qs;
-    case Kind::Text: return u"text"_qs;
-    case Kind::Date: return u"date"_qs;
-    default: return u"unknown"_qs;
     }
 }
 
@@ -77,22 +43,10 @@ struct Column {
 struct Target {
     QString table;          // as the file spells it
     QList<Column> columns;  // devinst among them
-    QSet<qint64> existing;  // devinst values already there
+    QSet<qint64> existing;  // devinst values already there (read under the write lock)
     QSqlQuery update;
     QSqlQuery insert;
 };
-
-// Errors that mean the database cannot be written at all, as opposed to one
-// row the database refuses.
-bool isWholeDatabaseFailure(const QSqlError &error)
-{
-    const QString t = error.text().toLower();
-    for (const char *word : {"locked", "busy", "readonly", "read-only", "read only", "disk", "i/o", "full",
-                             "corrupt", "not a database", "no such table", "no such column"})
-        if (t.contains(QLatin1String(word)))
-            return true;
-    return false;
-}
 
 QString shown(const OutsideDatabase &dest) { return dest.shownPath(); }
 
@@ -110,7 +64,7 @@ QString requireTable(OutsideDatabase &dest, const QString &wanted)
         // all (another program holds it): say that, not "no table".
         QSqlQuery probe(dest.db());
         if (!probe.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(dest.quoted(wanted))) &&
-            isWholeDatabaseFailure(probe.lastError()) &&
+            OutsideDatabase::isWholeDatabaseFailure(probe.lastError()) &&
             !probe.lastError().text().contains(u"no such table"_qs, Qt::CaseInsensitive))
             dest.fail(u"read"_qs, probe.lastError());
         refuseDestination(dest, QStringLiteral("it has no table %1").arg(wanted));
@@ -148,12 +102,14 @@ void prepare(OutsideDatabase &dest, Target &t)
         dest.fail(u"prepare the merge into"_qs, t.insert.lastError());
 }
 
+// The destination table and the columns it shares with the project. The
+// database alone decides which values fit its columns: nothing is refused
+// for a column's type name.
 Target openTarget(OutsideDatabase &dest, ProjectDatabase &pdb, const QString &projectTable,
                   const QString &destTable, bool limitNames)
 {
     Target t;
     t.table = requireTable(dest, destTable);
-    const QSqlRecord destFields = dest.fields(t.table);
     if (dest.fieldName(t.table, u"devinst"_qs).isEmpty())
         refuseDestination(dest, QStringLiteral("its table %1 has no devinst column").arg(t.table));
     for (const schema::Field *f : projectColumns(pdb, projectTable)) {
@@ -161,16 +117,18 @@ Target openTarget(OutsideDatabase &dest, ProjectDatabase &pdb, const QString &pr
         const QString destName = dest.fieldName(t.table, name);
         if (destName.isEmpty())
             continue;
-        Column c{name, destName, projectKind(f->type), false};
-        const Kind dk = destinationKind(destFields.field(destName));
-        if (!fits(c.kind, dk))
-            refuseDestination(dest, QStringLiteral("the column %1 of its table %2 is a %3 column, and the "
-                                                   "project's %4 holds a %5")
-                                        .arg(destName, t.table, kindName(dk), name, kindName(c.kind)));
-        c.limit8 = limitNames && (name == u"DDC_rep" || name == u"DDC_job" || name == u"DDC_app");
-        t.columns << c;
+        const bool limit8 = limitNames && (name == u"DDC_rep" || name == u"DDC_job" || name == u"DDC_app");
+        t.columns << Column{name, destName, projectKind(f->type), limit8};
     }
+    return t;
+}
+
+// The devinst values the destination holds. Read once the write lock is
+// held: another merge cannot add a device between this and the commit.
+void readExisting(OutsideDatabase &dest, Target &t)
+{
     QSqlQuery q(dest.db());
+    q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT %1 FROM %2").arg(dest.quoted(dest.fieldName(t.table, u"devinst"_qs)),
                                                         dest.quoted(t.table))))
         dest.fail(u"read"_qs, q.lastError());
@@ -178,7 +136,6 @@ Target openTarget(OutsideDatabase &dest, ProjectDatabase &pdb, const QString &pr
         if (!q.value(0).isNull())
             t.existing.insert(q.value(0).toLongLong());
     prepare(dest, t);
-    return t;
 }
 
 QVariant typedNull(Kind k)
@@ -190,22 +147,25 @@ QVariant typedNull(Kind k)
     }
 }
 
-// The destination value of one project value: an empty text becomes NULL,
-// a text must fit Windows-1252, a Rep/Job/DDC name is cut to 8 characters.
-QVariant destinationValue(const OutsideDatabase &dest, const Target &t, const Column &c, const QVariant &v,
-                          qint64 devinst, bool &truncated)
+// The destination value of one project value, as it is: an empty text
+// becomes NULL, a text what Windows-1252 holds of it ("?" for the rest), a
+// Rep/Job/DDC name is cut to 8 characters, a date is a date.
+QVariant destinationValue(const Column &c, const QVariant &v, bool &truncated)
 {
     if (v.isNull())
         return typedNull(c.kind);
+    if (c.kind == Kind::Date) {
+        if (v.typeId() == QMetaType::QDateTime || v.typeId() == QMetaType::QDate)
+            return v;
+        const QDateTime when = QDateTime::fromString(v.toString().trimmed(), Qt::ISODate);
+        return when.isValid() ? QVariant(when) : v;
+    }
     if (c.kind != Kind::Text)
-        return c.kind == Kind::Date ? v : QVariant(v.toLongLong());
+        return v;
     QString text = v.toString();
     if (text.isEmpty())
         return typedNull(c.kind);
-    if (ansi::decode(ansi::encode(text)) != text)
-        refuseDestination(dest, QStringLiteral("the %1 of device %2 (\"%3\") holds characters that a %4 text "
-                                               "cannot hold (Windows-1252)")
-                                    .arg(c.name).arg(devinst).arg(text, t.table));
+    text = ansi::decode(ansi::encode(text));
     if (c.limit8 && text.size() > 8) {
         text.truncate(8);
         truncated = true;
@@ -222,18 +182,13 @@ bool mergeRow(OutsideDatabase &dest, Target &t, const QList<QVariant> &values, q
     QSqlQuery &q = exists ? t.update : t.insert;
     int i = 0;
     for (qsizetype c = 0; c < t.columns.size(); ++c)
-        q.bindValue(i++, destinationValue(dest, t, t.columns[c], values[c], devinst, truncated));
+        q.bindValue(i++, destinationValue(t.columns[c], values[c], truncated));
     if (exists)
         q.bindValue(i, devinst);
-    if (q.exec()) {
-        t.existing.insert(devinst);
-        return true;
-    }
-    if (isWholeDatabaseFailure(q.lastError()))
-        dest.fail(u"write to"_qs, q.lastError());
-    if (log)
-        log(QStringLiteral("Not written to %1 (devinst %2): %3").arg(t.table).arg(devinst).arg(q.lastError().text()));
-    return false;
+    if (!dest.post(q, t.table, "devinst", devinst, log))
+        return false;
+    t.existing.insert(devinst);
+    return true;
 }
 
 // The project rows of a table, each with the values of `columns`.
@@ -307,16 +262,12 @@ int mergeSubnets(OutsideDatabase &dest, ProjectDatabase &pdb, int &refused,
         if (existing.contains(subnet))
             continue;
         add.bindValue(0, subnet);
-        if (add.exec()) {
+        if (dest.post(add, table, "subnet", subnet, log)) {
             existing.insert(subnet);
             ++added;
-            continue;
+        } else {
+            ++refused;
         }
-        if (isWholeDatabaseFailure(add.lastError()))
-            dest.fail(u"write to"_qs, add.lastError());
-        ++refused;
-        if (log)
-            log(QStringLiteral("Not written to %1 (subnet %2): %3").arg(table).arg(subnet).arg(add.lastError().text()));
     }
     return added;
 }
@@ -350,7 +301,10 @@ MergeResult mergeDevices(ProjectDatabase &pdb, const QString &destPath, const st
         if (!capRows.contains(r.devinst))
             capRows.insert(r.devinst, std::move(r));
 
-    dest.begin();
+    // The write lock first, then what the destination holds.
+    dest.begin(devices.table);
+    readExisting(dest, devices);
+    readExisting(dest, caps);
     for (const SourceRow &row : deviceRows) {
         if (mergeRow(dest, devices, row.values, row.devinst, result.truncated, log))
             ++result.devices;

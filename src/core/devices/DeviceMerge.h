@@ -4,7 +4,12 @@
 // tblSubnets) or another database with tblDevices and tblDevCapabilities.
 // Rows are added or replaced by devinst, columns matched by name whatever
 // their letter case. Everything happens in one transaction on the
-// destination: a merge that fails leaves it exactly as it was.
+// destination, which takes its write lock when the merge starts and reads
+// the devices already there under it: a merge that fails leaves the
+// destination exactly as it was, and two merges at once never add a device
+// twice. Values are written as they are (texts in Windows-1252, "?" for
+// what it lacks; dates as dates); the destination decides what fits, and a
+// row it refuses is logged, counted and skipped.
 #include "project/OutsideDatabase.h"
 
 #include <QList>

@@ -1,6 +1,7 @@
 #include "devices/DeviceRecords.h"
 
 #include "project/ControllerMap.h"
+#include "project/DeviceInstance.h"
 #include "project/ProjectDatabase.h"
 #include "util/NullChecks.h"
 #include "util/TextUtil.h"
@@ -28,9 +29,28 @@ void addDefaults(QList<Field> &fields)
         fields.append({QStringLiteral("Exp%1").arg(i), 0});
 }
 
+// Whether the device's instances (its own, its virtual device, its hosts)
+// are BACnet device instances; when one is not, the device is not written
+// and the database logs it as a refused row.
+bool instancesFit(ProjectDatabase &pdb, qint64 devinst, std::initializer_list<qint64> others)
+{
+    qint64 wrong = devinst;
+    bool fit = isDeviceInstance(devinst);
+    for (qint64 v : others)
+        if (fit && !isDeviceInstance(v)) {
+            fit = false;
+            wrong = v;
+        }
+    if (!fit)
+        pdb.refuse(kDevices, QStringLiteral("devinst %1").arg(devinst),
+                   QStringLiteral("%1 is not a BACnet device instance (0 to %2); check the controller map")
+                       .arg(wrong).arg(kMaxDeviceInstance));
+    return fit;
+}
+
 // Insert or update the device row and its capability row by devinst; a
 // refused row is cancelled (and logged by the database) and the build goes on.
-void writeDevice(ProjectDatabase &pdb, int32_t devinst, QList<Field> fields, const QString &switches)
+void writeDevice(ProjectDatabase &pdb, qint64 devinst, QList<Field> fields, const QString &switches)
 {
     addDefaults(fields);
     const QList<Field> key{{u"devinst"_qs, devinst}};
@@ -42,7 +62,7 @@ void writeDevice(ProjectDatabase &pdb, int32_t devinst, QList<Field> fields, con
     pdb.upsert(kCapabilities, key, caps, logKey);
 }
 
-QString devName(int32_t devinst) { return QStringLiteral("DEV-%1").arg(devinst); }
+QString devName(qint64 devinst) { return QStringLiteral("DEV-%1").arg(devinst); }
 
 // The Apex numbers of the controller map, in order.
 QList<int> apexNumbers(ProjectDatabase &pdb)
@@ -134,6 +154,9 @@ int addGatewayRecords(ProjectDatabase &pdb, ControllerMap &map)
             if (!map.apexHasCom(apex, n))
                 continue;
             const int32_t devId = map.apexDevId(apex, n);
+            const int32_t base = map.apexBaseAddr(apex, n);
+            if (!instancesFit(pdb, devId, {base}))
+                continue;
             writeDevice(pdb, devId,
                         {{u"unit_type"_qs, 5},
                          {u"max_trends"_qs, 0},
@@ -142,7 +165,7 @@ int addGatewayRecords(ProjectDatabase &pdb, ControllerMap &map)
                          {u"network"_qs, 100},
                          {u"devmodel"_qs, u"BCM-TUX Gateway"_qs},
                          {u"Net1"_qs, map.apexNet(apex, n)},
-                         {u"virtualdev"_qs, map.apexBaseAddr(apex, n)},
+                         {u"virtualdev"_qs, base},
                          {u"NetNodes"_qs, 1},
                          {u"NodeLevel"_qs, 2}},
                         switches);
@@ -159,12 +182,12 @@ TuxBuild addTuxRecords(ProjectDatabase &pdb, ControllerMap &map)
     // first occur: a Tux with many control panels is written once, from its
     // last panel, instead of once per panel.
     struct Tux {
-        int32_t devinst;
+        qint64 devinst;
         Panel panel;
         int32_t devId, base, net;
     };
     std::vector<Tux> devices;
-    QHash<int32_t, size_t> slot;
+    QHash<qint64, size_t> slot;
     TuxBuild build;
     for (int apex : apexNumbers(pdb)) {
         for (int n = 1; n <= 4; ++n) {
@@ -177,7 +200,7 @@ TuxBuild addTuxRecords(ProjectDatabase &pdb, ControllerMap &map)
                 if (p.apex != apex || p.trunk != n)
                     continue;
                 ++build.panels;
-                const Tux tux{base + p.address, p, devId, base, net};
+                const Tux tux{qint64(base) + p.address, p, devId, base, net};
                 const auto found = slot.constFind(tux.devinst);
                 if (found == slot.cend()) {
                     slot.insert(tux.devinst, devices.size());
@@ -188,7 +211,11 @@ TuxBuild addTuxRecords(ProjectDatabase &pdb, ControllerMap &map)
             }
         }
     }
+    int written = 0;
     for (const Tux &t : devices) {
+        if (!instancesFit(pdb, t.devinst, {qint64(t.base) + 1, t.devId}))
+            continue;
+        ++written;
         // The host instances hold the gateway's whole device instance.
         writeDevice(pdb, t.devinst,
                     {{u"unit_type"_qs, 3},
@@ -201,12 +228,12 @@ TuxBuild addTuxRecords(ProjectDatabase &pdb, ControllerMap &map)
                      {u"network"_qs, static_cast<int>(static_cast<uint16_t>(t.net))},
                      {u"macaddr"_qs, tuxMacAddress(t.panel.address)},
                      {u"devmodel"_qs, t.panel.expanded ? u"TX-SA"_qs : u"TX-NON-SA"_qs},
-                     {u"virtualdev"_qs, t.base + 1},
+                     {u"virtualdev"_qs, qint64(t.base) + 1},
                      {u"NetNodes"_qs, 0},
                      {u"NodeLevel"_qs, 4}},
                     QString());
     }
-    build.devices = int(devices.size());
+    build.devices = written;
     return build;
 }
 

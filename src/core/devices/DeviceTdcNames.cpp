@@ -1,5 +1,7 @@
 #include "devices/DeviceTdcNames.h"
 
+#include "project/DeviceInstance.h"
+
 #include "ddc/TuxNames.h"
 #include "project/ControllerMap.h"
 #include "project/ProjectDatabase.h"
@@ -62,11 +64,13 @@ TdcNamesResult updateTdcNames(ProjectDatabase &pdb, ControllerMap &map, const QS
         const int32_t base = map.apexBaseAddr(row.apex, tux->trunk);
         if (base == NotMapped)
             continue;
-        const int32_t devinst = base + tux->address;
-        if (setTdcName(pdb, devinst, row.bactalkName, job, rep))
+        const qint64 devinst = qint64(base) + tux->address;
+        if (!isDeviceInstance(devinst))
+            continue; // names no device: the device builders made none
+        if (setTdcName(pdb, int32_t(devinst), row.bactalkName, job, rep))
             ++result.updated;
         else
-            result.notFound << devinst;
+            result.notFound << int32_t(devinst);
     }
     return result;
 }

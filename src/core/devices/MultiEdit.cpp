@@ -1,5 +1,6 @@
 #include "devices/MultiEdit.h"
 
+#include "project/GridEdits.h"
 #include "project/ProjectDatabase.h"
 #include "project/Schema.h"
 #include "util/TextUtil.h"
@@ -101,16 +102,6 @@ int textSize(const QString &column)
     return 0;
 }
 
-bool devinstTaken(ProjectDatabase &pdb, int32_t devinst)
-{
-    QSqlQuery &q = pdb.prepared(u"SELECT 1 FROM tblRepJob WHERE devinst = ? LIMIT 1"_qs);
-    q.bindValue(0, devinst);
-    ProjectDatabase::run(q);
-    const bool taken = q.next();
-    q.finish();
-    return taken;
-}
-
 } // namespace
 
 int applyMultiEdit(ProjectDatabase &pdb, const QList<int32_t> &selected, EditTarget target, const QStringList &values,
@@ -152,21 +143,13 @@ int applyMultiEdit(ProjectDatabase &pdb, const QList<int32_t> &selected, EditTar
         if (isNumericTarget(target)) {
             const int32_t value = numericValueOf(values[i]);
             if (target == EditTarget::DevInst && value != devinst) {
-                // The devID index holds one row per device instance.
-                if (devinstTaken(pdb, value)) {
-                    refuse(devinst, QStringLiteral("another device already has devinst %1").arg(value));
+                // One row per device instance, within BACnet's range; the
+                // capability row follows its device (the table's trigger).
+                const QString problem = devinstProblem(pdb.db(), value);
+                if (!problem.isEmpty()) {
+                    refuse(devinst, problem);
                     continue;
                 }
-                q.bindValue(0, value);
-                q.bindValue(1, devinst);
-                if (!pdb.post(q, u"tblRepJob"_qs, key))
-                    continue;
-                // The capability row follows its device.
-                QSqlQuery &caps = pdb.prepared(u"UPDATE tblDevCapabilities SET devinst = ? WHERE devinst = ?"_qs);
-                caps.bindValue(0, value);
-                caps.bindValue(1, devinst);
-                pdb.post(caps, u"tblDevCapabilities"_qs, key);
-                continue;
             }
             q.bindValue(0, value);
         } else {

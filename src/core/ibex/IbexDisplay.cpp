@@ -67,8 +67,14 @@ std::vector<int> IbexDisplay::walkObjectRecords() const { return walkRecords(m_b
 
 int IbexDisplay::walkStopOffset() const
 {
-    const int stop = walkRecords(m_bytes, m_length).stop;
-    return stop - 1 == m_length ? -1 : stop - 1;
+    const Walk w = walkRecords(m_bytes, m_length);
+    if (w.stop - 1 == m_length)
+        return -1;
+    // The last record runs past the end of the data: the damage starts
+    // with it, not past the end of the file.
+    if (w.stop - 1 > m_length && !w.positions.empty())
+        return w.positions.back() - 1;
+    return w.stop - 1;
 }
 
 } // namespace vorlix

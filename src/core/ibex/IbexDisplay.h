@@ -82,11 +82,12 @@ public:
     // hold a header and one length word has no records).
     std::vector<int> walkObjectRecords() const;
 
-    // Where the walk stopped, when that is not the end of the file's data:
-    // the 0-based file offset of the length word that stopped it (a damaged
-    // length, a record cut by the end of the file, the position limit), or
-    // the offset of the first record when the file is too short to hold
-    // one. -1 when the walk ended exactly at the end of the data.
+    // Where the damage starts when the walk did not end exactly at the end
+    // of the file's data: the 0-based file offset of the length word that
+    // stopped it (a damaged length, the position limit), of the last record
+    // when the end of the file cuts that record short, or of the first
+    // record when the file is too short to hold one. -1 when the walk ended
+    // exactly at the end of the data.
     int walkStopOffset() const;
 
     IbexObjRec record(int position) const { return IbexObjRec(&m_bytes, position, m_length); }

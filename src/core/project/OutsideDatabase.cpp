@@ -1,5 +1,6 @@
 #include "project/OutsideDatabase.h"
 
+#include "project/OdbcConnection.h"
 #include "util/Error.h"
 
 #include <QAtomicInteger>
@@ -70,6 +71,7 @@ OutsideDatabase::OutsideDatabase(const QString &path, Route route)
     if (head.isEmpty() && info.size() > 0)
         throw Error(QStringLiteral("The database \"%1\" cannot be read. Nothing was changed.").arg(shown));
 
+    m_sqliteFile = isSqliteHead(head);
     if (isSqliteHead(head) && route == Route::ByContent) {
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
@@ -79,16 +81,10 @@ OutsideDatabase::OutsideDatabase(const QString &path, Route route)
             throw Error(QStringLiteral("The database \"%1\" needs an ODBC driver, and this system has no ODBC "
                                        "support for Qt (QODBC). Nothing was changed.").arg(shown));
         m_odbc = true;
+        const QString connection = odbcConnection(isSqliteHead(head));
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_connection);
-        if (isSqliteHead(head)) {
-            m_db.setDatabaseName(QStringLiteral("DRIVER={%1};Database=%2;Timeout=%3")
-                                     .arg(envOr("VORLIX_SQLITE_ODBC_DRIVER", QStringLiteral("SQLite3")),
-                                          shown).arg(kBusyTimeoutMs));
-        } else {
-            m_db.setDatabaseName(QStringLiteral("DRIVER={%1};DBQ=%2")
-                                     .arg(envOr("VORLIX_ACCESS_ODBC_DRIVER",
-                                                QStringLiteral("Microsoft Access Driver (*.mdb, *.accdb)")),
-                                          shown));
+        m_db.setDatabaseName(connection);
+        if (!isSqliteHead(head)) {
             m_db.setUserName(QStringLiteral("Admin"));
             m_db.setPassword(QString());
         }
@@ -107,6 +103,28 @@ OutsideDatabase::OutsideDatabase(const QString &path, Route route)
                             .arg(shown, why));
         throw Error(QStringLiteral("Cannot open the database \"%1\": %2. Nothing was changed.").arg(shown, why));
     }
+}
+
+QString OutsideDatabase::odbcConnection(bool sqlite) const
+{
+    // The string is read back as the driver will read it: a path that
+    // would come out as anything but itself is refused, never handed over.
+    if (sqlite) {
+        const QString driver = envOr("VORLIX_SQLITE_ODBC_DRIVER", QStringLiteral("SQLite3"));
+        const QString text = sqliteOdbcConnectionString(driver, m_path, kBusyTimeoutMs);
+        const OdbcAttributes read = sqliteDriverAttributes(text);
+        if (read.size() == 4 && read[3].first == u"Database" && pathOfFileUri(read[3].second) == m_path)
+            return text;
+    } else {
+        const QString driver = envOr("VORLIX_ACCESS_ODBC_DRIVER",
+                                     QStringLiteral("Microsoft Access Driver (*.mdb, *.accdb)"));
+        const QString text = accessConnectionString(driver, m_path);
+        if (odbcAttributes(text) == OdbcAttributes{{u"DRIVER"_qs, driver}, {u"DBQ"_qs, m_path}})
+            return text;
+    }
+    throw Error(QStringLiteral("The database \"%1\" cannot be named to the ODBC driver exactly (its path or the "
+                               "driver's name holds characters the driver would read otherwise). Nothing was "
+                               "changed.").arg(shownPath()));
 }
 
 OutsideDatabase::~OutsideDatabase()
@@ -148,11 +166,54 @@ QString OutsideDatabase::quoted(const QString &name) const
     return m_db.driver()->escapeIdentifier(name, QSqlDriver::TableName);
 }
 
-void OutsideDatabase::begin()
+void OutsideDatabase::begin(const QString &lockTable)
 {
+    if (!m_odbc) {
+        // QSQLITE ends what it did not begin itself as well (COMMIT, ROLLBACK).
+        QSqlQuery q(m_db);
+        if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            fail(QStringLiteral("start writing to"), q.lastError());
+        m_inTransaction = true;
+        return;
+    }
+    // Asked before the transaction: a read inside it would have to turn
+    // into a write, which meets another writer's lock without waiting.
+    const QSqlRecord fields = m_db.record(lockTable);
     if (!m_db.transaction())
         fail(QStringLiteral("start writing to"), m_db.lastError());
     m_inTransaction = true;
+    // A write that changes nothing takes the lock a write needs, now.
+    QSqlQuery q(m_db);
+    if (fields.isEmpty() || !q.exec(QStringLiteral("UPDATE %1 SET %2 = %2 WHERE 1 = 0")
+                                        .arg(quoted(lockTable), quoted(fields.fieldName(0))))) {
+        const QSqlError why = fields.isEmpty() ? m_db.lastError() : q.lastError();
+        rollback();
+        fail(QStringLiteral("start writing to"), why);
+    }
+}
+
+bool OutsideDatabase::post(QSqlQuery &query, const QString &table, const char *keyName, qint64 key,
+                           const std::function<void(const QString &)> &log)
+{
+    if (query.exec())
+        return true;
+    const QSqlError why = query.lastError();
+    if (isWholeDatabaseFailure(why))
+        fail(QStringLiteral("write to"), why);
+    if (log)
+        log(QStringLiteral("Not written to %1 (%2 %3): %4")
+                .arg(table, QLatin1String(keyName)).arg(key).arg(why.text().trimmed()));
+    return false;
+}
+
+bool OutsideDatabase::isWholeDatabaseFailure(const QSqlError &error)
+{
+    const QString t = error.text().toLower();
+    for (const char *word : {"locked", "busy", "readonly", "read-only", "read only", "disk", "i/o", "full",
+                             "corrupt", "not a database", "no such table", "no such column", "out of memory"})
+        if (t.contains(QLatin1String(word)))
+            return true;
+    return false;
 }
 
 void OutsideDatabase::commit()

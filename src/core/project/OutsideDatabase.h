@@ -7,7 +7,9 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QSqlQuery>
 #include <QString>
+#include <functional>
 
 namespace vorlix {
 
@@ -33,6 +35,8 @@ public:
     // The path as shown to the user (platform separators).
     QString shownPath() const;
     bool throughOdbc() const { return m_odbc; }
+    // A SQLite file (by either route), as opposed to an Access file.
+    bool isSqliteFile() const { return m_sqliteFile; }
 
     // The table's name as the file spells it, or an empty text.
     QString tableName(const QString &wanted) const;
@@ -43,23 +47,46 @@ public:
     // A table or field name quoted for SQL text.
     QString quoted(const QString &name) const;
 
-    // One transaction over the whole command: begin() throws when the file
-    // cannot be written (read-only, locked by another program); commit()
+    // One transaction over the whole command. begin() takes the write lock
+    // at once (BEGIN IMMEDIATE; through ODBC a write to `lockTable`, the
+    // table the command writes, as the file spells it), waiting up to the
+    // busy timeout for another program: what the command reads afterwards
+    // nobody else can change before it commits. It throws when the file
+    // cannot be written (read-only, locked by another program). commit()
     // throws when the changes could not be stored; a transaction neither
     // committed nor rolled back is rolled back when the object goes.
-    void begin();
+    void begin(const QString &lockTable);
     void commit();
     void rollback();
+
+    // Runs a prepared write of one row, the row `keyName` `key` ("devinst
+    // 1104"). A row the database refuses (a constraint, a text too long, a
+    // value of the wrong kind) is reported to `log` as "Not written to TABLE
+    // (KEYNAME KEY): why" and false is returned: the statement is undone and
+    // the command goes on. A database that cannot be written at all throws
+    // (fail()).
+    bool post(QSqlQuery &query, const QString &table, const char *keyName, qint64 key,
+              const std::function<void(const QString &)> &log);
+
+    // Whether `error` tells of a database that cannot be used at all
+    // (locked, read-only, full, damaged, a table or column gone), as opposed
+    // to one row it refuses.
+    static bool isWholeDatabaseFailure(const QSqlError &error);
 
     // An Error that names this file and says what went wrong in words a user
     // can act on ("is locked by another program", "the disk is full").
     [[noreturn]] void fail(const QString &doing, const QSqlError &error) const;
 
 private:
+    // The ODBC connection string of this file (the SQLite or the Access
+    // route), checked to read back as exactly this path.
+    QString odbcConnection(bool sqlite) const;
+
     QString m_path;
     QString m_connection;
     QSqlDatabase m_db;
     bool m_odbc = false;
+    bool m_sqliteFile = false;
     bool m_inTransaction = false;
 };
 

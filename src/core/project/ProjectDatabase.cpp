@@ -81,6 +81,7 @@ void ProjectDatabase::close()
     m_extended = m_globalOverrides = m_expandedMode = false;
     m_inTransaction = false;
     m_onCommit.clear();
+    m_doubledDevinsts.clear();
     m_path.clear();
     ++m_stamp;
     m_seenChanges = m_seenVersion = -1;
@@ -138,6 +139,7 @@ bool ProjectDatabase::linkDatabase(const QString &projectFolder, const QString &
     } catch (const Error &) {
         // A read-only project folder: the lookups still work, only slower.
     }
+    m_doubledDevinsts = schema::ensureUniqueDevinst(d);
     projectVars(d, vars, VarDirection::Read);
     // The step 5 spin edits show the scan settings within their ranges and
     // store the shown value back.
@@ -265,10 +267,15 @@ bool ProjectDatabase::post(QSqlQuery &query, const QString &table, const LogKey 
     // A database that cannot be written at all ends the command (the
     // transaction rolls back); only a refused row is logged and skipped.
     throwIfFailed(query.lastError());
+    refuse(table, key(), query.lastError().text());
+    return false;
+}
+
+void ProjectDatabase::refuse(const QString &table, const QString &key, const QString &why)
+{
     ++m_refused;
     if (refusalSink)
-        refusalSink(QStringLiteral("Not written to %1 (%2): %3").arg(table, key(), query.lastError().text()));
-    return false;
+        refusalSink(QStringLiteral("Not written to %1 (%2): %3").arg(table, key, why));
 }
 
 namespace {
@@ -388,19 +395,23 @@ void ProjectDatabase::whenCommitted(std::function<void()> done)
         done();
 }
 
-ProjectDatabase::Transaction::Transaction(ProjectDatabase &pdb) : m_pdb(pdb)
+ProjectDatabase::Transaction::Transaction(ProjectDatabase &pdb, Kind kind) : m_pdb(pdb)
 {
-    if (pdb.m_inTransaction)
+    if (pdb.m_inTransaction || !pdb.isOpen())
         return;
-    if (pdb.isOpen())
-        pdb.watchForChanges(); // what others changed before, caches must see
-    m_active = pdb.isOpen() && pdb.db().transaction();
-    if (pdb.isOpen() && !m_active) {
-        throwIfDatabaseFailure(pdb.path(), pdb.db().lastError());
+    pdb.watchForChanges(); // what others changed before, caches must see
+    // A read that turns into a write inside a transaction would meet another
+    // writer's lock at once, without waiting: a writing transaction takes
+    // the lock first. QSQLITE ends it with COMMIT or ROLLBACK all the same.
+    QSqlQuery begin(pdb.db());
+    m_active = kind == Kind::Write ? begin.exec(u"BEGIN IMMEDIATE"_qs) : pdb.db().transaction();
+    if (!m_active) {
+        const QSqlError error = kind == Kind::Write ? begin.lastError() : pdb.db().lastError();
+        throwIfDatabaseFailure(pdb.path(), error);
         throw Error(QStringLiteral("Cannot begin a transaction in the project database \"%1\": %2")
-                        .arg(QDir::toNativeSeparators(pdb.path()), pdb.db().lastError().text()));
+                        .arg(QDir::toNativeSeparators(pdb.path()), error.text()));
     }
-    pdb.m_inTransaction = m_active;
+    pdb.m_inTransaction = true;
     pdb.m_wroteInTransaction = false;
     pdb.m_failure.clear();
     pdb.m_onCommit.clear();

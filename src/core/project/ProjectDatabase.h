@@ -71,6 +71,9 @@ public:
     // The same with the key's text put together only when it is needed.
     using LogKey = std::function<QString()>;
     bool post(QSqlQuery &query, const QString &table, const LogKey &key);
+    // Reports a row that is not written for a reason of the caller's (a
+    // device instance out of range), as post() reports a refused one.
+    void refuse(const QString &table, const QString &key, const QString &why);
     // Where refused posts are reported (the session log).
     std::function<void(const QString &line)> refusalSink;
     int refusedPosts() const { return m_refused; }
@@ -102,12 +105,21 @@ public:
     // back. For state that must not count as stored before it is.
     void whenCommitted(std::function<void()> done);
 
+    // The devinst values that more than one tblRepJob row holds (a project
+    // made before devinst was unique there); empty when each is unique,
+    // which the table then keeps to.
+    const QList<qint64> &doubledDevinsts() const { return m_doubledDevinsts; }
+
     // One transaction around a batch command; rolls back when not committed.
-    // One transaction at a time: one begun inside another is part of it
-    // (it neither begins nor ends anything).
+    // A transaction that will write takes the write lock at its start
+    // (BEGIN IMMEDIATE), waiting for another program up to the busy
+    // timeout; one that only reads takes no lock until it reads. One
+    // transaction at a time: one begun inside another is part of it (it
+    // neither begins nor ends anything).
     class Transaction {
     public:
-        explicit Transaction(ProjectDatabase &pdb);
+        enum class Kind { Write, Read };
+        explicit Transaction(ProjectDatabase &pdb, Kind kind = Kind::Write);
         ~Transaction();
         void commit();
     private:
@@ -148,6 +160,7 @@ private:
     bool m_wroteInTransaction = false; // through post() since the transaction began
     QString m_failure; // the database failed in this transaction: nothing may be committed
     std::vector<std::function<void()>> m_onCommit; // whenCommitted() inside the transaction
+    QList<qint64> m_doubledDevinsts;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
     QMultiHash<size_t, UpsertStatements> m_upserts;
     quint64 m_stamp = 1;

@@ -178,7 +178,6 @@ void ensureIndexesAndGuards(QSqlDatabase db)
         {"Overrides", "ix_Overrides_Obj", "Display COLLATE NOCASE, Object"},
         {"Buttons", "ix_Buttons_Display", "Display COLLATE NOCASE"},
         {"GlobalOVR", "ix_GlobalOVR_Pt", "Apex, IbexPoint COLLATE NOCASE"},
-        {"tblRepJob", "devID", "devinst"},
         {"tblDevCapabilities", "ix_Cap_devinst", "devinst"},
     };
     QSqlQuery q(db);
@@ -198,7 +197,45 @@ void ensureIndexesAndGuards(QSqlDatabase db)
     if (has("tblRepJob") && has("tblDevCapabilities")) {
         exec(q, u"CREATE TRIGGER IF NOT EXISTS tblRepJobDeleteCaps BEFORE DELETE ON tblRepJob "
                  "BEGIN DELETE FROM tblDevCapabilities WHERE devinst = OLD.devinst; END"_qs);
+        // Left behind, the capabilities would describe no device, and the
+        // device would merge without them.
+        exec(q, u"CREATE TRIGGER IF NOT EXISTS tblRepJobMoveCaps AFTER UPDATE OF devinst ON tblRepJob "
+                 "WHEN NEW.devinst IS NOT OLD.devinst "
+                 "BEGIN UPDATE tblDevCapabilities SET devinst = NEW.devinst WHERE devinst = OLD.devinst "
+                 "AND NOT EXISTS (SELECT 1 FROM tblRepJob WHERE devinst = OLD.devinst); END"_qs);
     }
+}
+
+QList<qint64> ensureUniqueDevinst(QSqlDatabase db)
+{
+    QList<qint64> doubled;
+    QSqlQuery q(db);
+    if (!q.exec(u"SELECT devinst FROM tblRepJob WHERE devinst IS NOT NULL GROUP BY devinst "
+                 "HAVING COUNT(*) > 1 ORDER BY devinst"_qs))
+        return doubled; // no such table
+    while (q.next())
+        doubled << q.value(0).toLongLong();
+    bool unique = false, present = false;
+    if (q.exec(u"SELECT \"unique\" FROM pragma_index_list('tblRepJob') WHERE name = 'devID'"_qs) && q.next()) {
+        present = true;
+        unique = q.value(0).toInt() != 0;
+    }
+    if (!doubled.isEmpty()) {
+        if (!present)
+            q.exec(u"CREATE INDEX IF NOT EXISTS devID ON tblRepJob (devinst)"_qs);
+        return doubled;
+    }
+    if (unique)
+        return doubled;
+    // Made unique in one step: a database that refuses keeps its index.
+    // (Inside a transaction already, as when the template is made, the
+    // statements are part of it.)
+    const bool own = db.transaction();
+    const bool ok = (!present || q.exec(u"DROP INDEX devID"_qs)) &&
+                    q.exec(u"CREATE UNIQUE INDEX devID ON tblRepJob (devinst)"_qs);
+    if (own && (!ok || !db.commit()))
+        db.rollback();
+    return doubled;
 }
 
 namespace {
@@ -242,6 +279,7 @@ void createProjectTemplate(const QString &path)
         defaults.cpanelStatusBV = u"BV-13"_qs;
         projectVars(db, defaults, VarDirection::Write);
         ensureIndexesAndGuards(db);
+        ensureUniqueDevinst(db);
     });
 }
 

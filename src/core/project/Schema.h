@@ -36,8 +36,15 @@ QString createTableSql(const Table &table);
 
 // Indexes for the key lookups and triggers that guard the tables (ApexMap
 // rows are neither inserted nor deleted; deleting a device deletes its
-// capabilities row). Safe to run on every open.
+// capabilities row, a device whose devinst changes takes its capabilities
+// row along). Safe to run on every open.
 void ensureIndexesAndGuards(QSqlDatabase db);
+
+// Makes devinst unique in tblRepJob (its index devID) when no two rows share
+// one, and returns the values that more than one row holds otherwise (the
+// index then stays a plain one until they are put right). A database that
+// cannot be changed keeps the index it has.
+QList<qint64> ensureUniqueDevinst(QSqlDatabase db);
 
 // Creates the default project database at `path` (replacing a file there):
 // every table, ApexMap rows 0..31, DatabaseVersion 14 and every variable.

@@ -95,8 +95,24 @@ bool Workbench::openProject(const QString &folder)
     }
     setStatus(StatusPanel::Destination, msg::statusDest() + QDir::toNativeSeparators(vars.bactalkJobPath));
     masterList.clear();
+    reportDoubledDevinsts();
     refreshDeviceLists();
     return !existed && pdb.isOpen();
+}
+
+void Workbench::reportDoubledDevinsts()
+{
+    if (pdb.doubledDevinsts().isEmpty())
+        return;
+    QStringList values;
+    for (qint64 v : pdb.doubledDevinsts())
+        values << QString::number(v);
+    const QString doubled = QStringLiteral("The device table tblRepJob holds these devinst values more than "
+                                           "once: %1. Each device needs an instance of its own: change or "
+                                           "delete the doubled rows in step 10.")
+                                .arg(values.join(u", "_qs));
+    log.logMsg(doubled);
+    prompter.notice(doubled);
 }
 
 void Workbench::closeProject()
@@ -161,6 +177,18 @@ void Workbench::requireDatabase() const
     if (!pdb.isOpen())
         throw Error(QStringLiteral("No project database is open: \"%1\" could not be opened or created.")
                         .arg(QDir::toNativeSeparators(QDir(projectFolder).filePath(u"vorlix.mdb"_qs))));
+}
+
+void Workbench::requireBactalkJobFolder() const
+{
+    const QString where = u"Set it under Options > Current project (\"BACtalk job root folder\") or with "
+                          "\"vorlix-cli set JOB BactalkJobPath FOLDER\". Nothing was written."_qs;
+    const QString path = vars.bactalkJobPath;
+    if (path.trimmed().isEmpty())
+        throw Error(u"The BACtalk job folder is not set. "_qs + where);
+    if (!QDir::isAbsolutePath(QDir::fromNativeSeparators(path)) || !QFileInfo(path).isDir())
+        throw Error(QStringLiteral("The BACtalk job folder \"%1\" does not exist. ").arg(QDir::toNativeSeparators(path))
+                    + where);
 }
 
 bool Workbench::canCloseProject()

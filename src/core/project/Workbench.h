@@ -92,6 +92,10 @@ public:
 
     // Throws Error naming the file when no project database is open.
     void requireDatabase() const;
+    // Throws Error, saying where to set it, when BactalkJobPath is empty or
+    // names no folder: a command that writes into the BACtalk job never
+    // writes relative to the working folder.
+    void requireBactalkJobFolder() const;
 
     // The step 5 spin edits store their values at once ("Starting display"
     // only for values of 0 or more).
@@ -110,6 +114,8 @@ signals:
     void deviceListsChanged();
 
 private:
+    // Tells (log and notice) when tblRepJob holds a devinst more than once.
+    void reportDoubledDevinsts();
     void saveFileList();
     std::array<QString, kStatusPanelCount> m_status;
 };

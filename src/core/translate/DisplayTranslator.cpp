@@ -19,7 +19,7 @@ Translation DisplayTranslator::load(IbexDisplay file, const QString &path, const
 {
     Translation t(std::move(file), path, display, ibexFileTypeOf(path));
     // One read transaction for every lookup of the listing.
-    ProjectDatabase::Transaction reading(m_map.database());
+    ProjectDatabase::Transaction reading(m_map.database(), ProjectDatabase::Transaction::Kind::Read);
     TranslationRow &header = t.header();
     header.btText = t.file().description();
     // A title override made earlier comes back with the display, as the

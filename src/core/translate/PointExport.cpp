@@ -2,11 +2,14 @@
 
 #include "project/OutsideDatabase.h"
 #include "project/ProjectDatabase.h"
+#include "util/Ansi.h"
 #include "util/Error.h"
 #include "util/NullChecks.h"
 
 #include <QHash>
-#include <QLocale>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <cmath>
 #include <QSqlField>
 #include <QSqlQuery>
 
@@ -17,11 +20,23 @@ namespace {
 constexpr int kBinaryInput = 1;
 constexpr int kBinaryOutput = 3;
 
+using LogFn = std::function<void(const QString &)>;
+
+// A value as it is: a whole number as an integer (a text column then holds
+// "1", not "1.0"), anything else as the floating-point number.
+QVariant pointValue(double value)
+{
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 9.0e15)
+        return QVariant(qint64(value));
+    return QVariant(value);
+}
+
 // One of the point database's tables as the export sees it: its columns,
-// and its rows by object instance (the first column).
+// and its rows by object instance, the first column whatever its name. Rows
+// are found by that column, never by a row id (Access tables have none).
 class ValueTable {
 public:
-    ValueTable(OutsideDatabase &db, const QString &wanted, bool binary) : m_db(db)
+    ValueTable(OutsideDatabase &db, const QString &wanted, bool binary, const LogFn &log) : m_db(db), m_log(log)
     {
         m_name = db.tableName(wanted);
         if (m_name.isEmpty()) {
@@ -41,43 +56,82 @@ public:
         m_instance = fields.fieldName(0);
         m_description = column(u"Description"_qs);
         m_value = column(u"Value"_qs);
-        m_valueIsText = fields.field(m_value).metaType().id() == QMetaType::QString;
-        if (binary) {
-            m_prio = column(u"prio08"_qs);
-            m_prioIsText = fields.field(m_prio).metaType().id() == QMetaType::QString;
-        }
-        readRows(binary);
-        const QString key = m_byRowId ? u"rowid"_qs : db.quoted(m_instance);
-        const QString table = db.quoted(m_name);
-        m_setValue = prepare(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ? WHERE %4 = ?")
-                                 .arg(table, db.quoted(m_description), db.quoted(m_value), key));
         if (binary)
-            m_setPrio = prepare(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ? WHERE %4 = ?")
-                                    .arg(table, db.quoted(m_description), db.quoted(m_prio), key));
+            m_prio = column(u"prio08"_qs);
     }
 
-    // Writes the point into its row. False when the table has no row of
-    // that number.
-    bool write(qint64 instance, const QString &description, double value)
+    const QString &name() const { return m_name; }
+
+    // Reads every row's instance once, inside the export's transaction, so a
+    // point finds its row without a scan of the table, and prepares the
+    // writes. Rows are matched by their instance. A SQLite table with row
+    // ids is written by the row id of the row matched (the file may have no
+    // index on the instance, and a write by instance would scan the table
+    // for each point; an instance that appears twice then writes its first
+    // row); a table without row ids (Access, WITHOUT ROWID) by its instance.
+    void prepare(bool binary)
+    {
+        const QString table = m_db.quoted(m_name);
+        const QString key = m_db.quoted(m_instance);
+        const QString locator = rowIds() ? u"rowid"_qs : key;
+        QSqlQuery q(m_db.db());
+        q.setForwardOnly(true);
+        if (!q.exec(QStringLiteral("SELECT %1, %2%3 FROM %4")
+                        .arg(locator, key, binary ? u", "_qs + m_db.quoted(m_value) : QString(), table)))
+            m_db.fail(QStringLiteral("read the table \"%1\" of").arg(m_name), q.lastError());
+        int notNumbers = 0;
+        QString example;
+        while (q.next()) {
+            bool ok = false;
+            const QVariant stored = q.value(1);
+            const qint64 instance = stored.toLongLong(&ok);
+            if (!ok) {
+                if (notNumbers++ == 0)
+                    example = stored.isNull() ? u"(empty)"_qs : u'"' + stored.toString() + u'"';
+                continue;
+            }
+            if (!m_rows.contains(instance))
+                m_rows.insert(instance, Row{q.value(0), binary ? nullToStr(q.value(2)) : QString()});
+        }
+        if (notNumbers > 0 && m_log)
+            m_log(QStringLiteral("%1 row(s) of \"%2\" have an instance (column %3) that is not a number, such as "
+                                 "%4; they were left alone.").arg(notNumbers).arg(m_name, m_instance, example));
+        m_setValue = statement(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ? WHERE %4 = ?")
+                                   .arg(table, m_db.quoted(m_description), m_db.quoted(m_value), locator));
+        if (binary)
+            m_setPrio = statement(QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ? WHERE %4 = ?")
+                                      .arg(table, m_db.quoted(m_description), m_db.quoted(m_prio), locator));
+    }
+
+    enum class Outcome { Written, NoRow, Refused };
+    Outcome write(qint64 instance, const QString &description, double value)
     {
         const auto row = m_rows.constFind(instance);
         if (row == m_rows.cend())
-            return false;
+            return Outcome::NoRow;
         const bool priority = row->valueText.toLower() == u"pri";
         QSqlQuery &q = priority ? m_setPrio : m_setValue;
-        q.bindValue(0, description);
-        q.bindValue(1, valueFor(value, priority ? m_prioIsText : m_valueIsText));
+        q.bindValue(0, ansi::decode(ansi::encode(description)));
+        q.bindValue(1, pointValue(value));
         q.bindValue(2, row->key);
-        if (!q.exec())
-            m_db.fail(QStringLiteral("update the table \"%1\" of").arg(m_name), q.lastError());
-        return true;
+        return m_db.post(q, m_name, "instance", instance, m_log) ? Outcome::Written
+                                                                                         : Outcome::Refused;
     }
 
 private:
     struct Row {
-        QVariant key;
+        QVariant key; // the row id, or the instance as the table holds it
         QString valueText;
     };
+
+    // Whether the table is a SQLite table with row ids.
+    bool rowIds() const
+    {
+        if (!m_db.isSqliteFile())
+            return false;
+        QSqlQuery probe(m_db.db());
+        return probe.exec(QStringLiteral("SELECT rowid FROM %1 WHERE 1 = 0").arg(m_db.quoted(m_name)));
+    }
 
     QString column(const QString &wanted) const
     {
@@ -88,7 +142,7 @@ private:
         return name;
     }
 
-    QSqlQuery prepare(const QString &sql)
+    QSqlQuery statement(const QString &sql)
     {
         QSqlQuery q(m_db.db());
         if (!q.prepare(sql))
@@ -96,40 +150,9 @@ private:
         return q;
     }
 
-    // Reads every row's instance once, so a point finds its row without a
-    // scan of the table. A SQLite file is updated by rowid (the file may
-    // have no index on the instance); another database by the instance.
-    // When a number appears twice, the first row in table order is the one.
-    void readRows(bool binary)
-    {
-        const QString table = m_db.quoted(m_name);
-        const QString columns = m_db.quoted(m_instance) + (binary ? u", "_qs + m_db.quoted(m_value) : QString());
-        QSqlQuery q(m_db.db());
-        q.setForwardOnly(true);
-        m_byRowId = q.exec(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid").arg(columns, table));
-        if (!m_byRowId && !q.exec(QStringLiteral("SELECT %1, %1 FROM %2").arg(columns, table)))
-            m_db.fail(QStringLiteral("read the table \"%1\" of").arg(m_name), q.lastError());
-        while (q.next()) {
-            bool ok = false;
-            const qint64 instance = q.value(1).toLongLong(&ok);
-            if (!ok || m_rows.contains(instance))
-                continue;
-            m_rows.insert(instance, Row{q.value(0), binary ? nullToStr(q.value(2)) : QString()});
-        }
-    }
-
-    static QVariant valueFor(double value, bool asText)
-    {
-        if (asText)
-            return QString::number(value, 'g', QLocale::FloatingPointShortest);
-        return value;
-    }
-
     OutsideDatabase &m_db;
+    const LogFn &m_log;
     QString m_name, m_instance, m_description, m_value, m_prio;
-    bool m_valueIsText = false;
-    bool m_prioIsText = false;
-    bool m_byRowId = false;
     QHash<qint64, Row> m_rows;
     QSqlQuery m_setValue, m_setPrio;
 };
@@ -156,23 +179,27 @@ QList<IbexPoint> ibexPointsOf(ProjectDatabase &pdb, int apex)
 
 } // namespace
 
-PointExportCounts exportIbexPoints(ProjectDatabase &pdb, OutsideDatabase &target, int apex, const Progress &progress)
+PointExportCounts exportIbexPoints(ProjectDatabase &pdb, OutsideDatabase &target, int apex, const Progress &progress,
+                                   const LogFn &log)
 {
     const QList<IbexPoint> points = ibexPointsOf(pdb, apex);
-    ValueTable analog(target, u"Analog Values"_qs, false);
-    ValueTable binary(target, u"Binary Values"_qs, true);
+    ValueTable analog(target, u"Analog Values"_qs, false, log);
+    ValueTable binary(target, u"Binary Values"_qs, true, log);
     PointExportCounts counts;
     counts.points = int(points.size());
-    target.begin();
+    target.begin(analog.name());
+    analog.prepare(false);
+    binary.prepare(true);
     for (int i = 0; i < points.size(); ++i) {
         const IbexPoint &p = points[i];
         if (i % 1000 == 0)
             progress.step(i, counts.points, QStringLiteral("Point %1").arg(p.number));
         const bool isBinary = p.type == kBinaryInput || p.type == kBinaryOutput;
-        if ((isBinary ? binary : analog).write(p.number, p.description, p.value))
-            ++counts.updated;
-        else
-            ++counts.unmatched;
+        switch ((isBinary ? binary : analog).write(p.number, p.description, p.value)) {
+        case ValueTable::Outcome::Written: ++counts.updated; break;
+        case ValueTable::Outcome::NoRow: ++counts.unmatched; break;
+        case ValueTable::Outcome::Refused: ++counts.refused; break;
+        }
     }
     target.commit();
     return counts;

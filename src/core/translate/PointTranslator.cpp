@@ -1,5 +1,7 @@
 #include "translate/PointTranslator.h"
 
+#include "project/DeviceInstance.h"
+
 #include "project/ControllerMap.h"
 
 namespace vorlix {
@@ -49,19 +51,25 @@ QString PointTranslator::ibexPointText(const PointInputs &in, bool templateConte
     }
 }
 
+namespace {
+// The Tux device base + address; NotMapped for an unmapped trunk and for a
+// sum that is no BACnet device instance.
+int32_t tuxInstance(int32_t base, int address)
+{
+    const qint64 device = qint64(base) + address;
+    return base == NotMapped || !isDeviceInstance(device) ? NotMapped : int32_t(device);
+}
+} // namespace
+
 int32_t PointTranslator::tuxDevice(int apex, int trunk, int address)
 {
-    const int32_t base = m_map.apexBaseAddr(apex, trunk);
-    return base == NotMapped ? NotMapped : base + address;
+    return tuxInstance(m_map.apexBaseAddr(apex, trunk), address);
 }
 
 int32_t PointTranslator::cpanelDevice(int apex, int cp)
 {
-    if (const auto tux = m_map.cpanelTux(apex, cp)) {
-        const int32_t base = m_map.apexBaseAddr(apex, tux->trunk);
-        if (base != NotMapped)
-            return base + tux->address;
-    }
+    if (const auto tux = m_map.cpanelTux(apex, cp))
+        return tuxInstance(m_map.apexBaseAddr(apex, tux->trunk), tux->address);
     return NotMapped;
 }
 

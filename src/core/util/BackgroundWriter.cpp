@@ -12,6 +12,12 @@ BackgroundWriter::BackgroundWriter(int maxQueued, qint64 maxQueuedBytes)
 {
 }
 
+BackgroundWriter::BackgroundWriter(Mode mode)
+    : m_maxQueued(64), m_maxQueuedBytes(qint64(32) << 20), m_stopAtFailure(mode == Mode::StopAtFailure),
+      m_thread([this] { run(); })
+{
+}
+
 BackgroundWriter::~BackgroundWriter()
 {
     {
@@ -91,13 +97,20 @@ void BackgroundWriter::run()
 
         std::vector<Outcome> outcomes;
         std::vector<WrittenFile> written;
-        try {
-            written = writeFilesAtomically(group);
-        } catch (const std::exception &e) {
-            written.assign(group.size(), WrittenFile{QString::fromLocal8Bit(e.what()), false});
+        if (m_failed) { // only this thread sets it
+            for (const PendingFile &f : group)
+                written.push_back(WrittenFile{notWrittenAfterFailure(f.path), false});
+        } else {
+            try {
+                written = writeFilesAtomically(group, m_stopAtFailure);
+            } catch (const std::exception &e) {
+                written.assign(group.size(), WrittenFile{QString::fromLocal8Bit(e.what()), false});
+            }
         }
-        for (size_t i = 0; i < group.size(); ++i)
+        for (size_t i = 0; i < group.size(); ++i) {
             outcomes.push_back(Outcome{group[i].path, written[i].error, written[i].existed});
+            m_failed = m_failed || (m_stopAtFailure && !written[i].error.isEmpty());
+        }
 
         lock.lock();
         m_running.clear();

@@ -22,6 +22,11 @@ public:
     // unless it is a single file, wait for the thread; a further write waits
     // for room (bounds the memory a fast producer takes).
     explicit BackgroundWriter(int maxQueued = 64, qint64 maxQueuedBytes = qint64(32) << 20);
+    // With `StopAtFailure`, the first file that cannot be written ends the
+    // writing: the files handed over before it land, none after it does
+    // (their outcomes say so), in whatever groups they reached the disk.
+    enum class Mode { EachFile, StopAtFailure };
+    explicit BackgroundWriter(Mode mode);
     // Waits for every file handed over.
     ~BackgroundWriter();
     BackgroundWriter(const BackgroundWriter &) = delete;
@@ -58,6 +63,8 @@ private:
 
     const size_t m_maxQueued;
     const qint64 m_maxQueuedBytes;
+    const bool m_stopAtFailure = false;
+    bool m_failed = false; // a file failed (StopAtFailure): nothing more is written
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<Job> m_queue;
@@ -74,6 +81,7 @@ private:
 template <typename Tag>
 class TrackedWriter {
 public:
+    explicit TrackedWriter(BackgroundWriter::Mode mode = BackgroundWriter::Mode::EachFile) : m_writer(mode) {}
     void write(const QString &path, QByteArray bytes, Tag tag, bool replace = true)
     {
         m_tags.push_back(std::move(tag));

@@ -1,12 +1,11 @@
 #include "util/FileUtil.h"
 
-#include "util/Ansi.h"
 #include "util/Error.h"
+#include "util/TempFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
@@ -94,8 +93,9 @@ QString refusedTarget(const QString &path, const struct stat &st)
     return {};
 }
 
-// Opens a regular file for reading without waiting on a FIFO or device.
-int openRegularForReading(const QString &path, QString *error)
+// Opens a regular file for reading without waiting on a FIFO or device;
+// without `followLinks`, a symbolic link is refused, never followed.
+int openRegularForReading(const QString &path, QString *error, bool followLinks = true)
 {
     const auto fail = [&](const QString &message) {
         if (error)
@@ -106,7 +106,9 @@ int openRegularForReading(const QString &path, QString *error)
     if (!refused.isNull())
         return fail(QStringLiteral("\"%1\" %2.").arg(shownPath(path), refused));
     const QByteArray name = QFile::encodeName(path);
-    Fd f{::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    Fd f{::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW))};
+    if (f.fd < 0 && errno == ELOOP) // a link, and links are not followed
+        return fail(QStringLiteral("\"%1\" is a symbolic link, not a file.").arg(shownPath(path)));
     if (f.fd < 0)
         return fail(QStringLiteral("Cannot read \"%1\": %2.").arg(shownPath(path), reasonOf(errno)));
     struct stat st {};
@@ -164,9 +166,9 @@ struct StagedFile {
     {
         if (fd < 0)
             return;
+        ::unlink(temp.constData());
         ::close(fd);
         fd = -1;
-        ::unlink(temp.constData());
     }
 };
 
@@ -187,15 +189,10 @@ StagedFile stageFile(const QString &path, const QByteArray &bytes)
     }
     const QFileInfo info(path);
     s.folder = QFile::encodeName(info.absolutePath());
-    for (int attempt = 0; attempt < 100 && s.fd < 0; ++attempt) {
-        s.temp = s.folder + "/." + QFile::encodeName(info.fileName()) + '.'
-                 + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
-        s.fd = ::open(s.temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (s.fd < 0 && errno != EEXIST)
-            failWrite(path, errno);
-    }
+    removeStaleTemporaries(s.folder);
+    s.fd = createLockedTemporary(s.folder, QFile::encodeName(info.fileName()), s.temp);
     if (s.fd < 0)
-        failWrite(path, EEXIST);
+        failWrite(path, errno);
     int err = 0;
     bool ok = writeAll(s.fd, bytes.constData(), bytes.size(), err);
     if (ok && existed && ::fchmod(s.fd, old.st_mode & 07777) != 0)
@@ -238,17 +235,14 @@ bool placeFile(const QString &path, StagedFile &s, bool replace = true)
 {
     const int fd = s.fd;
     s.fd = -1;
-    int err = 0;
-    bool ok = ::close(fd) == 0;
-    if (!ok)
-        err = errno;
-    if (ok) {
-        err = replace ? (::rename(s.temp.constData(), s.target.constData()) == 0 ? 0 : errno)
+    // The file takes its place while its lock is held (the data is on the
+    // disk already), and is closed after.
+    int err = replace ? (::rename(s.temp.constData(), s.target.constData()) == 0 ? 0 : errno)
                       : renameNoReplace(s.temp, s.target);
-        ok = err == 0;
-    }
-    if (!ok) {
+    if (err != 0)
         ::unlink(s.temp.constData());
+    ::close(fd); // the bytes were synced before: closing cannot lose them
+    if (err != 0) {
         if (err == EEXIST && !replace)
             return false;
         failWrite(path, err);
@@ -295,15 +289,28 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     syncFolder(staged.folder);
 }
 
-std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &files)
+std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &files, bool stopAtFailure)
 {
     std::vector<WrittenFile> out(files.size());
     std::vector<StagedFile> staged(files.size());
-    for (size_t i = 0; i < files.size(); ++i) {
+    // With stopAtFailure, the files from `stop` on are not written.
+    size_t stop = files.size();
+    const auto stopAt = [&](size_t i) {
+        if (!stopAtFailure || i >= stop)
+            return;
+        stop = i;
+        for (size_t j = i + 1; j < files.size(); ++j) {
+            staged[j].discard();
+            if (out[j].error.isEmpty())
+                out[j].error = notWrittenAfterFailure(files[j].path);
+        }
+    };
+    for (size_t i = 0; i < stop; ++i) {
         try {
             staged[i] = stageFile(files[i].path, files[i].bytes);
         } catch (const Error &e) {
             out[i].error = e.message();
+            stopAt(i);
         }
     }
     // One flush for each file system the group touches makes every staged
@@ -328,7 +335,7 @@ std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &fi
         else
             flushed.insert(st.st_dev);
     }
-    for (size_t i = 0; i < files.size(); ++i) {
+    for (size_t i = 0; i < stop; ++i) {
         StagedFile &s = staged[i];
         if (s.fd < 0)
             continue;
@@ -343,6 +350,7 @@ std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &fi
             out[i].existed = !placeFile(files[i].path, s, files[i].replace);
         } catch (const Error &e) {
             out[i].error = e.message();
+            stopAt(i);
         }
     }
     // The renames reach the disk with their folders.
@@ -389,9 +397,10 @@ void appendToFileLocked(const QString &path, const QByteArray &bytes, bool onNew
         failWrite(path, err);
 }
 
-bool readWholeFile(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes)
+namespace {
+bool readWhole(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes, bool followLinks)
 {
-    Fd f{openRegularForReading(path, error)};
+    Fd f{openRegularForReading(path, error, followLinks)};
     if (f.fd < 0)
         return false;
     const bool capped = maxBytes < 0;
@@ -410,6 +419,25 @@ bool readWholeFile(const QString &path, QByteArray &bytes, QString *error, qint6
         return false;
     }
     return true;
+}
+} // namespace
+
+bool readWholeFile(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes)
+{
+    return readWhole(path, bytes, error, maxBytes, true);
+}
+
+bool readWholeFileNoLink(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes)
+{
+    return readWhole(path, bytes, error, maxBytes, false);
+}
+
+QString refusedWriteTarget(const QString &path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return refusedTarget(path, st);
 }
 
 bool readFileTail(const QString &path, qint64 maxBytes, QByteArray &bytes, qint64 &skipped, QString *error)
@@ -432,49 +460,6 @@ bool readFileTail(const QString &path, qint64 maxBytes, QByteArray &bytes, qint6
     }
     skipped = start;
     return true;
-}
-
-bool pathSurvivesRoundTrip(const QByteArray &localPath)
-{
-    return QFile::encodeName(QFile::decodeName(localPath)) == localPath;
-}
-
-QByteArray ansiLines(const QStringList &lines)
-{
-    QByteArray out;
-    for (const QString &l : lines) {
-        out += ansi::encode(l);
-        out += "\r\n";
-    }
-    return out;
-}
-
-QString existingCaseInsensitive(const QString &folder, const QString &name)
-{
-    const QDir dir(folder);
-    const QString exact = dir.filePath(name);
-    if (QFileInfo::exists(exact))
-        return exact;
-    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    for (const QString &e : entries)
-        if (e.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(e);
-    return {};
-}
-
-QString findCaseInsensitive(const QString &folder, const QString &name)
-{
-    const QString found = existingCaseInsensitive(folder, name);
-    return found.isEmpty() ? QDir(folder).filePath(name) : found;
-}
-
-QString findPathCaseInsensitive(const QString &folder, const QString &relativePath)
-{
-    QString current = folder;
-    const QStringList parts = QDir::fromNativeSeparators(relativePath).split(u'/', Qt::SkipEmptyParts);
-    for (const QString &p : parts)
-        current = findCaseInsensitive(current, p);
-    return current;
 }
 
 bool isPlainFileName(const QString &name)

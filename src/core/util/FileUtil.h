@@ -20,7 +20,9 @@ inline constexpr qint64 kDefaultReadCap = qint64(64) * 1024 * 1024;
 
 // Writes the whole file or nothing: a failure leaves an existing file as it
 // was. Refuses a target that is a symbolic link or not a regular file.
-// Throws Error naming the file ("the disk is full" when it is).
+// Throws Error naming the file ("the disk is full" when it is). The first
+// write into a folder also removes the temporary files (".NAME.*.tmp") that
+// a run killed while writing there left behind.
 void writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 // A file for writeFilesAtomically. Without `replace`, a file already at
@@ -39,8 +41,11 @@ struct WrittenFile {
 // touches instead of one per file; then the files take their targets'
 // places in the order given (a path given twice ends with its last bytes).
 // Answers for each file. A file that fails leaves its old file as it was,
-// and the others land.
-std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &files);
+// and the others land; with `stopAtFailure`, only the files before the
+// first that fails land, and those after it are not written either.
+std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &files, bool stopAtFailure = false);
+// What the files not written after a failure are told.
+QString notWrittenAfterFailure(const QString &path);
 
 // Appends `bytes` to the regular file `path` (made when missing) under an
 // exclusive advisory lock, so two processes appending at once keep both
@@ -69,6 +74,11 @@ QString findPathCaseInsensitive(const QString &folder, const QString &relativePa
 // file when it cannot be read, is not a regular file or is too large.
 bool readWholeFile(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes = -1);
 
+// The same for a file that is copied byte for byte into a deliverable: a
+// symbolic link is refused ("is a symbolic link, not a file") however it
+// is swapped in, never followed.
+bool readWholeFileNoLink(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes = -1);
+
 // Reads the last `maxBytes` bytes of a regular file (all of it when it is
 // smaller); `skipped` tells how many bytes before them were left out. A
 // missing file reads as empty. Returns false and sets `error` as above.
@@ -79,9 +89,24 @@ bool readFileTail(const QString &path, qint64 maxBytes, QByteArray &bytes, qint6
 // file" (FIFO, device, socket, dangling link).
 QString notARegularFile(const QString &path);
 
+// Whether `path` itself is a regular file: a link (even to a file), a
+// folder, a FIFO or nothing at all is not.
+bool isRegularFileNoLink(const QString &path);
+
+// Null when a write may go to `path` (nothing is there, or a regular file);
+// otherwise why not, naming the path and what is there: "is a symbolic
+// link; files are never written through links.", "is a folder, not a
+// file.", "is not a file." (a FIFO, a device, a socket).
+QString refusedWriteTarget(const QString &path);
+
 // A name read from an input file is safe to join to a folder: no separators,
 // no "..", not empty.
 bool isPlainFileName(const QString &name);
+
+// The entries of `folder` whose names are not valid text in this system's
+// encoding: a folder listing leaves them out, and no path can name them.
+// Each as far as it can be shown, the bytes that are not text as "?".
+QStringList unreadableNames(const QString &folder);
 
 // Whether the bytes of a path given by the system (a command-line argument,
 // a folder listing) come back the same after decoding to text and encoding

@@ -21,6 +21,10 @@ public:
     virtual void inform(const QString &text) = 0;
     // The standard error box of a command that ended with an error.
     virtual void error(const QString &text) = 0;
+    // Something the user must know that is not the result of the command
+    // (a fault found in the project): an information box; the command line
+    // prints it on stderr, apart from the command's output.
+    virtual void notice(const QString &text) { inform(text); }
     // Input box; nullopt when cancelled.
     virtual std::optional<QString> askText(const QString &title, const QString &prompt,
                                            const QString &initial) = 0;
@@ -107,6 +111,7 @@ public:
     bool warn(const QString &text) override { return m_target->warn(text); }
     void inform(const QString &text) override { m_target->inform(text); }
     void error(const QString &text) override { m_target->error(text); }
+    void notice(const QString &text) override { m_target->notice(text); }
     std::optional<QString> askText(const QString &title, const QString &prompt, const QString &initial) override
     {
         return m_target->askText(title, prompt, initial);

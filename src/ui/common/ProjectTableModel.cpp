@@ -1,6 +1,7 @@
 #include "common/ProjectTableModel.h"
 
 #include "ddc/TuxFiles.h"
+#include "project/GridEdits.h"
 #include "project/Schema.h"
 
 #include <QBrush>
@@ -150,6 +151,15 @@ bool ProjectTableModel::setData(const QModelIndex &index, const QVariant &value,
 {
     if (index.column() == calculatedColumn())
         return false;
+    if (role == Qt::EditRole) {
+        const QString problem = gridEditProblem(database(), m_view.which(), record().fieldName(index.column()), value,
+                                                QSqlTableModel::data(index, Qt::EditRole));
+        if (!problem.isEmpty()) {
+            if (onError)
+                onError(QStringLiteral("The change to %1 was not saved: %2").arg(m_view.tableName(), problem));
+            return false;
+        }
+    }
     const bool ok = QSqlTableModel::setData(index, value, role);
     if (!ok && role == Qt::EditRole && lastError().isValid()) {
         const QString message = lastError().text();

@@ -151,6 +151,13 @@ void JobConverter::offerReport()
     else
         text = u"The conversion ended."_qs;
     const int hand = int(m_report->needsAHand().size());
+    if (!m_report->written) {
+        m_wb.prompter.inform(text + QStringLiteral("\n%1 item(s) need a hand.\n\nThe conversion report \"%2\" could "
+                                                   "not be written; the session log says why.")
+                                        .arg(hand)
+                                        .arg(QDir::toNativeSeparators(html)));
+        return;
+    }
     text += QStringLiteral("\n%1 item(s) need a hand.\n\nThe conversion report is \"%2\". Do you want to open it?")
                 .arg(hand)
                 .arg(QDir::toNativeSeparators(html));
