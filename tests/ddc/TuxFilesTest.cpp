@@ -3,6 +3,7 @@
 #include "commands/ProjectCommands.h"
 #include "ddc/TuxFiles.h"
 
+#include "support/TestPlatform.h"
 #include "support/TestProject.h"
 #include "support/WorkbenchProject.h"
 
@@ -169,8 +170,9 @@ TEST_F(TuxFilesTest, NeverWritesThroughALinkInTheDdcFolder)
     tux(u"tddc01"_qs, u"tux101.tdc"_qs, "NEW");
     const QString victim = tp.root() + u"/victim.txt"_qs;
     writeFile(victim, "KEEP");
-    ASSERT_TRUE(QFile::link(victim, ddc() + u"/dev1201.tdc"_qs));
-    ASSERT_TRUE(QFile::link(tp.root() + u"/nowhere"_qs, ddc() + u"/dangling.tdc"_qs));
+    if (!test::makeSymLink(victim, ddc() + u"/dev1201.tdc"_qs))
+        GTEST_SKIP() << "this system makes no symbolic links (Wine)";
+    ASSERT_TRUE(test::makeSymLink(tp.root() + u"/nowhere"_qs, ddc() + u"/dangling.tdc"_qs));
     createDdcFileListCommand(tp.wb);
     tp.exec(u"INSERT INTO TdcFiles (Apex, IbexFilename, BACtalkFilename) VALUES (1, 'tux101.tdc', 'dangling.tdc')"_qs);
     const TdcCopyOutcome r = copyTdcFilesCommand(tp.wb);
