@@ -141,6 +141,28 @@ TEST(FileUtil, GroupWritesLandEachFileWholeAndNameTheOnesThatFail)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(u".tmp"_qs), QStringList());
 }
 
+// On Windows the system calls get every path in its "\\?\" form (no
+// 260-character limit, names taken literally), shares as "\\?\UNC\";
+// elsewhere paths go to the system as they are.
+TEST(FileUtil, SystemPathsReachLongPathsAndSharesOnWindows)
+{
+    const bool windows = QSysInfo::kernelType() == u"winnt";
+    struct Case {
+        const char *path;
+        const char *onWindows;
+    } cases[] = {
+        {"C:/jobs/acme", "\\\\?\\C:\\jobs\\acme"},
+        {"C:\\jobs\\..\\bt\\.\\plaza", "\\\\?\\C:\\bt\\plaza"},
+        {"//server/share/job", "\\\\?\\UNC\\server\\share\\job"},
+        {"\\\\server\\share\\job\\ldisplay", "\\\\?\\UNC\\server\\share\\job\\ldisplay"},
+        {"\\\\?\\C:\\already", "\\\\?\\C:\\already"},
+    };
+    for (const Case &c : cases) {
+        const QString path = QString::fromUtf8(c.path);
+        EXPECT_EQ(systemPath(path), windows ? QString::fromUtf8(c.onWindows) : path) << c.path;
+    }
+}
+
 // A name from an input file (display, bitmap, Tux file, redirect target) is
 // joined to a folder only when it is plain on every platform.
 struct NameCase {
