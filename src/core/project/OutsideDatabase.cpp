@@ -91,9 +91,9 @@ OutsideDatabase::OutsideDatabase(const QString &path, Route route)
         if (isSqliteHead(head)) {
             m_db.setDatabaseName(QStringLiteral("DRIVER={%1};Database=%2;Timeout=%3")
                                      .arg(envOr("VORLIX_SQLITE_ODBC_DRIVER", QStringLiteral("SQLite3")),
-                                          shown).arg(kBusyTimeoutMs));
+                                          driverFilePath(m_path)).arg(kBusyTimeoutMs));
         } else {
-            m_db.setDatabaseName(QStringLiteral("DRIVER={%1};DBQ=%2").arg(accessDriver(), shown));
+            m_db.setDatabaseName(QStringLiteral("DRIVER={%1};DBQ=%2").arg(accessDriver(), driverFilePath(m_path)));
             m_db.setUserName(QStringLiteral("Admin"));
             m_db.setPassword(QString());
         }

@@ -91,6 +91,11 @@ bool isWritableFolder(const QString &folder);
 // elsewhere the path as it is.
 QString systemPath(const QString &path);
 
+// The path of a file as this system's database drivers (ODBC) open it: the
+// native path; under Wine, whose ODBC is the host's driver manager with the
+// host's drivers, the host's path.
+QString driverFilePath(const QString &path);
+
 // A name read from an input file is safe to join to a folder, on every
 // platform: not empty, no separators, no drive colon, no "..", no character
 // Windows cannot hold in a name (<>"|?* and control characters), not ending

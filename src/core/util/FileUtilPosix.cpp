@@ -447,4 +447,6 @@ bool isWritableFolder(const QString &folder)
 
 QString systemPath(const QString &path) { return path; }
 
+QString driverFilePath(const QString &path) { return QDir::toNativeSeparators(path); }
+
 } // namespace vorlix

@@ -292,6 +292,24 @@ QString systemPath(const QString &path)
     return u"\\\\?\\"_qs + p;
 }
 
+QString driverFilePath(const QString &path)
+{
+    const QString native = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    // Wine hands ODBC to the host's driver manager (unixODBC), whose drivers
+    // open host paths; Wine says which host path a Windows path is.
+    using UnixFileName = char *(CDECL *)(LPCWSTR);
+    static const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixFileName)
+        return native;
+    char *host = unixFileName(native.toStdWString().c_str());
+    if (!host)
+        return native;
+    const QString hostPath = QString::fromUtf8(host);
+    HeapFree(GetProcessHeap(), 0, host);
+    return hostPath;
+}
+
 bool isWritableFolder(const QString &folder)
 {
     const QFileInfo info(folder);
