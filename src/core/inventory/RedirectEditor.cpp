@@ -116,13 +116,13 @@ bool RedirectEditor::okay(const RedirectTarget &t)
     const QString repJob = findPathCaseInsensitive(root, t.rep + u'/' + t.job);
     if (!QFileInfo(repJob).isDir()) {
         prompter.inform(u"The rep\\job folder does not exists!\nRep-Job: "_qs + t.rep + u'\\' + t.job
-                        + u"\nEFB root path: "_qs + root);
+                        + u"\nEFB root path: "_qs + QDir::toNativeSeparators(root));
         return false;
     }
     const bool exists = QFileInfo(findPathCaseInsensitive(repJob, u"displays/"_qs + t.file)).isFile();
     if (!exists)
         prompter.inform(u"The BACtalk file does not exists! Make sure to add it to the project at some point.\nFile: "_qs
-                        + t.file + u"\nEFB Job path: "_qs + m_wb.vars.bactalkJobPath);
+                        + t.file + u"\nEFB Job path: "_qs + QDir::toNativeSeparators(m_wb.vars.bactalkJobPath));
     const QString value = t.value();
     if (!RedirectTable(m_wb.pdb).setRedirect(m_ibexName, value, m_localJob)) {
         prompter.inform(u"Could not set value in database!"_qs);
