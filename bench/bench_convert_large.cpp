@@ -51,8 +51,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 using namespace vorlix;
@@ -105,15 +103,6 @@ std::map<QString, double> workOf(const JobSize &s)
 }
 
 double seconds(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e9; }
-
-// The process's CPU time so far (user + system), in seconds: the machine
-// may be shared and the disk's syncs wait without using the processor.
-double cpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 // The job folder `job`: every Ibex file of a job of size `s`.
 void writeJob(const QString &job, const JobSize &s)
@@ -173,11 +162,11 @@ Figures convert(const QString &root, const QString &app, const QString &job, int
 
     QElapsedTimer t;
     t.start();
-    const double cpuStart = cpuSeconds();
+    const double cpuStart = bench::cpuSeconds();
     const ConversionReport r = convertJobCommand(wb, options);
     Figures f;
     f.total = seconds(t);
-    const double cpu = cpuSeconds() - cpuStart;
+    const double cpu = bench::cpuSeconds() - cpuStart;
     f.peakMb = bench::peakMemoryMb();
     int written = 0;
     for (const DisplayResult &d : r.displays)
@@ -332,7 +321,7 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         writeJob(job, s);
-        ::sync(); // the job is on the disk before its conversion, as a real one is
+        bench::syncDisks(); // the job is on the disk before its conversion, as a real one is
         std::printf("\n(job files written in %.1f s)\n", seconds(t));
         const Figures f = convert(dir->path(), app, job, factor, s);
         if (!runs.empty())

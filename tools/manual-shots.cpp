@@ -1,6 +1,10 @@
 // Takes the user manual's pictures from the real workbench window on the
 // bundled sample job, offscreen, so that they always show the current window:
 //   vorlix-manual-shots OUTDIR
+// With --on-screen SECONDS the window is shown on the screen instead (for
+// pictures of the window under a window system, e.g. Windows' under Wine):
+// each step, and at the end the "Convert whole job" dialog, stays there for
+// SECONDS after a line "showing NAME" on stdout, for a screen grabber.
 // The sample job and a fresh application folder live in a temporary folder;
 // the templates come from beside this executable. Every question the window
 // asks gets a scripted answer and no dialog is left open.
@@ -23,6 +27,7 @@
 #include <QBuffer>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -47,9 +52,33 @@ void settle()
         QApplication::processEvents();
 }
 
+// Seconds each step stays on the screen; 0 takes the pictures offscreen.
+int g_onScreenSeconds = 0;
+
+// Runs the event loop for `seconds`.
+void hold(int seconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Tells the screen grabber what is on the screen now, and keeps it there.
+void showing(const QString &name)
+{
+    settle();
+    std::printf("showing %s\n", qPrintable(name));
+    std::fflush(stdout);
+    hold(g_onScreenSeconds);
+}
+
 // The window as drawn, saved as OUTDIR/NAME through the safe write.
 bool shoot(MainWindow &window, const QString &outDir, const QString &name)
 {
+    if (g_onScreenSeconds > 0) {
+        showing(name);
+        return true;
+    }
     settle();
     QByteArray png;
     QBuffer buffer(&png);
@@ -139,6 +168,18 @@ bool takeShots(const QString &outDir)
     if (!shoot(window, outDir, u"step10.png"_qs))
         return false;
 
+    if (g_onScreenSeconds > 0) {
+        // The convert dialog over the window, then cancelled.
+        tabs->setCurrentIndex(kStep1Tab);
+        QTimer::singleShot(500, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget()) {
+                showing(u"convert-dialog.png"_qs);
+                if (auto *d = qobject_cast<QDialog *>(dialog))
+                    d->reject();
+            }
+        });
+        window.findChild<QAction *>(u"actConvertJob"_qs)->trigger();
+    }
     if (!prompter.errors.isEmpty())
         return fail(qPrintable(u"the window reported: "_qs + prompter.errors.join(u"; "_qs)));
     window.close();
@@ -152,11 +193,16 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: vorlix-manual-shots OUTDIR\n");
+    QStringList args = QApplication::arguments().mid(1);
+    if (args.size() == 3 && args[0] == u"--on-screen") {
+        g_onScreenSeconds = args[1].toInt();
+        args = args.mid(2);
+    }
+    if (args.size() != 1 || (g_onScreenSeconds <= 0 && QApplication::arguments().size() > 2)) {
+        std::fprintf(stderr, "usage: vorlix-manual-shots [--on-screen SECONDS] OUTDIR\n");
         return 2;
     }
-    const QString outDir = QString::fromLocal8Bit(argv[1]);
+    const QString outDir = args[0];
     if (!QDir().mkpath(outDir)) {
         std::fprintf(stderr, "%s: the folder could not be made\n", qPrintable(outDir));
         return 1;

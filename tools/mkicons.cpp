@@ -1,9 +1,11 @@
 // Draws the program's icon from packaging/vorlix.svg as PNG files of the
-// usual sizes (16 to 256 pixels), for systems without an SVG icon loader.
+// usual sizes (16 to 256 pixels), for systems without an SVG icon loader,
+// and vorlix.ico, the Windows icon holding the same PNG images.
 // The icon uses only filled and outlined rectangles (rounded or not) and
 // paths of straight lines, so this reads just those and refuses anything
 // else, rather than drawing an icon that differs from the SVG.
-//   vorlix-mkicons ICON.svg OUTPUT-FOLDER   (writes <size>x<size>/vorlix.png)
+//   vorlix-mkicons ICON.svg OUTPUT-FOLDER
+//   (writes <size>x<size>/vorlix.png and vorlix.ico)
 #include "render/TranslationPictures.h"
 #include "util/Error.h"
 #include "util/FileUtil.h"
@@ -18,6 +20,8 @@
 #include <QXmlStreamReader>
 #include <cstdio>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -130,6 +134,43 @@ bool readIcon(const QString &file, QSizeF &viewBox, std::vector<Shape> &shapes, 
     return true;
 }
 
+void putLe16(QByteArray &out, int v)
+{
+    out += char(v & 0xff);
+    out += char((v >> 8) & 0xff);
+}
+
+void putLe32(QByteArray &out, qint64 v)
+{
+    putLe16(out, int(v & 0xffff));
+    putLe16(out, int((v >> 16) & 0xffff));
+}
+
+// A Windows icon file whose images are PNG files (read by Windows since
+// Vista): the header, one directory entry per image, then the images.
+QByteArray icoBytes(const std::vector<std::pair<int, QByteArray>> &pngs)
+{
+    QByteArray out;
+    putLe16(out, 0); // reserved
+    putLe16(out, 1); // an icon
+    putLe16(out, int(pngs.size()));
+    qint64 offset = 6 + 16 * qint64(pngs.size());
+    for (const auto &[size, png] : pngs) {
+        out += char(size >= 256 ? 0 : size); // width (0 stands for 256)
+        out += char(size >= 256 ? 0 : size); // height
+        out += char(0);                      // no palette
+        out += char(0);                      // reserved
+        putLe16(out, 1);                     // colour planes
+        putLe16(out, 32);                    // bits per pixel
+        putLe32(out, png.size());
+        putLe32(out, offset);
+        offset += png.size();
+    }
+    for (const auto &entry : pngs)
+        out += entry.second;
+    return out;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -149,6 +190,7 @@ int main(int argc, char **argv)
         return 1;
     }
     const QDir out(QString::fromLocal8Bit(argv[2]));
+    std::vector<std::pair<int, QByteArray>> pngs;
     for (int size : {16, 32, 48, 64, 128, 256}) {
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
@@ -164,11 +206,18 @@ int main(int argc, char **argv)
         try {
             if (!QDir().mkpath(folder))
                 throw vorlix::Error(folder + QStringLiteral(": the folder cannot be made"));
-            vorlix::writeFileAtomically(file, vorlix::render::pngBytes(image));
+            pngs.emplace_back(size, vorlix::render::pngBytes(image));
+            vorlix::writeFileAtomically(file, pngs.back().second);
         } catch (const vorlix::Error &e) {
             std::fprintf(stderr, "%s\n", qPrintable(e.message()));
             return 1;
         }
+    }
+    try {
+        vorlix::writeFileAtomically(out.filePath(QStringLiteral("vorlix.ico")), icoBytes(pngs));
+    } catch (const vorlix::Error &e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.message()));
+        return 1;
     }
     return 0;
 }

@@ -9,6 +9,10 @@
 #   tools/sample-outputs.sh CLI OUTDIR           write the outputs to OUTDIR
 #   tools/sample-outputs.sh --check CLI GOLDEN   compare them with GOLDEN
 #                                                (exit 1 and a diff if they differ)
+#
+# VORLIX_CLI_RUNNER runs the CLI through another program (the Windows
+# build's vorlix-cli.exe through Wine): the Windows paths it prints
+# (Z:\tmp\...) are written as <DIR> and forward slashes too.
 set -euo pipefail
 
 check=0
@@ -39,14 +43,22 @@ job=$site/job
 transcript=$out/transcript.txt
 : >"$transcript"
 
+runner=()
+if [ -n "${VORLIX_CLI_RUNNER:-}" ]; then
+  runner=("$VORLIX_CLI_RUNNER")
+fi
 # A GUI application (convert draws its thumbnails with one) warns about an
-# unset XDG_RUNTIME_DIR on some machines: not an output of Vorlix.
-normalize() { sed -e '/^QStandardPaths: XDG_RUNTIME_DIR not set/d' -e "s#$work#<DIR>#g" -e 's#^\[[^]]*\]: #[<stamp>]: #' -e 's# ([0-9]*\.[0-9]* s)# (<s> s)#'; }
+# unset XDG_RUNTIME_DIR on some machines: not an output of Vorlix. The
+# folder as a Windows program shows it (drive Z:, backslashes) is <DIR> too.
+win_work="Z:$(printf '%s' "$work" | sed 's#/#\\\\#g')"
+normalize() { sed -e '/^QStandardPaths: XDG_RUNTIME_DIR not set/d' -e "s#$work#<DIR>#g" \
+                  -e "s#$win_work#<DIR>#g" -e ':a' -e 's#\(<DIR>[^ "\\]*\)\\#\1/#' -e 'ta' \
+                  -e 's#^\[[^]]*\]: #[<stamp>]: #' -e 's# ([0-9]*\.[0-9]* s)# (<s> s)#'; }
 
 # One command: its words, what it printed on stdout and stderr, its status.
 run() {
   local status=0
-  "$cli" --app-dir "$app" "$@" >"$work/stdout" 2>"$work/stderr" || status=$?
+  "${runner[@]}" "$cli" --app-dir "$app" "$@" >"$work/stdout" 2>"$work/stderr" || status=$?
   {
     printf '$ vorlix-cli %s\n' "$*"
     cat "$work/stdout"

@@ -12,7 +12,6 @@
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
 
 namespace vorlix::bench {
@@ -275,13 +274,6 @@ void addPointRows(const QString &file, int first, int count)
             std::fprintf(stderr, "cannot fill %s\n", qPrintable(file));
     }
     QSqlDatabase::removeDatabase(connection);
-}
-
-double peakMemoryMb()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
 } // namespace vorlix::bench

@@ -88,7 +88,15 @@ void fillPanelCalls(ProjectDatabase &pdb);
 // database `file` (every tenth binary value "pri"), for an export to match.
 void addPointRows(const QString &file, int first, int count);
 
-// The peak resident memory of the process so far, in MB (getrusage).
+// The peak resident memory of the process so far, in MB (the peak working
+// set on Windows). BenchPlatformPosix.cpp / BenchPlatformWindows.cpp.
 double peakMemoryMb();
+
+// The process's CPU time so far (user + system), in seconds.
+double cpuSeconds();
+
+// Puts what was written on the disk before a timed run (POSIX sync(2); on
+// Windows, which has no such call for a program, nothing).
+void syncDisks();
 
 } // namespace vorlix::bench

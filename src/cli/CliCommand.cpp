@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "CliPlatform.h"
 
 #include "commands/OpenCommands.h"
 
@@ -7,7 +8,6 @@
 
 #include <QDir>
 #include <cstdio>
-#include <unistd.h>
 
 namespace vorlix::cli {
 
@@ -119,7 +119,7 @@ void parseArgs(QCommandLineParser &parser, const QString &command, const QString
 CommandFrame progressFrame(Context &ctx)
 {
     CommandFrame frame;
-    if (isatty(fileno(stderr))) {
+    if (isTerminal(stderr)) {
         frame.progress.report = [&ctx](int done, int total, const QString &what) {
             ctx.err << '\r' << what << " (" << done << '/' << total << ')' << Qt::flush;
         };

@@ -1,11 +1,11 @@
 // convert: the whole job in one run, with its report.
 #include "CliCommand.h"
+#include "CliPlatform.h"
 
 #include "commands/ConvertCommand.h"
 
 #include <QDir>
 #include <cstdio>
-#include <unistd.h>
 
 namespace vorlix::cli {
 namespace {
@@ -33,7 +33,7 @@ int runConvert(Context &ctx, const QStringList &args)
     options.scannedOnly = p.isSet(scannedOpt);
 
     // One line per stage; on a terminal the long stages show a percentage.
-    const bool terminal = isatty(fileno(stderr));
+    const bool terminal = isTerminal(stderr);
     QString current;
     options.stageStarted = [&](const QString &stage) {
         current = stage;

@@ -1,5 +1,6 @@
 // vorlix-cli: the conversion steps without a window.
 #include "CliCommand.h"
+#include "CliPlatform.h"
 
 #include "util/Error.h"
 #include "util/FileUtil.h"
@@ -11,9 +12,6 @@
 #include <memory>
 #include <QDir>
 #include <QFileInfo>
-#include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace vorlix;
 using namespace vorlix::cli;
@@ -35,25 +33,15 @@ bool guiPlatformAvailable()
 {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
-    for (const QString &dir : QCoreApplication::libraryPaths())
+    // Before the application exists Qt does not yet look beside the
+    // executable, where an installed Windows program keeps its plugins.
+    QStringList dirs = QCoreApplication::libraryPaths();
+    if (const QString exe = executableFolder(); !exe.isEmpty())
+        dirs << exe;
+    for (const QString &dir : dirs)
         if (!QDir(dir + u"/platforms"_qs).entryList({u"*qoffscreen*"_qs}, QDir::Files).isEmpty())
             return true;
     return false;
-}
-
-// Without XDG_RUNTIME_DIR a GUI application warns on stderr and falls back
-// to a private folder of its own. A command line tool gives it that folder
-// itself, quietly: owned by the user, no access for others, never a link.
-void providePrivateRuntimeFolder()
-{
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        return;
-    const QByteArray dir = QFile::encodeName(QDir::tempPath()) + "/runtime-vorlix-" + QByteArray::number(getuid());
-    if (::mkdir(dir.constData(), 0700) != 0 && errno != EEXIST)
-        return;
-    struct stat st {};
-    if (::lstat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() && (st.st_mode & 077) == 0)
-        qputenv("XDG_RUNTIME_DIR", dir);
 }
 
 // How the command named on the command line draws: the first word that is
@@ -85,9 +73,11 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (drawing)
-        providePrivateRuntimeFolder();
+        prepareDrawing();
     std::unique_ptr<QCoreApplication> app(drawing ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
+    // The same per-user application folder as the workbench's.
     QCoreApplication::setApplicationName(u"Vorlix"_qs);
+    QCoreApplication::setOrganizationName(u"Vorlix"_qs);
     QCoreApplication::setApplicationVersion(QStringLiteral(VORLIX_VERSION));
     return app;
 }
@@ -112,6 +102,7 @@ bool argumentsAreText(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    prepareConsole();
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     if (!argumentsAreText(argc, argv))
         return ExitFailed;

@@ -272,3 +272,34 @@ TEST_F(ConvertCli, UsageErrors)
 }
 
 } // namespace
+
+// Folders deeper than 260 characters (the old Windows limit) hold a job and
+// its BACtalk job like any other folder: the same files come out.
+TEST_F(ConvertCli, AJobInAFolderDeeperThan260CharactersConvertsLikeAnyOther)
+{
+    QString deep = root();
+    while (deep.size() < 300)
+        deep += u"/a-folder-with-a-rather-long-name"_qs;
+    ASSERT_EQ(cli({u"sample-job"_qs, deep}).exitCode, 0);
+    const QString deepBt = deep + u"/out/acme/plaza"_qs;
+    const CliResult deepRun = cli({u"--yes"_qs, u"convert"_qs, deep + u"/job"_qs, u"--bactalk"_qs, deepBt});
+    EXPECT_EQ(deepRun.exitCode, 0) << deepRun.err.toStdString();
+    const CliResult plainRun = cli({u"--yes"_qs, u"convert"_qs, job(), u"--bactalk"_qs, bt()});
+    ASSERT_EQ(plainRun.exitCode, 0) << plainRun.err.toStdString();
+
+    const auto written = [](const QString &folder) {
+        std::map<QString, QByteArray> files;
+        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString f = it.next();
+            // The report names its folders and the scripts their time.
+            if (!f.contains(u"conversion-report"_qs) && !f.endsWith(u".dsr"_qs))
+                files[f.mid(folder.size())] = readFile(f);
+        }
+        return files;
+    };
+    const std::map<QString, QByteArray> expected = written(bt());
+    EXPECT_GT(expected.size(), 10u);
+    EXPECT_EQ(written(deepBt), expected);
+    EXPECT_GT((deepBt + u"/displays/00000001.dsp"_qs).size(), 300);
+}

@@ -1,5 +1,7 @@
 // create-display and dump-display through the real vorlix-cli on the
 // sample job.
+#include "support/TestPlatform.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -169,4 +171,20 @@ TEST_F(DisplayCreationCli, BadInput)
     const CliRun none = cli({u"create-display"_qs, job(), u"disp0001.ibw"_qs});
     EXPECT_EQ(none.code, 1);
     EXPECT_TRUE(none.out.contains(u"BACtalk job path is not set or does not exist!"_qs));
+}
+
+TEST_F(DisplayCreationCli, AFileHeldOpenByAnotherProgramIsNamedAndKept)
+{
+    ASSERT_EQ(cli({u"create-display"_qs, job(), u"disp0004.ibw"_qs}).code, 0);
+    const QString path = displays() + u"/00000004.dsp"_qs;
+    const QByteArray old = read(path);
+    const vorlix::test::HeldOpenFile holder(path);
+    if (!holder.held())
+        GTEST_SKIP() << "an open file does not stop its replacement on this system";
+    const CliRun r = cli({u"--yes"_qs, u"create-display"_qs, job(), u"disp0004.ibw"_qs});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(path))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"in use by another program"_qs)) << r.err.toStdString();
+    EXPECT_EQ(read(path), old);
+    EXPECT_EQ(QDir(displays()).entryList(QDir::Files | QDir::Hidden).filter(u".tmp"_qs), QStringList());
 }

@@ -1,5 +1,6 @@
 // read-ddc, read-points and read-cpanels on the sample job, through the
 // real vorlix-cli.
+#include "support/TestPlatform.h"
 #include "support/SampleCliFixture.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +77,8 @@ TEST_F(ReadersCli, UsageAndFailures)
     EXPECT_EQ(cli({u"--yes"_qs, u"read-cpanels"_qs, root() + u"/nowhere"_qs}).exitCode, 1);
     // A file that cannot be read ends the command with its name.
     QFile::remove(job() + u"/APEX02.ADC"_qs);
-    ASSERT_TRUE(QFile::link(u"/proc/self/mem"_qs, job() + u"/apex02.adc"_qs));
+    const vorlix::test::UnreadableFile unreadable(job() + u"/apex02.adc"_qs);
+    ASSERT_TRUE(unreadable.made());
     const CliResult r = cli({u"--yes"_qs, u"read-ddc"_qs, job()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(u"apex02.adc"_qs)) << r.err.toStdString();

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
+#include <QSqlDatabase>
 #include <gtest/gtest.h>
 
 using namespace vorlix;
@@ -74,6 +75,12 @@ TEST(OutsideDatabase, RefusesWhatIsNotAnExistingDatabaseAndCreatesNothing)
     const QString why = errorOf(access);
     EXPECT_TRUE(why.contains(QDir::toNativeSeparators(access))) << why.toStdString();
     EXPECT_TRUE(why.contains(u"ODBC"_qs)) << why.toStdString();
+    // It names Windows' driver and what brings it.
+    if (QSqlDatabase::isDriverAvailable(u"QODBC"_qs)) {
+        EXPECT_TRUE(why.contains(u"\"Microsoft Access Driver (*.mdb, *.accdb)\" is not installed"_qs))
+            << why.toStdString();
+        EXPECT_TRUE(why.contains(u"64-bit Microsoft Access Database Engine"_qs)) << why.toStdString();
+    }
     EXPECT_EQ(readFile(access), jet);
 }
 

@@ -1,6 +1,7 @@
 #include "util/Ansi.h"
 #include "util/Error.h"
 #include "project/SessionLog.h"
+#include "support/TestPlatform.h"
 #include "support/WorkbenchProject.h"
 
 #include <QFile>
@@ -143,7 +144,8 @@ TEST(SessionLog, AFailedSaveKeepsTheFileAndTheLines)
     QTemporaryDir dir;
     const QString path = dir.path() + u"/vorlix.log"_qs;
     test::writeFile(dir.path() + u"/elsewhere"_qs, "precious\r\n");
-    ASSERT_TRUE(QFile::link(dir.path() + u"/elsewhere"_qs, path));
+    if (!test::makeSymLink(dir.path() + u"/elsewhere"_qs, path))
+        GTEST_SKIP() << "this system makes no symbolic links (Wine)";
     SessionLog log;
     log.logMsg(u"line"_qs);
     EXPECT_THROW(log.saveSessionLog(dir.path()), Error);

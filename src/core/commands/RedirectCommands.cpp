@@ -29,13 +29,13 @@ std::optional<bool> checkTarget(Workbench &wb, const RedirectTarget &t)
     const QString repJob = findPathCaseInsensitive(root, t.rep + u'/' + t.job);
     if (!QFileInfo(repJob).isDir()) {
         prompter.inform(u"The rep\\job folder does not exists!\nRep-Job: "_qs + t.rep + u'\\' + t.job
-                        + u"\nEFB root path: "_qs + root);
+                        + u"\nEFB root path: "_qs + QDir::toNativeSeparators(root));
         return std::nullopt;
     }
     const bool exists = QFileInfo(findPathCaseInsensitive(repJob, u"displays/"_qs + t.file)).isFile();
     if (!exists)
         prompter.inform(u"The BACtalk file does not exists! Make sure to add it to the project at some point.\nFile: "_qs
-                        + t.file + u"\nEFB Job path: "_qs + wb.vars.bactalkJobPath);
+                        + t.file + u"\nEFB Job path: "_qs + QDir::toNativeSeparators(wb.vars.bactalkJobPath));
     return exists;
 }
 

@@ -5,6 +5,8 @@
 #include "util/Error.h"
 #include "util/FileUtil.h"
 
+#include <QDir>
+
 namespace vorlix {
 
 render::Picture renderIbexCommand(Workbench &wb, const DisplayFile &file)
@@ -29,7 +31,7 @@ void writePicturePng(const render::Picture &picture, const QString &path)
 {
     const QByteArray png = render::pngBytes(picture.image);
     if (png.isEmpty())
-        throw Error(QStringLiteral("The picture for \"%1\" could not be made.").arg(path));
+        throw Error(QStringLiteral("The picture for \"%1\" could not be made.").arg(QDir::toNativeSeparators(path)));
     writeFileAtomically(path, png);
 }
 

@@ -2,6 +2,7 @@
 
 #include "project/OdbcConnection.h"
 #include "util/Error.h"
+#include "util/FileUtil.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -46,6 +47,13 @@ QString envOr(const char *name, const QString &fallback)
     const QString v = qEnvironmentVariable(name);
     return v.isEmpty() ? fallback : v;
 }
+
+// The Access driver of Windows (64-bit: the Access Database Engine's), or
+// the one VORLIX_ACCESS_ODBC_DRIVER names.
+QString accessDriver()
+{
+    return envOr("VORLIX_ACCESS_ODBC_DRIVER", QStringLiteral("Microsoft Access Driver (*.mdb, *.accdb)"));
+}
 } // namespace
 
 OutsideDatabase::Route OutsideDatabase::defaultRoute()
@@ -75,7 +83,7 @@ OutsideDatabase::OutsideDatabase(const QString &path, Route route)
     if (isSqliteHead(head) && route == Route::ByContent) {
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
-        m_db.setDatabaseName(m_path);
+        m_db.setDatabaseName(systemPath(m_path));
     } else if (isSqliteHead(head) || isAccessHead(head)) {
         if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC")))
             throw Error(QStringLiteral("The database \"%1\" needs an ODBC driver, and this system has no ODBC "
@@ -97,10 +105,21 @@ OutsideDatabase::OutsideDatabase(const QString &path, Route route)
         const QString why = m_db.lastError().text();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connection);
-        if (m_odbc && isAccessHead(head))
-            throw Error(QStringLiteral("Cannot open the Microsoft Access database \"%1\": the Microsoft Access ODBC "
-                                       "driver is not installed or refused the file (%2). Nothing was changed.")
-                            .arg(shown, why));
+        if (m_odbc && isAccessHead(head)) {
+            // The driver manager's words for a driver it does not have
+            // (SQLSTATE IM002 on Windows, unixODBC's own elsewhere).
+            const bool missing = why.contains(u"IM002"_qs) || why.contains(u"no default driver"_qs, Qt::CaseInsensitive)
+                                 || why.contains(u"Can't open lib"_qs, Qt::CaseInsensitive);
+            if (missing)
+                throw Error(QStringLiteral("Cannot open the Microsoft Access database \"%1\": the ODBC driver \"%2\" "
+                                           "is not installed. It comes with the 64-bit Microsoft Access Database "
+                                           "Engine, which is needed to read and write Access files (%3). Nothing "
+                                           "was changed.")
+                                .arg(shown, accessDriver(), why));
+            throw Error(QStringLiteral("Cannot open the Microsoft Access database \"%1\": the ODBC driver \"%2\" "
+                                       "refused the file (%3). Nothing was changed.")
+                            .arg(shown, accessDriver(), why));
+        }
         throw Error(QStringLiteral("Cannot open the database \"%1\": %2. Nothing was changed.").arg(shown, why));
     }
 }
@@ -109,17 +128,17 @@ QString OutsideDatabase::odbcConnection(bool sqlite) const
 {
     // The string is read back as the driver will read it: a path that
     // would come out as anything but itself is refused, never handed over.
+    const QString file = driverFilePath(m_path);
     if (sqlite) {
         const QString driver = envOr("VORLIX_SQLITE_ODBC_DRIVER", QStringLiteral("SQLite3"));
-        const QString text = sqliteOdbcConnectionString(driver, m_path, kBusyTimeoutMs);
+        const QString text = sqliteOdbcConnectionString(driver, file, kBusyTimeoutMs);
         const OdbcAttributes read = sqliteDriverAttributes(text);
-        if (read.size() == 4 && read[3].first == u"Database" && pathOfFileUri(read[3].second) == m_path)
+        if (read.size() == 4 && read[3].first == u"Database" && pathOfFileUri(read[3].second) == file)
             return text;
     } else {
-        const QString driver = envOr("VORLIX_ACCESS_ODBC_DRIVER",
-                                     QStringLiteral("Microsoft Access Driver (*.mdb, *.accdb)"));
-        const QString text = accessConnectionString(driver, m_path);
-        if (odbcAttributes(text) == OdbcAttributes{{u"DRIVER"_qs, driver}, {u"DBQ"_qs, m_path}})
+        const QString driver = accessDriver();
+        const QString text = accessConnectionString(driver, file);
+        if (odbcAttributes(text) == OdbcAttributes{{u"DRIVER"_qs, driver}, {u"DBQ"_qs, file}})
             return text;
     }
     throw Error(QStringLiteral("The database \"%1\" cannot be named to the ODBC driver exactly (its path or the "

@@ -1,6 +1,7 @@
 #include "project/ProjectDatabase.h"
 
 #include "util/Error.h"
+#include "util/FileUtil.h"
 #include "project/DatabaseFailure.h"
 #include "project/Schema.h"
 
@@ -109,7 +110,9 @@ bool ProjectDatabase::linkDatabase(const QString &projectFolder, const QString &
     if (!m_db.isValid())
         m_db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, m_connection);
     QSqlDatabase &d = m_db;
-    d.setDatabaseName(path);
+    // The system's form of the path: on Windows it may be longer than 260
+    // characters.
+    d.setDatabaseName(systemPath(path));
     d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!d.open())
         throw Error(QStringLiteral("Cannot open the project database \"%1\": %2")

@@ -1,6 +1,7 @@
 #include "project/Workbench.h"
 
 #include "util/Error.h"
+#include "util/FileUtil.h"
 #include "project/Messages.h"
 
 #include <QDir>
@@ -233,8 +234,7 @@ void Workbench::saveFileList() { masterList.save(pdb); }
 
 QString resolveAppFolder(const QString &executableFolder)
 {
-    const QFileInfo info(executableFolder);
-    if (info.isDir() && info.isWritable())
+    if (isWritableFolder(executableFolder))
         return QDir::cleanPath(executableFolder);
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QDir().mkpath(data);

@@ -99,14 +99,38 @@ bool isRegularFileNoLink(const QString &path);
 // file.", "is not a file." (a FIFO, a device, a socket).
 QString refusedWriteTarget(const QString &path);
 
-// A name read from an input file is safe to join to a folder: no separators,
-// no "..", not empty.
-bool isPlainFileName(const QString &name);
-
 // The entries of `folder` whose names are not valid text in this system's
 // encoding: a folder listing leaves them out, and no path can name them.
 // Each as far as it can be shown, the bytes that are not text as "?".
 QStringList unreadableNames(const QString &folder);
+
+// Whether the program may keep its own files (settings, default project) in
+// `folder`: a folder this user can make files in. On Windows a folder under
+// Program Files never counts, as there an installed program keeps its files
+// in the per-user folder even when it runs with the rights to write there.
+bool isWritableFolder(const QString &folder);
+
+// The form of `path` that the system's own calls take: on Windows the
+// absolute path with backslashes and the "\\?\" prefix (for a share
+// "\\?\UNC\server\share\job"), which lifts the 260-character limit;
+// elsewhere the path as it is.
+QString systemPath(const QString &path);
+
+// The path of a file as this system's database drivers (ODBC) open it: the
+// native path; under Wine, whose ODBC is the host's driver manager with the
+// host's drivers, the host's path.
+QString driverFilePath(const QString &path);
+
+// A name read from an input file is safe to join to a folder, on every
+// platform: not empty, no separators, no drive colon, no "..", no character
+// Windows cannot hold in a name (<>"|?* and control characters), not ending
+// in a dot or a blank, and not a reserved Windows device name.
+bool isPlainFileName(const QString &name);
+
+// Whether `name` is one of the device names Windows reserves in every folder
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, CONIN$, CONOUT$), in any
+// letter case, also with an extension ("nul.txt").
+bool isReservedWindowsName(const QString &name);
 
 // Whether the bytes of a path given by the system (a command-line argument,
 // a folder listing) come back the same after decoding to text and encoding
