@@ -11,13 +11,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "util/WindowsApi.h"
 
 namespace vorlix::cli {
 

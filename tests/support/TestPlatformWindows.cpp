@@ -1,12 +1,8 @@
 #include "support/TestPlatform.h"
+#include "util/WindowsApi.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
 
 #ifndef SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
 #define SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE 0x2

@@ -4,6 +4,7 @@
 #include "util/FileUtil.h"
 
 #include "util/Ansi.h"
+#include "util/FileUtilPlatform.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -88,6 +89,36 @@ bool isPlainFileName(const QString &name)
     if (name.endsWith(u'.') || name.endsWith(u' '))
         return false;
     return !isReservedWindowsName(name);
+}
+
+namespace {
+// With no cap given, the default cap holds and one byte more than it tells a
+// file that is too large.
+bool readWhole(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes, bool followLinks)
+{
+    const bool capped = maxBytes < 0;
+    const qint64 limit = capped ? kDefaultReadCap : maxBytes;
+    if (!platform::readFileUpTo(path, capped ? limit + 1 : limit, followLinks, bytes, error))
+        return false;
+    if (capped && bytes.size() > limit) {
+        bytes.clear();
+        if (error)
+            *error = QStringLiteral("\"%1\" is too large (more than %2 MB).")
+                         .arg(QDir::toNativeSeparators(path)).arg(limit >> 20);
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+bool readWholeFile(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes)
+{
+    return readWhole(path, bytes, error, maxBytes, true);
+}
+
+bool readWholeFileNoLink(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes)
+{
+    return readWhole(path, bytes, error, maxBytes, false);
 }
 
 QString notWrittenAfterFailure(const QString &path)

@@ -2,6 +2,7 @@
 #include "util/FileUtil.h"
 
 #include "util/Error.h"
+#include "util/FileUtilPlatform.h"
 #include "util/TempFiles.h"
 
 #include <QDir>
@@ -399,39 +400,18 @@ void appendToFileLocked(const QString &path, const QByteArray &bytes, bool onNew
         failWrite(path, err);
 }
 
-namespace {
-bool readWhole(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes, bool followLinks)
+bool platform::readFileUpTo(const QString &path, qint64 maxBytes, bool followLinks, QByteArray &bytes, QString *error)
 {
     Fd f{openRegularForReading(path, error, followLinks)};
     if (f.fd < 0)
         return false;
-    const bool capped = maxBytes < 0;
-    const qint64 limit = capped ? kDefaultReadCap : maxBytes;
     int err = 0;
-    // One byte more than the cap tells a file that is too large.
-    if (!readUpTo(f.fd, capped ? limit + 1 : limit, bytes, err)) {
+    if (!readUpTo(f.fd, maxBytes, bytes, err)) {
         if (error)
             *error = QStringLiteral("Cannot read \"%1\": %2.").arg(shownPath(path), reasonOf(err));
         return false;
     }
-    if (capped && bytes.size() > limit) {
-        bytes.clear();
-        if (error)
-            *error = QStringLiteral("\"%1\" is too large (more than %2 MB).").arg(shownPath(path)).arg(limit >> 20);
-        return false;
-    }
     return true;
-}
-} // namespace
-
-bool readWholeFile(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes)
-{
-    return readWhole(path, bytes, error, maxBytes, true);
-}
-
-bool readWholeFileNoLink(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes)
-{
-    return readWhole(path, bytes, error, maxBytes, false);
 }
 
 QString refusedWriteTarget(const QString &path)

@@ -7,6 +7,8 @@
 #include "util/FileUtil.h"
 
 #include "util/Error.h"
+#include "util/FileUtilPlatform.h"
+#include "util/WindowsApi.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,13 +17,6 @@
 #include <set>
 #include <string>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
 
 namespace vorlix {
 
@@ -388,38 +383,27 @@ std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &fi
                 out[j].error = notWrittenAfterFailure(files[j].path);
         }
     };
-    for (size_t i = 0; i < stop; ++i) {
-        try {
-            stageFile(files[i].path, files[i].bytes, staged[i]);
-        } catch (const Error &e) {
-            out[i].error = e.message();
-            stopAt(i);
+    // Runs `step` on every file still to be written, before the stop; a
+    // failure is that file's answer.
+    const auto each = [&](const auto &step) {
+        for (size_t i = 0; i < stop; ++i) {
+            if (!out[i].error.isEmpty())
+                continue;
+            try {
+                step(i);
+            } catch (const Error &e) {
+                out[i].error = e.message();
+                stopAt(i);
+            }
         }
-    }
+    };
+    each([&](size_t i) { stageFile(files[i].path, files[i].bytes, staged[i]); });
     // Windows has no flush of a whole file system for a program without
     // administrator rights: every staged file is flushed on its own, all of
     // them before any takes its target's place; one whose flush fails is
     // not put in place.
-    for (size_t i = 0; i < stop; ++i) {
-        if (!staged[i].file.valid())
-            continue;
-        try {
-            flushStaged(files[i].path, staged[i]);
-        } catch (const Error &e) {
-            out[i].error = e.message();
-            stopAt(i);
-        }
-    }
-    for (size_t i = 0; i < stop; ++i) {
-        if (!staged[i].file.valid())
-            continue;
-        try {
-            out[i].existed = !placeFile(files[i].path, staged[i], files[i].replace);
-        } catch (const Error &e) {
-            out[i].error = e.message();
-            stopAt(i);
-        }
-    }
+    each([&](size_t i) { flushStaged(files[i].path, staged[i]); });
+    each([&](size_t i) { out[i].existed = !placeFile(files[i].path, staged[i], files[i].replace); });
     return out;
 }
 
@@ -489,39 +473,18 @@ void appendToFileLocked(const QString &path, const QByteArray &bytes, bool onNew
         failWrite(path, err);
 }
 
-namespace {
-bool readWhole(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes, bool followLinks)
+bool platform::readFileUpTo(const QString &path, qint64 maxBytes, bool followLinks, QByteArray &bytes, QString *error)
 {
     Handle f(openRegularForReading(path, error, followLinks));
     if (!f.valid())
         return false;
-    const bool capped = maxBytes < 0;
-    const qint64 limit = capped ? kDefaultReadCap : maxBytes;
     DWORD err = 0;
-    // One byte more than the cap tells a file that is too large.
-    if (!readUpTo(f.h, capped ? limit + 1 : limit, bytes, err)) {
+    if (!readUpTo(f.h, maxBytes, bytes, err)) {
         if (error)
             *error = QStringLiteral("Cannot read \"%1\": %2.").arg(shownPath(path), reasonOf(err));
         return false;
     }
-    if (capped && bytes.size() > limit) {
-        bytes.clear();
-        if (error)
-            *error = QStringLiteral("\"%1\" is too large (more than %2 MB).").arg(shownPath(path)).arg(limit >> 20);
-        return false;
-    }
     return true;
-}
-} // namespace
-
-bool readWholeFile(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes)
-{
-    return readWhole(path, bytes, error, maxBytes, true);
-}
-
-bool readWholeFileNoLink(const QString &path, QByteArray &bytes, QString *error, qint64 maxBytes)
-{
-    return readWhole(path, bytes, error, maxBytes, false);
 }
 
 QString refusedWriteTarget(const QString &path)
