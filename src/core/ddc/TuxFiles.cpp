@@ -97,18 +97,21 @@ public:
     void copy(const TdcRow &r)
     {
         place(r);
-        landed(m_writer.takeFinished());
+        m_writer.collect([this](Told *t, const BackgroundWriter::Outcome &f) { landed(*t, f); });
+        tell();
     }
 
     TdcCopyOutcome finish()
     {
-        landed(m_writer.finish());
+        m_writer.finish([this](Told *t, const BackgroundWriter::Outcome &f) { landed(*t, f); });
+        tell();
         return m_out;
     }
 
 private:
     struct Told {
-        enum Kind { Copied, Exists, Missing, Failed } kind;
+        enum class Kind { Copied, Exists, Missing, Failed };
+        Kind kind;
         QString line; // the log line, or for a copy waiting to land its source name
         QString name; // what the outcome lists
         bool waiting = false;
@@ -121,7 +124,7 @@ private:
         // The names come from a table the user may edit: they must stay
         // inside their folders.
         if (!isPlainFileName(r.ibex) || !isPlainFileName(r.bt)) {
-            told({Told::Failed, QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt), {}});
+            told({Told::Kind::Failed, QStringLiteral("Copy failed: %1 to %2: not a plain file name.").arg(from, r.bt), {}});
             return;
         }
         const QString folder = ibexTddcFolder(m_projectFolder, r.apex);
@@ -129,17 +132,17 @@ private:
         const QString dst = btDdcPath(m_bactalkJobPath, r.bt);
         const QFileInfo source(src);
         if (!source.exists() && !source.isSymLink())
-            return told({Told::Missing, u"File missing: "_qs + shown(src), shown(src)});
+            return told({Told::Kind::Missing, u"File missing: "_qs + shown(src), shown(src)});
         // A job folder from elsewhere must not pull other files of this
         // machine into the BACtalk job.
         if (source.isSymLink() || QFileInfo(folder).isSymLink())
-            return told({Told::Failed,
+            return told({Told::Kind::Failed,
                          QStringLiteral("Not copied: %1 is a link; links are never copied into the BACtalk job.")
                              .arg(shown(source.isSymLink() ? src : folder)),
                          {}});
         // Destinations handed over and not yet landed count as present.
         if (m_handedOver.contains(dst) || isRegularFileNoLink(dst))
-            return told({Told::Exists, u"File exists: "_qs + shown(dst), r.bt});
+            return told({Told::Kind::Exists, u"File exists: "_qs + shown(dst), r.bt});
         try {
             if (const QString refused = refusedWriteTarget(dst); !refused.isEmpty())
                 throw Error(refused);
@@ -152,11 +155,13 @@ private:
             if (!QFileInfo(btDdcFolder(m_bactalkJobPath)).isDir())
                 throw Error(QStringLiteral("the BACtalk DDC folder \"%1\" does not exist.")
                                 .arg(shown(btDdcFolder(m_bactalkJobPath))));
-            m_told.push_back({Told::Copied, from, r.bt, true});
+            // The entry stays where it is until it has landed: tell() stops
+            // at a waiting entry, and the deque keeps its place.
+            m_told.push_back({Told::Kind::Copied, from, r.bt, true});
             m_handedOver.insert(dst);
-            m_writer.write(dst, std::move(bytes), false);
+            m_writer.write(dst, std::move(bytes), &m_told.back(), false);
         } catch (const Error &e) {
-            told({Told::Failed, QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()), {}});
+            told({Told::Kind::Failed, QStringLiteral("Copy failed: %1 to %2: %3").arg(from, shown(dst), e.message()), {}});
         }
     }
 
@@ -173,33 +178,27 @@ private:
             const Told &t = m_told.front();
             m_log.logMsg(t.line);
             switch (t.kind) {
-            case Told::Copied: m_out.copiedFiles << t.name; ++m_out.copied; break;
-            case Told::Exists: m_out.existingFiles << t.name; ++m_out.existing; break;
-            case Told::Missing: m_out.missingFiles << t.name; ++m_out.missing; break;
-            case Told::Failed: m_out.failedFiles << t.line; ++m_out.failed; break;
+            case Told::Kind::Copied: m_out.copiedFiles << t.name; ++m_out.copied; break;
+            case Told::Kind::Exists: m_out.existingFiles << t.name; ++m_out.existing; break;
+            case Told::Kind::Missing: m_out.missingFiles << t.name; ++m_out.missing; break;
+            case Told::Kind::Failed: m_out.failedFiles << t.line; ++m_out.failed; break;
             }
             m_told.pop_front();
         }
     }
 
-    void landed(const std::vector<BackgroundWriter::Outcome> &finished)
+    static void landed(Told &t, const BackgroundWriter::Outcome &f)
     {
-        auto next = m_told.begin();
-        for (const BackgroundWriter::Outcome &f : finished) {
-            while (!next->waiting)
-                ++next;
-            next->waiting = false;
-            if (f.existed) { // it appeared meanwhile, and it stays
-                next->kind = Told::Exists;
-                next->line = u"File exists: "_qs + shown(f.path);
-            } else if (f.error.isEmpty()) {
-                next->line = u"Copied: "_qs + next->line + u" to "_qs + shown(f.path);
-            } else {
-                next->kind = Told::Failed;
-                next->line = QStringLiteral("Copy failed: %1 to %2: %3").arg(next->line, shown(f.path), f.error);
-            }
+        t.waiting = false;
+        if (f.existed) { // it appeared meanwhile, and it stays
+            t.kind = Told::Kind::Exists;
+            t.line = u"File exists: "_qs + shown(f.path);
+        } else if (f.error.isEmpty()) {
+            t.line = u"Copied: "_qs + t.line + u" to "_qs + shown(f.path);
+        } else {
+            t.kind = Told::Kind::Failed;
+            t.line = QStringLiteral("Copy failed: %1 to %2: %3").arg(t.line, shown(f.path), f.error);
         }
-        tell();
     }
 
     SessionLog &m_log;
@@ -207,7 +206,7 @@ private:
     TdcCopyOutcome m_out;
     std::deque<Told> m_told;
     QSet<QString> m_handedOver;
-    BackgroundWriter m_writer; // last: it finishes its writes before the rest goes
+    TrackedWriter<Told *> m_writer; // last: it finishes its writes before the rest goes
 };
 
 } // namespace
