@@ -87,7 +87,7 @@ void run(int factor, const QTemporaryDir &dir)
     const double total = double(t.nsecsElapsed()) / 1e9;
     int written = 0;
     for (const DisplayResult &d : r.displays)
-        written += d.status == DisplayResult::Written ? 1 : 0;
+        written += d.status == DisplayResult::Status::Written ? 1 : 0;
     std::printf("\n%2dx: %d displays listed (%d written), %d Tux DDC files copied, %d Tux devices: total %.3f s, "
                 "peak memory %ld MB%s\n",
                 factor, int(r.displays.size()), written, int(r.tdcCopied.size()), r.tux, total, peakKb() / 1024,

@@ -170,7 +170,7 @@ Figures convert(const QString &root, const QString &app, const QString &job, int
     f.peakMb = bench::peakMemoryMb();
     int written = 0;
     for (const DisplayResult &d : r.displays)
-        written += d.status == DisplayResult::Written ? 1 : 0;
+        written += d.status == DisplayResult::Status::Written ? 1 : 0;
     std::printf("%2dx: %d displays, %d calls + %d statements per Apex, %d points per Apex, %d Tux DDC files, "
                 "Tux at addresses 1-%d\n",
                 factor, s.displays, s.calls, 3 * s.calls + 4 * bench::kSubroutines, s.points, s.tuxFiles,

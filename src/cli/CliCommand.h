@@ -14,7 +14,10 @@
 
 namespace vorlix::cli {
 
-enum ExitCode { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+// The exit statuses.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailed = 1;
+inline constexpr int ExitUsage = 2;
 
 // Thrown for a usage error (exit status 2).
 struct UsageError {

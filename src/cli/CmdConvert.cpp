@@ -59,7 +59,7 @@ int runConvert(Context &ctx, const QStringList &args)
     const ConversionReport r = convertJobCommand(wb, options, frame);
     int kept = 0;
     for (const DisplayResult &d : r.displays)
-        kept += d.status == DisplayResult::Kept ? 1 : 0;
+        kept += d.status == DisplayResult::Status::Kept ? 1 : 0;
     if (kept > 0)
         ctx.out << "convert: " << kept
                 << " existing display file(s) kept: the confirmation was answered No, use --yes.\n";

@@ -35,7 +35,7 @@ TEST(ConvertCommand, CancelStopsAfterTheCurrentDisplayAndSkipsTheRest)
     EXPECT_TRUE(r.cancelled);
     int written = 0, cancelled = 0;
     for (const DisplayResult &d : r.displays) {
-        if (d.status == DisplayResult::Written) {
+        if (d.status == DisplayResult::Status::Written) {
             ++written;
             EXPECT_GT(QFileInfo(bt + u"/displays/"_qs + d.bactalk).size(), 0);
         }
@@ -49,9 +49,9 @@ TEST(ConvertCommand, CancelStopsAfterTheCurrentDisplayAndSkipsTheRest)
     for (const StageResult &s : r.stages) {
         if (s.name == u"write report"_qs || s.name == u"create displays"_qs || s.name.startsWith(u"read"_qs)
             || s.name == u"scan displays"_qs)
-            EXPECT_EQ(s.status, StageResult::Ok) << s.name.toStdString();
+            EXPECT_EQ(s.status, StageResult::Status::Ok) << s.name.toStdString();
         else
-            EXPECT_EQ(s.status, StageResult::Skipped) << s.name.toStdString();
+            EXPECT_EQ(s.status, StageResult::Status::Skipped) << s.name.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(bt + u"/ddc"_qs));
     EXPECT_TRUE(QFileInfo(bt + u"/conversion-report.json"_qs).isFile());

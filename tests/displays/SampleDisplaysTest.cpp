@@ -17,8 +17,8 @@ TEST(SampleDisplays, CoverEveryKindAndResolveEveryFile)
 {
     QTemporaryDir dir;
     const sample::SampleJobPaths p = sample::writeSampleJob(dir.path());
-    std::set<int> kinds;
-    std::set<int> fileTypes;
+    std::set<IbexObject> kinds;
+    std::set<IbexFileType> fileTypes;
     int displays = 0;
     for (bool local : {false, true}) {
         const QString folder = (local ? p.localJob : p.job) + u"/ldisplay"_qs;
@@ -55,7 +55,7 @@ TEST(SampleDisplays, CoverEveryKindAndResolveEveryFile)
     }
     EXPECT_EQ(displays, 15);
     EXPECT_EQ(fileTypes.size(), 3u);
-    for (int k = 0; k < ioHdrDesc; ++k)
-        EXPECT_TRUE(kinds.count(k)) << ibexObjectName(IbexObject(k)).toStdString();
+    for (int k = 0; k < int(ioHdrDesc); ++k)
+        EXPECT_TRUE(kinds.count(IbexObject(k))) << ibexObjectName(IbexObject(k)).toStdString();
     EXPECT_TRUE(kinds.count(ioUnknown));
 }

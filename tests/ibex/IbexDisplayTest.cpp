@@ -132,8 +132,8 @@ TEST(IbexDisplay, ObjectKindsAndNames)
     EXPECT_EQ(objectKindOf(0x1701), ioRoAirflow);
     EXPECT_EQ(objectKindOf(0x0000), ioUnknown);
     EXPECT_EQ(objectKindOf(0x0602), ioUnknown);
-    for (int k = 0; k < ioHdrDesc; ++k)
-        EXPECT_EQ(objectKindOf(objectCodeOf(IbexObject(k))), k);
+    for (int k = 0; k < int(ioHdrDesc); ++k)
+        EXPECT_EQ(objectKindOf(objectCodeOf(IbexObject(k))), IbexObject(k));
     EXPECT_EQ(ibexObjectName(ioBtnCPSetup), u"Button-Cpanel Setup"_qs);
     EXPECT_EQ(ibexObjectName(ioHdrDesc), u"Display Description"_qs);
     EXPECT_EQ(ibexObjectName(ioUnknown), u"Unknown-object"_qs);

@@ -98,7 +98,7 @@ TEST_F(ConvertJobTest, CancelStopsAfterTheCurrentDisplayAndASecondRunCompletes)
     int written = 0, cancelled = 0;
     QStringList writtenFiles;
     for (const DisplayResult &d : cut.displays) {
-        if (d.status == DisplayResult::Written) {
+        if (d.status == DisplayResult::Status::Written) {
             ++written;
             writtenFiles << d.bactalk;
         } else if (d.reason == u"the conversion was cancelled"_qs) {
@@ -109,7 +109,7 @@ TEST_F(ConvertJobTest, CancelStopsAfterTheCurrentDisplayAndASecondRunCompletes)
     EXPECT_GE(cancelled, 1);
     for (const StageResult &s : cut.stages) {
         if (s.name == u"write DDC scripts"_qs || s.name == u"build Tux devices"_qs) {
-            EXPECT_EQ(s.status, StageResult::Skipped) << s.name.toStdString();
+            EXPECT_EQ(s.status, StageResult::Status::Skipped) << s.name.toStdString();
         }
     }
     // Only the written displays are there, each whole (no file left half-made).
@@ -153,8 +153,8 @@ TEST_F(ConvertJobTest, KeepsExistingFilesWithoutReplaceAndNeedsAProject)
     const ConversionReport &again = *window->converter()->lastReport();
     int kept = 0;
     for (const DisplayResult &d : again.displays) {
-        EXPECT_NE(d.status, DisplayResult::Written) << d.ibex.toStdString();
-        kept += d.status == DisplayResult::Kept ? 1 : 0;
+        EXPECT_NE(d.status, DisplayResult::Status::Written) << d.ibex.toStdString();
+        kept += d.status == DisplayResult::Status::Kept ? 1 : 0;
     }
     EXPECT_GT(kept, 0);
 

@@ -17,9 +17,9 @@ namespace vorlix {
 QString stageStatusText(StageResult::Status status)
 {
     switch (status) {
-    case StageResult::Ok: return u"ok"_qs;
-    case StageResult::Failed: return u"failed"_qs;
-    case StageResult::Skipped: return u"skipped"_qs;
+    case StageResult::Status::Ok: return u"ok"_qs;
+    case StageResult::Status::Failed: return u"failed"_qs;
+    case StageResult::Status::Skipped: return u"skipped"_qs;
     }
     return {};
 }
@@ -27,11 +27,11 @@ QString stageStatusText(StageResult::Status status)
 QString displayStatusText(DisplayResult::Status status)
 {
     switch (status) {
-    case DisplayResult::Written: return u"written"_qs;
-    case DisplayResult::Kept: return u"kept"_qs;
-    case DisplayResult::Redirected: return u"redirected"_qs;
-    case DisplayResult::Skipped: return u"skipped"_qs;
-    case DisplayResult::Failed: return u"failed"_qs;
+    case DisplayResult::Status::Written: return u"written"_qs;
+    case DisplayResult::Status::Kept: return u"kept"_qs;
+    case DisplayResult::Status::Redirected: return u"redirected"_qs;
+    case DisplayResult::Status::Skipped: return u"skipped"_qs;
+    case DisplayResult::Status::Failed: return u"failed"_qs;
     }
     return {};
 }
@@ -39,7 +39,7 @@ QString displayStatusText(DisplayResult::Status status)
 bool ConversionReport::failed() const
 {
     for (const StageResult &s : stages)
-        if (s.status == StageResult::Failed)
+        if (s.status == StageResult::Status::Failed)
             return true;
     return false;
 }
@@ -58,12 +58,12 @@ QStringList ConversionReport::needsAHand() const
     if (cancelled)
         out << u"The conversion was cancelled: run it again to finish it."_qs;
     for (const StageResult &s : stages)
-        if (s.status == StageResult::Failed)
+        if (s.status == StageResult::Status::Failed)
             out << QStringLiteral("Stage \"%1\" failed: %2").arg(s.name, s.message);
     for (const DisplayResult &d : displays) {
-        if (d.status == DisplayResult::Failed)
+        if (d.status == DisplayResult::Status::Failed)
             out << QStringLiteral("Display %1 was not converted: %2").arg(displayName(d), d.reason);
-        else if (d.status == DisplayResult::Kept)
+        else if (d.status == DisplayResult::Status::Kept)
             out << QStringLiteral("Display %1: the existing %2 was kept (run with --yes to replace it).")
                        .arg(displayName(d), d.bactalk);
         if (!d.problems.empty())
@@ -206,7 +206,7 @@ void displayTable(QStringList &h, const std::vector<DisplayResult> &displays)
             status += u" (unreferenced)"_qs;
         h << QStringLiteral("<tr><td>%1</td><td>%2</td><td%3>%4</td><td>%5</td><td>%6</td><td>%7</td></tr>")
                  .arg(esc(displayName(d)), esc(d.bactalk),
-                      d.status == DisplayResult::Failed ? u" class=\"failed\""_qs : QString(), esc(status),
+                      d.status == DisplayResult::Status::Failed ? u" class=\"failed\""_qs : QString(), esc(status),
                       QString::number(d.objects), problems.join(u"<br>"_qs), thumbnails(d));
     }
     h << u"</table>"_qs;
@@ -231,11 +231,11 @@ QByteArray ConversionReport::toHtml() const
 
     int written = 0, kept = 0, other = 0;
     for (const DisplayResult &d : displays)
-        (d.status == DisplayResult::Written ? written : d.status == DisplayResult::Kept ? kept : other)++;
+        (d.status == DisplayResult::Status::Written ? written : d.status == DisplayResult::Status::Kept ? kept : other)++;
     h << QStringLiteral("<p>Summary: %1 of %2 stages ok%3; displays: %4 written, %5 kept, %6 not converted; "
                         "%7 script(s); Tux files: %8 copied, %9 already there, %10 missing; "
                         "devices: %11 gateway(s), %12 Tux, %13 workstation(s), %14 merged.</p>")
-             .arg(std::count_if(stages.begin(), stages.end(), [](const StageResult &s) { return s.status == StageResult::Ok; }))
+             .arg(std::count_if(stages.begin(), stages.end(), [](const StageResult &s) { return s.status == StageResult::Status::Ok; }))
              .arg(stages.size())
              .arg(cancelled ? u", <span class=\"failed\">cancelled</span>"_qs : QString())
              .arg(written).arg(kept).arg(other).arg(scripts.size())
@@ -256,7 +256,7 @@ QByteArray ConversionReport::toHtml() const
     h << u"<h2>Stages</h2><table><tr><th>Stage</th><th>Status</th><th>Seconds</th><th>Message</th></tr>"_qs;
     for (const StageResult &s : stages)
         h << QStringLiteral("<tr><td>%1</td><td%2>%3</td><td>%4</td><td>%5</td></tr>")
-                 .arg(esc(s.name), s.status == StageResult::Failed ? u" class=\"failed\""_qs : QString(),
+                 .arg(esc(s.name), s.status == StageResult::Status::Failed ? u" class=\"failed\""_qs : QString(),
                       stageStatusText(s.status), QString::number(s.seconds, 'f', 3), esc(s.message));
     h << u"</table>"_qs;
 

@@ -11,22 +11,22 @@
 namespace vorlix {
 
 struct StageResult {
-    enum Status { Ok, Failed, Skipped };
+    enum class Status { Ok, Failed, Skipped };
     QString name;
-    Status status = Ok;
+    Status status = Status::Ok;
     double seconds = 0;
     QString message; // why it failed or was skipped, or what it did
 };
 QString stageStatusText(StageResult::Status status);
 
 struct DisplayResult {
-    enum Status { Written, Kept, Redirected, Skipped, Failed };
+    enum class Status { Written, Kept, Redirected, Skipped, Failed };
     QString ibex;    // the Ibex display file name
     bool local = false;
     QString bactalk; // the BACtalk file written or kept (the target when redirected)
     int objects = 0;
     bool scanned = false; // a pushbutton chain from the start display reaches it
-    Status status = Skipped;
+    Status status = Status::Skipped;
     QString reason;       // why it was not written, when it was not
     std::vector<ObjectProblem> problems;
     // The display's pictures in the report's pictures folder (file names;

@@ -108,12 +108,12 @@ public:
         clock.start();
         if (cancelled()) {
             report.cancelled = true;
-            r.status = StageResult::Skipped;
+            r.status = StageResult::Status::Skipped;
             r.message = u"cancelled"_qs;
         } else {
             for (const QString &need : needs) {
-                if (m_status.count(need) && m_status[need] != StageResult::Ok) {
-                    r.status = StageResult::Skipped;
+                if (m_status.count(need) && m_status[need] != StageResult::Status::Ok) {
+                    r.status = StageResult::Status::Skipped;
                     r.message = QStringLiteral("needs \"%1\", which did not complete").arg(need);
                     break;
                 }
@@ -123,7 +123,7 @@ public:
             try {
                 r.message = work();
             } catch (const Error &e) {
-                r.status = StageResult::Failed;
+                r.status = StageResult::Status::Failed;
                 r.message = e.message();
             }
         }
@@ -132,7 +132,7 @@ public:
         report.stages.push_back(r);
         if (m_options.stageEnded)
             m_options.stageEnded(r);
-        return r.status == StageResult::Ok;
+        return r.status == StageResult::Status::Ok;
     }
 
     QString read(ReadOutcome (*reader)(Workbench &, const CommandFrame &))
@@ -189,7 +189,7 @@ DisplayResult Conversion::listedDisplay(int index, std::vector<BatchDisplay> &ba
     if (list.isRedirected(index)) {
         const std::optional<QString> target = m_wb.map.findRedirect(file.name, d.local);
         if (target && !target->isEmpty()) {
-            d.status = DisplayResult::Redirected;
+            d.status = DisplayResult::Status::Redirected;
             d.bactalk = *target;
         } else {
             d.reason = u"skipped in the display list"_qs;
@@ -212,15 +212,15 @@ void Conversion::account(DisplayResult &d, const BatchItem &item)
     if (!item.reached) {
         d.reason = u"the conversion was cancelled"_qs;
     } else if (!item.problem.isEmpty()) {
-        d.status = DisplayResult::Failed;
+        d.status = DisplayResult::Status::Failed;
         d.reason = item.problem;
     } else if (item.kept) {
-        d.status = DisplayResult::Kept;
+        d.status = DisplayResult::Status::Kept;
         d.reason = u"the existing file was kept"_qs;
     } else {
-        d.status = DisplayResult::Written;
+        d.status = DisplayResult::Status::Written;
     }
-    if (d.status != DisplayResult::Written) { // pictures of a display that did not land are not shown
+    if (d.status != DisplayResult::Status::Written) { // pictures of a display that did not land are not shown
         d.thumbnailIbex.clear();
         d.thumbnailBactalk.clear();
     }
@@ -261,8 +261,8 @@ QString Conversion::displays()
     for (size_t k = 0; k < batch.size(); ++k) {
         DisplayResult &d = report.displays[made[k]];
         account(d, r.items[k]);
-        written += d.status == DisplayResult::Written ? 1 : 0;
-        failed += d.status == DisplayResult::Failed ? 1 : 0;
+        written += d.status == DisplayResult::Status::Written ? 1 : 0;
+        failed += d.status == DisplayResult::Status::Failed ? 1 : 0;
     }
     m_frame.progress.step(list.size(), list.size());
     if (written > 0 && !thumbnails)
@@ -387,13 +387,13 @@ void Conversion::writeReport()
         m_options.stageStarted(kReport);
     QElapsedTimer clock;
     clock.start();
-    report.stages.push_back({kReport, StageResult::Ok, 0,
+    report.stages.push_back({kReport, StageResult::Status::Ok, 0,
                              QStringLiteral("%1 and %2").arg(QLatin1String(kReportHtml), QLatin1String(kReportJson))});
     try {
         writeConversionReport(report, report.bactalk);
         report.written = true;
     } catch (const Error &e) {
-        report.stages.back().status = StageResult::Failed;
+        report.stages.back().status = StageResult::Status::Failed;
         report.stages.back().message = e.message();
     }
     report.stages.back().seconds = double(clock.nsecsElapsed()) / 1e9;

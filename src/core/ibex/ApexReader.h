@@ -49,11 +49,10 @@ inline constexpr bool isCall(uint8_t op) { return op == kOpCallVar || op == kOpC
 } // namespace apexfile
 
 // Operand classes (by the high nibble of the type byte, then refined).
-enum OperandClassId : int {
-    ocBR = 0, ocTux = 1, ocIbex = 2, ocConst = 3, ocG = 4, ocParam = 5, ocTP = 6, ocFail = 7,
-    ocInit = 8, ocZoneCustom = 9, ocZoneGeneric = 10, ocZoneTux = 11, ocMinMid = 12, ocPulse = 13,
-    ocNone = 14
-};
+// (Indexes into the class tables, so plain numbers.)
+inline constexpr int ocBR = 0, ocTux = 1, ocIbex = 2, ocConst = 3, ocG = 4, ocParam = 5, ocTP = 6, ocFail = 7,
+                     ocInit = 8, ocZoneCustom = 9, ocZoneGeneric = 10, ocZoneTux = 11, ocMinMid = 12, ocPulse = 13,
+                     ocNone = 14;
 
 // Operands of an opcode; `length` matters for 'B' only (may be negative or
 // above 33: the caller bounds it).

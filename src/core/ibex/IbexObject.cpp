@@ -52,7 +52,7 @@ constexpr std::array<KindInfo, IbexObjectCount> kKinds{{
 
 IbexObject objectKindOf(uint16_t code)
 {
-    for (int k = 0; k < ioHdrDesc; ++k)
+    for (int k = 0; k < int(ioHdrDesc); ++k)
         if (kKinds[k].code == code)
             return static_cast<IbexObject>(k);
     return ioUnknown;
@@ -60,12 +60,12 @@ IbexObject objectKindOf(uint16_t code)
 
 uint16_t objectCodeOf(IbexObject kind)
 {
-    return kind < ioHdrDesc ? kKinds[kind].code : 0;
+    return kind < ioHdrDesc ? kKinds[size_t(kind)].code : 0;
 }
 
 QString ibexObjectName(IbexObject kind)
 {
-    return QLatin1String(kKinds[kind < IbexObjectCount ? kind : ioUnknown].name);
+    return QLatin1String(kKinds[size_t(kind) < size_t(IbexObjectCount) ? size_t(kind) : size_t(ioUnknown)].name);
 }
 
 } // namespace vorlix

@@ -6,7 +6,7 @@
 namespace vorlix {
 
 // tIbexObject: what an object record is, from its object code word.
-enum IbexObject : uint8_t {
+enum class IbexObject : uint8_t {
     ioText = 0,
     ioGroupBox,
     ioTimeDate,
@@ -41,6 +41,7 @@ enum IbexObject : uint8_t {
     ioShortDesc,
     ioUnknown,
 };
+using enum IbexObject;
 inline constexpr int IbexObjectCount = 33;
 
 // The object code word at record offset 10 to its kind; ioUnknown for every
@@ -62,6 +63,7 @@ inline bool isGraphic(IbexObject k) { return k >= ioGrPilot && k <= ioGrMicroset
 inline bool isAirflow(IbexObject k) { return k == ioAirflow || k == ioRoAirflow; }
 
 // tIbexFileType: plain display, control-panel template, Tux template.
-enum IbexFileType : uint8_t { ftDisplay = 0, ftTemplate = 1, ftTuxTemplate = 2 };
+enum class IbexFileType : uint8_t { ftDisplay = 0, ftTemplate = 1, ftTuxTemplate = 2 };
+using enum IbexFileType;
 
 } // namespace vorlix

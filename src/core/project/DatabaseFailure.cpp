@@ -8,18 +8,16 @@ namespace vorlix {
 
 namespace {
 // SQLite's primary result codes (the low byte of an extended code).
-enum SqliteCode {
-    Busy = 5,
-    Locked = 6,
-    NoMemory = 7,
-    ReadOnly = 8,
-    IoError = 10,
-    Corrupt = 11,
-    Full = 13,
-    CantOpen = 14,
-    Protocol = 15,
-    NotADatabase = 26,
-};
+constexpr int Busy = 5;
+constexpr int Locked = 6;
+constexpr int NoMemory = 7;
+constexpr int ReadOnly = 8;
+constexpr int IoError = 10;
+constexpr int Corrupt = 11;
+constexpr int Full = 13;
+constexpr int CantOpen = 14;
+constexpr int Protocol = 15;
+constexpr int NotADatabase = 26;
 } // namespace
 
 QString databaseFailure(const QString &path, const QSqlError &error)

@@ -17,9 +17,9 @@ using PV = ProjectVariables;
 
 std::vector<VariableInfo> buildTable()
 {
-    auto b = [](const char *n, bool PV::*m) { return VariableInfo{VariableInfo::Bool, n, m, nullptr, nullptr}; };
-    auto i = [](const char *n, uint16_t PV::*m) { return VariableInfo{VariableInfo::Int, n, nullptr, m, nullptr}; };
-    auto s = [](const char *n, QString PV::*m) { return VariableInfo{VariableInfo::Str, n, nullptr, nullptr, m}; };
+    auto b = [](const char *n, bool PV::*m) { return VariableInfo{VariableInfo::Kind::Bool, n, m, nullptr, nullptr}; };
+    auto i = [](const char *n, uint16_t PV::*m) { return VariableInfo{VariableInfo::Kind::Int, n, nullptr, m, nullptr}; };
+    auto s = [](const char *n, QString PV::*m) { return VariableInfo{VariableInfo::Kind::Str, n, nullptr, nullptr, m}; };
     return {
         b("ConvertCpName", &PV::convertCpName), b("ConvertZonePts", &PV::convertZonePts),
         b("AddRelDefToBO", &PV::addRelDefToBO), b("ConvertCpStatus", &PV::convertCpStatus),
@@ -143,9 +143,9 @@ void projectVars(QSqlDatabase db, ProjectVariables &vars, VarDirection dir)
     for (const VariableInfo &v : variableTable()) {
         const QString name = QLatin1String(v.name);
         switch (v.kind) {
-        case VariableInfo::Bool: varBool(db, name, vars.*(v.boolMember), dir); break;
-        case VariableInfo::Int: varInt(db, name, vars.*(v.intMember), dir); break;
-        case VariableInfo::Str: varStr(db, name, vars.*(v.strMember), dir); break;
+        case VariableInfo::Kind::Bool: varBool(db, name, vars.*(v.boolMember), dir); break;
+        case VariableInfo::Kind::Int: varInt(db, name, vars.*(v.intMember), dir); break;
+        case VariableInfo::Kind::Str: varStr(db, name, vars.*(v.strMember), dir); break;
         }
     }
 }
@@ -159,7 +159,7 @@ bool setVariableFromText(ProjectVariables &vars, const QString &name, const QStr
         return false;
     }
     switch (v->kind) {
-    case VariableInfo::Bool: {
+    case VariableInfo::Kind::Bool: {
         const QString t = value.trimmed().toLower();
         if (t == u"1" || t == u"true" || t == u"yes")
             vars.*(v->boolMember) = true;
@@ -173,7 +173,7 @@ bool setVariableFromText(ProjectVariables &vars, const QString &name, const QStr
         }
         return true;
     }
-    case VariableInfo::Int: {
+    case VariableInfo::Kind::Int: {
         int32_t i = 0;
         if (!parseInt32(value, i)) {
             if (error)
@@ -184,7 +184,7 @@ bool setVariableFromText(ProjectVariables &vars, const QString &name, const QStr
         vars.*(v->intMember) = static_cast<uint16_t>(static_cast<uint32_t>(i) & 0xFFFFu);
         return true;
     }
-    case VariableInfo::Str:
+    case VariableInfo::Kind::Str:
         vars.*(v->strMember) = value;
         return true;
     }

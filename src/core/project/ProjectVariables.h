@@ -40,7 +40,8 @@ enum class VarDirection { Read, Write };
 
 // One variable's place in the table: its name, kind and member.
 struct VariableInfo {
-    enum Kind { Bool, Int, Str } kind;
+    enum class Kind { Bool, Int, Str };
+    Kind kind;
     const char *name;
     bool ProjectVariables::*boolMember = nullptr;
     uint16_t ProjectVariables::*intMember = nullptr;

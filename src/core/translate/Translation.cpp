@@ -134,7 +134,7 @@ void Translation::sort(SortOrder order)
     auto less = [&](int a, int b) {
         if (order == soIndex)
             return m_rows[size_t(a)].object < m_rows[size_t(b)].object;
-        return QString::compare(cellText(a, order), cellText(b, order), Qt::CaseInsensitive) < 0;
+        return QString::compare(cellText(a, int(order)), cellText(b, int(order)), Qt::CaseInsensitive) < 0;
     };
     // Rows already in order stay as they are (the sort takes the first of
     // equal rows, so it would not move one): nothing to do.

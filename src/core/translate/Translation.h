@@ -19,9 +19,11 @@ namespace vorlix {
 // tobjOVR: a row's override state.
 enum class ObjOverride : uint8_t { None = 0, Skip, Point, Text, TextAndPoint };
 // tobjException: rows display creation treats specially.
-enum ObjException : uint8_t { excNone = 0, excLoginBtn };
+enum class ObjException : uint8_t { excNone = 0, excLoginBtn };
+using enum ObjException;
 // tSortOrder: the column a sort compares.
-enum SortOrder : uint8_t { soIndex = 0, soObjType, soApex, soIbexText, soIbexPt, soBtText, soBtPt, soNotes };
+enum class SortOrder : uint8_t { soIndex = 0, soObjType, soApex, soIbexText, soIbexPt, soBtText, soBtPt, soNotes };
+using enum SortOrder;
 // What the user chose in the override dialog.
 enum class OverrideResult { OK, Cancel, Reset, Skip };
 
@@ -73,7 +75,8 @@ struct TranslationRow {
 class Translation : public WorkbenchPart {
 public:
     // Columns of the grid, in order.
-    enum Column { colObj = 0, colType, colApex, colIbexText, colIbexPoint, colBtText, colBtPoint, colNotes };
+    static constexpr int colObj = 0, colType = 1, colApex = 2, colIbexText = 3, colIbexPoint = 4, colBtText = 5,
+                         colBtPoint = 6, colNotes = 7;
     static constexpr int ColCount = 8;
     // Objects beyond these are counted, not listed.
     static constexpr int MaxObjects = 256;

@@ -51,7 +51,7 @@ FieldFormatDialog::~FieldFormatDialog() = default;
 
 QPushButton *FieldFormatDialog::okButton() const { return m_ui->buttons->button(QDialogButtonBox::Ok); }
 
-void FieldFormatDialog::setTab(Tab tab) { m_ui->TabControl1->setCurrentIndex(tab); }
+void FieldFormatDialog::setTab(int tab) { m_ui->TabControl1->setCurrentIndex(tab); }
 
 void FieldFormatDialog::tabChanged()
 {

@@ -21,7 +21,8 @@ class Prompter;
 class FieldFormatDialog : public QDialog {
     Q_OBJECT
 public:
-    enum Tab { FormatText = 0, RepJobApp, NumericValue, DeviceModel };
+    // The tabs, by index.
+    static constexpr int FormatText = 0, RepJobApp = 1, NumericValue = 2, DeviceModel = 3;
 
     FieldFormatDialog(int count, Prompter &prompter, QWidget *parent = nullptr);
     ~FieldFormatDialog() override;
@@ -34,7 +35,7 @@ public:
     // The text the panel "Sample" shows: the value of row 0.
     QString sample() const;
     QPushButton *okButton() const;
-    void setTab(Tab tab);
+    void setTab(int tab);
 
 private:
     void tabChanged();
