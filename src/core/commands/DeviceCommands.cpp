@@ -39,6 +39,7 @@ bool addWorkstationCommand(Workbench &wb, const CommandFrame &frame)
     if (!typed)
         return false;
     const std::optional<int32_t> devinst = parseDeviceId(*typed);
+    wb.pdb.resetRefusedPosts();
     if (!devinst) {
         const QString why = QStringLiteral("The Device-ID \"%1\" is not a number. No workstation was added.").arg(*typed);
         wb.log.logMsg(why);
