@@ -227,4 +227,14 @@ void seedAppFolder(const QString &appFolder, const QString &executableFolder)
     }
 }
 
+QString Workbench::dialogStart(DialogFolders::Kind kind, const QString &name) const
+{
+    return dialogFolders.start(kind, vars.bactalkJobPath, projectFolder, name);
+}
+
+void Workbench::rememberDialogFolder(DialogFolders::Kind kind, const QString &chosenFile)
+{
+    dialogFolders.remember(kind, projectFolder, chosenFile);
+}
+
 } // namespace vorlix

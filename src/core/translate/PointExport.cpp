@@ -58,6 +58,9 @@ public:
 
     // Writes the point into its row. False when the table has no row of
     // that number.
+    // Rows with an instance number.
+    int rows() const { return int(m_rows.size()); }
+
     bool write(qint64 instance, const QString &description, double value)
     {
         const auto row = m_rows.constFind(instance);
@@ -163,6 +166,7 @@ PointExportCounts exportIbexPoints(ProjectDatabase &pdb, OutsideDatabase &target
     ValueTable binary(target, u"Binary Values"_qs, true);
     PointExportCounts counts;
     counts.points = int(points.size());
+    counts.targetRows = analog.rows() + binary.rows();
     target.begin();
     for (int i = 0; i < points.size(); ++i) {
         const IbexPoint &p = points[i];
