@@ -166,7 +166,7 @@ void Workbench::requireDatabase() const
 bool Workbench::canCloseProject()
 {
     if (gridEdited && projectOpen)
-        return prompter.confirm(msg::canCloseProject());
+        return prompter.warn(msg::canCloseProject()); // a warning: No is the default
     return true;
 }
 
