@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 #include "CliPlatform.h"
+#include "commands/CommandSummary.h"
 
 #include "commands/OpenCommands.h"
 
@@ -138,7 +139,7 @@ Workbench &openOnlyJob(Context &ctx, const char *command, const QStringList &arg
 void reportRefused(Context &ctx, int refusedRows)
 {
     if (refusedRows > 0)
-        ctx.out << refusedRows << " row(s) were not written; see the session log.\n";
+        ctx.out << refusedRowsText(refusedRows, LogPlace::SessionLog) << '\n';
     ctx.out.flush();
 }
 

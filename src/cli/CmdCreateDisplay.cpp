@@ -2,6 +2,7 @@
 // display, or of every display of the job (step 7), and list a written
 // BACtalk display field by field.
 #include "CliCommand.h"
+#include "commands/CommandSummary.h"
 
 #include "bactalk/BtDisplayDump.h"
 #include "commands/CreateDisplayCommands.h"
@@ -66,8 +67,7 @@ int runCreateDisplay(Context &ctx, const QStringList &args)
     if (!r.damage.isEmpty())
         ctx.err << r.damage << Qt::endl;
     if (r.written) {
-        ctx.out << "Display written: " << QDir::toNativeSeparators(r.path) << " (" << r.records << " objects, "
-                << QFileInfo(r.path).size() << " bytes)\n";
+        ctx.out << "Display written: " << displayWrittenText(r) << '\n';
         // Written without the objects past the damage: not a success.
         return r.damage.isEmpty() ? ExitOk : ExitFailed;
     }

@@ -1,5 +1,6 @@
 // scripts, tdc-list and tdc-copy: steps 8 and 9.
 #include "CliCommand.h"
+#include "commands/CommandSummary.h"
 
 #include "commands/DdcCommands.h"
 #include "util/Error.h"
@@ -29,7 +30,7 @@ int runScripts(Context &ctx, const QStringList &args)
     Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
     if (p.isSet(allOpt)) {
         const QStringList written = autoGenerateScriptsCommand(wb, progressFrame(ctx));
-        ctx.out << "scripts: " << written.size() << " script file(s) written.\n";
+        ctx.out << "scripts: " << scriptsWrittenText(int(written.size())) << '\n';
         ctx.out.flush();
         return ExitOk;
     }
@@ -39,7 +40,7 @@ int runScripts(Context &ctx, const QStringList &args)
                                    "does not use that com). Nothing was written.").arg(apex).arg(com));
     const QString out = QDir::fromNativeSeparators(p.value(outOpt));
     saveScriptCommand(wb, *device, out);
-    ctx.out << "scripts: " << QDir::toNativeSeparators(out) << " written.\n";
+    ctx.out << "scripts: " << scriptWrittenText(out) << '\n';
     ctx.out.flush();
     return ExitOk;
 }
@@ -48,7 +49,7 @@ int runTdcList(Context &ctx, const QStringList &args)
 {
     Workbench &wb = openOnlyJob(ctx, "tdc-list", args);
     const int rows = createDdcFileListCommand(wb, progressFrame(ctx));
-    ctx.out << "tdc-list: " << rows << " Tux DDC file(s) listed in TdcFiles.\n";
+    ctx.out << "tdc-list: " << tdcListText(rows) << '\n';
     reportRefused(ctx, wb.pdb.refusedPosts());
     return ExitOk;
 }
@@ -57,8 +58,7 @@ int runTdcCopy(Context &ctx, const QStringList &args)
 {
     Workbench &wb = openOnlyJob(ctx, "tdc-copy", args);
     const TdcCopyOutcome r = copyTdcFilesCommand(wb, progressFrame(ctx));
-    ctx.out << "tdc-copy: " << r.copied << " copied, " << r.existing << " already there, " << r.missing
-            << " missing, " << r.failed << " failed.\n";
+    ctx.out << "tdc-copy: " << tdcCopyText(r) << '\n';
     ctx.out.flush();
     if (r.failed > 0)
         throw Error(tdcCopyFailedText(r.failed));

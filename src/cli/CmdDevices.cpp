@@ -1,6 +1,7 @@
 // Step 10: add-workstation, add-gateways, add-tux, update-tdc, empty-devices
 // and merge.
 #include "CliCommand.h"
+#include "commands/CommandSummary.h"
 
 #include "commands/DeviceCommands.h"
 
@@ -21,7 +22,7 @@ int runAddGateways(Context &ctx, const QStringList &args)
 {
     Workbench &wb = openOnlyJob(ctx, "add-gateways", args);
     const int n = addGatewaysCommand(wb);
-    ctx.out << "add-gateways: " << n << " gateway(s) written to tblRepJob.\n";
+    ctx.out << "add-gateways: " << gatewaysText(n) << '\n';
     reportRefused(ctx, wb.pdb.refusedPosts());
     return ExitOk;
 }
@@ -30,7 +31,7 @@ int runAddTux(Context &ctx, const QStringList &args)
 {
     Workbench &wb = openOnlyJob(ctx, "add-tux", args);
     const TuxBuild n = addTuxCommand(wb);
-    ctx.out << "add-tux: " << n.panels << " control panel(s) written as Tux devices to tblRepJob.\n";
+    ctx.out << "add-tux: " << tuxText(n) << '\n';
     reportRefused(ctx, wb.pdb.refusedPosts());
     return ExitOk;
 }

@@ -1,6 +1,7 @@
 // scan and redirect: step 5, the display file list built by a full scan, and
 // step 6, the redirect and skip decisions.
 #include "CliCommand.h"
+#include "commands/CommandSummary.h"
 
 #include "commands/InventoryCommands.h"
 #include "commands/RedirectCommands.h"
@@ -30,16 +31,11 @@ int runScan(Context &ctx, const QStringList &args)
     }
     Workbench &wb = ctx.openJob(p.positionalArguments().at(0));
     const BuildOutcome r = buildDisplayListCommand(wb, true, progressFrame(ctx), startNumber, depthLevels);
-    const MasterList &list = wb.masterList;
-    int scanned = 0;
-    for (int i = 0; i < list.size(); ++i)
-        scanned += list.isScanned(i) ? 1 : 0;
     if (!r.scan.started)
         ctx.out << "scan: the starting display is not in the job folder; nothing was scanned.\n";
-    ctx.out << "scan: " << list.size() << " display(s) in the list, " << scanned << " scanned, "
-            << r.scan.missingFiles << " missing.\n";
+    ctx.out << "scan: " << scanCountsText(wb.masterList, r.scan) << '\n';
     if (r.scan.unreadableFiles > 0)
-        ctx.out << r.scan.unreadableFiles << " display(s) could not be read; see the session log.\n";
+        ctx.out << unreadableDisplaysText(r.scan.unreadableFiles, LogPlace::SessionLog) << '\n';
     reportRefused(ctx, wb.pdb.refusedPosts());
     return ExitOk;
 }

@@ -1,5 +1,6 @@
 // read-ddc, read-points, export-points and read-cpanels: steps 2, 3 and 4.
 #include "CliCommand.h"
+#include "commands/CommandSummary.h"
 
 #include "commands/ExportCommands.h"
 #include "commands/ReaderCommands.h"
@@ -16,7 +17,7 @@ int report(Context &ctx, const QString &command, const QString &table, const Rea
         ctx.out.flush();
         return ExitOk;
     }
-    ctx.out << command << ": " << r.filesRead << " file(s) read into " << table << ".\n";
+    ctx.out << command << ": " << filesReadText(r.filesRead, table) << '\n';
     for (const QString &f : r.missingFiles)
         ctx.out << "Possible missing file: " << f << '\n';
     reportRefused(ctx, r.refusedRows);

@@ -82,6 +82,18 @@ TEST(DeviceRecords, AddBcmWritesOneGatewayPerComListDigit)
     EXPECT_TRUE(tp.wb.log.lines().join(u'\n').contains(msg::addingGateways()));
 }
 
+TEST(DeviceRecords, ARefusedGatewayIsNotCountedAsWritten)
+{
+    TestProject tp;
+    mapExampleApex(tp);
+    tp.exec(u"CREATE TRIGGER Refuse BEFORE INSERT ON tblRepJob WHEN NEW.devinst = 3001 "
+            "BEGIN SELECT RAISE(ABORT, 'refused'); END"_qs);
+    EXPECT_EQ(addGatewaysCommand(tp.wb), 1);
+    EXPECT_EQ(devinsts(tp), QList<int>{1001});
+    EXPECT_EQ(tp.wb.pdb.refusedPosts(), 1);
+    EXPECT_EQ(tp.wb.log.lines().filter(u"devinst 3001"_qs).size(), 1);
+}
+
 TEST(DeviceRecords, GatewaysOnApexZeroAndThirtyOne)
 {
     TestProject tp;

@@ -63,6 +63,17 @@ TEST(FileFilter, ConvertsPairsAndMatchesLowerCaseNames)
     EXPECT_EQ(qtFileFilter(u"Pellum Script file (*.dsr)|*.dsr"_qs), u"Pellum Script file (*.dsr)"_qs);
 }
 
+TEST(FileFilter, DefaultSuffixIsTheFirstPatternsOwn)
+{
+    EXPECT_EQ(defaultSuffix(u"Pellum Script file (*.dsr)|*.dsr|All files (*.*)|*.*"_qs), u"dsr"_qs);
+    EXPECT_EQ(defaultSuffix(u"Point database (*.mdb)|*.MDB;*.accdb"_qs), u"mdb"_qs);
+    // No single suffix: a named file, every file, a pattern with a wildcard.
+    EXPECT_EQ(defaultSuffix(msg::ibexJobFilter()), QString());
+    EXPECT_EQ(defaultSuffix(u"All files (*.*)|*.*"_qs), QString());
+    EXPECT_EQ(defaultSuffix(u"Backups|*.b?k"_qs), QString());
+    EXPECT_EQ(defaultSuffix(u"no pattern"_qs), QString());
+}
+
 TEST(Version, VersionAndBuild)
 {
     EXPECT_EQ(splitVersion(u"0.1.0"_qs).version, u"0.1.0"_qs);

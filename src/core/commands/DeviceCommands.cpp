@@ -40,6 +40,7 @@ bool addWorkstationCommand(Workbench &wb, const CommandFrame &frame)
     if (!typed)
         return false;
     const std::optional<int32_t> devinst = parseDeviceId(*typed);
+    wb.pdb.resetRefusedPosts();
     QString why;
     if (!devinst)
         why = QStringLiteral("The Device-ID \"%1\" is not a number. No workstation was added.").arg(*typed);

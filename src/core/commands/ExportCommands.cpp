@@ -41,14 +41,32 @@ QString pointDatabaseFilter() { return QStringLiteral("Point database (*.mdb)|*.
 QString pointDatabaseInitialName() { return QStringLiteral("pointdata.mdb"); }
 QString pointDatabaseDialogTitle() { return QStringLiteral("Export points to a point database"); }
 
-ExportOutcome exportPointsCommand(Workbench &wb, const ExportDevice &device, const CommandFrame &frame)
+QString noMatchReason(const PointExportCounts &counts, int apex)
+{
+    if (counts.updated > 0)
+        return {};
+    if (counts.points == 0)
+        return QStringLiteral("No row was updated: IbexPtMap holds no point of Apex %1 (step 3 reads them from the "
+                              "PNTSnn.DAT files).").arg(apex);
+    if (counts.targetRows == 0)
+        return u"No row was updated: the point database has no rows in \"Analog Values\" and \"Binary Values\". "
+               "The export fills in the rows that are there and adds none: make the point objects in the BACtalk "
+               "job first."_qs;
+    return QStringLiteral("No row was updated: none of the point database's %1 row(s) has the instance number of an "
+                          "Ibex point of Apex %2.").arg(counts.targetRows).arg(apex);
+}
+
+ExportOutcome exportPointsCommand(Workbench &wb, const ExportDevice &device, const CommandFrame &frame,
+                                  bool explainNoMatch)
 {
     ExportOutcome out;
     wb.requireDatabase();
-    const auto chosen = wb.prompter.chooseSaveFile(pointDatabaseDialogTitle(), pointDatabaseFilter(),
-                                                   pointDatabaseInitialName());
+    const auto chosen = wb.prompter.chooseFileToUpdate(
+        pointDatabaseDialogTitle(), pointDatabaseFilter(),
+        wb.dialogStart(DialogFolders::Kind::PointDatabase, pointDatabaseInitialName()));
     if (!chosen)
         return out;
+    wb.rememberDialogFolder(DialogFolders::Kind::PointDatabase, *chosen);
     out.file = QFileInfo(QDir::fromNativeSeparators(*chosen)).absoluteFilePath();
     const int apex = device.apex;
     wb.log.logMsgStart(u"Exporting Points: "_qs + shown(out.file));
@@ -68,6 +86,8 @@ ExportOutcome exportPointsCommand(Workbench &wb, const ExportDevice &device, con
                           .arg(apex).arg(out.counts.updated).arg(out.counts.unmatched);
     if (out.counts.refused > 0)
         closing += u' ' + msg::rowsNotWritten(out.counts.refused);
+    if (explainNoMatch && out.counts.updated == 0)
+        closing += u"\n"_qs + noMatchReason(out.counts, apex);
     wb.log.logMsg(closing);
     wb.prompter.inform(closing);
     return out;

@@ -27,6 +27,13 @@ struct ExportOutcome {
 // closing line with the counts, and tells the user the counts. Throws Error
 // naming the file when it cannot be made, opened or written (nothing in it
 // changed then).
-ExportOutcome exportPointsCommand(Workbench &wb, const ExportDevice &device, const CommandFrame &frame = {});
+// The point database is chosen in an Open dialog (it is updated, never
+// replaced) that starts in the BACtalk job folder. With `explainNoMatch`
+// (the window) a closing message whose count of updated rows is 0 also says
+// why; the command line keeps the counts alone.
+ExportOutcome exportPointsCommand(Workbench &wb, const ExportDevice &device, const CommandFrame &frame = {},
+                                  bool explainNoMatch = false);
+// Why no row of the point database took a point of `apex` (empty when one did).
+QString noMatchReason(const PointExportCounts &counts, int apex);
 
 } // namespace vorlix

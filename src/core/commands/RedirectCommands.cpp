@@ -145,4 +145,9 @@ void clearRedirectFlagsCommand(Workbench &wb, int index, RedirectList &jobList, 
     refreshRedirectLists(wb, jobList, localJobList);
 }
 
+QString redirectBrowseFilter()
+{
+    return u"EFB template file (*.dvt)|*.dvt|EFB display file (*.dsp)|*.dsp|All files (*.*)|*.*"_qs;
+}
+
 } // namespace vorlix

@@ -39,6 +39,10 @@ enum class RedirectStatus {
 // only pointed out); Skip stores an empty target; Remove deletes the row.
 RedirectStatus redirectCommand(Workbench &wb, const RedirectRequest &request);
 
+// The file filter of the redirect dialog's Browse: BACtalk templates and
+// displays.
+QString redirectBrowseFilter();
+
 // What the redirect dialog edits.
 struct RedirectEdit {
     QString ibexName;

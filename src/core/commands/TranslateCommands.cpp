@@ -48,7 +48,7 @@ bool loadDisplayCommand(Workbench &wb, DisplayTranslator &translator, const Disp
     wb.requireDatabase();
     // A missing file leaves the loaded display as it was.
     if (!file.exists)
-        throw Error(missingDisplayMessage(QDir::toNativeSeparators(file.path)));
+        throw MissingDisplayError(missingDisplayMessage(QDir::toNativeSeparators(file.path)));
     const QString notAFile = notARegularFile(file.path);
     if (!notAFile.isNull())
         throw Error(QStringLiteral("\"%1\" %2.").arg(QDir::toNativeSeparators(file.path), notAFile));

@@ -6,6 +6,8 @@
 #include "translate/DisplayTranslator.h"
 #include "translate/Translation.h"
 
+#include "util/Error.h"
+
 #include <QString>
 
 namespace vorlix {
@@ -32,8 +34,13 @@ Translation *loadedTranslation(Workbench &wb);
 // changes, when the user keeps them. With `FromList` (the display chosen in
 // the display tree) the user is then told when the display list has it
 // redirected or skipped, or when no pushbutton reaches it; the loading goes
-// on. Throws Error naming a missing file (the loaded display stays) or an
+// on. Throws MissingDisplayError naming a missing file (the loaded display
+// stays; the window tells it in an information box) or Error naming an
 // unreadable one (no display is loaded then).
+class MissingDisplayError : public Error {
+public:
+    using Error::Error;
+};
 enum class LoadAdvice { None, FromList };
 bool loadDisplayCommand(Workbench &wb, const DisplayFile &file, LoadAdvice advice = LoadAdvice::None);
 // The same with a translator the caller keeps (a batch of displays).

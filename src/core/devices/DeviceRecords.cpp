@@ -50,16 +50,18 @@ bool instancesFit(ProjectDatabase &pdb, qint64 devinst, std::initializer_list<qi
 
 // Insert or update the device row and its capability row by devinst; a
 // refused row is cancelled (and logged by the database) and the build goes on.
-void writeDevice(ProjectDatabase &pdb, qint64 devinst, QList<Field> fields, const QString &switches)
+// False when the database refused the device row (it is logged).
+bool writeDevice(ProjectDatabase &pdb, qint64 devinst, QList<Field> fields, const QString &switches)
 {
     addDefaults(fields);
     const QList<Field> key{{u"devinst"_qs, devinst}};
     const auto logKey = [devinst] { return QStringLiteral("devinst %1").arg(devinst); };
-    pdb.upsert(kDevices, key, fields, logKey);
+    const bool stored = pdb.upsert(kDevices, key, fields, logKey);
     QList<Field> caps;
     for (const QString &name : switches.split(u',', Qt::SkipEmptyParts))
         caps.append({name.trimmed(), true});
     pdb.upsert(kCapabilities, key, caps, logKey);
+    return stored;
 }
 
 QString devName(qint64 devinst) { return QStringLiteral("DEV-%1").arg(devinst); }
@@ -157,7 +159,8 @@ int addGatewayRecords(ProjectDatabase &pdb, ControllerMap &map)
             const int32_t base = map.apexBaseAddr(apex, n);
             if (!instancesFit(pdb, devId, {base}))
                 continue;
-            writeDevice(pdb, devId,
+            // Only gateways stored count as written; a refused one is logged.
+            const bool stored = writeDevice(pdb, devId,
                         {{u"unit_type"_qs, 5},
                          {u"max_trends"_qs, 0},
                          {u"devdescription"_qs, QStringLiteral("")},
@@ -169,7 +172,7 @@ int addGatewayRecords(ProjectDatabase &pdb, ControllerMap &map)
                          {u"NetNodes"_qs, 1},
                          {u"NodeLevel"_qs, 2}},
                         switches);
-            ++written;
+            written += stored ? 1 : 0;
         }
     }
     return written;

@@ -195,7 +195,7 @@ void Workbench::requireBactalkJobFolder() const
 bool Workbench::canCloseProject()
 {
     if (gridEdited && projectOpen)
-        return prompter.confirm(msg::canCloseProject());
+        return prompter.warn(msg::canCloseProject()); // a warning: No is the default
     return true;
 }
 
@@ -253,6 +253,16 @@ void seedAppFolder(const QString &appFolder, const QString &executableFolder)
             QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
         }
     }
+}
+
+QString Workbench::dialogStart(DialogFolders::Kind kind, const QString &name) const
+{
+    return dialogFolders.start(kind, vars.bactalkJobPath, projectFolder, name);
+}
+
+void Workbench::rememberDialogFolder(DialogFolders::Kind kind, const QString &chosenFile)
+{
+    dialogFolders.remember(kind, projectFolder, chosenFile);
 }
 
 } // namespace vorlix

@@ -2,6 +2,7 @@
 // The program state the main window and the CLI work on: folders, flags,
 // settings, project variables, the session log and the project database.
 // The window shows it; it does not own the logic.
+#include "project/DialogFolders.h"
 #include "project/ProjectDatabase.h"
 #include "project/ProjectVariables.h"
 #include "util/Prompter.h"
@@ -65,6 +66,11 @@ public:
     // keep the closed project's items after "Close project".
     DeviceLists deviceLists;
     void refreshDeviceLists();
+
+    // Where the file dialogs start, per kind of file and project.
+    DialogFolders dialogFolders;
+    QString dialogStart(DialogFolders::Kind kind, const QString &name = {}) const;
+    void rememberDialogFolder(DialogFolders::Kind kind, const QString &chosenFile);
 
     // The texts of the status bar's panels.
     QString status(StatusPanel panel) const { return m_status[size_t(panel)]; }

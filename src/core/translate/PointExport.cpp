@@ -103,6 +103,9 @@ public:
                                       .arg(table, m_db.quoted(m_description), m_db.quoted(m_prio), locator));
     }
 
+    // Rows with an instance number (known once prepared).
+    int rows() const { return int(m_rows.size()); }
+
     enum class Outcome { Written, NoRow, Refused };
     Outcome write(qint64 instance, const QString &description, double value)
     {
@@ -190,6 +193,7 @@ PointExportCounts exportIbexPoints(ProjectDatabase &pdb, OutsideDatabase &target
     target.begin(analog.name());
     analog.prepare(false);
     binary.prepare(true);
+    counts.targetRows = analog.rows() + binary.rows();
     for (int i = 0; i < points.size(); ++i) {
         const IbexPoint &p = points[i];
         if (i % 1000 == 0)

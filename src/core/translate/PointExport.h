@@ -18,6 +18,7 @@ struct PointExportCounts {
     int updated = 0;   // point database rows written
     int unmatched = 0; // Ibex points without a row of their number
     int refused = 0;   // rows the point database refused (each logged)
+    int targetRows = 0; // rows of "Analog Values" and "Binary Values" with an instance number
 };
 
 // Exports the IbexPtMap rows of `apex` (the whole table, whatever a grid

@@ -26,4 +26,18 @@ QString qtFileFilter(const QString &filter)
     return out.join(u";;"_qs);
 }
 
+QString defaultSuffix(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    if (parts.size() < 2)
+        return {};
+    const QString first = parts[1].split(u';', Qt::SkipEmptyParts).value(0).trimmed();
+    if (!first.startsWith(u"*."_qs))
+        return {};
+    const QString suffix = first.mid(2);
+    if (suffix.isEmpty() || suffix.contains(u'*') || suffix.contains(u'?') || suffix.contains(u'.'))
+        return {};
+    return suffix.toLower();
+}
+
 } // namespace vorlix

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <deque>
 #include <optional>
+#include <vector>
 
 namespace vorlix {
 
@@ -31,9 +32,25 @@ public:
     // Open-file dialog; nullopt when cancelled. `filter` in the "Name|pattern|..." form.
     virtual std::optional<QString> chooseOpenFile(const QString &title, const QString &filter,
                                                   const QString &initialFile) = 0;
-    // Save-file dialog; nullopt when cancelled.
+    // Save-file dialog; nullopt when cancelled. `initialFile` is the folder
+    // the dialog starts in, or a proposed file in it.
     virtual std::optional<QString> chooseSaveFile(const QString &title, const QString &filter,
                                                   const QString &initialFile) = 0;
+    // Open dialog for a file the command updates in place (never replaces):
+    // an existing file, or a new name that the command then makes. No
+    // question about replacing it.
+    virtual std::optional<QString> chooseFileToUpdate(const QString &title, const QString &filter,
+                                                      const QString &initialFile)
+    {
+        return chooseSaveFile(title, filter, initialFile);
+    }
+    // Folder dialog; nullopt when cancelled (or where no dialog can be shown).
+    virtual std::optional<QString> chooseFolder(const QString &title, const QString &initialFolder)
+    {
+        (void)title;
+        (void)initialFolder;
+        return std::nullopt;
+    }
 };
 
 // Answers from a script, for tests and for the CLI. Every question is
@@ -49,7 +66,12 @@ public:
     void pushFile(const QString &file) { m_files.push_back(file); }
 
     bool confirm(const QString &text) override { asked << text; return nextYesNo(); }
-    bool warn(const QString &text) override { asked << text; return nextYesNo(); }
+    bool warn(const QString &text) override
+    {
+        asked << text;
+        warned << text;
+        return nextYesNo();
+    }
     void inform(const QString &text) override { asked << text; informed << text; }
     void error(const QString &text) override { asked << text; errors << text; }
     std::optional<QString> askText(const QString &title, const QString &prompt,
@@ -58,22 +80,45 @@ public:
         asked << title + u": "_qs + prompt;
         return next(m_texts);
     }
-    std::optional<QString> chooseOpenFile(const QString &title, const QString &, const QString &) override
+    std::optional<QString> chooseOpenFile(const QString &title, const QString &filter, const QString &initial) override
     {
-        asked << title;
-        return next(m_files);
+        return nextFile(FileDialog::Open, title, filter, initial);
     }
-    std::optional<QString> chooseSaveFile(const QString &title, const QString &, const QString &) override
+    std::optional<QString> chooseSaveFile(const QString &title, const QString &filter, const QString &initial) override
     {
-        asked << title;
-        return next(m_files);
+        return nextFile(FileDialog::Save, title, filter, initial);
     }
+    std::optional<QString> chooseFileToUpdate(const QString &title, const QString &filter,
+                                              const QString &initial) override
+    {
+        return nextFile(FileDialog::Update, title, filter, initial);
+    }
+    std::optional<QString> chooseFolder(const QString &title, const QString &initial) override
+    {
+        return nextFile(FileDialog::Folder, title, {}, initial);
+    }
+
+    // A file dialog as it was asked for.
+    enum class FileDialog { Open, Save, Update, Folder };
+    struct FileAsk {
+        FileDialog kind;
+        QString title, filter, initial;
+    };
 
     QStringList asked;
     QStringList informed;
+    QStringList warned; // the questions asked as warnings
     QStringList errors;
+    std::vector<FileAsk> fileAsks;
 
 private:
+    std::optional<QString> nextFile(FileDialog kind, const QString &title, const QString &filter,
+                                    const QString &initial)
+    {
+        asked << title;
+        fileAsks.push_back({kind, title, filter, initial});
+        return next(m_files);
+    }
     bool nextYesNo()
     {
         if (m_yesNo.empty())
@@ -125,6 +170,15 @@ public:
                                           const QString &initialFile) override
     {
         return m_target->chooseSaveFile(title, filter, initialFile);
+    }
+    std::optional<QString> chooseFileToUpdate(const QString &title, const QString &filter,
+                                              const QString &initialFile) override
+    {
+        return m_target->chooseFileToUpdate(title, filter, initialFile);
+    }
+    std::optional<QString> chooseFolder(const QString &title, const QString &initialFolder) override
+    {
+        return m_target->chooseFolder(title, initialFolder);
     }
 
 private:

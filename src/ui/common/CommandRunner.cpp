@@ -1,5 +1,6 @@
 #include "common/CommandRunner.h"
 
+#include "common/BusyGate.h"
 #include "util/Error.h"
 #include "project/Workbench.h"
 
@@ -12,9 +13,17 @@
 namespace vorlix {
 
 CommandRunner::CommandRunner(Workbench &wb, QProgressBar *bar, QObject *parent)
-    : QObject(parent), m_wb(wb), m_bar(bar)
+    : QObject(parent), m_wb(wb), m_bar(bar), m_gate(new BusyGate(this))
 {
 }
+
+void CommandRunner::setWindow(QWidget *window) { m_gate->setWindow(window); }
+
+void CommandRunner::allowWhileBusy(QWidget *widget) { m_gate->allow(widget); }
+
+void CommandRunner::pumpEvents() { m_gate->pumpEvents(); }
+
+void CommandRunner::tell(const QString &line) { emit told(line); }
 
 void CommandRunner::beginBusy()
 {
@@ -22,6 +31,8 @@ void CommandRunner::beginBusy()
     if (m_busy)
         return;
     m_busy = true;
+    tell({}); // the line of the command before no longer holds
+    m_gate->close();
     QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
@@ -31,6 +42,7 @@ void CommandRunner::endBusy()
         return;
     m_busy = false;
     QApplication::restoreOverrideCursor();
+    m_gate->open();
     m_wb.setStatus(StatusPanel::Activity, QString());
     if (m_bar) {
         m_bar->reset();
@@ -53,9 +65,13 @@ Progress CommandRunner::progress()
         // The activity panel names the item being worked on.
         if (!what.isEmpty())
             m_wb.setStatus(StatusPanel::Activity, u" "_qs + what);
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        pumpEvents();
     };
-    p.cancelled = [this] { return m_wb.scanAborted; };
+    // The poll lets a click on a Cancel button through.
+    p.cancelled = [this] {
+        pumpEvents();
+        return m_wb.scanAborted;
+    };
     return p;
 }
 
@@ -65,9 +81,9 @@ CommandFrame CommandRunner::frame(QWidget *suspended, Shown shown)
     const QPointer<QWidget> grid(suspended);
     const bool withProgress = shown == Shown::Progress;
     f.beginBusy = [this, grid, withProgress] {
-        if (withProgress)
-            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // the heading shows first
         beginBusy();
+        if (withProgress)
+            pumpEvents(); // the heading shows first
         if (grid)
             grid->setUpdatesEnabled(false);
     };
@@ -83,11 +99,13 @@ CommandFrame CommandRunner::frame(QWidget *suspended, Shown shown)
 
 bool CommandRunner::run(const QString &heading, const std::function<void(const Progress &)> &work)
 {
+    if (busy())
+        return false;
+    beginBusy();
     if (!heading.isEmpty()) {
         m_wb.log.logMsgStart(heading);
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        pumpEvents();
     }
-    beginBusy();
     bool ok = true;
     QString failure;
     try {
@@ -108,6 +126,8 @@ bool CommandRunner::run(const QString &heading, const std::function<void(const P
 
 bool CommandRunner::guarded(const std::function<void()> &work)
 {
+    if (busy())
+        return false;
     try {
         work();
         return true;

@@ -62,10 +62,42 @@ std::optional<QString> QtPrompter::chooseOpenFile(const QString &title, const QS
 std::optional<QString> QtPrompter::chooseSaveFile(const QString &title, const QString &filter,
                                                   const QString &initialFile)
 {
-    const QString file = QFileDialog::getSaveFileName(m_parent, title, initialPath(initialFile), qtFileFilter(filter));
-    if (file.isEmpty())
+    return runFileDialog(QFileDialog::AcceptSave, title, filter, initialFile);
+}
+
+std::optional<QString> QtPrompter::chooseFileToUpdate(const QString &title, const QString &filter,
+                                                      const QString &initialFile)
+{
+    // An Open dialog that also takes a new name: the file is updated in
+    // place or made, never replaced, so nobody is asked to replace it.
+    return runFileDialog(QFileDialog::AcceptOpen, title, filter, initialFile);
+}
+
+std::optional<QString> QtPrompter::chooseFolder(const QString &title, const QString &initialFolder)
+{
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, title, initialPath(initialFolder));
+    if (folder.isEmpty())
         return std::nullopt;
-    return shown(file);
+    return shown(folder);
+}
+
+std::optional<QString> QtPrompter::runFileDialog(int acceptMode, const QString &title, const QString &filter,
+                                                 const QString &initialFile)
+{
+    QFileDialog dialog(m_parent, title, QString(), qtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptMode(acceptMode));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix(filter));
+    const QString start = initialPath(initialFile);
+    if (QFileInfo(start).isDir()) {
+        dialog.setDirectory(start);
+    } else {
+        dialog.setDirectory(QFileInfo(start).absolutePath());
+        dialog.selectFile(QFileInfo(start).fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return shown(dialog.selectedFiles().first());
 }
 
 } // namespace vorlix

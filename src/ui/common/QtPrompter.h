@@ -23,7 +23,15 @@ public:
     std::optional<QString> chooseSaveFile(const QString &title, const QString &filter,
                                           const QString &initialFile) override;
 
+    std::optional<QString> chooseFileToUpdate(const QString &title, const QString &filter,
+                                              const QString &initialFile) override;
+    std::optional<QString> chooseFolder(const QString &title, const QString &initialFolder) override;
+
 private:
+    // A save (or update) dialog with the filter's default suffix, starting
+    // at `initialFile` (a folder, or a proposed file in one).
+    std::optional<QString> runFileDialog(int acceptMode, const QString &title, const QString &filter,
+                                         const QString &initialFile);
     QWidget *m_parent;
 };
 

@@ -1,5 +1,6 @@
 #include "common/TableStepPage.h"
 
+#include "commands/CommandSummary.h"
 #include "common/CommandRunner.h"
 #include "common/DataGrid.h"
 #include "common/PageParts.h"
@@ -76,6 +77,8 @@ void TableStepPage::runReader(const std::function<ReadOutcome(const CommandFrame
         m_grid->reload();
         m_grid->firstRow();
     }
+    if (ok)
+        m_runner.tell(readSummary(TableView(m_table).tableName(), outcome, LogPlace::ProjectLog));
 }
 
 void TableStepPage::emptyTable()
@@ -83,9 +86,11 @@ void TableStepPage::emptyTable()
     const QString name = TableView(m_table).tableName();
     m_grid->cancelPendingEdit();
     const CommandFrame f = m_runner.frame(m_grid);
-    m_runner.guarded([&] { emptyReaderTableCommand(m_wb, name, f); });
+    bool emptied = false;
+    m_runner.guarded([&] { emptied = emptyReaderTableCommand(m_wb, name, f); });
     m_grid->reload();
     m_grid->firstRow();
+    m_runner.tell(emptied ? name + u" was emptied."_qs : QString());
 }
 
 } // namespace vorlix

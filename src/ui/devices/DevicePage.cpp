@@ -1,5 +1,6 @@
 #include "devices/DevicePage.h"
 
+#include "commands/CommandSummary.h"
 #include "commands/DeviceCommands.h"
 #include "devices/DeviceColumns.h"
 #include "project/Schema.h"
@@ -177,37 +178,52 @@ CommandFrame DevicePage::busyFrame() const
     return m_runner.frame(m_grid, CommandRunner::Shown::CursorOnly);
 }
 
-void DevicePage::runAndReload(const std::function<void()> &command)
+void DevicePage::runAndReload(const std::function<QString()> &command)
 {
     m_grid->cancelPendingEdit();
-    m_runner.guarded(command);
+    QString said;
+    if (m_runner.guarded([&] { said = command(); }))
+        m_runner.tell(said);
     // Also after a failure: rows written before it are shown.
     m_grid->reload();
 }
 
+QString DevicePage::withRefused(const QString &line) const
+{
+    return summaryLine({line, refusedRowsText(m_wb.pdb.refusedPosts(), LogPlace::ProjectLog)});
+}
+
 void DevicePage::emptyDatabase()
 {
-    runAndReload([this] { emptyDevicesCommand(m_wb, busyFrame()); });
+    runAndReload([this] {
+        return emptyDevicesCommand(m_wb, busyFrame()) ? u"The device tables were emptied."_qs : QString();
+    });
 }
 
 void DevicePage::addWorkstation()
 {
-    runAndReload([this] { addWorkstationCommand(m_wb, busyFrame()); });
+    runAndReload([this] {
+        return addWorkstationCommand(m_wb, busyFrame()) ? withRefused(u"The workstation was written to tblRepJob."_qs)
+                                                        : QString();
+    });
 }
 
 void DevicePage::addGateways()
 {
-    runAndReload([this] { addGatewaysCommand(m_wb, busyFrame()); });
+    runAndReload([this] { return withRefused(gatewaysText(addGatewaysCommand(m_wb, busyFrame()))); });
 }
 
 void DevicePage::addTux()
 {
-    runAndReload([this] { addTuxCommand(m_wb, busyFrame()); });
+    runAndReload([this] { return withRefused(tuxText(addTuxCommand(m_wb, busyFrame()))); });
 }
 
 void DevicePage::updateTdcNames()
 {
-    runAndReload([this] { updateTdcCommand(m_wb, busyFrame()); });
+    runAndReload([this] {
+        const TdcNamesResult r = updateTdcCommand(m_wb, busyFrame());
+        return QStringLiteral("%1 Tux row(s) got their tdc names.").arg(r.updated);
+    });
 }
 
 QList<int32_t> DevicePage::selectedDevinsts() const
@@ -228,13 +244,18 @@ void DevicePage::mergeDatabase()
         return;
     m_grid->cancelPendingEdit();
     MergeTypeDialog dialog(m_wb.prompter, lastMergeDestination, this);
+    dialog.setBrowseStart(lastMergeDestination.isEmpty() ? m_wb.dialogStart(DialogFolders::Kind::DeviceDatabase)
+                                                         : lastMergeDestination);
     if (dialog.exec() != QDialog::Accepted)
         return;
     lastMergeDestination = dialog.destination();
+    m_wb.rememberDialogFolder(DialogFolders::Kind::DeviceDatabase, lastMergeDestination);
     std::optional<QList<int32_t>> selection;
     if (dialog.mergeType() == 2)
         selection = selectedDevinsts();
-    m_runner.guarded([&] { mergeCommand(m_wb, dialog.destination(), selection, busyFrame()); });
+    MergeResult merged;
+    if (m_runner.guarded([&] { merged = mergeCommand(m_wb, dialog.destination(), selection, busyFrame()); }))
+        m_runner.tell(mergeSummary(merged, dialog.destination(), LogPlace::ProjectLog));
 }
 
 void DevicePage::multiRecordEdit()
@@ -244,11 +265,15 @@ void DevicePage::multiRecordEdit()
         return;
     m_grid->cancelPendingEdit();
     FieldFormatDialog dialog(static_cast<int>(selected.size()), m_wb.prompter, this);
+    dialog.setBrowseStart(m_wb.dialogStart(DialogFolders::Kind::DdcProgram));
     if (dialog.exec() != QDialog::Accepted)
         return;
     const EditTarget target = dialog.target();
     const QStringList values = dialog.values();
-    runAndReload([&] { multiEditCommand(m_wb, selected, target, values, busyFrame()); });
+    runAndReload([&] {
+        const int refused = multiEditCommand(m_wb, selected, target, values, busyFrame());
+        return multiEditSummary(int(selected.size()), refused, LogPlace::ProjectLog);
+    });
 }
 
 void DevicePage::chooseColumns()

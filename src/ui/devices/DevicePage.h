@@ -57,7 +57,10 @@ private:
     void updatePopupChecks();
     CommandFrame busyFrame() const;
     // Runs a command that changes the device tables, then shows them again.
-    void runAndReload(const std::function<void()> &command);
+    // Runs a command, shows the line it returns, and reloads the grid.
+    void runAndReload(const std::function<QString()> &command);
+    // The line with the count of rows the database refused.
+    QString withRefused(const QString &line) const;
 
     DataGrid *m_grid;
     QCheckBox *m_filter;

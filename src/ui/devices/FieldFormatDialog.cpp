@@ -106,7 +106,8 @@ void FieldFormatDialog::checkOkButton()
 
 void FieldFormatDialog::browseDdcFile()
 {
-    const std::optional<QString> file = m_prompter.chooseOpenFile(msg::ddcFileTitle(), msg::ddcFileFilter(), {});
+    const std::optional<QString> file =
+        m_prompter.chooseOpenFile(msg::ddcFileTitle(), msg::ddcFileFilter(), m_browseStart);
     if (!file)
         return;
     const vorlix::RepJobApp r = repJobAppOf(*file);

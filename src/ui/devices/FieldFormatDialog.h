@@ -36,6 +36,8 @@ public:
     QString sample() const;
     QPushButton *okButton() const;
     void setTab(int tab);
+    // Where the DDC file dialog of "Rep-Job-App" starts.
+    void setBrowseStart(const QString &path) { m_browseStart = path; }
 
 private:
     void tabChanged();
@@ -48,6 +50,7 @@ private:
     int m_lastTab = FormatText;
     int m_formatChoice = -1;
     Prompter &m_prompter;
+    QString m_browseStart;
     std::unique_ptr<Ui::FieldFormatDialog> m_ui;
 };
 

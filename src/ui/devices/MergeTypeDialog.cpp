@@ -38,8 +38,8 @@ void MergeTypeDialog::checkOkButton()
 
 void MergeTypeDialog::browse()
 {
-    if (const std::optional<QString> file = m_prompter.chooseOpenFile(msg::mergeDialogTitle(), msg::mergeFilter(),
-                                                                      u"*.mdb"_qs))
+    if (const std::optional<QString> file =
+            m_prompter.chooseOpenFile(msg::mergeDialogTitle(), msg::mergeFilter(), m_browseStart))
         m_ui->eb_dest->setText(*file);
 }
 

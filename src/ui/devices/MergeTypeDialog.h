@@ -26,11 +26,14 @@ public:
     void setDestination(const QString &path);
     void setSelectedOnly(bool on);
     QPushButton *okButton() const;
+    // Where "Browse" starts (a folder or a file in it).
+    void setBrowseStart(const QString &path) { m_browseStart = path; }
 
 private:
     void checkOkButton();
     void browse();
     Prompter &m_prompter;
+    QString m_browseStart;
     std::unique_ptr<Ui::MergeTypeDialog> m_ui;
 };
 

@@ -1,5 +1,6 @@
 #include "inventory/DisplayScanPage.h"
 
+#include "commands/CommandSummary.h"
 #include "commands/InventoryCommands.h"
 #include "common/CommandRunner.h"
 #include "common/PageParts.h"
@@ -9,7 +10,6 @@
 #include "inventory/RedirectView.h"
 #include "project/Workbench.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -55,6 +55,7 @@ QWidget *DisplayScanPage::makeScanPane(QWidget *parent)
     m_abort = makeButton(u"Cancel Scan"_qs, "btn_abort", scan);
     m_abort->hide(); // shown in place of "Build File List" while a scan runs
     connect(m_abort, &QPushButton::clicked, this, [this] { m_wb.scanAborted = true; });
+    m_runner.allowWhileBusy(m_abort);
     controls->addWidget(m_build, 0, 0, 1, 2);
     controls->addWidget(m_abort, 0, 0, 1, 2);
     m_start = new SpinEdit(0, 9999, scan);
@@ -161,31 +162,29 @@ void DisplayScanPage::storeScanDepth(int value) { m_wb.setScanDepth(value); }
 
 void DisplayScanPage::buildFileList()
 {
+    if (m_runner.busy())
+        return;
     // While the scan runs, "Cancel Scan" takes the place of "Build File List"
-    // and the file being read is shown; clicks reach "Cancel Scan".
+    // and the file being read is shown; clicks reach only "Cancel Scan".
     m_build->hide();
     m_abort->show();
     m_fileLabel->show();
-    CommandFrame frame;
-    frame.beginBusy = [this] { m_runner.beginBusy(); };
-    frame.endBusy = [this] { m_runner.endBusy(); };
-    frame.progress = m_runner.progress();
+    CommandFrame frame = m_runner.frame();
     const auto report = frame.progress.report;
     frame.progress.report = [this, report](int done, int total, const QString &what) {
         if (total == 0)
             m_fileLabel->setText(what);
         report(done, total, what);
     };
-    frame.progress.cancelled = [this] {
-        QApplication::processEvents();
-        return m_wb.scanAborted;
-    };
-    m_runner.guarded([&] { buildDisplayListCommand(m_wb, true, frame); });
+    BuildOutcome outcome;
+    const bool ok = m_runner.guarded([&] { outcome = buildDisplayListCommand(m_wb, true, frame); });
     m_abort->hide();
     m_fileLabel->hide();
     m_fileLabel->clear();
     m_build->show();
     refreshInventoryViews();
+    if (ok)
+        m_runner.tell(scanSummary(m_wb.masterList, outcome, m_wb.pdb.refusedPosts(), LogPlace::ProjectLog));
 }
 
 void DisplayScanPage::refreshInventoryViews()

@@ -49,7 +49,7 @@ RedirectTarget RedirectDialog::typed() const
 void RedirectDialog::browse()
 {
     const auto chosen = m_wb.prompter.chooseOpenFile(
-        u"Redirect"_qs, u"EFB template file (*.dvt);;EFB display file (*.dsp);;All files (*.*)"_qs,
+        u"Redirect"_qs, redirectBrowseFilter(),
         typed().browseStart(m_wb.vars.bactalkJobPath));
     if (!chosen)
         return;

@@ -4,10 +4,8 @@
 #include "shell/ConvertDialog.h"
 #include "project/Workbench.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QEvent>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QUrl>
@@ -28,29 +26,6 @@ private:
     bool m_replace;
 };
 
-bool isUserInput(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Shortcut:
-    case QEvent::ShortcutOverride:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 JobConverter::JobConverter(Workbench &wb, CommandRunner &runner, QStatusBar *bar, QWidget *window)
@@ -61,6 +36,7 @@ JobConverter::JobConverter(Workbench &wb, CommandRunner &runner, QStatusBar *bar
     m_cancel->setToolTip(u"Stop the conversion after the current display or file"_qs);
     m_cancel->hide();
     bar->addPermanentWidget(m_cancel);
+    m_runner.allowWhileBusy(m_cancel);
     connect(m_cancel, &QPushButton::clicked, this, [this] {
         m_cancelRequested = true;
         m_wb.scanAborted = true; // the display scan stops at once
@@ -86,12 +62,9 @@ Progress JobConverter::progress()
 {
     const Progress shown = m_runner.progress();
     Progress p;
-    p.report = [this, shown](int done, int total, const QString &what) {
-        shown.step(done, total, what);
-        // The bar has been drawn; now the Cancel button gets its clicks
-        // (the event filter keeps every other input away).
-        QApplication::processEvents();
-    };
+    // The runner's progress lets the Cancel button's clicks through; the
+    // busy gate keeps every other input away.
+    p.report = shown.report;
     p.cancelled = [this] { return m_cancelRequested; };
     return p;
 }
@@ -103,7 +76,6 @@ bool JobConverter::run(const ConvertRequest &request)
     m_running = true;
     m_cancel->setEnabled(true);
     m_cancel->show();
-    qApp->installEventFilter(this);
     ReplaceAnswers answers(m_wb.prompter.target(), request.replaceFiles);
     const bool ok = m_runner.run({}, [&](const Progress &) {
         PrompterOverride route(m_wb.prompter, answers);
@@ -118,24 +90,9 @@ bool JobConverter::run(const ConvertRequest &request)
         };
         m_report = convertJobCommand(m_wb, options, frame);
     });
-    qApp->removeEventFilter(this);
     m_cancel->hide();
     m_running = false;
     return ok;
-}
-
-bool JobConverter::eventFilter(QObject *watched, QEvent *event)
-{
-    if (!m_running)
-        return false;
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget)
-        return false; // the window system's windows hand the events on to widgets
-    if (event->type() == QEvent::Close && widget->isWindow())
-        return event->spontaneous() ? (event->ignore(), true) : false;
-    if (!isUserInput(event->type()))
-        return false;
-    return !(widget == m_cancel || m_cancel->isAncestorOf(widget));
 }
 
 void JobConverter::offerReport()
@@ -156,8 +113,12 @@ void JobConverter::offerReport()
                                                    "not be written; the session log says why.")
                                         .arg(hand)
                                         .arg(QDir::toNativeSeparators(html)));
+        m_runner.tell(QStringLiteral("%1 The report could not be written; see Project Log.").arg(text));
         return;
     }
+    m_runner.tell(QStringLiteral("%1 Report: %2%3")
+                      .arg(text, QDir::toNativeSeparators(html),
+                           hand > 0 ? QStringLiteral("; %1 item(s) need a hand.").arg(hand) : QString()));
     text += QStringLiteral("\n%1 item(s) need a hand.\n\nThe conversion report is \"%2\". Do you want to open it?")
                 .arg(hand)
                 .arg(QDir::toNativeSeparators(html));

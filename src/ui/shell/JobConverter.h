@@ -29,9 +29,10 @@ public:
     // Shows the options dialog; nothing when it is cancelled. Without an
     // open project, says so.
     std::optional<ConvertRequest> ask();
-    // Runs the conversion. While it runs, user input reaches only the Cancel
-    // button (and the window cannot be closed); Cancel stops after the
-    // current display or file. Returns false when the run could not start.
+    // Runs the conversion through the busy gate: while it runs, user input
+    // reaches only the Cancel button (and the window cannot be closed);
+    // Cancel stops after the current display or file. Returns false when the
+    // run could not start or failed.
     bool run(const ConvertRequest &request);
     // Says how the last run ended and where its report is, and opens the
     // report when the user wants.
@@ -42,9 +43,6 @@ public:
     const std::optional<ConversionReport> &lastReport() const { return m_report; }
     // Told when a stage starts (tests cancel from here).
     std::function<void(const QString &stage)> stageStarted;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     Progress progress();

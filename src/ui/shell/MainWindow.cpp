@@ -30,12 +30,14 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace vorlix {
 
@@ -49,6 +51,8 @@ MainWindow::MainWindow(Workbench &wb, QWidget *parent) : QMainWindow(parent), m_
 
     buildStatusBar();
     m_runner = new CommandRunner(wb, m_progress, this);
+    m_runner->setWindow(this);
+    connect(m_runner, &CommandRunner::told, this, &MainWindow::showResult);
     m_converter = new JobConverter(wb, *m_runner, statusBar(), this);
     buildMenus();
 
@@ -131,24 +135,46 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildStatusBar()
 {
+    // Two lines: what the last command did, then the four panels and the
+    // progress of the command running.
     QStatusBar *bar = statusBar();
     bar->setSizeGripEnabled(true);
+    auto *area = new QWidget(bar);
+    auto *lines = new QVBoxLayout(area);
+    lines->setContentsMargins(0, 0, 0, 0);
+    lines->setSpacing(2);
+    m_result = new QLabel(area);
+    m_result->setObjectName(u"StatusResult"_qs);
+    m_result->setTextFormat(Qt::PlainText);
+    m_result->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lines->addWidget(m_result);
+    auto *panels = new QHBoxLayout;
+    panels->setSpacing(4);
+    lines->addLayout(panels);
     const int widths[4] = {300, 300, 200, 80};
     for (int i = 0; i < 4; ++i) {
-        auto *label = new QLabel(bar);
+        auto *label = new QLabel(area);
         label->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
         label->setFixedWidth(widths[i]);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setTextFormat(Qt::PlainText);
         m_panels[i] = label;
-        bar->addWidget(label);
+        panels->addWidget(label);
     }
-    m_progress = new QProgressBar(bar);
+    m_progress = new QProgressBar(area);
     m_progress->setObjectName(u"CommandProgress"_qs);
     m_progress->setMaximumWidth(200);
     m_progress->setTextVisible(true);
     m_progress->hide();
-    bar->addWidget(m_progress, 1);
+    panels->addWidget(m_progress, 1);
+    panels->addStretch();
+    bar->addWidget(area, 1);
+}
+
+void MainWindow::showResult(const QString &line)
+{
+    m_result->setText(line.isEmpty() ? QString() : u" "_qs + line);
+    m_result->setToolTip(line);
 }
 
 void MainWindow::showStatus()
@@ -158,6 +184,15 @@ void MainWindow::showStatus()
         m_panels[size_t(i)]->setText(text);
         m_panels[size_t(i)]->setToolTip(text.trimmed());
     }
+    showTitle();
+}
+
+void MainWindow::showTitle()
+{
+    QString title = u" Vorlix"_qs;
+    if (m_wb.projectOpen)
+        title += u" - "_qs + QDir::toNativeSeparators(QDir::cleanPath(m_wb.projectFolder));
+    setWindowTitle(title);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -230,6 +265,8 @@ void MainWindow::discardPendingGridEdits(int)
 
 void MainWindow::openProject()
 {
+    if (m_runner->busy())
+        return;
     const auto file = m_wb.prompter.chooseOpenFile(msg::selectIbexJobTitle(), msg::ibexJobFilter(),
                                                    m_wb.settings.ibexProject);
     if (!file)
@@ -247,6 +284,8 @@ void MainWindow::openProject()
 
 void MainWindow::openLastProject()
 {
+    if (m_runner->busy())
+        return;
     if (!m_wb.canCloseProject())
         return;
     m_wb.gridEdited = false;
@@ -256,19 +295,27 @@ void MainWindow::openLastProject()
 
 void MainWindow::showNewProjectOptions(const OpenOutcome &opened)
 {
+    if (opened.opened)
+        m_runner->tell(QStringLiteral("Opened %1: %2 display(s) in the list.")
+                           .arg(QDir::toNativeSeparators(QDir::cleanPath(m_wb.projectFolder)))
+                           .arg(m_wb.masterList.size()));
     if (opened.newDatabase)
-        showProjectOptions(true);
+        showProjectOptions(true, true);
 }
 
 void MainWindow::closeProject()
 {
-    if (!m_wb.projectOpen)
+    if (!m_wb.projectOpen || m_runner->busy())
         return;
     relink([this] { m_wb.closeProject(); });
+    if (!m_wb.projectOpen)
+        m_runner->tell(u"The project was closed; the default project is shown."_qs);
 }
 
 void MainWindow::convertWholeJob()
 {
+    if (m_runner->busy())
+        return;
     const std::optional<ConvertRequest> request = m_converter->ask();
     if (!request)
         return;
@@ -279,16 +326,22 @@ void MainWindow::convertWholeJob()
 
 void MainWindow::exitProgram()
 {
+    if (m_runner->busy())
+        return;
     if (!m_wb.canCloseProject())
         return;
     closeProject();
     close();
 }
 
-void MainWindow::showProjectOptions(bool isDefault)
+void MainWindow::showProjectOptions(bool isDefault, bool firstOpen)
 {
+    if (m_runner->busy())
+        return;
     OptionsDialog dialog(m_wb, this);
     dialog.setup(isDefault);
+    if (firstOpen)
+        dialog.explainFirstOpen();
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_runner->guarded([&] { dialog.endSetup(); });
@@ -300,6 +353,8 @@ void MainWindow::showProjectOptions(bool isDefault)
 
 void MainWindow::showProgramOptions()
 {
+    if (m_runner->busy())
+        return;
     const int before = m_wb.settings.visualStyle;
     ProgramOptionsDialog dialog(m_wb.settings, this);
     if (dialog.exec() == QDialog::Accepted && m_wb.settings.visualStyle != before) {

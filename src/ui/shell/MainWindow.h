@@ -43,7 +43,8 @@ public:
     // Converts the whole job with the options the dialog asks for.
     void convertWholeJob();
     void exitProgram();
-    void showProjectOptions(bool isDefault);
+    // `firstOpen`: shown by itself for a project database made now.
+    void showProjectOptions(bool isDefault, bool firstOpen = false);
     void showProgramOptions();
     void openUserManual();
     void showAbout();
@@ -57,6 +58,8 @@ public:
     QMenu *optionsMenu() const { return m_optionsMenu; }
     StepTabWidget *tabs() const { return m_tabs; }
     QLabel *statusPanel(StatusPanel panel) const { return m_panels[size_t(panel)]; }
+    // The line that says what the last command did.
+    QLabel *resultLine() const { return m_result; }
     CommandRunner &runner() const { return *m_runner; }
     JobConverter *converter() const { return m_converter; }
 
@@ -81,6 +84,9 @@ private:
     void saveOnClose();
     void discardPendingGridEdits(int index);
     void showStatus();
+    void showResult(const QString &line);
+    // The title bar names the open job.
+    void showTitle();
     // After an open: a project database made now gets its options first.
     void showNewProjectOptions(const OpenOutcome &opened);
     // Lets the grids go, runs a project change, binds them again.
@@ -96,6 +102,7 @@ private:
     QAction *m_defaultProject = nullptr;
     QAction *m_currentProject = nullptr;
     std::array<QLabel *, 4> m_panels{};
+    QLabel *m_result = nullptr;
     QProgressBar *m_progress = nullptr;
     bool m_shown = false;
     bool m_closing = false;

@@ -174,15 +174,50 @@ void OptionsDialog::clearError()
         ok->setEnabled(allValid);
 }
 
+void OptionsDialog::explainFirstOpen() { m_ui->lbl_FirstOpen->setVisible(true); }
+
 void OptionsDialog::browseBactalkFolder()
 {
-    const auto file = m_wb.prompter.chooseOpenFile(u"Select the BACtalk job database"_qs,
-                                                   msg::bactalkDatabaseFilter(), m_wb.settings.bactalkProject);
-    if (!file)
+    // A new BACtalk job may have no BACtalk.mdb yet: "..." chooses the folder.
+    const QString typed = QDir::fromNativeSeparators(m_ui->eb_BtPath->text().trimmed());
+    QString start = typed;
+    if (typed.isEmpty() || !QFileInfo(typed).isDir())
+        start = QFileInfo(QDir::fromNativeSeparators(m_wb.settings.bactalkProject)).absolutePath();
+    const auto folder = m_wb.prompter.chooseFolder(u"Select the BACtalk job root folder"_qs, start);
+    if (!folder)
         return;
-    m_wb.settings.bactalkProject = QDir::toNativeSeparators(*file);
-    m_ui->eb_BtPath->setText(QDir::toNativeSeparators(QFileInfo(QDir::fromNativeSeparators(*file)).absolutePath()) +
-                             QDir::separator());
+    QString chosen = QDir::fromNativeSeparators(*folder);
+    // A file named instead (the job's database) stands for its folder.
+    if (QFileInfo(chosen).isFile())
+        chosen = QFileInfo(chosen).absolutePath();
+    // The job's database, when the folder has one, is remembered as before.
+    const QStringList databases = QDir(chosen).entryList({u"BACtalk.mdb"_qs}, QDir::Files);
+    if (!databases.isEmpty())
+        m_wb.settings.bactalkProject = QDir::toNativeSeparators(QDir(chosen).filePath(databases.first()));
+    m_ui->eb_BtPath->setText(QDir::toNativeSeparators(QDir::cleanPath(chosen)) + QDir::separator());
+}
+
+QString OptionsDialog::bactalkFolderProblem() const
+{
+    QString path = QDir::fromNativeSeparators(m_ui->eb_BtPath->text().trimmed());
+    if (path.isEmpty())
+        return u"The BACtalk job root folder is empty: displays, DDC scripts and Tux DDC files cannot be written "
+               "until it is set."_qs;
+    if (!QFileInfo(path).isDir())
+        return QStringLiteral("The BACtalk job root folder \"%1\" does not exist: displays, DDC scripts and Tux DDC "
+                              "files cannot be written there.")
+            .arg(QDir::toNativeSeparators(QDir::cleanPath(path)));
+    return {};
+}
+
+void OptionsDialog::accept()
+{
+    if (m_wb.projectOpen) {
+        const QString problem = bactalkFolderProblem();
+        if (!problem.isEmpty() && !m_wb.prompter.warn(problem + u"\nKeep these options anyway?"_qs))
+            return;
+    }
+    QDialog::accept();
 }
 
 } // namespace vorlix

@@ -26,6 +26,12 @@ public:
     // and "User Overrides" pages only for an open project's database with
     // the extended tables.
     void setup(bool isDefault);
+    // The dialog opens by itself for a job whose project database was just
+    // made: it says so and what to set.
+    void explainFirstOpen();
+    // OK: with a project open and the BACtalk job root folder empty or not
+    // on disk, asks first (a warning; No keeps the dialog open).
+    void accept() override;
     // Copies the controls back and writes the project variables.
     void endSetup();
 
@@ -40,6 +46,7 @@ private:
     // only `fields` are shown when given.
     void showTable(QTableView *view, const QString &table, const QStringList &fields);
     void browseBactalkFolder();
+    QString bactalkFolderProblem() const;
 
     Workbench &m_wb;
     std::unique_ptr<Ui::OptionsDialog> m_ui;

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace vorlix {
@@ -49,9 +50,23 @@ void ProjectLogPage::showAll()
 {
     m_updating = true;
     m_memo->setPlainText(m_wb.log.lines().join(u'\n'));
-    m_memo->verticalScrollBar()->setValue(m_memo->verticalScrollBar()->maximum());
+    scrollToNewest();
     m_updating = false;
     m_userEdited = false;
+}
+
+void ProjectLogPage::scrollToNewest()
+{
+    m_memo->moveCursor(QTextCursor::End);
+    m_memo->ensureCursorVisible();
+    m_memo->verticalScrollBar()->setValue(m_memo->verticalScrollBar()->maximum());
+}
+
+void ProjectLogPage::showEvent(QShowEvent *event)
+{
+    StepPage::showEvent(event);
+    // The page opens at the newest entry, the one the last command wrote.
+    scrollToNewest();
 }
 
 void ProjectLogPage::syncToLog()

@@ -16,8 +16,12 @@ public:
     // is saved.
     void syncToLog();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void showAll();
+    void scrollToNewest();
     QPlainTextEdit *m_memo;
     QPushButton *m_clear;
     bool m_updating = false;

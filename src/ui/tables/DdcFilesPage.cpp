@@ -1,15 +1,18 @@
 #include "tables/DdcFilesPage.h"
 
+#include "commands/CommandSummary.h"
 #include "common/CommandRunner.h"
 #include "common/DataGrid.h"
 #include "common/PageParts.h"
 #include "commands/DdcCommands.h"
+#include "ddc/DdcScript.h"
 #include "project/Workbench.h"
 #include "util/Ansi.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -107,23 +110,37 @@ void DdcFilesPage::saveToFile()
     const auto device = chosenDevice();
     if (!device)
         return;
-    const auto path = m_wb.prompter.chooseSaveFile(u"Save DDC script"_qs, scriptSaveFilter(), scriptInitialName());
+    // It starts in the BACtalk job's ddc folder with the name the automatic
+    // scripts get (the suffix "dsr" is added to a name typed without one).
+    const auto path = m_wb.prompter.chooseSaveFile(
+        u"Save DDC script"_qs, scriptSaveFilter(),
+        m_wb.dialogStart(DialogFolders::Kind::Script, frameworkScriptName(device->devId)));
     if (!path)
         return;
-    m_runner.guarded([&] { saveScriptCommand(m_wb, *device, QDir::fromNativeSeparators(*path)); });
+    m_wb.rememberDialogFolder(DialogFolders::Kind::Script, *path);
+    const QString file = QDir::fromNativeSeparators(*path);
+    if (m_runner.guarded([&] { saveScriptCommand(m_wb, *device, file); }))
+        m_runner.tell(scriptWrittenText(file));
 }
 
 void DdcFilesPage::autoGenerate()
 {
     const CommandFrame f = m_runner.frame();
-    m_runner.guarded([&] { autoGenerateScriptsCommand(m_wb, f); });
+    QStringList written;
+    if (!m_runner.guarded([&] { written = autoGenerateScriptsCommand(m_wb, f); }))
+        return;
+    const QString folder = written.isEmpty() ? QString() : QFileInfo(written.first()).absolutePath();
+    m_runner.tell(summaryLine({scriptsWrittenText(int(written.size())), folderText(folder)}));
 }
 
 void DdcFilesPage::createDdcFileList()
 {
     m_grid->cancelPendingEdit();
     const CommandFrame f = m_runner.frame(m_grid);
-    m_runner.guarded([&] { createDdcFileListCommand(m_wb, f); });
+    int rows = 0;
+    if (m_runner.guarded([&] { rows = createDdcFileListCommand(m_wb, f); }))
+        m_runner.tell(
+            summaryLine({tdcListText(rows), refusedRowsText(m_wb.pdb.refusedPosts(), LogPlace::ProjectLog)}));
     m_grid->reload();
     m_grid->firstRow();
 }
@@ -133,7 +150,13 @@ void DdcFilesPage::copyTdcFiles()
     m_grid->cancelPendingEdit();
     const CommandFrame f = m_runner.frame(m_grid);
     TdcCopyOutcome outcome;
-    if (m_runner.guarded([&] { outcome = copyTdcFilesCommand(m_wb, f); }) && outcome.failed > 0)
+    const bool ok = m_runner.guarded([&] { outcome = copyTdcFilesCommand(m_wb, f); });
+    if (ok) {
+        const bool look = outcome.failed > 0 || outcome.missing > 0;
+        m_runner.tell(summaryLine({tdcCopyText(outcome), folderText(QDir(m_wb.bactalkJobPath()).filePath(u"ddc"_qs)),
+                                   look ? seeLog(LogPlace::ProjectLog) + u"."_qs : QString()}));
+    }
+    if (ok && outcome.failed > 0)
         m_wb.prompter.error(tdcCopyFailedText(outcome.failed));
     // "File Exists" shows the copies made.
     m_grid->viewport()->update();

@@ -1,5 +1,6 @@
 #include "tables/IbexPointsPage.h"
 
+#include "commands/CommandSummary.h"
 #include "common/CommandRunner.h"
 #include "common/DataGrid.h"
 #include "translation/OverrideListDialog.h"
@@ -66,7 +67,9 @@ void IbexPointsPage::exportIbex()
         return;
     grid()->cancelPendingEdit();
     const CommandFrame f = m_runner.frame(grid());
-    m_runner.guarded([&] { exportPointsCommand(m_wb, devices[item], f); });
+    ExportOutcome outcome;
+    if (m_runner.guarded([&] { outcome = exportPointsCommand(m_wb, devices[item], f, true); }))
+        m_runner.tell(exportSummary(outcome, LogPlace::ProjectLog));
 }
 
 void IbexPointsPage::attach()

@@ -1,5 +1,6 @@
 #include "translation/TranslationPage.h"
 
+#include "commands/CommandSummary.h"
 #include "common/CommandRunner.h"
 #include "translation/DisplayPreview.h"
 #include "inventory/InventoryTreeModel.h"
@@ -157,7 +158,13 @@ int TranslationPage::selectedRow() const
 bool TranslationPage::loadDisplay(const DisplayFile &file, LoadAdvice advice)
 {
     bool loaded = false;
-    m_runner.guarded([&] { loaded = loadDisplayCommand(m_wb, file, advice); });
+    m_runner.guarded([&] {
+        try {
+            loaded = loadDisplayCommand(m_wb, file, advice);
+        } catch (const MissingDisplayError &missing) {
+            m_wb.prompter.inform(missing.message()); // "Missing display file!" is an information box
+        }
+    });
     // A failed read has dropped the display loaded before; a declined
     // question or a missing file has kept it.
     m_model->reset();
@@ -167,6 +174,7 @@ bool TranslationPage::loadDisplay(const DisplayFile &file, LoadAdvice advice)
         return false;
     m_loadedListIndex = m_wb.masterList.indexOf(file.name, file.localJob);
     m_wb.setStatus(StatusPanel::Objects, QStringLiteral(" Objects: %1").arg(t->totalObjects()));
+    m_runner.tell(QStringLiteral("%1 loaded: %2 object(s).").arg(file.name).arg(t->totalObjects()));
     m_grid->setCurrentIndex(m_model->index(0, 0));
     rowSelected();
     // Drawn once the grid shows.
@@ -222,6 +230,8 @@ bool TranslationPage::createDisplay(bool singleRow)
     const int row = singleRow ? qMax(0, selectedRow()) : -1;
     const bool ran = m_runner.run({}, [&](const Progress &) { out = createBtDisplayCommand(m_wb, row); });
     m_model->reset(); // creation sorts the rows into object order
+    if (ran)
+        m_runner.tell(createSummary(out, LogPlace::ProjectLog));
     if (!ran || !out.written)
         return false;
     refreshPreview();
