@@ -436,7 +436,10 @@ install_and_run() {
   local ok=1 status=0 site=$build_win/installed-run
   rm -rf "$site"
   [ -f "$programs/vorlix-cli.exe" ] || ok=0
-  env -u WINEPATH -u QT_QPA_FONTDIR "$wine_run" 'C:\Program Files\Vorlix\vorlix-cli.exe' sample-job \
+  # Wine itself, not build-windows/wine-run: no DLL folder of this build on
+  # the search path, so the installed program runs on what it was given.
+  env -u WINEPATH -u QT_QPA_FONTDIR WINEPREFIX="$wine_prefix" WINEARCH=win64 WINEDEBUG=-all \
+    "$wine" 'C:\Program Files\Vorlix\vorlix-cli.exe' sample-job \
     "$(winpath "$site")" >"$build_win/installed-run.log" 2>&1 || status=$?
   [ $status = 0 ] && [ -f "$site/job/vorlix.mdb" ] || ok=0
   [ -f "$local_data/Vorlix/Vorlix/vorlix.mdb" ] && [ -f "$local_data/Vorlix/Vorlix/pointdata.mdb" ] || ok=0
