@@ -261,12 +261,14 @@ run_tests() {
 # Every file the conversion writes into the BACtalk job (displays, bitmaps,
 # scripts, Tux copies, the report and its pictures) is compared byte for
 # byte; the texts with paths and times in them (the report, the scripts)
-# after those are made alike.
+# after those are made alike: a stage's seconds, and a script's createDate,
+# which is the date and time in the user's locale (Wine's is en-US).
 normalize_text() {
   sed -e 's#\\\\#/#g' -e 's#\\#/#g' -e "s#$1#<SITE>#g" -e 's#Z:<SITE>#<SITE>#g' \
       -e 's#[0-9]\{1,4\}[-/.][0-9]\{1,2\}[-/.][0-9]\{1,4\}\([ T][0-9]\{1,2\}:[0-9]\{2\}\(:[0-9]\{2\}\)\{0,1\}\( \{0,1\}[AP]M\)\{0,1\}\)\{0,1\}#<TIME>#g' \
       -e 's#[0-9]\{1,2\}:[0-9]\{2\}:[0-9]\{2\}\( \{0,1\}[AP]M\)\{0,1\}#<TIME>#g' \
-      -e 's#"seconds": *[0-9.e+-]*#"seconds": <S>#g' -e 's#[0-9]\{1,\}\.[0-9]\{1,\} s\b#<S> s#g'
+      -e 's#"seconds": *[0-9.e+-]*#"seconds": <S>#g' -e 's#[0-9]\{1,\}\.[0-9]\{1,\} s\b#<S> s#g' \
+      -e 's#<td>[0-9]\{1,\}\.[0-9]\{3\}</td>#<td><S></td>#g' -e 's#createDate="[^"]*"#createDate="<TIME>"#'
 }
 
 convert_sample() {
