@@ -4,6 +4,9 @@ function(vorlix_add_test name)
   target_link_libraries(${name} PRIVATE vorlix_test_support GTest::gtest GTest::gtest_main)
   vorlix_target_options(${name})
   add_dependencies(${name} vorlix_templates)
+  if(WIN32)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/platform/BinaryOutputWindows.cpp)
+  endif()
   # A cross build lists its tests when they run (through the emulator, e.g.
   # Wine), so that building needs no emulator.
   if(CMAKE_CROSSCOMPILING)

@@ -49,10 +49,17 @@ if [ -n "${VORLIX_CLI_RUNNER:-}" ]; then
 fi
 # A GUI application (convert draws its thumbnails with one) warns about an
 # unset XDG_RUNTIME_DIR on some machines: not an output of Vorlix. The
-# folder as a Windows program shows it (drive Z:, backslashes) is <DIR> too.
+# folder as a Windows program shows it (drive Z:, backslashes; without the
+# drive when it was given as a Linux path) is <DIR> too, and so is the
+# relative path of a copied Tux DDC file in the log.
 win_work="Z:$(printf '%s' "$work" | sed 's#/#\\\\#g')"
+bs_work="$(printf '%s' "$work" | sed 's#/#\\\\#g')"
+json_work="Z:$(printf '%s' "$work" | sed 's#/#\\\\\\\\#g')" # as a JSON string holds it
 normalize() { sed -e '/^QStandardPaths: XDG_RUNTIME_DIR not set/d' -e "s#$work#<DIR>#g" \
-                  -e "s#$win_work#<DIR>#g" -e ':a' -e 's#\(<DIR>[^ "\\]*\)\\#\1/#' -e 'ta' \
+                  -e "s#$json_work#<DIR>#g" -e ':j' -e 's#\(<DIR>[^ "\\]*\)\\\\#\1/#' -e 'tj' \
+                  -e "s#$win_work#<DIR>#g" -e "s#$bs_work#<DIR>#g" -e 's#Z:<DIR>#<DIR>#g' \
+                  -e ':a' -e 's#\(<DIR>[^ "\\]*\)\\#\1/#' -e 'ta' \
+                  -e ':b' -e 's#\(Copied: [^ \\]*\)\\#\1/#' -e 'tb' \
                   -e 's#^\[[^]]*\]: #[<stamp>]: #' -e 's# ([0-9]*\.[0-9]* s)# (<s> s)#'; }
 
 # One command: its words, what it printed on stdout and stderr, its status.

@@ -70,7 +70,7 @@ TEST(DisplayNaming, BtJobPathSplit)
     EXPECT_EQ(btJobName(job + u"/"_qs), u"plaza"_qs);
     EXPECT_EQ(btRepName(job), u"acme"_qs);
     EXPECT_EQ(redirectPath(job, u"alerton-standard-00000012.dsp"_qs),
-              p.root() + u"/bactalk/alerton/standard/displays/00000012.dsp"_qs);
+              QDir::toNativeSeparators(p.root() + u"/bactalk/alerton/standard/displays/00000012.dsp"_qs));
     EXPECT_EQ(btJobRoot(job + u"/none"_qs), u"<no path set>"_qs);
     EXPECT_EQ(btRepJob(QString()), u"<no path set>"_qs);
     EXPECT_EQ(btJobName(job + u"/none"_qs), QString());

@@ -155,8 +155,8 @@ QString redirectPath(const QString &bactalkJobPath, const QString &target)
     QString rest = target;
     const QString rep = nextToken(rest, u'-');
     const QString job = nextToken(rest, u'-');
-    const QChar sep = QDir::separator();
-    return btJobRoot(bactalkJobPath) + sep + rep + sep + job + sep + u"displays"_qs + sep + rest;
+    // One separator throughout, the platform's, whatever the stored path has.
+    return QDir::toNativeSeparators(btJobRoot(bactalkJobPath) + u'/' + rep + u'/' + job + u"/displays/"_qs + rest);
 }
 
 QString buttonTargetText(const IbexObjRec &rec, IbexFileType loadedType)
