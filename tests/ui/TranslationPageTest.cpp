@@ -11,6 +11,7 @@
 #include "translation/PreviewDialog.h"
 #include "inventory/DisplayScanPage.h"
 #include "common/ColumnFitter.h"
+#include "shell/VisualStyle.h"
 #include "WindowFixture.h"
 #include "sample/SampleJob.h"
 #include "support/CliRunner.h"
@@ -397,6 +398,27 @@ TEST_F(StepSevenLayoutTest, TheSortIndicatorFollowsTheRowsAndTheColumnsFitTheirT
     EXPECT_EQ(header->sortIndicatorSection(), int(Translation::colObj));
     ASSERT_TRUE(page->createDisplay(false)); // creation sorts by object
     EXPECT_EQ(header->sortIndicatorSection(), int(Translation::colObj));
+}
+
+TEST_F(StepSevenLayoutTest, CellColoursAreTheDocumentedOnesAndReadableInTheDarkStyles)
+{
+    ASSERT_TRUE(page->loadDisplay(findDisplayFile(*wb, u"disp0001.ibw"_qs, false)));
+    const QModelIndex translated = page->model()->index(1, Translation::colBtText); // Obj.1, a text
+    const auto colour = [&] { return translated.data(Qt::ForegroundRole).value<QBrush>().color(); };
+    EXPECT_EQ(colour(), QColor(0, 0x80, 0)); // 0x008000
+    for (int style = 0; style < 15; ++style) {
+        SCOPED_TRACE(style);
+        wb->settings.visualStyle = style;
+        applyVisualStyle(style);
+        QApplication::processEvents();
+        const QColor base = page->transGrid()->palette().color(QPalette::Base);
+        // 4.5: the guidelines' least for text of normal size.
+        EXPECT_GE(contrastRatio(colour(), base), 4.5) << colour().name().toStdString() << " on "
+                                                      << base.name().toStdString();
+    }
+    wb->settings.visualStyle = 13;
+    applyVisualStyle(13);
+    EXPECT_EQ(colour(), QColor(0, 0x80, 0));
 }
 
 TEST_F(StepSevenLayoutTest, TheGridTakesMostOfTheHeightAndTheDividerIsKept)
