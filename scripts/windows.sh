@@ -485,7 +485,7 @@ take_shots() {
   fi
   start_wine
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    QT_QPA_PLATFORM=windows "$1" "$2" --on-screen 6 "$3" | while read -r word name; do
+    QT_QPA_PLATFORM=windows "$1" "$2" "$3" --on-screen 6 | while read -r word name; do
       [ "$word" = showing ] || continue
       sleep 3
       /usr/bin/import -window root "$4/$name" && echo "   $4/$name"

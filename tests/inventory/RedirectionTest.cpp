@@ -310,6 +310,15 @@ TEST_F(RedirectionTest, TreesShareTheSkeletonAndShowButtonsStatesAndColours)
     }
     // The missing disp0008 is in the list, so it shows without " <missing>".
     EXPECT_EQ(buttons, (QStringList{u"disp0007.ibw"_qs, u"disp0008.ibw"_qs, u"localjob:disp0003.ibw"_qs}));
+    // ...but it is marked missing, as a display and as a pushbutton's target;
+    // the displays whose files exist are not.
+    std::vector<bool> linkMissing;
+    for (int id : first.children)
+        linkMissing.push_back(rd.node(id).missing);
+    EXPECT_EQ(linkMissing, (std::vector<bool>{false, true, false}));
+    EXPECT_FALSE(first.missing);
+    EXPECT_TRUE(rd.node(rd.fileNodeOf(ix(u"disp0008.ibw"_qs))).missing);
+    EXPECT_FALSE(rd.node(rd.fileNodeOf(ix(u"disp0007.ibw"_qs))).missing);
     EXPECT_TRUE(InventoryTree::drawnUnscanned(p.wb.masterList, ndHeading));
     EXPECT_FALSE(InventoryTree::drawnUnscanned(p.wb.masterList, -1));
 
@@ -321,6 +330,8 @@ TEST_F(RedirectionTest, TreesShareTheSkeletonAndShowButtonsStatesAndColours)
     EXPECT_EQ(jt.node(jt.fileNodeOf(ix(u"disp0007.ibw"_qs))).state, stMade);
     EXPECT_EQ(jt.node(jt.fileNodeOf(ix(u"disp0001.ibw"_qs))).state, stNotMade);
     EXPECT_TRUE(jt.node(jt.fileNodeOf(ix(u"disp0001.ibw"_qs))).children.empty());
+    EXPECT_TRUE(jt.node(jt.fileNodeOf(ix(u"disp0008.ibw"_qs))).missing);
+    EXPECT_FALSE(jt.node(jt.fileNodeOf(ix(u"disp0001.ibw"_qs))).missing);
     jt.setFileNodeStates(InventoryTree::StateMode::SetAll, p.wb);
     EXPECT_EQ(jt.node(jt.fileNodeOf(ix(u"disp0001.ibw"_qs))).state, stMade);
     jt.setFileNodeStates(InventoryTree::StateMode::FlagExisting, p.wb);
@@ -338,6 +349,7 @@ TEST_F(RedirectionTest, ButtonToATargetOutsideTheListShowsMissing)
     ASSERT_EQ(rd.node(node).children.size(), 1u);
     EXPECT_EQ(rd.node(rd.node(node).children[0]).text, u"disp0051.ibw <missing>"_qs);
     EXPECT_EQ(rd.node(rd.node(node).children[0]).data, -1);
+    EXPECT_TRUE(rd.node(rd.node(node).children[0]).missing);
     EXPECT_TRUE(InventoryTree::drawnUnscanned(p.wb.masterList, ix(u"disp0050.ibw"_qs)));
 }
 

@@ -149,17 +149,22 @@ TEST(Settings, WithoutWindowStateTheFileKeepsItsColumns)
     Settings window;
     window.deviceColWidth[5] = 150;
     window.colWidthDisp = u"40,90,"_qs;
+    window.splitTransGrid = u"480,160,"_qs;
     window.write(path);
     const QByteArray written = test::readFile(path);
+    Settings back;
+    back.read(path);
+    EXPECT_EQ(back.splitTransGrid, u"480,160,"_qs);
     cli.deviceColWidth.fill(12);
     cli.colWidthDisp = u"1,"_qs;
+    cli.splitTransGrid = u"1,1,"_qs;
     cli.write(path, false);
     text = test::readFile(path);
     const auto line = [](const QByteArray &t, const char *key) {
         const qsizetype at = t.indexOf(key);
         return at < 0 ? QByteArray() : t.mid(at, t.indexOf("\r\n", at) - at);
     };
-    for (const char *key : {"ColWidthDeviceDb=", "ColVisibleDeviceDb=", "ColWidthDisp="}) {
+    for (const char *key : {"ColWidthDeviceDb=", "ColVisibleDeviceDb=", "ColWidthDisp=", "SplitTransGrid="}) {
         EXPECT_FALSE(line(written, key).isEmpty()) << key;
         EXPECT_EQ(line(text, key), line(written, key)) << key;
     }

@@ -64,6 +64,22 @@ TEST(TableView, TuxFileListFirstColumnAndCalculatedColumnChangeNothing)
     EXPECT_FALSE(view.hasFilterBox());
 }
 
+TEST(TableView, StateTextNamesOrderAndFilterByTitle)
+{
+    TableView points(GridTable::IbexPtMap);
+    EXPECT_EQ(points.stateText(), u"ordered by Apex, Ibex Pt"_qs);
+    ASSERT_TRUE(points.filterOn(3, u"O'Brien's AHU"_qs));
+    EXPECT_EQ(points.filterField(), u"Description"_qs);
+    EXPECT_EQ(points.stateText(), u"ordered by Apex, Ibex Pt; filter: Description = O'Brien's AHU"_qs);
+    points.filterOff();
+    EXPECT_EQ(points.filterValue(), QString());
+    EXPECT_EQ(points.stateText(), u"ordered by Apex, Ibex Pt"_qs);
+    // A title click names the column clicked.
+    TableView tux(GridTable::TdcFiles);
+    ASSERT_TRUE(tux.titleClick(2));
+    EXPECT_EQ(tux.stateText(), u"ordered by BACtalk Filename"_qs);
+}
+
 TEST(TableView, ColumnsAndTitles)
 {
     TableView apex(GridTable::ApexMap);

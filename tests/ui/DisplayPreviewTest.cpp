@@ -1,6 +1,7 @@
 // Step 7's preview on the sample: the Ibex display drawn when it loads, its
 // BACtalk display once created, objects tied to their grid rows both ways
-// (a click selects the row, the selected row is framed), skipped rows
+// (a click selects the row, the selected row is framed; a click beside the
+// objects shows the preview large), skipped rows
 // marked, and the preview following overrides and creation.
 #include "translation/DisplayPreview.h"
 #include "translation/TranslationGrid.h"
@@ -74,8 +75,16 @@ TEST_F(DisplayPreviewTest, ObjectsAndRowsTiedBothWaysAndFollowingCreation)
     page->transGrid()->setCurrentIndex(page->model()->index(0, 0));
     EXPECT_EQ(click(1, btIndex), 3);
     EXPECT_EQ(currentRow(), 3);
-    // Nothing under the pointer: no row, the selection stays.
+    // Nothing under the pointer: no row, the selection stays, and the
+    // preview opens large.
+    bool large = false;
+    onNextModal([&](QWidget *modal) {
+        large = qobject_cast<QDialog *>(modal) != nullptr;
+        if (large)
+            static_cast<QDialog *>(modal)->reject();
+    });
     press(p, QPoint(p->width() / 2, 5));
+    EXPECT_TRUE(large);
     EXPECT_EQ(currentRow(), 3);
 
     page->clearGrid();

@@ -7,9 +7,13 @@
 #include "inventory/InventoryTreeModel.h"
 #include "inventory/RedirectDialog.h"
 #include "inventory/RedirectView.h"
+#include "inventory/TreeLegend.h"
+#include "shell/VisualStyle.h"
 #include "translation/TranslationPage.h"
 
 #include <QKeyEvent>
+#include <QBrush>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -84,8 +88,8 @@ TEST_F(DisplayScanPageTest, OpeningTheSampleShowsTreesAndGridsFromTheSavedList)
     const QModelIndex redirected = find(rd, u"disp0003.ibw"_qs);
     ASSERT_TRUE(redirected.isValid());
     EXPECT_EQ(redirected.data(InventoryTreeModel::LevelRole).toInt(), 3);
-    EXPECT_EQ(redirected.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(200, 0, 0));
-    EXPECT_EQ(find(rd, u"disp0009.ibw"_qs).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 200));
+    EXPECT_EQ(redirected.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
+    EXPECT_EQ(find(rd, u"disp0009.ibw"_qs).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::blue));
     EXPECT_FALSE(find(rd, u"disp0001.ibw"_qs).data(Qt::ForegroundRole).isValid());
     // Pushbutton children, with the local-job prefix.
     EXPECT_TRUE(find(rd, u"localjob:disp0010.ibw"_qs, find(rd, u"disp0001.ibw"_qs)).isValid());
@@ -119,6 +123,48 @@ TEST_F(DisplayScanPageTest, OpeningTheSampleShowsTreesAndGridsFromTheSavedList)
     EXPECT_FALSE(menu->actions()[0]->isEnabled());
 }
 
+TEST_F(DisplayScanPageTest, MissingDisplaysAreMarkedAndTheColoursReadableInEveryStyle)
+{
+    const QString job = sampleJob();
+    start();
+    openJob(job);
+    // disp0006 has a button to disp0042, which the job does not have.
+    for (const InventoryTreeModel *m : {page()->treeModel(), window->translationPage()->displayTreeModel()}) {
+        const QModelIndex missing = find(m, u"disp0042.ibw"_qs);
+        ASSERT_TRUE(missing.isValid());
+        EXPECT_TRUE(missing.data(Qt::FontRole).value<QFont>().italic());
+        EXPECT_FALSE(missing.data(Qt::ToolTipRole).toString().isEmpty());
+        EXPECT_FALSE(find(m, u"disp0006.ibw"_qs).data(Qt::FontRole).isValid());
+    }
+    const QModelIndex link = find(page()->treeModel(), u"disp0042.ibw"_qs, find(page()->treeModel(), u"disp0006.ibw"_qs));
+    ASSERT_TRUE(link.isValid());
+    EXPECT_TRUE(link.data(Qt::FontRole).value<QFont>().italic());
+
+    // Each tree has its key, which names the colours the tree uses.
+    const QList<TreeLegend *> legends = window->findChildren<TreeLegend *>();
+    ASSERT_EQ(legends.size(), 2);
+    for (const TreeLegend *legend : legends)
+        EXPECT_TRUE(legend->texts().contains(u"redirected or skipped"_qs));
+    const InventoryTreeModel *rd = page()->treeModel();
+    const QModelIndex redirected = find(rd, u"disp0003.ibw"_qs);
+    const QModelIndex unscanned = find(rd, u"disp0009.ibw"_qs);
+    for (int style = 0; style < 15; ++style) {
+        SCOPED_TRACE(style);
+        applyVisualStyle(style);
+        QApplication::processEvents();
+        const QColor base = page()->tree()->palette().color(QPalette::Base);
+        const QColor red = redirected.data(Qt::ForegroundRole).value<QBrush>().color();
+        const QColor blue = unscanned.data(Qt::ForegroundRole).value<QBrush>().color();
+        const QColor grey = find(rd, u"disp0042.ibw"_qs).data(Qt::ForegroundRole).value<QBrush>().color();
+        EXPECT_GE(contrastRatio(red, base), 3.0) << red.name().toStdString() << " on " << base.name().toStdString();
+        EXPECT_GE(contrastRatio(blue, base), 3.0) << blue.name().toStdString() << " on " << base.name().toStdString();
+        EXPECT_GE(contrastRatio(grey, base), 3.0) << grey.name().toStdString() << " on " << base.name().toStdString();
+        EXPECT_EQ(legends[0]->colourOf(u"redirected or skipped"_qs), red);
+        EXPECT_EQ(legends[0]->colourOf(u"not reached by the scan"_qs), blue);
+    }
+    applyVisualStyle(wb->settings.visualStyle);
+}
+
 TEST_F(DisplayScanPageTest, RedirectFromTheTreeThroughTheDialogAndClearItsFlags)
 {
     const QString job = sampleJob();
@@ -149,7 +195,7 @@ TEST_F(DisplayScanPageTest, RedirectFromTheTreeThroughTheDialogAndClearItsFlags)
     EXPECT_EQ(page()->jobGrid()->selectedRow(), 1);
     const int index = wb->masterList.indexOf(u"disp0002.ibw"_qs);
     EXPECT_TRUE(wb->masterList.isRedirected(index));
-    EXPECT_EQ(find(rd, u"disp0002.ibw"_qs).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(200, 0, 0));
+    EXPECT_EQ(find(rd, u"disp0002.ibw"_qs).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
     EXPECT_EQ(wb->log.lines().filter(u"Add/edit button/display redirection entry: disp0002.ibw"_qs).size(), 1);
 
     page()->clearSelectedNodeFlags();

@@ -2,6 +2,8 @@
 // cues, filters, orders, edit modes and the change of tab.
 #include "tables/CpanelMapPage.h"
 #include "tables/CpanelNamesPage.h"
+#include "tables/IbexPointsPage.h"
+#include "common/ColumnFitter.h"
 #include "common/DataGrid.h"
 #include "devices/DevicePage.h"
 #include "common/ProjectTableModel.h"
@@ -11,6 +13,8 @@
 #include "project/Messages.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -157,6 +161,83 @@ TEST_F(GridTest, TitleClickAndUncheckingTheFilterRestoreTheirDefaultOrders)
     EXPECT_EQ(column(grid, "Sequence"), (QList<int>{20, 30, 10}));
     // Generation 14 shows ExpandedMode.
     EXPECT_GE(grid->tableModel()->modelColumn(6), 0);
+}
+
+TEST_F(GridTest, TitlesShowTheOrderAndTheLineUnderTheGridTheRowsAndTheFilter)
+{
+    exec(u"INSERT INTO CpanelNames (Apex, CPanelNumber, Name) VALUES (2, 7, 'Roof'), (1, 3, 'Wing'), "
+         "(1, 1, 'Lobby')"_qs);
+    auto *page = window->cpanelNamesPage();
+    auto *grid = page->grid();
+    auto *summary = page->findChild<QLabel *>(u"gridSummary"_qs);
+    ASSERT_NE(summary, nullptr);
+    grid->reload();
+    const auto columnOf = [grid](const char *field) {
+        return grid->tableModel()->record().indexOf(QLatin1String(field));
+    };
+    QHeaderView *header = grid->horizontalHeader();
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), columnOf("Apex"));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(summary->text(), u"3 rows; ordered by Apex, CPanel Number"_qs);
+
+    // A click on the "Name" title, as the header delivers it (the header
+    // flips its own indicator first).
+    emit header->sectionClicked(columnOf("Name"));
+    EXPECT_EQ(header->sortIndicatorSection(), columnOf("Name"));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(summary->text(), u"3 rows; ordered by Name"_qs);
+
+    select(grid, 0, "Apex"); // Lobby, Apex 1
+    page->filterBox()->setChecked(true);
+    EXPECT_EQ(summary->text(), u"2 rows; ordered by Name; filter: Apex = 1"_qs);
+    page->filterBox()->setChecked(false);
+    EXPECT_EQ(summary->text(), u"3 rows; ordered by Apex, CPanel Number"_qs);
+    EXPECT_EQ(header->sortIndicatorSection(), columnOf("Apex"));
+}
+
+TEST_F(GridTest, TextColumnsFitTheRowsInSightOnlyAndTheLastTakesTheRest)
+{
+    // A text in sight and a wider one far below it.
+    const QString near = u"Supply air temperature"_qs;
+    const QString far = QString(60, u'W');
+    exec(u"BEGIN"_qs);
+    for (int pt = 0; pt < 600; ++pt) {
+        const QString text = pt == 0 ? near : pt == 500 ? far : u"AHU"_qs;
+        exec(QStringLiteral("INSERT INTO IbexPtMap (Apex, IbexPt, PtType, Description, Value) VALUES (1, %1, 2, '%2', 0)")
+                 .arg(pt)
+                 .arg(text));
+    }
+    exec(u"COMMIT"_qs);
+    window->tabs()->setCurrentIndex(window->tabs()->indexOf(window->ibexPointsPage()));
+    QApplication::processEvents();
+    auto *grid = window->ibexPointsPage()->grid();
+    grid->reload();
+    ASSERT_EQ(grid->model()->rowCount(), 600);
+    const int description = grid->tableModel()->record().indexOf(u"Description"_qs);
+    const int apex = grid->tableModel()->record().indexOf(u"Apex"_qs);
+    const int apexWidth = grid->columnWidth(apex);
+    const auto hintOf = [grid, description](int row) {
+        return grid->sizeHintForIndex(grid->model()->index(row, description)).width();
+    };
+    EXPECT_GE(grid->columnWidth(description), hintOf(0));
+    EXPECT_LT(grid->columnWidth(description), hintOf(500));
+    EXPECT_EQ(grid->columnWidth(apex), apexWidth); // numbers keep their widths
+    // The last column reaches the grid's right edge.
+    const int last = grid->model()->columnCount() - 1;
+    QHeaderView *header = grid->horizontalHeader();
+    EXPECT_EQ(header->sectionViewportPosition(last) + header->sectionSize(last), header->viewport()->width());
+
+    // Scrolled down to the wide text, the columns fit it (up to the
+    // limit); a column the user has sized keeps its width.
+    QApplication::processEvents(); // the grid lays out its rows
+    grid->scrollTo(grid->model()->index(500, description), QAbstractItemView::PositionAtTop);
+    ASSERT_GT(grid->rowAt(0), 400);
+    grid->fitColumns();
+    EXPECT_GE(grid->columnWidth(description), qMin(hintOf(500), kFitMaxWidth));
+    header->resizeSection(description, 77); // a drag
+    grid->reload();
+    EXPECT_EQ(grid->columnWidth(description), 77);
 }
 
 TEST_F(GridTest, MultiSelectionAndContinuousEditExcludeEachOther)

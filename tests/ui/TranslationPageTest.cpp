@@ -7,6 +7,11 @@
 #include "translation/TranslationGrid.h"
 #include "translation/TranslationModel.h"
 #include "translation/TranslationPage.h"
+#include "translation/DisplayPreview.h"
+#include "translation/PreviewDialog.h"
+#include "inventory/DisplayScanPage.h"
+#include "common/ColumnFitter.h"
+#include "shell/VisualStyle.h"
 #include "WindowFixture.h"
 #include "sample/SampleJob.h"
 #include "support/CliRunner.h"
@@ -23,6 +28,10 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTreeView>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSplitter>
+#include <QScrollBar>
 
 namespace vorlix::test {
 namespace {
@@ -301,6 +310,176 @@ TEST_F(TranslationPageTest, DoubleClicksToggleOnlyTheLocalJobGroups)
     doubleClick(local); // a heading does not change either
     EXPECT_EQ(local.data(InventoryTreeModel::StateRole).toInt(), stNone);
     EXPECT_EQ(file.data(InventoryTreeModel::StateRole).toInt(), before);
+}
+
+// A left click (press and release) at `at` on `w`.
+void click(QWidget *w, QPoint at)
+{
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    }
+}
+
+class StepSevenLayoutTest : public TranslationPageTest {
+protected:
+    void SetUp() override
+    {
+        TranslationPageTest::SetUp();
+        window->tabs()->setCurrentIndex(window->tabs()->indexOf(page));
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(StepSevenLayoutTest, RebuildingTheDisplayListClearsTheGridAndDisablesCreate)
+{
+    const auto load = [this] {
+        ASSERT_TRUE(page->loadDisplay(findDisplayFile(*wb, u"disp0001.ibw"_qs, false)));
+        QApplication::processEvents(); // the preview draws
+        ASSERT_GT(page->transGrid()->verticalHeader()->count(), 1);
+        ASSERT_TRUE(page->createButton()->isEnabled());
+        ASSERT_TRUE(page->preview()->hasPicture());
+    };
+    const auto expectCleared = [this] {
+        // The view has let go of the rows, not only the model.
+        EXPECT_EQ(page->transGrid()->verticalHeader()->count(), 0);
+        EXPECT_FALSE(page->createButton()->isEnabled());
+        EXPECT_FALSE(page->preview()->hasPicture());
+        EXPECT_EQ(page->sortColumn(), -1);
+        EXPECT_EQ(page->transGrid()->horizontalHeader()->sortIndicatorSection(), -1);
+        EXPECT_FALSE(page->createDisplay(false));
+    };
+    load();
+    window->displayScanPage()->buildFileList(); // step 5's "Build File List"
+    expectCleared();
+    load();
+    emit page->refreshDisplayListRequested(); // the tree's "Refresh the Display List"
+    expectCleared();
+}
+
+TEST_F(StepSevenLayoutTest, TheSortIndicatorFollowsTheRowsAndTheColumnsFitTheirTexts)
+{
+    window->resize(1600, 900); // room for every text
+    QApplication::processEvents();
+    TranslationGrid *grid = page->transGrid();
+    QHeaderView *header = grid->horizontalHeader();
+    ASSERT_TRUE(page->loadDisplay(findDisplayFile(*wb, u"disp0002.ibw"_qs, false)));
+    QApplication::processEvents();
+    EXPECT_EQ(header->sortIndicatorSection(), int(Translation::colObj));
+    emit header->sectionClicked(Translation::colIbexText); // as a title click delivers it
+    EXPECT_EQ(header->sortIndicatorSection(), int(Translation::colIbexText));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    auto *summary = page->findChild<QLabel *>(u"gridSummary"_qs);
+    ASSERT_NE(summary, nullptr);
+    EXPECT_EQ(summary->text(), u"20 rows"_qs);
+
+    // Every text in sight fits its column, up to the limit; "Conversion
+    // Notes" takes the rest of the width.
+    const auto [first, last] = rowsInSight(*grid);
+    for (int c = 0; c < Translation::colNotes; ++c)
+        for (int r = first; r <= last; ++r)
+            EXPECT_GE(grid->columnWidth(c), qMin(kFitMaxWidth, grid->sizeHintForIndex(page->model()->index(r, c)).width()))
+                << "row " << r << " column " << c;
+    const int notes = Translation::colNotes;
+    EXPECT_EQ(header->sectionViewportPosition(notes) + header->sectionSize(notes), header->viewport()->width());
+    // In a narrower window the columns give up width so that all of them,
+    // "Conversion Notes" too, still show.
+    window->resize(1024, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(header->sectionViewportPosition(notes) + header->sectionSize(notes), header->viewport()->width());
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+    EXPECT_GE(header->sectionSize(notes), header->sectionSizeHint(notes));
+
+    // A width the user set stays at the next load.
+    header->resizeSection(Translation::colIbexText, 333);
+    ASSERT_TRUE(page->loadDisplay(findDisplayFile(*wb, u"disp0001.ibw"_qs, false)));
+    EXPECT_EQ(grid->columnWidth(Translation::colIbexText), 333);
+    EXPECT_EQ(header->sortIndicatorSection(), int(Translation::colObj));
+    ASSERT_TRUE(page->createDisplay(false)); // creation sorts by object
+    EXPECT_EQ(header->sortIndicatorSection(), int(Translation::colObj));
+}
+
+TEST_F(StepSevenLayoutTest, CellColoursAreTheDocumentedOnesAndReadableInTheDarkStyles)
+{
+    ASSERT_TRUE(page->loadDisplay(findDisplayFile(*wb, u"disp0001.ibw"_qs, false)));
+    const QModelIndex translated = page->model()->index(1, Translation::colBtText); // Obj.1, a text
+    const auto colour = [&] { return translated.data(Qt::ForegroundRole).value<QBrush>().color(); };
+    EXPECT_EQ(colour(), QColor(0, 0x80, 0)); // 0x008000
+    for (int style = 0; style < 15; ++style) {
+        SCOPED_TRACE(style);
+        wb->settings.visualStyle = style;
+        applyVisualStyle(style);
+        QApplication::processEvents();
+        const QColor base = page->transGrid()->palette().color(QPalette::Base);
+        // 4.5: the guidelines' least for text of normal size.
+        EXPECT_GE(contrastRatio(colour(), base), 4.5) << colour().name().toStdString() << " on "
+                                                      << base.name().toStdString();
+    }
+    wb->settings.visualStyle = 13;
+    applyVisualStyle(13);
+    EXPECT_EQ(colour(), QColor(0, 0x80, 0));
+}
+
+TEST_F(StepSevenLayoutTest, TheGridTakesMostOfTheHeightAndTheDividerIsKept)
+{
+    QSplitter *split = page->gridSplitter();
+    const QList<int> sizes = split->sizes();
+    ASSERT_EQ(sizes.size(), 2);
+    EXPECT_GT(sizes[0], 2 * sizes[1]);
+    // The divider dragged 80 pixels up.
+    QSplitterHandle *handle = split->handle(1);
+    const QPoint at = handle->rect().center();
+    const auto send = [handle](QEvent::Type type, QPoint p, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(p), handle->mapToGlobal(QPointF(p)), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(handle, &event);
+    };
+    send(QEvent::MouseButtonPress, at, Qt::LeftButton);
+    send(QEvent::MouseMove, at - QPoint(0, 80), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, at - QPoint(0, 80), Qt::NoButton);
+    const QList<int> moved = split->sizes();
+    ASSERT_LT(moved[0], sizes[0]);
+    EXPECT_EQ(wb->settings.splitTransGrid, QStringLiteral("%1,%2,").arg(moved[0]).arg(moved[1]));
+
+    restart();
+    page = window->translationPage();
+    window->tabs()->setCurrentIndex(window->tabs()->indexOf(page));
+    QApplication::processEvents();
+    const QList<int> restored = page->gridSplitter()->sizes();
+    EXPECT_NEAR(restored[0], moved[0], 2);
+    EXPECT_NEAR(restored[1], moved[1], 2);
+}
+
+TEST_F(StepSevenLayoutTest, AClickBesideThePreviewsObjectsShowsThemLarge)
+{
+    ASSERT_TRUE(page->loadDisplay(findDisplayFile(*wb, u"disp0001.ibw"_qs, false)));
+    ASSERT_TRUE(page->createDisplay(false));
+    DisplayPreview *small = page->preview();
+    ASSERT_FALSE(small->bactalk().picture.objects.empty());
+    // The title line above the pictures holds no object.
+    const QPoint beside(small->width() - 2, 2);
+    ASSERT_EQ(small->rowAt(beside), -1);
+    bool seen = false;
+    onNextModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<PreviewDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        seen = true;
+        DisplayPreview *large = dialog->preview();
+        EXPECT_EQ(large->ibex().picture.objects.size(), small->ibex().picture.objects.size());
+        EXPECT_EQ(large->bactalk().picture.objects.size(), small->bactalk().picture.objects.size());
+        EXPECT_GT(large->objectRect(0, 0).width(), small->objectRect(0, 0).width());
+        // A click on an object there selects its row in the grid.
+        int object = 0;
+        while (object < int(large->ibex().rows.size()) && large->ibex().rows[size_t(object)] < 1)
+            ++object;
+        ASSERT_LT(object, int(large->ibex().rows.size()));
+        const int row = large->ibex().rows[size_t(object)];
+        click(large, large->objectRect(0, object).center());
+        EXPECT_EQ(page->transGrid()->currentIndex().row(), row);
+        dialog->reject();
+    });
+    click(small, beside);
+    EXPECT_TRUE(seen);
 }
 
 } // namespace

@@ -8,16 +8,31 @@
 #include "sample/SampleJob.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace vorlix::test {
+
+// The contrast ratio of two colours as the accessibility guidelines define
+// it (1 to 21); 3 is the least they accept for large or bold text.
+inline double contrastRatio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 class WindowFixture : public ::testing::Test {
 protected:

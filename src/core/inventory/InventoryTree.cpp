@@ -73,45 +73,47 @@ InventoryTree InventoryTree::build(Kind kind, const Workbench &wb)
         const QStringList bt = existingBtDisplays(wb.vars.bactalkJobPath);
         t.m_btDisplays.assign(bt.begin(), bt.end());
     }
-    DisplayFolder folders[2];
-    if (kind == Kind::Redirection) {
-        folders[0] = DisplayFolder(wb.projectFolder);
-        folders[1] = DisplayFolder(wb.localJobFolder);
-    }
+    // Both trees mark the displays whose file is missing.
+    const DisplayFolder folders[2] = {DisplayFolder(wb.projectFolder), DisplayFolder(wb.localJobFolder)};
     for (int pass = 0; pass < 2; ++pass) {
         for (int i = 0; i < list.size(); ++i) {
             if (list.isLocalJob(i) != (pass == 1))
                 continue;
             const QString name = list.entryName(i);
             const int group = groups[pass][name.contains(u"disp"_qs) ? 0 : 1];
-            if (kind == Kind::Display) {
-                t.add(group, name, i, t.fileState(wb, i));
-                continue;
-            }
-            const int node = t.add(group, name, i);
-            // AddLevelTwo: one child per pushbutton of the display's file.
             const DisplayFolder &folder = folders[pass];
-            if (!folder.isDisplayFile(name))
+            const bool present = folder.isDisplayFile(name);
+            const int node = t.add(group, name, i, kind == Kind::Display ? t.fileState(wb, i) : stNone);
+            t.m_nodes[size_t(node)].missing = !present;
+            if (kind == Kind::Display || !present)
                 continue;
-            IbexDisplay display;
-            try {
-                display = IbexDisplay::read(folder.pathOf(name));
-            } catch (const Error &) {
-                continue; // the scan names unreadable displays in the log
-            }
-            const bool onTemplate = isTemplateFileName(name);
-            for (int position : display.walkObjectRecords()) {
-                const std::optional<DisplayLink> link = displayLinkOf(display.record(position), onTemplate);
-                if (!link)
-                    continue;
-                const int target = list.indexOf(link->target, link->localJob);
-                t.add(node, localJobPrefix(link->localJob) + link->target + (target < 0 ? u" <missing>"_qs : QString()),
-                      target, stLink);
-            }
+            t.addLinks(node, folder.pathOf(name), name, list, folders);
         }
     }
     t.sortChildren(root);
     return t;
+}
+
+void InventoryTree::addLinks(int node, const QString &path, const QString &name, const MasterList &list,
+                             const DisplayFolder (&folders)[2])
+{
+    // AddLevelTwo: one child per pushbutton of the display's file.
+    IbexDisplay display;
+    try {
+        display = IbexDisplay::read(path);
+    } catch (const Error &) {
+        return; // the scan names unreadable displays in the log
+    }
+    const bool onTemplate = isTemplateFileName(name);
+    for (int position : display.walkObjectRecords()) {
+        const std::optional<DisplayLink> link = displayLinkOf(display.record(position), onTemplate);
+        if (!link)
+            continue;
+        const int target = list.indexOf(link->target, link->localJob);
+        const int child = add(node, localJobPrefix(link->localJob) + link->target + (target < 0 ? u" <missing>"_qs : QString()),
+                              target, stLink);
+        m_nodes[size_t(child)].missing = target < 0 || !folders[link->localJob ? 1 : 0].isDisplayFile(link->target);
+    }
 }
 
 std::vector<int> InventoryTree::fileNodes() const

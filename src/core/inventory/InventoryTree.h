@@ -18,6 +18,7 @@ namespace vorlix {
 
 class Workbench;
 class MasterList;
+class DisplayFolder;
 
 inline constexpr int ndHeading = 99997;    // "Ibex Project", the two folders
 inline constexpr int ndJobGroup = 99998;   // the groups of the job folder
@@ -35,6 +36,9 @@ struct InventoryNode {
     int state = stNone;
     int parent = -1;
     int level = 0;
+    // A display node whose file is not in its folder, or a pushbutton node
+    // whose target is not in the list or has no file.
+    bool missing = false;
     std::vector<int> children; // sorted by text
 };
 
@@ -76,6 +80,9 @@ private:
     int add(int parent, const QString &text, int data, int state = stNone);
     void sortChildren(int id);
     int fileState(const Workbench &wb, int index) const;
+    // The pushbutton nodes of display node `node`, read from its file.
+    void addLinks(int node, const QString &path, const QString &name, const MasterList &list,
+                  const DisplayFolder (&folders)[2]);
 
     Kind m_kind = Kind::Display;
     std::vector<InventoryNode> m_nodes;

@@ -79,6 +79,7 @@ void Settings::read(const QString &iniPath)
     colWidthDisp = get(d, "Display", "ColWidthDisp");
     colWidthLocalJobList = get(d, "Display", "ColWidthLocaljobList");
     colWidthDisplayList = get(d, "Display", "ColWidthDisplayList");
+    splitTransGrid = get(d, "Display", "SplitTransGrid");
 
     QString widths = get(d, "Display", "ColWidthDeviceDb");
     deviceColWidthStored = !widths.isEmpty();
@@ -183,9 +184,11 @@ void Settings::write(const QString &iniPath, bool windowState) const
         key("ColWidthDisplayList", colWidthDisplayList);
         key("ColWidthDeviceDb", deviceWidthList());
         key("ColVisibleDeviceDb", deviceVisibleList());
+        if (!splitTransGrid.isEmpty())
+            key("SplitTransGrid", splitTransGrid);
     } else {
         for (const char *name : {"ColWidthDisp", "ColWidthLocaljobList", "ColWidthDisplayList", "ColWidthDeviceDb",
-                                 "ColVisibleDeviceDb"}) {
+                                 "ColVisibleDeviceDb", "SplitTransGrid"}) {
             const QString value = get(stored, "Display", name);
             if (!value.isEmpty())
                 key(name, value);

@@ -17,6 +17,9 @@ struct Settings {
     QString colWidthDisp;
     QString colWidthLocalJobList;
     QString colWidthDisplayList;
+    // Step 7: the heights of the translation grid and the preview under it
+    // ("480,160,"); empty until the user moves the divider.
+    QString splitTransGrid;
     std::array<int, kDeviceColumns> deviceColWidth{};   // at least 12 each
     std::array<bool, kDeviceColumns> deviceColVisible{};
     // False when no usable width list was stored (a first start, or a list

@@ -171,6 +171,24 @@ void TableView::filterOff()
     m_order = filterOffOrder(m_which);
 }
 
+QString TableView::stateText() const
+{
+    // A field the grid does not show is named as it is.
+    const auto titleOf = [this](const QString &field) {
+        const int column = columnOfField(field);
+        return column >= 0 ? m_columns[column].title : field;
+    };
+    QStringList parts;
+    QStringList ordered;
+    for (const QString &field : m_order.split(u';', Qt::SkipEmptyParts))
+        ordered << titleOf(field.trimmed());
+    if (!ordered.isEmpty())
+        parts << u"ordered by "_qs + ordered.join(u", "_qs);
+    if (filtered())
+        parts << u"filter: "_qs + titleOf(m_filterField) + u" = "_qs + m_filterValue;
+    return parts.join(u"; "_qs);
+}
+
 QString TableView::orderByClause(const QSqlDatabase &db) const
 {
     if (m_order.isEmpty())

@@ -34,6 +34,13 @@ public:
     // The order as a field list ("Apex;Sequence"); empty for none.
     QString order() const { return m_order; }
     bool filtered() const { return !m_filterField.isEmpty(); }
+    // The active filter: its field and the value matched ("" without one).
+    QString filterField() const { return m_filterField; }
+    QString filterValue() const { return m_filterValue; }
+    // What the grid shows of its state, for the line under it: the order by
+    // column titles ("ordered by Apex, Sequence") and the active filter
+    // ("filter: Apex = 3"), joined by "; ". Empty when neither applies.
+    QString stateText() const;
 
     // Title click on `column`: the first column restores the table's default
     // order, another column orders by its field alone. False when nothing

@@ -1,5 +1,6 @@
 #include "common/DataGrid.h"
 
+#include "common/ColumnFitter.h"
 #include "common/ProjectTableModel.h"
 #include "devices/DevModels.h"
 #include "project/Messages.h"
@@ -90,7 +91,9 @@ DataGrid::DataGrid(GridTable which, Prompter &prompter, QWidget *parent)
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultSectionSize(80);
-    horizontalHeader()->setSortIndicatorShown(false);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setMinimumWidth(18);
     setWordWrap(false);
@@ -99,6 +102,11 @@ DataGrid::DataGrid(GridTable which, Prompter &prompter, QWidget *parent)
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int logical) {
         if (m_model)
             titleClick(m_model->viewColumn(logical));
+        showState(); // the header flipped its indicator itself
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int logical, int, int) {
+        if (!m_sizing && model())
+            m_userSized.insert(model()->headerData(logical, Qt::Horizontal).toString());
     });
     // A grid without a table shows its titles all the same.
     TableView view(which);
@@ -133,7 +141,7 @@ void DataGrid::restoreColumns()
         if (it == m_columns.constEnd())
             continue;
         if (it->width > 0)
-            setColumnWidth(c, it->width);
+            setWidthQuietly(c, it->width);
         setColumnHidden(c, !it->visible);
     }
     // Columns the grid does not show (ExpandedMode of an older database).
@@ -160,6 +168,7 @@ void DataGrid::detach()
             previous->deleteLater();
         delete old;
     }
+    showState();
 }
 
 void DataGrid::attach(const QSqlDatabase &db, bool expandedMode)
@@ -190,12 +199,61 @@ void DataGrid::attach(const QSqlDatabase &db, bool expandedMode)
         const bool text = m->isTextColumn(c);
         const int wanted = qMax(text ? 150 : 56, titleFont.horizontalAdvance(title) + 16);
         if (!m_columns.contains(title) || m_columns[title].width <= 0)
-            setColumnWidth(c, wanted);
+            setWidthQuietly(c, wanted);
     }
+    m_sizing = true;
     restoreColumns();
+    m_sizing = false;
+    connect(m, &QAbstractItemModel::rowsInserted, this, &DataGrid::showState);
+    connect(m, &QAbstractItemModel::rowsRemoved, this, &DataGrid::showState);
     setMultiSelection(m_multi);
     setContinuousEdit(m_continuous);
     firstRow();
+    fitColumns();
+    showState();
+}
+
+void DataGrid::setWidthQuietly(int column, int width)
+{
+    const bool sizing = m_sizing;
+    m_sizing = true;
+    setColumnWidth(column, width);
+    m_sizing = sizing;
+}
+
+void DataGrid::fitColumns()
+{
+    if (!m_model || m_model->rowCount() == 0)
+        return;
+    // The last shown column is stretched; number columns keep their widths.
+    int last = m_model->columnCount() - 1;
+    while (last > 0 && isColumnHidden(last))
+        --last;
+    for (int c = 0; c < last; ++c) {
+        if (isColumnHidden(c) || !m_model->isTextColumn(c) ||
+            m_userSized.contains(m_model->headerData(c, Qt::Horizontal).toString()))
+            continue;
+        setWidthQuietly(c, fittedWidth(*this, c));
+    }
+}
+
+QString DataGrid::summary() const
+{
+    if (!m_model)
+        return rowCountText(0);
+    const QString state = m_model->view().stateText();
+    return rowCountText(m_model->rowCount()) + (state.isEmpty() ? QString() : u"; "_qs + state);
+}
+
+void DataGrid::showState()
+{
+    int indicator = -1;
+    if (m_model) {
+        const QString first = m_model->view().order().section(u';', 0, 0).trimmed();
+        indicator = m_model->modelColumn(m_model->view().columnOfField(first));
+    }
+    horizontalHeader()->setSortIndicator(indicator, Qt::AscendingOrder);
+    emit summaryChanged(summary());
 }
 
 void DataGrid::reportError(const QString &message) { m_prompter.error(message); }
@@ -208,7 +266,9 @@ void DataGrid::titleClick(int column)
     if (m_model->view().titleClick(column)) {
         m_model->reload();
         firstRow();
+        fitColumns();
     }
+    showState();
 }
 
 void DataGrid::setFilterOnCurrentField(bool on)
@@ -228,6 +288,8 @@ void DataGrid::setFilterOnCurrentField(bool on)
     cancelPendingEdit();
     m_model->reload();
     firstRow();
+    fitColumns();
+    showState();
 }
 
 void DataGrid::setContinuousEdit(bool on)
@@ -281,6 +343,8 @@ void DataGrid::reload()
         return;
     cancelPendingEdit();
     m_model->reload();
+    fitColumns();
+    showState();
 }
 
 void DataGrid::deleteCurrentRow()
@@ -374,9 +438,10 @@ void DataGrid::setColumnState(int viewColumn, int width, bool visible)
     ColumnState &s = m_columns[view.columns()[viewColumn].title];
     s.width = width;
     s.visible = visible;
+    m_userSized.insert(view.columns()[viewColumn].title);
     const int c = m_model ? m_model->modelColumn(viewColumn) : viewColumn;
     if (c >= 0 && model() && c < model()->columnCount()) {
-        setColumnWidth(c, width);
+        setWidthQuietly(c, width);
         setColumnHidden(c, !visible);
     }
 }

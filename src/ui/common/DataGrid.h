@@ -2,10 +2,15 @@
 // A step grid over one project table: in-place editing, reordering by a
 // title click, "Filter on current field", continuous edit mode, the step 10
 // multi-row selection, delete confirmation, and column widths and
-// visibility that survive a change of project.
+// visibility that survive a change of project. The title of the column the
+// table is ordered by carries the sort indicator; text columns the user has
+// not sized fit their contents (the rows in sight only) and the last column
+// takes the rest of the width; the line under the grid tells the row
+// count, the order and the active filter.
 #include "project/TableView.h"
 
 #include <QHash>
+#include <QSet>
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QStyledItemDelegate>
@@ -78,8 +83,17 @@ public:
     bool columnVisibleOf(int viewColumn) const;
     void setColumnState(int viewColumn, int width, bool visible);
 
+    // The line shown under the grid: "12 rows; ordered by Apex; filter:
+    // Apex = 3".
+    QString summary() const;
+    // Fits the text columns not sized by hand to the rows in sight.
+    void fitColumns();
+
     std::function<bool()> isDark;
     std::function<QString()> bactalkJobPath;
+
+signals:
+    void summaryChanged(const QString &text);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -88,6 +102,10 @@ private:
     void rememberColumns();
     void restoreColumns();
     void reportError(const QString &message);
+    // The sort indicator and the summary follow the table's order, filter
+    // and rows.
+    void showState();
+    void setWidthQuietly(int column, int width);
 
     GridTable m_which;
     Prompter &m_prompter;
@@ -101,6 +119,8 @@ private:
         bool visible = true;
     };
     QHash<QString, ColumnState> m_columns; // by view column title
+    QSet<QString> m_userSized;             // titles the user has sized
+    bool m_sizing = false;                 // the grid sets widths itself
 };
 
 } // namespace vorlix

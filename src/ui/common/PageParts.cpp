@@ -33,4 +33,13 @@ QCheckBox *makeCheckBox(const QString &caption, const char *objectName, QWidget 
     return c;
 }
 
+QLabel *makeSummaryLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(u"gridSummary"_qs);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
 } // namespace vorlix

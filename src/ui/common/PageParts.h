@@ -13,5 +13,8 @@ namespace vorlix {
 QLabel *makeHeading(const QString &text, QWidget *parent);
 QPushButton *makeButton(const QString &caption, const char *objectName, QWidget *parent);
 QCheckBox *makeCheckBox(const QString &caption, const char *objectName, QWidget *parent);
+// The line beside a grid that tells its row count, order and filter
+// ("gridSummary"); the grid's summaryChanged sets its text.
+QLabel *makeSummaryLabel(QWidget *parent);
 
 } // namespace vorlix

@@ -1,5 +1,6 @@
 #include "common/ProjectTableModel.h"
 
+#include "common/CueColours.h"
 #include "ddc/TuxFiles.h"
 #include "project/GridEdits.h"
 #include "project/Schema.h"
@@ -14,13 +15,12 @@ namespace vorlix {
 namespace {
 QColor tintColour(CellTint tint, bool dark)
 {
-    // Lighter shades on dark styles keep the cues readable.
     switch (tint) {
-    case CellTint::Plain: return dark ? QColor(Qt::white) : QColor(Qt::black);
-    case CellTint::Com1: return dark ? QColor(0x70, 0xa8, 0xff) : QColor(0x00, 0x00, 0xff);
-    case CellTint::Com2: return dark ? QColor(0x66, 0xd0, 0x66) : QColor(0x00, 0x80, 0x00);
-    case CellTint::Com3: return dark ? QColor(0xff, 0x6e, 0x6e) : QColor(0xff, 0x00, 0x00);
-    case CellTint::Com4: return dark ? QColor(0xd8, 0x8c, 0xd8) : QColor(0x80, 0x00, 0x80);
+    case CellTint::Plain: return cueColour(Cue::Plain, dark);
+    case CellTint::Com1: return cueColour(Cue::Blue, dark);
+    case CellTint::Com2: return cueColour(Cue::Green, dark);
+    case CellTint::Com3: return cueColour(Cue::Red, dark);
+    case CellTint::Com4: return cueColour(Cue::Purple, dark);
     case CellTint::Unchanged: break;
     }
     return {};

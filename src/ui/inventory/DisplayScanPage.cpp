@@ -8,6 +8,7 @@
 #include "inventory/InventoryTreeModel.h"
 #include "inventory/RedirectListModel.h"
 #include "inventory/RedirectView.h"
+#include "inventory/TreeLegend.h"
 #include "project/Workbench.h"
 
 #include <QGridLayout>
@@ -93,7 +94,9 @@ QWidget *DisplayScanPage::makeScanPane(QWidget *parent)
         m_tree->expand(m_model->rootIndex());
         treeSelectionChanged();
     });
+    m_model->isDark = [this] { return isDarkPalette(m_tree->palette()); };
     scanLayout->addWidget(m_tree, 1);
+    scanLayout->addWidget(new TreeLegend(InventoryTree::Kind::Redirection, scan));
     return scan;
 }
 
@@ -123,18 +126,18 @@ QGroupBox *DisplayScanPage::makeListBox(const QString &title, bool localJob, QWi
     buttons->addWidget(f.add);
     buttons->addWidget(f.edit);
     buttons->addStretch();
+    QLabel *summary = makeSummaryLabel(box);
+    buttons->addWidget(summary);
     boxLayout->addLayout(buttons);
 
     f.model = new RedirectListModel(f.list, this);
     f.view = new RedirectView(box);
     f.view->setObjectName(localJob ? u"LocalJobGrid"_qs : u"JobGrid"_qs);
+    connect(f.view, &TextGrid::summaryChanged, summary, &QLabel::setText);
     f.view->setModel(f.model);
-    // Wide enough for the usual names; the user's widths come from the
-    // settings when the window starts.
-    const int widths[RedirectListModel::ColCount] = {50, 110, 220, 70, 70, 70, 40};
-    for (int c = 0; c < RedirectListModel::ColCount; ++c)
-        f.view->setColumnWidth(c, widths[c]);
-    f.view->horizontalHeader()->setStretchLastSection(true);
+    // Wide enough for the usual names until rows arrive and the columns
+    // fit them; the saved widths come from the settings when the window starts.
+    f.view->setStartWidths({50, 110, 220, 70, 70, 70, 40});
     connect(f.view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, localJob] { listSelectionChanged(localJob); });
     connect(f.view, &RedirectView::editRequested, this, [this, localJob] { editSelectedEntry(localJob); });

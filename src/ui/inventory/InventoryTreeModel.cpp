@@ -4,15 +4,15 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <QPainter>
 #include <QPixmap>
 
 namespace vorlix {
 
-namespace {
 // The state images: an open box (no BACtalk display yet), a ticked box (it
 // exists) and an arrow (a pushbutton link).
-QIcon stateIcon(int state)
+QIcon InventoryTreeModel::stateIcon(int state)
 {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
@@ -33,7 +33,6 @@ QIcon stateIcon(int state)
     }
     return QIcon(pm);
 }
-} // namespace
 
 InventoryTreeModel::InventoryTreeModel(InventoryTree::Kind kind, const Workbench &wb, QObject *parent)
     : QAbstractItemModel(parent), m_kind(kind), m_wb(wb)
@@ -143,12 +142,21 @@ QVariant InventoryTreeModel::data(const QModelIndex &index, int role) const
     const InventoryNode &n = m_tree.node(id);
     switch (role) {
     case Qt::DisplayRole: return n.text;
-    case Qt::ForegroundRole:
-        // Red wins over blue: a redirected display shows red, scanned or not.
-        if (InventoryTree::drawnRedirected(m_wb.masterList, n.data))
-            return QBrush(QColor(200, 0, 0));
-        if (InventoryTree::drawnUnscanned(m_wb.masterList, n.data))
-            return QBrush(QColor(0, 0, 200));
+    case Qt::ForegroundRole: {
+        const Cue cue = cueOf(n);
+        return cue == Cue::Plain ? QVariant() : QVariant(QBrush(cueColour(cue, isDark && isDark())));
+    }
+    case Qt::FontRole:
+        if (n.missing) {
+            QFont italic;
+            italic.setItalic(true);
+            return italic;
+        }
+        return {};
+    case Qt::ToolTipRole:
+        if (n.missing)
+            return n.level == 4 ? u"The display this pushbutton opens is missing"_qs
+                                : u"The display file is missing from its ldisplay folder"_qs;
         return {};
     case Qt::DecorationRole: return n.state > 0 && n.state < 4 ? QVariant(m_states[n.state]) : QVariant();
     case NodeDataRole: return n.data;
@@ -156,6 +164,16 @@ QVariant InventoryTreeModel::data(const QModelIndex &index, int role) const
     case StateRole: return n.state;
     default: return {};
     }
+}
+
+Cue InventoryTreeModel::cueOf(const InventoryNode &n) const
+{
+    // Red wins over blue: a redirected display shows red, scanned or not.
+    if (InventoryTree::drawnRedirected(m_wb.masterList, n.data))
+        return Cue::Red;
+    if (InventoryTree::drawnUnscanned(m_wb.masterList, n.data))
+        return Cue::Blue;
+    return n.missing ? Cue::Missing : Cue::Plain;
 }
 
 Qt::ItemFlags InventoryTreeModel::flags(const QModelIndex &index) const

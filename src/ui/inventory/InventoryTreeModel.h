@@ -1,12 +1,16 @@
 #pragma once
 // An explorer tree of the display inventory as an item model: the step 5
 // redirection tree and the step 7 display tree. Redirected displays show
-// red, displays the scan did not reach blue; the state images show whether
-// a BACtalk display exists (display tree) or mark a pushbutton link.
+// red, displays the scan did not reach blue, missing displays and missing
+// pushbutton targets italic (grey when no other colour applies), in shades
+// that follow the style; the state images show whether a BACtalk display
+// exists (display tree) or mark a pushbutton link.
+#include "common/CueColours.h"
 #include "inventory/InventoryTree.h"
 
 #include <QAbstractItemModel>
 #include <QIcon>
+#include <functional>
 
 namespace vorlix {
 
@@ -33,6 +37,12 @@ public:
     void toggleGroupState(const QModelIndex &index);
 
     const InventoryTree &tree() const { return m_tree; }
+    // The colour cue of a node's text.
+    Cue cueOf(const InventoryNode &n) const;
+    // The picture of a state image (1 to 3), also shown by the legend.
+    static QIcon stateIcon(int state);
+    // Whether the view draws on a dark background (lighter cue shades).
+    std::function<bool()> isDark;
     int nodeIdOf(const QModelIndex &index) const;
     QModelIndex indexOfNode(int id) const;
     QModelIndex rootIndex() const { return indexOfNode(InventoryTree::rootId); }

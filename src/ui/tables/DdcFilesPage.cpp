@@ -60,6 +60,9 @@ DdcFilesPage::DdcFilesPage(Workbench &wb, CommandRunner &runner, QWidget *parent
     m_grid->setObjectName(u"dbg_TdcFiles"_qs);
     m_grid->bactalkJobPath = [&wb] { return wb.vars.bactalkJobPath; };
     tdc->addWidget(m_grid, 1);
+    QLabel *summary = makeSummaryLabel(this);
+    connect(m_grid, &DataGrid::summaryChanged, summary, &QLabel::setText);
+    tdc->addWidget(summary);
     layout->addLayout(tdc, 3);
     showDeviceList();
 }
@@ -67,12 +70,6 @@ DdcFilesPage::DdcFilesPage(Workbench &wb, CommandRunner &runner, QWidget *parent
 void DdcFilesPage::attach()
 {
     m_grid->attach(m_wb.pdb.db());
-    if (!m_sized && m_grid->tableModel()) {
-        m_sized = true;
-        const int widths[] = {50, 150, 150, 80};
-        for (int c = 0; c < 4; ++c)
-            m_grid->setColumnWidth(c, widths[c]);
-    }
 }
 
 void DdcFilesPage::detach() { m_grid->detach(); }

@@ -39,7 +39,6 @@ private:
 
     QListWidget *m_scripts;
     DataGrid *m_grid;
-    bool m_sized = false;
 };
 
 } // namespace vorlix

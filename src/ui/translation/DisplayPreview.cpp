@@ -76,6 +76,17 @@ void DisplayPreview::showTranslation(const Workbench &wb, const Translation *t)
 
 void DisplayPreview::clear() { setSides({}, {}, {}); }
 
+bool DisplayPreview::hasPicture() const
+{
+    return !m_sides[0].picture.image.isNull() || !m_sides[1].picture.image.isNull();
+}
+
+void DisplayPreview::setMaxScale(double scale)
+{
+    m_maxScale = qMax(0.1, scale);
+    update();
+}
+
 void DisplayPreview::selectRow(int row)
 {
     m_selected = row;
@@ -91,7 +102,7 @@ double DisplayPreview::scale() const
     }
     const double sx = double(qMax(1, (width() - kGap) / 2)) / w;
     const double sy = double(qMax(1, height() - kTitle)) / h;
-    return qMin(1.0, qMin(sx, sy));
+    return qMin(m_maxScale, qMin(sx, sy));
 }
 
 QPoint DisplayPreview::origin(int side) const { return QPoint(side == 0 ? 0 : (width() + kGap) / 2, kTitle); }
@@ -156,6 +167,8 @@ void DisplayPreview::mouseMoveEvent(QMouseEvent *e)
     const int row = rowAt(e->position().toPoint());
     if (row >= 0)
         QToolTip::showText(e->globalPosition().toPoint(), QStringLiteral("Grid row %1").arg(row + 1), this);
+    else if (m_maxScale <= 1.0 && hasPicture())
+        QToolTip::showText(e->globalPosition().toPoint(), u"Click to see the displays large"_qs, this);
     else
         QToolTip::hideText();
 }
@@ -165,6 +178,14 @@ void DisplayPreview::mousePressEvent(QMouseEvent *e)
     const int row = rowAt(e->position().toPoint());
     if (row >= 0)
         emit rowClicked(row);
+    else if (e->button() == Qt::LeftButton && hasPicture())
+        emit enlargeRequested();
+}
+
+void DisplayPreview::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton && hasPicture())
+        emit enlargeRequested();
 }
 
 } // namespace vorlix

@@ -3,7 +3,8 @@
 // from it, side by side at one scale. Each drawn object knows its grid row:
 // hovering shows the row, clicking selects it, and the selected row's
 // objects are framed on both sides. Skipped objects are framed grey,
-// objects whose row has a note orange.
+// objects whose row has a note orange. A click beside the objects, or a
+// double-click anywhere, asks to see the preview large.
 #include "render/DisplayPicture.h"
 
 #include <QWidget>
@@ -33,6 +34,11 @@ public:
     void setSides(Side ibex, Side bactalk, std::vector<Mark> marks);
     void clear();
     void selectRow(int row);
+    int selectedRow() const { return m_selected; }
+    const std::vector<Mark> &marks() const { return m_marks; }
+    // The largest scale the displays are drawn at (1: never enlarged).
+    void setMaxScale(double scale);
+    bool hasPicture() const;
 
     const Side &ibex() const { return m_sides[0]; }
     const Side &bactalk() const { return m_sides[1]; }
@@ -43,11 +49,13 @@ public:
 
 signals:
     void rowClicked(int row);
+    void enlargeRequested();
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
 
 private:
     double scale() const;
@@ -55,6 +63,7 @@ private:
     Side m_sides[2];
     std::vector<Mark> m_marks;
     int m_selected = -1;
+    double m_maxScale = 1.0;
 };
 
 } // namespace vorlix

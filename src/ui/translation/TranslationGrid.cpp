@@ -10,6 +10,8 @@ namespace vorlix {
 TranslationGrid::TranslationGrid(QWidget *parent) : TextGrid(parent)
 {
     horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     setTabKeyNavigation(false);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.column() == Translation::colBtText || index.column() == Translation::colBtPoint)

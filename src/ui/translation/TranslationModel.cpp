@@ -1,6 +1,7 @@
 #include "translation/TranslationModel.h"
 
 #include "commands/TranslateCommands.h"
+#include "common/CueColours.h"
 #include "project/Workbench.h"
 #include "translate/Translation.h"
 
@@ -46,18 +47,22 @@ QVariant TranslationModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         return Translation::cellText(row, index.column());
-    case Qt::ForegroundRole:
+    case Qt::ForegroundRole: {
+        // The dark styles take the lighter shades of green and red: the
+        // documented ones are hard to read on a dark background.
+        const bool dark = isDark && isDark();
         switch (look) {
         case CellLook::Plain:
-            return isDark && isDark() ? QBrush(Qt::white) : QBrush(Qt::black);
+            return dark ? QBrush(Qt::white) : QBrush(Qt::black);
         case CellLook::Translated:
-            return QBrush(windowsColor(TranslatedColor));
+            return QBrush(dark ? cueColour(Cue::Green, true) : windowsColor(TranslatedColor));
         case CellLook::Skipped:
             return QBrush(windowsColor(SkippedColor));
         case CellLook::Overridden:
-            return QBrush(windowsColor(OverriddenColor));
+            return QBrush(dark ? cueColour(Cue::Red, true) : windowsColor(OverriddenColor));
         }
         return {};
+    }
     case Qt::FontRole:
         if (look != CellLook::Plain) {
             QFont font;

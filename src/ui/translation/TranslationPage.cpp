@@ -4,7 +4,9 @@
 #include "common/CommandRunner.h"
 #include "translation/DisplayPreview.h"
 #include "inventory/InventoryTreeModel.h"
+#include "inventory/TreeLegend.h"
 #include "translation/OverrideDialog.h"
+#include "translation/PreviewDialog.h"
 #include "common/PageParts.h"
 #include "translation/TranslationGrid.h"
 #include "translation/TranslationModel.h"
@@ -29,6 +31,21 @@
 
 namespace vorlix {
 
+namespace {
+// The grid's and the preview's heights from the settings ("480,160,"); a
+// missing or unreadable list gives the grid four fifths.
+QList<int> splitSizes(const QString &stored)
+{
+    const QStringList parts = stored.split(u',', Qt::SkipEmptyParts);
+    bool gridOk = false, previewOk = false;
+    const int grid = parts.value(0).trimmed().toInt(&gridOk);
+    const int preview = parts.value(1).trimmed().toInt(&previewOk);
+    if (parts.size() != 2 || !gridOk || !previewOk || grid < 1 || preview < 1)
+        return {560, 140};
+    return {grid, preview};
+}
+} // namespace
+
 TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *parent)
     : StepPage(wb, runner, parent)
 {
@@ -46,12 +63,15 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     buttons->addSpacing(12);
     buttons->addWidget(m_clearGrid);
     buttons->addStretch();
+    QLabel *summary = makeSummaryLabel(this);
+    buttons->addWidget(summary);
     layout->addLayout(buttons);
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     buildTree(splitter);
     connect(m_load, &QPushButton::clicked, this, &TranslationPage::loadSelected);
     buildGridSide(splitter);
+    connect(m_grid, &TextGrid::summaryChanged, summary, &QLabel::setText);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 4);
     splitter->setSizes({200, 780});
@@ -69,19 +89,26 @@ TranslationPage::TranslationPage(Workbench &wb, CommandRunner &runner, QWidget *
     connect(m_grid, &QAbstractItemView::clicked, this, [this] { rowSelected(); });
     connect(m_preview, &DisplayPreview::rowClicked, this,
             [this](int row) { m_grid->setCurrentIndex(m_model->index(row, 0)); });
+    connect(m_preview, &DisplayPreview::enlargeRequested, this, &TranslationPage::showLargePreview);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { rowSelected(); });
 }
 
 void TranslationPage::buildTree(QSplitter *splitter)
 {
     Workbench &wb = m_wb;
-    m_tree = new QTreeView(splitter);
+    auto *left = new QWidget(splitter);
+    auto *leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    m_tree = new QTreeView(left);
     m_tree->setObjectName(u"JobTree"_qs);
     m_tree->setHeaderHidden(true);
     m_tree->setUniformRowHeights(true);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_treeModel = new InventoryTreeModel(InventoryTree::Kind::Display, wb, this);
+    m_treeModel->isDark = [this] { return isDarkPalette(m_tree->palette()); };
     m_tree->setModel(m_treeModel);
+    leftLayout->addWidget(m_tree, 1);
+    leftLayout->addWidget(new TreeLegend(InventoryTree::Kind::Display, left));
     connect(m_treeModel, &QAbstractItemModel::modelReset, this, [this] {
         m_tree->expandAll();
         m_load->setEnabled(false);
@@ -111,11 +138,9 @@ void TranslationPage::buildGridSide(QSplitter *splitter)
     m_model = new TranslationModel(wb, this);
     m_model->isDark = [this] { return isDarkStyle(m_wb.settings.visualStyle); };
     m_grid->setModel(m_model);
-    // Wide enough for the usual texts; the user's widths come from the
-    // settings when the window starts.
-    const int widths[Translation::ColCount] = {50, 120, 45, 150, 130, 150, 130, 220};
-    for (int c = 0; c < Translation::ColCount; ++c)
-        m_grid->setColumnWidth(c, widths[c]);
+    // Wide enough for the usual texts until a display loads and the columns
+    // fit it; the saved widths come from the settings when the window starts.
+    m_grid->setStartWidths({50, 120, 45, 150, 130, 150, 130, 220});
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     // The preview under the grid: the Ibex display and its BACtalk display.
     auto *gridAndPreview = new QSplitter(Qt::Vertical, right);
@@ -123,7 +148,16 @@ void TranslationPage::buildGridSide(QSplitter *splitter)
     m_preview = new DisplayPreview(gridAndPreview);
     m_preview->setObjectName(u"DisplayPreview"_qs);
     gridAndPreview->addWidget(m_preview);
-    gridAndPreview->setSizes({300, 220});
+    // The grid takes most of the height; where the user puts the divider
+    // is kept in the settings.
+    gridAndPreview->setStretchFactor(0, 4);
+    gridAndPreview->setStretchFactor(1, 1);
+    gridAndPreview->setSizes(splitSizes(m_wb.settings.splitTransGrid));
+    connect(gridAndPreview, &QSplitter::splitterMoved, this, [this, gridAndPreview] {
+        const QList<int> sizes = gridAndPreview->sizes();
+        m_wb.settings.splitTransGrid = QStringLiteral("%1,%2,").arg(sizes.value(0)).arg(sizes.value(1));
+    });
+    m_split = gridAndPreview;
     rightLayout->addWidget(gridAndPreview, 1);
 
     auto *info = new QFormLayout;
@@ -170,8 +204,11 @@ bool TranslationPage::loadDisplay(const DisplayFile &file, LoadAdvice advice)
     m_model->reset();
     const Translation *t = loadedTranslation(m_wb);
     m_create->setEnabled(t != nullptr);
-    if (!loaded || !t)
+    if (!loaded || !t) {
+        showSortColumn(t ? m_sortColumn : -1);
         return false;
+    }
+    showSortColumn(Translation::colObj); // rows come in object order
     m_loadedListIndex = m_wb.masterList.indexOf(file.name, file.localJob);
     m_wb.setStatus(StatusPanel::Objects, QStringLiteral(" Objects: %1").arg(t->totalObjects()));
     m_runner.tell(QStringLiteral("%1 loaded: %2 object(s).").arg(file.name).arg(t->totalObjects()));
@@ -207,6 +244,10 @@ bool TranslationPage::loadSelected()
 void TranslationPage::refreshDisplayTree()
 {
     m_treeModel->rebuild();
+    // A rebuild of the display list drops the loaded display: its grid,
+    // preview and "&Create BACtalk Display" go with it.
+    if (!loadedTranslation(m_wb))
+        clearGrid();
 }
 
 void TranslationPage::showTreeMenu(const QPoint &at)
@@ -232,6 +273,7 @@ bool TranslationPage::createDisplay(bool singleRow)
     m_model->reset(); // creation sorts the rows into object order
     if (ran)
         m_runner.tell(createSummary(out, LogPlace::ProjectLog));
+    showSortColumn(loadedTranslation(m_wb) ? int(Translation::colObj) : -1);
     if (!ran || !out.written)
         return false;
     refreshPreview();
@@ -280,16 +322,27 @@ void TranslationPage::copyToClipboard()
 void TranslationPage::sortBy(int column)
 {
     Translation *t = loadedTranslation(m_wb);
-    if (!t || column < 0 || column >= Translation::ColCount)
+    if (!t || column < 0 || column >= Translation::ColCount) {
+        showSortColumn(m_sortColumn); // the header flipped its indicator itself
         return;
+    }
     t->sort(SortOrder(column));
     m_model->reset();
+    showSortColumn(column);
+}
+
+void TranslationPage::showSortColumn(int column)
+{
+    m_sortColumn = column;
+    m_grid->horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
 }
 
 void TranslationPage::clearGrid()
 {
     m_wb.loadedTranslation.reset();
+    m_loadedListIndex = -1;
     m_model->reset();
+    showSortColumn(-1);
     m_create->setEnabled(false);
     m_ibexInfo->clear();
     m_btInfo->clear();
@@ -300,6 +353,14 @@ void TranslationPage::refreshPreview()
 {
     m_preview->showTranslation(m_wb, loadedTranslation(m_wb));
     m_preview->selectRow(selectedRow());
+}
+
+void TranslationPage::showLargePreview()
+{
+    if (!m_preview->hasPicture())
+        return;
+    PreviewDialog dialog(*m_preview, this);
+    dialog.exec();
 }
 
 void TranslationPage::rowSelected()

@@ -56,8 +56,14 @@ public:
     QPushButton *createButton() const { return m_create; }
     QCheckBox *clearGridBox() const { return m_clearGrid; }
     DisplayPreview *preview() const { return m_preview; }
+    // The divider between the grid and the preview.
+    QSplitter *gridSplitter() const { return m_split; }
+    // The column the rows are sorted by (-1: no display).
+    int sortColumn() const { return m_sortColumn; }
     // Draws the loaded display and its BACtalk display into the preview.
     void refreshPreview();
+    // The preview in a large dialog (a click on the preview).
+    void showLargePreview();
 
 signals:
     // "Refresh the Display List": a full scan, run by the step 5 page.
@@ -75,6 +81,9 @@ private:
     void rowSelected();
     void showGridMenu(const QPoint &at);
     int selectedRow() const;
+    // The title of the column the rows are sorted by carries the indicator
+    // (-1: none).
+    void showSortColumn(int column);
 
     QPushButton *m_load;
     QPushButton *m_create;
@@ -82,11 +91,13 @@ private:
     QTreeView *m_tree;
     InventoryTreeModel *m_treeModel;
     int m_loadedListIndex = -1; // the loaded display's list entry
+    int m_sortColumn = -1;
     TranslationGrid *m_grid;
     TranslationModel *m_model;
     QLineEdit *m_ibexInfo;
     QLineEdit *m_btInfo;
     DisplayPreview *m_preview;
+    QSplitter *m_split;
 };
 
 } // namespace vorlix
