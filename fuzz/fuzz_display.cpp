@@ -60,6 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     t.sort(soIndex);
     // A reset refreshes a row from the file (the overrides it deletes are none).
     for (int r = 0; r < rows; ++r)
-        tr.editOverride(t, r, (options & 1) ? Translation::colBtText : Translation::colBtPoint, orReset);
+        tr.editOverride(t, r, (options & 1) ? Translation::colBtText : Translation::colBtPoint, OverrideResult::Reset);
     return 0;
 }

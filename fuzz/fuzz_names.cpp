@@ -4,7 +4,7 @@
 // plain name is plain; a Tux name parses only to a trunk digit and two
 // address digits; a redirect value splits into the parts it was made of.
 #include "ddc/TuxNames.h"
-#include "inventory/RedirectEditor.h"
+#include "inventory/RedirectTarget.h"
 #include "project/DeviceInstance.h"
 #include "support/FuzzProject.h"
 #include "translate/DisplayNaming.h"
