@@ -44,7 +44,14 @@ QString DisplayFolder::pathOf(const QString &name) const
 
 bool DisplayFolder::isDisplayFile(const QString &name) const
 {
-    return m_entries.contains(name.toLower()) && isRegularFile(pathOf(name));
+    const QString lower = name.toLower();
+    if (!m_entries.contains(lower))
+        return false;
+    if (const auto known = m_regular.constFind(lower); known != m_regular.cend())
+        return *known;
+    const bool regular = isRegularFile(pathOf(name));
+    m_regular.insert(lower, regular);
+    return regular;
 }
 
 bool isRegularFile(const QString &path)

@@ -26,13 +26,16 @@ public:
     // when the folder has no such entry.
     QString pathOf(const QString &name) const;
     // Whether `name` is a regular file of the folder. A folder, a FIFO or a
-    // device named like a display is not, and is never opened.
+    // device named like a display is not, and is never opened. Each entry
+    // is looked at once, like the listing (the trees ask for every
+    // pushbutton's target).
     bool isDisplayFile(const QString &name) const;
 
 private:
     QString m_folder;
     QStringList m_displays;
     QHash<QString, QString> m_entries; // lower-case name -> name on disk
+    mutable QHash<QString, bool> m_regular; // lower-case name -> a regular file, once asked
 };
 
 // Whether a path names a regular file (following links), checked without
