@@ -1,5 +1,7 @@
 #include "common/PageParts.h"
+#include "common/DataGrid.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -40,6 +42,13 @@ QLabel *makeSummaryLabel(QWidget *parent)
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
+}
+
+void addGridSummary(QBoxLayout *row, DataGrid *grid, QWidget *parent)
+{
+    QLabel *summary = makeSummaryLabel(parent);
+    QObject::connect(grid, &DataGrid::summaryChanged, summary, &QLabel::setText);
+    row->addWidget(summary);
 }
 
 } // namespace vorlix

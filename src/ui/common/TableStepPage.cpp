@@ -47,9 +47,7 @@ TableStepPage::TableStepPage(GridTable table, const QString &heading, Names name
     m_alwaysEdit = makeCheckBox(u"Continuous edit mode"_qs, names.editBox, this);
     bottom->addWidget(m_alwaysEdit);
     bottom->addStretch();
-    QLabel *summary = makeSummaryLabel(this);
-    connect(m_grid, &DataGrid::summaryChanged, summary, &QLabel::setText);
-    bottom->addWidget(summary);
+    addGridSummary(bottom, m_grid, this);
     layout->addLayout(bottom);
 
     connect(m_filter, &QCheckBox::toggled, m_grid, &DataGrid::setFilterOnCurrentField);

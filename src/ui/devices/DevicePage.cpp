@@ -50,9 +50,7 @@ DevicePage::DevicePage(Workbench &wb, CommandRunner &runner, QWidget *parent) : 
     bottom->addWidget(m_filter);
     bottom->addWidget(m_alwaysEdit);
     bottom->addStretch();
-    QLabel *summary = makeSummaryLabel(this);
-    connect(m_grid, &DataGrid::summaryChanged, summary, &QLabel::setText);
-    bottom->addWidget(summary);
+    addGridSummary(bottom, m_grid, this);
     layout->addLayout(bottom);
     m_multi = makeCheckBox(u"Enable multi-selection mode. Use Shift+Arrow keys to select a range of rows, use "
                            "Ctrl-click to add or remove indivdual rows."_qs,

@@ -27,9 +27,7 @@ ApexMapPage::ApexMapPage(Workbench &wb, CommandRunner &runner, QWidget *parent) 
     m_alwaysEdit = makeCheckBox(u"Continuous edit mode"_qs, "cb_AlwaysEdit1", this);
     bottom->addWidget(m_alwaysEdit);
     bottom->addStretch();
-    QLabel *summary = makeSummaryLabel(this);
-    connect(m_grid, &DataGrid::summaryChanged, summary, &QLabel::setText);
-    bottom->addWidget(summary);
+    addGridSummary(bottom, m_grid, this);
     layout->addLayout(bottom);
     connect(m_alwaysEdit, &QCheckBox::toggled, m_grid, &DataGrid::setContinuousEdit);
 }

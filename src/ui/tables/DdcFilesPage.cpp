@@ -60,9 +60,7 @@ DdcFilesPage::DdcFilesPage(Workbench &wb, CommandRunner &runner, QWidget *parent
     m_grid->setObjectName(u"dbg_TdcFiles"_qs);
     m_grid->bactalkJobPath = [&wb] { return wb.vars.bactalkJobPath; };
     tdc->addWidget(m_grid, 1);
-    QLabel *summary = makeSummaryLabel(this);
-    connect(m_grid, &DataGrid::summaryChanged, summary, &QLabel::setText);
-    tdc->addWidget(summary);
+    addGridSummary(tdc, m_grid, this);
     layout->addLayout(tdc, 3);
     showDeviceList();
 }
