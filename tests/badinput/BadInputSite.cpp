@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -20,7 +21,10 @@ bool runTool(const QString &program, const QStringList &args)
 }
 } // namespace
 
-BadInputSite::BadInputSite(bool onTmpfs, qint64 tmpfsBytes) : m_tmp(std::make_unique<QTemporaryDir>())
+// The folder's name holds the words run() puts folders in for, so every
+// site shows that a folder put in is not expanded again.
+BadInputSite::BadInputSite(bool onTmpfs, qint64 tmpfsBytes)
+    : m_tmp(std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/vorlix-BT-ROOT-JOB-XXXXXX"_qs))
 {
     const QDir base(m_tmp->path());
     root = base.filePath(u"site"_qs);
@@ -29,14 +33,26 @@ BadInputSite::BadInputSite(bool onTmpfs, qint64 tmpfsBytes) : m_tmp(std::make_un
     if (onTmpfs) {
         m_mounted = runTool(u"mount"_qs, {u"-t"_qs, u"tmpfs"_qs, u"-o"_qs,
                                           QStringLiteral("size=%1").arg(tmpfsBytes), u"tmpfs"_qs, root});
-        if (!m_mounted)
+        if (!m_mounted) {
+            m_failure = u"could not mount a tmpfs on "_qs + root;
             return;
+        }
     }
     job = root + u"/job"_qs;
     bactalk = root + u"/bactalk/acme/plaza"_qs;
     displays = bactalk + u"/displays"_qs;
-    m_ok = run({u"sample-job"_qs, u"ROOT"_qs}).exitCode == 0
-           && run({u"--yes"_qs, u"create-display"_qs, u"JOB"_qs, u"--all"_qs}).exitCode == 0;
+    for (const QStringList &args : {QStringList{u"sample-job"_qs, u"ROOT"_qs},
+                                    QStringList{u"--yes"_qs, u"create-display"_qs, u"JOB"_qs, u"--all"_qs}}) {
+        const CliResult r = run(args);
+        if (r.exitCode != 0) {
+            m_failure = QStringLiteral("vorlix-cli %1: exit %2\n%3%4")
+                            .arg(args.join(u' '))
+                            .arg(r.exitCode)
+                            .arg(r.out, r.err);
+            return;
+        }
+    }
+    m_ok = true;
 }
 
 BadInputSite::~BadInputSite()
@@ -47,15 +63,17 @@ BadInputSite::~BadInputSite()
 
 QStringList BadInputSite::expand(const QStringList &args) const
 {
+    // Only an argument that is one of the words stands for a folder: paths
+    // (the sites' own included, whose random names may hold "BT" or "ROOT")
+    // pass as they are.
+    const QHash<QString, QString> folders = {{u"DISPLAYS"_qs, displays},
+                                             {u"LOCAL"_qs, root + u"/localjob"_qs},
+                                             {u"JOB"_qs, job},
+                                             {u"BT"_qs, bactalk},
+                                             {u"ROOT"_qs, root}};
     QStringList out;
-    for (QString a : args) {
-        a.replace(u"DISPLAYS"_qs, displays);
-        a.replace(u"LOCAL"_qs, root + u"/localjob"_qs);
-        a.replace(u"JOB"_qs, job);
-        a.replace(u"BT"_qs, bactalk);
-        a.replace(u"ROOT"_qs, root);
-        out << a;
-    }
+    for (const QString &a : args)
+        out << folders.value(a, a);
     return out;
 }
 

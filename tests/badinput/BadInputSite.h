@@ -21,6 +21,9 @@ public:
     ~BadInputSite();
 
     bool ok() const { return m_ok; }
+    // Why the site could not be made: the command that failed, its exit
+    // code and what it printed (empty when ok()).
+    QString failure() const { return m_failure; }
     bool mounted() const { return m_mounted; }
 
     QString root;    // holds job/, localjob/, bactalk/
@@ -29,8 +32,8 @@ public:
     QString displays;
     QString app;     // the application folder (outside root)
 
-    // Runs vorlix-cli --app-dir app ARGS, with JOB, LOCAL, BT, DISPLAYS, ROOT
-    // in `args` replaced by the site's folders.
+    // Runs vorlix-cli --app-dir app ARGS, where an argument that is JOB,
+    // LOCAL, BT, DISPLAYS or ROOT is replaced by that folder of the site.
     CliResult run(const QStringList &args, const CliOptions &options = {}) const;
     QStringList expand(const QStringList &args) const;
 
@@ -54,6 +57,7 @@ public:
 private:
     std::unique_ptr<QTemporaryDir> m_tmp;
     bool m_ok = false;
+    QString m_failure;
     bool m_mounted = false;
 };
 

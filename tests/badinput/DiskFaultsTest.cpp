@@ -27,7 +27,7 @@ void runRows(const std::vector<Row> &rows, const QString &fault, bool tmpfs)
         BadInputSite site(tmpfs);
         if (tmpfs && !site.mounted())
             GTEST_SKIP() << "no right to mount a tmpfs here; the fault layer covers the full disk";
-        ASSERT_TRUE(site.ok());
+        ASSERT_TRUE(site.ok()) << site.failure().toStdString();
         CliOptions options;
         if (tmpfs)
             site.fillDisk();

@@ -26,7 +26,7 @@ TEST(HeldLock, CommandsFailAndStoreNothing)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         BadInputSite site;
-        ASSERT_TRUE(site.ok());
+        ASSERT_TRUE(site.ok()) << site.failure().toStdString();
         const QString mdb = site.job + u"/vorlix.mdb"_qs;
         const auto before = site.snapshot({u"job/vorlix.log"_qs});
         const int entries = BadInputSite::logEntries(site.job + u"/vorlix.log"_qs);
@@ -91,7 +91,7 @@ TEST(TwoRunsAtOnce, EveryRunKeepsItsLogLines)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         BadInputSite site;
-        ASSERT_TRUE(site.ok());
+        ASSERT_TRUE(site.ok()) << site.failure().toStdString();
         const QString log = site.job + u"/vorlix.log"_qs;
         // What one run of each command adds, run alone.
         int alone = BadInputSite::logEntries(log);

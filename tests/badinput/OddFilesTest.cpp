@@ -35,7 +35,7 @@ void runRows(const std::vector<Row> &rows)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         BadInputSite site;
-        ASSERT_TRUE(site.ok());
+        ASSERT_TRUE(site.ok()) << site.failure().toStdString();
         row.setUp(site);
         const auto before = site.snapshot({u"job/vorlix.log"_qs});
         CliOptions options;
@@ -210,7 +210,7 @@ TEST(DamagedDisplays, AreNamedAndNeverReplaceAGoodOutput)
 TEST(DamagedDisplays, APartlyWrittenDisplayFailsAndNamesWhereTheDamageStarts)
 {
     BadInputSite site;
-    ASSERT_TRUE(site.ok());
+    ASSERT_TRUE(site.ok()) << site.failure().toStdString();
     const QString path = site.job + u"/ldisplay/disp0001.ibw"_qs;
     const QByteArray bytes = readFile(path);
     const auto lengthAt = [&bytes](int offset) { return int(uchar(bytes[offset])) | int(uchar(bytes[offset + 1])) << 8; };
@@ -255,7 +255,7 @@ TEST(HostileNames, NamesFromFilesStayInsideTheJob)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         BadInputSite site;
-        ASSERT_TRUE(site.ok());
+        ASSERT_TRUE(site.ok()) << site.failure().toStdString();
         row.setUp(site);
         CliOptions options;
         options.workingDir = site.job + u"/ldisplay"_qs; // where a relative path would lead
@@ -268,7 +268,7 @@ TEST(HostileNames, NamesFromFilesStayInsideTheJob)
 TEST(HostileNames, PathsThatAreNotTextAreRefused)
 {
     BadInputSite site;
-    ASSERT_TRUE(site.ok());
+    ASSERT_TRUE(site.ok()) << site.failure().toStdString();
     // The bytes go through a shell: a QString cannot hold them.
     QProcess p;
     p.start(u"/bin/sh"_qs, {u"-c"_qs, u"exec \"$0\" --app-dir \"$1\" sample-job \"$2/new$(printf '\\377')\""_qs,
@@ -285,7 +285,7 @@ TEST(HostileNames, PathsThatAreNotTextAreRefused)
 TEST(KilledRuns, TheirTemporaryFilesGoWithTheNextWrite)
 {
     BadInputSite site;
-    ASSERT_TRUE(site.ok());
+    ASSERT_TRUE(site.ok()) << site.failure().toStdString();
     const QStringList left = {u".00000001.dsp.1x2y3z.tmp"_qs, u".00000002.dsp.9.tmp"_qs};
     for (const QString &name : left)
         writeFile(site.displays + u'/' + name, "half a display");

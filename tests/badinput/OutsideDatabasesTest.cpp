@@ -47,7 +47,7 @@ int devicesIn(const QString &dest)
 TEST(OutsideDatabases, HostilePathsAreTheFilesTheyName)
 {
     BadInputSite site;
-    ASSERT_TRUE(site.ok());
+    ASSERT_TRUE(site.ok()) << site.failure().toStdString();
     ASSERT_EQ(site.run({"--yes", "read-points", "JOB"}).exitCode, 0);
     buildDevices(site);
     // "q" is where the start of such a path would lead; evil.so what it would load.
@@ -83,7 +83,7 @@ TEST(OutsideDatabases, HostilePathsAreTheFilesTheyName)
 TEST(OutsideDatabases, TwoMergesAtOnceWriteEachDeviceOnce)
 {
     BadInputSite site;
-    ASSERT_TRUE(site.ok());
+    ASSERT_TRUE(site.ok()) << site.failure().toStdString();
     buildDevices(site);
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
@@ -117,7 +117,7 @@ TEST(OutsideDatabases, TwoMergesAtOnceWriteEachDeviceOnce)
 TEST(OutsideDatabases, AKilledMergeLeavesTheDestinationWholeOrUnchanged)
 {
     BadInputSite site;
-    ASSERT_TRUE(site.ok());
+    ASSERT_TRUE(site.ok()) << site.failure().toStdString();
     {
         // Enough devices for the merge to take a while.
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"many-devices"_qs);
@@ -155,7 +155,7 @@ TEST(OutsideDatabases, AKilledMergeLeavesTheDestinationWholeOrUnchanged)
 TEST(OutsideDatabases, ADestinationHeldByTheBactalkToolsIsNotChanged)
 {
     BadInputSite site;
-    ASSERT_TRUE(site.ok());
+    ASSERT_TRUE(site.ok()) << site.failure().toStdString();
     buildDevices(site);
     const QString dest = site.root + u"/held/RepJob.mdb"_qs;
     QDir().mkpath(QFileInfo(dest).path());
@@ -188,7 +188,7 @@ TEST(OutsideDatabases, ADestinationHeldByTheBactalkToolsIsNotChanged)
 TEST(OutsideDatabases, PointDatabasesOfAnotherShapeAreNamedAndKept)
 {
     BadInputSite site;
-    ASSERT_TRUE(site.ok());
+    ASSERT_TRUE(site.ok()) << site.failure().toStdString();
     ASSERT_EQ(site.run({"--yes", "read-points", "JOB"}).exitCode, 0);
     const QString texts = site.root + u"/texts.mdb"_qs;
     execOn(texts, {u"CREATE TABLE \"Analog Values\" (Instance TEXT, Description TEXT, Value DOUBLE)"_qs,

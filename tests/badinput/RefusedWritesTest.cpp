@@ -60,7 +60,7 @@ TEST(RefusedWrites, AreNeverShownOrLoggedAsDone)
          {"dump", "JOB", "FileList"}, "Removed button/display redirection entry: disp0002.ibw"},
     };
     BadInputSite site;
-    ASSERT_TRUE(site.ok());
+    ASSERT_TRUE(site.ok()) << site.failure().toStdString();
     const QString mdb = site.job + u"/vorlix.mdb"_qs;
     const QString log = site.job + u"/vorlix.log"_qs;
     for (const Row &row : rows) {
