@@ -3,6 +3,7 @@
 // their folder once nobody holds them.
 #include "util/FileUtil.h"
 #include "util/TempFiles.h"
+#include "util/TempFilesPosix.h"
 #include "support/WorkbenchProject.h"
 
 #include <QDir>

@@ -4,6 +4,7 @@
 #include "util/Error.h"
 #include "util/FileUtilPlatform.h"
 #include "util/TempFiles.h"
+#include "util/TempFilesPosix.h"
 
 #include <QDir>
 #include <QFile>
@@ -192,7 +193,7 @@ StagedFile stageFile(const QString &path, const QByteArray &bytes)
     }
     const QFileInfo info(path);
     s.folder = QFile::encodeName(info.absolutePath());
-    removeStaleTemporaries(s.folder);
+    removeStaleTemporaries(info.absolutePath());
     s.fd = createLockedTemporary(s.folder, QFile::encodeName(info.fileName()), s.temp);
     if (s.fd < 0)
         failWrite(path, errno);

@@ -1,6 +1,7 @@
 // The Windows side of util/FileUtil, with Windows' own means for the rules of
-// FileUtil.h: handles opened with share modes, FlushFileBuffers, MoveFileExW
-// (replace and write-through; without replace for "never replace"), reparse
+// FileUtil.h: handles opened with share modes, FlushFileBuffers, renames
+// through the written file's own handle (without replace for "never
+// replace"), reparse
 // points (symbolic links, junctions) counted as links, the session log
 // appended under LockFileEx, and "\\?\" paths so that folders deeper than
 // 260 characters and UNC shares work like any other.
@@ -8,14 +9,16 @@
 
 #include "util/Error.h"
 #include "util/FileUtilPlatform.h"
+#include "util/TempFiles.h"
 #include "util/WindowsApi.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <set>
+#include <cstring>
 #include <string>
+#include <vector>
 
 
 namespace vorlix {
@@ -197,7 +200,8 @@ HANDLE openRegularForReading(const QString &path, QString *error, bool followLin
 }
 
 // A temporary file beside its target ("." + name + random + ".tmp"), written
-// but not yet flushed or in place. Discarding it removes it.
+// but not yet flushed or in place, held open without sharing until it is in
+// place (TempFiles.h). Discarding it removes it.
 struct StagedFile {
     std::wstring target;
     std::wstring temp;
@@ -228,6 +232,7 @@ void stageFile(const QString &path, const QByteArray &bytes, StagedFile &s)
     const std::wstring::size_type cut = s.target.find_last_of(L'\\');
     const std::wstring folder = s.target.substr(0, cut + 1);
     const std::wstring name = s.target.substr(cut + 1);
+    removeStaleTemporaries(QFileInfo(path).absolutePath());
     for (int attempt = 0; attempt < 100 && !s.file.valid(); ++attempt) {
         s.temp = folder + L"." + name + L"."
                  + QString::number(QRandomGenerator::global()->generate(), 36).toStdWString() + L".tmp";
@@ -254,6 +259,24 @@ void flushStaged(const QString &path, StagedFile &s)
     }
 }
 
+// Renames the open file `h` (opened with DELETE access) to `target`. The
+// handle stays open, so the file is never unheld between its writing and its
+// taking the target's place.
+bool renameOpenFile(HANDLE h, const std::wstring &target, bool replace, DWORD &err)
+{
+    const size_t nameBytes = target.size() * sizeof(wchar_t);
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes); // zeroed: the name ends in a null
+    auto *info = reinterpret_cast<FILE_RENAME_INFO *>(buffer.data());
+    info->ReplaceIfExists = replace ? TRUE : FALSE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = DWORD(nameBytes);
+    std::memcpy(info->FileName, target.data(), nameBytes);
+    if (SetFileInformationByHandle(h, FileRenameInfo, info, DWORD(buffer.size())))
+        return true;
+    err = GetLastError();
+    return false;
+}
+
 // Puts a staged file, already on the disk, in its target's place; without
 // `replace`, only when no file is there (returns false then, and the
 // temporary file is removed). A target another program holds open is tried
@@ -261,13 +284,12 @@ void flushStaged(const QString &path, StagedFile &s)
 // Throws Error naming `path`; the temporary file is removed then.
 bool placeFile(const QString &path, StagedFile &s, bool replace = true)
 {
-    s.file.close();
-    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
     DWORD err = 0;
     for (int attempt = 0; attempt < 5; ++attempt) {
-        if (MoveFileExW(s.temp.c_str(), s.target.c_str(), flags))
+        if (renameOpenFile(s.file.h, s.target, replace, err)) {
+            s.file.close();
             return true;
-        err = GetLastError();
+        }
         if (!replace && (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS))
             break;
         if (err == ERROR_ACCESS_DENIED && heldByAnotherProgram(s.target))
@@ -276,7 +298,7 @@ bool placeFile(const QString &path, StagedFile &s, bool replace = true)
             break;
         Sleep(100);
     }
-    DeleteFileW(s.temp.c_str());
+    s.discard();
     if (!replace && (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS))
         return false;
     failWrite(path, err);

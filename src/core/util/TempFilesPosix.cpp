@@ -1,12 +1,11 @@
 #include "util/TempFiles.h"
+#include "util/TempFilesPosix.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <mutex>
-#include <set>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -23,21 +22,7 @@ bool stillNamed(int fd, const QByteArray &path)
     return ::fstat(fd, &held) == 0 && ::lstat(path.constData(), &there) == 0 && there.st_ino == held.st_ino &&
            there.st_dev == held.st_dev;
 }
-
-bool isBase36(char c) { return std::isdigit(static_cast<unsigned char>(c)) || (c >= 'a' && c <= 'z'); }
 } // namespace
-
-bool isTemporaryName(const char *name)
-{
-    const size_t n = std::strlen(name);
-    if (n < 8 || name[0] != '.' || std::strcmp(name + n - 4, ".tmp") != 0)
-        return false;
-    size_t i = n - 4;
-    while (i > 1 && isBase36(name[i - 1]))
-        --i;
-    const size_t digits = n - 4 - i;
-    return digits >= 1 && digits <= 7 && i >= 3 && name[i - 1] == '.';
-}
 
 int createLockedTemporary(const QByteArray &folder, const QByteArray &fileName, QByteArray &temp)
 {
@@ -69,15 +54,11 @@ int createLockedTemporary(const QByteArray &folder, const QByteArray &fileName, 
     return -1;
 }
 
-void removeStaleTemporaries(const QByteArray &folder)
+void removeStaleTemporaries(const QString &folderPath)
 {
-    static std::mutex mutex;
-    static std::set<QByteArray> cleaned;
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (!cleaned.insert(folder).second)
-            return;
-    }
+    if (!firstCleanUpOf(folderPath))
+        return;
+    const QByteArray folder = QFile::encodeName(folderPath);
     DIR *dir = ::opendir(folder.constData());
     if (!dir)
         return;
