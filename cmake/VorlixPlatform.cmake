@@ -1,10 +1,11 @@
-# A file named *Posix.cpp is built on POSIX systems only and a file named
-# *Windows.cpp on Windows only: the one place where the platform chooses code.
+# A file named *Posix.cpp (a test *PosixTest.cpp) is built on POSIX systems
+# only and a file named *Windows.cpp (*WindowsTest.cpp) on Windows only: the
+# one place where the platform chooses code.
 function(vorlix_platform_sources list_var)
   if(WIN32)
-    list(FILTER ${list_var} EXCLUDE REGEX "Posix\\.cpp$")
+    list(FILTER ${list_var} EXCLUDE REGEX "Posix(Test)?\\.cpp$")
   else()
-    list(FILTER ${list_var} EXCLUDE REGEX "Windows\\.cpp$")
+    list(FILTER ${list_var} EXCLUDE REGEX "Windows(Test)?\\.cpp$")
   endif()
   set(${list_var} ${${list_var}} PARENT_SCOPE)
 endfunction()
