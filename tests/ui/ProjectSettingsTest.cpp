@@ -80,6 +80,41 @@ TEST_F(ProjectSettingsTest, ANewProjectsOptionsCanBeConfirmedAndBrowseSetsTheBac
     EXPECT_EQ(QDir::fromNativeSeparators(wb->vars.bactalkJobPath), QFileInfo(bactalk).absoluteFilePath());
 }
 
+// The options that open by themselves for a new job say why they appear,
+// and OK with a BACtalk job root folder that is empty or not on disk asks
+// first: No keeps the dialog open, Yes keeps what was typed.
+TEST_F(ProjectSettingsTest, TheFirstOpenSaysWhyAndWarnsBeforeKeepingAMissingBactalkFolder)
+{
+    const QString job = makeJob();
+    const QString missing = QDir::toNativeSeparators(QDir(job).filePath(u"../nowhere/plaza"_qs));
+    bool stayedOpen = false;
+    openNewJob(job, [&](OptionsDialog *dialog) {
+        auto *note = dialog->findChild<QLabel *>(u"lbl_FirstOpen"_qs);
+        ASSERT_NE(note, nullptr);
+        EXPECT_FALSE(note->isHidden());
+        EXPECT_TRUE(note->text().contains(u"no project database yet"_qs));
+        auto *path = dialog->findChild<QLineEdit *>(u"eb_BtPath"_qs);
+        path->clear();
+        const qsizetype before = prompter.warned.size();
+        prompter.pushYesNo(false);
+        dialog->okButton()->click();
+        stayedOpen = dialog->isVisible() && dialog->result() != QDialog::Accepted;
+        ASSERT_EQ(prompter.warned.size(), before + 1);
+        EXPECT_TRUE(prompter.warned.last().contains(u"root folder is empty"_qs));
+        path->setText(missing);
+        prompter.pushYesNo(true);
+        dialog->okButton()->click();
+        ASSERT_EQ(prompter.warned.size(), before + 2);
+        EXPECT_TRUE(prompter.warned.last().contains(u"does not exist"_qs));
+    });
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(wb->vars.bactalkJobPath, missing);
+    // Opened from the menu, the options carry no such note.
+    OptionsDialog later(*wb, window.get());
+    later.setup(false);
+    EXPECT_TRUE(later.findChild<QLabel *>(u"lbl_FirstOpen"_qs)->isHidden());
+}
+
 TEST_F(ProjectSettingsTest, OptionsShowTheirGroupsAndKeepRadioAndNumberingValues)
 {
     wb->vars.copyFont = 1;
