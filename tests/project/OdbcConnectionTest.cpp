@@ -61,6 +61,10 @@ TEST(OdbcConnection, SqlitePathsAreUrisWithoutSeparators)
         EXPECT_EQ(manager->size(), 4);
         EXPECT_EQ(manager->at(0), (QPair{u"DRIVER"_qs, u"SQLite3"_qs}));
     }
+    // Letters outside ASCII go as UTF-8, SQLite's file-name encoding, on
+    // every system (not in Windows' 8-bit code page).
+    const QString cs = sqliteOdbcConnectionString(u"SQLite3"_qs, u"/srv/Gebäude/€.mdb"_qs, 3000);
+    EXPECT_TRUE(cs.contains(u"/srv/Geb%C3%A4ude/%E2%82%AC.mdb?mode=rw"_qs)) << cs.toStdString();
 }
 
 TEST(OdbcConnection, MalformedStringsAreNotRead)

@@ -1,7 +1,6 @@
 #include "project/OdbcConnection.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QUrl>
 
 namespace vorlix {
@@ -25,9 +24,11 @@ QString accessConnectionString(const QString &driver, const QString &path)
 
 QString sqliteOdbcConnectionString(const QString &driver, const QString &path, int timeoutMs)
 {
-    // Every byte of the file's name but letters, digits, "-._~" and "/" as
-    // %XX: SQLite reads the URI back to the very same bytes.
-    const QByteArray encoded = QFile::encodeName(path).toPercentEncoding("/");
+    // Every byte of the file's name in UTF-8 (SQLite's file names are UTF-8
+    // on every system, whatever the system's own 8-bit encoding) but
+    // letters, digits, "-._~" and "/" as %XX: SQLite reads the URI back to
+    // the very same name.
+    const QByteArray encoded = path.toUtf8().toPercentEncoding("/");
     return u"DRIVER="_qs + odbcBraced(driver) + QStringLiteral(";Timeout=%1;NoCreat=1;Database=").arg(timeoutMs) +
            kFileUri + QString::fromLatin1(encoded) + kReadWrite;
 }
@@ -110,7 +111,7 @@ std::optional<QString> pathOfFileUri(const QString &uri)
         rest.truncate(query);
     if (!rest.startsWith(u'/'))
         return std::nullopt;
-    return QFile::decodeName(QByteArray::fromPercentEncoding(rest.toLatin1()));
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(rest.toLatin1()));
 }
 
 } // namespace vorlix
