@@ -392,12 +392,15 @@ stage_program() {
   cp "$gcc_dll_dir/libstdc++-6.dll" "$gcc_dll_dir/libgcc_s_seh-1.dll" "/usr/$triple/lib/libwinpthread-1.dll" "$stage/"
   find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec $triple-strip --strip-unneeded {} +
   # Every DLL a program or plugin needs is staged or comes with Windows
-  # (Wine's system32 holds Windows' own).
+  # (Wine's system32 holds Windows' own; the "api-ms-win-*" and
+  # "ext-ms-win-*" names are API sets, which the loader maps to system
+  # DLLs and which need no file of their own).
   local missing=() f name system
   system=$(ls "$wine_prefix/drive_c/windows/system32/" | tr 'A-Z' 'a-z')
   while IFS= read -r f; do
     while IFS= read -r name; do
       [ -e "$stage/$name" ] && continue
+      [[ "$name" =~ ^(api|ext)-ms-win- ]] && continue
       grep -qx "$(printf '%s' "$name" | tr 'A-Z' 'a-z')" <<<"$system" && continue
       missing+=("${f#"$stage/"} needs $name")
     done < <($triple-objdump -p "$f" | sed -n 's/^[[:space:]]*DLL Name: //p')
