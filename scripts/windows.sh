@@ -48,7 +48,7 @@ fi
 # --- Debian packages --------------------------------------------------------
 install_packages() {
   scripts/deps.sh
-  local packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis xvfb xauth
+  local packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis xvfb xauth fonts-dejavu-core
                   dpkg-dev tcl cmake ninja-build qt6-base-dev googletest)
   local missing=()
   for p in "${packages[@]}"; do
@@ -197,6 +197,12 @@ start_wine() {
     step "Making the Wine prefix $wine_prefix"
     "$wine_run" wineboot --init >/dev/null 2>&1
   fi
+  # A new prefix has no fonts in its Fonts folder, where Qt's font database
+  # on Windows (the off-screen platform's too) looks: pictures would have
+  # no text. Windows comes with its fonts; the prefix gets DejaVu.
+  local fonts=$wine_prefix/drive_c/windows/Fonts
+  mkdir -p "$fonts"
+  cp -n /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf "$fonts/"
   # One wineserver for the whole run, kept for a while between programs.
   WINEPREFIX=$wine_prefix "$wineserver" -p 600 >/dev/null 2>&1 || true
 }
@@ -294,11 +300,21 @@ compare_sample() {
     convert_sample $os "$work/$os/site" "$work/$os/app" >"$work/$os.out" 2>&1 || echo "exit $?" >>"$work/$os.out"
   done
   local linux=$work/linux/site/bactalk windows=$work/windows/site/bactalk
-  local differences=() f rel
+  local differences=() f rel pictures=0
   while IFS= read -r rel; do
     f=$linux/$rel
     if [ ! -f "$windows/$rel" ]; then
       differences+=("only from Linux: $rel")
+    elif [[ $rel == */report/*.png ]]; then
+      # The report's pictures: text is drawn by each system's font engine
+      # (fontconfig's settings on Linux, the Windows font database's), so
+      # the pixels of letters differ; the pictures must have the same size
+      # (PNG header: width and height at bytes 16 to 23).
+      if [ "$(head -c 24 "$f" | tail -c 8 | od -An -tx1)" != "$(head -c 24 "$windows/$rel" | tail -c 8 | od -An -tx1)" ]; then
+        differences+=("picture of another size: $rel")
+      else
+        pictures=$((pictures + 1))
+      fi
     elif [[ $rel == *.html || $rel == *.json || $rel == *.dsr || $rel == *.txt ]]; then
       if ! diff <(normalize_text "$work/linux/site" <"$f") <(normalize_text "$work/windows/site" <"$windows/$rel") \
            >"$work/diff.txt"; then
@@ -314,7 +330,7 @@ compare_sample() {
   done < <(cd "$windows" && find . -type f | sed 's#^\./##' | sort)
   local count; count=$(find "$linux" -type f | wc -l)
   if [ ${#differences[@]} -eq 0 ] && [ "$count" -gt 0 ]; then
-    sample_summary="Sample conversion: identical ($count files: displays, bitmaps, scripts, Tux copies, report; $(elapsed "$start"))"
+    sample_summary="Sample conversion: identical ($count files: displays, bitmaps, scripts, Tux copies, report; of these, $pictures report pictures compared by size, their letters drawn by each system's fonts; $(elapsed "$start"))"
   else
     sample_summary="Sample conversion: ${#differences[@]} difference(s) in $count files (build-windows/sample-compare)"
     printf '   %s\n' "${differences[@]}"
