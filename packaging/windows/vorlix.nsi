@@ -5,7 +5,10 @@
 ; FILES is an NSIS include that deletes exactly the staged files (the
 ; uninstaller removes what was installed and nothing else: the user's
 ; settings and projects in the per-user folder stay).
-Unicode true
+; A 64-bit installer (NSIS's amd64-unicode stubs): it installs 64-bit
+; programs, and runs where a 32-bit program may not (Wine without its
+; 32-bit part).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
