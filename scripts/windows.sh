@@ -503,8 +503,9 @@ take_shots() {
     DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends imagemagick
   fi
   start_wine
+  # A Windows program ends its lines with CR LF: the CR is not the name's.
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    QT_QPA_PLATFORM=windows "$1" "$2" "$3" --on-screen 6 | while read -r word name; do
+    QT_QPA_PLATFORM=windows "$1" "$2" "$3" --on-screen 6 | tr -d "\r" | while read -r word name; do
       [ "$word" = showing ] || continue
       sleep 3
       /usr/bin/import -window root "$4/$name" && echo "   $4/$name"
