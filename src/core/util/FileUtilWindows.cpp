@@ -1,10 +1,9 @@
 // The Windows side of util/FileUtil, with Windows' own means for the rules of
 // FileUtil.h: handles opened with share modes, FlushFileBuffers, renames
 // through the written file's own handle (without replace for "never
-// replace"), reparse
-// points (symbolic links, junctions) counted as links, the session log
-// appended under LockFileEx, and "\\?\" paths so that folders deeper than
-// 260 characters and UNC shares work like any other.
+// replace"), reparse points (symbolic links, junctions) counted as links,
+// the session log appended under LockFileEx, and "\\?\" paths so that
+// folders deeper than 260 characters and UNC shares work like any other.
 #include "util/FileUtil.h"
 
 #include "util/Error.h"
