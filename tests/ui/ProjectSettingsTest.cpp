@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSqlTableModel>
@@ -89,6 +90,11 @@ TEST_F(ProjectSettingsTest, TheFirstOpenSaysWhyAndWarnsBeforeKeepingAMissingBact
     const QString missing = QDir::toNativeSeparators(QDir(job).filePath(u"../nowhere/plaza"_qs));
     bool stayedOpen = false;
     openNewJob(job, [&](OptionsDialog *dialog) {
+        // A failed check must not leave the dialog waiting for a click.
+        const auto closeAnyway = qScopeGuard([dialog] {
+            if (dialog->isVisible())
+                dialog->reject();
+        });
         auto *note = dialog->findChild<QLabel *>(u"lbl_FirstOpen"_qs);
         ASSERT_NE(note, nullptr);
         EXPECT_FALSE(note->isHidden());
