@@ -295,32 +295,12 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
 
 std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &files, bool stopAtFailure)
 {
-    std::vector<WrittenFile> out(files.size());
-    std::vector<StagedFile> staged(files.size());
-    // With stopAtFailure, the files from `stop` on are not written.
-    size_t stop = files.size();
-    const auto stopAt = [&](size_t i) {
-        if (!stopAtFailure || i >= stop)
-            return;
-        stop = i;
-        for (size_t j = i + 1; j < files.size(); ++j) {
-            staged[j].discard();
-            if (out[j].error.isEmpty())
-                out[j].error = notWrittenAfterFailure(files[j].path);
-        }
-    };
-    for (size_t i = 0; i < stop; ++i) {
-        try {
-            staged[i] = stageFile(files[i].path, files[i].bytes);
-        } catch (const Error &e) {
-            out[i].error = e.message();
-            stopAt(i);
-        }
-    }
+    platform::GroupWrite<StagedFile> group(files, stopAtFailure);
+    group.each([&](size_t i) { group.staged[i] = stageFile(files[i].path, files[i].bytes); });
     // One flush for each file system the group touches makes every staged
     // file durable before any of them takes its target's place.
     std::set<QByteArray> folders;
-    for (const StagedFile &s : staged)
+    for (const StagedFile &s : group.staged)
         if (s.fd >= 0)
             folders.insert(s.folder);
     std::set<dev_t> flushed;
@@ -339,28 +319,21 @@ std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &fi
         else
             flushed.insert(st.st_dev);
     }
-    for (size_t i = 0; i < stop; ++i) {
-        StagedFile &s = staged[i];
-        if (s.fd < 0)
-            continue;
-        try {
-            // When a file system could not be flushed as a whole, each file
-            // is synced on its own, and one that fails is not put in place.
-            if (!allFlushed && ::fsync(s.fd) != 0) {
-                const int err = errno;
-                s.discard();
-                failWrite(files[i].path, err);
-            }
-            out[i].existed = !placeFile(files[i].path, s, files[i].replace);
-        } catch (const Error &e) {
-            out[i].error = e.message();
-            stopAt(i);
+    group.each([&](size_t i) {
+        StagedFile &s = group.staged[i];
+        // When a file system could not be flushed as a whole, each file is
+        // synced on its own, and one that fails is not put in place.
+        if (!allFlushed && ::fsync(s.fd) != 0) {
+            const int err = errno;
+            s.discard();
+            failWrite(files[i].path, err);
         }
-    }
+        group.out[i].existed = !placeFile(files[i].path, s, files[i].replace);
+    });
     // The renames reach the disk with their folders.
     for (const QByteArray &folder : folders)
         syncFolder(folder);
-    return out;
+    return group.out;
 }
 
 void appendToFileLocked(const QString &path, const QByteArray &bytes, bool onNewLine)

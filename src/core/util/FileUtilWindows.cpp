@@ -390,42 +390,17 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
 
 std::vector<WrittenFile> writeFilesAtomically(const std::vector<PendingFile> &files, bool stopAtFailure)
 {
-    std::vector<WrittenFile> out(files.size());
-    std::vector<StagedFile> staged(files.size());
-    // With stopAtFailure, the files from `stop` on are not written.
-    size_t stop = files.size();
-    const auto stopAt = [&](size_t i) {
-        if (!stopAtFailure || i >= stop)
-            return;
-        stop = i;
-        for (size_t j = i + 1; j < files.size(); ++j) {
-            staged[j].discard();
-            if (out[j].error.isEmpty())
-                out[j].error = notWrittenAfterFailure(files[j].path);
-        }
-    };
-    // Runs `step` on every file still to be written, before the stop; a
-    // failure is that file's answer.
-    const auto each = [&](const auto &step) {
-        for (size_t i = 0; i < stop; ++i) {
-            if (!out[i].error.isEmpty())
-                continue;
-            try {
-                step(i);
-            } catch (const Error &e) {
-                out[i].error = e.message();
-                stopAt(i);
-            }
-        }
-    };
-    each([&](size_t i) { stageFile(files[i].path, files[i].bytes, staged[i]); });
+    platform::GroupWrite<StagedFile> group(files, stopAtFailure);
+    group.each([&](size_t i) { stageFile(files[i].path, files[i].bytes, group.staged[i]); });
     // Windows has no flush of a whole file system for a program without
     // administrator rights: every staged file is flushed on its own, all of
     // them before any takes its target's place; one whose flush fails is
     // not put in place.
-    each([&](size_t i) { flushStaged(files[i].path, staged[i]); });
-    each([&](size_t i) { out[i].existed = !placeFile(files[i].path, staged[i], files[i].replace); });
-    return out;
+    group.each([&](size_t i) { flushStaged(files[i].path, group.staged[i]); });
+    group.each([&](size_t i) {
+        group.out[i].existed = !placeFile(files[i].path, group.staged[i], files[i].replace);
+    });
+    return group.out;
 }
 
 void appendToFileLocked(const QString &path, const QByteArray &bytes, bool onNewLine)
