@@ -205,6 +205,12 @@ start_wine() {
   cp -n /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf "$fonts/"
   # One wineserver for the whole run, kept for a while between programs.
   WINEPREFIX=$wine_prefix "$wineserver" -p 600 >/dev/null 2>&1 || true
+  # The first Windows program starts Wine's services (services.exe,
+  # winedevice, plugplay), which keep that program's output open: when the
+  # first one was ctest's listing of a test program's cases, ctest waited
+  # for the output to end until its 120 s limit. A first program with its
+  # output elsewhere starts them here.
+  "$wine_run" cmd /c exit 0 >/dev/null 2>&1 || true
 }
 
 stop_wine() { WINEPREFIX=$wine_prefix "$wineserver" -k >/dev/null 2>&1 || true; }
